@@ -1,0 +1,65 @@
+// The records of one examination: one per source unit (the Main file and each
+// file reached through a quoted Import), with the words of its code and the
+// modules they call for.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "catalogue/module_records.h"
+
+namespace vt {
+
+class sourcemodtype {
+ public:
+  // Keeps a word or literal of a code line unless it is a number, too short,
+  // a repeat or a piece of the keyword text.
+  void AddWord(TextView word);
+  // Lists a required module, with the fixed renames and drop rules.
+  void AddModule(TextView name);
+  // Lists a module that may be required, unless it is listed already.
+  void AddOptionalModule(TextView name);
+  // The first record whose modules hold `name` (lower-case), or null.
+  static sourcemodtype* FindSourceByModule(TextView name);
+
+  uint8_t imagesUsed = 0;
+  uint8_t audioUsed = 0;
+  Text path;
+  Text folder;
+  TextList extraLines;
+  TextList modules;
+  TextList optionalModules;
+  TextList words;
+};
+
+// Keywords and their fragments never count as words.
+inline constexpr char16_t KeywordText[] =
+    u"if|then|else|elseif|endif|while|wend|repeat|until|forever|select|case|"
+    u"default|for|to|next|step|true|false|null|byte|int|float|string|ptr|var|"
+    u"varptr|const|global|local|and|or|not|function|type|field|method|return|"
+    u"end|new";
+
+inline constexpr char16_t WordChars[] = u"abcdefghijklmnopqrstuvwxyz01234567890._";
+
+struct AnalysisState {
+  std::vector<std::unique_ptr<sourcemodtype>> SourceModList;
+  sourcemodtype* CurrentSource = nullptr;
+  int32_t TotalLines = 0;
+  int32_t CodeLines = 0;
+  // Whether the directive pass and the command pass are inside a Rem block.
+  int InRemDirectives = 0;
+  int InRemCommands = 0;
+};
+
+extern AnalysisState Analysis;
+
+void ResetAnalysisState();
+
+// Appends a new record with four empty lists to SourceModList.
+sourcemodtype* NewSourceRecord();
+
+// Leading decimal number of `word` (digits, optional point, fraction and
+// exponent) in single precision; 0 when it does not start with one.
+float LeadingNumber(TextView word);
+
+}  // namespace vt

@@ -1,0 +1,9 @@
+// The parts of the main window that the tool's logic drives.
+#pragma once
+
+namespace vt {
+
+// Writes the catalogue's size into the status line once the window exists.
+void UpdateStatusLine();
+
+}  // namespace vt

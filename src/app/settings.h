@@ -1,0 +1,43 @@
+// The root folder of the BlitzMax installation, the settings file vt.ini
+// that keeps it across runs, and the check that the folder holds "mod".
+#pragma once
+
+#include "base/text.h"
+
+namespace vt {
+
+struct SettingsState {
+  Text RootFolder;
+  bool RootFolderVerified = false;
+  // The folder that holds the program; vt.ini, results.htm and index.htm lie
+  // there.
+  Text ApplicationFolder;
+};
+
+extern SettingsState Settings;
+
+// The root folder a fresh run starts from.
+Text DefaultRootFolder();
+
+// Fresh state: default root folder, not verified, `applicationFolder`.
+void ResetSettingsState(TextView applicationFolder);
+
+// The first line of a settings file: bytes up to the first 10 or 0, every 13
+// dropped, one character per byte. False when the file cannot be opened.
+bool ReadSettingsLine(TextView path, Text& line);
+
+// A folder as read from vt.ini: backslashes to "/", one trailing "/" removed.
+Text NormaliseRootFolder(TextView folder);
+
+// Writes `folder` as the only line of vt.ini in the application folder.
+// False (and nothing written) when the file cannot be opened.
+bool WriteSettingsFile(TextView folder);
+
+// True when the root folder holds a folder named "mod". On failure shows one
+// of two messages: the short one when `fromCommand` guards a user command.
+bool CheckRootFolder(bool fromCommand);
+
+// The messages CheckRootFolder shows.
+Text RootFolderMessage(bool fromCommand);
+
+}  // namespace vt

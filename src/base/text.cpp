@@ -1,0 +1,142 @@
+#include "base/text.h"
+
+namespace vt {
+
+namespace {
+
+bool IsBlankUnit(char16_t c) { return c <= 32; }
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+void AppendUtf16(Text& out, char32_t cp) {
+  if (cp < 0x10000) {
+    out += static_cast<char16_t>(cp);
+    return;
+  }
+  cp -= 0x10000;
+  out += static_cast<char16_t>(0xD800 + (cp >> 10));
+  out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+}
+
+}  // namespace
+
+Text Trim(TextView s) {
+  size_t begin = 0;
+  size_t end = s.size();
+  while (begin < end && IsBlankUnit(s[begin])) ++begin;
+  while (end > begin && IsBlankUnit(s[end - 1])) --end;
+  return Text(s.substr(begin, end - begin));
+}
+
+Text Lower(TextView s) {
+  Text out(s);
+  for (char16_t& c : out) {
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
+  }
+  return out;
+}
+
+bool StartsWith(TextView s, TextView prefix) {
+  return s.size() >= prefix.size() && s.substr(0, prefix.size()) == prefix;
+}
+
+bool EndsWith(TextView s, TextView suffix) {
+  return s.size() >= suffix.size() &&
+         s.substr(s.size() - suffix.size()) == suffix;
+}
+
+size_t Instr(TextView s, TextView needle, size_t from) {
+  if (from < 1) from = 1;
+  if (from - 1 > s.size()) return 0;
+  size_t at = s.find(needle, from - 1);
+  return at == TextView::npos ? 0 : at + 1;
+}
+
+Text Replace(TextView s, TextView from, TextView to) {
+  if (from.empty()) return Text(s);
+  Text out;
+  size_t pos = 0;
+  while (true) {
+    size_t at = s.find(from, pos);
+    if (at == TextView::npos) break;
+    out.append(s.substr(pos, at - pos));
+    out.append(to);
+    pos = at + from.size();
+  }
+  out.append(s.substr(pos));
+  return out;
+}
+
+Text ForwardSlashes(TextView s) { return Replace(s, u"\\", u"/"); }
+
+Text Decimal(long long n) { return FromLatin1(std::to_string(n)); }
+
+Text FromLatin1(std::string_view bytes) {
+  Text out;
+  out.reserve(bytes.size());
+  for (char c : bytes) out += static_cast<char16_t>(static_cast<unsigned char>(c));
+  return out;
+}
+
+Text FromUtf8(std::string_view in) {
+  Text out;
+  out.reserve(in.size());
+  size_t i = 0;
+  while (i < in.size()) {
+    unsigned char b = static_cast<unsigned char>(in[i]);
+    int extra = b < 0x80 ? 0 : b >= 0xF0 && b < 0xF5 ? 3 : b >= 0xE0 ? 2 : b >= 0xC2 && b < 0xE0 ? 1 : -1;
+    if (extra < 0 || (b >= 0xF5)) {
+      out += u'\uFFFD';
+      ++i;
+      continue;
+    }
+    char32_t cp = extra == 0 ? b : b & (0x3F >> extra);
+    size_t j = 1;
+    for (; j <= static_cast<size_t>(extra) && i + j < in.size(); ++j) {
+      unsigned char c = static_cast<unsigned char>(in[i + j]);
+      if ((c & 0xC0) != 0x80) break;
+      cp = (cp << 6) | (c & 0x3F);
+    }
+    bool complete = j == static_cast<size_t>(extra) + 1;
+    bool overlong = (extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000);
+    bool bad = !complete || overlong || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000);
+    AppendUtf16(out, bad ? U'\uFFFD' : cp);
+    i += j;
+  }
+  return out;
+}
+
+std::string ToUtf8(TextView s) {
+  std::string out;
+  out.reserve(s.size());
+  for (size_t i = 0; i < s.size(); ++i) {
+    char32_t u = s[i];
+    if (u >= 0xD800 && u < 0xDC00 && i + 1 < s.size() && s[i + 1] >= 0xDC00 &&
+        s[i + 1] < 0xE000) {
+      u = 0x10000 + ((u - 0xD800) << 10) + (s[i + 1] - 0xDC00);
+      ++i;
+    } else if (u >= 0xD800 && u < 0xE000) {
+      u = 0xFFFD;
+    }
+    AppendUtf8(out, u);
+  }
+  return out;
+}
+
+}  // namespace vt

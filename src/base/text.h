@@ -1,0 +1,46 @@
+// Text helpers shared by every subsystem.
+//
+// The tool's strings are sequences of 16-bit code units. Trimming, lower-casing
+// and searching follow the tool's own rules (not the locale's), so they live
+// here once and everything else calls them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vt {
+
+using Text = std::u16string;
+using TextView = std::u16string_view;
+
+// Removes every code unit from 0 to 32 at both ends.
+Text Trim(TextView s);
+
+// Maps A..Z to a..z; every other unit stays.
+Text Lower(TextView s);
+
+bool StartsWith(TextView s, TextView prefix);
+bool EndsWith(TextView s, TextView suffix);
+
+// 1-based position of the first `needle` at or after 1-based `from`, or 0.
+size_t Instr(TextView s, TextView needle, size_t from = 1);
+
+// Every occurrence of `from` replaced by `to`, left to right in one pass.
+Text Replace(TextView s, TextView from, TextView to);
+
+// Every backslash replaced by a forward slash.
+Text ForwardSlashes(TextView s);
+
+// Decimal digits of n, with a minus sign when negative.
+Text Decimal(long long n);
+
+// ASCII (or Latin-1) bytes to code units, one per byte.
+Text FromLatin1(std::string_view bytes);
+
+// UTF-8 to UTF-16 (surrogate pairs for code points above U+FFFF, U+FFFD for
+// malformed input) and back (lone surrogates become U+FFFD).
+Text FromUtf8(std::string_view utf8);
+std::string ToUtf8(TextView s);
+
+}  // namespace vt

@@ -1,0 +1,55 @@
+#include "catalogue/path_case.h"
+
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace vt {
+
+namespace {
+
+std::vector<Text> SplitPath(TextView path) {
+  std::vector<Text> parts(1);
+  for (char16_t c : path) {
+    if (c == u'/' || c == u'\\') {
+      parts.emplace_back();
+    } else {
+      parts.back() += c;
+    }
+  }
+  return parts;
+}
+
+// The name under which `name` is found in `folder` ("" for the current one).
+Text FindEntry(const Text& folder, const Text& name) {
+  Text asWritten = folder.empty()        ? name
+                  : folder.back() == u'/' ? folder + name
+                                          : folder + u"/" + name;
+  if (GetFileKind(asWritten) != FileKind::None) return name;
+  Text key = Lower(name);
+  for (const Text& entry : ListFolder(folder.empty() ? Text(u".") : folder)) {
+    if (Lower(entry) == key) return entry;
+  }
+  return name;
+}
+
+}  // namespace
+
+Text ResolvePathCase(TextView path) {
+  std::vector<Text> parts = SplitPath(path);
+  Text resolved;
+  for (size_t i = 0; i < parts.size(); ++i) {
+    const Text& part = parts[i];
+    if (i > 0 && resolved != u"/") resolved += u'/';
+    if (i == 0 && part.empty()) {
+      resolved = parts.size() > 1 ? u"/" : u"";
+      continue;
+    }
+    bool isDrive = i == 0 && part.size() == 2 && part[1] == u':';
+    bool isSpecial = part.empty() || part == u"." || part == u"..";
+    resolved += isDrive || isSpecial ? part : FindEntry(resolved, part);
+  }
+  return resolved;
+}
+
+}  // namespace vt

@@ -1,0 +1,10 @@
+#include "report/html_report.h"
+
+namespace vt {
+
+ReportState Report;
+htmltype Html;
+
+void ResetReportState() { Report = ReportState(); }
+
+}  // namespace vt

@@ -1,0 +1,98 @@
+#include "catalogue/text_file_reader.h"
+
+#include <gtest/gtest.h>
+
+#include "support/test_support.h"
+
+namespace vt {
+namespace {
+
+using testing::TempFolder;
+
+// All lines of a file, read the way every caller reads them.
+std::vector<Text> Lines(std::string_view bytes) {
+  TempFolder tmp;
+  tmp.WriteFile(u"f.bmx", bytes);
+  auto stream = TextFileReader::OpenTextFile(tmp / u"f.bmx", true, 0);
+  EXPECT_NE(stream, nullptr);
+  std::vector<Text> lines;
+  while (stream && !stream->AtEnd()) lines.push_back(ReadTextLine(*stream));
+  return lines;
+}
+
+TextEncoding Detect(std::string_view bytes) {
+  TempFolder tmp;
+  tmp.WriteFile(u"f", bytes);
+  return TextFileReader::DetectEncoding(tmp / u"f");
+}
+
+using Lines_ = std::vector<Text>;
+
+TEST(TextFileReader, LineEndsAndCarriageReturns) {
+  EXPECT_EQ(Lines("abc\r\ndef"), (Lines_{u"abc", u"def"}));
+  EXPECT_EQ(Lines("abc\r\ndef\n"), (Lines_{u"abc", u"def"}));
+  EXPECT_EQ(Lines("abc\rdef\n"), (Lines_{u"abcdef"}));
+  EXPECT_EQ(Lines("\n\n"), (Lines_{u"", u""}));
+  EXPECT_EQ(Lines(""), Lines_{});
+}
+
+TEST(TextFileReader, ByteZeroEndsALineInLatin1) {
+  EXPECT_EQ(Lines(std::string("ab\0cd\nef", 8)), (Lines_{u"ab", u"cd", u"ef"}));
+  EXPECT_EQ(Lines("caf\xE9"), (Lines_{u"café"}));
+}
+
+TEST(TextFileReader, DetectsEncodingFromByteOrderMarkOnly) {
+  EXPECT_EQ(Detect("\xFE\xFF"), TextEncoding::Utf16BE);
+  EXPECT_EQ(Detect("\xFF\xFE"), TextEncoding::Utf16LE);
+  EXPECT_EQ(Detect("\xEF\xBB\xBF"), TextEncoding::Utf8);
+  EXPECT_EQ(Detect("\xEF\xBBX"), TextEncoding::Latin1);
+  EXPECT_EQ(Detect("\xEF\xBB"), TextEncoding::Latin1);
+  EXPECT_EQ(Detect("\xFF"), TextEncoding::Latin1);
+  EXPECT_EQ(Detect(""), TextEncoding::Latin1);
+  EXPECT_EQ(Detect("caf\xC3\xA9"), TextEncoding::Latin1);
+  TempFolder tmp;
+  EXPECT_EQ(TextFileReader::DetectEncoding(tmp / u"missing"), TextEncoding::Latin1);
+}
+
+TEST(TextFileReader, Utf16MarkIsDroppedFromTheFirstLine) {
+  EXPECT_EQ(Lines(std::string("\xFF\xFE" "a\0\n\0b\0", 8)), (Lines_{u"a", u"b"}));
+  EXPECT_EQ(Lines(std::string("\xFE\xFF\0a\0\r\0\n\0b", 10)), (Lines_{u"a", u"b"}));
+  // Odd length: the last character's missing byte reads as 0.
+  EXPECT_EQ(Lines(std::string("\xFE\xFF\0a\x01", 5)), (Lines_{u"a\u0100"}));
+  // A mark alone leaves one empty line, not a lost character.
+  EXPECT_EQ(Lines("\xFF\xFE"), (Lines_{u""}));
+}
+
+TEST(TextFileReader, Utf8KeepsItsMarkAndDecodesEveryLength) {
+  EXPECT_EQ(Lines("\xEF\xBB\xBFRem"), (Lines_{u"\uFEFFRem"}));
+  EXPECT_EQ(Lines("\xEF\xBB\xBF" "caf\xC3\xA9 \xE6\x97\xA5\n2"),
+            (Lines_{u"\uFEFFcafé 日", u"2"}));
+}
+
+TEST(TextFileReader, FourByteUtf8BecomesASurrogatePairAndKeepsItsPlace) {
+  EXPECT_EQ(Lines("\xEF\xBB\xBF" "a\xF0\x9F\x8E\xAE" "b\nc"),
+            (Lines_{u"\uFEFFa\U0001F3AEb", u"c"}));
+  // A value beyond U+10FFFF is replaced, and the next byte is not swallowed.
+  EXPECT_EQ(Lines("\xEF\xBB\xBF\xF7\xBF\xBF\xBFx"), (Lines_{u"\uFEFF\uFFFDx"}));
+}
+
+TEST(TextFileReader, OpenFailsForMissingFilesAndFolders) {
+  TempFolder tmp;
+  tmp.MakeFolder(u"dir.bmx");
+  EXPECT_EQ(TextFileReader::OpenTextFile(tmp / u"missing.bmx", true, 0), nullptr);
+  EXPECT_EQ(TextFileReader::OpenTextFile(tmp / u"dir.bmx", true, 0), nullptr);
+}
+
+TEST(TextFileReader, FixedEncodingIsUsedWithoutDetection) {
+  TempFolder tmp;
+  tmp.WriteFile(u"f", std::string("a\0b\0", 4));
+  auto stream = TextFileReader::OpenTextFile(tmp / u"f", false,
+                                             static_cast<int>(TextEncoding::Utf16LE));
+  ASSERT_NE(stream, nullptr);
+  // The first UTF-16 character is taken for the mark, whatever it is.
+  EXPECT_EQ(ReadTextLine(*stream), u"b");
+  EXPECT_TRUE(stream->AtEnd());
+}
+
+}  // namespace
+}  // namespace vt
