@@ -1,7 +1,10 @@
 #include "analysis/source_records.h"
 
-#include <cstdlib>
+#include <algorithm>
+#include <charconv>
+#include <limits>
 #include <string>
+#include <string_view>
 
 namespace vt {
 
@@ -16,13 +19,35 @@ sourcemodtype* NewSourceRecord() {
 
 namespace {
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool IsDigit(char32_t c) { return c >= u'0' && c <= u'9'; }
 
 bool ContainsLowered(const TextList& list, const Text& key) {
   for (const Text& entry : list) {
     if (Lower(entry) == key) return true;
   }
   return false;
+}
+
+// Where a number that single precision cannot hold lies: its first nonzero
+// digit's decimal place (1 for units, 0 for tenths) plus its exponent. Only
+// the sign matters, so the exponent saturates.
+long Magnitude(std::string_view number) {
+  size_t e = number.find('e');
+  std::string_view mantissa = number.substr(0, e);
+  long exponent = 0;
+  if (e != std::string_view::npos) {
+    bool negative = number[e + 1] == '-';
+    for (char c : number.substr(e + 1)) {
+      if (IsDigit(c) && exponent < 100000) exponent = exponent * 10 + (c - '0');
+    }
+    if (negative) exponent = -exponent;
+  }
+  size_t point = std::min(mantissa.find('.'), mantissa.size());
+  size_t first = mantissa.find_first_not_of("0.");
+  if (first == std::string_view::npos) return 0;
+  long place = first < point ? static_cast<long>(point - first)
+                             : -static_cast<long>(first - point - 1);
+  return place + exponent;
 }
 
 }  // namespace
@@ -45,8 +70,16 @@ float LeadingNumber(TextView word) {
       end = j;
     }
   }
-  std::string ascii(word.begin(), word.begin() + static_cast<long>(end));
-  return std::strtof(ascii.c_str(), nullptr);
+  std::string ascii;
+  for (size_t k = 0; k < end; ++k) ascii += word[k] == u'E' ? 'e' : static_cast<char>(word[k]);
+  // from_chars, unlike strtof, ignores the locale: a desktop toolkit may set
+  // one whose decimal mark is a comma.
+  float value = 0;
+  auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+  if (result.ec == std::errc::result_out_of_range) {
+    return Magnitude(ascii) > 0 ? std::numeric_limits<float>::infinity() : 0.0f;
+  }
+  return value;
 }
 
 void sourcemodtype::AddWord(TextView word) {

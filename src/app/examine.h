@@ -12,9 +12,19 @@ struct ExamineState {
 
 extern ExamineState Examine;
 
+enum class ExamineOutcome {
+  Ignored,            // empty path, or a file that is empty or unreadable
+  RootFolderMissing,  // the check of the installation failed and said so
+  ReportWritten,
+  ReportNotWritten,   // the analysis ran but the report file could not be written
+};
+
 // Walks the source and what it includes and imports, matches its words
-// against the catalogue, writes results.htm and shows it. An empty path, or a
-// file that is empty or cannot be read, is ignored.
-void ExamineSource(TextView path);
+// against the catalogue, writes the report and shows it. An empty path, or a
+// file that is empty or cannot be read, is ignored without a word.
+ExamineOutcome ExamineSource(TextView path);
+
+// Empties every per-run list and flag of an examination.
+void ResetExamineRun();
 
 }  // namespace vt

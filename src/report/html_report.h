@@ -56,4 +56,9 @@ extern htmltype Html;
 // The path WriteReportFile writes to.
 Text ReportFilePath();
 
+// The two pieces a page links a file by: the path with backslashes, as the
+// link target, and the name after the last separator, as the shown text.
+Text LinkTarget(TextView path);
+Text FileNameOf(TextView path);
+
 }  // namespace vt

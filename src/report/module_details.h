@@ -3,7 +3,8 @@
 
 namespace vt {
 
-// Writes the catalogue as a table to the report file and shows it.
-void ShowModuleDetails();
+// Writes the catalogue as a table to the report file and shows it. True when
+// the page was written (the window ignores it; the command line reports it).
+bool ShowModuleDetails();
 
 }  // namespace vt

@@ -1,0 +1,26 @@
+// The command pass: cutting the code lines of the walked files into words
+// and literals, one record per Main or Imported file, and matching the words
+// against the commands the installed modules declare.
+#pragma once
+
+#include "catalogue/module_records.h"
+
+namespace vt {
+
+// Reads the walked file `path` of `kind`, counting its lines and collecting
+// its words. Main and Imported files get a record of their own; an Include
+// file feeds CurrentSource. Entries of kind "MOD" are no files.
+void ScanFileCommands(TextView path, TextView kind);
+
+// Counts one line and, for a code line, hands its words and literals to
+// CurrentSource (if there is one).
+void ScanCommandLine(TextView line);
+
+// Cuts a trimmed, lower-cased code line into words and literals, in order.
+TextList CutWords(TextView low);
+
+// Turns every record's words into required modules, through the loader and
+// stream rules and the catalogue's command lists.
+void MatchCommands();
+
+}  // namespace vt

@@ -1,0 +1,129 @@
+#include "analysis/source_walker.h"
+
+#include "analysis/source_records.h"
+#include "catalogue/module_records.h"
+#include "catalogue/path_case.h"
+#include "catalogue/text_file_reader.h"
+#include "platform/file_system.h"
+
+namespace vt {
+
+namespace {
+
+// Puts the current folder back when a walk step ends, however it ends.
+class FolderRestorer {
+ public:
+  FolderRestorer() : saved_(CurrentFolder()) {}
+  ~FolderRestorer() { ChangeFolder(saved_); }
+  FolderRestorer(const FolderRestorer&) = delete;
+  FolderRestorer& operator=(const FolderRestorer&) = delete;
+
+ private:
+  Text saved_;
+};
+
+bool AlreadyScanned(const Text& fullPath) {
+  for (const auto& entry : Catalogue.ScanListList) {
+    if (entry->path == fullPath) return true;
+  }
+  return false;
+}
+
+// The text between the first double quote at or after 1-based `from` and
+// the next one; "" when either is missing.
+Text Quoted(const Text& low, size_t first) {
+  if (first == 0) return Text();
+  size_t second = Instr(low, u"\"", first + 1);
+  if (second <= first + 1) return Text();
+  return low.substr(first, second - first - 1);
+}
+
+void FollowInclude(const Text& low) {
+  size_t first = Instr(low, u"\"");
+  if (first <= 6) return;
+  Text name = Quoted(low, first);
+  if (!name.empty()) ScanFile(name, u"Include");
+}
+
+void FollowImport(const Text& low) {
+  if (size_t first = Instr(low, u"\""); first != 0) {
+    ScanFile(Quoted(low, first), u"Imported");
+    return;
+  }
+  size_t blank = low.find(u' ');
+  Text module = Trim(blank == Text::npos ? TextView(low) : TextView(low).substr(blank));
+  scanlisttype* entry = scanlisttype::Create();
+  Catalogue.CurrentScanEntry = entry;
+  entry->Set(module, u"MOD");
+}
+
+}  // namespace
+
+LineKind ClassifyLine(TextView low, int& remFlag) {
+  if (low.empty()) return LineKind::Blank;
+  if (low[0] == u'\'') return LineKind::Comment;
+  if (low == u"rem") {
+    remFlag = 1;
+    return LineKind::RemStart;
+  }
+  if (StartsWith(low, u"end rem") || StartsWith(low, u"endrem")) {
+    remFlag = 0;
+    return LineKind::RemEnd;
+  }
+  if (remFlag) return LineKind::Remark;
+  if (StartsWith(low, u"include") || StartsWith(low, u"import")) return LineKind::Directive;
+  return LineKind::Code;
+}
+
+Text FolderPart(TextView path) {
+  size_t slash = path.rfind(u'/');
+  if (slash == TextView::npos || slash + 1 == path.size()) return Text();
+  // A file at the root of a file system or drive: keep the root's slash.
+  if (slash == 0 || path[slash - 1] == u':') return Text(path.substr(0, slash + 1));
+  return Text(path.substr(0, slash));
+}
+
+Text FileName(TextView path) {
+  size_t slash = path.rfind(u'/');
+  return Text(slash == TextView::npos ? path : path.substr(slash + 1));
+}
+
+Text JoinPath(TextView folder, TextView name) {
+  Text joined(folder);
+  if (joined.empty() || joined.back() != u'/') joined += u'/';
+  return joined + Text(name);
+}
+
+void ScanFile(TextView path, TextView kind) {
+  if (!EndsWith(Lower(path), u".bmx")) return;
+  // Sources name files in lower case; find them as they are written on disk.
+  Text found = ResolvePathCase(ForwardSlashes(path));
+  FolderRestorer restorer;
+  Text folder = FolderPart(found);
+  if (!folder.empty() && !ChangeFolder(folder)) return;
+  Text name = FileName(found);
+  Text fullPath = JoinPath(CurrentFolder(), name);
+  if (AlreadyScanned(fullPath)) return;
+  // A folder named like a source is no file to read.
+  if (GetFileKind(name) != FileKind::File) return;
+  std::unique_ptr<TextStream> stream = TextFileReader::OpenTextFile(name, true, 0);
+  if (!stream) return;
+  scanlisttype* entry = scanlisttype::Create();
+  Catalogue.CurrentScanEntry = entry;
+  entry->Set(fullPath, kind);
+  while (!stream->AtEnd()) ScanDirectiveLine(ReadTextLine(*stream));
+  stream->Close();
+}
+
+void ScanDirectiveLine(TextView line) {
+  Text low = Lower(Trim(line));
+  if (ClassifyLine(low, Analysis.InRemDirectives) != LineKind::Directive) return;
+  ++Analysis.CodeLines;
+  if (StartsWith(low, u"include")) {
+    FollowInclude(low);
+  } else {
+    FollowImport(low);
+  }
+}
+
+}  // namespace vt

@@ -1,0 +1,177 @@
+// veltrane-cli: the main job without a window, for terminals, scripts and CI.
+//
+//   veltrane-cli [--root DIR] [--html FILE] SOURCE.bmx
+//   veltrane-cli [--root DIR] [--html FILE] --modules
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/examine.h"
+#include "app/settings.h"
+#include "catalogue/module_scan.h"
+#include "platform/file_system.h"
+#include "platform/screen.h"
+#include "report/html_report.h"
+#include "report/module_details.h"
+
+namespace vt {
+namespace {
+
+enum ExitCode {
+  kSuccess = 0,
+  kBadUsage = 2,
+  kNoModFolder = 3,
+  kBadSource = 4,
+  kReportNotWritten = 5,
+};
+
+constexpr char kUsage[] =
+    "Usage: veltrane-cli [--root DIR] [--html FILE] SOURCE.bmx\n"
+    "       veltrane-cli [--root DIR] [--html FILE] --modules\n"
+    "\n"
+    "Suggests the Framework and Import lines that a BlitzMax program needs.\n"
+    "\n"
+    "  SOURCE.bmx    the program's main file; its report is written and the\n"
+    "                suggestion printed as plain text\n"
+    "  --modules     write the page that lists every installed module instead\n"
+    "  --root DIR    the BlitzMax root folder (the one holding \"mod\"); without\n"
+    "                it, vt.ini beside this program, else the default folder\n"
+    "  --html FILE   where the page is written (default: results.htm in the\n"
+    "                current folder)\n"
+    "  --help        show this text\n"
+    "\n"
+    "Exit codes: 0 done, 2 bad usage, 3 no mod folder in the root folder,\n"
+    "4 source missing, empty or unreadable, 5 page could not be written.\n";
+
+// Messages meant for the information box go to the terminal instead.
+class ConsoleScreen : public Screen {
+ public:
+  void InformationBox(const Text& text) override {
+    std::fprintf(stderr, "%s\n", ToUtf8(text).c_str());
+  }
+  bool HasWindow() const override { return false; }
+  void SetStatusText(const Text&) override {}
+  void SetLabelText(const Text&) override {}
+  void SetViewVisible(bool) override {}
+  void Navigate(const Text&) override {}
+};
+
+struct Options {
+  std::optional<Text> root;
+  Text html;
+  Text source;
+  bool modules = false;
+  bool help = false;
+};
+
+Text Absolute(const Text& startFolder, const Text& path) {
+  Text p = ForwardSlashes(path);
+  if (StartsWith(p, u"/") || (p.size() >= 2 && p[1] == u':')) return p;
+  return startFolder + u"/" + p;
+}
+
+// False on bad usage.
+bool ParseOptions(int argc, char** argv, const Text& startFolder, Options& options) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--help" || arg == "-h") {
+      options.help = true;
+    } else if (arg == "--modules") {
+      options.modules = true;
+    } else if (arg == "--root" || arg == "--html") {
+      if (i + 1 >= args.size() || args[i + 1].empty()) return false;
+      Text value = FromUtf8(args[++i]);
+      if (arg == "--root") {
+        options.root = NormaliseRootFolder(value);
+      } else {
+        options.html = Absolute(startFolder, value);
+      }
+    } else if (StartsWith(FromUtf8(arg), u"-") && arg != "-") {
+      return false;
+    } else if (!options.source.empty() || arg.empty()) {
+      return false;
+    } else {
+      options.source = Absolute(startFolder, FromUtf8(arg));
+    }
+  }
+  if (options.help) return true;
+  return options.modules != !options.source.empty();
+}
+
+bool RootFolderHoldsMod(const Options& options) {
+  if (!options.root) return CheckRootFolder(false);
+  Settings.RootFolder = *options.root;
+  if (GetFileKind(Settings.RootFolder + u"/mod") == FileKind::Folder) {
+    Settings.RootFolderVerified = true;
+    return true;
+  }
+  CurrentScreen().InformationBox(RootFolderMessage(false));
+  return false;
+}
+
+void PrintSuggestion() {
+  bool first = true;
+  for (const PlainBlock& block : Report.PlainBlocks) {
+    if (!first) std::printf("\n");
+    first = false;
+    std::printf("%s\n", ToUtf8(block.title).c_str());
+    for (const PlainCodeBox& box : block.boxes) {
+      std::printf("\n%s%s\n", ToUtf8(box.label).c_str(), ToUtf8(box.fileName).c_str());
+      for (const Text& line : box.lines) std::printf("%s\n", ToUtf8(line).c_str());
+    }
+  }
+}
+
+int ReportNotWritten() {
+  std::fprintf(stderr, "veltrane-cli: cannot write the page: %s\n",
+               ToUtf8(ReportFilePath()).c_str());
+  return kReportNotWritten;
+}
+
+int Run(int argc, char** argv) {
+  Text startFolder = CurrentFolder();
+  Options options;
+  if (!ParseOptions(argc, argv, startFolder, options)) {
+    std::fputs(kUsage, stderr);
+    return kBadUsage;
+  }
+  if (options.help) {
+    std::fputs(kUsage, stdout);
+    return kSuccess;
+  }
+
+  ConsoleScreen screen;
+  SetScreen(&screen);
+  ResetSettingsState(ExecutableFolder());
+  Report.ReportFile = options.html.empty() ? startFolder + u"/results.htm" : options.html;
+
+  if (!options.modules && GetFileSize(options.source) <= 0) {
+    std::fprintf(stderr, "veltrane-cli: cannot read source file (missing, empty or unreadable): %s\n",
+                 ToUtf8(options.source).c_str());
+    return kBadSource;
+  }
+  if (!RootFolderHoldsMod(options)) return kNoModFolder;
+  ScanModFolder();
+
+  if (options.modules) {
+    if (!ShowModuleDetails()) return ReportNotWritten();
+    std::fprintf(stderr, "Module details written to %s\n", ToUtf8(ReportFilePath()).c_str());
+    return kSuccess;
+  }
+
+  ExamineOutcome outcome = ExamineSource(options.source);
+  if (outcome == ExamineOutcome::Ignored) return kBadSource;
+  if (outcome == ExamineOutcome::RootFolderMissing) return kNoModFolder;
+  if (outcome == ExamineOutcome::ReportNotWritten) return ReportNotWritten();
+  PrintSuggestion();
+  std::fprintf(stderr, "Report written to %s\n", ToUtf8(ReportFilePath()).c_str());
+  return kSuccess;
+}
+
+}  // namespace
+}  // namespace vt
+
+int main(int argc, char** argv) { return vt::Run(argc, argv); }

@@ -1,0 +1,43 @@
+#include "report/page_bytes.h"
+
+namespace vt {
+
+namespace {
+
+bool IsHighSurrogate(char32_t u) { return u >= 0xD800 && u < 0xDC00; }
+bool IsLowSurrogate(char32_t u) { return u >= 0xDC00 && u < 0xE000; }
+
+void AppendReference(std::string& out, char32_t codePoint) {
+  out += "&#";
+  out += std::to_string(codePoint);
+  out += ';';
+}
+
+}  // namespace
+
+Text DoubleQuoteAttributes(TextView line) {
+  if (StartsWith(line, u"'")) return Text(line);
+  return Replace(line, u"'", u"\"");
+}
+
+std::string PageBytes(TextView line) {
+  std::string out;
+  out.reserve(line.size());
+  for (size_t i = 0; i < line.size(); ++i) {
+    char32_t unit = line[i];
+    if (unit < 256) {
+      out += static_cast<char>(unit);
+      continue;
+    }
+    if (IsHighSurrogate(unit) && i + 1 < line.size() && IsLowSurrogate(line[i + 1])) {
+      char32_t low = line[++i];
+      AppendReference(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+      continue;
+    }
+    bool lone = IsHighSurrogate(unit) || IsLowSurrogate(unit);
+    AppendReference(out, lone ? 0xFFFD : unit);
+  }
+  return out;
+}
+
+}  // namespace vt

@@ -1,0 +1,19 @@
+// How a page line becomes the bytes of the report file.
+#pragma once
+
+#include <string>
+
+#include "base/text.h"
+
+namespace vt {
+
+// Every apostrophe as a double quote, so that attribute values end up
+// double-quoted; a line that starts with an apostrophe is a BlitzMax comment
+// meant for pasting and stays as it is.
+Text DoubleQuoteAttributes(TextView line);
+
+// One byte per code unit up to 255; anything above as a decimal character
+// reference (a surrogate pair as one reference, a lone surrogate as U+FFFD).
+std::string PageBytes(TextView line);
+
+}  // namespace vt
