@@ -1,0 +1,18 @@
+// The module import closure (Part 2.5): extends every module's `imports`, in
+// place, to all the modules it reaches through imports.
+#pragma once
+
+#include "catalogue/module_records.h"
+
+namespace vt {
+
+// For each module of ModList, in catalogue order (made CurrentModule), adds
+// the imports of every entry of its own `imports`, including the entries
+// appended while the loop runs.
+void ExpandModuleImports();
+
+// Appends to `list`, depth first, every entry of `module`'s imports (and,
+// recursively, of theirs) that `list` does not hold yet. `module` may be null.
+void AddImportsOf(TextList& list, modtype* module);
+
+}  // namespace vt

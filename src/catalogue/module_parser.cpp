@@ -1,0 +1,143 @@
+#include "catalogue/module_parser.h"
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "catalogue/module_records.h"
+#include "catalogue/path_case.h"
+#include "catalogue/text_file_reader.h"
+#include "platform/file_system.h"
+
+namespace vt {
+
+namespace {
+
+constexpr TextView kFunctionNameChars = u"abcdefghijklmnopqrstuvwxyz0123456789_";
+
+// The files that the current chain of nested parses is reading, outermost
+// first, as absolute normalised paths.
+std::vector<Text>& ParseChain() {
+  static std::vector<Text> chain;
+  return chain;
+}
+
+bool IsAbsolute(const Text& path) {
+  if (!path.empty() && path[0] == u'/') return true;
+  return path.size() >= 2 && path[1] == u':';
+}
+
+// Handles one line of a parse; `inType`, `inRemark` and `inPrivate` are the
+// flags of that parse.
+void HandleLine(const Text& raw, bool& inType, bool& inRemark, bool& inPrivate) {
+  modtype* module = Catalogue.CurrentModule;
+  Text line = Trim(raw);
+  Text low = Lower(line);
+
+  if (StartsWith(low, u"type")) inType = true;
+  if (StartsWith(low, u"rem")) inRemark = true;
+  if (StartsWith(low, u"private")) inPrivate = true;
+  if (StartsWith(low, u"endtype") || StartsWith(low, u"end type")) inType = false;
+  if (StartsWith(low, u"endrem") || StartsWith(low, u"end rem")) inRemark = false;
+  if (StartsWith(low, u"public")) inPrivate = false;
+  if (inType || inRemark || inPrivate) return;
+
+  if (StartsWith(low, u"function")) {
+    if (module) module->commands.push_back(ExtractFunctionName(low));
+  }
+  if (StartsWith(low, u"module ")) {
+    if (module) module->declaredName = line.substr(7);
+  }
+  if (StartsWith(low, u"import")) {
+    size_t p = Instr(low, u"\"", 1);
+    if (p > 0) {
+      size_t q = Instr(low, u"\"", p + 1);
+      Text quoted = q > 0 ? low.substr(p, q - 1 - p) : Text();
+      ParseModuleSource(quoted);
+      return;
+    }
+    if (low.size() >= 11) {
+      TextView collection = TextView(low).substr(7, 4);
+      if (collection == u"brl." || collection == u"pub.") {
+        if (module) module->imports.push_back(low.substr(7));
+      }
+    }
+  }
+}
+
+}  // namespace
+
+Text AbsoluteNormalPath(TextView path) {
+  Text full = ForwardSlashes(path);
+  if (!IsAbsolute(full)) {
+    Text here = CurrentFolder();
+    full = here.empty() || here.back() == u'/' ? here + full : here + u"/" + full;
+  }
+  // The root: "/" or a drive such as "C:" followed by "/".
+  Text root;
+  size_t start = 0;
+  if (full.size() >= 2 && full[1] == u':') {
+    root = full.substr(0, 2) + u"/";
+    start = 2;
+  } else if (!full.empty() && full[0] == u'/') {
+    root = u"/";
+  }
+  std::vector<Text> parts;
+  Text part;
+  for (size_t i = start; i <= full.size(); ++i) {
+    if (i == full.size() || full[i] == u'/') {
+      if (part == u"..") {
+        if (!parts.empty()) parts.pop_back();
+      } else if (!part.empty() && part != u".") {
+        parts.push_back(part);
+      }
+      part.clear();
+    } else {
+      part += full[i];
+    }
+  }
+  Text result = root;
+  for (size_t i = 0; i < parts.size(); ++i) {
+    if (i > 0) result += u'/';
+    result += parts[i];
+  }
+  return result;
+}
+
+Text ExtractFunctionName(TextView low) {
+  size_t start = Instr(low, u" ", 1);  // 1-based blank = 0-based index after it
+  if (start >= low.size()) return Text();
+  size_t stop = start + 1;
+  while (stop < low.size() && kFunctionNameChars.find(low[stop]) != TextView::npos) {
+    ++stop;
+  }
+  return Text(low.substr(start, stop - start));
+}
+
+void ParseModuleSource(TextView path) {
+  if (!EndsWith(path, u".bmx")) return;
+
+  Text found = ResolvePathCase(path);
+  Text key = AbsoluteNormalPath(found);
+  std::vector<Text>& chain = ParseChain();
+  if (std::find(chain.begin(), chain.end(), key) != chain.end()) return;
+
+  bool inType = false, inRemark = false, inPrivate = false;
+  std::unique_ptr<TextStream> stream = TextFileReader::OpenTextFile(found, true, 0);
+  if (!stream) return;
+
+  // The file stays in the chain while it is read, also if reading throws.
+  struct ChainEntry {
+    std::vector<Text>& chain;
+    ChainEntry(std::vector<Text>& c, Text k) : chain(c) { chain.push_back(std::move(k)); }
+    ~ChainEntry() { chain.pop_back(); }
+  } entry(chain, key);
+  while (!stream->AtEnd()) {
+    Text raw = ReadTextLine(*stream);
+    HandleLine(raw, inType, inRemark, inPrivate);
+  }
+  stream->Close();
+}
+
+}  // namespace vt

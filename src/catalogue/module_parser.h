@@ -1,0 +1,30 @@
+// The module source parser (Part 2.3): a line-prefix recogniser that takes a
+// module's commands, its declared name and its brl/pub imports from its
+// sources into the record being filled, `Catalogue.CurrentModule`.
+#pragma once
+
+#include "base/text.h"
+
+namespace vt {
+
+// Reads the source at `path` (relative to the current folder, which is the
+// module folder during a scan, or absolute) into `Catalogue.CurrentModule`.
+// A path that does not end in ".bmx" is skipped; a file that cannot be opened
+// (a folder named *.bmx included) is skipped silently. Each path component that
+// does not exist as written is found by its lower-cased name (`ResolvePathCase`),
+// both for the main source and for the files imported in quotes. A nested parse
+// does not enter a file that the chain of nested parses is already reading.
+void ParseModuleSource(TextView path);
+
+// The function name cut out of `low`, a trimmed, lower-cased line beginning
+// with "function": from the character after the first blank (or the start of
+// the line when there is none) over the following characters of
+// "abcdefghijklmnopqrstuvwxyz0123456789_". May be empty.
+Text ExtractFunctionName(TextView low);
+
+// `path` made absolute against the current folder, with "/" separators and
+// without empty, "." and ".." components (a ".." at the root stays at the
+// root). The key by which the parser tells files apart.
+Text AbsoluteNormalPath(TextView path);
+
+}  // namespace vt

@@ -1,0 +1,317 @@
+#include "catalogue/module_parser.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "catalogue/module_records.h"
+#include "platform/file_system.h"
+#include "support/test_support.h"
+
+namespace vt {
+namespace {
+
+using testing::TempFolder;
+
+class ModuleParser : public testing::FreshState {
+ protected:
+  void SetUp() override {
+    FreshState::SetUp();
+    module = modtype::Create();
+    module->name = u"brl.test";
+    Catalogue.CurrentModule = module;
+    ASSERT_TRUE(ChangeFolder(tmp.Path()));
+  }
+
+  // Writes `text` as `relative` in the module folder and parses it.
+  void Parse(TextView relative, std::string_view text) {
+    tmp.WriteFile(relative, text);
+    ParseModuleSource(relative);
+  }
+
+  TempFolder tmp;
+  modtype* module = nullptr;
+};
+
+TextList Names(std::initializer_list<const char16_t*> names) {
+  return TextList(names.begin(), names.end());
+}
+
+TEST_F(ModuleParser, FunctionAfterARemBlockIsACommand) {
+  Parse(u"a.bmx",
+        "Rem\n"
+        "bbdoc: Does foo\n"
+        "End Rem\n"
+        "Function Foo:Int( x )\n");
+  EXPECT_EQ(module->commands, Names({u"foo"}));
+}
+
+TEST_F(ModuleParser, FunctionsInTypeBlocksAreNotCommandsAndMethodsNeverAre) {
+  Parse(u"a.bmx",
+        "Type TThing\n"
+        "  Function Create:TThing()\n"
+        "  Method Draw()\n"
+        "End Type\n"
+        "Function After1()\n"
+        "Type TOther\n"
+        "  Function Hidden()\n"
+        "EndType\n"
+        "Function After2()\n"
+        "Method Loose()\n");
+  EXPECT_EQ(module->commands, Names({u"after1", u"after2"}));
+}
+
+TEST_F(ModuleParser, PrivateSectionLastsUntilPublic) {
+  Parse(u"a.bmx",
+        "Function Open1()\n"
+        "Private\n"
+        "Function Secret()\n"
+        "Function Secret2()\n"
+        "Public\n"
+        "Function Open2()\n");
+  EXPECT_EQ(module->commands, Names({u"open1", u"open2"}));
+}
+
+TEST_F(ModuleParser, BodyLineBeginningWithRemOpensARemarkBlock) {
+  Parse(u"a.bmx",
+        "Function Attach( h )\n"
+        "  RemoveHook h\n"
+        "End Function\n"
+        "Function Lost()\n"
+        "EndRem\n"
+        "Function Found()\n");
+  EXPECT_EQ(module->commands, Names({u"attach", u"found"}));
+}
+
+TEST_F(ModuleParser, BodyLinesBeginningWithTypeOrPrivateOpenThoseBlocks) {
+  Parse(u"a.bmx",
+        "Function One()\n"
+        "  typeCode = 1\n"
+        "Function Lost1()\n"
+        "End Type\n"
+        "Function Two()\n"
+        "  privateCount = 0\n"
+        "Function Lost2()\n"
+        "Public\n"
+        "Function Three()\n");
+  EXPECT_EQ(module->commands, Names({u"one", u"two", u"three"}));
+}
+
+TEST_F(ModuleParser, TypeLineInsideRemOpensATypeBlockThatOutlivesTheRem) {
+  Parse(u"a.bmx",
+        "Rem\n"
+        "Type of the result: Int\n"
+        "End Rem\n"
+        "Function Skipped1()\n"
+        "Function Skipped2()\n"
+        "End Type\n"
+        "Function Counted()\n");
+  EXPECT_EQ(module->commands, Names({u"counted"}));
+}
+
+TEST_F(ModuleParser, FlagsAreTestedOnEveryLine) {
+  // Public inside a remark block still ends the private section.
+  Parse(u"a.bmx",
+        "Private\n"
+        "Rem\n"
+        "Public\n"
+        "End Rem\n"
+        "Function Visible()\n");
+  EXPECT_EQ(module->commands, Names({u"visible"}));
+}
+
+TEST_F(ModuleParser, FunctionsInExternBlocksAreCommands) {
+  Parse(u"a.bmx",
+        "Extern \"C\"\n"
+        "Function bbMilliSecs:Int()\n"
+        "Function glClear( mask:Int )=\"glClear\"\n"
+        "End Extern\n");
+  EXPECT_EQ(module->commands, Names({u"bbmillisecs", u"glclear"}));
+}
+
+TEST_F(ModuleParser, DuplicateAndOddFunctionNamesAreKept) {
+  Parse(u"a.bmx",
+        "Function Cls()\n"
+        "Function CLS\n"
+        "Function  Foo()\n"
+        "FunctionBar()\n"
+        "Function$\n");
+  EXPECT_EQ(module->commands,
+            Names({u"cls", u"cls", u" foo", u"functionbar", u"function"}));
+}
+
+// The character after "import" (index 6) is never examined: a tab there works
+// like a blank, while a second blank pushes the name off index 7.
+TEST_F(ModuleParser, ImportsOfBrlAndPubModulesAreRecordedFromIndexSeven) {
+  Parse(u"a.bmx",
+        "Import BRL.LinkedList\n"
+        "Import Pub.FreeProcess\n"
+        "Import MaxGUI.Win32MaxGUI\n"
+        "Import  BRL.Stream\n"
+        "Import BRL.Retro ' for Left and Right\n"
+        "Import brl.linkedlist\n"
+        "Import brl.\n"
+        "Import br\n"
+        "Imports BRL.Stream\n"
+        "Import\tBRL.Stream\n");
+  EXPECT_EQ(module->imports, Names({u"brl.linkedlist", u"pub.freeprocess",
+                                    u"brl.retro ' for left and right", u"brl.linkedlist",
+                                    u"brl.", u"brl.stream"}));
+  EXPECT_TRUE(module->commands.empty());
+}
+
+TEST_F(ModuleParser, ImportsInsideBlocksAreNotRecorded) {
+  Parse(u"a.bmx",
+        "Rem\n"
+        "Import BRL.Stream\n"
+        "End Rem\n"
+        "Private\n"
+        "Import BRL.Retro\n");
+  EXPECT_TRUE(module->imports.empty());
+}
+
+TEST_F(ModuleParser, ModuleLineSetsTheDeclaredNameAndTheLastOneWins) {
+  Parse(u"a.bmx",
+        "  Module BRL.Blitz  \n"
+        "ModuleInfo \"Version: 1.0\"\n");
+  EXPECT_EQ(module->declaredName, u"BRL.Blitz");
+  Parse(u"b.bmx",
+        "Module Pub.Other ' comment kept\n"
+        "Module\n"
+        "ModuleInfo \"Name: x\"\n");
+  EXPECT_EQ(module->declaredName, u"Pub.Other ' comment kept");
+  EXPECT_TRUE(module->commands.empty());
+}
+
+TEST_F(ModuleParser, QuotedImportsAreParsedInPlaceAndOtherFilesSkipped) {
+  tmp.WriteFile(u"gadget.bmx",
+                "Import BRL.LinkedList\n"
+                "Function CreateGadget()\n"
+                "Type TUnclosed\n"
+                "Function InType()\n"
+                "Private\n"
+                "Function Hidden()\n");
+  tmp.WriteFile(u"blitz_app.c", "Function NotBasic()\n");
+  Parse(u"main.bmx",
+        "Function Before()\n"
+        "Import \"blitz_app.c\"\n"
+        "Import \"gadget.bmx\"\n"
+        "Function After()\n"
+        "Import \"unclosed.bmx\n"
+        "Import \"\"\n");
+  // The nested parse's open Type and Private end with its file.
+  EXPECT_EQ(module->commands, Names({u"before", u"creategadget", u"after"}));
+  EXPECT_EQ(module->imports, Names({u"brl.linkedlist"}));
+}
+
+TEST_F(ModuleParser, QuotedImportPathsAreLowerCasedAndFoundIgnoringCase) {
+  tmp.WriteFile(u"ImageFont.bmx", "Function LoadImageFont()\n");
+  tmp.WriteFile(u"Win32/Menus.bmx", "Function CreateMenu()\n");
+  Parse(u"max2d.bmx",
+        "Import \"imagefont.bmx\"\n"
+        "Import \"WIN32/MENUS.BMX\"\n");
+  EXPECT_EQ(module->commands, Names({u"loadimagefont", u"createmenu"}));
+}
+
+TEST_F(ModuleParser, AFileNotEndingInLowerCaseBmxIsSkipped) {
+  tmp.WriteFile(u"x.BMX", "Function Upper()\n");
+  tmp.WriteFile(u"x.txt", "Function Text()\n");
+  ParseModuleSource(u"x.BMX");
+  ParseModuleSource(u"x.txt");
+  ParseModuleSource(u"");
+  EXPECT_TRUE(module->commands.empty());
+}
+
+TEST_F(ModuleParser, MissingFilesAndFoldersNamedBmxAreSkipped) {
+  tmp.MakeFolder(u"folder.bmx");
+  Parse(u"a.bmx",
+        "Import \"folder.bmx\"\n"
+        "Import \"missing.bmx\"\n"
+        "Function Kept()\n");
+  ParseModuleSource(u"folder.bmx");
+  ParseModuleSource(u"nothing.bmx");
+  EXPECT_EQ(module->commands, Names({u"kept"}));
+}
+
+TEST_F(ModuleParser, QuotedImportInASubFolderIsLookedUpFromTheModuleFolder) {
+  tmp.WriteFile(u"sub/part.bmx", "Import \"helper.bmx\"\nFunction Part()\n");
+  tmp.WriteFile(u"sub/helper.bmx", "Function WrongHelper()\n");
+  tmp.WriteFile(u"helper.bmx", "Function RightHelper()\n");
+  Parse(u"main.bmx", "Import \"sub/part.bmx\"\n");
+  EXPECT_EQ(module->commands, Names({u"righthelper", u"part"}));
+}
+
+TEST_F(ModuleParser, CircularQuotedImportsEnd) {
+  tmp.WriteFile(u"b.bmx",
+                "Function FromB()\n"
+                "Import \"a.bmx\"\n"
+                "Import \"./sub/../A.BMX\"\n"
+                "Import \"b.bmx\"\n"
+                "Function EndB()\n");
+  Parse(u"a.bmx",
+        "Function FromA()\n"
+        "Import \"b.bmx\"\n"
+        "Function EndA()\n");
+  EXPECT_EQ(module->commands, Names({u"froma", u"fromb", u"endb", u"enda"}));
+
+  // A file may be read again once the chain has left it.
+  module->commands.clear();
+  tmp.WriteFile(u"c.bmx", "Function FromC()\n");
+  Parse(u"twice.bmx", "Import \"c.bmx\"\nImport \"c.bmx\"\n");
+  EXPECT_EQ(module->commands, Names({u"fromc", u"fromc"}));
+}
+
+TEST_F(ModuleParser, AbsolutePathsWork) {
+  tmp.WriteFile(u"abs.bmx", "Function Absolute()\n");
+  ASSERT_TRUE(ChangeFolder(u"/"));
+  ParseModuleSource(tmp / u"abs.bmx");
+  EXPECT_EQ(module->commands, Names({u"absolute"}));
+}
+
+TEST_F(ModuleParser, Utf16WithMarkReadsLikeLatin1AndUtf8MarkHidesTheFirstLine) {
+  std::string text = "Function First()\r\nFunction Second()\r\n";
+  std::string utf16 = "\xFF\xFE";
+  for (char c : text) {
+    utf16 += c;
+    utf16 += '\0';
+  }
+  Parse(u"wide.bmx", utf16);
+  EXPECT_EQ(module->commands, Names({u"first", u"second"}));
+
+  module->commands.clear();
+  Parse(u"utf8.bmx", "\xEF\xBB\xBF" + text);
+  EXPECT_EQ(module->commands, Names({u"second"}));
+}
+
+TEST_F(ModuleParser, NoCurrentModuleMeansNothingIsRecordedAndNothingFails) {
+  Catalogue.CurrentModule = nullptr;
+  Parse(u"a.bmx", "Module BRL.X\nImport BRL.Y\nFunction Z()\n");
+  EXPECT_TRUE(module->commands.empty());
+  EXPECT_TRUE(module->imports.empty());
+}
+
+TEST(ExtractFunctionName, FollowsTheTableOfThePart) {
+  EXPECT_EQ(ExtractFunctionName(u"function listaddlast:tlink( list:tlist,value:object )"),
+            u"listaddlast");
+  EXPECT_EQ(ExtractFunctionName(u"function rnd!( min_value!=1,max_value!=0 )"), u"rnd");
+  EXPECT_EQ(ExtractFunctionName(u"function keyhit( key )"), u"keyhit");
+  EXPECT_EQ(ExtractFunctionName(u"function cls"), u"cls");
+  EXPECT_EQ(ExtractFunctionName(u"function  foo()"), u" foo");
+  EXPECT_EQ(ExtractFunctionName(u"functionbar()"), u"functionbar");
+  EXPECT_EQ(ExtractFunctionName(u"function"), u"function");
+  EXPECT_EQ(ExtractFunctionName(u"function a%"), u"a");
+  EXPECT_EQ(ExtractFunctionName(u"function gl_3d#"), u"gl_3d");
+  EXPECT_EQ(ExtractFunctionName(u"function :int"), u":int");
+  EXPECT_EQ(ExtractFunctionName(u"function "), u"");
+}
+
+TEST(AbsoluteNormalPath, RemovesDotsAndEmptyComponents) {
+  EXPECT_EQ(AbsoluteNormalPath(u"/a/./b//c/../d.bmx"), u"/a/b/d.bmx");
+  EXPECT_EQ(AbsoluteNormalPath(u"/../x.bmx"), u"/x.bmx");
+  EXPECT_EQ(AbsoluteNormalPath(u"C:\\m\\..\\x.bmx"), u"C:/x.bmx");
+  Text here = CurrentFolder();
+  EXPECT_EQ(AbsoluteNormalPath(u"./y.bmx"), AbsoluteNormalPath(here + u"/y.bmx"));
+}
+
+}  // namespace
+}  // namespace vt
