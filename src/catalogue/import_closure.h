@@ -1,4 +1,4 @@
-// The module import closure (Part 2.5): extends every module's `imports`, in
+// The module import closure: extends every module's `imports`, in
 // place, to all the modules it reaches through imports.
 #pragma once
 

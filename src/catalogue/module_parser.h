@@ -1,4 +1,4 @@
-// The module source parser (Part 2.3): a line-prefix recogniser that takes a
+// The module source parser: a line-prefix recogniser that takes a
 // module's commands, its declared name and its brl/pub imports from its
 // sources into the record being filled, `Catalogue.CurrentModule`.
 #pragma once

@@ -1,4 +1,4 @@
-// The module folder scan (Part 2.2): builds ModList from the two folder levels
+// The module folder scan: builds ModList from the two folder levels
 // under RootFolder + "/mod", in the file system's own listing order.
 #pragma once
 
