@@ -1,0 +1,23 @@
+// Any bytes must read as lines without crashing, reading past the end or
+// losing the stream's place.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include <unistd.h>
+
+#include "catalogue/text_file_reader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const std::string path = "/tmp/veltrane-fuzz-" + std::to_string(getpid()) + ".bmx";
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return 0;
+  std::fwrite(data, 1, size, f);
+  std::fclose(f);
+  auto stream = vt::TextFileReader::OpenTextFile(vt::FromUtf8(path), true, 0);
+  if (!stream) return 0;
+  size_t units = 0;
+  while (!stream->AtEnd()) units += vt::ReadTextLine(*stream).size() + 1;
+  if (units > 2 * size + 2) __builtin_trap();
+  return 0;
+}

@@ -1,0 +1,123 @@
+#include "report/module_details.h"
+
+#include <gtest/gtest.h>
+
+#include "app/settings.h"
+#include "catalogue/module_records.h"
+#include "report/html_report.h"
+#include "support/test_support.h"
+
+namespace vt {
+namespace {
+
+class ModuleDetails : public testing::FreshState {
+ protected:
+  void SetUp() override {
+    FreshState::SetUp();
+    Settings.ApplicationFolder = app.Path();
+  }
+
+  static modtype* Module(TextView declaredName, TextList imports, TextList commands) {
+    modtype* m = modtype::Create();
+    m->declaredName = declaredName;
+    m->imports = std::move(imports);
+    m->commands = std::move(commands);
+    return m;
+  }
+
+  // The lines between the header row and "</table>".
+  static TextList Rows() {
+    const TextList& all = Report.ReportLines;
+    size_t begin = 14;
+    size_t end = all.size() - 3;
+    if (end < begin) return {};
+    return TextList(all.begin() + static_cast<long>(begin), all.begin() + static_cast<long>(end));
+  }
+
+  testing::TempFolder app;
+};
+
+TextList Row(TextView nameCell, const TextList& imports, const TextList& commands) {
+  TextList row = {u"<tr>", u"<td valign='top'><strong>" + Text(nameCell) + u"</strong></td>",
+                  u"<td valign='top'><form method='POST'>", u"<p><textarea rows='4' cols='18'>"};
+  row.insert(row.end(), imports.begin(), imports.end());
+  row.push_back(u"</textarea></p></form></td>");
+  row.push_back(u"<td valign='top'><form method='POST'>");
+  row.push_back(u"<p><textarea rows='4' cols='28'>");
+  row.insert(row.end(), commands.begin(), commands.end());
+  row.push_back(u"</textarea></p></form></td>");
+  row.push_back(u"</tr>");
+  return row;
+}
+
+TEST_F(ModuleDetails, EmptyCatalogueGivesTheHeaderRowOnly) {
+  EXPECT_TRUE(ShowModuleDetails());
+  EXPECT_EQ(Report.ReportLines,
+            (TextList{
+                u"<html>",
+                u"<head>",
+                u"<title>Veltrane - Output</title>",
+                u"</head>",
+                u"<body background='htmldata/bkg.gif'>",
+                u"<hr>",
+                u"<table border='1' cellpadding='4' cellspacing='0'",
+                u"bgcolor='#FFFFFF' bordercolor='#000000'",
+                u"bordercolordark='#000000' bordercolorlight='#000000'>",
+                u"<tr>",
+                u"<td><font size='4'><strong>Module</strong></font></td>",
+                u"<td><font size='4'><strong>Imports</strong></font></td>",
+                u"<td><font size='4'><strong>Commands</strong></font></td>",
+                u"</tr>",
+                u"</table>",
+                u"</body>",
+                u"</html>",
+            }));
+  EXPECT_EQ(screen.shownFiles, (std::vector<Text>{app / u"results.htm"}));
+  EXPECT_TRUE(screen.messages.empty());
+}
+
+TEST_F(ModuleDetails, OneRowPerModuleInCatalogueOrder) {
+  Module(u"Pub.ZLib", {}, {u"compress", u"compress"});
+  Module(u"", {u"brl.blitz", u"pub.zlib"}, {});
+  Module(u"BRL.Audio", {u"brl.blitz"}, {u"loadsound", u"playsound"});
+  ShowModuleDetails();
+  TextList expected = Row(u"Pub.ZLib", {u"(none)"}, {u"compress", u"compress"});
+  for (const TextList& row : {Row(u"", {u"brl.blitz", u"pub.zlib"}, {u"(none)"}),
+                              Row(u"BRL.Audio", {u"brl.blitz"}, {u"loadsound", u"playsound"})}) {
+    expected.insert(expected.end(), row.begin(), row.end());
+  }
+  EXPECT_EQ(Rows(), expected);
+  EXPECT_EQ(Report.ReportLines[Report.ReportLines.size() - 3], u"</table>");
+}
+
+TEST_F(ModuleDetails, NamesAreEscapedAndSurviveTheQuoteConversion) {
+  Module(u"My<Mod>", {u"a&b"}, {u"it's", u"\"q\""});
+  ShowModuleDetails();
+  EXPECT_EQ(Rows(), Row(u"My&lt;Mod&gt;", {u"a&amp;b"}, {u"it&#39;s", u"&quot;q&quot;"}));
+  std::string bytes = testing::ReadFileBytes(app / u"results.htm");
+  EXPECT_NE(bytes.find("\r\nit&#39;s\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("<td valign=\"top\"><strong>My&lt;Mod&gt;</strong></td>\r\n"),
+            std::string::npos);
+}
+
+TEST_F(ModuleDetails, PageReplacesTheReportAndIsStableAcrossRequests) {
+  app.WriteFile(u"results.htm", "an earlier examine's report");
+  Module(u"BRL.Retro", {u"brl.basic"}, {u"mid"});
+  ASSERT_TRUE(ShowModuleDetails());
+  std::string first = testing::ReadFileBytes(app / u"results.htm");
+  ASSERT_TRUE(ShowModuleDetails());
+  EXPECT_EQ(testing::ReadFileBytes(app / u"results.htm"), first);
+  EXPECT_EQ(first.find("earlier"), std::string::npos);
+  EXPECT_NE(first.find("<p><textarea rows=\"4\" cols=\"28\">\r\nmid\r\n"), std::string::npos);
+}
+
+TEST_F(ModuleDetails, UnwritablePageIsReportedAndNotShown) {
+  app.MakeFolder(u"results.htm");
+  EXPECT_FALSE(ShowModuleDetails());
+  EXPECT_TRUE(screen.shownFiles.empty());
+  EXPECT_EQ(screen.messages,
+            (std::vector<Text>{u"HTML file error. Unable to view:\n" + (app / u"results.htm")}));
+}
+
+}  // namespace
+}  // namespace vt

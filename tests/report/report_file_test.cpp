@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "analysis/source_records.h"
+#include "app/settings.h"
+#include "platform/file_system.h"
+#include "report/html_report.h"
+#include "support/test_support.h"
+
+namespace vt {
+namespace {
+
+class ReportFile : public testing::FreshState {
+ protected:
+  void SetUp() override {
+    FreshState::SetUp();
+    Settings.ApplicationFolder = app.Path();
+  }
+
+  Text ResultsPath() const { return app / u"results.htm"; }
+
+  testing::TempFolder app;
+  testing::TempFolder elsewhere;
+};
+
+TEST_F(ReportFile, PathIsResultsBesideTheProgramUnlessRedirected) {
+  EXPECT_EQ(ReportFilePath(), app.Path() + u"/results.htm");
+  Report.ReportFile = u"/tmp/out.htm";
+  EXPECT_EQ(ReportFilePath(), u"/tmp/out.htm");
+}
+
+TEST_F(ReportFile, WritesEveryLineWithCrLfAndQuoteConversion) {
+  Html.AddLine(u"<form method='POST'>");
+  Html.AddLine(u"' Import BRL.PNGLoader 'as is'");
+  Html.AddLine(u"");
+  Html.AddLine(u"caf\u00e9 \u4e2d \U0001F600");
+  ChangeFolder(elsewhere.Path());
+
+  EXPECT_TRUE(Html.WriteReportFile());
+  EXPECT_EQ(testing::ReadFileBytes(ResultsPath()),
+            "<form method=\"POST\">\r\n"
+            "' Import BRL.PNGLoader 'as is'\r\n"
+            "\r\n"
+            "caf\xE9 &#20013; &#128512;\r\n"
+            "</body>\r\n"
+            "</html>\r\n");
+  EXPECT_EQ(CurrentFolder(), app.Path());
+  // The page stays in memory after writing.
+  EXPECT_EQ(Report.ReportLines.size(), 6u);
+  EXPECT_EQ(Report.ReportLines.back(), u"</html>");
+}
+
+TEST_F(ReportFile, ReplacesTheEarlierReport) {
+  app.WriteFile(u"results.htm", std::string(500, 'x'));
+  Html.WriteHead();
+  EXPECT_TRUE(Html.WriteReportFile());
+  std::string bytes = testing::ReadFileBytes(ResultsPath());
+  EXPECT_EQ(bytes.substr(0, 8), "<html>\r\n");  // no byte-order mark
+  EXPECT_EQ(bytes.find('x'), std::string::npos);
+  EXPECT_EQ(bytes.substr(bytes.size() - 9), "</html>\r\n");
+}
+
+TEST_F(ReportFile, RedirectedReportLeavesResultsAlone) {
+  Report.ReportFile = elsewhere / u"page.htm";
+  Html.AddLine(u"x");
+  EXPECT_TRUE(Html.WriteReportFile());
+  EXPECT_EQ(testing::ReadFileBytes(elsewhere / u"page.htm"), "x\r\n</body>\r\n</html>\r\n");
+  EXPECT_EQ(GetFileKind(ResultsPath()), FileKind::None);
+}
+
+TEST_F(ReportFile, EscapedDataSurvivesTheQuoteConversion) {
+  scanlisttype::Create()->Set(u"/w/it's \u0100.bmx", u"Main");
+  sourcemodtype* main = NewSourceRecord();
+  main->path = u"/w/it's \u0100.bmx";
+  main->modules = {u"BRL.<Evil>"};
+  Html.WriteFilesScanned();
+  Html.WriteFrameworkBlock(u"Programs template:");
+  ASSERT_TRUE(Html.WriteReportFile());
+
+  std::string bytes = testing::ReadFileBytes(ResultsPath());
+  EXPECT_NE(bytes.find("<a href=\"file://\\w\\it&#39;s &#256;.bmx\">\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("<font color=\"#0000FF\">it&#39;s &#256;.bmx</font></a></li>\r\n"),
+            std::string::npos);
+  EXPECT_NE(bytes.find("\r\nFramework BRL.&lt;Evil&gt;\r\n"), std::string::npos);
+  EXPECT_EQ(bytes.find("<Evil>"), std::string::npos);
+  EXPECT_EQ(bytes.find('\''), std::string::npos);
+}
+
+TEST_F(ReportFile, UnopenableFileGivesFalseAndWritesNothing) {
+  app.MakeFolder(u"results.htm");
+  app.WriteFile(u"results.htm/keep.txt", "old");
+  Html.AddLine(u"new");
+  EXPECT_FALSE(Html.WriteReportFile());
+  EXPECT_EQ(GetFileKind(ResultsPath()), FileKind::Folder);
+  EXPECT_EQ(testing::ReadFileBytes(app / u"results.htm/keep.txt"), "old");
+  // The closing lines are appended all the same.
+  EXPECT_EQ(Report.ReportLines, (TextList{u"new", u"</body>", u"</html>"}));
+
+  Report.ReportFile = elsewhere / u"missing/page.htm";
+  EXPECT_FALSE(Html.WriteReportFile());
+  EXPECT_EQ(GetFileKind(elsewhere / u"missing"), FileKind::None);
+}
+
+// Runs as an unprivileged user for its lifetime when started as root, so
+// that file permissions apply.
+class WithoutPrivileges {
+ public:
+  WithoutPrivileges() : wasRoot_(geteuid() == 0) {
+    if (wasRoot_) dropped_ = seteuid(65534) == 0;
+  }
+  ~WithoutPrivileges() {
+    // Every later test would run unprivileged otherwise.
+    if (dropped_ && seteuid(0) != 0) std::abort();
+  }
+  bool Bound() const { return !wasRoot_ || dropped_; }
+
+ private:
+  bool wasRoot_;
+  bool dropped_ = false;
+};
+
+TEST_F(ReportFile, ReadOnlyOldReportIsKept) {
+  app.WriteFile(u"results.htm", "old report");
+  ASSERT_EQ(chmod(ToUtf8(ResultsPath()).c_str(), 0444), 0);
+  Html.AddLine(u"new");
+  bool written = true;
+  {
+    WithoutPrivileges user;
+    if (!user.Bound()) GTEST_SKIP() << "file permissions do not bind this user";
+    written = Html.WriteReportFile();
+  }
+  EXPECT_FALSE(written);
+  EXPECT_EQ(testing::ReadFileBytes(ResultsPath()), "old report");
+}
+
+TEST_F(ReportFile, FailedWritesAreReported) {
+  if (GetFileKind(u"/dev/full") == FileKind::None) GTEST_SKIP() << "no /dev/full";
+  Report.ReportFile = u"/dev/full";
+  Html.AddLine(std::u16string(100000, u'x'));
+  EXPECT_FALSE(Html.WriteReportFile());
+}
+
+class ShowFileTest : public testing::FreshState {
+ protected:
+  testing::TempFolder folder;
+};
+
+TEST_F(ShowFileTest, DoubledSlashIsReducedBeforeShowing) {
+  folder.WriteFile(u"results.htm", "");  // an empty file is still shown
+  Html.ShowFile(folder.Path() + u"//results.htm");
+  EXPECT_EQ(screen.shownFiles, (std::vector<Text>{folder / u"results.htm"}));
+  EXPECT_TRUE(screen.messages.empty());
+}
+
+TEST_F(ShowFileTest, MissingFileIsNamedInTheMessage) {
+  Html.ShowFile(folder.Path() + u"//index.htm");
+  EXPECT_TRUE(screen.shownFiles.empty());
+  EXPECT_EQ(screen.messages,
+            (std::vector<Text>{u"HTML file error. Unable to view:\n" + (folder / u"index.htm")}));
+
+  screen.messages.clear();
+  Html.ShowFile(folder.Path());  // a folder is no page
+  EXPECT_TRUE(screen.shownFiles.empty());
+  EXPECT_EQ(screen.messages.size(), 1u);
+}
+
+}  // namespace
+}  // namespace vt
