@@ -6,7 +6,6 @@
 #include "analysis/source_records.h"
 #include "analysis/source_walker.h"
 #include "catalogue/text_file_reader.h"
-#include "platform/file_system.h"
 
 namespace vt {
 
@@ -63,7 +62,6 @@ TextList CutWords(TextView low) {
 void ScanFileCommands(TextView path, TextView kind) {
   if (!IsFileKind(kind)) return;
   // The walk stored full paths, so no change of folder is needed.
-  if (GetFileKind(path) != FileKind::File) return;
   std::unique_ptr<TextStream> stream = TextFileReader::OpenTextFile(path, true, 0);
   if (!stream) return;
   if (kind != u"Include") {

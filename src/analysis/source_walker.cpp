@@ -29,8 +29,8 @@ bool AlreadyScanned(const Text& fullPath) {
   return false;
 }
 
-// The text between the first double quote at or after 1-based `from` and
-// the next one; "" when either is missing.
+// The text between the double quote at 1-based `first` and the next one;
+// "" when there is no quote or no text between them.
 Text Quoted(const Text& low, size_t first) {
   if (first == 0) return Text();
   size_t second = Instr(low, u"\"", first + 1);
@@ -104,8 +104,7 @@ void ScanFile(TextView path, TextView kind) {
   Text name = FileName(found);
   Text fullPath = JoinPath(CurrentFolder(), name);
   if (AlreadyScanned(fullPath)) return;
-  // A folder named like a source is no file to read.
-  if (GetFileKind(name) != FileKind::File) return;
+  // A folder named like a source does not open either: no entry.
   std::unique_ptr<TextStream> stream = TextFileReader::OpenTextFile(name, true, 0);
   if (!stream) return;
   scanlisttype* entry = scanlisttype::Create();

@@ -1,0 +1,79 @@
+#include "analysis/loader_rules.h"
+
+namespace vt {
+
+namespace {
+
+enum class Flag { None, Images, Audio };
+
+struct Rule {
+  const char16_t* text;
+  const char16_t* module;  // null when the rule only sets a flag
+  Flag flag;
+};
+
+// Matched against the last four characters of a literal; the first wins.
+constexpr Rule kExtensionRules[] = {
+    {u".png", u"BRL.PNGLoader", Flag::Images}, {u".bmp", u"BRL.BMPLoader", Flag::Images},
+    {u".tga", u"BRL.TGALoader", Flag::Images}, {u".jpg", u"BRL.JPGLoader", Flag::Images},
+    {u".wav", u"BRL.WAVLoader", Flag::Audio},  {u".ogg", u"BRL.OGGLoader", Flag::Audio},
+    {u".xml", u"Pub.maXML", Flag::None},
+};
+
+// Matched against a whole word.
+constexpr Rule kWordRules[] = {
+    {u"incbin", u"BRL.RamStream", Flag::None},
+    {u"loadimage", nullptr, Flag::Images},
+    {u"loadanimimage", nullptr, Flag::Images},
+    {u"loadimagefont", u"BRL.FreeTypeFont", Flag::Images},
+    {u"loadpixmap", nullptr, Flag::Images},
+    {u"loadpixmappng", u"BRL.PNGLoader", Flag::Images},
+    {u"loadsound", nullptr, Flag::Audio},
+    {u"loadaudiosample", nullptr, Flag::Audio},
+};
+
+constexpr const char16_t* kImageLoaders[] = {u"BRL.PNGLoader", u"BRL.BMPLoader",
+                                             u"BRL.TGALoader", u"BRL.JPGLoader"};
+constexpr const char16_t* kAudioLoaders[] = {u"BRL.WAVLoader", u"BRL.OGGLoader"};
+
+void Apply(sourcemodtype& record, const Rule& rule) {
+  if (rule.module) record.AddModule(rule.module);
+  if (rule.flag == Flag::Images) record.imagesUsed = 1;
+  if (rule.flag == Flag::Audio) record.audioUsed = 1;
+}
+
+}  // namespace
+
+void ApplyLiteralRules(sourcemodtype& record, TextView literal) {
+  if (Instr(literal, u"http::") != 0) record.AddModule(u"BRL.HTTPStream");
+  if (literal.size() < 4) return;
+  TextView lastFour = literal.substr(literal.size() - 4);
+  for (const Rule& rule : kExtensionRules) {
+    if (lastFour != rule.text) continue;
+    Apply(record, rule);
+    return;
+  }
+}
+
+void ApplyWordRules(sourcemodtype& record, TextView word) {
+  for (const Rule& rule : kWordRules) {
+    if (word != rule.text) continue;
+    Apply(record, rule);
+    return;
+  }
+}
+
+void SuggestLoaders() {
+  for (const auto& owned : Analysis.SourceModList) {
+    sourcemodtype& record = *owned;
+    Analysis.CurrentSource = &record;
+    if (record.imagesUsed) {
+      for (const char16_t* loader : kImageLoaders) record.AddOptionalModule(loader);
+    }
+    if (record.audioUsed) {
+      for (const char16_t* loader : kAudioLoaders) record.AddOptionalModule(loader);
+    }
+  }
+}
+
+}  // namespace vt

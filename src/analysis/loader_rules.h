@@ -1,0 +1,19 @@
+// Modules that no command names: loaders picked by the files a program
+// loads, and stream protocols picked by the text of a URL.
+#pragma once
+
+#include "analysis/source_records.h"
+
+namespace vt {
+
+// Rules for a literal of `record` (its text with the opening double quote).
+void ApplyLiteralRules(sourcemodtype& record, TextView literal);
+
+// Rules for a word of `record`, applied before it is looked up as a command.
+void ApplyWordRules(sourcemodtype& record, TextView word);
+
+// Offers the image and audio loaders to every record that loads images or
+// sounds, unless it requires them already.
+void SuggestLoaders();
+
+}  // namespace vt

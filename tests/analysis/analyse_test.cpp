@@ -1,0 +1,120 @@
+#include "analysis/analyse.h"
+
+#include <gtest/gtest.h>
+
+#include "analysis/source_records.h"
+#include "catalogue_fixture.h"
+#include "platform/file_system.h"
+#include "support/test_support.h"
+
+namespace vt {
+namespace {
+
+using testing::MakeModule;
+
+class Analyse : public testing::FreshState {
+ protected:
+  sourcemodtype& Record(size_t index) { return *Analysis.SourceModList.at(index); }
+
+  testing::TempFolder tmp;
+};
+
+TEST_F(Analyse, AnIncludeAfterAnImportFeedsTheImportedRecord) {
+  MakeModule(u"brl.max2d", u"BRL.Max2D", {u"cls", u"drawrect"});
+  MakeModule(u"brl.retro", u"BRL.Retro", {u"mid"});
+  tmp.WriteFile(u"main.bmx", "Import \"a.bmx\"\nInclude \"b.bmx\"\nCls\n");
+  tmp.WriteFile(u"a.bmx", "Mid(s, 1)\n");
+  tmp.WriteFile(u"b.bmx", "DrawRect 1, 2, 3, 4\n");
+  AnalyseProgram(tmp / u"main.bmx");
+  ASSERT_EQ(Analysis.SourceModList.size(), 2u);
+  EXPECT_EQ(Record(0).path, tmp / u"main.bmx");
+  EXPECT_EQ(Record(0).words, TextList{u"cls"});
+  EXPECT_EQ(Record(0).modules, TextList{u"BRL.Max2D"});
+  EXPECT_EQ(Record(1).path, tmp / u"a.bmx");
+  EXPECT_EQ(Record(1).words, (TextList{u"mid", u"drawrect"}));
+  EXPECT_EQ(Record(1).modules, (TextList{u"BRL.Retro", u"BRL.Max2D"}));
+}
+
+TEST_F(Analyse, LineCountsCoverEveryWalkedFile) {
+  tmp.WriteFile(u"main.bmx",
+                "' game\n"
+                "Include \"inc/a.bmx\"\n"
+                "Import BRL.Max2D\n"
+                "\n"
+                "Rem\n"
+                "Cls\n"
+                "EndRem\n"
+                "Cls\n");
+  tmp.WriteFile(u"inc/a.bmx", "Include \"b.bmx\"\r\nFlip\r\n");
+  tmp.WriteFile(u"inc/b.bmx", "Flip\nFlip\n");
+  AnalyseProgram(tmp / u"main.bmx");
+  EXPECT_EQ(Analysis.TotalLines, 12);
+  // Three directive lines and four code lines.
+  EXPECT_EQ(Analysis.CodeLines, 7);
+  EXPECT_EQ(Catalogue.ScanListList.size(), 4u);
+}
+
+TEST_F(Analyse, CircularIncludesAndImportsEnd) {
+  tmp.WriteFile(u"main.bmx", "Import \"a.bmx\"\nInclude \"main.bmx\"\nCls\n");
+  tmp.WriteFile(u"a.bmx", "Import \"main.bmx\"\nImport \"a.bmx\"\nFlip\n");
+  AnalyseProgram(tmp / u"main.bmx");
+  ASSERT_EQ(Catalogue.ScanListList.size(), 2u);
+  ASSERT_EQ(Analysis.SourceModList.size(), 2u);
+  EXPECT_EQ(Analysis.TotalLines, 6);
+  EXPECT_EQ(Analysis.CodeLines, 6);
+}
+
+TEST_F(Analyse, RemFlagsCarryBetweenFilesButNotBetweenExaminations) {
+  // a.bmx ends inside a Rem block: b.bmx, read after it, is all remarks.
+  tmp.WriteFile(u"main.bmx", "Include \"a.bmx\"\nCls\n");
+  tmp.WriteFile(u"a.bmx", "Include \"b.bmx\"\nFlip\nRem\n");
+  tmp.WriteFile(u"b.bmx", "DrawRect 1, 2, 3, 4\n");
+  AnalyseProgram(tmp / u"main.bmx");
+  ASSERT_EQ(Catalogue.ScanListList.size(), 3u);
+  EXPECT_EQ(Record(0).words, (TextList{u"cls", u"flip"}));
+  EXPECT_EQ(Analysis.TotalLines, 6);
+  EXPECT_EQ(Analysis.CodeLines, 4);
+  EXPECT_EQ(Analysis.InRemDirectives, 1);
+  EXPECT_EQ(Analysis.InRemCommands, 1);
+
+  tmp.WriteFile(u"other.bmx", "Include \"b.bmx\"\nCls\n");
+  AnalyseProgram(tmp / u"other.bmx");
+  ASSERT_EQ(Catalogue.ScanListList.size(), 2u);
+  EXPECT_EQ(Record(0).words, (TextList{u"cls", u"drawrect"}));
+  EXPECT_EQ(Analysis.TotalLines, 3);
+  EXPECT_EQ(Analysis.CodeLines, 3);
+}
+
+TEST_F(Analyse, ASecondExaminationStartsFromNothing) {
+  MakeModule(u"brl.max2d", u"BRL.Max2D", {u"cls"});
+  tmp.WriteFile(u"main.bmx", "Cls\n");
+  AnalyseProgram(tmp / u"main.bmx");
+  AnalyseProgram(tmp / u"main.bmx");
+  ASSERT_EQ(Catalogue.ScanListList.size(), 1u);
+  ASSERT_EQ(Analysis.SourceModList.size(), 1u);
+  EXPECT_EQ(Record(0).modules, TextList{u"BRL.Max2D"});
+  EXPECT_EQ(Analysis.TotalLines, 1);
+
+  // Nothing readable: no records, and no cursor into the emptied lists.
+  AnalyseProgram(tmp / u"missing.bmx");
+  EXPECT_TRUE(Catalogue.ScanListList.empty());
+  EXPECT_TRUE(Analysis.SourceModList.empty());
+  EXPECT_EQ(Analysis.CurrentSource, nullptr);
+  EXPECT_EQ(Catalogue.CurrentScanEntry, nullptr);
+  EXPECT_EQ(Analysis.TotalLines, 0);
+}
+
+TEST_F(Analyse, RelativeMainPathCountsFromTheCurrentFolder) {
+  tmp.WriteFile(u"src/Game.bmx", "Import \"util.bmx\"\n");
+  tmp.WriteFile(u"src/Util.bmx", "Cls\n");
+  ASSERT_TRUE(ChangeFolder(tmp.Path()));
+  AnalyseProgram(u"src\\Game.bmx");
+  ASSERT_EQ(Analysis.SourceModList.size(), 2u);
+  EXPECT_EQ(Record(0).path, tmp / u"src/Game.bmx");
+  EXPECT_EQ(Record(1).path, tmp / u"src/Util.bmx");
+  EXPECT_EQ(Record(1).folder, tmp / u"src");
+  EXPECT_EQ(CurrentFolder(), tmp.Path());
+}
+
+}  // namespace
+}  // namespace vt

@@ -1,0 +1,156 @@
+#include "analysis/command_matcher.h"
+
+#include <gtest/gtest.h>
+
+#include "analysis/source_records.h"
+#include "catalogue_fixture.h"
+#include "support/test_support.h"
+
+namespace vt {
+namespace {
+
+using testing::MakeModule;
+
+TEST(WordCutting, WordsLiteralsAndComments) {
+  EXPECT_EQ(CutWords(u"drawimage img, 10, 20 ' draw it"),
+            (TextList{u"drawimage", u"img", u"10", u"20"}));
+  EXPECT_EQ(CutWords(u"img = loadimage(\"gfx/ball.png\")"),
+            (TextList{u"img", u"loadimage", u"\"gfx/ball.png"}));
+  EXPECT_EQ(CutWords(u"myship.update() ; brl.max2d.drawimage"),
+            (TextList{u"myship.update", u"brl.max2d.drawimage"}));
+  EXPECT_EQ(CutWords(u"_x2 = .5"), (TextList{u"_x2", u".5"}));
+  EXPECT_EQ(CutWords(u""), TextList{});
+}
+
+TEST(WordCutting, TheCharacterAfterAWordOrLiteralIsSkippedUnseen) {
+  EXPECT_EQ(CutWords(u"x'move it"), (TextList{u"x", u"move", u"it"}));
+  // The literal's opening quote ends the word, so its text reads as words.
+  EXPECT_EQ(CutWords(u"print\"abc.png\""), (TextList{u"print", u"abc.png"}));
+  EXPECT_EQ(CutWords(u"print \"abc\"x y"), (TextList{u"print", u"\"abc", u"y"}));
+}
+
+TEST(WordCutting, LiteralsNeedThreeCharacters) {
+  EXPECT_EQ(CutWords(u"print \"ab\" + \"\" + \"abc\""), (TextList{u"print", u"\"abc"}));
+  // An apostrophe inside a literal does not end the line.
+  EXPECT_EQ(CutWords(u"print \"it's\" + nm"), (TextList{u"print", u"\"it's", u"nm"}));
+}
+
+TEST(WordCutting, AnUnclosedLiteralRunsToTheEndOfTheLine) {
+  EXPECT_EQ(CutWords(u"loadsound \"sfx/laser.wav"),
+            (TextList{u"loadsound", u"\"sfx/laser.wav"}));
+  EXPECT_EQ(CutWords(u"print \"abc"), (TextList{u"print", u"\"abc"}));
+  EXPECT_EQ(CutWords(u"print \"ab"), (TextList{u"print"}));
+  EXPECT_EQ(CutWords(u"\""), TextList{});
+}
+
+class CommandPass : public testing::FreshState {
+ protected:
+  testing::TempFolder tmp;
+};
+
+TEST_F(CommandPass, CountsLinesAndCollectsTheWordsOfCodeLines) {
+  tmp.WriteFile(u"main.bmx",
+                "\n"
+                "' a comment\n"
+                "Rem\n"
+                "DrawText \"hidden\"\n"
+                "End Rem\n"
+                "Rem notes follow\n"
+                "Import BRL.Max2D\n"
+                "DrawImage img, 10, 20 ' draw it\n"
+                "  x'move it  \n");
+  ScanFileCommands(tmp / u"main.bmx", u"Main");
+  ASSERT_EQ(Analysis.SourceModList.size(), 1u);
+  sourcemodtype& record = *Analysis.SourceModList[0];
+  EXPECT_EQ(Analysis.CurrentSource, &record);
+  EXPECT_EQ(record.path, tmp / u"main.bmx");
+  EXPECT_EQ(record.folder, tmp.Path());
+  EXPECT_EQ(record.words,
+            (TextList{u"rem", u"notes", u"follow", u"drawimage", u"img", u"move", u"it"}));
+  EXPECT_EQ(Analysis.TotalLines, 9);
+  EXPECT_EQ(Analysis.CodeLines, 3);  // directives are the walker's to count
+  EXPECT_TRUE(record.modules.empty());
+  EXPECT_TRUE(record.optionalModules.empty());
+  EXPECT_TRUE(record.extraLines.empty());
+}
+
+TEST_F(CommandPass, IncludeFilesFeedTheCurrentRecord) {
+  tmp.WriteFile(u"main.bmx", "Cls\n");
+  tmp.WriteFile(u"inc.bmx", "Flip\n");
+  ScanFileCommands(tmp / u"main.bmx", u"Main");
+  ScanFileCommands(tmp / u"inc.bmx", u"Include");
+  ASSERT_EQ(Analysis.SourceModList.size(), 1u);
+  EXPECT_EQ(Analysis.SourceModList[0]->words, (TextList{u"cls", u"flip"}));
+}
+
+TEST_F(CommandPass, SkipsModulesAndUnreadableFilesAndCountsRecordlessIncludes) {
+  tmp.WriteFile(u"main.bmx", "Cls\n' note\n");
+  tmp.MakeFolder(u"folder.bmx");
+  ScanFileCommands(u"brl.max2d", u"MOD");
+  ScanFileCommands(tmp / u"missing.bmx", u"Main");
+  ScanFileCommands(tmp / u"folder.bmx", u"Imported");
+  ScanFileCommands(tmp / u"main.bmx", u"");
+  EXPECT_EQ(Analysis.TotalLines, 0);
+  // With no record yet, an Include's lines count but its words go nowhere.
+  ScanFileCommands(tmp / u"main.bmx", u"Include");
+  EXPECT_TRUE(Analysis.SourceModList.empty());
+  EXPECT_EQ(Analysis.TotalLines, 2);
+  EXPECT_EQ(Analysis.CodeLines, 1);
+}
+
+class Matching : public testing::FreshState {
+ protected:
+  sourcemodtype& Record(std::initializer_list<const char16_t*> words) {
+    sourcemodtype& record = *NewSourceRecord();
+    for (const char16_t* word : words) record.words.emplace_back(word);
+    return record;
+  }
+};
+
+TEST_F(Matching, EveryModuleDeclaringAWordIsAddedInCatalogueOrder) {
+  MakeModule(u"brl.blitz", u"BRL.Blitz", {u"print"});
+  MakeModule(u"brl.standardio", u"BRL.StandardIO", {u"print", u"input"});
+  MakeModule(u"brl.retro", u"BRL.Retro", {u"print", u"left"});
+  sourcemodtype& record = Record({u"print", u"left", u"input", u"unknown"});
+  MatchCommands();
+  EXPECT_EQ(record.modules, (TextList{u"BRL.StandardIO", u"BRL.Retro"}));
+  EXPECT_EQ(Analysis.CurrentSource, &record);
+}
+
+TEST_F(Matching, AModuleThatImportsTheOtherKeepsItOut) {
+  MakeModule(u"brl.max2d", u"BRL.Max2D", {u"cls"}, {u"brl.graphics"});
+  MakeModule(u"brl.graphics", u"BRL.Graphics", {u"cls", u"flip"});
+  sourcemodtype& record = Record({u"cls", u"flip"});
+  MatchCommands();
+  EXPECT_EQ(record.modules, TextList{u"BRL.Max2D"});
+}
+
+TEST_F(Matching, EachRecordIsMatchedAfresh) {
+  MakeModule(u"brl.max2d", u"BRL.Max2D", {u"cls"});
+  sourcemodtype& main = Record({u"cls"});
+  sourcemodtype& imported = Record({u"cls"});
+  MatchCommands();
+  EXPECT_EQ(main.modules, TextList{u"BRL.Max2D"});
+  EXPECT_EQ(imported.modules, TextList{u"BRL.Max2D"});
+  EXPECT_EQ(Analysis.CurrentSource, &imported);
+}
+
+TEST_F(Matching, RuleModulesComeFirstAndLiteralsAreNeverCommands) {
+  MakeModule(u"brl.pixmap", u"BRL.Pixmap", {u"loadpixmappng"});
+  MakeModule(u"brl.strange", u"BRL.Strange", {u"\"gfx/a.png", u"gfx/a.png"});
+  sourcemodtype& record = Record({u"\"gfx/a.png", u"loadpixmappng"});
+  MatchCommands();
+  EXPECT_EQ(record.modules, (TextList{u"BRL.PNGLoader", u"BRL.Pixmap"}));
+  EXPECT_EQ(record.imagesUsed, 1);
+}
+
+TEST_F(Matching, AWordOfAListedModuleChangesNothing) {
+  MakeModule(u"brl.freeaudioaudio", u"BRL.FreeAudioAudio", {u"playsound"});
+  sourcemodtype& record = Record({u"playsound"});
+  record.modules.push_back(u"BRL.FreeAudioAudio");
+  MatchCommands();
+  EXPECT_EQ(record.modules, TextList{u"BRL.FreeAudioAudio"});
+}
+
+}  // namespace
+}  // namespace vt

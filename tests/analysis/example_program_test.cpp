@@ -1,0 +1,78 @@
+// The bundled example program, analysed against the bundled installation.
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "analysis/analyse.h"
+#include "analysis/source_records.h"
+#include "app/settings.h"
+#include "catalogue/module_records.h"
+#include "catalogue/module_scan.h"
+#include "support/test_support.h"
+
+namespace vt {
+namespace {
+
+using Entry = std::pair<Text, Text>;  // path, kind
+
+class ExampleProgram : public testing::FreshState {
+ protected:
+  void SetUp() override {
+    FreshState::SetUp();
+    Settings.RootFolder = testing::SourceFolder() + u"/examples/BlitzMax";
+    ScanModFolder();
+    AnalyseProgram(Game(u"game.bmx"));
+  }
+
+  static Text Game(TextView relative) {
+    return testing::SourceFolder() + u"/examples/game/" + Text(relative);
+  }
+};
+
+TEST_F(ExampleProgram, WalksEveryFileOnceDepthFirst) {
+  std::vector<Entry> entries;
+  for (const auto& entry : Catalogue.ScanListList) entries.emplace_back(entry->path, entry->kind);
+  std::vector<Entry> expected = {
+      {Game(u"game.bmx"), u"Main"},
+      {u"brl.linkedlist", u"MOD"},
+      // Imported as "mathutil.bmx"; recorded as it is named on disk.
+      {Game(u"MathUtil.bmx"), u"Imported"},
+      {Game(u"inc/player.bmx"), u"Include"},
+      // Named by player.bmx and found beside it.
+      {Game(u"inc/shots.bmx"), u"Include"},
+  };
+  EXPECT_EQ(entries, expected);
+}
+
+TEST_F(ExampleProgram, CountsLinesOverAllFiles) {
+  // 55 + 24 + 39 + 22 lines; 4 directives and 36 + 17 + 32 + 17 code lines.
+  EXPECT_EQ(Analysis.TotalLines, 140);
+  EXPECT_EQ(Analysis.CodeLines, 106);
+}
+
+TEST_F(ExampleProgram, MainRecordNeedsGraphicsSoundAndTheNamedLoaders) {
+  ASSERT_EQ(Analysis.SourceModList.size(), 2u);
+  const sourcemodtype& main = *Analysis.SourceModList[0];
+  EXPECT_EQ(main.path, Game(u"game.bmx"));
+  // CreateList and KeyHit add nothing: BRL.Graphics imports their modules.
+  EXPECT_EQ(main.modules, (TextList{u"BRL.Graphics", u"BRL.Max2D", u"BRL.FreeAudioAudio",
+                                    u"BRL.WAVLoader", u"BRL.PNGLoader"}));
+  EXPECT_EQ(main.optionalModules, (TextList{u"BRL.BMPLoader", u"BRL.TGALoader",
+                                            u"BRL.JPGLoader", u"BRL.OGGLoader"}));
+}
+
+TEST_F(ExampleProgram, ImportedRecordAlsoHoldsTheIncludesThatFollowTheImport) {
+  ASSERT_EQ(Analysis.SourceModList.size(), 2u);
+  const sourcemodtype& util = *Analysis.SourceModList[1];
+  EXPECT_EQ(util.path, Game(u"MathUtil.bmx"));
+  // Right comes from MathUtil.bmx; the image words from inc/player.bmx.
+  // KeyDown adds nothing: BRL.Max2D imports BRL.PolledInput.
+  EXPECT_EQ(util.modules, (TextList{u"BRL.Retro", u"BRL.Max2D", u"BRL.PNGLoader"}));
+  EXPECT_EQ(util.optionalModules,
+            (TextList{u"BRL.BMPLoader", u"BRL.TGALoader", u"BRL.JPGLoader"}));
+  EXPECT_EQ(util.audioUsed, 0);
+}
+
+}  // namespace
+}  // namespace vt

@@ -1,0 +1,103 @@
+#include "analysis/loader_rules.h"
+
+#include <gtest/gtest.h>
+
+#include "analysis/command_matcher.h"
+#include "support/test_support.h"
+
+namespace vt {
+namespace {
+
+// Runs the matching and the loader suggestions over one record holding
+// `words` as the command pass would have stored them.
+class LoaderRules : public testing::FreshState {
+ protected:
+  sourcemodtype& Analyse(std::initializer_list<const char16_t*> words) {
+    sourcemodtype& record = *NewSourceRecord();
+    for (const char16_t* word : words) record.words.emplace_back(word);
+    MatchCommands();
+    SuggestLoaders();
+    return record;
+  }
+};
+
+TEST_F(LoaderRules, AnImageLiteralRequiresItsLoaderAndOffersTheOthers) {
+  sourcemodtype& record = Analyse({u"\"gfx/ball.png"});
+  EXPECT_EQ(record.modules, TextList{u"BRL.PNGLoader"});
+  EXPECT_EQ(record.imagesUsed, 1);
+  EXPECT_EQ(record.audioUsed, 0);
+  EXPECT_EQ(record.optionalModules,
+            (TextList{u"BRL.BMPLoader", u"BRL.TGALoader", u"BRL.JPGLoader"}));
+}
+
+TEST_F(LoaderRules, EachExtensionRow) {
+  sourcemodtype& record = Analyse({u"\"a.bmp", u"\"b.tga", u"\"c.jpg", u"\"d.wav", u"\"e.ogg"});
+  EXPECT_EQ(record.modules, (TextList{u"BRL.BMPLoader", u"BRL.TGALoader", u"BRL.JPGLoader",
+                                      u"BRL.WAVLoader", u"BRL.OGGLoader"}));
+  EXPECT_EQ(record.optionalModules, TextList{u"BRL.PNGLoader"});
+}
+
+TEST_F(LoaderRules, OnlyTheLastFourCharactersCount) {
+  sourcemodtype& record = Analyse({u"\"photo.jpeg", u"\"a.png.txt", u"\"png"});
+  EXPECT_TRUE(record.modules.empty());
+  EXPECT_EQ(record.imagesUsed, 0);
+  EXPECT_TRUE(record.optionalModules.empty());
+}
+
+TEST_F(LoaderRules, HttpLiteralsAddTheStreamBeforeTheLoader) {
+  sourcemodtype& record = Analyse({u"\"http::example.com/a.png", u"\"http::example.com/"});
+  EXPECT_EQ(record.modules, (TextList{u"BRL.HTTPStream", u"BRL.PNGLoader"}));
+}
+
+TEST_F(LoaderRules, LiteralsStartingWithADotAreRuledLikeAnyOther) {
+  sourcemodtype& record = Analyse({u"\".png", u"\"../sfx/a.ogg"});
+  EXPECT_EQ(record.modules, (TextList{u"BRL.PNGLoader", u"BRL.OGGLoader"}));
+}
+
+TEST_F(LoaderRules, IncbinWordAndIncbinLiteral) {
+  sourcemodtype& record = Analyse({u"incbin", u"\"incbin::boom.wav"});
+  EXPECT_EQ(record.modules, (TextList{u"BRL.RamStream", u"BRL.WAVLoader"}));
+  EXPECT_EQ(record.audioUsed, 1);
+  EXPECT_EQ(record.optionalModules, TextList{u"BRL.OGGLoader"});
+}
+
+TEST_F(LoaderRules, LoadWordsSetFlagsAndSomeRequireModules) {
+  sourcemodtype& font = Analyse({u"loadimagefont"});
+  EXPECT_EQ(font.modules, TextList{u"BRL.FreeTypeFont"});
+  EXPECT_EQ(font.imagesUsed, 1);
+
+  sourcemodtype& png = Analyse({u"loadpixmappng"});
+  EXPECT_EQ(png.modules, TextList{u"BRL.PNGLoader"});
+  EXPECT_EQ(png.optionalModules,
+            (TextList{u"BRL.BMPLoader", u"BRL.TGALoader", u"BRL.JPGLoader"}));
+
+  for (const char16_t* word : {u"loadimage", u"loadanimimage", u"loadpixmap"}) {
+    sourcemodtype& images = Analyse({word});
+    EXPECT_TRUE(images.modules.empty()) << testing::Show(word);
+    EXPECT_EQ(images.optionalModules, (TextList{u"BRL.PNGLoader", u"BRL.BMPLoader",
+                                                u"BRL.TGALoader", u"BRL.JPGLoader"}));
+  }
+  for (const char16_t* word : {u"loadsound", u"loadaudiosample"}) {
+    sourcemodtype& sound = Analyse({word});
+    EXPECT_TRUE(sound.modules.empty()) << testing::Show(word);
+    EXPECT_EQ(sound.imagesUsed, 0);
+    EXPECT_EQ(sound.optionalModules, (TextList{u"BRL.WAVLoader", u"BRL.OGGLoader"}));
+  }
+}
+
+TEST_F(LoaderRules, WordRulesMatchWholeWordsOnly) {
+  sourcemodtype& record = Analyse({u"loadimages", u"myincbin", u"\"loadsound"});
+  EXPECT_TRUE(record.modules.empty());
+  EXPECT_EQ(record.imagesUsed, 0);
+  EXPECT_EQ(record.audioUsed, 0);
+}
+
+TEST_F(LoaderRules, AnXmlLiteralLeavesAnAudioFindingStanding) {
+  sourcemodtype& record = Analyse({u"loadsound", u"\"levels.xml"});
+  EXPECT_EQ(record.modules, TextList{u"Pub.maXML"});
+  EXPECT_EQ(record.audioUsed, 1);
+  EXPECT_EQ(record.optionalModules, (TextList{u"BRL.WAVLoader", u"BRL.OGGLoader"}));
+}
+
+}  // namespace
+}  // namespace vt

@@ -1,0 +1,118 @@
+#include "analysis/source_records.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "catalogue_fixture.h"
+#include "support/test_support.h"
+
+namespace vt {
+namespace {
+
+using testing::MakeModule;
+
+class SourceRecords : public testing::FreshState {
+ protected:
+  // Made after the fresh state, which empties SourceModList.
+  void SetUp() override {
+    FreshState::SetUp();
+    record = NewSourceRecord();
+  }
+
+  sourcemodtype* record = nullptr;
+};
+
+TEST_F(SourceRecords, ConstantTextsAreExact) {
+  EXPECT_EQ(TextView(KeywordText).size(), 219u);
+  EXPECT_EQ(TextView(WordChars).size(), 39u);
+  EXPECT_EQ(TextView(KeywordText).substr(0, 16), u"if|then|else|els");
+  EXPECT_TRUE(EndsWith(KeywordText, u"|return|end|new"));
+  EXPECT_EQ(TextView(WordChars).substr(26), u"01234567890._");
+}
+
+TEST_F(SourceRecords, LeadingNumberReadsTheDecimalPrefix) {
+  EXPECT_FLOAT_EQ(LeadingNumber(u"3.5"), 3.5f);
+  EXPECT_FLOAT_EQ(LeadingNumber(u".5"), 0.5f);
+  EXPECT_FLOAT_EQ(LeadingNumber(u"2d"), 2.0f);
+  EXPECT_FLOAT_EQ(LeadingNumber(u"1.5e2x"), 150.0f);
+  EXPECT_FLOAT_EQ(LeadingNumber(u"7e"), 7.0f);
+  EXPECT_FLOAT_EQ(LeadingNumber(u"0x1f"), 0.0f);
+  EXPECT_FLOAT_EQ(LeadingNumber(u"info"), 0.0f);
+  EXPECT_FLOAT_EQ(LeadingNumber(u"."), 0.0f);
+  EXPECT_FLOAT_EQ(LeadingNumber(u"\"3.png"), 0.0f);
+  // Beyond single precision: too large is positive, too small is 0.
+  EXPECT_EQ(LeadingNumber(u"1e999"), std::numeric_limits<float>::infinity());
+  EXPECT_EQ(LeadingNumber(u"0.00001e60"), std::numeric_limits<float>::infinity());
+  EXPECT_FLOAT_EQ(LeadingNumber(u"1e-50"), 0.0f);
+  EXPECT_FLOAT_EQ(LeadingNumber(u"1000e-60"), 0.0f);
+}
+
+TEST_F(SourceRecords, AddWordDropsNumbersShortWordsRepeatsAndKeywordFragments) {
+  for (const char16_t* word : {u"drawimage", u"drawimage", u"in", u"str", u"tion", u"ele",
+                               u"un", u"eth", u"print", u"cls", u"3d", u"3.5", u".5", u"x",
+                               u"0", u"0x", u"00", u"0x1f", u"info", u"1e999", u"1e-50",
+                               u"\"gfx/ball.png", u"function", u"_a"}) {
+    record->AddWord(word);
+  }
+  TextList expected = {u"drawimage", u"print", u"cls",  u"0x",           u"00",
+                       u"0x1f",      u"info",  u"1e-50", u"\"gfx/ball.png", u"_a"};
+  EXPECT_EQ(record->words, expected);
+}
+
+TEST_F(SourceRecords, AddModuleRenamesAndDropsFixedModules) {
+  record->AddModule(u"brl.blitz");
+  record->AddModule(u"BRL.Blitz");
+  record->AddModule(u"BRL.Audio");
+  record->AddModule(u"brl.audiosample");  // renamed the same way: listed once
+  record->AddModule(u"BRL.MaxGUI");
+  record->AddModule(u"BRL.FreeAudioAudio");
+  TextList expected = {u"BRL.FreeAudioAudio", u"BRL.Win32MaxGUI"};
+  EXPECT_EQ(record->modules, expected);
+}
+
+TEST_F(SourceRecords, AddModuleDropsDuplicatesInAnyCase) {
+  record->AddModule(u"BRL.PNGLoader");
+  record->AddModule(u"brl.pngloader");
+  record->AddModule(u"BRL.PNGLOADER");
+  EXPECT_EQ(record->modules, TextList{u"BRL.PNGLoader"});
+}
+
+TEST_F(SourceRecords, AddModuleDropsWhatAListedModuleImports) {
+  MakeModule(u"brl.glmax2d", u"BRL.GLMax2D", {}, {u"brl.max2d", u"brl.graphics"});
+  MakeModule(u"brl.max2d", u"BRL.Max2D", {}, {u"brl.graphics"});
+  record->AddModule(u"BRL.GLMax2D");
+  record->AddModule(u"BRL.Max2D");
+  record->AddModule(u"BRL.Graphics");
+  EXPECT_EQ(record->modules, TextList{u"BRL.GLMax2D"});
+
+  // The other way round both stay: a later module never removes one.
+  sourcemodtype& other = *NewSourceRecord();
+  other.AddModule(u"BRL.Max2D");
+  other.AddModule(u"BRL.GLMax2D");
+  EXPECT_EQ(other.modules, (TextList{u"BRL.Max2D", u"BRL.GLMax2D"}));
+}
+
+TEST_F(SourceRecords, AddOptionalModuleSkipsRequiredAndRepeatedModules) {
+  record->AddModule(u"BRL.PNGLoader");
+  record->AddOptionalModule(u"BRL.PNGLoader");
+  record->AddOptionalModule(u"brl.pngloader");
+  record->AddOptionalModule(u"BRL.BMPLoader");
+  record->AddOptionalModule(u"BRL.BMPLoader");
+  record->AddOptionalModule(u"brl.bmploader");  // the repeat test is exact
+  EXPECT_EQ(record->optionalModules, (TextList{u"BRL.BMPLoader", u"brl.bmploader"}));
+}
+
+TEST_F(SourceRecords, FindSourceByModuleReturnsTheFirstRecordListingIt) {
+  sourcemodtype& imported = *NewSourceRecord();
+  imported.AddModule(u"BRL.Max2D");
+  imported.AddModule(u"BRL.Retro");
+  EXPECT_EQ(sourcemodtype::FindSourceByModule(u"brl.max2d"), &imported);
+  record->AddModule(u"BRL.Max2D");
+  EXPECT_EQ(sourcemodtype::FindSourceByModule(u"brl.max2d"), record);
+  EXPECT_EQ(sourcemodtype::FindSourceByModule(u"brl.retro"), &imported);
+  EXPECT_EQ(sourcemodtype::FindSourceByModule(u"brl.audio"), nullptr);
+}
+
+}  // namespace
+}  // namespace vt
