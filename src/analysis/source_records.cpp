@@ -85,9 +85,11 @@ float LeadingNumber(TextView word) {
 void sourcemodtype::AddWord(TextView word) {
   if (LeadingNumber(word) > 0) return;
   if (word.size() < 2) return;
-  if (Contains(words, word)) return;
+  if (wordSet_.size() != words.size()) wordSet_ = {words.begin(), words.end()};
+  if (wordSet_.count(Text(word))) return;
   if (TextView(KeywordText).find(word) != TextView::npos) return;
   words.emplace_back(word);
+  wordSet_.insert(words.back());
 }
 
 void sourcemodtype::AddModule(TextView name) {

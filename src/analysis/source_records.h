@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 #include "catalogue/module_records.h"
@@ -30,6 +31,11 @@ class sourcemodtype {
   TextList modules;
   TextList optionalModules;
   TextList words;
+
+ private:
+  // The entries of `words`, for the repeat test; rebuilt whenever the two
+  // disagree in size (someone else filled or emptied `words`).
+  std::unordered_set<Text> wordSet_;
 };
 
 // Keywords and their fragments never count as words.

@@ -47,6 +47,9 @@ void ResetExamineRun() {
   Catalogue.ScanListList.clear();
   Analysis.SourceModList.clear();
   Report.ReportLines.clear();
+  // The cursors would otherwise point into the records just dropped.
+  Catalogue.CurrentScanEntry = nullptr;
+  Analysis.CurrentSource = nullptr;
 }
 
 ExamineOutcome ExamineSource(TextView path) {
