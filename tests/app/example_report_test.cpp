@@ -1,0 +1,136 @@
+// The bundled example program, examined against the bundled example
+// installation, must give exactly the page in expected/game_results.htm.
+//
+// That page was worked out by hand from the rules of the catalogue, the
+// analysis, the templates and the report, not copied from a run of the tool.
+// The folder of the example program appears in its links; the page holds the
+// placeholder @GAME@ there, standing for that folder with every "/" turned
+// into a backslash.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/examine.h"
+#include "app/settings.h"
+#include "catalogue/module_scan.h"
+#include "support/test_support.h"
+
+namespace vt {
+namespace {
+
+using testing::ReadFileBytes;
+using testing::SourceFolder;
+using testing::TempFolder;
+
+constexpr std::string_view kPlaceholder = "@GAME@";
+
+// Data text as a page holds it: the five markup characters as references,
+// code units up to 255 as one byte each, anything above as "&#N;".
+std::string PageBytes(TextView text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char32_t unit = text[i];
+    switch (unit) {
+      case u'&': out += "&amp;"; continue;
+      case u'<': out += "&lt;"; continue;
+      case u'>': out += "&gt;"; continue;
+      case u'"': out += "&quot;"; continue;
+      case u'\'': out += "&#39;"; continue;
+      default: break;
+    }
+    if (unit <= 255) {
+      out += static_cast<char>(unit);
+      continue;
+    }
+    char32_t point = unit;
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() &&
+        text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+      point = 0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+      ++i;
+    } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+      point = 0xFFFD;
+    }
+    out += "&#" + std::to_string(static_cast<unsigned long>(point)) + ";";
+  }
+  return out;
+}
+
+// The example folder as the walk records it: the folder that is current
+// after changing into it (links resolved), "/"-separated.
+Text ExampleFolder() {
+  std::string utf8 = ToUtf8(SourceFolder() + u"/examples/game");
+  std::filesystem::path folder =
+      std::filesystem::canonical(std::filesystem::path(std::u8string(utf8.begin(), utf8.end())));
+  std::u8string found = folder.generic_u8string();
+  return ForwardSlashes(FromUtf8(std::string(found.begin(), found.end())));
+}
+
+std::string Substitute(std::string text, std::string_view placeholder, const std::string& value) {
+  for (size_t at = text.find(placeholder); at != std::string::npos;
+       at = text.find(placeholder, at + value.size())) {
+    text.replace(at, placeholder.size(), value);
+  }
+  return text;
+}
+
+std::vector<std::string> SplitLines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < bytes.size()) {
+    size_t end = bytes.find("\r\n", start);
+    if (end == std::string::npos) {
+      lines.push_back(bytes.substr(start));
+      break;
+    }
+    lines.push_back(bytes.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+// Names the first line where the two pages part, for a readable failure.
+std::string FirstDifference(const std::string& expected, const std::string& actual) {
+  std::vector<std::string> want = SplitLines(expected);
+  std::vector<std::string> got = SplitLines(actual);
+  size_t n = std::max(want.size(), got.size());
+  for (size_t i = 0; i < n; ++i) {
+    std::string w = i < want.size() ? "[" + want[i] + "]" : "(no line)";
+    std::string g = i < got.size() ? "[" + got[i] + "]" : "(no line)";
+    if (w != g) {
+      return "first difference at line " + std::to_string(i + 1) + "\n  expected: " + w +
+             "\n  actual:   " + g;
+    }
+  }
+  return "the lines agree; the line ends differ";
+}
+
+class ExampleReport : public testing::FreshState {
+ protected:
+  TempFolder app;
+};
+
+TEST_F(ExampleReport, GamePageIsExactlyTheOneWorkedOutByHand) {
+  Settings.RootFolder = SourceFolder() + u"/examples/BlitzMax";
+  Settings.ApplicationFolder = app.Path();
+  ScanModFolder();
+  ASSERT_TRUE(screen.messages.empty());
+
+  EXPECT_EQ(ExamineSource(SourceFolder() + u"/examples/game/game.bmx"),
+            ExamineOutcome::ReportWritten);
+
+  std::string expected =
+      ReadFileBytes(SourceFolder() + u"/tests/app/expected/game_results.htm");
+  ASSERT_FALSE(expected.empty()) << "the expected page is missing";
+  ASSERT_NE(expected.find(kPlaceholder), std::string::npos);
+  expected = Substitute(expected, kPlaceholder, PageBytes(Replace(ExampleFolder(), u"/", u"\\")));
+
+  std::string actual = ReadFileBytes(app / u"results.htm");
+  ASSERT_FALSE(actual.empty()) << "no results.htm in the application folder";
+  EXPECT_TRUE(actual == expected) << FirstDifference(expected, actual);
+}
+
+}  // namespace
+}  // namespace vt
