@@ -4,7 +4,9 @@
 #include <filesystem>
 #include <system_error>
 
-#if defined(__linux__)
+#if defined(_WIN32)
+#include <windows.h>
+#elif defined(__linux__)
 #include <unistd.h>
 #elif defined(__APPLE__)
 #include <mach-o/dyld.h>
@@ -94,7 +96,11 @@ bool ChangeFolder(TextView path) {
 
 Text ExecutableFolder() {
   fs::path exe;
-#if defined(__linux__)
+#if defined(_WIN32)
+  wchar_t buf[32768];
+  DWORD length = GetModuleFileNameW(nullptr, buf, 32768);
+  if (length > 0 && length < 32768) exe = fs::path(std::wstring(buf, length));
+#elif defined(__linux__)
   std::error_code ec;
   exe = fs::read_symlink("/proc/self/exe", ec);
 #elif defined(__APPLE__)

@@ -14,4 +14,34 @@ Screen& CurrentScreen() { return installed ? *installed : BuiltInScreen(); }
 
 void SetScreen(Screen* screen) { installed = screen; }
 
+void HeadlessScreen::CreateMainWindow(const Text& title) {
+  hasWindow = true;
+  windowTitle = title;
+  ++windowsCreated;
+}
+
+Event HeadlessScreen::WaitEvent() {
+  if (events.Empty()) return TerminateEvent();
+  return events.Take();
+}
+
+namespace {
+Text NextAnswer(std::vector<Text>& answers) {
+  if (answers.empty()) return Text();
+  Text answer = answers.front();
+  answers.erase(answers.begin());
+  return answer;
+}
+}  // namespace
+
+Text HeadlessScreen::OpenFileDialog(const Text& title, const Text& extension) {
+  dialogs.push_back({false, title, extension});
+  return NextAnswer(dialogAnswers);
+}
+
+Text HeadlessScreen::ChooseFolderDialog(const Text& title) {
+  dialogs.push_back({true, title, Text()});
+  return NextAnswer(dialogAnswers);
+}
+
 }  // namespace vt

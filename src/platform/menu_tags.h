@@ -1,0 +1,19 @@
+// The tags that the main window's menu items send with their events.
+#pragma once
+
+namespace vt {
+
+enum MenuTag {
+  kMenuFile = 100,
+  kMenuExamine = 101,
+  kMenuExit = 102,
+  kMenuMax = 200,
+  kMenuRootFolder = 201,
+  kMenuLaunchIde = 202,
+  kMenuModuleDetails = 203,
+  kMenuHelp = 300,
+  kMenuContents = 301,
+  kMenuAbout = 302,
+};
+
+}  // namespace vt

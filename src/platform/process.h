@@ -1,0 +1,33 @@
+// Programs the tool starts and leaves running on their own, such as the
+// BlitzMax IDE, and pausing the tool's only thread.
+#pragma once
+
+#include <memory>
+
+#include "base/text.h"
+
+namespace vt {
+
+// A program started detached from the tool, as the leader of a process group
+// of its own, in the tool's current folder and with the tool's environment.
+// Its standard streams lead to the null device: output that nobody reads
+// must never fill a pipe and stall it. Dropping the object leaves the program
+// running.
+class DetachedProcess {
+ public:
+  // Starts the program whose command line is `commandLine`, taken whole as
+  // the program's path (no arguments, no quotes). Null when it cannot start.
+  static std::unique_ptr<DetachedProcess> Start(TextView commandLine);
+
+  virtual ~DetachedProcess() = default;
+  // True until the program has exited.
+  virtual bool IsRunning() = 0;
+  // Ends the program, if it still runs, together with the processes it
+  // started directly (its process group, or on Windows its job).
+  virtual void Terminate() = 0;
+};
+
+// Blocks the calling thread; nothing is handled meanwhile.
+void PauseThread(int milliseconds);
+
+}  // namespace vt

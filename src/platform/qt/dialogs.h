@@ -1,0 +1,20 @@
+// The modal boxes and dialogs of the desktop program. Each returns once the
+// user has closed it.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+namespace vt {
+
+// Information icon, one OK button, kept above other windows.
+void ShowInformationBox(QWidget* owner, const QString& caption, const QString& text);
+
+// Lists only the files ending in "." + `extension`; the chosen file's full
+// path, or empty when cancelled.
+QString AskForFile(QWidget* owner, const QString& title, const QString& extension);
+
+// The chosen folder's full path, or empty when cancelled.
+QString AskForFolder(QWidget* owner, const QString& title);
+
+}  // namespace vt

@@ -1,0 +1,33 @@
+// veltrane: the desktop program.
+
+#include <QApplication>
+#include <QStringList>
+#include <vector>
+
+#include "app/main_routine.h"
+#include "platform/qt/qt_screen.h"
+#include "platform/qt/qt_text.h"
+#include "platform/qt/termination_signals.h"
+
+int main(int argc, char** argv) {
+  // Qt WebEngine needs this before the application object exists.
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QApplication application(argc, argv);
+
+  vt::QtScreen screen;
+  vt::SetScreen(&screen);
+  vt::WatchTerminationSignals([&screen] {
+    screen.Post(vt::TerminateEvent());
+    // A box waiting for its OK would hold the way out: close it.
+    if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+  });
+
+  std::vector<vt::Text> arguments;
+  const QStringList given = QCoreApplication::arguments();
+  for (qsizetype i = 1; i < given.size(); ++i) arguments.push_back(vt::ToText(given[i]));
+  vt::Text applicationFolder = vt::ToText(QCoreApplication::applicationDirPath());
+
+  int exitCode = vt::MainRoutine(arguments, applicationFolder);
+  vt::SetScreen(nullptr);
+  return exitCode;
+}

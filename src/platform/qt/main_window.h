@@ -1,0 +1,48 @@
+// The main window: a label and the report view over a separator line, the
+// status line, the menu tree, and file dropping. Its callbacks only post
+// events; the main routine's loop acts on them.
+#pragma once
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QWebEngineView>
+#include <functional>
+
+#include "platform/events.h"
+#include "platform/qt/client_area.h"
+
+namespace vt {
+
+class MainWindow : public QMainWindow {
+ public:
+  using Poster = std::function<void(Event)>;
+
+  // Builds the window completely and shows it, centred on the screen.
+  MainWindow(const QString& title, Poster post);
+
+  QWebEngineView* ReportView() const { return reportView_; }
+  QLabel* ReportLabel() const { return reportLabel_; }
+  QLabel* StatusLabel() const { return statusLabel_; }
+  ClientArea* Client() const { return client_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void ShowCentred();
+  void CreateGadgets();
+  void CreateMenuTree();
+  QMenu* AddMenu(const QString& title, int tag);
+  QAction* AddItem(QMenu* menu, const QString& text, int tag);
+
+  Poster post_;
+  ClientArea* client_ = nullptr;
+  QWebEngineView* reportView_ = nullptr;
+  QLabel* reportLabel_ = nullptr;
+  QLabel* statusLabel_ = nullptr;
+};
+
+}  // namespace vt

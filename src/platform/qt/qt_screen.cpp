@@ -1,0 +1,114 @@
+#include "platform/qt/qt_screen.h"
+
+#include <QApplication>
+#include <QUrl>
+
+#include "platform/qt/dialogs.h"
+#include "platform/qt/qt_text.h"
+
+namespace vt {
+
+namespace {
+
+// The platform's request to end the program (the application menu's Quit,
+// the session ending) becomes an event for the loop instead of ending the
+// program behind its back.
+class QuitWatcher : public QObject {
+ public:
+  explicit QuitWatcher(QtScreen* screen) : screen_(screen) {
+    qApp->installEventFilter(this);
+  }
+  ~QuitWatcher() override {
+    if (qApp) qApp->removeEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* target, QEvent* event) override {
+    if (target != qApp || event->type() != QEvent::Quit) return false;
+    // Refused here (on macOS the platform would end the process at once),
+    // granted by the loop.
+    event->ignore();
+    screen_->Post(TerminateEvent());
+    return true;
+  }
+
+ private:
+  QtScreen* screen_;
+};
+
+}  // namespace
+
+QtScreen::QtScreen()
+    : applicationTitle_(QStringLiteral("Veltrane")),
+      quitWatcher_(std::make_unique<QuitWatcher>(this)) {}
+
+QtScreen::~QtScreen() = default;
+
+QWidget* QtScreen::Owner() const {
+  if (QWidget* active = QApplication::activeWindow()) return active;
+  return window_.get();
+}
+
+void QtScreen::InformationBox(const Text& text) {
+  ShowInformationBox(Owner(), applicationTitle_, ToQString(text));
+}
+
+void QtScreen::SetStatusText(const Text& text) {
+  if (window_) window_->StatusLabel()->setText(ToQString(text));
+}
+
+// Painted at once: while an examine runs, no events are handled.
+void QtScreen::SetLabelText(const Text& text) {
+  if (!window_) return;
+  window_->ReportLabel()->setText(ToQString(text));
+  window_->ReportLabel()->repaint();
+}
+
+void QtScreen::SetViewVisible(bool visible) {
+  if (window_) window_->ReportView()->setVisible(visible);
+}
+
+void QtScreen::Navigate(const Text& path) {
+  if (!window_) return;
+  window_->ReportView()->load(QUrl::fromLocalFile(ToQString(path)));
+  window_->update();
+}
+
+void QtScreen::SetApplicationTitle(const Text& title) {
+  applicationTitle_ = ToQString(title);
+  QApplication::setApplicationName(applicationTitle_);
+}
+
+void QtScreen::CreateMainWindow(const Text& title) {
+  window_ = std::make_unique<MainWindow>(ToQString(title),
+                                         [this](Event event) { Post(std::move(event)); });
+}
+
+void QtScreen::DestroyMainWindow() { window_.reset(); }
+
+void QtScreen::Post(Event event) {
+  events_.Post(std::move(event));
+  if (waiting_) waiting_->quit();
+}
+
+// Runs Qt's loop only while waiting, so callbacks that arrive during a
+// handler find nobody waiting and just queue their event.
+Event QtScreen::WaitEvent() {
+  while (events_.Empty()) {
+    QEventLoop loop;
+    waiting_ = &loop;
+    loop.exec();
+    waiting_ = nullptr;
+  }
+  return events_.Take();
+}
+
+Text QtScreen::OpenFileDialog(const Text& title, const Text& extension) {
+  return ToText(AskForFile(Owner(), ToQString(title), ToQString(extension)));
+}
+
+Text QtScreen::ChooseFolderDialog(const Text& title) {
+  return ToText(AskForFolder(Owner(), ToQString(title)));
+}
+
+}  // namespace vt

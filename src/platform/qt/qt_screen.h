@@ -1,0 +1,48 @@
+// The screen interface on a real Qt window.
+#pragma once
+
+#include <QEventLoop>
+#include <QString>
+#include <memory>
+
+#include "platform/events.h"
+#include "platform/qt/main_window.h"
+#include "platform/screen.h"
+
+namespace vt {
+
+class QtScreen : public Screen {
+ public:
+  QtScreen();
+  ~QtScreen() override;
+
+  void InformationBox(const Text& text) override;
+  bool HasWindow() const override { return window_ != nullptr; }
+  void SetStatusText(const Text& text) override;
+  void SetLabelText(const Text& text) override;
+  void SetViewVisible(bool visible) override;
+  void Navigate(const Text& path) override;
+  void SetApplicationTitle(const Text& title) override;
+  void CreateMainWindow(const Text& title) override;
+  void DestroyMainWindow() override;
+  Event WaitEvent() override;
+  Text OpenFileDialog(const Text& title, const Text& extension) override;
+  Text ChooseFolderDialog(const Text& title) override;
+
+  // Queues `event` and wakes the loop if it waits.
+  void Post(Event event);
+  const EventQueue& Events() const { return events_; }
+  // The main window, or null before start-up built it.
+  MainWindow* Window() const { return window_.get(); }
+
+ private:
+  QWidget* Owner() const;
+
+  EventQueue events_;
+  QEventLoop* waiting_ = nullptr;
+  std::unique_ptr<MainWindow> window_;
+  QString applicationTitle_;
+  std::unique_ptr<QObject> quitWatcher_;
+};
+
+}  // namespace vt

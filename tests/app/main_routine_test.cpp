@@ -1,0 +1,409 @@
+#include "app/main_routine.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "app/examine.h"
+#include "app/settings.h"
+#include "catalogue/module_records.h"
+#include "platform/file_system.h"
+#include "platform/menu_tags.h"
+#include "report/html_report.h"
+#include "support/test_support.h"
+
+#if !defined(_WIN32)
+#include <signal.h>
+#endif
+
+namespace vt {
+namespace {
+
+using testing::ReadFileBytes;
+using testing::Show;
+using testing::TempFolder;
+
+const Text kShortMessage =
+    u"Please set the correct BlitzMax ROOT folder\nfirst via the 'Max' menu.";
+
+// Keeps every label text and lets a test act while a box is open.
+class RecordingScreen : public HeadlessScreen {
+ public:
+  void SetLabelText(const Text& text) override {
+    HeadlessScreen::SetLabelText(text);
+    labels.push_back(text);
+  }
+  void InformationBox(const Text& text) override {
+    HeadlessScreen::InformationBox(text);
+    if (whileBoxIsOpen) whileBoxIsOpen();
+  }
+  std::vector<Text> labels;
+  std::function<void()> whileBoxIsOpen;
+};
+
+// Waits, without judging how long things take, for what another process does.
+bool Eventually(const std::function<bool()>& condition) {
+  for (int i = 0; i < 2000; ++i) {
+    if (condition()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return condition();
+}
+
+class MainRoutineTest : public testing::FreshState {
+ protected:
+  void SetUp() override {
+    FreshState::SetUp();
+    SetScreen(&shell);
+    root.WriteFile(u"mod/brl.mod/retro.mod/retro.bmx",
+                   "Module BRL.Retro\r\nFunction Left$(s$, n)\r\nEnd Function\r\n"
+                   "Function Right$(s$, n)\r\nEnd Function\r\n");
+    root.WriteFile(u"mod/brl.mod/standardio.mod/standardio.bmx",
+                   "Module BRL.StandardIO\r\nFunction Print(s$)\r\nEnd Function\r\n");
+    app.WriteFile(u"index.htm", "<html><body>help</body></html>\r\n");
+    work.WriteFile(u"one.bmx", "Print Left(\"abc\", 1)\r\n");
+    work.WriteFile(u"two.bmx", "Print \"two\"\r\n");
+    work.WriteFile(u"three.bmx", "Print Right(\"abc\", 1)\r\n");
+    work.WriteFile(u"empty.bmx", "");
+  }
+  void TearDown() override {
+    ShutDown();  // ends any stand-in IDE a test left running
+    FreshState::TearDown();
+  }
+
+  void UseRoot(const Text& folder) { app.WriteFile(u"vt.ini", ToUtf8(folder) + "\r\n"); }
+  void StartWith(std::vector<Text> arguments) { StartUp(arguments, app.Path()); }
+  Text ReportPage() const { return app / u"results.htm"; }
+  Text Help() const { return app / u"index.htm"; }
+
+  RecordingScreen shell;
+  TempFolder app;
+  TempFolder root;
+  TempFolder work;
+};
+
+TEST_F(MainRoutineTest, StartUpScansBuildsTheWindowAndShowsTheHelpPage) {
+  UseRoot(root.Path());
+  ChangeFolder(work.Path());
+  StartWith({});
+  EXPECT_EQ(shell.applicationTitle, u"Veltrane");
+  EXPECT_EQ(shell.windowTitle, u"Veltrane v2.09");
+  EXPECT_EQ(shell.windowsCreated, 1);
+  EXPECT_EQ(Show(shell.statusText), "Modules scanned: 2   Commands found: 3");
+  EXPECT_EQ(shell.shownFiles, std::vector<Text>{Help()});
+  EXPECT_EQ(CurrentFolder(), app.Path());
+  EXPECT_TRUE(shell.messages.empty());
+}
+
+TEST_F(MainRoutineTest, OnlyASingleArgumentIsExamined) {
+  UseRoot(root.Path());
+  StartWith({work / u"one.bmx", work / u"two.bmx"});
+  EXPECT_EQ(shell.shownFiles, std::vector<Text>{Help()});
+  EXPECT_EQ(GetFileKind(ReportPage()), FileKind::None);
+
+  StartWith({work / u"one.bmx"});
+  EXPECT_EQ(shell.shownFiles.back(), ReportPage());
+  EXPECT_NE(ReadFileBytes(ReportPage()).find("Framework BRL.StandardIO"),
+            std::string::npos);
+}
+
+// The user names the file from where they stand; start-up moving to the
+// program's folder must not make the name miss.
+TEST_F(MainRoutineTest, RelativeArgumentCountsFromTheStartingFolder) {
+  UseRoot(root.Path());
+  ChangeFolder(work.Path());
+  StartWith({u"one.bmx"});
+  EXPECT_EQ(Examine.MainSourcePath, work / u"one.bmx");
+  EXPECT_EQ(shell.shownFiles.back(), ReportPage());
+
+  EXPECT_EQ(AnchorArgument(u"sub\\game.bmx", u"/home/me"), u"/home/me/sub/game.bmx");
+  EXPECT_EQ(AnchorArgument(u"game.bmx", u"/"), u"/game.bmx");
+  EXPECT_EQ(AnchorArgument(u"/abs/game.bmx", u"/home/me"), u"/abs/game.bmx");
+  EXPECT_EQ(AnchorArgument(u"C:\\Work\\game.bmx", u"D:/"), u"C:/Work/game.bmx");
+}
+
+TEST_F(MainRoutineTest, WrongRootGivesBothMessagesInOrderAndNoReport) {
+  UseRoot(root / u"nowhere");
+  StartWith({work / u"one.bmx"});
+  ASSERT_EQ(shell.messages.size(), 2u);
+  EXPECT_EQ(shell.messages[0], RootFolderMessage(false));
+  EXPECT_NE(shell.messages[0].find(root / u"nowhere"), Text::npos);
+  EXPECT_EQ(shell.messages[1], kShortMessage);
+  EXPECT_EQ(Show(shell.statusText), "Modules scanned: 0   Commands found: 0");
+  EXPECT_EQ(shell.shownFiles, std::vector<Text>{Help()});
+}
+
+TEST_F(MainRoutineTest, LoopEndsOnCloseTerminateOrExitAndLeavesLaterEventsQueued) {
+  UseRoot(root.Path());
+  StartWith({});
+  for (Event last : {CloseEvent(), TerminateEvent(), MenuEvent(kMenuExit)}) {
+    shell.events.Post(Event());
+    shell.events.Post(MenuEvent(999));
+    shell.events.Post(last);
+    shell.events.Post(MenuEvent(kMenuAbout));
+    RunEventLoop();
+    EXPECT_EQ(shell.events.Size(), 1u);
+    EXPECT_TRUE(shell.messages.empty());
+    shell.events.Take();
+  }
+}
+
+TEST_F(MainRoutineTest, EventsDuringAHandlerWaitTheirTurn) {
+  UseRoot(root.Path());
+  StartWith({});
+  shell.whileBoxIsOpen = [this] {
+    shell.whileBoxIsOpen = nullptr;
+    shell.events.Post(MenuEvent(kMenuContents));
+    EXPECT_EQ(shell.shownFiles.size(), 1u);  // nothing runs inside the box
+  };
+  shell.events.Post(MenuEvent(kMenuAbout));
+  RunEventLoop();
+  EXPECT_EQ(shell.messages.size(), 1u);
+  EXPECT_EQ(shell.shownFiles, (std::vector<Text>{Help(), Help()}));
+}
+
+TEST_F(MainRoutineTest, DroppedFilesAreExaminedInTheirOrder) {
+  UseRoot(root.Path());
+  StartWith({});
+  shell.labels.clear();
+  for (const char16_t* name : {u"three.bmx", u"one.bmx", u"empty.bmx", u"two.bmx"}) {
+    shell.events.Post(DropEvent(work / name));
+  }
+  RunEventLoop();
+  EXPECT_EQ(shell.labels,
+            (std::vector<Text>{u"Scanning: " + work / u"three.bmx", u"HTML Report:",
+                               u"Scanning: " + work / u"one.bmx", u"HTML Report:",
+                               u"Scanning: " + work / u"two.bmx", u"HTML Report:"}));
+  EXPECT_EQ(shell.shownFiles.size(), 4u);
+  EXPECT_NE(ReadFileBytes(ReportPage()).find("two.bmx"), std::string::npos);
+  EXPECT_TRUE(shell.messages.empty());
+}
+
+TEST_F(MainRoutineTest, DropWithWrongRootOnlyAsksForTheRoot) {
+  UseRoot(root / u"nowhere");
+  StartWith({});
+  shell.messages.clear();
+  shell.events.Post(DropEvent(work / u"one.bmx"));
+  RunEventLoop();
+  EXPECT_EQ(shell.messages, std::vector<Text>{kShortMessage});
+  EXPECT_EQ(shell.shownFiles.size(), 1u);
+}
+
+TEST_F(MainRoutineTest, ExamineMenuAsksForASourceOnlyWhenTheRootIsRight) {
+  UseRoot(root / u"nowhere");
+  StartWith({});
+  shell.messages.clear();
+  shell.events.Post(MenuEvent(kMenuExamine));
+  RunEventLoop();
+  EXPECT_TRUE(shell.dialogs.empty());
+  EXPECT_EQ(shell.messages, std::vector<Text>{kShortMessage});
+
+  UseRoot(root.Path());
+  shell.dialogAnswers = {work / u"one.bmx"};
+  shell.events.Post(MenuEvent(kMenuExamine));
+  shell.events.Post(MenuEvent(kMenuExamine));  // cancelled
+  RunEventLoop();
+  ASSERT_EQ(shell.dialogs.size(), 2u);
+  EXPECT_FALSE(shell.dialogs[0].chooseFolder);
+  EXPECT_EQ(shell.dialogs[0].title, u"Select BMX source file ...");
+  EXPECT_EQ(shell.dialogs[0].extension, u"bmx");
+  EXPECT_EQ(shell.shownFiles, (std::vector<Text>{Help(), ReportPage()}));
+  EXPECT_EQ(shell.messages.size(), 1u);
+}
+
+TEST_F(MainRoutineTest, ChosenRootFolderIsKeptCheckedAndScanned) {
+  UseRoot(root / u"nowhere");
+  StartWith({});
+  std::string before = ReadFileBytes(app / u"vt.ini");
+  shell.events.Post(MenuEvent(kMenuRootFolder));  // cancelled
+  RunEventLoop();
+  ASSERT_EQ(shell.dialogs.size(), 1u);
+  EXPECT_TRUE(shell.dialogs[0].chooseFolder);
+  EXPECT_EQ(shell.dialogs[0].title, u"Choose BlitzMax ROOT folder");
+  EXPECT_EQ(ReadFileBytes(app / u"vt.ini"), before);
+  EXPECT_EQ(Settings.RootFolder, root / u"nowhere");
+
+  Text chosen = root.Path() + u"/";
+  for (char16_t& c : chosen)
+    if (c == u'/') c = u'\\';
+  shell.dialogAnswers = {chosen};
+  shell.events.Post(MenuEvent(kMenuRootFolder));
+  RunEventLoop();
+  EXPECT_EQ(ReadFileBytes(app / u"vt.ini"), ToUtf8(root.Path()) + "/\r\n");
+  // The check read the file back without its trailing slash.
+  EXPECT_EQ(Settings.RootFolder, root.Path());
+  EXPECT_EQ(Show(shell.statusText), "Modules scanned: 2   Commands found: 3");
+  EXPECT_EQ(shell.messages.size(), 1u);  // only the one at start-up
+}
+
+TEST_F(MainRoutineTest, ModuleDetailsHelpAndAboutNeedNoRoot) {
+  UseRoot(root / u"nowhere");
+  StartWith({});
+  shell.messages.clear();
+  shell.events.Post(MenuEvent(kMenuModuleDetails));
+  shell.events.Post(MenuEvent(kMenuContents));
+  shell.events.Post(MenuEvent(kMenuAbout));
+  RunEventLoop();
+  EXPECT_EQ(shell.shownFiles, (std::vector<Text>{Help(), ReportPage(), Help()}));
+  EXPECT_NE(ReadFileBytes(ReportPage()).find("<strong>Module</strong>"),
+            std::string::npos);
+  ASSERT_EQ(shell.messages.size(), 1u);
+  EXPECT_EQ(shell.messages[0].rfind(u"Veltrane v2.09\n\n", 0), 0u);
+  EXPECT_GT(shell.messages[0].size(), Text(u"Veltrane v2.09\n\n").size());
+}
+
+TEST_F(MainRoutineTest, MissingHelpPageNamesTheFullPath) {
+  UseRoot(root.Path());
+  std::filesystem::remove(ToUtf8(Help()));
+  StartWith({});
+  shell.events.Post(MenuEvent(kMenuContents));
+  RunEventLoop();
+  Text message = u"HTML file error. Unable to view:\n" + Help();
+  EXPECT_EQ(shell.messages, (std::vector<Text>{message, message}));
+  EXPECT_TRUE(shell.shownFiles.empty());
+}
+
+TEST_F(MainRoutineTest, ShutDownEmptiesEveryListAndRemovesTheWindow) {
+  UseRoot(root.Path());
+  StartWith({});
+  ASSERT_EQ(Catalogue.ModList.size(), 2u);
+  ASSERT_TRUE(shell.hasWindow);
+  ShutDown();
+  EXPECT_FALSE(shell.hasWindow);
+  EXPECT_TRUE(Catalogue.ModList.empty());
+  EXPECT_TRUE(Catalogue.ScanListList.empty());
+  EXPECT_TRUE(Report.ReportLines.empty());
+  EXPECT_EQ(Catalogue.CurrentModule, nullptr);
+}
+
+#if !defined(_WIN32)
+
+// A stand-in for the IDE: notes where it runs, starts a child of its own and
+// waits for it.
+constexpr char kStandInIde[] =
+    "#!/bin/sh\n"
+    "dir=$(dirname \"$0\")\n"
+    "pwd > \"$dir/cwd.tmp\" && mv \"$dir/cwd.tmp\" \"$dir/cwd\"\n"
+    "sleep 300 &\n"
+    "echo $$ $! > \"$dir/pids.tmp\" && mv \"$dir/pids.tmp\" \"$dir/pids\"\n"
+    "wait\n";
+
+bool ProcessGone(int pid) {
+  if (kill(pid, 0) != 0) return true;
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string text((std::istreambuf_iterator<char>(stat)), {});
+  size_t close = text.rfind(')');
+  return close != std::string::npos && close + 2 < text.size() && text[close + 2] == 'Z';
+}
+
+class IdeLaunchTest : public MainRoutineTest {
+ protected:
+  void InstallIde(std::string_view script) {
+    root.WriteFile(u"MaxIDE", script);
+    std::filesystem::permissions(ToUtf8(root / u"MaxIDE"),
+                                 std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
+  }
+  void ChooseMenu(int tag) {
+    shell.events.Post(MenuEvent(tag));
+    RunEventLoop();
+  }
+  // The ids of the stand-in and of its child, once it has written them.
+  std::pair<int, int> StandInPids() {
+    EXPECT_TRUE(
+        Eventually([&] { return GetFileKind(root / u"pids") == FileKind::File; }));
+    std::istringstream in(ReadFileBytes(root / u"pids"));
+    std::pair<int, int> pids{0, 0};
+    in >> pids.first >> pids.second;
+    return pids;
+  }
+};
+
+TEST_F(IdeLaunchTest, CommandLineIsTheRootFoldersMaxIde) {
+  Settings.RootFolder = u"/opt/Blitz Max";
+  EXPECT_EQ(IdeCommandLine(), u"/opt/Blitz Max/MaxIDE");
+}
+
+TEST_F(IdeLaunchTest, MissingIdeIsReported) {
+  UseRoot(root.Path());
+  StartWith({});
+  ChooseMenu(kMenuLaunchIde);
+  EXPECT_EQ(Shell.IdeProcess, nullptr);
+  EXPECT_EQ(shell.messages, std::vector<Text>{u"Unable to launch the IDE.\n"
+                                              u"Ensure the BLitzMax ROOT path has been\n"
+                                              u"set up correctly. See 'Max' menu."});
+}
+
+TEST_F(IdeLaunchTest, WrongRootLaunchesNothing) {
+  UseRoot(root / u"nowhere");
+  InstallIde(kStandInIde);
+  StartWith({});
+  shell.messages.clear();
+  ChooseMenu(kMenuLaunchIde);
+  EXPECT_EQ(shell.messages, std::vector<Text>{kShortMessage});
+  EXPECT_EQ(Shell.IdeProcess, nullptr);
+}
+
+TEST_F(IdeLaunchTest, SecondLaunchWhileRunningIsRefusedAndQuittingEndsIdeAndChild) {
+  UseRoot(root.Path());
+  InstallIde(kStandInIde);
+  StartWith({});
+  ChooseMenu(kMenuLaunchIde);
+  ASSERT_NE(Shell.IdeProcess, nullptr);
+  auto [ide, child] = StandInPids();
+  EXPECT_EQ(ReadFileBytes(root / u"cwd"), ToUtf8(app.Path()) + "\n");
+  EXPECT_TRUE(shell.messages.empty());
+
+  ChooseMenu(kMenuLaunchIde);
+  EXPECT_EQ(shell.messages, std::vector<Text>{u"Max IDE already running."});
+
+  shell.events.Post(MenuEvent(kMenuExit));
+  RunEventLoop();
+  ShutDown();
+  EXPECT_TRUE(Eventually([&] { return ProcessGone(ide); }));
+  EXPECT_TRUE(Eventually([&] { return ProcessGone(child); }));
+}
+
+TEST_F(IdeLaunchTest, ClosedIdeCanBeLaunchedAgain) {
+  UseRoot(root.Path());
+  InstallIde(kStandInIde);
+  StartWith({});
+  ChooseMenu(kMenuLaunchIde);
+  auto [ide, child] = StandInPids();
+  kill(child, SIGKILL);
+  kill(ide, SIGKILL);
+  ASSERT_TRUE(Eventually([] { return !Shell.IdeProcess->IsRunning(); }));
+  std::filesystem::remove(ToUtf8(root / u"pids"));
+
+  ChooseMenu(kMenuLaunchIde);
+  EXPECT_TRUE(shell.messages.empty());
+  EXPECT_NE(StandInPids().first, ide);
+}
+
+// Nobody reads what the IDE writes: that must never stall it.
+TEST_F(IdeLaunchTest, ChattyIdeDoesNotStall) {
+  UseRoot(root.Path());
+  InstallIde(
+      "#!/bin/sh\n"
+      "i=0\n"
+      "while [ $i -lt 4000 ]; do\n"
+      "  echo 'a line of output that nobody will ever read, padded out'\n"
+      "  echo 'and another one on the error stream' >&2\n"
+      "  i=$((i+1))\n"
+      "done\n");
+  StartWith({});
+  ChooseMenu(kMenuLaunchIde);
+  ASSERT_NE(Shell.IdeProcess, nullptr);
+  EXPECT_TRUE(Eventually([] { return !Shell.IdeProcess->IsRunning(); }));
+}
+
+#endif
+
+}  // namespace
+}  // namespace vt

@@ -1,0 +1,507 @@
+// The desktop program's window, driven offscreen through the main routine.
+
+#include <QApplication>
+#include <QDir>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QUrl>
+#include <QtTest>
+#include <csignal>
+#include <functional>
+
+#include "app/main_routine.h"
+#include "catalogue/module_records.h"
+#include "platform/menu_tags.h"
+#include "platform/qt/qt_screen.h"
+#include "platform/qt/qt_text.h"
+
+namespace vt {
+
+namespace {
+
+constexpr int kPatience = 90000;  // WebEngine starts slowly on small machines
+
+const QString kSourceFolder = QStringLiteral(VELTRANE_SOURCE_DIR);
+
+QString ExampleRoot() { return kSourceFolder + QStringLiteral("/examples/BlitzMax"); }
+QString ExampleProgram() {
+  return kSourceFolder + QStringLiteral("/examples/game/game.bmx");
+}
+
+bool CopyFile(const QString& from, const QString& to) {
+  QDir().mkpath(QFileInfo(to).path());
+  return QFile::copy(from, to);
+}
+
+// The text areas of a written report, as the page holds them: the first line
+// break after the opening tag belongs to the markup.
+QStringList TextAreasOfFile(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  QString page = QString::fromLatin1(file.readAll())
+                     .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  QStringList areas;
+  QRegularExpression area(QStringLiteral("<textarea[^>]*>\\n?(.*?)</textarea>"),
+                          QRegularExpression::DotMatchesEverythingOption);
+  for (auto it = area.globalMatch(page); it.hasNext();) areas << it.next().captured(1);
+  return areas;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase();
+  void init();
+  void cleanup();
+
+  void helpPageAtStartUpInACentredWindowWithItsMenu();
+  void oneArgumentShowsItsReport();
+  void twoArgumentsKeepTheHelpPage();
+  void resizingKeepsTheMargins();
+  void missingHelpPageIsNamedInAnInformationBox();
+  void dialogsChooseTheRootAndTheSource();
+  void droppedFilesAndEventsDuringABoxWaitInTheQueue();
+  void reportPicturesAreReadable();
+  void terminationSignalEndsTheProgramNormally();
+
+ private:
+  void PrepareApplicationFolder(bool withHelpPage, const QString& root);
+  void Start(const QStringList& arguments);
+  void HandleQueuedEvents();
+  void WaitForPage(const QString& path);
+  QStringList PageTextAreas();
+  QVariant RunScript(const QString& script);
+  // Calls `answer` for each modal box or dialog that opens from now on.
+  void AnswerModals(std::function<void(QWidget*)> answer);
+  static void PressOk(QWidget* modal);
+
+  MainWindow* Window() { return screen_->Window(); }
+  QString AppFile(const QString& name) const { return app_->path() + "/" + name; }
+
+  std::unique_ptr<QtScreen> screen_;
+  std::unique_ptr<QTemporaryDir> app_;
+  QTimer modalWatcher_;
+  std::function<void(QWidget*)> answer_;
+  QStringList boxTexts_;
+};
+
+void MainWindowTest::initTestCase() {
+  screen_ = std::make_unique<QtScreen>();
+  SetScreen(screen_.get());
+  modalWatcher_.setInterval(50);
+  connect(&modalWatcher_, &QTimer::timeout, this, [this] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible() || !answer_) return;
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) boxTexts_ << box->text();
+    answer_(modal);
+  });
+}
+
+void MainWindowTest::init() {
+  app_ = std::make_unique<QTemporaryDir>();
+  boxTexts_.clear();
+  AnswerModals(PressOk);
+}
+
+void MainWindowTest::cleanup() {
+  AnswerModals(nullptr);
+  ShutDown();
+  while (!screen_->Events().Empty()) screen_->WaitEvent();
+  QVERIFY(!screen_->HasWindow());
+}
+
+void MainWindowTest::AnswerModals(std::function<void(QWidget*)> answer) {
+  answer_ = std::move(answer);
+  if (answer_)
+    modalWatcher_.start();
+  else
+    modalWatcher_.stop();
+}
+
+void MainWindowTest::PressOk(QWidget* modal) {
+  if (auto* box = qobject_cast<QMessageBox*>(modal))
+    box->button(QMessageBox::Ok)->click();
+}
+
+void MainWindowTest::PrepareApplicationFolder(bool withHelpPage, const QString& root) {
+  const QString resources = kSourceFolder + QStringLiteral("/resources/");
+  if (withHelpPage) QVERIFY(CopyFile(resources + "index.htm", AppFile("index.htm")));
+  for (const char* picture : {"bkg.gif", "fwtype.gif", "codebox.gif"}) {
+    QVERIFY(CopyFile(resources + "htmldata/" + picture, AppFile("htmldata/") + picture));
+  }
+  QFile ini(AppFile("vt.ini"));
+  QVERIFY(ini.open(QIODevice::WriteOnly));
+  ini.write(root.toLatin1() + "\r\n");
+}
+
+void MainWindowTest::Start(const QStringList& arguments) {
+  std::vector<Text> given;
+  for (const QString& argument : arguments) given.push_back(ToText(argument));
+  StartUp(given, ToText(app_->path()));
+  QVERIFY(Window());
+}
+
+void MainWindowTest::HandleQueuedEvents() {
+  while (!screen_->Events().Empty()) HandleEvent(screen_->WaitEvent());
+}
+
+// The page must be the one asked for and have finished loading. Asked of the
+// page itself, so that a load that finished before the wait counts too.
+void MainWindowTest::WaitForPage(const QString& path) {
+  const QString expected =
+      QUrl::fromLocalFile(path).toString() + QStringLiteral(" complete");
+  QTRY_COMPARE_WITH_TIMEOUT(
+      RunScript(QStringLiteral("location.href + ' ' + document.readyState")).toString(),
+      expected, kPatience);
+}
+
+QVariant MainWindowTest::RunScript(const QString& script) {
+  QVariant result;
+  bool done = false;
+  Window()->ReportView()->page()->runJavaScript(script, [&](const QVariant& value) {
+    result = value;
+    done = true;
+  });
+  [&] { QTRY_VERIFY_WITH_TIMEOUT(done, kPatience); }();
+  return result;
+}
+
+QStringList MainWindowTest::PageTextAreas() {
+  return RunScript(QStringLiteral("Array.from(document.getElementsByTagName('textarea'))"
+                                  ".map(function (t) { return t.value; })"))
+      .toStringList();
+}
+
+void MainWindowTest::helpPageAtStartUpInACentredWindowWithItsMenu() {
+  PrepareApplicationFolder(true, ExampleRoot());
+  Start({});
+  WaitForPage(AppFile("index.htm"));
+  MainWindow* window = Window();
+  QCOMPARE(window->windowTitle(), QStringLiteral("Veltrane v2.09"));
+  QCOMPARE(window->ReportView()->title(), QStringLiteral("Veltrane - Help"));
+
+  QRect desktop = QGuiApplication::primaryScreen()->geometry();
+  QCOMPARE(window->frameGeometry().size(), QSize(660, 460));
+  QCOMPARE(window->frameGeometry().topLeft(),
+           desktop.topLeft() +
+               QPoint((desktop.width() - 660) / 2, (desktop.height() - 460) / 2));
+
+  QVERIFY(Catalogue.ModList.size() > 0);
+  QCOMPARE(window->StatusLabel()->text(),
+           QStringLiteral("Modules scanned: %1   Commands found: %2")
+               .arg(Catalogue.ModList.size())
+               .arg(Catalogue.CommandCount));
+
+  struct Item {
+    QString text;
+    int tag;
+  };
+  const QList<QPair<Item, QList<Item>>> tree = {
+      {{"&File", kMenuFile},
+       {{"&Examine *.bmx source", kMenuExamine}, {"", 0}, {"E&xit", kMenuExit}}},
+      {{"&Max", kMenuMax},
+       {{"Set BlitzMax &ROOT folder", kMenuRootFolder},
+        {"Launch &BlitzMax", kMenuLaunchIde},
+        {"View Module details", kMenuModuleDetails}}},
+      {{"&Help", kMenuHelp}, {{"&Contents", kMenuContents}, {"&About", kMenuAbout}}}};
+  const QList<QAction*> titles = window->menuBar()->actions();
+  QCOMPARE(titles.size(), tree.size());
+  for (qsizetype i = 0; i < tree.size(); ++i) {
+    QCOMPARE(titles[i]->text(), tree[i].first.text);
+    QCOMPARE(titles[i]->data().toInt(), tree[i].first.tag);
+    const QList<QAction*> items = titles[i]->menu()->actions();
+    QCOMPARE(items.size(), tree[i].second.size());
+    for (qsizetype j = 0; j < items.size(); ++j) {
+      QCOMPARE(items[j]->text(), tree[i].second[j].text);
+      QCOMPARE(items[j]->isSeparator(), tree[i].second[j].text.isEmpty());
+      if (!items[j]->isSeparator())
+        QCOMPARE(items[j]->data().toInt(), tree[i].second[j].tag);
+      QCOMPARE(items[j]->shortcut(), tree[i].second[j].tag == kMenuContents
+                                         ? QKeySequence(Qt::Key_F1)
+                                         : QKeySequence());
+    }
+  }
+
+  // Choosing an item only queues its tag; Exit's event then ends the loop.
+  titles[0]->menu()->actions()[2]->trigger();
+  QCOMPARE(screen_->Events().Size(), size_t(1));
+  QVERIFY(!HandleEvent(screen_->WaitEvent()));
+  // So does the close box, which leaves the window to the loop.
+  QVERIFY(!window->close());
+  QVERIFY(window->isVisible());
+  QVERIFY(!HandleEvent(screen_->WaitEvent()));
+}
+
+void MainWindowTest::oneArgumentShowsItsReport() {
+  QVERIFY(QFile::exists(ExampleProgram()));
+  PrepareApplicationFolder(true, ExampleRoot());
+  Start({ExampleProgram()});
+  WaitForPage(AppFile("results.htm"));
+  QCOMPARE(Window()->ReportLabel()->text(), QStringLiteral("HTML Report:"));
+  QVERIFY(Window()->ReportView()->isVisible());
+
+  const QStringList written = TextAreasOfFile(AppFile("results.htm"));
+  const QStringList shown = PageTextAreas();
+  QVERIFY(!written.isEmpty());
+  QCOMPARE(shown, written);
+  QVERIFY2(shown.first().startsWith(QStringLiteral("Framework BRL.")),
+           qPrintable(shown.first()));
+  QVERIFY(shown.first().contains(QStringLiteral("\nImport BRL.")));
+  QVERIFY(shown.first().contains(QStringLiteral("\nSetGraphicsDriver ")));
+
+  // A later page in the same file must be read afresh, not kept.
+  HandleEvent(MenuEvent(kMenuModuleDetails));
+  QTRY_VERIFY_WITH_TIMEOUT(
+      PageTextAreas().size() == 2 * qsizetype(Catalogue.ModList.size()), kPatience);
+
+  const QString screenshot = qEnvironmentVariable("VELTRANE_SCREENSHOT");
+  if (!screenshot.isEmpty()) {
+    HandleEvent(DropEvent(ToText(ExampleProgram())));
+    WaitForPage(AppFile("results.htm"));
+    QTRY_COMPARE_WITH_TIMEOUT(PageTextAreas(), written, kPatience);
+    Window()->ReportView()->page()->runJavaScript(
+        QStringLiteral("window.scrollTo(0, 172)"));
+    QTest::qWait(1500);  // let the compositor paint the page once more
+    QVERIFY(Window()->grab().save(screenshot));
+  }
+}
+
+void MainWindowTest::twoArgumentsKeepTheHelpPage() {
+  PrepareApplicationFolder(true, ExampleRoot());
+  Start({ExampleProgram(), ExampleProgram()});
+  WaitForPage(AppFile("index.htm"));
+  QVERIFY(!QFile::exists(AppFile("results.htm")));
+  QVERIFY(boxTexts_.isEmpty());
+}
+
+void MainWindowTest::resizingKeepsTheMargins() {
+  PrepareApplicationFolder(true, ExampleRoot());
+  Start({});
+  MainWindow* window = Window();
+  QWidget* client = window->Client();
+  QRect label = window->ReportLabel()->geometry();
+  auto* separator = client->findChild<QGroupBox*>();
+  QVERIFY(separator);
+
+  auto expectMargins = [&] {
+    const int cw = client->width(), ch = client->height();
+    QCOMPARE(window->ReportView()->geometry(), QRect(8, 40, cw - 16, ch - 48));
+    QCOMPARE(window->ReportLabel()->geometry(), label);
+    QCOMPARE(separator->geometry(), QRect(-2, -6, cw + 2, 8));
+  };
+  QCOMPARE(label, QRect(10, 20, client->width() - 40, 20));
+  expectMargins();
+
+  window->resize(900, 700);
+  QTRY_COMPARE(window->size(), QSize(900, 700));
+  expectMargins();
+
+  window->resize(100, 100);  // below the minimum
+  QTRY_COMPARE(window->frameGeometry().size(), QSize(260, 180));
+  expectMargins();
+}
+
+void MainWindowTest::missingHelpPageIsNamedInAnInformationBox() {
+  PrepareApplicationFolder(false, ExampleRoot());
+  QString caption;
+  bool onTop = false, modal = false, information = false;
+  QList<QAbstractButton*> buttons;
+  AnswerModals([&](QWidget* widget) {
+    auto* box = qobject_cast<QMessageBox*>(widget);
+    if (!box) return;
+    caption = box->windowTitle();
+    onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    modal = box->isModal();
+    information = box->icon() == QMessageBox::Information;
+    buttons = box->buttons();
+    PressOk(box);
+  });
+  Start({});
+  const QString message = "HTML file error. Unable to view:\n" + AppFile("index.htm");
+  QCOMPARE(boxTexts_, QStringList{message});
+  QCOMPARE(caption, QStringLiteral("Veltrane"));
+  QVERIFY(onTop);
+  QVERIFY(modal);
+  QVERIFY(information);
+  QCOMPARE(buttons.size(), 1);
+
+  // F1 works from the report view too.
+  Window()->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(Window()));
+  QTest::keyClick(Window()->ReportView(), Qt::Key_F1);
+  QCOMPARE(screen_->Events().Size(), size_t(1));
+  HandleQueuedEvents();
+  QCOMPARE(boxTexts_, (QStringList{message, message}));
+}
+
+void MainWindowTest::dialogsChooseTheRootAndTheSource() {
+  PrepareApplicationFolder(true, app_->path() + "/nowhere");
+  Start({});
+  QCOMPARE(boxTexts_.size(), 1);  // the start-up check
+  QCOMPARE(Window()->StatusLabel()->text(),
+           QStringLiteral("Modules scanned: 0   Commands found: 0"));
+
+  QStringList titles;
+  QString filter;
+  auto answerWith = [&](const QString& path) {
+    AnswerModals([&, path](QWidget* widget) {
+      auto* dialog = qobject_cast<QFileDialog*>(widget);
+      if (!dialog) return PressOk(widget);
+      titles << dialog->windowTitle();
+      if (dialog->fileMode() == QFileDialog::ExistingFile)
+        filter = dialog->nameFilters().join(";");
+      if (path.isEmpty()) return dialog->reject();
+      if (dialog->fileMode() == QFileDialog::Directory) {
+        dialog->setDirectory(path);
+      } else {
+        // Typed, as a user would: selectFile() leaves a focused name field be.
+        dialog->setDirectory(QFileInfo(path).path());
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QVERIFY(name);
+        name->setText(QFileInfo(path).fileName());
+      }
+      static_cast<QDialog*>(dialog)->accept();
+    });
+  };
+
+  answerWith(QString());
+  HandleEvent(MenuEvent(kMenuRootFolder));
+  QCOMPARE(titles, QStringList{"Choose BlitzMax ROOT folder"});
+  QCOMPARE(Window()->StatusLabel()->text(),
+           QStringLiteral("Modules scanned: 0   Commands found: 0"));
+
+  answerWith(ExampleRoot());
+  HandleEvent(MenuEvent(kMenuRootFolder));
+  QFile ini(AppFile("vt.ini"));
+  QVERIFY(ini.open(QIODevice::ReadOnly));
+  QCOMPARE(ini.readAll(), ExampleRoot().toLatin1() + "\r\n");
+  QVERIFY(Catalogue.ModList.size() > 0);
+  QCOMPARE(Window()->StatusLabel()->text(),
+           QStringLiteral("Modules scanned: %1   Commands found: %2")
+               .arg(Catalogue.ModList.size())
+               .arg(Catalogue.CommandCount));
+
+  answerWith(ExampleProgram());
+  HandleEvent(MenuEvent(kMenuExamine));
+  QCOMPARE(titles.last(), QStringLiteral("Select BMX source file ..."));
+  QVERIFY2(filter.contains(QStringLiteral("(*.bmx)")), qPrintable(filter));
+  WaitForPage(AppFile("results.htm"));
+  QCOMPARE(boxTexts_.size(), 1);
+}
+
+void MainWindowTest::droppedFilesAndEventsDuringABoxWaitInTheQueue() {
+  PrepareApplicationFolder(true, ExampleRoot());
+  Start({});
+  WaitForPage(AppFile("index.htm"));
+
+  const QStringList files = {kSourceFolder + "/examples/game/inc/player.bmx",
+                             kSourceFolder + "/examples/game/MathUtil.bmx",
+                             ExampleProgram()};
+  auto* mime = new QMimeData;
+  QList<QUrl> urls;
+  for (const QString& file : files) urls << QUrl::fromLocalFile(file);
+  urls << QUrl(QStringLiteral("https://example.invalid/remote.bmx"));
+  mime->setUrls(urls);
+  // Over the report view, which must leave the drop to the window.
+  const QPoint overView = Window()->ReportView()->mapTo(Window(), QPoint(100, 100));
+  QDragEnterEvent enter(overView, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(Window()->windowHandle(), &enter);
+  QVERIFY(enter.isAccepted());
+  QDropEvent drop(overView, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(Window()->windowHandle(), &drop);
+  QCOMPARE(screen_->Events().Size(), size_t(3));
+
+  QStringList scanned;
+  while (!screen_->Events().Empty()) {
+    Event event = screen_->WaitEvent();
+    QCOMPARE(event.kind, EventKind::Drop);
+    scanned << ToQString(event.text);
+    HandleEvent(event);
+  }
+  QCOMPARE(scanned, files);
+  WaitForPage(AppFile("results.htm"));
+  QVERIFY(PageTextAreas().first().startsWith(QStringLiteral("Framework ")));
+
+  // While the About box waits for its OK, the user presses F1: the help page
+  // must come only after the box has closed.
+  QUrl shownDuringBox;
+  size_t queuedDuringBox = 0;
+  AnswerModals([&](QWidget* widget) {
+    for (QAction* action : Window()->menuBar()->actions().last()->menu()->actions()) {
+      if (action->data().toInt() == kMenuContents) action->trigger();
+    }
+    queuedDuringBox = screen_->Events().Size();
+    shownDuringBox = Window()->ReportView()->url();
+    PressOk(widget);
+  });
+  HandleEvent(MenuEvent(kMenuAbout));
+  QVERIFY(boxTexts_.last().startsWith(QStringLiteral("Veltrane v2.09\n\n")));
+  QCOMPARE(queuedDuringBox, size_t(1));
+  QCOMPARE(shownDuringBox, QUrl::fromLocalFile(AppFile("results.htm")));
+  HandleQueuedEvents();
+  WaitForPage(AppFile("index.htm"));
+}
+
+void MainWindowTest::reportPicturesAreReadable() {
+  for (const char* picture : {"bkg.gif", "fwtype.gif", "codebox.gif"}) {
+    QImage image(kSourceFolder + "/resources/htmldata/" + picture);
+    QVERIFY2(!image.isNull(), picture);
+    QVERIFY(image.width() >= 8 && image.height() >= 8);
+  }
+}
+
+// A kill from outside takes the way out through the loop, even while a box
+// waits for its OK, so that the program ends as if closed.
+void MainWindowTest::terminationSignalEndsTheProgramNormally() {
+#if defined(Q_OS_LINUX)
+  QProcess program;
+  program.start(QStringLiteral(VELTRANE_PROGRAM), {});
+  QVERIFY(program.waitForStarted());
+  // Signal only once the program has its handler, or the signal would kill it.
+  const QString status = QStringLiteral("/proc/%1/status").arg(program.processId());
+  auto handlesTerm = [&] {
+    QFile file(status);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    for (const QByteArray& line : file.readAll().split('\n')) {
+      if (!line.startsWith("SigCgt:")) continue;
+      const qulonglong caught = line.mid(7).trimmed().toULongLong(nullptr, 16);
+      return ((caught >> (SIGTERM - 1)) & 1) != 0;
+    }
+    return false;
+  };
+  QTRY_VERIFY_WITH_TIMEOUT(handlesTerm(), kPatience);
+  program.terminate();
+  QVERIFY(program.waitForFinished(kPatience));
+  QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+  QCOMPARE(program.exitCode(), 0);
+#else
+  QSKIP("needs /proc to see when the program is ready");
+#endif
+}
+
+}  // namespace vt
+
+int main(int argc, char** argv) {
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QApplication application(argc, argv);
+  vt::MainWindowTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "main_window_test.moc"
