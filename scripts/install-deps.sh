@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev libgl-dev
-  fonts-dejavu-core xvfb xauth
+  fonts-dejavu-core
 )
 
 missing=()
