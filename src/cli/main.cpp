@@ -56,6 +56,7 @@ class ConsoleScreen : public Screen {
   void SetLabelText(const Text&) override {}
   void SetViewVisible(bool) override {}
   void Navigate(const Text&) override {}
+  bool ShowsPages() const override { return false; }
 };
 
 struct Options {

@@ -25,6 +25,9 @@ class Screen {
   virtual void SetViewVisible(bool visible) = 0;
   // Shows the local file `path` in the report view and repaints the window.
   virtual void Navigate(const Text& path) = 0;
+  // False for a screen that has no page view at all (the command line), so
+  // that nothing is said about pages it could never show.
+  virtual bool ShowsPages() const { return true; }
 
   // The operations below belong to the desktop program's main routine. A
   // screen without a window keeps the defaults: no window, no answers, and

@@ -166,6 +166,7 @@ bool htmltype::WriteReportFile() {
 }
 
 void htmltype::ShowFile(TextView path) {
+  if (!CurrentScreen().ShowsPages()) return;
   Text shown = Replace(path, u"//", u"/");
   if (GetFileSize(shown) >= 0) {
     CurrentScreen().Navigate(shown);

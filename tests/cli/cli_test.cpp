@@ -106,8 +106,10 @@ TEST_F(CliRun, UnwritablePageIsExitFiveNotSuccess) {
                          work.Path());
   EXPECT_EQ(run.exitCode, 5);
   EXPECT_TRUE(Has(run.err, "r.htm"));
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
   RunResult modules = RunCli({"--root", Root(), "--html", "src", "--modules"}, work.Path());
   EXPECT_EQ(modules.exitCode, 5);
+  EXPECT_EQ(std::count(modules.err.begin(), modules.err.end(), '\n'), 1) << modules.err;
 }
 
 TEST_F(CliRun, RelativePathsCountFromTheStartingFolderAndSuggestionIsPrinted) {
