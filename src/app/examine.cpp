@@ -4,6 +4,7 @@
 #include "analysis/graphics_templates.h"
 #include "analysis/source_records.h"
 #include "app/settings.h"
+#include "base/paths.h"
 #include "platform/file_system.h"
 #include "platform/screen.h"
 #include "report/html_report.h"
@@ -13,10 +14,6 @@ namespace vt {
 ExamineState Examine;
 
 namespace {
-
-bool IsAbsolute(TextView path) {
-  return StartsWith(path, u"/") || (path.size() >= 2 && path[1] == u':');
-}
 
 // The source's folder becomes current; the walk forms full paths from it.
 void EnterSourceFolder(const Text& path) {
@@ -55,10 +52,9 @@ void ResetExamineRun() {
 ExamineOutcome ExamineSource(TextView path) {
   if (path.empty()) return ExamineOutcome::Ignored;
   if (GetFileSize(path) <= 0) return ExamineOutcome::Ignored;
-  Text source = ForwardSlashes(path);
   // A relative name would be taken twice from the source's own folder, once
   // here and once by the walk, and find nothing: anchor it first.
-  if (!IsAbsolute(source)) source = CurrentFolder() + u"/" + source;
+  Text source = AnchorPath(path, CurrentFolder());
   Examine.MainSourcePath = source;
   if (!CheckRootFolder(true)) return ExamineOutcome::RootFolderMissing;
 

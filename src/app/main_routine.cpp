@@ -4,6 +4,7 @@
 #include "app/examine.h"
 #include "app/main_window.h"
 #include "app/settings.h"
+#include "base/paths.h"
 #include "catalogue/module_records.h"
 #include "catalogue/module_scan.h"
 #include "platform/file_system.h"
@@ -19,10 +20,6 @@ ShellState Shell;
 namespace {
 
 constexpr int kIdeStartPause = 1000;
-
-bool IsAbsolutePath(TextView path) {
-  return StartsWith(path, u"/") || (path.size() >= 2 && path[1] == u':');
-}
 
 void ShowHelpPage() { Html.ShowFile(Settings.ApplicationFolder + u"/index.htm"); }
 
@@ -138,13 +135,6 @@ Text AboutText() {
          u"Brought to Windows, macOS and Linux with Qt by the same team.";
 }
 
-Text AnchorArgument(TextView path, TextView startFolder) {
-  Text forward = ForwardSlashes(path);
-  if (forward.empty() || IsAbsolutePath(forward) || startFolder.empty()) return forward;
-  if (startFolder.back() == u'/') return Text(startFolder) + forward;
-  return Text(startFolder) + u"/" + forward;
-}
-
 void StartUp(const std::vector<Text>& arguments, TextView applicationFolder) {
   // A relative argument means the folder the user started from, which the
   // moves below would otherwise lose.
@@ -163,7 +153,7 @@ void StartUp(const std::vector<Text>& arguments, TextView applicationFolder) {
   UpdateStatusLine();
   ShowHelpPage();
   ChangeFolder(Settings.ApplicationFolder);
-  if (arguments.size() == 1) ExamineSource(AnchorArgument(arguments[0], startFolder));
+  if (arguments.size() == 1) ExamineSource(AnchorPath(arguments[0], startFolder));
 }
 
 bool HandleEvent(const Event& event) {

@@ -52,8 +52,4 @@ void LaunchIde();
 
 Text AboutText();
 
-// `path` as given on the command line, made independent of the current
-// folder: a relative path counts from `startFolder`.
-Text AnchorArgument(TextView path, TextView startFolder);
-
 }  // namespace vt

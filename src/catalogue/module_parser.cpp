@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/paths.h"
 #include "catalogue/module_records.h"
 #include "catalogue/path_case.h"
 #include "catalogue/text_file_reader.h"
@@ -21,11 +22,6 @@ constexpr TextView kFunctionNameChars = u"abcdefghijklmnopqrstuvwxyz0123456789_"
 std::vector<Text>& ParseChain() {
   static std::vector<Text> chain;
   return chain;
-}
-
-bool IsAbsolute(const Text& path) {
-  if (!path.empty() && path[0] == u'/') return true;
-  return path.size() >= 2 && path[1] == u':';
 }
 
 // Handles one line of a parse; `inType`, `inRemark` and `inPrivate` are the
@@ -69,11 +65,7 @@ void HandleLine(const Text& raw, bool& inType, bool& inRemark, bool& inPrivate) 
 }  // namespace
 
 Text AbsoluteNormalPath(TextView path) {
-  Text full = ForwardSlashes(path);
-  if (!IsAbsolute(full)) {
-    Text here = CurrentFolder();
-    full = here.empty() || here.back() == u'/' ? here + full : here + u"/" + full;
-  }
+  Text full = AnchorPath(path, CurrentFolder());
   // The root: "/" or a drive such as "C:" followed by "/".
   Text root;
   size_t start = 0;

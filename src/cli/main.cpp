@@ -10,6 +10,7 @@
 
 #include "app/examine.h"
 #include "app/settings.h"
+#include "base/paths.h"
 #include "catalogue/module_scan.h"
 #include "platform/file_system.h"
 #include "platform/screen.h"
@@ -67,12 +68,6 @@ struct Options {
   bool help = false;
 };
 
-Text Absolute(const Text& startFolder, const Text& path) {
-  Text p = ForwardSlashes(path);
-  if (StartsWith(p, u"/") || (p.size() >= 2 && p[1] == u':')) return p;
-  return startFolder + u"/" + p;
-}
-
 // False on bad usage.
 bool ParseOptions(int argc, char** argv, const Text& startFolder, Options& options) {
   std::vector<std::string> args(argv + 1, argv + argc);
@@ -88,14 +83,14 @@ bool ParseOptions(int argc, char** argv, const Text& startFolder, Options& optio
       if (arg == "--root") {
         options.root = NormaliseRootFolder(value);
       } else {
-        options.html = Absolute(startFolder, value);
+        options.html = AnchorPath(value, startFolder);
       }
     } else if (StartsWith(FromUtf8(arg), u"-") && arg != "-") {
       return false;
     } else if (!options.source.empty() || arg.empty()) {
       return false;
     } else {
-      options.source = Absolute(startFolder, FromUtf8(arg));
+      options.source = AnchorPath(FromUtf8(arg), startFolder);
     }
   }
   if (options.help) return true;

@@ -121,11 +121,6 @@ TEST_F(MainRoutineTest, RelativeArgumentCountsFromTheStartingFolder) {
   StartWith({u"one.bmx"});
   EXPECT_EQ(Examine.MainSourcePath, work / u"one.bmx");
   EXPECT_EQ(shell.shownFiles.back(), ReportPage());
-
-  EXPECT_EQ(AnchorArgument(u"sub\\game.bmx", u"/home/me"), u"/home/me/sub/game.bmx");
-  EXPECT_EQ(AnchorArgument(u"game.bmx", u"/"), u"/game.bmx");
-  EXPECT_EQ(AnchorArgument(u"/abs/game.bmx", u"/home/me"), u"/abs/game.bmx");
-  EXPECT_EQ(AnchorArgument(u"C:\\Work\\game.bmx", u"D:/"), u"C:/Work/game.bmx");
 }
 
 TEST_F(MainRoutineTest, WrongRootGivesBothMessagesInOrderAndNoReport) {
