@@ -8,12 +8,10 @@
 #include <fstream>
 #include <string>
 
+#include "app/app_state.h"
+#include "app/catalogue_rebuild.h"
 #include "app/examine.h"
-#include "app/settings.h"
-#include "catalogue/module_records.h"
-#include "catalogue/module_scan.h"
 #include "platform/file_system.h"
-#include "report/html_report.h"
 
 namespace {
 
@@ -94,26 +92,40 @@ Fixture& Files() {
   return fixture;
 }
 
-void Reset() {
-  vt::ResetCatalogueState();
-  vt::ResetReportState();
-  vt::ResetSettingsState(Files().Path("app"));
-  vt::Settings.RootFolder = Files().Path("root");
-}
+// Nothing to show: the benchmarks measure the work, not a window.
+class NoScreen : public vt::Screen {
+ public:
+  void InformationBox(const vt::Text&) override {}
+  bool HasWindow() const override { return false; }
+  void SetStatusText(const vt::Text&) override {}
+  void SetLabelText(const vt::Text&) override {}
+  void SetViewVisible(bool) override {}
+  void Navigate(const vt::Text&) override {}
+  bool ShowsPages() const override { return false; }
+};
+
+struct Run {
+  Run() : app(screen, Files().Path("app")) {
+    app.Settings.RootFolder = Files().Path("root");
+    app.Settings.RootFolderVerified = true;
+  }
+  NoScreen screen;
+  vt::AppState app;
+};
 
 void BM_ScanModFolder(benchmark::State& state) {
-  Reset();
-  for (auto _ : state) vt::ScanModFolder();
-  state.counters["modules"] = static_cast<double>(vt::Catalogue.ModList.size());
-  state.counters["commands"] = vt::Catalogue.CommandCount;
+  Run run;
+  for (auto _ : state) vt::RebuildCatalogue(run.app);
+  state.counters["modules"] = static_cast<double>(run.app.Catalogue.ModList.size());
+  state.counters["commands"] = run.app.Catalogue.CommandCount;
 }
 BENCHMARK(BM_ScanModFolder)->Unit(benchmark::kMillisecond);
 
 void BM_ExamineSource(benchmark::State& state) {
-  Reset();
-  vt::ScanModFolder();
+  Run run;
+  vt::RebuildCatalogue(run.app);
   vt::Text main = Files().Path("program/part0.bmx");
-  for (auto _ : state) vt::ExamineSource(main);
+  for (auto _ : state) vt::ExamineSource(run.app, main);
   state.counters["lines"] = kProgramFiles * (kLinesPerFile + 2);
 }
 BENCHMARK(BM_ExamineSource)->Unit(benchmark::kMillisecond);

@@ -6,14 +6,13 @@
 #include "analysis/source_records.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  vt::ResetAnalysisState();
-  vt::sourcemodtype* record = vt::NewSourceRecord();
-  vt::Analysis.CurrentSource = record;
+  vt::AnalysisState analysis;
+  vt::sourcemodtype* record = analysis.NewSourceRecord();
   vt::Text line;
   for (size_t i = 0; i + 1 < size; i += 2) {
     line += static_cast<char16_t>(data[i] | (data[i + 1] << 8));
   }
-  vt::ScanCommandLine(line);
+  vt::ScanCommandLine(analysis, record, line);
   for (const vt::Text& word : record->words) {
     if (word.size() < 2) __builtin_trap();
   }

@@ -6,7 +6,7 @@
 
 #include <unistd.h>
 
-#include "catalogue/text_file_reader.h"
+#include "platform/text_file_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const std::string path = "/tmp/veltrane-fuzz-" + std::to_string(getpid()) + ".bmx";

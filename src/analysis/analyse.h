@@ -2,13 +2,15 @@
 // required and optional modules.
 #pragma once
 
+#include "analysis/source_records.h"
 #include "base/text.h"
+#include "catalogue/module_records.h"
 
 namespace vt {
 
 // Starts a fresh examination (counters, Rem flags, scan list and records),
 // walks `mainPath` and what it includes and imports, collects and matches
 // the words of every file and suggests loaders.
-void AnalyseProgram(TextView mainPath);
+void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, TextView mainPath);
 
 }  // namespace vt

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "analysis/loader_rules.h"
-#include "analysis/source_records.h"
 #include "analysis/source_walker.h"
-#include "catalogue/text_file_reader.h"
+#include "base/paths.h"
+#include "platform/text_file_reader.h"
 
 namespace vt {
 
@@ -27,9 +27,9 @@ bool IsFileKind(TextView kind) {
 // module's command list, without the cost of doing so for every word.
 using CommandIndex = std::unordered_map<Text, std::vector<modtype*>>;
 
-CommandIndex IndexCommands() {
+CommandIndex IndexCommands(const CatalogueState& catalogue) {
   CommandIndex index;
-  for (const auto& module : Catalogue.ModList) {
+  for (const auto& module : catalogue.ModList) {
     for (const Text& command : module->commands) {
       std::vector<modtype*>& declaring = index[command];
       if (declaring.empty() || declaring.back() != module.get()) {
@@ -40,13 +40,14 @@ CommandIndex IndexCommands() {
   return index;
 }
 
-void MatchWord(sourcemodtype& record, const Text& word, const CommandIndex& index) {
+void MatchWord(const CatalogueState& catalogue, sourcemodtype& record, const Text& word,
+               const CommandIndex& index) {
   auto found = index.find(word);
   if (found == index.end()) return;
   for (modtype* module : found->second) {
     if (module->matched) continue;
     module->matched = 1;
-    record.AddModule(module->declaredName);
+    record.AddModule(catalogue, module->declaredName);
   }
 }
 
@@ -81,46 +82,45 @@ TextList CutWords(TextView low) {
   return words;
 }
 
-void ScanFileCommands(TextView path, TextView kind) {
-  if (!IsFileKind(kind)) return;
+sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView kind,
+                                sourcemodtype* current) {
+  if (!IsFileKind(kind)) return current;
   // The walk stored full paths, so no change of folder is needed.
   std::unique_ptr<TextStream> stream = TextFileReader::OpenTextFile(path, true, 0);
-  if (!stream) return;
+  if (!stream) return current;
   if (kind != u"Include") {
-    sourcemodtype* record = NewSourceRecord();
-    Analysis.CurrentSource = record;
-    record->path = path;
-    record->folder = FolderPart(path);
+    current = analysis.NewSourceRecord();
+    current->path = path;
+    current->folder = FolderPart(path);
   }
-  while (!stream->AtEnd()) ScanCommandLine(ReadTextLine(*stream));
+  while (!stream->AtEnd()) ScanCommandLine(analysis, current, ReadTextLine(*stream));
   stream->Close();
+  return current;
 }
 
-void ScanCommandLine(TextView line) {
-  ++Analysis.TotalLines;
+void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView line) {
+  ++analysis.TotalLines;
   Text low = Lower(Trim(line));
-  if (ClassifyLine(low, Analysis.InRemCommands) != LineKind::Code) return;
-  ++Analysis.CodeLines;
-  sourcemodtype* record = Analysis.CurrentSource;
+  if (ClassifyLine(low, analysis.InRemCommands) != LineKind::Code) return;
+  ++analysis.CodeLines;
   for (const Text& word : CutWords(low)) {
     if (record) record->AddWord(word);
   }
 }
 
-void MatchCommands() {
-  const CommandIndex index = IndexCommands();
-  for (const auto& owned : Analysis.SourceModList) {
+void MatchCommands(AnalysisState& analysis, CatalogueState& catalogue) {
+  const CommandIndex index = IndexCommands(catalogue);
+  for (const auto& owned : analysis.SourceModList) {
     sourcemodtype& record = *owned;
-    Analysis.CurrentSource = &record;
-    for (const auto& module : Catalogue.ModList) module->matched = 0;
+    for (const auto& module : catalogue.ModList) module->matched = 0;
     for (size_t i = 0; i < record.words.size(); ++i) {
       const Text word = record.words[i];
       if (StartsWith(word, u"\"")) {
-        ApplyLiteralRules(record, word);
+        ApplyLiteralRules(catalogue, record, word);
         continue;
       }
-      ApplyWordRules(record, word);
-      MatchWord(record, word, index);
+      ApplyWordRules(catalogue, record, word);
+      MatchWord(catalogue, record, word, index);
     }
   }
 }

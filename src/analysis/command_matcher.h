@@ -3,24 +3,28 @@
 // against the commands the installed modules declare.
 #pragma once
 
+#include "analysis/source_records.h"
 #include "catalogue/module_records.h"
 
 namespace vt {
 
 // Reads the walked file `path` of `kind`, counting its lines and collecting
 // its words. Main and Imported files get a record of their own; an Include
-// file feeds CurrentSource. Entries of kind "MOD" are no files.
-void ScanFileCommands(TextView path, TextView kind);
+// file feeds `current`, the record of the unit it belongs to (null before
+// any). Entries of kind "MOD" are no files. Returns the record that the
+// files after this one feed.
+sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView kind,
+                                sourcemodtype* current);
 
 // Counts one line and, for a code line, hands its words and literals to
-// CurrentSource (if there is one).
-void ScanCommandLine(TextView line);
+// `record` (if there is one).
+void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView line);
 
 // Cuts a trimmed, lower-cased code line into words and literals, in order.
 TextList CutWords(TextView low);
 
 // Turns every record's words into required modules, through the loader and
 // stream rules and the catalogue's command lists.
-void MatchCommands();
+void MatchCommands(AnalysisState& analysis, CatalogueState& catalogue);
 
 }  // namespace vt

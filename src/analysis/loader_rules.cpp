@@ -36,37 +36,37 @@ constexpr const char16_t* kImageLoaders[] = {u"BRL.PNGLoader", u"BRL.BMPLoader",
                                              u"BRL.TGALoader", u"BRL.JPGLoader"};
 constexpr const char16_t* kAudioLoaders[] = {u"BRL.WAVLoader", u"BRL.OGGLoader"};
 
-void Apply(sourcemodtype& record, const Rule& rule) {
-  if (rule.module) record.AddModule(rule.module);
+void Apply(const CatalogueState& catalogue, sourcemodtype& record, const Rule& rule) {
+  if (rule.module) record.AddModule(catalogue, rule.module);
   if (rule.flag == Flag::Images) record.imagesUsed = 1;
   if (rule.flag == Flag::Audio) record.audioUsed = 1;
 }
 
 }  // namespace
 
-void ApplyLiteralRules(sourcemodtype& record, TextView literal) {
-  if (Instr(literal, u"http::") != 0) record.AddModule(u"BRL.HTTPStream");
+void ApplyLiteralRules(const CatalogueState& catalogue, sourcemodtype& record,
+                       TextView literal) {
+  if (Instr(literal, u"http::") != 0) record.AddModule(catalogue, u"BRL.HTTPStream");
   if (literal.size() < 4) return;
   TextView lastFour = literal.substr(literal.size() - 4);
   for (const Rule& rule : kExtensionRules) {
     if (lastFour != rule.text) continue;
-    Apply(record, rule);
+    Apply(catalogue, record, rule);
     return;
   }
 }
 
-void ApplyWordRules(sourcemodtype& record, TextView word) {
+void ApplyWordRules(const CatalogueState& catalogue, sourcemodtype& record, TextView word) {
   for (const Rule& rule : kWordRules) {
     if (word != rule.text) continue;
-    Apply(record, rule);
+    Apply(catalogue, record, rule);
     return;
   }
 }
 
-void SuggestLoaders() {
-  for (const auto& owned : Analysis.SourceModList) {
+void SuggestLoaders(AnalysisState& analysis) {
+  for (const auto& owned : analysis.SourceModList) {
     sourcemodtype& record = *owned;
-    Analysis.CurrentSource = &record;
     if (record.imagesUsed) {
       for (const char16_t* loader : kImageLoaders) record.AddOptionalModule(loader);
     }

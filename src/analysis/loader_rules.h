@@ -7,13 +7,14 @@
 namespace vt {
 
 // Rules for a literal of `record` (its text with the opening double quote).
-void ApplyLiteralRules(sourcemodtype& record, TextView literal);
+void ApplyLiteralRules(const CatalogueState& catalogue, sourcemodtype& record,
+                       TextView literal);
 
 // Rules for a word of `record`, applied before it is looked up as a command.
-void ApplyWordRules(sourcemodtype& record, TextView word);
+void ApplyWordRules(const CatalogueState& catalogue, sourcemodtype& record, TextView word);
 
 // Offers the image and audio loaders to every record that loads images or
 // sounds, unless it requires them already.
-void SuggestLoaders();
+void SuggestLoaders(AnalysisState& analysis);
 
 }  // namespace vt

@@ -8,13 +8,20 @@
 
 namespace vt {
 
-AnalysisState Analysis;
+void scanlisttype::Set(TextView newPath, TextView newKind) {
+  path = newPath;
+  kind = newKind;
+}
 
-void ResetAnalysisState() { Analysis = AnalysisState(); }
+scanlisttype* AnalysisState::NewScanEntry(TextView path, TextView kind) {
+  ScanListList.push_back(std::make_unique<scanlisttype>());
+  ScanListList.back()->Set(path, kind);
+  return ScanListList.back().get();
+}
 
-sourcemodtype* NewSourceRecord() {
-  Analysis.SourceModList.push_back(std::make_unique<sourcemodtype>());
-  return Analysis.SourceModList.back().get();
+sourcemodtype* AnalysisState::NewSourceRecord() {
+  SourceModList.push_back(std::make_unique<sourcemodtype>());
+  return SourceModList.back().get();
 }
 
 namespace {
@@ -92,7 +99,7 @@ void sourcemodtype::AddWord(TextView word) {
   wordSet_.insert(words.back());
 }
 
-void sourcemodtype::AddModule(TextView name) {
+void sourcemodtype::AddModule(const CatalogueState& catalogue, TextView name) {
   Text key = Lower(name);
   Text toAppend(name);
   if (key == u"brl.blitz") return;
@@ -102,7 +109,7 @@ void sourcemodtype::AddModule(TextView name) {
   // otherwise both list BRL.FreeAudioAudio.
   if (ContainsLowered(modules, key) || ContainsLowered(modules, Lower(toAppend))) return;
   for (const Text& entry : modules) {
-    modtype* listed = modtype::FindModule(entry);
+    const modtype* listed = catalogue.FindModule(entry);
     if (listed && Contains(listed->imports, key)) return;
   }
   modules.push_back(toAppend);
@@ -112,15 +119,6 @@ void sourcemodtype::AddOptionalModule(TextView name) {
   if (Contains(optionalModules, name)) return;
   if (ContainsLowered(modules, Lower(name))) return;
   optionalModules.emplace_back(name);
-}
-
-sourcemodtype* sourcemodtype::FindSourceByModule(TextView name) {
-  for (const auto& record : Analysis.SourceModList) {
-    for (const Text& entry : record->modules) {
-      if (Lower(entry) == name) return record.get();
-    }
-  }
-  return nullptr;
 }
 
 }  // namespace vt

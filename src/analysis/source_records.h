@@ -11,17 +11,26 @@
 
 namespace vt {
 
+// One item an examination reached: a source file, or a module named on an
+// Import line.
+class scanlisttype {
+ public:
+  void Set(TextView newPath, TextView newKind);
+
+  Text path;
+  Text kind;
+};
+
 class sourcemodtype {
  public:
   // Keeps a word or literal of a code line unless it is a number, too short,
   // a repeat or a piece of the keyword text.
   void AddWord(TextView word);
-  // Lists a required module, with the fixed renames and drop rules.
-  void AddModule(TextView name);
+  // Lists a required module, with the fixed renames and drop rules; a module
+  // that a listed one already imports (in `catalogue`) is not listed.
+  void AddModule(const CatalogueState& catalogue, TextView name);
   // Lists a module that may be required, unless it is listed already.
   void AddOptionalModule(TextView name);
-  // The first record whose modules hold `name` (lower-case), or null.
-  static sourcemodtype* FindSourceByModule(TextView name);
 
   uint8_t imagesUsed = 0;
   uint8_t audioUsed = 0;
@@ -47,22 +56,22 @@ inline constexpr char16_t KeywordText[] =
 
 inline constexpr char16_t WordChars[] = u"abcdefghijklmnopqrstuvwxyz01234567890._";
 
+// One examination: what the walk reached, the records of its source units
+// and the line counts.
 struct AnalysisState {
+  std::vector<std::unique_ptr<scanlisttype>> ScanListList;
   std::vector<std::unique_ptr<sourcemodtype>> SourceModList;
-  sourcemodtype* CurrentSource = nullptr;
   int32_t TotalLines = 0;
   int32_t CodeLines = 0;
   // Whether the directive pass and the command pass are inside a Rem block.
   int InRemDirectives = 0;
   int InRemCommands = 0;
+
+  // Appends a new entry to ScanListList.
+  scanlisttype* NewScanEntry(TextView path, TextView kind);
+  // Appends a new record with four empty lists to SourceModList.
+  sourcemodtype* NewSourceRecord();
 };
-
-extern AnalysisState Analysis;
-
-void ResetAnalysisState();
-
-// Appends a new record with four empty lists to SourceModList.
-sourcemodtype* NewSourceRecord();
 
 // Leading decimal number of `word` (digits, optional point, fraction and
 // exponent) in single precision; 0 when it does not start with one.

@@ -1,9 +1,8 @@
 #include "analysis/source_walker.h"
 
-#include "analysis/source_records.h"
-#include "catalogue/module_records.h"
-#include "catalogue/path_case.h"
-#include "catalogue/text_file_reader.h"
+#include "base/paths.h"
+#include "platform/path_case.h"
+#include "platform/text_file_reader.h"
 #include "platform/file_system.h"
 
 namespace vt {
@@ -22,8 +21,8 @@ class FolderRestorer {
   Text saved_;
 };
 
-bool AlreadyScanned(const Text& fullPath) {
-  for (const auto& entry : Catalogue.ScanListList) {
+bool AlreadyScanned(const AnalysisState& analysis, const Text& fullPath) {
+  for (const auto& entry : analysis.ScanListList) {
     if (entry->path == fullPath) return true;
   }
   return false;
@@ -38,23 +37,21 @@ Text Quoted(const Text& low, size_t first) {
   return low.substr(first, second - first - 1);
 }
 
-void FollowInclude(const Text& low) {
+void FollowInclude(AnalysisState& analysis, const Text& low) {
   size_t first = Instr(low, u"\"");
   if (first <= 6) return;
   Text name = Quoted(low, first);
-  if (!name.empty()) ScanFile(name, u"Include");
+  if (!name.empty()) ScanFile(analysis, name, u"Include");
 }
 
-void FollowImport(const Text& low) {
+void FollowImport(AnalysisState& analysis, const Text& low) {
   if (size_t first = Instr(low, u"\""); first != 0) {
-    ScanFile(Quoted(low, first), u"Imported");
+    ScanFile(analysis, Quoted(low, first), u"Imported");
     return;
   }
   size_t blank = low.find(u' ');
   Text module = Trim(blank == Text::npos ? TextView(low) : TextView(low).substr(blank));
-  scanlisttype* entry = scanlisttype::Create();
-  Catalogue.CurrentScanEntry = entry;
-  entry->Set(module, u"MOD");
+  analysis.NewScanEntry(module, u"MOD");
 }
 
 }  // namespace
@@ -75,26 +72,7 @@ LineKind ClassifyLine(TextView low, int& remFlag) {
   return LineKind::Code;
 }
 
-Text FolderPart(TextView path) {
-  size_t slash = path.rfind(u'/');
-  if (slash == TextView::npos || slash + 1 == path.size()) return Text();
-  // A file at the root of a file system or drive: keep the root's slash.
-  if (slash == 0 || path[slash - 1] == u':') return Text(path.substr(0, slash + 1));
-  return Text(path.substr(0, slash));
-}
-
-Text FileName(TextView path) {
-  size_t slash = path.rfind(u'/');
-  return Text(slash == TextView::npos ? path : path.substr(slash + 1));
-}
-
-Text JoinPath(TextView folder, TextView name) {
-  Text joined(folder);
-  if (joined.empty() || joined.back() != u'/') joined += u'/';
-  return joined + Text(name);
-}
-
-void ScanFile(TextView path, TextView kind) {
+void ScanFile(AnalysisState& analysis, TextView path, TextView kind) {
   if (!EndsWith(Lower(path), u".bmx")) return;
   // Sources name files in lower case; find them as they are written on disk.
   Text found = ResolvePathCase(ForwardSlashes(path));
@@ -103,25 +81,23 @@ void ScanFile(TextView path, TextView kind) {
   if (!folder.empty() && !ChangeFolder(folder)) return;
   Text name = FileName(found);
   Text fullPath = JoinPath(CurrentFolder(), name);
-  if (AlreadyScanned(fullPath)) return;
+  if (AlreadyScanned(analysis, fullPath)) return;
   // A folder named like a source does not open either: no entry.
   std::unique_ptr<TextStream> stream = TextFileReader::OpenTextFile(name, true, 0);
   if (!stream) return;
-  scanlisttype* entry = scanlisttype::Create();
-  Catalogue.CurrentScanEntry = entry;
-  entry->Set(fullPath, kind);
-  while (!stream->AtEnd()) ScanDirectiveLine(ReadTextLine(*stream));
+  analysis.NewScanEntry(fullPath, kind);
+  while (!stream->AtEnd()) ScanDirectiveLine(analysis, ReadTextLine(*stream));
   stream->Close();
 }
 
-void ScanDirectiveLine(TextView line) {
+void ScanDirectiveLine(AnalysisState& analysis, TextView line) {
   Text low = Lower(Trim(line));
-  if (ClassifyLine(low, Analysis.InRemDirectives) != LineKind::Directive) return;
-  ++Analysis.CodeLines;
+  if (ClassifyLine(low, analysis.InRemDirectives) != LineKind::Directive) return;
+  ++analysis.CodeLines;
   if (StartsWith(low, u"include")) {
-    FollowInclude(low);
+    FollowInclude(analysis, low);
   } else {
-    FollowImport(low);
+    FollowImport(analysis, low);
   }
 }
 

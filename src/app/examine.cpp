@@ -1,75 +1,67 @@
 #include "app/examine.h"
 
 #include "analysis/analyse.h"
-#include "analysis/graphics_templates.h"
-#include "analysis/source_records.h"
-#include "app/settings.h"
+#include "app/pages.h"
 #include "base/paths.h"
 #include "platform/file_system.h"
-#include "platform/screen.h"
-#include "report/html_report.h"
 
 namespace vt {
 
-ExamineState Examine;
-
 namespace {
 
-// The source's folder becomes current; the walk forms full paths from it.
-void EnterSourceFolder(const Text& path) {
-  size_t slash = path.rfind(u'/');
-  if (slash == Text::npos || slash == 0) return;
-  ChangeFolder(path.substr(0, slash));
-}
+// The walk forms full paths from the current folder, so it runs inside the
+// source's folder; the folder the caller had is put back afterwards.
+class SourceFolderVisit {
+ public:
+  explicit SourceFolderVisit(const Text& source) : saved_(CurrentFolder()) {
+    Text folder = FolderPart(source);
+    if (!folder.empty() && !IsRootFolder(folder)) ChangeFolder(folder);
+  }
+  ~SourceFolderVisit() { ChangeFolder(saved_); }
+  SourceFolderVisit(const SourceFolderVisit&) = delete;
+  SourceFolderVisit& operator=(const SourceFolderVisit&) = delete;
 
-bool WriteReport() {
-  Html.WriteHead();
-  Html.AddLine(u"<hr>");
-  Html.WriteFilesScanned();
-  WriteGraphicsTemplates();
-  Html.WriteLineCounts();
-  return Html.WriteReportFile();
-}
+ private:
+  Text saved_;
+};
 
 }  // namespace
 
-void ResetExamineRun() {
-  for (const auto& module : Catalogue.ModList) module->matched = 0;
-  for (const auto& record : Analysis.SourceModList) {
-    record->modules.clear();
-    record->optionalModules.clear();
-    record->words.clear();
-    record->extraLines.clear();
-  }
-  Catalogue.ScanListList.clear();
-  Analysis.SourceModList.clear();
-  Report.ReportLines.clear();
-  // The cursors would otherwise point into the records just dropped.
-  Catalogue.CurrentScanEntry = nullptr;
-  Analysis.CurrentSource = nullptr;
-}
-
-ExamineOutcome ExamineSource(TextView path) {
-  if (path.empty()) return ExamineOutcome::Ignored;
-  if (GetFileSize(path) <= 0) return ExamineOutcome::Ignored;
+Examination ExamineSource(AppState& state, TextView path) {
+  Examination result;
+  if (path.empty()) return result;
+  if (GetFileSize(path) <= 0) return result;
   // A relative name would be taken twice from the source's own folder, once
   // here and once by the walk, and find nothing: anchor it first.
   Text source = AnchorPath(path, CurrentFolder());
-  Examine.MainSourcePath = source;
-  if (!CheckRootFolder(true)) return ExamineOutcome::RootFolderMissing;
+  state.Examine.MainSourcePath = source;
+  if (!CheckRootFolder(state.Settings, state.screen, true)) {
+    result.outcome = ExamineOutcome::RootFolderMissing;
+    return result;
+  }
 
-  Screen& screen = CurrentScreen();
+  Screen& screen = state.screen;
   screen.SetViewVisible(false);
   screen.SetLabelText(u"Scanning: " + source);
-  EnterSourceFolder(source);
-  AnalyseProgram(source);
-  bool written = WriteReport();
-  Html.ShowFile(ReportFilePath());
+  bool written = false;
+  {
+    SourceFolderVisit visit(source);
+    AnalyseProgram(state.Analysis, state.Catalogue, source);
+    result.suggestion = SuggestFrameworks(state.Analysis);
+    htmltype html(state.Report.ReportLines);
+    WriteResultsPage(html, state.Analysis, result.suggestion);
+    written = html.WriteReportFile(ReportFilePath(state));
+  }
+  ShowFile(screen, ReportFilePath(state));
 
-  ResetExamineRun();
+  // Nothing of this examination is kept but its result.
+  state.Analysis = AnalysisState();
+  state.Report.ReportLines.clear();
+  for (const auto& module : state.Catalogue.ModList) module->matched = 0;
   screen.SetViewVisible(true);
   screen.SetLabelText(u"HTML Report:");
-  return written ? ExamineOutcome::ReportWritten : ExamineOutcome::ReportNotWritten;
+  result.outcome = written ? ExamineOutcome::ReportWritten : ExamineOutcome::ReportNotWritten;
+  return result;
 }
 
 }  // namespace vt

@@ -1,16 +1,10 @@
 // One examination: from the path of a BlitzMax source to its report on screen.
 #pragma once
 
-#include "base/text.h"
+#include "analysis/suggestion.h"
+#include "app/app_state.h"
 
 namespace vt {
-
-struct ExamineState {
-  // The file being examined, "/"-separated.
-  Text MainSourcePath;
-};
-
-extern ExamineState Examine;
 
 enum class ExamineOutcome {
   Ignored,            // empty path, or a file that is empty or unreadable
@@ -19,12 +13,16 @@ enum class ExamineOutcome {
   ReportNotWritten,   // the analysis ran but the report file could not be written
 };
 
+struct Examination {
+  ExamineOutcome outcome = ExamineOutcome::Ignored;
+  // What the report suggests; empty unless the analysis ran.
+  Suggestion suggestion;
+};
+
 // Walks the source and what it includes and imports, matches its words
 // against the catalogue, writes the report and shows it. An empty path, or a
-// file that is empty or cannot be read, is ignored without a word.
-ExamineOutcome ExamineSource(TextView path);
-
-// Empties every per-run list and flag of an examination.
-void ResetExamineRun();
+// file that is empty or cannot be read, is ignored without a word. The
+// current folder is the same afterwards.
+Examination ExamineSource(AppState& state, TextView path);
 
 }  // namespace vt

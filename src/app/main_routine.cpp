@@ -1,78 +1,77 @@
 #include "app/main_routine.h"
 
-#include "analysis/source_records.h"
+#include "app/catalogue_rebuild.h"
 #include "app/examine.h"
 #include "app/main_window.h"
-#include "app/settings.h"
+#include "app/pages.h"
 #include "base/paths.h"
-#include "catalogue/module_records.h"
-#include "catalogue/module_scan.h"
 #include "platform/file_system.h"
 #include "platform/menu_tags.h"
-#include "platform/screen.h"
-#include "report/html_report.h"
-#include "report/module_details.h"
 
 namespace vt {
-
-ShellState Shell;
 
 namespace {
 
 constexpr int kIdeStartPause = 1000;
 
-void ShowHelpPage() { Html.ShowFile(Settings.ApplicationFolder + u"/index.htm"); }
-
-void ScanIfRootFolderHoldsModules() {
-  if (CheckRootFolder(false)) ScanModFolder();
+void ShowHelpPage(AppState& state) {
+  ShowFile(state.screen, state.Settings.ApplicationFolder + u"/index.htm");
 }
 
-void ExamineChosenFile() {
-  if (!CheckRootFolder(true)) return;
-  ExamineSource(CurrentScreen().OpenFileDialog(u"Select BMX source file ...", u"bmx"));
+bool CheckRootFolder(AppState& state, bool fromCommand) {
+  return CheckRootFolder(state.Settings, state.screen, fromCommand);
 }
 
-void ChooseRootFolder() {
-  Text folder = CurrentScreen().ChooseFolderDialog(u"Choose BlitzMax ROOT folder");
+void ScanIfRootFolderHoldsModules(AppState& state) {
+  if (CheckRootFolder(state, false)) RebuildCatalogue(state);
+}
+
+void ExamineChosenFile(AppState& state) {
+  if (!CheckRootFolder(state, true)) return;
+  ExamineSource(state, state.screen.OpenFileDialog(u"Select BMX source file ...", u"bmx"));
+}
+
+void ChooseRootFolder(AppState& state) {
+  Text folder = state.screen.ChooseFolderDialog(u"Choose BlitzMax ROOT folder");
   if (folder.empty()) return;
   folder = ForwardSlashes(folder);
   // A settings file that cannot be written is passed over in silence.
-  WriteSettingsFile(folder);
-  Settings.RootFolder = folder;
-  ScanIfRootFolderHoldsModules();
+  WriteSettingsFile(state.Settings, folder);
+  state.Settings.RootFolder = folder;
+  ScanIfRootFolderHoldsModules(state);
 }
 
-void LaunchIdeUnlessRunning() {
-  if (!CheckRootFolder(true)) return;
-  if (Shell.IdeProcess && Shell.IdeProcess->IsRunning()) {
-    CurrentScreen().InformationBox(u"Max IDE already running.");
+void LaunchIdeUnlessRunning(AppState& state) {
+  if (!CheckRootFolder(state, true)) return;
+  if (state.Shell.IdeProcess && state.Shell.IdeProcess->IsRunning()) {
+    state.screen.InformationBox(u"Max IDE already running.");
     return;
   }
-  LaunchIde();
+  LaunchIde(state);
 }
 
 // False when the loop is to be left.
-bool HandleMenu(int tag) {
+bool HandleMenu(AppState& state, int tag) {
   switch (tag) {
     case kMenuExamine:
-      ExamineChosenFile();
+      ExamineChosenFile(state);
       break;
     case kMenuExit:
       return false;
     case kMenuRootFolder:
-      ChooseRootFolder();
+      ChooseRootFolder(state);
       break;
     case kMenuLaunchIde:
-      LaunchIdeUnlessRunning();
+      LaunchIdeUnlessRunning(state);
       break;
     case kMenuModuleDetails:
-      ShowModuleDetails();
+      ShowModuleDetails(state);
       break;
     case kMenuContents:
-      ShowHelpPage();
+      ShowHelpPage(state);
       break;
     case kMenuAbout:
-      CurrentScreen().InformationBox(AboutText());
+      state.screen.InformationBox(AboutText());
       break;
     default:
       break;
@@ -80,49 +79,31 @@ bool HandleMenu(int tag) {
   return true;
 }
 
-void EmptyGlobalLists() {
-  for (const auto& module : Catalogue.ModList) {
-    module->commands.clear();
-    module->imports.clear();
-  }
-  for (const auto& record : Analysis.SourceModList) {
-    record->modules.clear();
-    record->optionalModules.clear();
-    record->words.clear();
-    record->extraLines.clear();
-  }
-  Catalogue.CurrentScanEntry = nullptr;
-  Catalogue.CurrentModule = nullptr;
-  Analysis.CurrentSource = nullptr;
-  Catalogue.ScanListList.clear();
-  Analysis.SourceModList.clear();
-  Catalogue.ModList.clear();
-  Report.ReportLines.clear();
-}
-
-void EndLaunchedIdes() {
-  for (const auto& process : Shell.LaunchedProcesses) process->Terminate();
-  Shell.IdeProcess = nullptr;
-  Shell.LaunchedProcesses.clear();
+void EndLaunchedIdes(ShellState& shell) {
+  for (const auto& process : shell.LaunchedProcesses) process->Terminate();
+  shell.IdeProcess = nullptr;
+  shell.LaunchedProcesses.clear();
 }
 
 }  // namespace
 
-Text IdeCommandLine() {
+Text IdeCommandLine(const SettingsState& settings) {
 #if defined(_WIN32)
-  return Settings.RootFolder + u"/MaxIDE.exe";
+  return settings.RootFolder + u"/MaxIDE.exe";
 #else
-  return Settings.RootFolder + u"/MaxIDE";
+  return settings.RootFolder + u"/MaxIDE";
 #endif
 }
 
-void LaunchIde() {
-  std::unique_ptr<DetachedProcess> process = DetachedProcess::Start(IdeCommandLine());
-  Shell.IdeProcess = process.get();
-  if (process) Shell.LaunchedProcesses.push_back(std::move(process));
+void LaunchIde(AppState& state) {
+  ShellState& shell = state.Shell;
+  std::unique_ptr<DetachedProcess> process =
+      DetachedProcess::Start(IdeCommandLine(state.Settings));
+  shell.IdeProcess = process.get();
+  if (process) shell.LaunchedProcesses.push_back(std::move(process));
   PauseThread(kIdeStartPause);
-  if (Shell.IdeProcess) return;
-  CurrentScreen().InformationBox(
+  if (shell.IdeProcess) return;
+  state.screen.InformationBox(
       u"Unable to launch the IDE.\n"
       u"Ensure the BLitzMax ROOT path has been\n"
       u"set up correctly. See 'Max' menu.");
@@ -135,58 +116,58 @@ Text AboutText() {
          u"Brought to Windows, macOS and Linux with Qt by the same team.";
 }
 
-void StartUp(const std::vector<Text>& arguments, TextView applicationFolder) {
+void StartUp(AppState& state, const std::vector<Text>& arguments,
+             TextView applicationFolder) {
   // A relative argument means the folder the user started from, which the
   // moves below would otherwise lose.
   Text startFolder = CurrentFolder();
-  ResetSettingsState(applicationFolder);
-  ResetCatalogueState();
-  ResetAnalysisState();
-  ResetReportState();
-  Shell.IdeProcess = nullptr;
-  Shell.LaunchedProcesses.clear();
+  state.Reset(applicationFolder);
 
-  Screen& screen = CurrentScreen();
+  Screen& screen = state.screen;
   screen.SetApplicationTitle(kApplicationTitle);
-  ScanIfRootFolderHoldsModules();
+  ScanIfRootFolderHoldsModules(state);
   screen.CreateMainWindow(kWindowTitle);
-  UpdateStatusLine();
-  ShowHelpPage();
-  ChangeFolder(Settings.ApplicationFolder);
-  if (arguments.size() == 1) ExamineSource(AnchorPath(arguments[0], startFolder));
+  UpdateStatusLine(state);
+  ShowHelpPage(state);
+  ChangeFolder(state.Settings.ApplicationFolder);
+  if (arguments.size() == 1) ExamineSource(state, AnchorPath(arguments[0], startFolder));
 }
 
-bool HandleEvent(const Event& event) {
+bool HandleEvent(AppState& state, const Event& event) {
   switch (event.kind) {
     case EventKind::Close:
     case EventKind::Terminate:
       return false;
     case EventKind::Drop:
-      if (CheckRootFolder(true)) ExamineSource(event.text);
+      if (CheckRootFolder(state, true)) ExamineSource(state, event.text);
       return true;
     case EventKind::Menu:
-      return HandleMenu(event.tag);
+      return HandleMenu(state, event.tag);
     case EventKind::None:
       return true;
   }
   return true;
 }
 
-void RunEventLoop() {
-  while (HandleEvent(CurrentScreen().WaitEvent())) {
+void RunEventLoop(AppState& state) {
+  while (HandleEvent(state, state.screen.WaitEvent())) {
   }
 }
 
-void ShutDown() {
-  EmptyGlobalLists();
-  CurrentScreen().DestroyMainWindow();
-  EndLaunchedIdes();
+void ShutDown(AppState& state) {
+  state.Catalogue.Clear();
+  state.Analysis = AnalysisState();
+  state.Report.ReportLines.clear();
+  state.screen.DestroyMainWindow();
+  EndLaunchedIdes(state.Shell);
 }
 
-int MainRoutine(const std::vector<Text>& arguments, TextView applicationFolder) {
-  StartUp(arguments, applicationFolder);
-  RunEventLoop();
-  ShutDown();
+int MainRoutine(Screen& screen, const std::vector<Text>& arguments,
+                TextView applicationFolder) {
+  AppState state(screen, applicationFolder);
+  StartUp(state, arguments, applicationFolder);
+  RunEventLoop(state);
+  ShutDown(state);
   return 0;
 }
 

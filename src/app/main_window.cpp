@@ -1,16 +1,13 @@
 #include "app/main_window.h"
 
-#include "catalogue/module_records.h"
-#include "platform/screen.h"
-
 namespace vt {
 
-void UpdateStatusLine() {
-  Screen& screen = CurrentScreen();
+void UpdateStatusLine(AppState& state) {
+  Screen& screen = state.screen;
   if (!screen.HasWindow()) return;
   screen.SetStatusText(u"Modules scanned: " +
-                       Decimal(static_cast<long long>(Catalogue.ModList.size())) +
-                       u"   Commands found: " + Decimal(Catalogue.CommandCount));
+                       Decimal(static_cast<long long>(state.Catalogue.ModList.size())) +
+                       u"   Commands found: " + Decimal(state.Catalogue.CommandCount));
 }
 
 }  // namespace vt

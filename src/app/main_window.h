@@ -1,9 +1,11 @@
 // The parts of the main window that the tool's logic drives.
 #pragma once
 
+#include "app/app_state.h"
+
 namespace vt {
 
 // Writes the catalogue's size into the status line once the window exists.
-void UpdateStatusLine();
+void UpdateStatusLine(AppState& state);
 
 }  // namespace vt

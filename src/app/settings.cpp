@@ -1,11 +1,8 @@
 #include "app/settings.h"
 
 #include "platform/file_system.h"
-#include "platform/screen.h"
 
 namespace vt {
-
-SettingsState Settings;
 
 namespace {
 constexpr char16_t kSettingsFile[] = u"/vt.ini";
@@ -18,10 +15,11 @@ Text DefaultRootFolder() {
   return home + u"BlitzMax";
 }
 
-void ResetSettingsState(TextView applicationFolder) {
-  Settings = SettingsState();
-  Settings.RootFolder = DefaultRootFolder();
-  Settings.ApplicationFolder = applicationFolder;
+SettingsState FreshSettings(TextView applicationFolder) {
+  SettingsState settings;
+  settings.RootFolder = DefaultRootFolder();
+  settings.ApplicationFolder = applicationFolder;
+  return settings;
 }
 
 bool ReadSettingsLine(TextView path, Text& line) {
@@ -42,9 +40,9 @@ Text NormaliseRootFolder(TextView folder) {
   return result;
 }
 
-bool WriteSettingsFile(TextView folder) {
+bool WriteSettingsFile(const SettingsState& settings, TextView folder) {
   ByteWriter out;
-  if (!out.Open(Settings.ApplicationFolder + kSettingsFile)) return false;
+  if (!out.Open(settings.ApplicationFolder + kSettingsFile)) return false;
   std::string bytes;
   for (char16_t c : ForwardSlashes(folder)) bytes += static_cast<char>(c & 0xFF);
   bytes += "\r\n";
@@ -52,26 +50,26 @@ bool WriteSettingsFile(TextView folder) {
   return out.Close();
 }
 
-Text RootFolderMessage(bool fromCommand) {
+Text RootFolderMessage(const SettingsState& settings, bool fromCommand) {
   if (fromCommand) {
     return u"Please set the correct BlitzMax ROOT folder\n"
            u"first via the 'Max' menu.";
   }
-  return u"Unable to find BlitzMax 'MOD' folder in: \n" + Settings.RootFolder +
+  return u"Unable to find BlitzMax 'MOD' folder in: \n" + settings.RootFolder +
          u"\n\nPlease set the correct BlitzMax ROOT\nfolder via the Max menu";
 }
 
-bool CheckRootFolder(bool fromCommand) {
-  if (Settings.RootFolderVerified) return true;
+bool CheckRootFolder(SettingsState& settings, Screen& screen, bool fromCommand) {
+  if (settings.RootFolderVerified) return true;
   Text line;
-  if (ReadSettingsLine(Settings.ApplicationFolder + kSettingsFile, line)) {
-    Settings.RootFolder = NormaliseRootFolder(line);
+  if (ReadSettingsLine(settings.ApplicationFolder + kSettingsFile, line)) {
+    settings.RootFolder = NormaliseRootFolder(line);
   }
-  if (GetFileKind(Settings.RootFolder + u"/mod") == FileKind::Folder) {
-    Settings.RootFolderVerified = true;
+  if (GetFileKind(settings.RootFolder + u"/mod") == FileKind::Folder) {
+    settings.RootFolderVerified = true;
     return true;
   }
-  CurrentScreen().InformationBox(RootFolderMessage(fromCommand));
+  screen.InformationBox(RootFolderMessage(settings, fromCommand));
   return false;
 }
 

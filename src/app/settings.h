@@ -3,6 +3,7 @@
 #pragma once
 
 #include "base/text.h"
+#include "platform/screen.h"
 
 namespace vt {
 
@@ -14,13 +15,11 @@ struct SettingsState {
   Text ApplicationFolder;
 };
 
-extern SettingsState Settings;
-
 // The root folder a fresh run starts from.
 Text DefaultRootFolder();
 
-// Fresh state: default root folder, not verified, `applicationFolder`.
-void ResetSettingsState(TextView applicationFolder);
+// Fresh settings: default root folder, not verified, `applicationFolder`.
+SettingsState FreshSettings(TextView applicationFolder);
 
 // The first line of a settings file: bytes up to the first 10 or 0, every 13
 // dropped, one character per byte. False when the file cannot be opened.
@@ -31,13 +30,14 @@ Text NormaliseRootFolder(TextView folder);
 
 // Writes `folder` as the only line of vt.ini in the application folder.
 // False (and nothing written) when the file cannot be opened.
-bool WriteSettingsFile(TextView folder);
+bool WriteSettingsFile(const SettingsState& settings, TextView folder);
 
 // True when the root folder holds a folder named "mod". On failure shows one
-// of two messages: the short one when `fromCommand` guards a user command.
-bool CheckRootFolder(bool fromCommand);
+// of two messages on `screen`: the short one when `fromCommand` guards a
+// user command.
+bool CheckRootFolder(SettingsState& settings, Screen& screen, bool fromCommand);
 
 // The messages CheckRootFolder shows.
-Text RootFolderMessage(bool fromCommand);
+Text RootFolderMessage(const SettingsState& settings, bool fromCommand);
 
 }  // namespace vt

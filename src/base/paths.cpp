@@ -2,16 +2,85 @@
 
 namespace vt {
 
-bool IsAbsolutePath(TextView path) {
-  return StartsWith(path, u"/") || (path.size() >= 2 && path[1] == u':');
+bool HasDrivePrefix(TextView path, PathStyle style) {
+  return style == PathStyle::Windows && path.size() >= 2 && path[1] == u':';
 }
 
-Text AnchorPath(TextView path, TextView folder) {
+bool IsAbsolutePath(TextView path, PathStyle style) {
+  return StartsWith(path, u"/") || HasDrivePrefix(path, style);
+}
+
+bool IsRootFolder(TextView folder, PathStyle style) {
+  if (folder == u"/") return true;
+  return folder.size() == 3 && HasDrivePrefix(folder, style) && folder[2] == u'/';
+}
+
+Text AnchorPath(TextView path, TextView folder, PathStyle style) {
   Text forward = ForwardSlashes(path);
-  if (forward.empty() || IsAbsolutePath(forward) || folder.empty()) return forward;
-  Text anchored(folder);
-  if (anchored.back() != u'/') anchored += u'/';
-  return anchored + forward;
+  if (forward.empty() || IsAbsolutePath(forward, style) || folder.empty()) return forward;
+  return JoinPath(folder, forward);
+}
+
+Text FolderPart(TextView path, PathStyle style) {
+  size_t slash = path.rfind(u'/');
+  if (slash == TextView::npos || slash + 1 == path.size()) return Text();
+  TextView withSlash = path.substr(0, slash + 1);
+  if (IsRootFolder(withSlash, style)) return Text(withSlash);
+  return Text(path.substr(0, slash));
+}
+
+Text FileName(TextView path) {
+  size_t slash = path.rfind(u'/');
+  return Text(slash == TextView::npos ? path : path.substr(slash + 1));
+}
+
+Text FileNameOf(TextView path) {
+  size_t cut = path.find_last_of(u"/\\");
+  if (cut == TextView::npos) return Text(path);
+  return Text(path.substr(cut + 1));
+}
+
+Text JoinPath(TextView folder, TextView name) {
+  Text joined(folder);
+  if (joined.empty() || joined.back() != u'/') joined += u'/';
+  return joined + Text(name);
+}
+
+std::vector<Text> SplitPath(TextView path) {
+  std::vector<Text> parts(1);
+  for (char16_t c : path) {
+    if (c == u'/' || c == u'\\') {
+      parts.emplace_back();
+    } else {
+      parts.back() += c;
+    }
+  }
+  return parts;
+}
+
+Text NormalisePath(TextView full, PathStyle style) {
+  Text root;
+  size_t start = 0;
+  if (HasDrivePrefix(full, style)) {
+    root = Text(full.substr(0, 2)) + u"/";
+    start = 2;
+  } else if (!full.empty() && full[0] == u'/') {
+    root = u"/";
+  }
+  std::vector<Text> parts;
+  for (Text& part : SplitPath(full.substr(start))) {
+    if (part == u"..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != u".") {
+      parts.push_back(std::move(part));
+    }
+  }
+  Text result = root;
+  for (size_t i = 0; i < parts.size(); ++i) {
+    if (i > 0) result += u'/';
+    result += parts[i];
+  }
+  return result;
 }
 
 }  // namespace vt

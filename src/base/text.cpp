@@ -24,6 +24,8 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
+}  // namespace
+
 void AppendUtf16(Text& out, char32_t cp) {
   if (cp < 0x10000) {
     out += static_cast<char16_t>(cp);
@@ -33,8 +35,6 @@ void AppendUtf16(Text& out, char32_t cp) {
   out += static_cast<char16_t>(0xD800 + (cp >> 10));
   out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
 }
-
-}  // namespace
 
 Text Trim(TextView s) {
   size_t begin = 0;
@@ -127,11 +127,10 @@ std::string ToUtf8(TextView s) {
   out.reserve(s.size());
   for (size_t i = 0; i < s.size(); ++i) {
     char32_t u = s[i];
-    if (u >= 0xD800 && u < 0xDC00 && i + 1 < s.size() && s[i + 1] >= 0xDC00 &&
-        s[i + 1] < 0xE000) {
-      u = 0x10000 + ((u - 0xD800) << 10) + (s[i + 1] - 0xDC00);
+    if (IsHighSurrogate(u) && i + 1 < s.size() && IsLowSurrogate(s[i + 1])) {
+      u = CombineSurrogates(u, s[i + 1]);
       ++i;
-    } else if (u >= 0xD800 && u < 0xE000) {
+    } else if (IsHighSurrogate(u) || IsLowSurrogate(u)) {
       u = 0xFFFD;
     }
     AppendUtf8(out, u);

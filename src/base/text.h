@@ -38,6 +38,15 @@ Text Decimal(long long n);
 // ASCII (or Latin-1) bytes to code units, one per byte.
 Text FromLatin1(std::string_view bytes);
 
+// UTF-16 surrogates: a pair stands for one code point above U+FFFF.
+inline bool IsHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit < 0xDC00; }
+inline bool IsLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit < 0xE000; }
+inline char32_t CombineSurrogates(char32_t high, char32_t low) {
+  return 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00);
+}
+// Appends `codePoint` as one unit, or as a surrogate pair above U+FFFF.
+void AppendUtf16(Text& out, char32_t codePoint);
+
 // UTF-8 to UTF-16 (surrogate pairs for code points above U+FFFF, U+FFFD for
 // malformed input) and back (lone surrogates become U+FFFD).
 Text FromUtf8(std::string_view utf8);

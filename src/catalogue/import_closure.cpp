@@ -2,20 +2,19 @@
 
 namespace vt {
 
-void ExpandModuleImports() {
-  for (size_t m = 0; m < Catalogue.ModList.size(); ++m) {
-    Catalogue.CurrentModule = Catalogue.ModList[m].get();
-    TextList& imports = Catalogue.CurrentModule->imports;
+void ExpandModuleImports(CatalogueState& catalogue) {
+  for (const auto& module : catalogue.ModList) {
+    TextList& imports = module->imports;
     // By index: the list grows while it is walked, and the new entries are
     // visited too.
     for (size_t i = 0; i < imports.size(); ++i) {
       Text entry = imports[i];
-      AddImportsOf(imports, modtype::FindModule(entry));
+      AddImportsOf(catalogue, imports, catalogue.FindModule(entry));
     }
   }
 }
 
-void AddImportsOf(TextList& list, modtype* module) {
+void AddImportsOf(const CatalogueState& catalogue, TextList& list, const modtype* module) {
   if (!module || module->imports.empty()) return;
   // `list` may be `module->imports` itself (a module that reaches itself), so
   // both are walked by index and every entry is copied before the list grows.
@@ -23,7 +22,7 @@ void AddImportsOf(TextList& list, modtype* module) {
     Text entry = module->imports[i];
     if (Contains(list, entry)) continue;
     list.push_back(entry);
-    AddImportsOf(list, modtype::FindModule(entry));
+    AddImportsOf(catalogue, list, catalogue.FindModule(entry));
   }
 }
 

@@ -6,13 +6,13 @@
 
 namespace vt {
 
-// For each module of ModList, in catalogue order (made CurrentModule), adds
-// the imports of every entry of its own `imports`, including the entries
-// appended while the loop runs.
-void ExpandModuleImports();
+// For each module of ModList, in catalogue order, adds the imports of every
+// entry of its own `imports`, including the entries appended while the loop
+// runs.
+void ExpandModuleImports(CatalogueState& catalogue);
 
 // Appends to `list`, depth first, every entry of `module`'s imports (and,
 // recursively, of theirs) that `list` does not hold yet. `module` may be null.
-void AddImportsOf(TextList& list, modtype* module);
+void AddImportsOf(const CatalogueState& catalogue, TextList& list, const modtype* module);
 
 }  // namespace vt

@@ -7,8 +7,8 @@
 
 #include "base/paths.h"
 #include "catalogue/module_records.h"
-#include "catalogue/path_case.h"
-#include "catalogue/text_file_reader.h"
+#include "platform/path_case.h"
+#include "platform/text_file_reader.h"
 #include "platform/file_system.h"
 
 namespace vt {
@@ -19,15 +19,14 @@ constexpr TextView kFunctionNameChars = u"abcdefghijklmnopqrstuvwxyz0123456789_"
 
 // The files that the current chain of nested parses is reading, outermost
 // first, as absolute normalised paths.
-std::vector<Text>& ParseChain() {
-  static std::vector<Text> chain;
-  return chain;
-}
+using ParseChain = std::vector<Text>;
+
+void ParseFile(modtype& module, TextView path, ParseChain& chain);
 
 // Handles one line of a parse; `inType`, `inRemark` and `inPrivate` are the
 // flags of that parse.
-void HandleLine(const Text& raw, bool& inType, bool& inRemark, bool& inPrivate) {
-  modtype* module = Catalogue.CurrentModule;
+void HandleLine(modtype& module, ParseChain& chain, const Text& raw, bool& inType,
+                bool& inRemark, bool& inPrivate) {
   Text line = Trim(raw);
   Text low = Lower(line);
 
@@ -40,23 +39,23 @@ void HandleLine(const Text& raw, bool& inType, bool& inRemark, bool& inPrivate) 
   if (inType || inRemark || inPrivate) return;
 
   if (StartsWith(low, u"function")) {
-    if (module) module->commands.push_back(ExtractFunctionName(low));
+    module.commands.push_back(ExtractFunctionName(low));
   }
   if (StartsWith(low, u"module ")) {
-    if (module) module->declaredName = line.substr(7);
+    module.declaredName = line.substr(7);
   }
   if (StartsWith(low, u"import")) {
     size_t p = Instr(low, u"\"", 1);
     if (p > 0) {
       size_t q = Instr(low, u"\"", p + 1);
       Text quoted = q > 0 ? low.substr(p, q - 1 - p) : Text();
-      ParseModuleSource(quoted);
+      ParseFile(module, quoted, chain);
       return;
     }
     if (low.size() >= 11) {
       TextView collection = TextView(low).substr(7, 4);
       if (collection == u"brl." || collection == u"pub.") {
-        if (module) module->imports.push_back(low.substr(7));
+        module.imports.push_back(low.substr(7));
       }
     }
   }
@@ -65,36 +64,7 @@ void HandleLine(const Text& raw, bool& inType, bool& inRemark, bool& inPrivate) 
 }  // namespace
 
 Text AbsoluteNormalPath(TextView path) {
-  Text full = AnchorPath(path, CurrentFolder());
-  // The root: "/" or a drive such as "C:" followed by "/".
-  Text root;
-  size_t start = 0;
-  if (full.size() >= 2 && full[1] == u':') {
-    root = full.substr(0, 2) + u"/";
-    start = 2;
-  } else if (!full.empty() && full[0] == u'/') {
-    root = u"/";
-  }
-  std::vector<Text> parts;
-  Text part;
-  for (size_t i = start; i <= full.size(); ++i) {
-    if (i == full.size() || full[i] == u'/') {
-      if (part == u"..") {
-        if (!parts.empty()) parts.pop_back();
-      } else if (!part.empty() && part != u".") {
-        parts.push_back(part);
-      }
-      part.clear();
-    } else {
-      part += full[i];
-    }
-  }
-  Text result = root;
-  for (size_t i = 0; i < parts.size(); ++i) {
-    if (i > 0) result += u'/';
-    result += parts[i];
-  }
-  return result;
+  return NormalisePath(AnchorPath(path, CurrentFolder()));
 }
 
 Text ExtractFunctionName(TextView low) {
@@ -107,12 +77,13 @@ Text ExtractFunctionName(TextView low) {
   return Text(low.substr(start, stop - start));
 }
 
-void ParseModuleSource(TextView path) {
+namespace {
+
+void ParseFile(modtype& module, TextView path, ParseChain& chain) {
   if (!EndsWith(path, u".bmx")) return;
 
   Text found = ResolvePathCase(path);
   Text key = AbsoluteNormalPath(found);
-  std::vector<Text>& chain = ParseChain();
   if (std::find(chain.begin(), chain.end(), key) != chain.end()) return;
 
   bool inType = false, inRemark = false, inPrivate = false;
@@ -127,9 +98,16 @@ void ParseModuleSource(TextView path) {
   } entry(chain, key);
   while (!stream->AtEnd()) {
     Text raw = ReadTextLine(*stream);
-    HandleLine(raw, inType, inRemark, inPrivate);
+    HandleLine(module, chain, raw, inType, inRemark, inPrivate);
   }
   stream->Close();
+}
+
+}  // namespace
+
+void ParseModuleSource(modtype& module, TextView path) {
+  ParseChain chain;
+  ParseFile(module, path, chain);
 }
 
 }  // namespace vt

@@ -1,20 +1,21 @@
 // The module source parser: a line-prefix recogniser that takes a
 // module's commands, its declared name and its brl/pub imports from its
-// sources into the record being filled, `Catalogue.CurrentModule`.
+// sources into the record being filled.
 #pragma once
 
 #include "base/text.h"
+#include "catalogue/module_records.h"
 
 namespace vt {
 
 // Reads the source at `path` (relative to the current folder, which is the
-// module folder during a scan, or absolute) into `Catalogue.CurrentModule`.
+// module folder during a scan, or absolute) into `module`.
 // A path that does not end in ".bmx" is skipped; a file that cannot be opened
 // (a folder named *.bmx included) is skipped silently. Each path component that
 // does not exist as written is found by its lower-cased name (`ResolvePathCase`),
 // both for the main source and for the files imported in quotes. A nested parse
 // does not enter a file that the chain of nested parses is already reading.
-void ParseModuleSource(TextView path);
+void ParseModuleSource(modtype& module, TextView path);
 
 // The function name cut out of `low`, a trimmed, lower-cased line beginning
 // with "function": from the character after the first blank (or the start of

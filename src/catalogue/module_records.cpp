@@ -4,32 +4,26 @@
 
 namespace vt {
 
-CatalogueState Catalogue;
-
-modtype* modtype::Create() {
-  Catalogue.ModList.push_back(std::make_unique<modtype>());
-  return Catalogue.ModList.back().get();
+modtype* CatalogueState::CreateModule(TextView name) {
+  ModList.push_back(std::make_unique<modtype>());
+  modtype* module = ModList.back().get();
+  module->name = name;
+  // Two folders may give the same name: the first one found keeps it. Names
+  // are looked up lower-cased, so a name with capitals is never found.
+  byName_.try_emplace(Text(name), module);
+  return module;
 }
 
-modtype* modtype::FindModule(TextView name) {
-  Text key = Lower(name);
-  for (const auto& record : Catalogue.ModList) {
-    if (record->name == key) return record.get();
-  }
-  return nullptr;
+modtype* CatalogueState::FindModule(TextView name) const {
+  auto found = byName_.find(Lower(name));
+  return found == byName_.end() ? nullptr : found->second;
 }
 
-scanlisttype* scanlisttype::Create() {
-  Catalogue.ScanListList.push_back(std::make_unique<scanlisttype>());
-  return Catalogue.ScanListList.back().get();
+void CatalogueState::Clear() {
+  ModList.clear();
+  byName_.clear();
+  CommandCount = 0;
 }
-
-void scanlisttype::Set(TextView newPath, TextView newKind) {
-  path = newPath;
-  kind = newKind;
-}
-
-void ResetCatalogueState() { Catalogue = CatalogueState(); }
 
 bool Contains(const TextList& list, TextView entry) {
   return std::find(list.begin(), list.end(), entry) != list.end();

@@ -1,7 +1,8 @@
-// The records of the module catalogue and of the items an examination reaches.
+// The records of the module catalogue.
 #pragma once
 
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "base/text.h"
@@ -10,13 +11,9 @@ namespace vt {
 
 using TextList = std::vector<Text>;
 
-// One installed module. Creating one appends it to ModList.
+// One installed module.
 class modtype {
  public:
-  static modtype* Create();
-  // The record whose name equals the lower-cased argument, or null.
-  static modtype* FindModule(TextView name);
-
   uint8_t matched = 0;
   Text name;
   Text declaredName;
@@ -24,30 +21,22 @@ class modtype {
   TextList commands;
 };
 
-// One item an examination reached: a source file, or a module named on an
-// Import line. Creating one appends it to ScanListList.
-class scanlisttype {
- public:
-  static scanlisttype* Create();
-  void Set(TextView newPath, TextView newKind);
-
-  Text path;
-  Text kind;
-};
-
+// The catalogue of one installation, in the order the scan found the modules.
 struct CatalogueState {
   std::vector<std::unique_ptr<modtype>> ModList;
-  std::vector<std::unique_ptr<scanlisttype>> ScanListList;
-  modtype* CurrentModule = nullptr;
-  scanlisttype* CurrentScanEntry = nullptr;
-  Text CollectionPrefix;
   int CommandCount = 0;
+
+  // Appends a record named `name` (a lower-case folder name) to ModList.
+  modtype* CreateModule(TextView name);
+  // The first record whose name equals the lower-cased argument, or null.
+  modtype* FindModule(TextView name) const;
+  // Empties the catalogue.
+  void Clear();
+
+ private:
+  // Name to the first record of that name in ModList order.
+  std::unordered_map<Text, modtype*> byName_;
 };
-
-extern CatalogueState Catalogue;
-
-// Empties the catalogue and the scan list and clears the cursors.
-void ResetCatalogueState();
 
 // True when `list` holds exactly `entry`.
 bool Contains(const TextList& list, TextView entry);

@@ -2,13 +2,8 @@
 
 #include <vector>
 
-#include "app/main_window.h"
-#include "app/settings.h"
-#include "catalogue/import_closure.h"
 #include "catalogue/module_parser.h"
-#include "catalogue/module_records.h"
 #include "platform/file_system.h"
-#include "platform/screen.h"
 
 namespace vt {
 
@@ -45,54 +40,43 @@ bool QualifiesAsModuleFolder(TextView name) {
   return EndsWith(name, u".mod");
 }
 
-void ScanModFolder() {
+bool ScanModFolder(CatalogueState& catalogue, TextView rootFolder) {
   std::vector<Text> listing;
-  if (ChangeFolder(Settings.RootFolder + u"/mod")) listing = ListFolder(u".");
+  if (ChangeFolder(Text(rootFolder) + u"/mod")) listing = ListFolder(u".");
 
-  Catalogue.CurrentModule = nullptr;
-  Catalogue.ModList.clear();
+  catalogue.Clear();
   bool collectionFound = false;
-
   for (const Text& name : listing) {
     if (name.empty()) break;
     if (!QualifiesAsModuleFolder(name)) continue;
-    Catalogue.CollectionPrefix = name.substr(0, Instr(name, u".", 1));
     collectionFound = true;
-    ScanModuleCollection(name);
+    ScanModuleCollection(catalogue, name, name.substr(0, Instr(name, u".", 1)));
   }
 
-  Catalogue.CommandCount = 0;
-  for (const auto& module : Catalogue.ModList) {
-    Catalogue.CommandCount += static_cast<int>(module->commands.size());
+  catalogue.CommandCount = 0;
+  for (const auto& module : catalogue.ModList) {
+    catalogue.CommandCount += static_cast<int>(module->commands.size());
   }
-
-  UpdateStatusLine();
-
-  if (!collectionFound) {
-    CurrentScreen().InformationBox(Text(kNoModuleCollectionsMessage));
-  } else {
-    ExpandModuleImports();
-  }
+  return collectionFound;
 }
 
-void ScanModuleCollection(TextView name) {
+void ScanModuleCollection(CatalogueState& catalogue, TextView name,
+                          TextView collectionPrefix) {
   FolderVisit visit(name);
   if (!visit.Entered()) return;
   for (const Text& entry : ListFolder(u".")) {
     if (entry.empty()) break;
-    if (QualifiesAsModuleFolder(entry)) ScanModuleFolder(entry);
+    if (QualifiesAsModuleFolder(entry)) ScanModuleFolder(catalogue, entry, collectionPrefix);
   }
 }
 
-void ScanModuleFolder(TextView name) {
+void ScanModuleFolder(CatalogueState& catalogue, TextView name, TextView collectionPrefix) {
   Text base(name.substr(0, name.size() >= 4 ? name.size() - 4 : 0));
-  modtype* module = modtype::Create();
-  Catalogue.CurrentModule = module;
-  module->name = Catalogue.CollectionPrefix + base;
+  modtype* module = catalogue.CreateModule(Text(collectionPrefix) + base);
 
   FolderVisit visit(name);
   if (!visit.Entered()) return;
-  ParseModuleSource(base + u".bmx");
+  ParseModuleSource(*module, base + u".bmx");
 }
 
 }  // namespace vt

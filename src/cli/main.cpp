@@ -8,14 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "app/app_state.h"
+#include "app/catalogue_rebuild.h"
 #include "app/examine.h"
-#include "app/settings.h"
+#include "app/pages.h"
 #include "base/paths.h"
-#include "catalogue/module_scan.h"
 #include "platform/file_system.h"
-#include "platform/screen.h"
-#include "report/html_report.h"
-#include "report/module_details.h"
 
 namespace vt {
 namespace {
@@ -97,33 +95,36 @@ bool ParseOptions(int argc, char** argv, const Text& startFolder, Options& optio
   return options.modules != !options.source.empty();
 }
 
-bool RootFolderHoldsMod(const Options& options) {
-  if (!options.root) return CheckRootFolder(false);
-  Settings.RootFolder = *options.root;
-  if (GetFileKind(Settings.RootFolder + u"/mod") == FileKind::Folder) {
-    Settings.RootFolderVerified = true;
+bool RootFolderHoldsMod(AppState& state, const Options& options) {
+  SettingsState& settings = state.Settings;
+  if (!options.root) return CheckRootFolder(settings, state.screen, false);
+  settings.RootFolder = *options.root;
+  if (GetFileKind(settings.RootFolder + u"/mod") == FileKind::Folder) {
+    settings.RootFolderVerified = true;
     return true;
   }
-  CurrentScreen().InformationBox(RootFolderMessage(false));
+  state.screen.InformationBox(RootFolderMessage(settings, false));
   return false;
 }
 
-void PrintSuggestion() {
+void PrintSuggestion(const Suggestion& suggestion) {
   bool first = true;
-  for (const PlainBlock& block : Report.PlainBlocks) {
+  for (const FrameworkBlock& block : suggestion.blocks) {
     if (!first) std::printf("\n");
     first = false;
     std::printf("%s\n", ToUtf8(block.title).c_str());
-    for (const PlainCodeBox& box : block.boxes) {
-      std::printf("\n%s%s\n", ToUtf8(box.label).c_str(), ToUtf8(box.fileName).c_str());
-      for (const Text& line : box.lines) std::printf("%s\n", ToUtf8(line).c_str());
+    for (const CodeBox& box : block.boxes) {
+      std::printf("\n%s%s\n", ToUtf8(box.label).c_str(), ToUtf8(FileNameOf(box.path)).c_str());
+      for (const CodeLine& line : CodeLinesOf(box)) {
+        std::printf("%s\n", ToUtf8(line.fixed + line.data).c_str());
+      }
     }
   }
 }
 
-int ReportNotWritten() {
+int ReportNotWritten(const AppState& state) {
   std::fprintf(stderr, "veltrane-cli: cannot write the page: %s\n",
-               ToUtf8(ReportFilePath()).c_str());
+               ToUtf8(ReportFilePath(state)).c_str());
   return kReportNotWritten;
 }
 
@@ -140,30 +141,32 @@ int Run(int argc, char** argv) {
   }
 
   ConsoleScreen screen;
-  SetScreen(&screen);
-  ResetSettingsState(ExecutableFolder());
-  Report.ReportFile = options.html.empty() ? startFolder + u"/results.htm" : options.html;
+  AppState state(screen, ExecutableFolder());
+  state.Report.ReportFile =
+      options.html.empty() ? startFolder + u"/results.htm" : options.html;
 
   if (!options.modules && GetFileSize(options.source) <= 0) {
     std::fprintf(stderr, "veltrane-cli: cannot read source file (missing, empty or unreadable): %s\n",
                  ToUtf8(options.source).c_str());
     return kBadSource;
   }
-  if (!RootFolderHoldsMod(options)) return kNoModFolder;
-  ScanModFolder();
+  if (!RootFolderHoldsMod(state, options)) return kNoModFolder;
+  RebuildCatalogue(state);
 
   if (options.modules) {
-    if (!ShowModuleDetails()) return ReportNotWritten();
-    std::fprintf(stderr, "Module details written to %s\n", ToUtf8(ReportFilePath()).c_str());
+    if (!ShowModuleDetails(state)) return ReportNotWritten(state);
+    std::fprintf(stderr, "Module details written to %s\n",
+                 ToUtf8(ReportFilePath(state)).c_str());
     return kSuccess;
   }
 
-  ExamineOutcome outcome = ExamineSource(options.source);
+  Examination examination = ExamineSource(state, options.source);
+  ExamineOutcome outcome = examination.outcome;
   if (outcome == ExamineOutcome::Ignored) return kBadSource;
   if (outcome == ExamineOutcome::RootFolderMissing) return kNoModFolder;
-  if (outcome == ExamineOutcome::ReportNotWritten) return ReportNotWritten();
-  PrintSuggestion();
-  std::fprintf(stderr, "Report written to %s\n", ToUtf8(ReportFilePath()).c_str());
+  if (outcome == ExamineOutcome::ReportNotWritten) return ReportNotWritten(state);
+  PrintSuggestion(examination.suggestion);
+  std::fprintf(stderr, "Report written to %s\n", ToUtf8(ReportFilePath(state)).c_str());
   return kSuccess;
 }
 

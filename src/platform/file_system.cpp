@@ -1,53 +1,14 @@
 #include "platform/file_system.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
-#if defined(_WIN32)
-#include <windows.h>
-#elif defined(__linux__)
-#include <unistd.h>
-#elif defined(__APPLE__)
-#include <mach-o/dyld.h>
-#endif
+#include "base/paths.h"
+#include "platform/native_path.h"
 
 namespace vt {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-fs::path ToNative(TextView path) {
-#if defined(_WIN32)
-  return fs::path(std::wstring(path.begin(), path.end()));
-#else
-  std::string utf8 = ToUtf8(path);
-  return fs::path(std::u8string(utf8.begin(), utf8.end()));
-#endif
-}
-
-Text FromNative(const fs::path& path) {
-#if defined(_WIN32)
-  std::wstring w = path.generic_wstring();
-  return ForwardSlashes(Text(w.begin(), w.end()));
-#else
-  std::u8string u8 = path.generic_u8string();
-  return FromUtf8(std::string(u8.begin(), u8.end()));
-#endif
-}
-
-std::FILE* OpenNative(TextView path, const char* mode) {
-  if (path.empty()) return nullptr;
-#if defined(_WIN32)
-  std::wstring wmode(mode, mode + std::char_traits<char>::length(mode));
-  return _wfopen(ToNative(path).c_str(), wmode.c_str());
-#else
-  return std::fopen(ToUtf8(path).c_str(), mode);
-#endif
-}
-
-}  // namespace
 
 FileKind GetFileKind(TextView path) {
   if (path.empty()) return FileKind::None;
@@ -95,35 +56,13 @@ bool ChangeFolder(TextView path) {
 }
 
 Text ExecutableFolder() {
-  fs::path exe;
-#if defined(_WIN32)
-  wchar_t buf[32768];
-  DWORD length = GetModuleFileNameW(nullptr, buf, 32768);
-  if (length > 0 && length < 32768) exe = fs::path(std::wstring(buf, length));
-#elif defined(__linux__)
-  std::error_code ec;
-  exe = fs::read_symlink("/proc/self/exe", ec);
-#elif defined(__APPLE__)
-  char buf[4096];
-  uint32_t size = sizeof(buf);
-  if (_NSGetExecutablePath(buf, &size) == 0) exe = fs::path(buf);
-#endif
+  fs::path exe = ExecutablePath();
   if (exe.empty()) return CurrentFolder();
   Text folder = FromNative(exe.parent_path());
-  if (folder.size() > 1 && folder.back() == u'/' &&
-      !(folder.size() == 3 && folder[1] == u':')) {
+  if (folder.size() > 1 && folder.back() == u'/' && !IsRootFolder(folder)) {
     folder.pop_back();
   }
   return folder;
-}
-
-Text HomeFolder() {
-#if defined(_WIN32)
-  return Text();
-#else
-  const char* home = std::getenv("HOME");
-  return home ? FromUtf8(home) : Text();
-#endif
 }
 
 ByteReader::~ByteReader() { Close(); }

@@ -1,9 +1,7 @@
 // What the tool's logic needs from the screen. The window-system front end
-// implements it; the headless one keeps the text it was given so that tests
-// and the command line can read it back.
+// implements it; the command line has a console one, the tests a recording
+// one.
 #pragma once
-
-#include <vector>
 
 #include "base/text.h"
 #include "platform/events.h"
@@ -50,51 +48,6 @@ class Screen {
   // Modal choose-folder dialog; the folder's full path, or empty when
   // cancelled.
   virtual Text ChooseFolderDialog(const Text& /*title*/) { return Text(); }
-};
-
-// The screen that the logic talks to. Never null: a headless screen stands in
-// until a front end installs its own.
-Screen& CurrentScreen();
-// Installs `screen` (not owned); null restores the built-in headless one.
-void SetScreen(Screen* screen);
-
-// Keeps what it was told, and plays back events and dialog answers that a
-// test queued beforehand.
-class HeadlessScreen : public Screen {
- public:
-  struct Dialog {
-    bool chooseFolder = false;
-    Text title;
-    Text extension;
-  };
-
-  void InformationBox(const Text& text) override { messages.push_back(text); }
-  bool HasWindow() const override { return hasWindow; }
-  void SetStatusText(const Text& text) override { statusText = text; }
-  void SetLabelText(const Text& text) override { labelText = text; }
-  void SetViewVisible(bool visible) override { viewVisible = visible; }
-  void Navigate(const Text& path) override { shownFiles.push_back(path); }
-  void SetApplicationTitle(const Text& title) override { applicationTitle = title; }
-  void CreateMainWindow(const Text& title) override;
-  void DestroyMainWindow() override { hasWindow = false; }
-  // The next queued event; once the queue is empty, the request to end.
-  Event WaitEvent() override;
-  Text OpenFileDialog(const Text& title, const Text& extension) override;
-  Text ChooseFolderDialog(const Text& title) override;
-
-  bool hasWindow = false;
-  std::vector<Text> messages;
-  std::vector<Text> shownFiles;
-  Text statusText;
-  Text labelText;
-  bool viewVisible = true;
-  Text applicationTitle;
-  Text windowTitle;
-  int windowsCreated = 0;
-  EventQueue events;
-  // Answers for the dialogs, oldest first; an empty list answers "cancelled".
-  std::vector<Text> dialogAnswers;
-  std::vector<Dialog> dialogs;
 };
 
 }  // namespace vt

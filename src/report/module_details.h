@@ -1,10 +1,12 @@
 // The page that lists the whole module catalogue.
 #pragma once
 
+#include "catalogue/module_records.h"
+#include "report/html_report.h"
+
 namespace vt {
 
-// Writes the catalogue as a table to the report file and shows it. True when
-// the page was written (the window ignores it; the command line reports it).
-bool ShowModuleDetails();
+// Builds the catalogue as a table; the caller writes and shows the page.
+void WriteModuleDetails(htmltype& html, const CatalogueState& catalogue);
 
 }  // namespace vt

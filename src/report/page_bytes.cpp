@@ -4,9 +4,6 @@ namespace vt {
 
 namespace {
 
-bool IsHighSurrogate(char32_t u) { return u >= 0xD800 && u < 0xDC00; }
-bool IsLowSurrogate(char32_t u) { return u >= 0xDC00 && u < 0xE000; }
-
 void AppendReference(std::string& out, char32_t codePoint) {
   out += "&#";
   out += std::to_string(codePoint);
@@ -31,7 +28,7 @@ std::string PageBytes(TextView line) {
     }
     if (IsHighSurrogate(unit) && i + 1 < line.size() && IsLowSurrogate(line[i + 1])) {
       char32_t low = line[++i];
-      AppendReference(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+      AppendReference(out, CombineSurrogates(unit, low));
       continue;
     }
     bool lone = IsHighSurrogate(unit) || IsLowSurrogate(unit);

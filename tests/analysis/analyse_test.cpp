@@ -20,12 +20,12 @@ class Analyse : public testing::FreshState {
 };
 
 TEST_F(Analyse, AnIncludeAfterAnImportFeedsTheImportedRecord) {
-  MakeModule(u"brl.max2d", u"BRL.Max2D", {u"cls", u"drawrect"});
-  MakeModule(u"brl.retro", u"BRL.Retro", {u"mid"});
+  MakeModule(Catalogue, u"brl.max2d", u"BRL.Max2D", {u"cls", u"drawrect"});
+  MakeModule(Catalogue, u"brl.retro", u"BRL.Retro", {u"mid"});
   tmp.WriteFile(u"main.bmx", "Import \"a.bmx\"\nInclude \"b.bmx\"\nCls\n");
   tmp.WriteFile(u"a.bmx", "Mid(s, 1)\n");
   tmp.WriteFile(u"b.bmx", "DrawRect 1, 2, 3, 4\n");
-  AnalyseProgram(tmp / u"main.bmx");
+  AnalyseProgram(Analysis, Catalogue, tmp / u"main.bmx");
   ASSERT_EQ(Analysis.SourceModList.size(), 2u);
   EXPECT_EQ(Record(0).path, tmp / u"main.bmx");
   EXPECT_EQ(Record(0).words, TextList{u"cls"});
@@ -47,18 +47,18 @@ TEST_F(Analyse, LineCountsCoverEveryWalkedFile) {
                 "Cls\n");
   tmp.WriteFile(u"inc/a.bmx", "Include \"b.bmx\"\r\nFlip\r\n");
   tmp.WriteFile(u"inc/b.bmx", "Flip\nFlip\n");
-  AnalyseProgram(tmp / u"main.bmx");
+  AnalyseProgram(Analysis, Catalogue, tmp / u"main.bmx");
   EXPECT_EQ(Analysis.TotalLines, 12);
   // Three directive lines and four code lines.
   EXPECT_EQ(Analysis.CodeLines, 7);
-  EXPECT_EQ(Catalogue.ScanListList.size(), 4u);
+  EXPECT_EQ(Analysis.ScanListList.size(), 4u);
 }
 
 TEST_F(Analyse, CircularIncludesAndImportsEnd) {
   tmp.WriteFile(u"main.bmx", "Import \"a.bmx\"\nInclude \"main.bmx\"\nCls\n");
   tmp.WriteFile(u"a.bmx", "Import \"main.bmx\"\nImport \"a.bmx\"\nFlip\n");
-  AnalyseProgram(tmp / u"main.bmx");
-  ASSERT_EQ(Catalogue.ScanListList.size(), 2u);
+  AnalyseProgram(Analysis, Catalogue, tmp / u"main.bmx");
+  ASSERT_EQ(Analysis.ScanListList.size(), 2u);
   ASSERT_EQ(Analysis.SourceModList.size(), 2u);
   EXPECT_EQ(Analysis.TotalLines, 6);
   EXPECT_EQ(Analysis.CodeLines, 6);
@@ -69,8 +69,8 @@ TEST_F(Analyse, RemFlagsCarryBetweenFilesButNotBetweenExaminations) {
   tmp.WriteFile(u"main.bmx", "Include \"a.bmx\"\nCls\n");
   tmp.WriteFile(u"a.bmx", "Include \"b.bmx\"\nFlip\nRem\n");
   tmp.WriteFile(u"b.bmx", "DrawRect 1, 2, 3, 4\n");
-  AnalyseProgram(tmp / u"main.bmx");
-  ASSERT_EQ(Catalogue.ScanListList.size(), 3u);
+  AnalyseProgram(Analysis, Catalogue, tmp / u"main.bmx");
+  ASSERT_EQ(Analysis.ScanListList.size(), 3u);
   EXPECT_EQ(Record(0).words, (TextList{u"cls", u"flip"}));
   EXPECT_EQ(Analysis.TotalLines, 6);
   EXPECT_EQ(Analysis.CodeLines, 4);
@@ -78,29 +78,27 @@ TEST_F(Analyse, RemFlagsCarryBetweenFilesButNotBetweenExaminations) {
   EXPECT_EQ(Analysis.InRemCommands, 1);
 
   tmp.WriteFile(u"other.bmx", "Include \"b.bmx\"\nCls\n");
-  AnalyseProgram(tmp / u"other.bmx");
-  ASSERT_EQ(Catalogue.ScanListList.size(), 2u);
+  AnalyseProgram(Analysis, Catalogue, tmp / u"other.bmx");
+  ASSERT_EQ(Analysis.ScanListList.size(), 2u);
   EXPECT_EQ(Record(0).words, (TextList{u"cls", u"drawrect"}));
   EXPECT_EQ(Analysis.TotalLines, 3);
   EXPECT_EQ(Analysis.CodeLines, 3);
 }
 
 TEST_F(Analyse, ASecondExaminationStartsFromNothing) {
-  MakeModule(u"brl.max2d", u"BRL.Max2D", {u"cls"});
+  MakeModule(Catalogue, u"brl.max2d", u"BRL.Max2D", {u"cls"});
   tmp.WriteFile(u"main.bmx", "Cls\n");
-  AnalyseProgram(tmp / u"main.bmx");
-  AnalyseProgram(tmp / u"main.bmx");
-  ASSERT_EQ(Catalogue.ScanListList.size(), 1u);
+  AnalyseProgram(Analysis, Catalogue, tmp / u"main.bmx");
+  AnalyseProgram(Analysis, Catalogue, tmp / u"main.bmx");
+  ASSERT_EQ(Analysis.ScanListList.size(), 1u);
   ASSERT_EQ(Analysis.SourceModList.size(), 1u);
   EXPECT_EQ(Record(0).modules, TextList{u"BRL.Max2D"});
   EXPECT_EQ(Analysis.TotalLines, 1);
 
-  // Nothing readable: no records, and no cursor into the emptied lists.
-  AnalyseProgram(tmp / u"missing.bmx");
-  EXPECT_TRUE(Catalogue.ScanListList.empty());
+  // Nothing readable: no entries and no records are left from before.
+  AnalyseProgram(Analysis, Catalogue, tmp / u"missing.bmx");
+  EXPECT_TRUE(Analysis.ScanListList.empty());
   EXPECT_TRUE(Analysis.SourceModList.empty());
-  EXPECT_EQ(Analysis.CurrentSource, nullptr);
-  EXPECT_EQ(Catalogue.CurrentScanEntry, nullptr);
   EXPECT_EQ(Analysis.TotalLines, 0);
 }
 
@@ -108,7 +106,7 @@ TEST_F(Analyse, RelativeMainPathCountsFromTheCurrentFolder) {
   tmp.WriteFile(u"src/Game.bmx", "Import \"util.bmx\"\n");
   tmp.WriteFile(u"src/Util.bmx", "Cls\n");
   ASSERT_TRUE(ChangeFolder(tmp.Path()));
-  AnalyseProgram(u"src\\Game.bmx");
+  AnalyseProgram(Analysis, Catalogue, u"src\\Game.bmx");
   ASSERT_EQ(Analysis.SourceModList.size(), 2u);
   EXPECT_EQ(Record(0).path, tmp / u"src/Game.bmx");
   EXPECT_EQ(Record(1).path, tmp / u"src/Util.bmx");

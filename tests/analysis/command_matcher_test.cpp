@@ -59,10 +59,11 @@ TEST_F(CommandPass, CountsLinesAndCollectsTheWordsOfCodeLines) {
                 "Import BRL.Max2D\n"
                 "DrawImage img, 10, 20 ' draw it\n"
                 "  x'move it  \n");
-  ScanFileCommands(tmp / u"main.bmx", u"Main");
+  sourcemodtype* current = ScanFileCommands(Analysis, tmp / u"main.bmx", u"Main", nullptr);
   ASSERT_EQ(Analysis.SourceModList.size(), 1u);
   sourcemodtype& record = *Analysis.SourceModList[0];
-  EXPECT_EQ(Analysis.CurrentSource, &record);
+  // The Main file's record is the one the files after it feed.
+  EXPECT_EQ(current, &record);
   EXPECT_EQ(record.path, tmp / u"main.bmx");
   EXPECT_EQ(record.folder, tmp.Path());
   EXPECT_EQ(record.words,
@@ -77,8 +78,8 @@ TEST_F(CommandPass, CountsLinesAndCollectsTheWordsOfCodeLines) {
 TEST_F(CommandPass, IncludeFilesFeedTheCurrentRecord) {
   tmp.WriteFile(u"main.bmx", "Cls\n");
   tmp.WriteFile(u"inc.bmx", "Flip\n");
-  ScanFileCommands(tmp / u"main.bmx", u"Main");
-  ScanFileCommands(tmp / u"inc.bmx", u"Include");
+  sourcemodtype* current = ScanFileCommands(Analysis, tmp / u"main.bmx", u"Main", nullptr);
+  EXPECT_EQ(ScanFileCommands(Analysis, tmp / u"inc.bmx", u"Include", current), current);
   ASSERT_EQ(Analysis.SourceModList.size(), 1u);
   EXPECT_EQ(Analysis.SourceModList[0]->words, (TextList{u"cls", u"flip"}));
 }
@@ -86,13 +87,13 @@ TEST_F(CommandPass, IncludeFilesFeedTheCurrentRecord) {
 TEST_F(CommandPass, SkipsModulesAndUnreadableFilesAndCountsRecordlessIncludes) {
   tmp.WriteFile(u"main.bmx", "Cls\n' note\n");
   tmp.MakeFolder(u"folder.bmx");
-  ScanFileCommands(u"brl.max2d", u"MOD");
-  ScanFileCommands(tmp / u"missing.bmx", u"Main");
-  ScanFileCommands(tmp / u"folder.bmx", u"Imported");
-  ScanFileCommands(tmp / u"main.bmx", u"");
+  EXPECT_EQ(ScanFileCommands(Analysis, u"brl.max2d", u"MOD", nullptr), nullptr);
+  EXPECT_EQ(ScanFileCommands(Analysis, tmp / u"missing.bmx", u"Main", nullptr), nullptr);
+  EXPECT_EQ(ScanFileCommands(Analysis, tmp / u"folder.bmx", u"Imported", nullptr), nullptr);
+  EXPECT_EQ(ScanFileCommands(Analysis, tmp / u"main.bmx", u"", nullptr), nullptr);
   EXPECT_EQ(Analysis.TotalLines, 0);
   // With no record yet, an Include's lines count but its words go nowhere.
-  ScanFileCommands(tmp / u"main.bmx", u"Include");
+  EXPECT_EQ(ScanFileCommands(Analysis, tmp / u"main.bmx", u"Include", nullptr), nullptr);
   EXPECT_TRUE(Analysis.SourceModList.empty());
   EXPECT_EQ(Analysis.TotalLines, 2);
   EXPECT_EQ(Analysis.CodeLines, 1);
@@ -101,54 +102,52 @@ TEST_F(CommandPass, SkipsModulesAndUnreadableFilesAndCountsRecordlessIncludes) {
 class Matching : public testing::FreshState {
  protected:
   sourcemodtype& Record(std::initializer_list<const char16_t*> words) {
-    sourcemodtype& record = *NewSourceRecord();
+    sourcemodtype& record = *Analysis.NewSourceRecord();
     for (const char16_t* word : words) record.words.emplace_back(word);
     return record;
   }
 };
 
 TEST_F(Matching, EveryModuleDeclaringAWordIsAddedInCatalogueOrder) {
-  MakeModule(u"brl.blitz", u"BRL.Blitz", {u"print"});
-  MakeModule(u"brl.standardio", u"BRL.StandardIO", {u"print", u"input"});
-  MakeModule(u"brl.retro", u"BRL.Retro", {u"print", u"left"});
+  MakeModule(Catalogue, u"brl.blitz", u"BRL.Blitz", {u"print"});
+  MakeModule(Catalogue, u"brl.standardio", u"BRL.StandardIO", {u"print", u"input"});
+  MakeModule(Catalogue, u"brl.retro", u"BRL.Retro", {u"print", u"left"});
   sourcemodtype& record = Record({u"print", u"left", u"input", u"unknown"});
-  MatchCommands();
+  MatchCommands(Analysis, Catalogue);
   EXPECT_EQ(record.modules, (TextList{u"BRL.StandardIO", u"BRL.Retro"}));
-  EXPECT_EQ(Analysis.CurrentSource, &record);
 }
 
 TEST_F(Matching, AModuleThatImportsTheOtherKeepsItOut) {
-  MakeModule(u"brl.max2d", u"BRL.Max2D", {u"cls"}, {u"brl.graphics"});
-  MakeModule(u"brl.graphics", u"BRL.Graphics", {u"cls", u"flip"});
+  MakeModule(Catalogue, u"brl.max2d", u"BRL.Max2D", {u"cls"}, {u"brl.graphics"});
+  MakeModule(Catalogue, u"brl.graphics", u"BRL.Graphics", {u"cls", u"flip"});
   sourcemodtype& record = Record({u"cls", u"flip"});
-  MatchCommands();
+  MatchCommands(Analysis, Catalogue);
   EXPECT_EQ(record.modules, TextList{u"BRL.Max2D"});
 }
 
 TEST_F(Matching, EachRecordIsMatchedAfresh) {
-  MakeModule(u"brl.max2d", u"BRL.Max2D", {u"cls"});
+  MakeModule(Catalogue, u"brl.max2d", u"BRL.Max2D", {u"cls"});
   sourcemodtype& main = Record({u"cls"});
   sourcemodtype& imported = Record({u"cls"});
-  MatchCommands();
+  MatchCommands(Analysis, Catalogue);
   EXPECT_EQ(main.modules, TextList{u"BRL.Max2D"});
   EXPECT_EQ(imported.modules, TextList{u"BRL.Max2D"});
-  EXPECT_EQ(Analysis.CurrentSource, &imported);
 }
 
 TEST_F(Matching, RuleModulesComeFirstAndLiteralsAreNeverCommands) {
-  MakeModule(u"brl.pixmap", u"BRL.Pixmap", {u"loadpixmappng"});
-  MakeModule(u"brl.strange", u"BRL.Strange", {u"\"gfx/a.png", u"gfx/a.png"});
+  MakeModule(Catalogue, u"brl.pixmap", u"BRL.Pixmap", {u"loadpixmappng"});
+  MakeModule(Catalogue, u"brl.strange", u"BRL.Strange", {u"\"gfx/a.png", u"gfx/a.png"});
   sourcemodtype& record = Record({u"\"gfx/a.png", u"loadpixmappng"});
-  MatchCommands();
+  MatchCommands(Analysis, Catalogue);
   EXPECT_EQ(record.modules, (TextList{u"BRL.PNGLoader", u"BRL.Pixmap"}));
   EXPECT_EQ(record.imagesUsed, 1);
 }
 
 TEST_F(Matching, AWordOfAListedModuleChangesNothing) {
-  MakeModule(u"brl.freeaudioaudio", u"BRL.FreeAudioAudio", {u"playsound"});
+  MakeModule(Catalogue, u"brl.freeaudioaudio", u"BRL.FreeAudioAudio", {u"playsound"});
   sourcemodtype& record = Record({u"playsound"});
   record.modules.push_back(u"BRL.FreeAudioAudio");
-  MatchCommands();
+  MatchCommands(Analysis, Catalogue);
   EXPECT_EQ(record.modules, TextList{u"BRL.FreeAudioAudio"});
 }
 

@@ -6,7 +6,7 @@
 
 #include "analysis/analyse.h"
 #include "analysis/source_records.h"
-#include "app/settings.h"
+#include "catalogue/import_closure.h"
 #include "catalogue/module_records.h"
 #include "catalogue/module_scan.h"
 #include "support/test_support.h"
@@ -20,9 +20,9 @@ class ExampleProgram : public testing::FreshState {
  protected:
   void SetUp() override {
     FreshState::SetUp();
-    Settings.RootFolder = testing::SourceFolder() + u"/examples/BlitzMax";
-    ScanModFolder();
-    AnalyseProgram(Game(u"game.bmx"));
+    ASSERT_TRUE(ScanModFolder(Catalogue, testing::SourceFolder() + u"/examples/BlitzMax"));
+    ExpandModuleImports(Catalogue);
+    AnalyseProgram(Analysis, Catalogue, Game(u"game.bmx"));
   }
 
   static Text Game(TextView relative) {
@@ -32,7 +32,7 @@ class ExampleProgram : public testing::FreshState {
 
 TEST_F(ExampleProgram, WalksEveryFileOnceDepthFirst) {
   std::vector<Entry> entries;
-  for (const auto& entry : Catalogue.ScanListList) entries.emplace_back(entry->path, entry->kind);
+  for (const auto& entry : Analysis.ScanListList) entries.emplace_back(entry->path, entry->kind);
   std::vector<Entry> expected = {
       {Game(u"game.bmx"), u"Main"},
       {u"brl.linkedlist", u"MOD"},

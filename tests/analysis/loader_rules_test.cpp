@@ -13,10 +13,10 @@ namespace {
 class LoaderRules : public testing::FreshState {
  protected:
   sourcemodtype& Analyse(std::initializer_list<const char16_t*> words) {
-    sourcemodtype& record = *NewSourceRecord();
+    sourcemodtype& record = *Analysis.NewSourceRecord();
     for (const char16_t* word : words) record.words.emplace_back(word);
-    MatchCommands();
-    SuggestLoaders();
+    MatchCommands(Analysis, Catalogue);
+    SuggestLoaders(Analysis);
     return record;
   }
 };

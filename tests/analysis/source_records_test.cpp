@@ -14,10 +14,10 @@ using testing::MakeModule;
 
 class SourceRecords : public testing::FreshState {
  protected:
-  // Made after the fresh state, which empties SourceModList.
+  // The first record of the examination.
   void SetUp() override {
     FreshState::SetUp();
-    record = NewSourceRecord();
+    record = Analysis.NewSourceRecord();
   }
 
   sourcemodtype* record = nullptr;
@@ -61,57 +61,46 @@ TEST_F(SourceRecords, AddWordDropsNumbersShortWordsRepeatsAndKeywordFragments) {
 }
 
 TEST_F(SourceRecords, AddModuleRenamesAndDropsFixedModules) {
-  record->AddModule(u"brl.blitz");
-  record->AddModule(u"BRL.Blitz");
-  record->AddModule(u"BRL.Audio");
-  record->AddModule(u"brl.audiosample");  // renamed the same way: listed once
-  record->AddModule(u"BRL.MaxGUI");
-  record->AddModule(u"BRL.FreeAudioAudio");
+  record->AddModule(Catalogue, u"brl.blitz");
+  record->AddModule(Catalogue, u"BRL.Blitz");
+  record->AddModule(Catalogue, u"BRL.Audio");
+  record->AddModule(Catalogue, u"brl.audiosample");  // renamed the same way: listed once
+  record->AddModule(Catalogue, u"BRL.MaxGUI");
+  record->AddModule(Catalogue, u"BRL.FreeAudioAudio");
   TextList expected = {u"BRL.FreeAudioAudio", u"BRL.Win32MaxGUI"};
   EXPECT_EQ(record->modules, expected);
 }
 
 TEST_F(SourceRecords, AddModuleDropsDuplicatesInAnyCase) {
-  record->AddModule(u"BRL.PNGLoader");
-  record->AddModule(u"brl.pngloader");
-  record->AddModule(u"BRL.PNGLOADER");
+  record->AddModule(Catalogue, u"BRL.PNGLoader");
+  record->AddModule(Catalogue, u"brl.pngloader");
+  record->AddModule(Catalogue, u"BRL.PNGLOADER");
   EXPECT_EQ(record->modules, TextList{u"BRL.PNGLoader"});
 }
 
 TEST_F(SourceRecords, AddModuleDropsWhatAListedModuleImports) {
-  MakeModule(u"brl.glmax2d", u"BRL.GLMax2D", {}, {u"brl.max2d", u"brl.graphics"});
-  MakeModule(u"brl.max2d", u"BRL.Max2D", {}, {u"brl.graphics"});
-  record->AddModule(u"BRL.GLMax2D");
-  record->AddModule(u"BRL.Max2D");
-  record->AddModule(u"BRL.Graphics");
+  MakeModule(Catalogue, u"brl.glmax2d", u"BRL.GLMax2D", {}, {u"brl.max2d", u"brl.graphics"});
+  MakeModule(Catalogue, u"brl.max2d", u"BRL.Max2D", {}, {u"brl.graphics"});
+  record->AddModule(Catalogue, u"BRL.GLMax2D");
+  record->AddModule(Catalogue, u"BRL.Max2D");
+  record->AddModule(Catalogue, u"BRL.Graphics");
   EXPECT_EQ(record->modules, TextList{u"BRL.GLMax2D"});
 
   // The other way round both stay: a later module never removes one.
-  sourcemodtype& other = *NewSourceRecord();
-  other.AddModule(u"BRL.Max2D");
-  other.AddModule(u"BRL.GLMax2D");
+  sourcemodtype& other = *Analysis.NewSourceRecord();
+  other.AddModule(Catalogue, u"BRL.Max2D");
+  other.AddModule(Catalogue, u"BRL.GLMax2D");
   EXPECT_EQ(other.modules, (TextList{u"BRL.Max2D", u"BRL.GLMax2D"}));
 }
 
 TEST_F(SourceRecords, AddOptionalModuleSkipsRequiredAndRepeatedModules) {
-  record->AddModule(u"BRL.PNGLoader");
+  record->AddModule(Catalogue, u"BRL.PNGLoader");
   record->AddOptionalModule(u"BRL.PNGLoader");
   record->AddOptionalModule(u"brl.pngloader");
   record->AddOptionalModule(u"BRL.BMPLoader");
   record->AddOptionalModule(u"BRL.BMPLoader");
   record->AddOptionalModule(u"brl.bmploader");  // the repeat test is exact
   EXPECT_EQ(record->optionalModules, (TextList{u"BRL.BMPLoader", u"brl.bmploader"}));
-}
-
-TEST_F(SourceRecords, FindSourceByModuleReturnsTheFirstRecordListingIt) {
-  sourcemodtype& imported = *NewSourceRecord();
-  imported.AddModule(u"BRL.Max2D");
-  imported.AddModule(u"BRL.Retro");
-  EXPECT_EQ(sourcemodtype::FindSourceByModule(u"brl.max2d"), &imported);
-  record->AddModule(u"BRL.Max2D");
-  EXPECT_EQ(sourcemodtype::FindSourceByModule(u"brl.max2d"), record);
-  EXPECT_EQ(sourcemodtype::FindSourceByModule(u"brl.retro"), &imported);
-  EXPECT_EQ(sourcemodtype::FindSourceByModule(u"brl.audio"), nullptr);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "analysis/source_records.h"
-#include "catalogue/module_records.h"
+#include "base/paths.h"
 #include "platform/file_system.h"
 #include "support/test_support.h"
 
@@ -19,7 +19,7 @@ class SourceWalker : public testing::FreshState {
  protected:
   std::vector<Entry> Entries() const {
     std::vector<Entry> entries;
-    for (const auto& entry : Catalogue.ScanListList) entries.emplace_back(entry->path, entry->kind);
+    for (const auto& entry : Analysis.ScanListList) entries.emplace_back(entry->path, entry->kind);
     return entries;
   }
 
@@ -58,7 +58,7 @@ TEST(PathRules, SplitFolderAndName) {
   // A file at a root keeps the root rather than falling back to the
   // current folder.
   EXPECT_EQ(FolderPart(u"/a.bmx"), u"/");
-  EXPECT_EQ(FolderPart(u"C:/a.bmx"), u"C:/");
+  EXPECT_EQ(FolderPart(u"C:/a.bmx", PathStyle::Windows), u"C:/");
   EXPECT_EQ(FileName(u"/proj/inc/a.bmx"), u"a.bmx");
   EXPECT_EQ(FileName(u"a.bmx"), u"a.bmx");
   EXPECT_EQ(JoinPath(u"/proj", u"a.bmx"), u"/proj/a.bmx");
@@ -71,13 +71,12 @@ TEST_F(SourceWalker, IncludesResolveAgainstTheIncludingFilesFolder) {
   tmp.WriteFile(u"inc/b.bmx", "Cls\n");
   tmp.WriteFile(u"b.bmx", "' the wrong b\n");
   ASSERT_TRUE(ChangeFolder(tmp.Path()));
-  ScanFile(u"main.bmx", u"Main");
+  ScanFile(Analysis, u"main.bmx", u"Main");
   std::vector<Entry> expected = {{tmp / u"main.bmx", u"Main"},
                                  {tmp / u"inc/a.bmx", u"Include"},
                                  {tmp / u"inc/b.bmx", u"Include"}};
   EXPECT_EQ(Entries(), expected);
   EXPECT_EQ(CurrentFolder(), tmp.Path());
-  EXPECT_EQ(Catalogue.CurrentScanEntry, Catalogue.ScanListList.back().get());
   EXPECT_EQ(Analysis.CodeLines, 2);
 }
 
@@ -87,7 +86,7 @@ TEST_F(SourceWalker, WalksDepthFirstInLineOrder) {
   tmp.WriteFile(u"a.bmx", "Include \"c.bmx\"\nImport brl.retro\n");
   tmp.WriteFile(u"b.bmx", "Cls\n");
   tmp.WriteFile(u"c.bmx", "Cls\n");
-  ScanFile(tmp / u"main.bmx", u"Main");
+  ScanFile(Analysis, tmp / u"main.bmx", u"Main");
   std::vector<Entry> expected = {
       {tmp / u"main.bmx", u"Main"},     {tmp / u"a.bmx", u"Imported"},
       {tmp / u"c.bmx", u"Include"},     {u"brl.retro", u"MOD"},
@@ -101,7 +100,7 @@ TEST_F(SourceWalker, CircularAndRepeatedReferencesEndWithOneEntryPerFile) {
   tmp.WriteFile(u"b.bmx", "Include \"a.bmx\"\nInclude \"main.bmx\"\n");
   tmp.WriteFile(u"c.bmx", "Import \"d.bmx\"\n");
   tmp.WriteFile(u"d.bmx", "Import \"c.bmx\"\nImport \"./c.bmx\"\n");
-  ScanFile(tmp / u"main.bmx", u"Main");
+  ScanFile(Analysis, tmp / u"main.bmx", u"Main");
   std::vector<Entry> expected = {{tmp / u"main.bmx", u"Main"}, {tmp / u"a.bmx", u"Include"},
                                  {tmp / u"b.bmx", u"Include"}, {tmp / u"c.bmx", u"Imported"},
                                  {tmp / u"d.bmx", u"Imported"}};
@@ -119,7 +118,7 @@ TEST_F(SourceWalker, ImportKinds) {
                 "Import \"broken.bmx\n"
                 "Import Pub.FreeType\t' fonts\n");
   tmp.WriteFile(u"other.bmx", "");
-  ScanFile(tmp / u"main.bmx", u"Main");
+  ScanFile(Analysis, tmp / u"main.bmx", u"Main");
   std::vector<Entry> expected = {{tmp / u"main.bmx", u"Main"},
                                  {u"brl.max2d", u"MOD"},
                                  {tmp / u"other.bmx", u"Imported"},
@@ -141,7 +140,7 @@ TEST_F(SourceWalker, IncludeNeedsQuotedNameAfterTheKeyword) {
   tmp.WriteFile(u"a.bmx", "");
   tmp.WriteFile(u"b.bmx", "");
   tmp.WriteFile(u"c.bmx", "");
-  ScanFile(tmp / u"main.bmx", u"Main");
+  ScanFile(Analysis, tmp / u"main.bmx", u"Main");
   std::vector<Entry> expected = {
       {tmp / u"main.bmx", u"Main"}, {tmp / u"a.bmx", u"Include"}, {u"= 2", u"MOD"}};
   EXPECT_EQ(Entries(), expected);
@@ -157,7 +156,7 @@ TEST_F(SourceWalker, LowerCasedNamesAreFoundAsWrittenOnDisk) {
   tmp.WriteFile(u"Data/Level1.BMX", "");
   tmp.WriteFile(u"levels/level1.bmx", "");
   tmp.WriteFile(u"MathUtil.bmx", "");
-  ScanFile(tmp / u"main.bmx", u"Main");
+  ScanFile(Analysis, tmp / u"main.bmx", u"Main");
   std::vector<Entry> expected = {{tmp / u"main.bmx", u"Main"},
                                  {tmp / u"Data/Level1.BMX", u"Include"},
                                  {tmp / u"levels/level1.bmx", u"Include"},
@@ -173,14 +172,14 @@ TEST_F(SourceWalker, UnreadableTargetsGetNoEntry) {
                 "Include \"data.txt\"\n");
   tmp.MakeFolder(u"folder.bmx");
   tmp.WriteFile(u"data.txt", "");
-  ScanFile(tmp / u"main.bmx", u"Main");
+  ScanFile(Analysis, tmp / u"main.bmx", u"Main");
   EXPECT_EQ(Entries(), (std::vector<Entry>{{tmp / u"main.bmx", u"Main"}}));
 
-  ResetCatalogueState();
+  Analysis = AnalysisState();
   Text before = CurrentFolder();
-  ScanFile(tmp / u"missing.bmx", u"Main");
-  ScanFile(tmp / u"folder.bmx", u"Main");
-  EXPECT_TRUE(Catalogue.ScanListList.empty());
+  ScanFile(Analysis, tmp / u"missing.bmx", u"Main");
+  ScanFile(Analysis, tmp / u"folder.bmx", u"Main");
+  EXPECT_TRUE(Analysis.ScanListList.empty());
   EXPECT_EQ(CurrentFolder(), before);
 }
 
@@ -188,7 +187,7 @@ TEST_F(SourceWalker, AnUnclosedRemSilencesTheFilesWalkedAfterIt) {
   tmp.WriteFile(u"main.bmx", "Include \"a.bmx\"\nInclude \"b.bmx\"\n");
   tmp.WriteFile(u"a.bmx", "Rem\n");
   tmp.WriteFile(u"b.bmx", "");
-  ScanFile(tmp / u"main.bmx", u"Main");
+  ScanFile(Analysis, tmp / u"main.bmx", u"Main");
   std::vector<Entry> expected = {{tmp / u"main.bmx", u"Main"}, {tmp / u"a.bmx", u"Include"}};
   EXPECT_EQ(Entries(), expected);
   EXPECT_EQ(Analysis.InRemDirectives, 1);

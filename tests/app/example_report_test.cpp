@@ -13,9 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "app/catalogue_rebuild.h"
 #include "app/examine.h"
-#include "app/settings.h"
-#include "catalogue/module_scan.h"
 #include "support/test_support.h"
 
 namespace vt {
@@ -115,10 +114,10 @@ class ExampleReport : public testing::FreshState {
 TEST_F(ExampleReport, GamePageIsExactlyTheOneWorkedOutByHand) {
   Settings.RootFolder = SourceFolder() + u"/examples/BlitzMax";
   Settings.ApplicationFolder = app.Path();
-  ScanModFolder();
+  RebuildCatalogue(state);
   ASSERT_TRUE(screen.messages.empty());
 
-  EXPECT_EQ(ExamineSource(SourceFolder() + u"/examples/game/game.bmx"),
+  EXPECT_EQ(ExamineSource(state, SourceFolder() + u"/examples/game/game.bmx").outcome,
             ExamineOutcome::ReportWritten);
 
   std::string expected =

@@ -25,6 +25,7 @@
 namespace vt {
 namespace {
 
+using testing::HeadlessScreen;
 using testing::ReadFileBytes;
 using testing::Show;
 using testing::TempFolder;
@@ -56,11 +57,11 @@ bool Eventually(const std::function<bool()>& condition) {
   return condition();
 }
 
-class MainRoutineTest : public testing::FreshState {
+// A run of its own on the recording screen; the current folder is put back
+// afterwards.
+class MainRoutineTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    FreshState::SetUp();
-    SetScreen(&shell);
     root.WriteFile(u"mod/brl.mod/retro.mod/retro.bmx",
                    "Module BRL.Retro\r\nFunction Left$(s$, n)\r\nEnd Function\r\n"
                    "Function Right$(s$, n)\r\nEnd Function\r\n");
@@ -73,19 +74,21 @@ class MainRoutineTest : public testing::FreshState {
     work.WriteFile(u"empty.bmx", "");
   }
   void TearDown() override {
-    ShutDown();  // ends any stand-in IDE a test left running
-    FreshState::TearDown();
+    ShutDown(state);  // ends any stand-in IDE a test left running
+    ChangeFolder(savedFolder_);
   }
 
   void UseRoot(const Text& folder) { app.WriteFile(u"vt.ini", ToUtf8(folder) + "\r\n"); }
-  void StartWith(std::vector<Text> arguments) { StartUp(arguments, app.Path()); }
+  void StartWith(std::vector<Text> arguments) { StartUp(state, arguments, app.Path()); }
   Text ReportPage() const { return app / u"results.htm"; }
   Text Help() const { return app / u"index.htm"; }
 
+  Text savedFolder_ = CurrentFolder();
   RecordingScreen shell;
   TempFolder app;
   TempFolder root;
   TempFolder work;
+  AppState state{shell, app.Path()};
 };
 
 TEST_F(MainRoutineTest, StartUpScansBuildsTheWindowAndShowsTheHelpPage) {
@@ -119,7 +122,7 @@ TEST_F(MainRoutineTest, RelativeArgumentCountsFromTheStartingFolder) {
   UseRoot(root.Path());
   ChangeFolder(work.Path());
   StartWith({u"one.bmx"});
-  EXPECT_EQ(Examine.MainSourcePath, work / u"one.bmx");
+  EXPECT_EQ(state.Examine.MainSourcePath, work / u"one.bmx");
   EXPECT_EQ(shell.shownFiles.back(), ReportPage());
 }
 
@@ -127,7 +130,7 @@ TEST_F(MainRoutineTest, WrongRootGivesBothMessagesInOrderAndNoReport) {
   UseRoot(root / u"nowhere");
   StartWith({work / u"one.bmx"});
   ASSERT_EQ(shell.messages.size(), 2u);
-  EXPECT_EQ(shell.messages[0], RootFolderMessage(false));
+  EXPECT_EQ(shell.messages[0], RootFolderMessage(state.Settings, false));
   EXPECT_NE(shell.messages[0].find(root / u"nowhere"), Text::npos);
   EXPECT_EQ(shell.messages[1], kShortMessage);
   EXPECT_EQ(Show(shell.statusText), "Modules scanned: 0   Commands found: 0");
@@ -142,7 +145,7 @@ TEST_F(MainRoutineTest, LoopEndsOnCloseTerminateOrExitAndLeavesLaterEventsQueued
     shell.events.Post(MenuEvent(999));
     shell.events.Post(last);
     shell.events.Post(MenuEvent(kMenuAbout));
-    RunEventLoop();
+    RunEventLoop(state);
     EXPECT_EQ(shell.events.Size(), 1u);
     EXPECT_TRUE(shell.messages.empty());
     shell.events.Take();
@@ -158,7 +161,7 @@ TEST_F(MainRoutineTest, EventsDuringAHandlerWaitTheirTurn) {
     EXPECT_EQ(shell.shownFiles.size(), 1u);  // nothing runs inside the box
   };
   shell.events.Post(MenuEvent(kMenuAbout));
-  RunEventLoop();
+  RunEventLoop(state);
   EXPECT_EQ(shell.messages.size(), 1u);
   EXPECT_EQ(shell.shownFiles, (std::vector<Text>{Help(), Help()}));
 }
@@ -170,7 +173,7 @@ TEST_F(MainRoutineTest, DroppedFilesAreExaminedInTheirOrder) {
   for (const char16_t* name : {u"three.bmx", u"one.bmx", u"empty.bmx", u"two.bmx"}) {
     shell.events.Post(DropEvent(work / name));
   }
-  RunEventLoop();
+  RunEventLoop(state);
   EXPECT_EQ(shell.labels,
             (std::vector<Text>{u"Scanning: " + work / u"three.bmx", u"HTML Report:",
                                u"Scanning: " + work / u"one.bmx", u"HTML Report:",
@@ -185,7 +188,7 @@ TEST_F(MainRoutineTest, DropWithWrongRootOnlyAsksForTheRoot) {
   StartWith({});
   shell.messages.clear();
   shell.events.Post(DropEvent(work / u"one.bmx"));
-  RunEventLoop();
+  RunEventLoop(state);
   EXPECT_EQ(shell.messages, std::vector<Text>{kShortMessage});
   EXPECT_EQ(shell.shownFiles.size(), 1u);
 }
@@ -195,7 +198,7 @@ TEST_F(MainRoutineTest, ExamineMenuAsksForASourceOnlyWhenTheRootIsRight) {
   StartWith({});
   shell.messages.clear();
   shell.events.Post(MenuEvent(kMenuExamine));
-  RunEventLoop();
+  RunEventLoop(state);
   EXPECT_TRUE(shell.dialogs.empty());
   EXPECT_EQ(shell.messages, std::vector<Text>{kShortMessage});
 
@@ -203,7 +206,7 @@ TEST_F(MainRoutineTest, ExamineMenuAsksForASourceOnlyWhenTheRootIsRight) {
   shell.dialogAnswers = {work / u"one.bmx"};
   shell.events.Post(MenuEvent(kMenuExamine));
   shell.events.Post(MenuEvent(kMenuExamine));  // cancelled
-  RunEventLoop();
+  RunEventLoop(state);
   ASSERT_EQ(shell.dialogs.size(), 2u);
   EXPECT_FALSE(shell.dialogs[0].chooseFolder);
   EXPECT_EQ(shell.dialogs[0].title, u"Select BMX source file ...");
@@ -217,22 +220,22 @@ TEST_F(MainRoutineTest, ChosenRootFolderIsKeptCheckedAndScanned) {
   StartWith({});
   std::string before = ReadFileBytes(app / u"vt.ini");
   shell.events.Post(MenuEvent(kMenuRootFolder));  // cancelled
-  RunEventLoop();
+  RunEventLoop(state);
   ASSERT_EQ(shell.dialogs.size(), 1u);
   EXPECT_TRUE(shell.dialogs[0].chooseFolder);
   EXPECT_EQ(shell.dialogs[0].title, u"Choose BlitzMax ROOT folder");
   EXPECT_EQ(ReadFileBytes(app / u"vt.ini"), before);
-  EXPECT_EQ(Settings.RootFolder, root / u"nowhere");
+  EXPECT_EQ(state.Settings.RootFolder, root / u"nowhere");
 
   Text chosen = root.Path() + u"/";
   for (char16_t& c : chosen)
     if (c == u'/') c = u'\\';
   shell.dialogAnswers = {chosen};
   shell.events.Post(MenuEvent(kMenuRootFolder));
-  RunEventLoop();
+  RunEventLoop(state);
   EXPECT_EQ(ReadFileBytes(app / u"vt.ini"), ToUtf8(root.Path()) + "/\r\n");
   // The check read the file back without its trailing slash.
-  EXPECT_EQ(Settings.RootFolder, root.Path());
+  EXPECT_EQ(state.Settings.RootFolder, root.Path());
   EXPECT_EQ(Show(shell.statusText), "Modules scanned: 2   Commands found: 3");
   EXPECT_EQ(shell.messages.size(), 1u);  // only the one at start-up
 }
@@ -244,7 +247,7 @@ TEST_F(MainRoutineTest, ModuleDetailsHelpAndAboutNeedNoRoot) {
   shell.events.Post(MenuEvent(kMenuModuleDetails));
   shell.events.Post(MenuEvent(kMenuContents));
   shell.events.Post(MenuEvent(kMenuAbout));
-  RunEventLoop();
+  RunEventLoop(state);
   EXPECT_EQ(shell.shownFiles, (std::vector<Text>{Help(), ReportPage(), Help()}));
   EXPECT_NE(ReadFileBytes(ReportPage()).find("<strong>Module</strong>"),
             std::string::npos);
@@ -258,7 +261,7 @@ TEST_F(MainRoutineTest, MissingHelpPageNamesTheFullPath) {
   std::filesystem::remove(ToUtf8(Help()));
   StartWith({});
   shell.events.Post(MenuEvent(kMenuContents));
-  RunEventLoop();
+  RunEventLoop(state);
   Text message = u"HTML file error. Unable to view:\n" + Help();
   EXPECT_EQ(shell.messages, (std::vector<Text>{message, message}));
   EXPECT_TRUE(shell.shownFiles.empty());
@@ -267,14 +270,14 @@ TEST_F(MainRoutineTest, MissingHelpPageNamesTheFullPath) {
 TEST_F(MainRoutineTest, ShutDownEmptiesEveryListAndRemovesTheWindow) {
   UseRoot(root.Path());
   StartWith({});
-  ASSERT_EQ(Catalogue.ModList.size(), 2u);
+  ASSERT_EQ(state.Catalogue.ModList.size(), 2u);
   ASSERT_TRUE(shell.hasWindow);
-  ShutDown();
+  ShutDown(state);
   EXPECT_FALSE(shell.hasWindow);
-  EXPECT_TRUE(Catalogue.ModList.empty());
-  EXPECT_TRUE(Catalogue.ScanListList.empty());
-  EXPECT_TRUE(Report.ReportLines.empty());
-  EXPECT_EQ(Catalogue.CurrentModule, nullptr);
+  EXPECT_TRUE(state.Catalogue.ModList.empty());
+  EXPECT_TRUE(state.Analysis.ScanListList.empty());
+  EXPECT_TRUE(state.Analysis.SourceModList.empty());
+  EXPECT_TRUE(state.Report.ReportLines.empty());
 }
 
 #if !defined(_WIN32)
@@ -307,7 +310,7 @@ class IdeLaunchTest : public MainRoutineTest {
   }
   void ChooseMenu(int tag) {
     shell.events.Post(MenuEvent(tag));
-    RunEventLoop();
+    RunEventLoop(state);
   }
   // The ids of the stand-in and of its child, once it has written them.
   std::pair<int, int> StandInPids() {
@@ -321,15 +324,15 @@ class IdeLaunchTest : public MainRoutineTest {
 };
 
 TEST_F(IdeLaunchTest, CommandLineIsTheRootFoldersMaxIde) {
-  Settings.RootFolder = u"/opt/Blitz Max";
-  EXPECT_EQ(IdeCommandLine(), u"/opt/Blitz Max/MaxIDE");
+  state.Settings.RootFolder = u"/opt/Blitz Max";
+  EXPECT_EQ(IdeCommandLine(state.Settings), u"/opt/Blitz Max/MaxIDE");
 }
 
 TEST_F(IdeLaunchTest, MissingIdeIsReported) {
   UseRoot(root.Path());
   StartWith({});
   ChooseMenu(kMenuLaunchIde);
-  EXPECT_EQ(Shell.IdeProcess, nullptr);
+  EXPECT_EQ(state.Shell.IdeProcess, nullptr);
   EXPECT_EQ(shell.messages, std::vector<Text>{u"Unable to launch the IDE.\n"
                                               u"Ensure the BLitzMax ROOT path has been\n"
                                               u"set up correctly. See 'Max' menu."});
@@ -342,7 +345,7 @@ TEST_F(IdeLaunchTest, WrongRootLaunchesNothing) {
   shell.messages.clear();
   ChooseMenu(kMenuLaunchIde);
   EXPECT_EQ(shell.messages, std::vector<Text>{kShortMessage});
-  EXPECT_EQ(Shell.IdeProcess, nullptr);
+  EXPECT_EQ(state.Shell.IdeProcess, nullptr);
 }
 
 TEST_F(IdeLaunchTest, SecondLaunchWhileRunningIsRefusedAndQuittingEndsIdeAndChild) {
@@ -350,7 +353,7 @@ TEST_F(IdeLaunchTest, SecondLaunchWhileRunningIsRefusedAndQuittingEndsIdeAndChil
   InstallIde(kStandInIde);
   StartWith({});
   ChooseMenu(kMenuLaunchIde);
-  ASSERT_NE(Shell.IdeProcess, nullptr);
+  ASSERT_NE(state.Shell.IdeProcess, nullptr);
   auto [ide, child] = StandInPids();
   EXPECT_EQ(ReadFileBytes(root / u"cwd"), ToUtf8(app.Path()) + "\n");
   EXPECT_TRUE(shell.messages.empty());
@@ -359,8 +362,8 @@ TEST_F(IdeLaunchTest, SecondLaunchWhileRunningIsRefusedAndQuittingEndsIdeAndChil
   EXPECT_EQ(shell.messages, std::vector<Text>{u"Max IDE already running."});
 
   shell.events.Post(MenuEvent(kMenuExit));
-  RunEventLoop();
-  ShutDown();
+  RunEventLoop(state);
+  ShutDown(state);
   EXPECT_TRUE(Eventually([&] { return ProcessGone(ide); }));
   EXPECT_TRUE(Eventually([&] { return ProcessGone(child); }));
 }
@@ -373,7 +376,7 @@ TEST_F(IdeLaunchTest, ClosedIdeCanBeLaunchedAgain) {
   auto [ide, child] = StandInPids();
   kill(child, SIGKILL);
   kill(ide, SIGKILL);
-  ASSERT_TRUE(Eventually([] { return !Shell.IdeProcess->IsRunning(); }));
+  ASSERT_TRUE(Eventually([this] { return !state.Shell.IdeProcess->IsRunning(); }));
   std::filesystem::remove(ToUtf8(root / u"pids"));
 
   ChooseMenu(kMenuLaunchIde);
@@ -394,8 +397,8 @@ TEST_F(IdeLaunchTest, ChattyIdeDoesNotStall) {
       "done\n");
   StartWith({});
   ChooseMenu(kMenuLaunchIde);
-  ASSERT_NE(Shell.IdeProcess, nullptr);
-  EXPECT_TRUE(Eventually([] { return !Shell.IdeProcess->IsRunning(); }));
+  ASSERT_NE(state.Shell.IdeProcess, nullptr);
+  EXPECT_TRUE(Eventually([this] { return !state.Shell.IdeProcess->IsRunning(); }));
 }
 
 #endif

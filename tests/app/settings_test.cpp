@@ -40,21 +40,21 @@ TEST_F(SettingsCheck, PassingCheckReadsSettingsAndIsRemembered) {
   std::string folder = ToUtf8(root.Path());
   for (char& c : folder) if (c == '/') c = '\\';
   app.WriteFile(u"vt.ini", folder + "\\\r\nignored\r\n");
-  EXPECT_TRUE(CheckRootFolder(true));
+  EXPECT_TRUE(CheckRootFolder(Settings, screen, true));
   EXPECT_EQ(Settings.RootFolder, root.Path());
   EXPECT_TRUE(Settings.RootFolderVerified);
   EXPECT_TRUE(screen.messages.empty());
   // Once verified, neither the file nor the folder is looked at again.
   app.WriteFile(u"vt.ini", "/nowhere\r\n");
   Settings.RootFolder = u"/nowhere";
-  EXPECT_TRUE(CheckRootFolder(false));
+  EXPECT_TRUE(CheckRootFolder(Settings, screen, false));
   EXPECT_EQ(Settings.RootFolder, u"/nowhere");
 }
 
 TEST_F(SettingsCheck, FailingCheckShowsTheMessageOfItsCaller) {
   Settings.RootFolder = root / u"absent";
-  EXPECT_FALSE(CheckRootFolder(false));
-  EXPECT_FALSE(CheckRootFolder(true));
+  EXPECT_FALSE(CheckRootFolder(Settings, screen, false));
+  EXPECT_FALSE(CheckRootFolder(Settings, screen, true));
   ASSERT_EQ(screen.messages.size(), 2u);
   EXPECT_EQ(screen.messages[0], u"Unable to find BlitzMax 'MOD' folder in: \n" +
                                     root / u"absent" +
@@ -64,33 +64,49 @@ TEST_F(SettingsCheck, FailingCheckShowsTheMessageOfItsCaller) {
   EXPECT_FALSE(Settings.RootFolderVerified);
 }
 
+TEST_F(SettingsCheck, MessagesNameTheRootFolderOfTheSettingsGiven) {
+  SettingsState other = FreshSettings(app.Path());
+  other.RootFolder = u"/elsewhere";
+  EXPECT_EQ(RootFolderMessage(other, false),
+            u"Unable to find BlitzMax 'MOD' folder in: \n/elsewhere"
+            u"\n\nPlease set the correct BlitzMax ROOT\nfolder via the Max menu");
+  EXPECT_EQ(RootFolderMessage(other, true), kShortMessage);
+}
+
+TEST_F(SettingsCheck, FreshSettingsStartFromTheDefaultRootFolder) {
+  SettingsState fresh = FreshSettings(u"/app");
+  EXPECT_EQ(fresh.RootFolder, DefaultRootFolder());
+  EXPECT_FALSE(fresh.RootFolderVerified);
+  EXPECT_EQ(fresh.ApplicationFolder, u"/app");
+}
+
 TEST_F(SettingsCheck, FileNamedModDoesNotCount) {
   TempFolder other;
   other.WriteFile(u"mod", "not a folder");
   Settings.RootFolder = other.Path();
-  EXPECT_FALSE(CheckRootFolder(true));
+  EXPECT_FALSE(CheckRootFolder(Settings, screen, true));
   EXPECT_EQ(screen.messages, std::vector<Text>{kShortMessage});
 }
 
 TEST_F(SettingsCheck, EmptySettingsLineGivesAnEmptyRootFolder) {
   app.WriteFile(u"vt.ini", "\r\n");
   Settings.RootFolder = root.Path();
-  EXPECT_FALSE(CheckRootFolder(true));
+  EXPECT_FALSE(CheckRootFolder(Settings, screen, true));
   EXPECT_EQ(Settings.RootFolder, u"");
 }
 
 TEST_F(SettingsCheck, WrittenSettingsFileIsOneLatin1LineWithCrLf) {
-  EXPECT_TRUE(WriteSettingsFile(u"C:\\Programs\\Blitzé\\"));
+  EXPECT_TRUE(WriteSettingsFile(Settings, u"C:\\Programs\\Blitzé\\"));
   EXPECT_EQ(testing::ReadFileBytes(app / u"vt.ini"), "C:/Programs/Blitz\xE9/\r\n");
   // Read back as at the next start: the trailing slash goes.
   Settings.RootFolder = u"x";
-  CheckRootFolder(true);
+  CheckRootFolder(Settings, screen, true);
   EXPECT_EQ(Settings.RootFolder, u"C:/Programs/Blitzé");
 }
 
 TEST_F(SettingsCheck, UnwritableSettingsFileIsReportedAndLeftAlone) {
   app.MakeFolder(u"vt.ini");
-  EXPECT_FALSE(WriteSettingsFile(u"C:/x"));
+  EXPECT_FALSE(WriteSettingsFile(Settings, u"C:/x"));
 }
 
 }  // namespace

@@ -5,14 +5,46 @@
 namespace vt {
 namespace {
 
+constexpr PathStyle kPosix = PathStyle::Posix;
+constexpr PathStyle kWindows = PathStyle::Windows;
+
 TEST(Paths, RelativePathsAreAnchoredAtTheFolderAndOthersKept) {
   EXPECT_EQ(AnchorPath(u"sub\\game.bmx", u"/home/me"), u"/home/me/sub/game.bmx");
   EXPECT_EQ(AnchorPath(u"game.bmx", u"/"), u"/game.bmx");
   EXPECT_EQ(AnchorPath(u"/abs/game.bmx", u"/home/me"), u"/abs/game.bmx");
-  EXPECT_EQ(AnchorPath(u"C:\\Work\\game.bmx", u"D:/"), u"C:/Work/game.bmx");
+  EXPECT_EQ(AnchorPath(u"C:\\Work\\game.bmx", u"D:/", kWindows), u"C:/Work/game.bmx");
   EXPECT_EQ(AnchorPath(u"", u"/home/me"), u"");
   EXPECT_FALSE(IsAbsolutePath(u"./x"));
-  EXPECT_TRUE(IsAbsolutePath(u"c:x"));
+}
+
+// "c:" is a drive only under Windows rules; elsewhere it is an ordinary name,
+// so the same text is relative and has no root.
+TEST(Paths, DriveLettersCountOnlyUnderWindowsRules) {
+  EXPECT_TRUE(HasDrivePrefix(u"c:x", kWindows));
+  EXPECT_FALSE(HasDrivePrefix(u"c:x", kPosix));
+
+  EXPECT_TRUE(IsAbsolutePath(u"c:x", kWindows));
+  EXPECT_FALSE(IsAbsolutePath(u"c:x", kPosix));
+  EXPECT_TRUE(IsAbsolutePath(u"/x", kPosix));
+  EXPECT_TRUE(IsAbsolutePath(u"/x", kWindows));
+
+  EXPECT_EQ(FolderPart(u"c:/x.bmx", kWindows), u"c:/");
+  EXPECT_EQ(FolderPart(u"c:/x.bmx", kPosix), u"c:");
+  EXPECT_EQ(FolderPart(u"/x.bmx", kPosix), u"/");
+  EXPECT_EQ(FolderPart(u"/a/x.bmx", kWindows), u"/a");
+
+  EXPECT_TRUE(IsRootFolder(u"C:/", kWindows));
+  EXPECT_FALSE(IsRootFolder(u"C:/", kPosix));
+  EXPECT_TRUE(IsRootFolder(u"/", kPosix));
+  EXPECT_FALSE(IsRootFolder(u"C:", kWindows));
+
+  EXPECT_EQ(NormalisePath(u"C:\\m\\..\\x.bmx", kWindows), u"C:/x.bmx");
+  EXPECT_EQ(NormalisePath(u"C:/..", kWindows), u"C:/");
+  EXPECT_EQ(NormalisePath(u"/w/C:/m/../x.bmx", kPosix), u"/w/C:/x.bmx");
+  EXPECT_EQ(NormalisePath(u"/C:/..", kPosix), u"/");
+
+  EXPECT_EQ(AnchorPath(u"c:r.htm", u"/home/me", kPosix), u"/home/me/c:r.htm");
+  EXPECT_EQ(AnchorPath(u"c:r.htm", u"/home/me", kWindows), u"c:r.htm");
 }
 
 }  // namespace

@@ -10,8 +10,7 @@ namespace {
 class ImportClosure : public testing::FreshState {
  protected:
   modtype* Module(const char16_t* name, std::initializer_list<const char16_t*> imports) {
-    modtype* m = modtype::Create();
-    m->name = name;
+    modtype* m = Catalogue.CreateModule(name);
     m->imports.assign(imports.begin(), imports.end());
     return m;
   }
@@ -25,19 +24,17 @@ TEST_F(ImportClosure, ChainsAreClosed) {
   modtype* a = Module(u"x.a", {u"x.b"});
   modtype* b = Module(u"x.b", {u"x.c"});
   modtype* c = Module(u"x.c", {});
-  ExpandModuleImports();
+  ExpandModuleImports(Catalogue);
   EXPECT_EQ(a->imports, Names({u"x.b", u"x.c"}));
   EXPECT_EQ(b->imports, Names({u"x.c"}));
   EXPECT_TRUE(c->imports.empty());
-  // The cursor is left at the last module visited.
-  EXPECT_EQ(Catalogue.CurrentModule, c);
 }
 
 TEST_F(ImportClosure, CircularImportsEndWithTheModuleInItsOwnList) {
   modtype* a = Module(u"x.a", {u"x.b"});
   modtype* b = Module(u"x.b", {u"x.a"});
   modtype* self = Module(u"x.self", {u"x.self"});
-  ExpandModuleImports();
+  ExpandModuleImports(Catalogue);
   EXPECT_EQ(a->imports, Names({u"x.b", u"x.a"}));
   EXPECT_EQ(b->imports, Names({u"x.a", u"x.b"}));
   EXPECT_EQ(self->imports, Names({u"x.self"}));
@@ -48,7 +45,7 @@ TEST_F(ImportClosure, ALongerCycleEnds) {
   Module(u"x.b", {u"x.c"});
   modtype* c = Module(u"x.c", {u"x.a", u"x.d"});
   Module(u"x.d", {});
-  ExpandModuleImports();
+  ExpandModuleImports(Catalogue);
   EXPECT_EQ(a->imports, Names({u"x.b", u"x.c", u"x.a", u"x.d"}));
   EXPECT_EQ(c->imports, Names({u"x.a", u"x.d", u"x.b", u"x.c"}));
 }
@@ -61,7 +58,7 @@ TEST_F(ImportClosure, ExpansionIsDepthFirstAndAddsNoDuplicates) {
   Module(u"x.e", {});
   Module(u"x.f", {});
   Module(u"x.g", {});
-  ExpandModuleImports();
+  ExpandModuleImports(Catalogue);
   // The parser's own duplicate stays; the expansion adds none.
   EXPECT_EQ(a->imports, Names({u"x.b", u"x.c", u"x.b", u"x.d", u"x.g", u"x.f", u"x.e"}));
 }
@@ -73,7 +70,7 @@ TEST_F(ImportClosure, UnknownNamesStayAndLeadNowhere) {
   Module(u"X.Caps", {u"x.hidden"});
   modtype* d = Module(u"x.d", {u"x.caps"});
   modtype* none = Module(u"x.none", {});
-  ExpandModuleImports();
+  ExpandModuleImports(Catalogue);
   EXPECT_EQ(a->imports, Names({u"x.unknown", u"x.b"}));
   EXPECT_EQ(d->imports, Names({u"x.caps"}));
   EXPECT_TRUE(none->imports.empty());
@@ -85,25 +82,25 @@ TEST_F(ImportClosure, LaterModulesReadEarlierListsAlreadyExtended) {
   Module(u"x.c", {u"x.d"});
   modtype* z = Module(u"x.z", {u"x.a"});
   Module(u"x.d", {});
-  ExpandModuleImports();
+  ExpandModuleImports(Catalogue);
   EXPECT_EQ(a->imports, Names({u"x.b", u"x.c", u"x.d"}));
   EXPECT_EQ(z->imports, Names({u"x.a", u"x.b", u"x.c", u"x.d"}));
 }
 
 TEST_F(ImportClosure, AddImportsOfWithNullOrEmptyModuleDoesNothing) {
   TextList list = Names({u"x.a"});
-  AddImportsOf(list, nullptr);
+  AddImportsOf(Catalogue, list, nullptr);
   modtype* empty = Module(u"x.e", {});
-  AddImportsOf(list, empty);
+  AddImportsOf(Catalogue, list, empty);
   EXPECT_EQ(list, Names({u"x.a"}));
 
   modtype* b = Module(u"x.b", {u"x.a", u"x.c"});
-  AddImportsOf(list, b);
+  AddImportsOf(Catalogue, list, b);
   EXPECT_EQ(list, Names({u"x.a", u"x.c"}));
 }
 
 TEST_F(ImportClosure, EmptyCatalogueIsFine) {
-  ExpandModuleImports();
+  ExpandModuleImports(Catalogue);
   EXPECT_TRUE(Catalogue.ModList.empty());
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "base/paths.h"
 #include "catalogue/module_records.h"
 #include "platform/file_system.h"
 #include "support/test_support.h"
@@ -17,16 +18,14 @@ class ModuleParser : public testing::FreshState {
  protected:
   void SetUp() override {
     FreshState::SetUp();
-    module = modtype::Create();
-    module->name = u"brl.test";
-    Catalogue.CurrentModule = module;
+    module = Catalogue.CreateModule(u"brl.test");
     ASSERT_TRUE(ChangeFolder(tmp.Path()));
   }
 
   // Writes `text` as `relative` in the module folder and parses it.
   void Parse(TextView relative, std::string_view text) {
     tmp.WriteFile(relative, text);
-    ParseModuleSource(relative);
+    ParseModuleSource(*module, relative);
   }
 
   TempFolder tmp;
@@ -216,9 +215,9 @@ TEST_F(ModuleParser, QuotedImportPathsAreLowerCasedAndFoundIgnoringCase) {
 TEST_F(ModuleParser, AFileNotEndingInLowerCaseBmxIsSkipped) {
   tmp.WriteFile(u"x.BMX", "Function Upper()\n");
   tmp.WriteFile(u"x.txt", "Function Text()\n");
-  ParseModuleSource(u"x.BMX");
-  ParseModuleSource(u"x.txt");
-  ParseModuleSource(u"");
+  ParseModuleSource(*module, u"x.BMX");
+  ParseModuleSource(*module, u"x.txt");
+  ParseModuleSource(*module, u"");
   EXPECT_TRUE(module->commands.empty());
 }
 
@@ -228,8 +227,8 @@ TEST_F(ModuleParser, MissingFilesAndFoldersNamedBmxAreSkipped) {
         "Import \"folder.bmx\"\n"
         "Import \"missing.bmx\"\n"
         "Function Kept()\n");
-  ParseModuleSource(u"folder.bmx");
-  ParseModuleSource(u"nothing.bmx");
+  ParseModuleSource(*module, u"folder.bmx");
+  ParseModuleSource(*module, u"nothing.bmx");
   EXPECT_EQ(module->commands, Names({u"kept"}));
 }
 
@@ -264,7 +263,7 @@ TEST_F(ModuleParser, CircularQuotedImportsEnd) {
 TEST_F(ModuleParser, AbsolutePathsWork) {
   tmp.WriteFile(u"abs.bmx", "Function Absolute()\n");
   ASSERT_TRUE(ChangeFolder(u"/"));
-  ParseModuleSource(tmp / u"abs.bmx");
+  ParseModuleSource(*module, tmp / u"abs.bmx");
   EXPECT_EQ(module->commands, Names({u"absolute"}));
 }
 
@@ -283,14 +282,19 @@ TEST_F(ModuleParser, Utf16WithMarkReadsLikeLatin1AndUtf8MarkHidesTheFirstLine) {
   EXPECT_EQ(module->commands, Names({u"second"}));
 }
 
-TEST_F(ModuleParser, NoCurrentModuleMeansNothingIsRecordedAndNothingFails) {
-  Catalogue.CurrentModule = nullptr;
-  Parse(u"a.bmx", "Module BRL.X\nImport BRL.Y\nFunction Z()\n");
+TEST_F(ModuleParser, OnlyTheRecordBeingFilledReceivesTheFindings) {
+  modtype* other = Catalogue.CreateModule(u"brl.other");
+  tmp.WriteFile(u"a.bmx", "Module BRL.X\nImport BRL.Y\nFunction Z()\n");
+  ParseModuleSource(*other, u"a.bmx");
+  EXPECT_EQ(other->declaredName, u"BRL.X");
+  EXPECT_EQ(other->imports, Names({u"brl.y"}));
+  EXPECT_EQ(other->commands, Names({u"z"}));
+  EXPECT_TRUE(module->declaredName.empty());
   EXPECT_TRUE(module->commands.empty());
   EXPECT_TRUE(module->imports.empty());
 }
 
-TEST(ExtractFunctionName, FollowsTheTableOfThePart) {
+TEST(ExtractFunctionName, TakesTheNameCharactersAfterTheFirstBlank) {
   EXPECT_EQ(ExtractFunctionName(u"function listaddlast:tlink( list:tlist,value:object )"),
             u"listaddlast");
   EXPECT_EQ(ExtractFunctionName(u"function rnd!( min_value!=1,max_value!=0 )"), u"rnd");
@@ -308,8 +312,11 @@ TEST(ExtractFunctionName, FollowsTheTableOfThePart) {
 TEST(AbsoluteNormalPath, RemovesDotsAndEmptyComponents) {
   EXPECT_EQ(AbsoluteNormalPath(u"/a/./b//c/../d.bmx"), u"/a/b/d.bmx");
   EXPECT_EQ(AbsoluteNormalPath(u"/../x.bmx"), u"/x.bmx");
-  EXPECT_EQ(AbsoluteNormalPath(u"C:\\m\\..\\x.bmx"), u"C:/x.bmx");
   Text here = CurrentFolder();
+  // "C:" is a drive only on Windows; elsewhere it is a folder name.
+  EXPECT_EQ(AbsoluteNormalPath(u"C:\\m\\..\\x.bmx"),
+            kNativePathStyle == PathStyle::Windows ? Text(u"C:/x.bmx")
+                                                   : NormalisePath(here + u"/C:/x.bmx"));
   EXPECT_EQ(AbsoluteNormalPath(u"./y.bmx"), AbsoluteNormalPath(here + u"/y.bmx"));
 }
 

@@ -9,47 +9,46 @@ namespace {
 
 class ModuleRecords : public testing::FreshState {};
 
-modtype* Named(const char16_t* name) {
-  modtype* m = modtype::Create();
-  m->name = name;
-  return m;
-}
-
-TEST_F(ModuleRecords, RecordsRegisterThemselvesInCreationOrder) {
-  modtype* a = Named(u"brl.blitz");
-  modtype* b = Named(u"brl.glmax2d");
+TEST_F(ModuleRecords, RecordsAreKeptInCreationOrder) {
+  modtype* a = Catalogue.CreateModule(u"brl.blitz");
+  modtype* b = Catalogue.CreateModule(u"brl.glmax2d");
   ASSERT_EQ(Catalogue.ModList.size(), 2u);
   EXPECT_EQ(Catalogue.ModList[0].get(), a);
   EXPECT_EQ(Catalogue.ModList[1].get(), b);
+  EXPECT_EQ(a->name, u"brl.blitz");
   EXPECT_EQ(a->matched, 0);
   EXPECT_TRUE(a->imports.empty());
-
-  scanlisttype* entry = scanlisttype::Create();
-  entry->Set(u"/p/main.bmx", u"Main");
-  ASSERT_EQ(Catalogue.ScanListList.size(), 1u);
-  EXPECT_EQ(Catalogue.ScanListList[0]->kind, u"Main");
-  EXPECT_EQ(Catalogue.ScanListList[0]->path, u"/p/main.bmx");
 }
 
 TEST_F(ModuleRecords, FindModuleLowerCasesOnlyTheArgument) {
-  Named(u"brl.glmax2d");
-  Named(u"Brl.system");
-  modtype* first = Named(u"brl.more");
-  Named(u"brl.more");
-  EXPECT_EQ(modtype::FindModule(u"BRL.GLMax2D"), Catalogue.ModList[0].get());
-  EXPECT_EQ(modtype::FindModule(u"Brl.system"), nullptr);
-  EXPECT_EQ(modtype::FindModule(u"brl.system"), nullptr);
-  EXPECT_EQ(modtype::FindModule(u"brl.more"), first);
-  EXPECT_EQ(modtype::FindModule(u""), nullptr);
-  EXPECT_EQ(modtype::FindModule(u" brl.glmax2d"), nullptr);
+  Catalogue.CreateModule(u"brl.glmax2d");
+  Catalogue.CreateModule(u"Brl.system");
+  modtype* first = Catalogue.CreateModule(u"brl.more");
+  Catalogue.CreateModule(u"brl.more");
+  EXPECT_EQ(Catalogue.FindModule(u"BRL.GLMax2D"), Catalogue.ModList[0].get());
+  EXPECT_EQ(Catalogue.FindModule(u"Brl.system"), nullptr);
+  EXPECT_EQ(Catalogue.FindModule(u"brl.system"), nullptr);
+  EXPECT_EQ(Catalogue.FindModule(u"brl.more"), first);
+  EXPECT_EQ(Catalogue.FindModule(u""), nullptr);
+  EXPECT_EQ(Catalogue.FindModule(u" brl.glmax2d"), nullptr);
+}
+
+TEST_F(ModuleRecords, ClearEmptiesTheCatalogueAndItsLookup) {
+  Catalogue.CreateModule(u"brl.blitz")->commands = {u"delay"};
+  Catalogue.CommandCount = 1;
+  Catalogue.Clear();
+  EXPECT_TRUE(Catalogue.ModList.empty());
+  EXPECT_EQ(Catalogue.CommandCount, 0);
+  EXPECT_EQ(Catalogue.FindModule(u"brl.blitz"), nullptr);
+  modtype* again = Catalogue.CreateModule(u"brl.blitz");
+  EXPECT_EQ(Catalogue.FindModule(u"brl.blitz"), again);
 }
 
 TEST_F(ModuleRecords, StateStartsFreshForEveryTest) {
   EXPECT_TRUE(Catalogue.ModList.empty());
-  EXPECT_TRUE(Catalogue.ScanListList.empty());
-  EXPECT_EQ(Catalogue.CurrentModule, nullptr);
   EXPECT_EQ(Catalogue.CommandCount, 0);
-  Named(u"x.y");
+  EXPECT_EQ(Catalogue.FindModule(u"x.y"), nullptr);
+  Catalogue.CreateModule(u"x.y");
 }
 
 }  // namespace

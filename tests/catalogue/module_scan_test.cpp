@@ -8,7 +8,7 @@
 #include <map>
 #include <set>
 
-#include "app/settings.h"
+#include "catalogue/import_closure.h"
 #include "catalogue/module_records.h"
 #include "platform/file_system.h"
 #include "support/test_support.h"
@@ -22,7 +22,15 @@ class ModuleScan : public testing::FreshState {
  protected:
   void SetUp() override {
     FreshState::SetUp();
-    Settings.RootFolder = tmp.Path();
+    rootFolder = tmp.Path();
+  }
+
+  // Scans `rootFolder` and, when a collection was found, closes the imports,
+  // as a rebuild of the catalogue does. True when a collection was found.
+  bool Scan() {
+    bool collectionFound = ScanModFolder(Catalogue, rootFolder);
+    if (collectionFound) ExpandModuleImports(Catalogue);
+    return collectionFound;
   }
 
   std::set<Text> ModuleNames() const {
@@ -32,14 +40,15 @@ class ModuleScan : public testing::FreshState {
   }
 
   TempFolder tmp;
+  Text rootFolder;
 };
 
 TextList Names(std::initializer_list<const char16_t*> names) {
   return TextList(names.begin(), names.end());
 }
 
-modtype* Find(TextView name) {
-  for (const auto& m : Catalogue.ModList) {
+modtype* Find(const CatalogueState& catalogue, TextView name) {
+  for (const auto& m : catalogue.ModList) {
     if (m->name == name) return m.get();
   }
   return nullptr;
@@ -57,18 +66,17 @@ TEST_F(ModuleScan, OnlyFoldersEndingInLowerCaseModQualify) {
   tmp.MakeFolder(u"mod/brl.mod/notes");
   tmp.MakeFolder(u"mod/brl.mod/Big.MOD");
   tmp.MakeFolder(u"mod/.mod");
-  ScanModFolder();
+  EXPECT_TRUE(Scan());
   EXPECT_EQ(ModuleNames(), (std::set<Text>{u"brl.blitz", u"pub.zlib"}));
-  EXPECT_EQ(Find(u"brl.blitz")->declaredName, u"BRL.Blitz");
-  EXPECT_EQ(Find(u"brl.blitz")->commands, Names({u"delay"}));
-  EXPECT_TRUE(screen.messages.empty());
+  EXPECT_EQ(Find(Catalogue, u"brl.blitz")->declaredName, u"BRL.Blitz");
+  EXPECT_EQ(Find(Catalogue, u"brl.blitz")->commands, Names({u"delay"}));
   EXPECT_EQ(CurrentFolder(), tmp / u"mod");
 }
 
 TEST_F(ModuleScan, FoldersInsideModuleFoldersAreNotScanned) {
   tmp.WriteFile(u"mod/brl.mod/blitz.mod/blitz.bmx", "Function Delay()\n");
   tmp.WriteFile(u"mod/brl.mod/blitz.mod/deeper.mod/deeper.bmx", "Function Deeper()\n");
-  ScanModFolder();
+  Scan();
   EXPECT_EQ(ModuleNames(), (std::set<Text>{u"brl.blitz"}));
   EXPECT_EQ(Catalogue.CommandCount, 1);
 }
@@ -76,10 +84,10 @@ TEST_F(ModuleScan, FoldersInsideModuleFoldersAreNotScanned) {
 TEST_F(ModuleScan, CollectionPrefixEndsAtTheFirstDot) {
   tmp.WriteFile(u"mod/my.tools.mod/foo.mod/foo.bmx", "Function Foo()\n");
   tmp.WriteFile(u"mod/Brl.mod/Blitz.mod/Blitz.bmx", "Function Go()\n");
-  ScanModFolder();
+  Scan();
   EXPECT_EQ(ModuleNames(), (std::set<Text>{u"my.foo", u"Brl.Blitz"}));
-  EXPECT_EQ(Find(u"my.foo")->commands, Names({u"foo"}));
-  EXPECT_EQ(modtype::FindModule(u"Brl.Blitz"), nullptr);
+  EXPECT_EQ(Find(Catalogue, u"my.foo")->commands, Names({u"foo"}));
+  EXPECT_EQ(Catalogue.FindModule(u"Brl.Blitz"), nullptr);
 }
 
 TEST_F(ModuleScan, ModuleFolderWithoutItsMainSourceIsStillCounted) {
@@ -87,17 +95,17 @@ TEST_F(ModuleScan, ModuleFolderWithoutItsMainSourceIsStillCounted) {
   tmp.MakeFolder(u"mod/brl.mod/bare.mod");
   tmp.MakeFolder(u"mod/brl.mod/odd.mod/odd.bmx");  // a folder, not a file
   tmp.WriteFile(u"mod/brl.mod/full.mod/full.bmx", "Module BRL.Full\nFunction A()\n");
-  screen.hasWindow = true;
-  ScanModFolder();
+  Scan();
   EXPECT_EQ(ModuleNames(),
             (std::set<Text>{u"brl.empty", u"brl.bare", u"brl.odd", u"brl.full"}));
   for (const char16_t* name : {u"brl.empty", u"brl.bare", u"brl.odd"}) {
-    modtype* m = Find(name);
+    modtype* m = Find(Catalogue, name);
     EXPECT_TRUE(m->declaredName.empty()) << testing::Show(name);
     EXPECT_TRUE(m->commands.empty()) << testing::Show(name);
     EXPECT_TRUE(m->imports.empty()) << testing::Show(name);
   }
-  EXPECT_EQ(screen.statusText, u"Modules scanned: 4   Commands found: 1");
+  EXPECT_EQ(Catalogue.ModList.size(), 4u);
+  EXPECT_EQ(Catalogue.CommandCount, 1);
 }
 
 TEST_F(ModuleScan, MixedCaseMainSourceIsFound) {
@@ -105,38 +113,34 @@ TEST_F(ModuleScan, MixedCaseMainSourceIsFound) {
                 "Module BRL.Audio\nFunction LoadSound()\n");
   tmp.WriteFile(u"mod/brl.mod/maxgui.mod/MaxGUI.BMX",
                 "Module BRL.MaxGUI\nFunction Notify()\n");
-  ScanModFolder();
-  EXPECT_EQ(Find(u"brl.audio")->commands, Names({u"loadsound"}));
-  EXPECT_EQ(Find(u"brl.maxgui")->declaredName, u"BRL.MaxGUI");
+  Scan();
+  EXPECT_EQ(Find(Catalogue, u"brl.audio")->commands, Names({u"loadsound"}));
+  EXPECT_EQ(Find(Catalogue, u"brl.maxgui")->declaredName, u"BRL.MaxGUI");
 }
 
-TEST_F(ModuleScan, EmptyModFolderGivesTheMessageAndAnEmptyCatalogue) {
+TEST_F(ModuleScan, EmptyModFolderFindsNoCollectionAndGivesAnEmptyCatalogue) {
   tmp.MakeFolder(u"mod");
   tmp.WriteFile(u"mod/readme.mod", "not a folder\n");
-  screen.hasWindow = true;
-  ScanModFolder();
+  EXPECT_FALSE(Scan());
   EXPECT_TRUE(Catalogue.ModList.empty());
   EXPECT_EQ(Catalogue.CommandCount, 0);
-  EXPECT_EQ(screen.messages, TextList{u"No subdirectories to scan in MOD folder."});
-  EXPECT_EQ(screen.statusText, u"Modules scanned: 0   Commands found: 0");
 }
 
 TEST_F(ModuleScan, ACollectionWithoutModulesCountsAsFound) {
   tmp.MakeFolder(u"mod/brl.mod");
-  ScanModFolder();
+  EXPECT_TRUE(Scan());
   EXPECT_TRUE(Catalogue.ModList.empty());
-  EXPECT_TRUE(screen.messages.empty());
 }
 
 TEST_F(ModuleScan, ModFolderThatCannotBeEnteredListsNothingInItsPlace) {
   // The current folder holds module collections, which must not be read.
   tmp.WriteFile(u"here/brl.mod/wrong.mod/wrong.bmx", "Function Wrong()\n");
   ASSERT_TRUE(ChangeFolder(tmp / u"here"));
-  Settings.RootFolder = tmp / u"nowhere";
-  modtype::Create()->name = u"brl.old";
-  ScanModFolder();
+  rootFolder = tmp / u"nowhere";
+  Catalogue.CreateModule(u"brl.old");
+  EXPECT_FALSE(Scan());
   EXPECT_TRUE(Catalogue.ModList.empty());
-  EXPECT_EQ(screen.messages, TextList{u"No subdirectories to scan in MOD folder."});
+  EXPECT_EQ(Catalogue.FindModule(u"brl.old"), nullptr);
   EXPECT_EQ(CurrentFolder(), tmp / u"here");
 }
 
@@ -144,10 +148,10 @@ TEST_F(ModuleScan, ASecondScanDiscardsTheFirst) {
   TempFolder second;
   tmp.WriteFile(u"mod/brl.mod/blitz.mod/blitz.bmx", "Function Delay()\nFunction End()\n");
   second.WriteFile(u"mod/pub.mod/zlib.mod/zlib.bmx", "Function Compress()\n");
-  ScanModFolder();
+  Scan();
   ASSERT_EQ(ModuleNames(), (std::set<Text>{u"brl.blitz"}));
-  Settings.RootFolder = second.Path();
-  ScanModFolder();
+  rootFolder = second.Path();
+  Scan();
   EXPECT_EQ(ModuleNames(), (std::set<Text>{u"pub.zlib"}));
   EXPECT_EQ(Catalogue.CommandCount, 1);
   EXPECT_EQ(CurrentFolder(), second / u"mod");
@@ -158,7 +162,7 @@ TEST_F(ModuleScan, CommandCountCountsDuplicates) {
                 "Function Cls()\nFunction Cls()\nFunction Flip()\n");
   tmp.WriteFile(u"mod/brl.mod/b.mod/b.bmx", "Function Cls()\n");
   tmp.WriteFile(u"mod/pub.mod/c.mod/c.bmx", "Rem\nnothing\nEnd Rem\n");
-  ScanModFolder();
+  Scan();
   EXPECT_EQ(Catalogue.CommandCount, 4);
 }
 
@@ -167,10 +171,13 @@ TEST_F(ModuleScan, ImportsAreClosedAfterTheScan) {
   tmp.WriteFile(u"mod/brl.mod/graphics.mod/graphics.bmx",
                 "Import BRL.PolledInput\nImport Pub.Missing\n");
   tmp.WriteFile(u"mod/brl.mod/polledinput.mod/polledinput.bmx", "Import BRL.Graphics\n");
-  ScanModFolder();
-  EXPECT_EQ(Find(u"brl.max2d")->imports,
+  // The scan alone keeps each module's imports as parsed.
+  ASSERT_TRUE(ScanModFolder(Catalogue, rootFolder));
+  EXPECT_EQ(Find(Catalogue, u"brl.max2d")->imports, Names({u"brl.graphics"}));
+  ExpandModuleImports(Catalogue);
+  EXPECT_EQ(Find(Catalogue, u"brl.max2d")->imports,
             Names({u"brl.graphics", u"brl.polledinput", u"pub.missing"}));
-  EXPECT_EQ(Find(u"brl.polledinput")->imports,
+  EXPECT_EQ(Find(Catalogue, u"brl.polledinput")->imports,
             Names({u"brl.graphics", u"brl.polledinput", u"pub.missing"}));
 }
 
@@ -179,8 +186,8 @@ TEST_F(ModuleScan, QuotedImportsResolveInTheModuleFolder) {
                 "Import \"image.bmx\"\nImport \"imagefont.bmx\"\nImport \"max2d.c\"\n");
   tmp.WriteFile(u"mod/brl.mod/max2d.mod/image.bmx", "Function DrawImage()\n");
   tmp.WriteFile(u"mod/brl.mod/max2d.mod/ImageFont.bmx", "Function LoadImageFont()\n");
-  ScanModFolder();
-  EXPECT_EQ(Find(u"brl.max2d")->commands, Names({u"drawimage", u"loadimagefont"}));
+  Scan();
+  EXPECT_EQ(Find(Catalogue, u"brl.max2d")->commands, Names({u"drawimage", u"loadimagefont"}));
 }
 
 TEST_F(ModuleScan, ModulesFollowTheFileSystemsListingOrder) {
@@ -191,7 +198,7 @@ TEST_F(ModuleScan, ModulesFollowTheFileSystemsListingOrder) {
   for (const Text& entry : ListFolder(tmp / u"mod/brl.mod")) {
     expected.push_back(u"brl." + entry.substr(0, entry.size() - 4));
   }
-  ScanModFolder();
+  Scan();
   TextList scanned;
   for (const auto& m : Catalogue.ModList) scanned.push_back(m->name);
   EXPECT_EQ(scanned, expected);
@@ -203,16 +210,14 @@ TEST_F(ModuleScan, FoldersThatCannotBeEnteredAreSkippedInPlace) {
   tmp.WriteFile(u"mod/brl.mod/brl.mod/decoy.mod/decoy.bmx", "Function Decoy()\n");
   ASSERT_TRUE(ChangeFolder(tmp / u"mod"));
 
-  Catalogue.CollectionPrefix = u"brl.";
-  ScanModuleCollection(u"missing.mod");
+  ScanModuleCollection(Catalogue, u"missing.mod", u"brl.");
   EXPECT_TRUE(Catalogue.ModList.empty());
   EXPECT_EQ(CurrentFolder(), tmp / u"mod");
 
   ASSERT_TRUE(ChangeFolder(u"brl.mod"));
-  ScanModuleFolder(u"gone.mod");
+  ScanModuleFolder(Catalogue, u"gone.mod", u"brl.");
   ASSERT_EQ(Catalogue.ModList.size(), 1u);
   EXPECT_EQ(Catalogue.ModList[0]->name, u"brl.gone");
-  EXPECT_EQ(Catalogue.CurrentModule, Catalogue.ModList[0].get());
   EXPECT_TRUE(Catalogue.ModList[0]->commands.empty());
   EXPECT_EQ(CurrentFolder(), tmp / u"mod/brl.mod");
 }
@@ -226,9 +231,9 @@ TEST_F(ModuleScan, UnreadableFoldersAreSkippedWithoutLosingThePlace) {
   std::string root = ToUtf8(tmp.Path());
   fs::permissions(root + "/mod/brl.mod/locked.mod", fs::perms::owner_read);
   fs::permissions(root + "/mod/shut.mod", fs::perms::owner_read);
-  ScanModFolder();
+  Scan();
   EXPECT_EQ(ModuleNames(), (std::set<Text>{u"brl.blitz", u"brl.locked"}));
-  EXPECT_TRUE(Find(u"brl.locked")->commands.empty());
+  EXPECT_TRUE(Find(Catalogue, u"brl.locked")->commands.empty());
   EXPECT_EQ(CurrentFolder(), tmp / u"mod");
 }
 
@@ -248,19 +253,19 @@ TEST_F(ModuleScan, LinkedFoldersDoNotMoveTheScanElsewhere) {
   fs::create_directory_symlink(root + "/away/deep/links.mod", root + "/mod/links.mod");
   fs::create_directory_symlink(root + "/away/single/linked.mod",
                                root + "/mod/pub.mod/linked.mod");
-  ScanModFolder();
+  Scan();
   EXPECT_EQ(ModuleNames(), (std::set<Text>{u"brl.blitz", u"pub.zlib", u"links.tool",
                                            u"links.blitz", u"pub.linked"}));
-  EXPECT_EQ(Find(u"brl.blitz")->commands, Names({u"delay"}));
-  EXPECT_EQ(Find(u"pub.zlib")->commands, Names({u"compress"}));
-  EXPECT_EQ(Find(u"pub.linked")->commands, Names({u"linked"}));
+  EXPECT_EQ(Find(Catalogue, u"brl.blitz")->commands, Names({u"delay"}));
+  EXPECT_EQ(Find(Catalogue, u"pub.zlib")->commands, Names({u"compress"}));
+  EXPECT_EQ(Find(Catalogue, u"pub.linked")->commands, Names({u"linked"}));
   EXPECT_EQ(CurrentFolder(), tmp / u"mod");
 }
 
 // The example installation under examples/BlitzMax, built with one call.
 TEST_F(ModuleScan, ExampleInstallation) {
-  Settings.RootFolder = testing::SourceFolder() + u"/examples/BlitzMax";
-  ScanModFolder();
+  rootFolder = testing::SourceFolder() + u"/examples/BlitzMax";
+  EXPECT_TRUE(Scan());
 
   std::set<Text> expected = {
       u"brl.blitz",       u"brl.retro",          u"brl.linkedlist",   u"brl.standardio",
@@ -272,8 +277,7 @@ TEST_F(ModuleScan, ExampleInstallation) {
       u"brl.win32maxgui", u"pub.freeprocess",    u"pub.opengl",       u"pub.zlib"};
   EXPECT_EQ(ModuleNames(), expected);
   EXPECT_EQ(Catalogue.ModList.size(), expected.size());
-  EXPECT_TRUE(screen.messages.empty());
-  EXPECT_EQ(CurrentFolder(), Settings.RootFolder + u"/mod");
+  EXPECT_EQ(CurrentFolder(), rootFolder + u"/mod");
 
   size_t total = 0;
   for (const auto& m : Catalogue.ModList) total += m->commands.size();
@@ -281,7 +285,7 @@ TEST_F(ModuleScan, ExampleInstallation) {
 
   auto has = [](const TextList& list, TextView entry) { return Contains(list, entry); };
 
-  modtype* max2d = modtype::FindModule(u"BRL.Max2D");
+  modtype* max2d = Catalogue.FindModule(u"BRL.Max2D");
   ASSERT_NE(max2d, nullptr);
   EXPECT_EQ(max2d->declaredName, u"BRL.Max2D");
   for (const char16_t* command :
@@ -296,7 +300,7 @@ TEST_F(ModuleScan, ExampleInstallation) {
     EXPECT_FALSE(has(max2d->commands, hidden)) << testing::Show(hidden);
   }
 
-  modtype* blitz = modtype::FindModule(u"brl.blitz");
+  modtype* blitz = Catalogue.FindModule(u"brl.blitz");
   EXPECT_TRUE(blitz->imports.empty());
   EXPECT_TRUE(has(blitz->commands, u"millisecs"));
   EXPECT_TRUE(has(blitz->commands, u"bbmillisecs"));  // declared in an Extern block
@@ -304,28 +308,28 @@ TEST_F(ModuleScan, ExampleInstallation) {
   EXPECT_FALSE(has(blitz->commands, u"writedebugtext"));
 
   EXPECT_EQ(
-      modtype::FindModule(u"brl.graphics")->commands,
+      Catalogue.FindModule(u"brl.graphics")->commands,
       Names({u"setgraphicsdriver", u"getgraphicsdriver", u"graphics", u"endgraphics",
              u"flip", u"graphicswidth", u"graphicsheight", u"graphicsmodeexists"}));
-  EXPECT_TRUE(has(modtype::FindModule(u"brl.audio")->commands, u"loadsound"));
-  EXPECT_TRUE(has(modtype::FindModule(u"brl.polledinput")->commands, u"keyhit"));
-  EXPECT_TRUE(modtype::FindModule(u"brl.wavloader")->commands.empty());
-  EXPECT_EQ(modtype::FindModule(u"pub.freeprocess")->declaredName, u"Pub.FreeProcess");
-  EXPECT_TRUE(has(modtype::FindModule(u"pub.opengl")->commands, u"glclear"));
+  EXPECT_TRUE(has(Catalogue.FindModule(u"brl.audio")->commands, u"loadsound"));
+  EXPECT_TRUE(has(Catalogue.FindModule(u"brl.polledinput")->commands, u"keyhit"));
+  EXPECT_TRUE(Catalogue.FindModule(u"brl.wavloader")->commands.empty());
+  EXPECT_EQ(Catalogue.FindModule(u"pub.freeprocess")->declaredName, u"Pub.FreeProcess");
+  EXPECT_TRUE(has(Catalogue.FindModule(u"pub.opengl")->commands, u"glclear"));
 
   // Closed imports.
-  TextList glmax2d = modtype::FindModule(u"brl.glmax2d")->imports;
+  TextList glmax2d = Catalogue.FindModule(u"brl.glmax2d")->imports;
   std::set<Text> reached(glmax2d.begin(), glmax2d.end());
   EXPECT_EQ(reached, (std::set<Text>{u"brl.max2d", u"brl.glgraphics", u"brl.graphics",
                                      u"brl.pixmap", u"brl.polledinput", u"brl.linkedlist",
                                      u"brl.stream", u"brl.blitz", u"pub.opengl"}));
   EXPECT_EQ(glmax2d.size(), reached.size());
-  EXPECT_EQ(modtype::FindModule(u"brl.freeaudioaudio")->imports,
+  EXPECT_EQ(Catalogue.FindModule(u"brl.freeaudioaudio")->imports,
             Names({u"brl.audio", u"brl.audiosample", u"brl.stream", u"brl.blitz"}));
   // max2d.bmx and its image.bmx both import BRL.Pixmap: the duplicate stays.
   TextList max2dImports = max2d->imports;
   EXPECT_EQ(std::count(max2dImports.begin(), max2dImports.end(), Text(u"brl.pixmap")), 2);
-  EXPECT_EQ(modtype::FindModule(u"brl.pngloader")->imports,
+  EXPECT_EQ(Catalogue.FindModule(u"brl.pngloader")->imports,
             Names({u"brl.pixmap", u"pub.zlib", u"brl.stream", u"brl.blitz"}));
 }
 

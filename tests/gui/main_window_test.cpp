@@ -22,6 +22,7 @@
 #include <csignal>
 #include <functional>
 
+#include "app/app_state.h"
 #include "app/main_routine.h"
 #include "catalogue/module_records.h"
 #include "platform/menu_tags.h"
@@ -95,6 +96,8 @@ class MainWindowTest : public QObject {
   QString AppFile(const QString& name) const { return app_->path() + "/" + name; }
 
   std::unique_ptr<QtScreen> screen_;
+  // The run on the real window, one for each test.
+  std::unique_ptr<AppState> state_;
   std::unique_ptr<QTemporaryDir> app_;
   QTimer modalWatcher_;
   std::function<void(QWidget*)> answer_;
@@ -103,7 +106,6 @@ class MainWindowTest : public QObject {
 
 void MainWindowTest::initTestCase() {
   screen_ = std::make_unique<QtScreen>();
-  SetScreen(screen_.get());
   modalWatcher_.setInterval(50);
   connect(&modalWatcher_, &QTimer::timeout, this, [this] {
     QWidget* modal = QApplication::activeModalWidget();
@@ -115,13 +117,14 @@ void MainWindowTest::initTestCase() {
 
 void MainWindowTest::init() {
   app_ = std::make_unique<QTemporaryDir>();
+  state_ = std::make_unique<AppState>(*screen_, ToText(app_->path()));
   boxTexts_.clear();
   AnswerModals(PressOk);
 }
 
 void MainWindowTest::cleanup() {
   AnswerModals(nullptr);
-  ShutDown();
+  ShutDown(*state_);
   while (!screen_->Events().Empty()) screen_->WaitEvent();
   QVERIFY(!screen_->HasWindow());
 }
@@ -153,12 +156,12 @@ void MainWindowTest::PrepareApplicationFolder(bool withHelpPage, const QString& 
 void MainWindowTest::Start(const QStringList& arguments) {
   std::vector<Text> given;
   for (const QString& argument : arguments) given.push_back(ToText(argument));
-  StartUp(given, ToText(app_->path()));
+  StartUp(*state_, given, ToText(app_->path()));
   QVERIFY(Window());
 }
 
 void MainWindowTest::HandleQueuedEvents() {
-  while (!screen_->Events().Empty()) HandleEvent(screen_->WaitEvent());
+  while (!screen_->Events().Empty()) HandleEvent(*state_, screen_->WaitEvent());
 }
 
 // The page must be the one asked for and have finished loading. Asked of the
@@ -202,11 +205,11 @@ void MainWindowTest::helpPageAtStartUpInACentredWindowWithItsMenu() {
            desktop.topLeft() +
                QPoint((desktop.width() - 660) / 2, (desktop.height() - 460) / 2));
 
-  QVERIFY(Catalogue.ModList.size() > 0);
+  QVERIFY(state_->Catalogue.ModList.size() > 0);
   QCOMPARE(window->StatusLabel()->text(),
            QStringLiteral("Modules scanned: %1   Commands found: %2")
-               .arg(Catalogue.ModList.size())
-               .arg(Catalogue.CommandCount));
+               .arg(state_->Catalogue.ModList.size())
+               .arg(state_->Catalogue.CommandCount));
 
   struct Item {
     QString text;
@@ -241,11 +244,11 @@ void MainWindowTest::helpPageAtStartUpInACentredWindowWithItsMenu() {
   // Choosing an item only queues its tag; Exit's event then ends the loop.
   titles[0]->menu()->actions()[2]->trigger();
   QCOMPARE(screen_->Events().Size(), size_t(1));
-  QVERIFY(!HandleEvent(screen_->WaitEvent()));
+  QVERIFY(!HandleEvent(*state_, screen_->WaitEvent()));
   // So does the close box, which leaves the window to the loop.
   QVERIFY(!window->close());
   QVERIFY(window->isVisible());
-  QVERIFY(!HandleEvent(screen_->WaitEvent()));
+  QVERIFY(!HandleEvent(*state_, screen_->WaitEvent()));
 }
 
 void MainWindowTest::oneArgumentShowsItsReport() {
@@ -266,13 +269,13 @@ void MainWindowTest::oneArgumentShowsItsReport() {
   QVERIFY(shown.first().contains(QStringLiteral("\nSetGraphicsDriver ")));
 
   // A later page in the same file must be read afresh, not kept.
-  HandleEvent(MenuEvent(kMenuModuleDetails));
+  HandleEvent(*state_, MenuEvent(kMenuModuleDetails));
   QTRY_VERIFY_WITH_TIMEOUT(
-      PageTextAreas().size() == 2 * qsizetype(Catalogue.ModList.size()), kPatience);
+      PageTextAreas().size() == 2 * qsizetype(state_->Catalogue.ModList.size()), kPatience);
 
   const QString screenshot = qEnvironmentVariable("VELTRANE_SCREENSHOT");
   if (!screenshot.isEmpty()) {
-    HandleEvent(DropEvent(ToText(ExampleProgram())));
+    HandleEvent(*state_, DropEvent(ToText(ExampleProgram())));
     WaitForPage(AppFile("results.htm"));
     QTRY_COMPARE_WITH_TIMEOUT(PageTextAreas(), written, kPatience);
     Window()->ReportView()->page()->runJavaScript(
@@ -381,24 +384,24 @@ void MainWindowTest::dialogsChooseTheRootAndTheSource() {
   };
 
   answerWith(QString());
-  HandleEvent(MenuEvent(kMenuRootFolder));
+  HandleEvent(*state_, MenuEvent(kMenuRootFolder));
   QCOMPARE(titles, QStringList{"Choose BlitzMax ROOT folder"});
   QCOMPARE(Window()->StatusLabel()->text(),
            QStringLiteral("Modules scanned: 0   Commands found: 0"));
 
   answerWith(ExampleRoot());
-  HandleEvent(MenuEvent(kMenuRootFolder));
+  HandleEvent(*state_, MenuEvent(kMenuRootFolder));
   QFile ini(AppFile("vt.ini"));
   QVERIFY(ini.open(QIODevice::ReadOnly));
   QCOMPARE(ini.readAll(), ExampleRoot().toLatin1() + "\r\n");
-  QVERIFY(Catalogue.ModList.size() > 0);
+  QVERIFY(state_->Catalogue.ModList.size() > 0);
   QCOMPARE(Window()->StatusLabel()->text(),
            QStringLiteral("Modules scanned: %1   Commands found: %2")
-               .arg(Catalogue.ModList.size())
-               .arg(Catalogue.CommandCount));
+               .arg(state_->Catalogue.ModList.size())
+               .arg(state_->Catalogue.CommandCount));
 
   answerWith(ExampleProgram());
-  HandleEvent(MenuEvent(kMenuExamine));
+  HandleEvent(*state_, MenuEvent(kMenuExamine));
   QCOMPARE(titles.last(), QStringLiteral("Select BMX source file ..."));
   QVERIFY2(filter.contains(QStringLiteral("(*.bmx)")), qPrintable(filter));
   WaitForPage(AppFile("results.htm"));
@@ -432,7 +435,7 @@ void MainWindowTest::droppedFilesAndEventsDuringABoxWaitInTheQueue() {
     Event event = screen_->WaitEvent();
     QCOMPARE(event.kind, EventKind::Drop);
     scanned << ToQString(event.text);
-    HandleEvent(event);
+    HandleEvent(*state_, event);
   }
   QCOMPARE(scanned, files);
   WaitForPage(AppFile("results.htm"));
@@ -450,7 +453,7 @@ void MainWindowTest::droppedFilesAndEventsDuringABoxWaitInTheQueue() {
     shownDuringBox = Window()->ReportView()->url();
     PressOk(widget);
   });
-  HandleEvent(MenuEvent(kMenuAbout));
+  HandleEvent(*state_, MenuEvent(kMenuAbout));
   QVERIFY(boxTexts_.last().startsWith(QStringLiteral("Veltrane v2.09\n\n")));
   QCOMPARE(queuedDuringBox, size_t(1));
   QCOMPARE(shownDuringBox, QUrl::fromLocalFile(AppFile("results.htm")));

@@ -3,35 +3,73 @@
 #include <gtest/gtest.h>
 
 #include "analysis/source_records.h"
+#include "analysis/suggestion.h"
+#include "base/paths.h"
 #include "support/test_support.h"
 
 namespace vt {
 namespace {
 
+constexpr char16_t kHint[] = u"HINT: See help file - Mixing OpenGL/Max2D";
+constexpr char16_t kHintLine[] =
+    u"<h4><font color='#800040'>HINT: See help file - Mixing OpenGL/Max2D</font></h4>";
+constexpr char16_t kChoiceLine[] =
+    u"<hr><p><h4><font color='#595959'>Choice of 2 frameworks ...</font></h4></p>";
+
 class ReportLines : public testing::FreshState {
  protected:
   // The lines appended since `from`.
-  static TextList LinesFrom(size_t from) {
+  TextList LinesFrom(size_t from) const {
     const TextList& all = Report.ReportLines;
     return TextList(all.begin() + static_cast<long>(std::min(from, all.size())), all.end());
   }
 
-  static sourcemodtype* Record(TextView path, TextList modules, TextList optional = {},
-                               TextList extra = {}) {
-    sourcemodtype* record = NewSourceRecord();
+  sourcemodtype* Record(TextView path, TextList modules) {
+    sourcemodtype* record = Analysis.NewSourceRecord();
     record->path = path;
     record->modules = std::move(modules);
-    record->optionalModules = std::move(optional);
-    record->extraLines = std::move(extra);
     return record;
   }
 
-  static void Scanned(TextView path, TextView kind) { scanlisttype::Create()->Set(path, kind); }
+  void Scanned(TextView path, TextView kind) { Analysis.NewScanEntry(path, kind); }
 };
 
-// The lines of a code box around its text area lines.
-TextList CodeBox(TextView label, TextView target, TextView name, TextView rows,
-                 const TextList& areaLines) {
+// A code box as the templates hand it over.
+CodeBox Box(bool isMain, TextView path, TextList modules, TextList optional = {},
+            TextList extra = {}) {
+  CodeBox box;
+  box.isMain = isMain;
+  box.label = isMain ? u"Main Source: " : u"Imported Code: ";
+  box.path = path;
+  box.modules = std::move(modules);
+  box.optionalModules = std::move(optional);
+  box.extraLines = std::move(extra);
+  return box;
+}
+
+CodeBox MainBox(TextView path, TextList modules, TextList optional = {}, TextList extra = {}) {
+  return Box(true, path, std::move(modules), std::move(optional), std::move(extra));
+}
+
+CodeBox ImportedBox(TextView path, TextList modules, TextList optional = {},
+                    TextList extra = {}) {
+  return Box(false, path, std::move(modules), std::move(optional), std::move(extra));
+}
+
+FrameworkBlock Block(TextView title, std::vector<CodeBox> boxes, TextView note = u"") {
+  return {Text(title), Text(note), std::move(boxes)};
+}
+
+// The box's text area as plain text, as the command line prints it.
+TextList PlainLines(const CodeBox& box) {
+  TextList lines;
+  for (const CodeLine& line : CodeLinesOf(box)) lines.push_back(line.fixed + line.data);
+  return lines;
+}
+
+// The page lines of a code box around its text area lines.
+TextList BoxLines(TextView label, TextView target, TextView name, TextView rows,
+                  const TextList& areaLines) {
   TextList lines = {
       u"<table border='0' cellpadding='8' background='htmldata/codebox.gif'>",
       u"<tr><td>",
@@ -59,14 +97,22 @@ TextList Joined(std::initializer_list<TextList> parts) {
 
 TEST_F(ReportLines, HeadStartsAFreshPage) {
   Html.AddLine(u"left over");
-  Html.WriteFrameworkBlock(u"Old:");
-  ASSERT_EQ(Report.PlainBlocks.size(), 1u);
+  Html.WriteFrameworkBlock(Block(u"Old:", {}));
+  ASSERT_EQ(Report.ReportLines.size(), 4u);
 
   Html.WriteHead();
   EXPECT_EQ(Report.ReportLines,
             (TextList{u"<html>", u"<head>", u"<title>Veltrane - Output</title>", u"</head>",
                       u"<body background='htmldata/bkg.gif'>"}));
-  EXPECT_TRUE(Report.PlainBlocks.empty());
+}
+
+TEST_F(ReportLines, PageIsBuiltInTheListItWasGiven) {
+  TextList lines = {u"earlier"};
+  htmltype html(lines);
+  html.AddLine(u"x");
+  html.WriteCodeArea(0);
+  EXPECT_EQ(lines, (TextList{u"earlier", u"x", u"</textarea></p></form>"}));
+  EXPECT_TRUE(Report.ReportLines.empty());
 }
 
 TEST_F(ReportLines, FilesScannedListsEveryFileButModules) {
@@ -74,7 +120,7 @@ TEST_F(ReportLines, FilesScannedListsEveryFileButModules) {
   Scanned(u"brl.max2d", u"MOD");
   Scanned(u"C:/Work/inc/util.bmx", u"Include");
   Scanned(u"player.bmx", u"Imported");
-  Html.WriteFilesScanned();
+  Html.WriteFilesScanned(Analysis);
   EXPECT_EQ(Report.ReportLines,
             (TextList{
                 u"<p><h4>Files Scanned:</h4></p><ul>",
@@ -92,16 +138,16 @@ TEST_F(ReportLines, FilesScannedListsEveryFileButModules) {
 }
 
 TEST_F(ReportLines, FilesScannedOnlyDropsTheExactKindMod) {
-  Html.WriteFilesScanned();
+  Html.WriteFilesScanned(Analysis);
   EXPECT_EQ(Report.ReportLines, (TextList{u"<p><h4>Files Scanned:</h4></p><ul>", u"</ul>"}));
   Scanned(u"/w/a.bmx", u"mod");
-  Html.WriteFilesScanned();
+  Html.WriteFilesScanned(Analysis);
   EXPECT_EQ(Report.ReportLines[3], u"<li><strong>mod: </strong>");
 }
 
 TEST_F(ReportLines, FilesScannedEscapesKindsAndPaths) {
   Scanned(u"/w/it's/R&D <1>.bmx", u"Ma\"in");
-  Html.WriteFilesScanned();
+  Html.WriteFilesScanned(Analysis);
   EXPECT_EQ(LinesFrom(1), (TextList{
                               u"<li><strong>Ma&quot;in: </strong>",
                               u"<a href='file://\\w\\it&#39;s\\R&amp;D &lt;1&gt;.bmx'>",
@@ -111,9 +157,9 @@ TEST_F(ReportLines, FilesScannedEscapesKindsAndPaths) {
 }
 
 TEST_F(ReportLines, FrameworkBlockFollowsTheWorkedExample) {
-  Record(u"C:/Work/game.bmx", {u"BRL.GLMax2D", u"BRL.Retro"}, {u"BRL.PNGLoader"},
-         {u"SetGraphicsDriver GLMax2DDriver()"});
-  Html.WriteFrameworkBlock(u"Max2D OpenGL template:");
+  CodeBox main = MainBox(u"C:/Work/game.bmx", {u"BRL.GLMax2D", u"BRL.Retro"}, {u"BRL.PNGLoader"},
+                         {u"SetGraphicsDriver GLMax2DDriver()"});
+  Html.WriteFrameworkBlock(Block(u"Max2D OpenGL template:", {main}));
   TextList area = {u"Framework BRL.GLMax2D",
                    u"Import BRL.Retro",
                    u"",
@@ -124,74 +170,113 @@ TEST_F(ReportLines, FrameworkBlockFollowsTheWorkedExample) {
                    u"SetGraphicsDriver GLMax2DDriver()"};
   EXPECT_EQ(Report.ReportLines,
             Joined({BlockHead(u"Max2D OpenGL template:"),
-                    CodeBox(u"Main Source: ", u"C:\\Work\\game.bmx", u"game.bmx", u"5", area)}));
-
-  ASSERT_EQ(Report.PlainBlocks.size(), 1u);
-  const PlainBlock& plain = Report.PlainBlocks[0];
-  EXPECT_EQ(plain.title, u"Max2D OpenGL template:");
-  ASSERT_EQ(plain.boxes.size(), 1u);
-  EXPECT_EQ(plain.boxes[0].label, u"Main Source: ");
-  EXPECT_EQ(plain.boxes[0].fileName, u"game.bmx");
-  EXPECT_EQ(plain.boxes[0].lines, area);
+                    BoxLines(u"Main Source: ", u"C:\\Work\\game.bmx", u"game.bmx", u"5", area)}));
+  // The plain text of the box holds the same lines.
+  EXPECT_EQ(PlainLines(main), area);
 }
 
 TEST_F(ReportLines, OnlyTheFirstRecordIsMainAndOpensWithFramework) {
   Record(u"/w/main.bmx", {u"BRL.Retro", u"BRL.Retro"});
   Record(u"/w/imp.bmx", {u"BRL.Retro", u"BRL.Bank"});
-  Html.WriteFrameworkBlock(u"Programs template:");
+  Suggestion suggestion = SuggestFrameworks(Analysis);
+  Html.WriteSuggestion(suggestion);
   EXPECT_EQ(Report.ReportLines,
             Joined({BlockHead(u"Programs template:"),
-                    CodeBox(u"Main Source: ", u"\\w\\main.bmx", u"main.bmx", u"3",
-                            {u"Framework BRL.Retro", u"Framework BRL.Retro"}),
-                    CodeBox(u"Imported Code: ", u"\\w\\imp.bmx", u"imp.bmx", u"3",
-                            {u"Import BRL.Retro", u"Import BRL.Bank"})}));
-  ASSERT_EQ(Report.PlainBlocks.size(), 1u);
-  ASSERT_EQ(Report.PlainBlocks[0].boxes.size(), 2u);
-  EXPECT_EQ(Report.PlainBlocks[0].boxes[1].label, u"Imported Code: ");
-  EXPECT_EQ(Report.PlainBlocks[0].boxes[1].lines,
+                    BoxLines(u"Main Source: ", u"\\w\\main.bmx", u"main.bmx", u"3",
+                             {u"Framework BRL.Retro", u"Framework BRL.Retro"}),
+                    BoxLines(u"Imported Code: ", u"\\w\\imp.bmx", u"imp.bmx", u"3",
+                             {u"Import BRL.Retro", u"Import BRL.Bank"})}));
+  ASSERT_EQ(suggestion.blocks.size(), 1u);
+  ASSERT_EQ(suggestion.blocks[0].boxes.size(), 2u);
+  EXPECT_EQ(suggestion.blocks[0].boxes[1].label, u"Imported Code: ");
+  EXPECT_EQ(PlainLines(suggestion.blocks[0].boxes[1]),
             (TextList{u"Import BRL.Retro", u"Import BRL.Bank"}));
 }
 
 TEST_F(ReportLines, NoModulesRequiredHidesTheExtraLinesButCountsThem) {
-  Record(u"/w/a.bmx", {}, {}, {u"x1", u"x2"});
-  Record(u"/w/b.bmx", {}, {}, {u"1", u"2", u"3", u"4", u"5", u"6", u"7"});
-  Html.WriteFrameworkBlock(u"T:");
+  CodeBox imported =
+      ImportedBox(u"/w/b.bmx", {}, {}, {u"1", u"2", u"3", u"4", u"5", u"6", u"7"});
+  Html.WriteFrameworkBlock(
+      Block(u"T:", {MainBox(u"/w/a.bmx", {}, {}, {u"x1", u"x2"}), imported}));
   EXPECT_EQ(LinesFrom(3),
-            Joined({CodeBox(u"Main Source: ", u"\\w\\a.bmx", u"a.bmx", u"3",
-                            {u"** No modules required **"}),
-                    CodeBox(u"Imported Code: ", u"\\w\\b.bmx", u"b.bmx", u"7",
-                            {u"** No modules required **"})}));
-  EXPECT_EQ(Report.PlainBlocks[0].boxes[1].lines, (TextList{u"** No modules required **"}));
+            Joined({BoxLines(u"Main Source: ", u"\\w\\a.bmx", u"a.bmx", u"3",
+                             {u"** No modules required **"}),
+                    BoxLines(u"Imported Code: ", u"\\w\\b.bmx", u"b.bmx", u"7",
+                             {u"** No modules required **"})}));
+  EXPECT_EQ(PlainLines(imported), (TextList{u"** No modules required **"}));
 }
 
 TEST_F(ReportLines, OptionalModulesAloneStillGiveCodeLines) {
-  Record(u"/w/a.bmx", {}, {u"BRL.OGGLoader"});
-  Html.WriteFrameworkBlock(u"T:");
-  EXPECT_EQ(LinesFrom(3), CodeBox(u"Main Source: ", u"\\w\\a.bmx", u"a.bmx", u"2",
-                                  {u"", u"' modules which may be required:",
-                                   u"' Import BRL.OGGLoader"}));
+  Html.WriteFrameworkBlock(Block(u"T:", {MainBox(u"/w/a.bmx", {}, {u"BRL.OGGLoader"})}));
+  EXPECT_EQ(LinesFrom(3), BoxLines(u"Main Source: ", u"\\w\\a.bmx", u"a.bmx", u"2",
+                                   {u"", u"' modules which may be required:",
+                                    u"' Import BRL.OGGLoader"}));
 }
 
 TEST_F(ReportLines, CodeBoxEscapesNamesAndExtraLinesButNotItsPlainCopy) {
-  Record(u"/w/a'b.bmx", {u"X.<Main>", u"A&B"}, {u"O\"1"}, {u"Print \"<hi>\""});
-  Html.WriteFrameworkBlock(u"It's <b>:");
+  CodeBox main =
+      MainBox(u"/w/a'b.bmx", {u"X.<Main>", u"A&B"}, {u"O\"1"}, {u"Print \"<hi>\""});
+  Html.WriteFrameworkBlock(Block(u"It's <b>:", {main}));
   EXPECT_EQ(Report.ReportLines[1], u"<tr><td><font size='5'>It's <b>:</font></td></tr></table>");
-  EXPECT_EQ(LinesFrom(3), CodeBox(u"Main Source: ", u"\\w\\a&#39;b.bmx", u"a&#39;b.bmx", u"5",
-                                  {u"Framework X.&lt;Main&gt;", u"Import A&amp;B", u"",
-                                   u"' modules which may be required:", u"' Import O&quot;1", u"",
-                                   u"", u"Print &quot;&lt;hi&gt;&quot;"}));
-  const PlainCodeBox& plain = Report.PlainBlocks[0].boxes[0];
-  EXPECT_EQ(plain.fileName, u"a'b.bmx");
-  EXPECT_EQ(plain.lines, (TextList{u"Framework X.<Main>", u"Import A&B", u"",
-                                   u"' modules which may be required:", u"' Import O\"1", u"",
-                                   u"", u"Print \"<hi>\""}));
+  EXPECT_EQ(LinesFrom(3), BoxLines(u"Main Source: ", u"\\w\\a&#39;b.bmx", u"a&#39;b.bmx", u"5",
+                                   {u"Framework X.&lt;Main&gt;", u"Import A&amp;B", u"",
+                                    u"' modules which may be required:", u"' Import O&quot;1",
+                                    u"", u"", u"Print &quot;&lt;hi&gt;&quot;"}));
+  EXPECT_EQ(PlainLines(main), (TextList{u"Framework X.<Main>", u"Import A&B", u"",
+                                        u"' modules which may be required:", u"' Import O\"1",
+                                        u"", u"", u"Print \"<hi>\""}));
 }
 
 TEST_F(ReportLines, BlockWithoutRecordsHasOnlyItsTitleBar) {
-  Html.WriteFrameworkBlock(u"Programs template:");
+  Suggestion suggestion = SuggestFrameworks(Analysis);
+  Html.WriteSuggestion(suggestion);
   EXPECT_EQ(Report.ReportLines, BlockHead(u"Programs template:"));
-  ASSERT_EQ(Report.PlainBlocks.size(), 1u);
-  EXPECT_TRUE(Report.PlainBlocks[0].boxes.empty());
+  ASSERT_EQ(suggestion.blocks.size(), 1u);
+  EXPECT_TRUE(suggestion.blocks[0].boxes.empty());
+}
+
+TEST_F(ReportLines, DriverChoiceIsAnnouncedAndItsBlocksAreSeparated) {
+  Suggestion suggestion;
+  suggestion.driverChoice = true;
+  suggestion.blocks = {Block(u"Max OpenGL template:", {}), Block(u"Max DirectX template:", {})};
+  Html.WriteSuggestion(suggestion);
+  EXPECT_EQ(Report.ReportLines,
+            Joined({{kChoiceLine}, BlockHead(u"Max OpenGL template:"), {u"<br>"},
+                    BlockHead(u"Max DirectX template:")}));
+}
+
+TEST_F(ReportLines, NoteFollowsItsBlockAfterABreak) {
+  Suggestion suggestion;
+  suggestion.blocks = {Block(u"OpenGL template:", {}, kHint)};
+  Html.WriteSuggestion(suggestion);
+  EXPECT_EQ(Report.ReportLines,
+            Joined({BlockHead(u"OpenGL template:"), {u"<br>", kHintLine}}));
+
+  Report.ReportLines.clear();
+  suggestion.blocks[0].note = u"a<b";
+  Html.WriteSuggestion(suggestion);
+  EXPECT_EQ(Report.ReportLines.back(), u"<h4><font color='#800040'>a&lt;b</font></h4>");
+}
+
+TEST_F(ReportLines, ResultsPageIsHeadFilesSuggestionAndCounts) {
+  Scanned(u"/w/main.bmx", u"Main");
+  Record(u"/w/main.bmx", {u"BRL.Retro"});
+  Analysis.TotalLines = 12;
+  Analysis.CodeLines = 7;
+  Suggestion suggestion = SuggestFrameworks(Analysis);
+  Html.AddLine(u"left over");
+  WriteResultsPage(Html, Analysis, suggestion);
+
+  TextList expected;
+  htmltype pieces(expected);
+  pieces.WriteHead();
+  pieces.AddLine(u"<hr>");
+  pieces.WriteFilesScanned(Analysis);
+  pieces.WriteSuggestion(suggestion);
+  pieces.WriteLineCounts(Analysis);
+  EXPECT_EQ(Report.ReportLines, expected);
+  EXPECT_EQ(Report.ReportLines[5], u"<hr>");
+  EXPECT_EQ(Report.ReportLines.back(), u"<li>Source code only: 7</li></ul></p>");
 }
 
 TEST_F(ReportLines, CodeAreaOpensWithCappedRowsAndClosesOnZero) {
@@ -209,7 +294,7 @@ TEST_F(ReportLines, CodeAreaOpensWithCappedRowsAndClosesOnZero) {
 TEST_F(ReportLines, LineCountsPrintBothCounters) {
   Analysis.TotalLines = 1234;
   Analysis.CodeLines = 0;
-  Html.WriteLineCounts();
+  Html.WriteLineCounts(Analysis);
   EXPECT_EQ(Report.ReportLines,
             (TextList{u"<p><hr><strong>Source code line counts:</strong><br><ul>",
                       u"<li>Including remarks/blank lines: 1234</li>",

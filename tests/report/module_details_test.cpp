@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
+#include "app/pages.h"
 #include "catalogue/module_records.h"
+#include "platform/file_system.h"
 #include "report/html_report.h"
 #include "support/test_support.h"
 
@@ -17,8 +18,8 @@ class ModuleDetails : public testing::FreshState {
     Settings.ApplicationFolder = app.Path();
   }
 
-  static modtype* Module(TextView declaredName, TextList imports, TextList commands) {
-    modtype* m = modtype::Create();
+  modtype* Module(TextView declaredName, TextList imports, TextList commands) {
+    modtype* m = Catalogue.CreateModule(Lower(declaredName));
     m->declaredName = declaredName;
     m->imports = std::move(imports);
     m->commands = std::move(commands);
@@ -26,7 +27,7 @@ class ModuleDetails : public testing::FreshState {
   }
 
   // The lines between the header row and "</table>".
-  static TextList Rows() {
+  TextList Rows() const {
     const TextList& all = Report.ReportLines;
     size_t begin = 14;
     size_t end = all.size() - 3;
@@ -51,7 +52,7 @@ TextList Row(TextView nameCell, const TextList& imports, const TextList& command
 }
 
 TEST_F(ModuleDetails, EmptyCatalogueGivesTheHeaderRowOnly) {
-  EXPECT_TRUE(ShowModuleDetails());
+  EXPECT_TRUE(ShowModuleDetails(state));
   EXPECT_EQ(Report.ReportLines,
             (TextList{
                 u"<html>",
@@ -80,7 +81,7 @@ TEST_F(ModuleDetails, OneRowPerModuleInCatalogueOrder) {
   Module(u"Pub.ZLib", {}, {u"compress", u"compress"});
   Module(u"", {u"brl.blitz", u"pub.zlib"}, {});
   Module(u"BRL.Audio", {u"brl.blitz"}, {u"loadsound", u"playsound"});
-  ShowModuleDetails();
+  ShowModuleDetails(state);
   TextList expected = Row(u"Pub.ZLib", {u"(none)"}, {u"compress", u"compress"});
   for (const TextList& row : {Row(u"", {u"brl.blitz", u"pub.zlib"}, {u"(none)"}),
                               Row(u"BRL.Audio", {u"brl.blitz"}, {u"loadsound", u"playsound"})}) {
@@ -92,7 +93,7 @@ TEST_F(ModuleDetails, OneRowPerModuleInCatalogueOrder) {
 
 TEST_F(ModuleDetails, NamesAreEscapedAndSurviveTheQuoteConversion) {
   Module(u"My<Mod>", {u"a&b"}, {u"it's", u"\"q\""});
-  ShowModuleDetails();
+  ShowModuleDetails(state);
   EXPECT_EQ(Rows(), Row(u"My&lt;Mod&gt;", {u"a&amp;b"}, {u"it&#39;s", u"&quot;q&quot;"}));
   std::string bytes = testing::ReadFileBytes(app / u"results.htm");
   EXPECT_NE(bytes.find("\r\nit&#39;s\r\n"), std::string::npos);
@@ -103,17 +104,32 @@ TEST_F(ModuleDetails, NamesAreEscapedAndSurviveTheQuoteConversion) {
 TEST_F(ModuleDetails, PageReplacesTheReportAndIsStableAcrossRequests) {
   app.WriteFile(u"results.htm", "an earlier examine's report");
   Module(u"BRL.Retro", {u"brl.basic"}, {u"mid"});
-  ASSERT_TRUE(ShowModuleDetails());
+  ASSERT_TRUE(ShowModuleDetails(state));
   std::string first = testing::ReadFileBytes(app / u"results.htm");
-  ASSERT_TRUE(ShowModuleDetails());
+  ASSERT_TRUE(ShowModuleDetails(state));
   EXPECT_EQ(testing::ReadFileBytes(app / u"results.htm"), first);
   EXPECT_EQ(first.find("earlier"), std::string::npos);
   EXPECT_NE(first.find("<p><textarea rows=\"4\" cols=\"28\">\r\nmid\r\n"), std::string::npos);
 }
 
+TEST_F(ModuleDetails, BuildingThePageNeitherWritesNorShowsIt) {
+  Module(u"BRL.Retro", {u"brl.basic"}, {u"mid"});
+  WriteModuleDetails(Html, Catalogue);
+  EXPECT_EQ(GetFileKind(app / u"results.htm"), FileKind::None);
+  EXPECT_TRUE(screen.shownFiles.empty());
+  TextList built = Report.ReportLines;
+  EXPECT_EQ(built.back(), u"</table>");
+
+  // Showing the page writes exactly those lines, then ends the page.
+  ASSERT_TRUE(ShowModuleDetails(state));
+  built.push_back(u"</body>");
+  built.push_back(u"</html>");
+  EXPECT_EQ(Report.ReportLines, built);
+}
+
 TEST_F(ModuleDetails, UnwritablePageIsReportedAndNotShown) {
   app.MakeFolder(u"results.htm");
-  EXPECT_FALSE(ShowModuleDetails());
+  EXPECT_FALSE(ShowModuleDetails(state));
   EXPECT_TRUE(screen.shownFiles.empty());
   EXPECT_EQ(screen.messages,
             (std::vector<Text>{u"HTML file error. Unable to view:\n" + (app / u"results.htm")}));

@@ -6,7 +6,8 @@
 #include <unistd.h>
 
 #include "analysis/source_records.h"
-#include "app/settings.h"
+#include "analysis/suggestion.h"
+#include "app/pages.h"
 #include "platform/file_system.h"
 #include "report/html_report.h"
 #include "support/test_support.h"
@@ -22,15 +23,17 @@ class ReportFile : public testing::FreshState {
   }
 
   Text ResultsPath() const { return app / u"results.htm"; }
+  // Writes the page where the run would write it.
+  bool WritePage() { return Html.WriteReportFile(ReportFilePath(state)); }
 
   testing::TempFolder app;
   testing::TempFolder elsewhere;
 };
 
 TEST_F(ReportFile, PathIsResultsBesideTheProgramUnlessRedirected) {
-  EXPECT_EQ(ReportFilePath(), app.Path() + u"/results.htm");
+  EXPECT_EQ(ReportFilePath(state), app.Path() + u"/results.htm");
   Report.ReportFile = u"/tmp/out.htm";
-  EXPECT_EQ(ReportFilePath(), u"/tmp/out.htm");
+  EXPECT_EQ(ReportFilePath(state), u"/tmp/out.htm");
 }
 
 TEST_F(ReportFile, WritesEveryLineWithCrLfAndQuoteConversion) {
@@ -40,7 +43,7 @@ TEST_F(ReportFile, WritesEveryLineWithCrLfAndQuoteConversion) {
   Html.AddLine(u"caf\u00e9 \u4e2d \U0001F600");
   ChangeFolder(elsewhere.Path());
 
-  EXPECT_TRUE(Html.WriteReportFile());
+  EXPECT_TRUE(WritePage());
   EXPECT_EQ(testing::ReadFileBytes(ResultsPath()),
             "<form method=\"POST\">\r\n"
             "' Import BRL.PNGLoader 'as is'\r\n"
@@ -48,7 +51,8 @@ TEST_F(ReportFile, WritesEveryLineWithCrLfAndQuoteConversion) {
             "caf\xE9 &#20013; &#128512;\r\n"
             "</body>\r\n"
             "</html>\r\n");
-  EXPECT_EQ(CurrentFolder(), app.Path());
+  // Writing leaves the current folder alone.
+  EXPECT_EQ(CurrentFolder(), elsewhere.Path());
   // The page stays in memory after writing.
   EXPECT_EQ(Report.ReportLines.size(), 6u);
   EXPECT_EQ(Report.ReportLines.back(), u"</html>");
@@ -57,7 +61,7 @@ TEST_F(ReportFile, WritesEveryLineWithCrLfAndQuoteConversion) {
 TEST_F(ReportFile, ReplacesTheEarlierReport) {
   app.WriteFile(u"results.htm", std::string(500, 'x'));
   Html.WriteHead();
-  EXPECT_TRUE(Html.WriteReportFile());
+  EXPECT_TRUE(WritePage());
   std::string bytes = testing::ReadFileBytes(ResultsPath());
   EXPECT_EQ(bytes.substr(0, 8), "<html>\r\n");  // no byte-order mark
   EXPECT_EQ(bytes.find('x'), std::string::npos);
@@ -67,19 +71,26 @@ TEST_F(ReportFile, ReplacesTheEarlierReport) {
 TEST_F(ReportFile, RedirectedReportLeavesResultsAlone) {
   Report.ReportFile = elsewhere / u"page.htm";
   Html.AddLine(u"x");
-  EXPECT_TRUE(Html.WriteReportFile());
+  EXPECT_TRUE(WritePage());
   EXPECT_EQ(testing::ReadFileBytes(elsewhere / u"page.htm"), "x\r\n</body>\r\n</html>\r\n");
   EXPECT_EQ(GetFileKind(ResultsPath()), FileKind::None);
 }
 
+TEST_F(ReportFile, PageGoesToThePathItIsGiven) {
+  Html.AddLine(u"y");
+  EXPECT_TRUE(Html.WriteReportFile(elsewhere / u"given.htm"));
+  EXPECT_EQ(testing::ReadFileBytes(elsewhere / u"given.htm"), "y\r\n</body>\r\n</html>\r\n");
+  EXPECT_EQ(GetFileKind(ResultsPath()), FileKind::None);
+}
+
 TEST_F(ReportFile, EscapedDataSurvivesTheQuoteConversion) {
-  scanlisttype::Create()->Set(u"/w/it's \u0100.bmx", u"Main");
-  sourcemodtype* main = NewSourceRecord();
+  Analysis.NewScanEntry(u"/w/it's \u0100.bmx", u"Main");
+  sourcemodtype* main = Analysis.NewSourceRecord();
   main->path = u"/w/it's \u0100.bmx";
   main->modules = {u"BRL.<Evil>"};
-  Html.WriteFilesScanned();
-  Html.WriteFrameworkBlock(u"Programs template:");
-  ASSERT_TRUE(Html.WriteReportFile());
+  Html.WriteFilesScanned(Analysis);
+  Html.WriteSuggestion(SuggestFrameworks(Analysis));
+  ASSERT_TRUE(WritePage());
 
   std::string bytes = testing::ReadFileBytes(ResultsPath());
   EXPECT_NE(bytes.find("<a href=\"file://\\w\\it&#39;s &#256;.bmx\">\r\n"), std::string::npos);
@@ -94,14 +105,14 @@ TEST_F(ReportFile, UnopenableFileGivesFalseAndWritesNothing) {
   app.MakeFolder(u"results.htm");
   app.WriteFile(u"results.htm/keep.txt", "old");
   Html.AddLine(u"new");
-  EXPECT_FALSE(Html.WriteReportFile());
+  EXPECT_FALSE(WritePage());
   EXPECT_EQ(GetFileKind(ResultsPath()), FileKind::Folder);
   EXPECT_EQ(testing::ReadFileBytes(app / u"results.htm/keep.txt"), "old");
   // The closing lines are appended all the same.
   EXPECT_EQ(Report.ReportLines, (TextList{u"new", u"</body>", u"</html>"}));
 
   Report.ReportFile = elsewhere / u"missing/page.htm";
-  EXPECT_FALSE(Html.WriteReportFile());
+  EXPECT_FALSE(WritePage());
   EXPECT_EQ(GetFileKind(elsewhere / u"missing"), FileKind::None);
 }
 
@@ -131,7 +142,7 @@ TEST_F(ReportFile, ReadOnlyOldReportIsKept) {
   {
     WithoutPrivileges user;
     if (!user.Bound()) GTEST_SKIP() << "file permissions do not bind this user";
-    written = Html.WriteReportFile();
+    written = WritePage();
   }
   EXPECT_FALSE(written);
   EXPECT_EQ(testing::ReadFileBytes(ResultsPath()), "old report");
@@ -141,7 +152,7 @@ TEST_F(ReportFile, FailedWritesAreReported) {
   if (GetFileKind(u"/dev/full") == FileKind::None) GTEST_SKIP() << "no /dev/full";
   Report.ReportFile = u"/dev/full";
   Html.AddLine(std::u16string(100000, u'x'));
-  EXPECT_FALSE(Html.WriteReportFile());
+  EXPECT_FALSE(WritePage());
 }
 
 class ShowFileTest : public testing::FreshState {
@@ -151,19 +162,19 @@ class ShowFileTest : public testing::FreshState {
 
 TEST_F(ShowFileTest, DoubledSlashIsReducedBeforeShowing) {
   folder.WriteFile(u"results.htm", "");  // an empty file is still shown
-  Html.ShowFile(folder.Path() + u"//results.htm");
+  ShowFile(screen, folder.Path() + u"//results.htm");
   EXPECT_EQ(screen.shownFiles, (std::vector<Text>{folder / u"results.htm"}));
   EXPECT_TRUE(screen.messages.empty());
 }
 
 TEST_F(ShowFileTest, MissingFileIsNamedInTheMessage) {
-  Html.ShowFile(folder.Path() + u"//index.htm");
+  ShowFile(screen, folder.Path() + u"//index.htm");
   EXPECT_TRUE(screen.shownFiles.empty());
   EXPECT_EQ(screen.messages,
             (std::vector<Text>{u"HTML file error. Unable to view:\n" + (folder / u"index.htm")}));
 
   screen.messages.clear();
-  Html.ShowFile(folder.Path());  // a folder is no page
+  ShowFile(screen, folder.Path());  // a folder is no page
   EXPECT_TRUE(screen.shownFiles.empty());
   EXPECT_EQ(screen.messages.size(), 1u);
 }

@@ -4,11 +4,7 @@
 #include <fstream>
 #include <random>
 
-#include "analysis/source_records.h"
-#include "app/settings.h"
-#include "catalogue/module_records.h"
 #include "platform/file_system.h"
-#include "report/html_report.h"
 
 namespace vt::testing {
 
@@ -65,19 +61,9 @@ std::string ReadFileBytes(TextView path) {
 
 Text SourceFolder() { return FromUtf8(VELTRANE_SOURCE_DIR); }
 
-void FreshState::SetUp() {
-  savedFolder_ = CurrentFolder();
-  ResetCatalogueState();
-  ResetAnalysisState();
-  ResetReportState();
-  ResetSettingsState(CurrentFolder());
-  SetScreen(&screen);
-}
+FreshState::FreshState() : savedFolder_(CurrentFolder()), state(screen, savedFolder_) {}
 
-void FreshState::TearDown() {
-  SetScreen(nullptr);
-  ChangeFolder(savedFolder_);
-}
+void FreshState::TearDown() { ChangeFolder(savedFolder_); }
 
 std::string Show(TextView text) { return ToUtf8(text); }
 

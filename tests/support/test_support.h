@@ -7,8 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "app/app_state.h"
 #include "base/text.h"
-#include "platform/screen.h"
+#include "support/headless_screen.h"
 
 namespace vt::testing {
 
@@ -38,18 +39,24 @@ std::string ReadFileBytes(TextView path);
 // The repository's own folder ("/"-separated), for the bundled examples.
 Text SourceFolder();
 
-// Restores every global of the tool to the state of a fresh run, installs a
-// headless screen for the test to read, and puts the current folder back
-// afterwards.
+// The state of a fresh run on a headless screen for the test to read, with
+// the current folder as the application folder; the current folder is put
+// back afterwards.
 class FreshState : public ::testing::Test {
  protected:
-  void SetUp() override;
+  FreshState();
   void TearDown() override;
 
-  HeadlessScreen screen;
-
- private:
   Text savedFolder_;
+  HeadlessScreen screen;
+  AppState state;
+  // Shorthands for the parts of the state, named as the tool names them.
+  SettingsState& Settings = state.Settings;
+  CatalogueState& Catalogue = state.Catalogue;
+  AnalysisState& Analysis = state.Analysis;
+  ReportState& Report = state.Report;
+  ShellState& Shell = state.Shell;
+  htmltype Html{state.Report.ReportLines};
 };
 
 // Prints 16-bit text readably in assertion failures.

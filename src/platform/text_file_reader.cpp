@@ -1,17 +1,12 @@
-#include "catalogue/text_file_reader.h"
+#include "platform/text_file_reader.h"
 
 namespace vt {
 
 namespace {
 
 void AppendCodePoint(Text& line, int32_t value) {
-  if (value >= 0x10000 && value <= 0x10FFFF) {
-    value -= 0x10000;
-    line += static_cast<char16_t>(0xD800 + (value >> 10));
-    line += static_cast<char16_t>(0xDC00 + (value & 0x3FF));
-    return;
-  }
-  line += u'\uFFFD';
+  bool fits = value >= 0x10000 && value <= 0x10FFFF;
+  AppendUtf16(line, fits ? static_cast<char32_t>(value) : U'\uFFFD');
 }
 
 }  // namespace

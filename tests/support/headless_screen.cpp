@@ -1,18 +1,15 @@
-#include "platform/screen.h"
+#include "support/headless_screen.h"
 
-namespace vt {
+namespace vt::testing {
 
 namespace {
-HeadlessScreen& BuiltInScreen() {
-  static HeadlessScreen screen;
-  return screen;
+Text NextAnswer(std::vector<Text>& answers) {
+  if (answers.empty()) return Text();
+  Text answer = answers.front();
+  answers.erase(answers.begin());
+  return answer;
 }
-Screen* installed = nullptr;
 }  // namespace
-
-Screen& CurrentScreen() { return installed ? *installed : BuiltInScreen(); }
-
-void SetScreen(Screen* screen) { installed = screen; }
 
 void HeadlessScreen::CreateMainWindow(const Text& title) {
   hasWindow = true;
@@ -25,15 +22,6 @@ Event HeadlessScreen::WaitEvent() {
   return events.Take();
 }
 
-namespace {
-Text NextAnswer(std::vector<Text>& answers) {
-  if (answers.empty()) return Text();
-  Text answer = answers.front();
-  answers.erase(answers.begin());
-  return answer;
-}
-}  // namespace
-
 Text HeadlessScreen::OpenFileDialog(const Text& title, const Text& extension) {
   dialogs.push_back({false, title, extension});
   return NextAnswer(dialogAnswers);
@@ -44,4 +32,4 @@ Text HeadlessScreen::ChooseFolderDialog(const Text& title) {
   return NextAnswer(dialogAnswers);
 }
 
-}  // namespace vt
+}  // namespace vt::testing

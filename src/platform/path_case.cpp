@@ -1,30 +1,17 @@
-#include "catalogue/path_case.h"
+#include "platform/path_case.h"
 
 #include <vector>
 
+#include "base/paths.h"
 #include "platform/file_system.h"
 
 namespace vt {
 
 namespace {
 
-std::vector<Text> SplitPath(TextView path) {
-  std::vector<Text> parts(1);
-  for (char16_t c : path) {
-    if (c == u'/' || c == u'\\') {
-      parts.emplace_back();
-    } else {
-      parts.back() += c;
-    }
-  }
-  return parts;
-}
-
 // The name under which `name` is found in `folder` ("" for the current one).
 Text FindEntry(const Text& folder, const Text& name) {
-  Text asWritten = folder.empty()        ? name
-                  : folder.back() == u'/' ? folder + name
-                                          : folder + u"/" + name;
+  Text asWritten = folder.empty() ? name : JoinPath(folder, name);
   if (GetFileKind(asWritten) != FileKind::None) return name;
   Text key = Lower(name);
   for (const Text& entry : ListFolder(folder.empty() ? Text(u".") : folder)) {
@@ -45,7 +32,7 @@ Text ResolvePathCase(TextView path) {
       resolved = parts.size() > 1 ? u"/" : u"";
       continue;
     }
-    bool isDrive = i == 0 && part.size() == 2 && part[1] == u':';
+    bool isDrive = i == 0 && part.size() == 2 && HasDrivePrefix(part);
     bool isSpecial = part.empty() || part == u"." || part == u"..";
     resolved += isDrive || isSpecial ? part : FindEntry(resolved, part);
   }

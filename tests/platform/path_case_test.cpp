@@ -1,7 +1,8 @@
-#include "catalogue/path_case.h"
+#include "platform/path_case.h"
 
 #include <gtest/gtest.h>
 
+#include "base/paths.h"
 #include "platform/file_system.h"
 #include "support/test_support.h"
 
@@ -39,6 +40,19 @@ TEST(PathCase, WrittenCaseWinsWhenBothSpellingsExist) {
   tmp.WriteFile(u"a.bmx", "2");
   EXPECT_EQ(ResolvePathCase(tmp / u"a.bmx"), tmp / u"a.bmx");
   EXPECT_EQ(ResolvePathCase(tmp / u"A.bmx"), tmp / u"A.bmx");
+}
+
+// Off Windows "c:" is an ordinary folder name, found ignoring case like any
+// other component.
+TEST(PathCase, AColonNameIsAFolderOffWindows) {
+  if (kNativePathStyle == PathStyle::Windows) GTEST_SKIP() << "\"c:\" is a drive on Windows";
+  TempFolder tmp;
+  tmp.WriteFile(u"C:/x.bmx", "x");
+  Text saved = CurrentFolder();
+  ASSERT_TRUE(ChangeFolder(tmp.Path()));
+  EXPECT_EQ(ResolvePathCase(u"c:/x.bmx"), u"C:/x.bmx");
+  EXPECT_EQ(ResolvePathCase(u"c:\\X.BMX"), u"C:/x.bmx");
+  ChangeFolder(saved);
 }
 
 }  // namespace

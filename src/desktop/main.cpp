@@ -15,7 +15,6 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
 
   vt::QtScreen screen;
-  vt::SetScreen(&screen);
   vt::WatchTerminationSignals([&screen] {
     screen.Post(vt::TerminateEvent());
     // A box waiting for its OK would hold the way out: close it.
@@ -27,7 +26,5 @@ int main(int argc, char** argv) {
   for (qsizetype i = 1; i < given.size(); ++i) arguments.push_back(vt::ToText(given[i]));
   vt::Text applicationFolder = vt::ToText(QCoreApplication::applicationDirPath());
 
-  int exitCode = vt::MainRoutine(arguments, applicationFolder);
-  vt::SetScreen(nullptr);
-  return exitCode;
+  return vt::MainRoutine(screen, arguments, applicationFolder);
 }

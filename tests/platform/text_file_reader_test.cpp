@@ -1,4 +1,4 @@
-#include "catalogue/text_file_reader.h"
+#include "platform/text_file_reader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,176 @@
+// The graphics framework templates, worked on copies of the records so that
+// each block keeps the lists as they stood when it was made.
+#include <algorithm>
+
+#include "analysis/suggestion.h"
+
+namespace vt {
+
+namespace {
+
+constexpr char16_t kGLGraphicsDriver[] = u"SetGraphicsDriver GLGraphicsDriver()";
+constexpr char16_t kGLMax2DDriver[] = u"SetGraphicsDriver GLMax2DDriver()";
+constexpr char16_t kD3D7Max2DDriver[] = u"SetGraphicsDriver D3D7Max2DDriver()";
+constexpr char16_t kMixingHint[] = u"HINT: See help file - Mixing OpenGL/Max2D";
+
+// The records' lists while the templates rearrange them.
+class Drafts {
+ public:
+  explicit Drafts(const AnalysisState& analysis) {
+    for (const auto& record : analysis.SourceModList) {
+      CodeBox box;
+      box.isMain = boxes_.empty();
+      box.label = box.isMain ? u"Main Source: " : u"Imported Code: ";
+      box.path = record->path;
+      box.modules = record->modules;
+      box.optionalModules = record->optionalModules;
+      boxes_.push_back(std::move(box));
+    }
+  }
+
+  // The first box whose modules hold `name` (lower-case), or null.
+  CodeBox* Holding(TextView name) {
+    for (CodeBox& box : boxes_) {
+      for (const Text& entry : box.modules) {
+        if (Lower(entry) == name) return &box;
+      }
+    }
+    return nullptr;
+  }
+
+  // A block of the boxes as they stand now.
+  FrameworkBlock Block(TextView title) const { return {Text(title), Text(), boxes_}; }
+
+ private:
+  std::vector<CodeBox> boxes_;
+};
+
+// Moves `module` to the front of the list, dropping the generic `replaced`.
+void PutFirst(CodeBox& box, TextView module, TextView replaced) {
+  RemoveEntry(box.modules, module);
+  RemoveEntry(box.modules, replaced);
+  InsertAtFront(box.modules, module);
+}
+
+void OpenGLTemplate(Drafts& drafts, CodeBox& gl, Suggestion& out) {
+  PutFirst(gl, u"BRL.GLGraphics", u"BRL.Graphics");
+  Append(gl.extraLines, kGLGraphicsDriver);
+  out.blocks.push_back(drafts.Block(u"OpenGL template:"));
+  if (drafts.Holding(u"brl.max2d")) out.blocks.back().note = kMixingHint;
+}
+
+void MoveGuiAndDropGraphics(Drafts& drafts) {
+  if (CodeBox* gui = drafts.Holding(u"brl.win32maxgui")) {
+    RemoveEntry(gui->modules, u"BRL.Win32MaxGUI");
+    InsertAtFront(gui->modules, u"BRL.Win32MaxGUI");
+  }
+  if (CodeBox* graphics = drafts.Holding(u"brl.graphics")) {
+    RemoveEntry(graphics->modules, u"BRL.Graphics");
+  }
+}
+
+void BothDriversTemplate(Drafts& drafts, CodeBox& d3d7, CodeBox& gl, Suggestion& out) {
+  PutFirst(d3d7, u"BRL.D3D7Max2D", u"BRL.Max2D");
+  RemoveEntry(gl.modules, u"BRL.GLMax2D");
+  InsertAtFront(gl.modules, u"BRL.GLMax2D");
+  Append(d3d7.extraLines, kD3D7Max2DDriver);
+  Append(gl.extraLines, kGLMax2DDriver);
+  out.blocks.push_back(drafts.Block(u"Max2D DirectX+OpenGL template:"));
+}
+
+// Max2D with no driver module: offer both drivers, one block each.
+void DriverChoice(Drafts& drafts, CodeBox& max2d, Suggestion& out) {
+  out.driverChoice = true;
+  RemoveEntry(max2d.modules, u"BRL.Max2D");
+  InsertAtFront(max2d.modules, u"BRL.GLMax2D");
+  Append(max2d.extraLines, kGLMax2DDriver);
+  out.blocks.push_back(drafts.Block(u"Max OpenGL template:"));
+
+  RemoveEntry(max2d.modules, u"BRL.GLMax2D");
+  InsertAtFront(max2d.modules, u"BRL.D3D7Max2D");
+  max2d.extraLines.clear();
+  Append(max2d.extraLines, kD3D7Max2DDriver);
+  out.blocks.push_back(drafts.Block(u"Max DirectX template:"));
+}
+
+// One driver module: it goes on the Framework line in place of Max2D.
+void SingleDriverTemplate(Drafts& drafts, CodeBox& box, TextView driver, TextView line,
+                          TextView title, Suggestion& out) {
+  PutFirst(box, driver, u"BRL.Max2D");
+  Append(box.extraLines, line);
+  out.blocks.push_back(drafts.Block(title));
+}
+
+}  // namespace
+
+Text CodeBox::Framework() const {
+  if (!isMain || modules.empty()) return Text();
+  return modules.front();
+}
+
+TextList CodeBox::Imports() const {
+  if (!isMain || modules.empty()) return modules;
+  return TextList(modules.begin() + 1, modules.end());
+}
+
+std::vector<CodeLine> CodeLinesOf(const CodeBox& box) {
+  std::vector<CodeLine> lines;
+  if (box.modules.empty() && box.optionalModules.empty()) {
+    lines.push_back({u"** No modules required **", u""});
+    return lines;
+  }
+  for (const Text& m : box.modules) {
+    bool framework = box.isMain && m == box.modules.front();
+    lines.push_back({framework ? u"Framework " : u"Import ", m});
+  }
+  if (!box.optionalModules.empty()) {
+    lines.push_back({u"", u""});
+    lines.push_back({u"' modules which may be required:", u""});
+    for (const Text& o : box.optionalModules) lines.push_back({u"' Import ", o});
+  }
+  if (!box.extraLines.empty()) {
+    lines.push_back({u"", u""});
+    lines.push_back({u"", u""});
+    for (const Text& extra : box.extraLines) lines.push_back({u"", extra});
+  }
+  return lines;
+}
+
+void RemoveEntry(TextList& list, TextView entry) {
+  auto found = std::find(list.begin(), list.end(), entry);
+  if (found != list.end()) list.erase(found);
+}
+
+void InsertAtFront(TextList& list, TextView entry) {
+  list.insert(list.begin(), Text(entry));
+}
+
+void Append(TextList& list, TextView entry) { list.emplace_back(entry); }
+
+Suggestion SuggestFrameworks(const AnalysisState& analysis) {
+  Suggestion out;
+  Drafts drafts(analysis);
+  if (CodeBox* gl = drafts.Holding(u"brl.glgraphics")) {
+    OpenGLTemplate(drafts, *gl, out);
+    return out;
+  }
+  MoveGuiAndDropGraphics(drafts);
+  CodeBox* d3d7 = drafts.Holding(u"brl.d3d7max2d");
+  CodeBox* glMax2D = drafts.Holding(u"brl.glmax2d");
+  if (d3d7 && glMax2D) {
+    BothDriversTemplate(drafts, *d3d7, *glMax2D, out);
+  } else if (glMax2D) {
+    SingleDriverTemplate(drafts, *glMax2D, u"BRL.GLMax2D", kGLMax2DDriver,
+                         u"Max2D OpenGL template:", out);
+  } else if (d3d7) {
+    SingleDriverTemplate(drafts, *d3d7, u"BRL.D3D7Max2D", kD3D7Max2DDriver,
+                         u"Max2D DirectX template:", out);
+  } else if (CodeBox* max2d = drafts.Holding(u"brl.max2d")) {
+    DriverChoice(drafts, *max2d, out);
+  } else {
+    out.blocks.push_back(drafts.Block(u"Programs template:"));
+  }
+  return out;
+}
+
+}  // namespace vt

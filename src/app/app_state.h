@@ -1,0 +1,53 @@
+// Everything one run of the tool knows, in one object that each front end
+// owns and hands to the steps that need it.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "analysis/source_records.h"
+#include "app/settings.h"
+#include "catalogue/module_records.h"
+#include "platform/process.h"
+#include "platform/screen.h"
+#include "report/html_report.h"
+
+namespace vt {
+
+struct ShellState {
+  // The IDE of the latest launch; null before any, or when it failed to
+  // start.
+  DetachedProcess* IdeProcess = nullptr;
+  // Every IDE started during the run: each one that still runs ends with
+  // the tool.
+  std::vector<std::unique_ptr<DetachedProcess>> LaunchedProcesses;
+};
+
+struct ExamineState {
+  // The file being examined, "/"-separated.
+  Text MainSourcePath;
+};
+
+class AppState {
+ public:
+  // `applicationFolder` holds the program; vt.ini, results.htm and index.htm
+  // lie there.
+  AppState(Screen& screen, TextView applicationFolder);
+  AppState(const AppState&) = delete;
+  AppState& operator=(const AppState&) = delete;
+
+  // A fresh run: default settings, empty catalogue, no examination, no IDE
+  // (IDEs still running are left alone).
+  void Reset(TextView applicationFolder);
+
+  // The screen that messages, the status line and pages go to.
+  Screen& screen;
+  SettingsState Settings;
+  CatalogueState Catalogue;
+  AnalysisState Analysis;
+  ReportState Report;
+  ExamineState Examine;
+  ShellState Shell;
+};
+
+}  // namespace vt

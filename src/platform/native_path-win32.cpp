@@ -1,0 +1,37 @@
+// Paths on Windows are UTF-16, like the tool's own text.
+#include "platform/native_path.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace vt {
+
+namespace fs = std::filesystem;
+
+fs::path ToNative(TextView path) { return fs::path(std::wstring(path.begin(), path.end())); }
+
+Text FromNative(const fs::path& path) {
+  std::wstring w = path.generic_wstring();
+  return ForwardSlashes(Text(w.begin(), w.end()));
+}
+
+std::FILE* OpenNative(TextView path, const char* mode) {
+  if (path.empty()) return nullptr;
+  std::wstring wmode(mode, mode + std::char_traits<char>::length(mode));
+  return _wfopen(ToNative(path).c_str(), wmode.c_str());
+}
+
+fs::path ExecutablePath() {
+  wchar_t buf[32768];
+  DWORD length = GetModuleFileNameW(nullptr, buf, 32768);
+  if (length > 0 && length < 32768) return fs::path(std::wstring(buf, length));
+  return fs::path();
+}
+
+// The installation sits in Program Files, not in the user's home.
+Text HomeFolder() { return Text(); }
+
+}  // namespace vt

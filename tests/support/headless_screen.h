@@ -1,0 +1,48 @@
+// A screen without a window for the tests: keeps what it was told, and plays
+// back events and dialog answers that a test queued beforehand.
+#pragma once
+
+#include <vector>
+
+#include "platform/screen.h"
+
+namespace vt::testing {
+
+class HeadlessScreen : public Screen {
+ public:
+  struct Dialog {
+    bool chooseFolder = false;
+    Text title;
+    Text extension;
+  };
+
+  void InformationBox(const Text& text) override { messages.push_back(text); }
+  bool HasWindow() const override { return hasWindow; }
+  void SetStatusText(const Text& text) override { statusText = text; }
+  void SetLabelText(const Text& text) override { labelText = text; }
+  void SetViewVisible(bool visible) override { viewVisible = visible; }
+  void Navigate(const Text& path) override { shownFiles.push_back(path); }
+  void SetApplicationTitle(const Text& title) override { applicationTitle = title; }
+  void CreateMainWindow(const Text& title) override;
+  void DestroyMainWindow() override { hasWindow = false; }
+  // The next queued event; once the queue is empty, the request to end.
+  Event WaitEvent() override;
+  Text OpenFileDialog(const Text& title, const Text& extension) override;
+  Text ChooseFolderDialog(const Text& title) override;
+
+  bool hasWindow = false;
+  std::vector<Text> messages;
+  std::vector<Text> shownFiles;
+  Text statusText;
+  Text labelText;
+  bool viewVisible = true;
+  Text applicationTitle;
+  Text windowTitle;
+  int windowsCreated = 0;
+  EventQueue events;
+  // Answers for the dialogs, oldest first; an empty list answers "cancelled".
+  std::vector<Text> dialogAnswers;
+  std::vector<Dialog> dialogs;
+};
+
+}  // namespace vt::testing
