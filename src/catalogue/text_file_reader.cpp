@@ -88,6 +88,10 @@ Text ReadTextLine(TextStream& stream) {
   bool utf16 = stream.Encoding() == TextEncoding::Utf16BE ||
                stream.Encoding() == TextEncoding::Utf16LE;
   if (atStart && utf16 && !line.empty()) line.erase(0, 1);
+  // A UTF-8 mark would otherwise hide the first line's keyword.
+  bool utf8Mark = stream.Encoding() == TextEncoding::Utf8 && !line.empty() &&
+                  line[0] == u'\uFEFF';
+  if (atStart && utf8Mark) line.erase(0, 1);
   return line;
 }
 

@@ -42,7 +42,8 @@ class TextFileReader {
   static TextEncoding DetectEncoding(TextView path);
 };
 
-// The next line of `stream`; drops a UTF-16 byte-order mark from the first.
+// The next line of `stream`; drops a UTF-16 or UTF-8 byte-order mark from the
+// first.
 Text ReadTextLine(TextStream& stream);
 
 }  // namespace vt

@@ -63,17 +63,30 @@ TEST(TextFileReader, Utf16MarkIsDroppedFromTheFirstLine) {
   EXPECT_EQ(Lines("\xFF\xFE"), (Lines_{u""}));
 }
 
-TEST(TextFileReader, Utf8KeepsItsMarkAndDecodesEveryLength) {
-  EXPECT_EQ(Lines("\xEF\xBB\xBFRem"), (Lines_{u"\uFEFFRem"}));
+TEST(TextFileReader, Utf8MarkIsDroppedFromTheFirstLineOnly) {
+  EXPECT_EQ(Lines("\xEF\xBB\xBFRem"), (Lines_{u"Rem"}));
+  EXPECT_EQ(Lines("\xEF\xBB\xBF\nRem"), (Lines_{u"", u"Rem"}));
+  // The same bytes later in the file are a character like any other.
+  EXPECT_EQ(Lines("\xEF\xBB\xBF" "a\n\xEF\xBB\xBF" "b"), (Lines_{u"a", u"\uFEFFb"}));
+  // Read as UTF-8 without a mark, the first character is no mark and stays.
+  TempFolder tmp;
+  tmp.WriteFile(u"f", "abc");
+  auto stream = TextFileReader::OpenTextFile(tmp / u"f", false,
+                                             static_cast<int>(TextEncoding::Utf8));
+  ASSERT_NE(stream, nullptr);
+  EXPECT_EQ(ReadTextLine(*stream), u"abc");
+}
+
+TEST(TextFileReader, Utf8DecodesEveryLength) {
   EXPECT_EQ(Lines("\xEF\xBB\xBF" "caf\xC3\xA9 \xE6\x97\xA5\n2"),
-            (Lines_{u"\uFEFFcafé 日", u"2"}));
+            (Lines_{u"café 日", u"2"}));
 }
 
 TEST(TextFileReader, FourByteUtf8BecomesASurrogatePairAndKeepsItsPlace) {
   EXPECT_EQ(Lines("\xEF\xBB\xBF" "a\xF0\x9F\x8E\xAE" "b\nc"),
-            (Lines_{u"\uFEFFa\U0001F3AEb", u"c"}));
+            (Lines_{u"a\U0001F3AEb", u"c"}));
   // A value beyond U+10FFFF is replaced, and the next byte is not swallowed.
-  EXPECT_EQ(Lines("\xEF\xBB\xBF\xF7\xBF\xBF\xBFx"), (Lines_{u"\uFEFF\uFFFDx"}));
+  EXPECT_EQ(Lines("\xEF\xBB\xBF\xF7\xBF\xBF\xBFx"), (Lines_{u"\uFFFDx"}));
 }
 
 TEST(TextFileReader, OpenFailsForMissingFilesAndFolders) {
