@@ -89,6 +89,20 @@ TEST(TextFileReader, FourByteUtf8BecomesASurrogatePairAndKeepsItsPlace) {
   EXPECT_EQ(Lines("\xEF\xBB\xBF\xF7\xBF\xBF\xBFx"), (Lines_{u"\uFFFDx"}));
 }
 
+// A lead byte whose continuation bytes are missing or malformed is replaced
+// alone, and the bytes after it are decoded afresh: none is swallowed.
+TEST(TextFileReader, BadUtf8SequencesReplaceTheLeadByteOnly) {
+  EXPECT_EQ(Lines("\xEF\xBB\xBF" "\xC3" "A"), (Lines_{u"\uFFFDA"}));
+  EXPECT_EQ(Lines("\xEF\xBB\xBF" "\xE6\x97" "A"), (Lines_{u"\uFFFD\uFFFDA"}));
+  EXPECT_EQ(Lines("\xEF\xBB\xBF" "\xF0\x9F" "A\xC3\xA9"), (Lines_{u"\uFFFD\uFFFDAé"}));
+  // A line feed where a continuation byte should be still ends the line.
+  EXPECT_EQ(Lines("\xEF\xBB\xBF" "a\xE6\nb"), (Lines_{u"a\uFFFD", u"b"}));
+  EXPECT_EQ(Lines("\xEF\xBB\xBF" "\xF0\x9F\nb"), (Lines_{u"\uFFFD\uFFFD", u"b"}));
+  // Bytes missing at the end of the file are no continuation bytes.
+  EXPECT_EQ(Lines("\xEF\xBB\xBF" "a\xC3"), (Lines_{u"a\uFFFD"}));
+  EXPECT_EQ(Lines("\xEF\xBB\xBF" "a\xE6\x97"), (Lines_{u"a\uFFFD\uFFFD"}));
+}
+
 TEST(TextFileReader, OpenFailsForMissingFilesAndFolders) {
   TempFolder tmp;
   tmp.MakeFolder(u"dir.bmx");
