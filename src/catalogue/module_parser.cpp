@@ -24,6 +24,14 @@ std::vector<Text>& ParseChain() {
   return chain;
 }
 
+// True when `low` begins with `keyword` as a whole word, so that body lines
+// such as "RemoveHook h" or "typeCode = 1" open no block.
+bool StartsWithKeyword(TextView low, TextView keyword) {
+  if (!StartsWith(low, keyword)) return false;
+  return low.size() == keyword.size() ||
+         kFunctionNameChars.find(low[keyword.size()]) == TextView::npos;
+}
+
 // Handles one line of a parse; `inType`, `inRemark` and `inPrivate` are the
 // flags of that parse.
 void HandleLine(const Text& raw, bool& inType, bool& inRemark, bool& inPrivate) {
@@ -31,12 +39,19 @@ void HandleLine(const Text& raw, bool& inType, bool& inRemark, bool& inPrivate) 
   Text line = Trim(raw);
   Text low = Lower(line);
 
-  if (StartsWith(low, u"type")) inType = true;
-  if (StartsWith(low, u"rem")) inRemark = true;
-  if (StartsWith(low, u"private")) inPrivate = true;
-  if (StartsWith(low, u"endtype") || StartsWith(low, u"end type")) inType = false;
-  if (StartsWith(low, u"endrem") || StartsWith(low, u"end rem")) inRemark = false;
-  if (StartsWith(low, u"public")) inPrivate = false;
+  if (inRemark) {
+    // Documentation text such as "Private fields are..." opens nothing.
+    if (StartsWith(low, u"endrem") || StartsWith(low, u"end rem")) inRemark = false;
+  } else {
+    if (StartsWithKeyword(low, u"type")) inType = true;
+    if (StartsWithKeyword(low, u"rem")) inRemark = true;
+    // Private and Public inside a type are the type's own sections.
+    bool typeOpen = inType;
+    if (!typeOpen && StartsWithKeyword(low, u"private")) inPrivate = true;
+    if (StartsWith(low, u"endtype") || StartsWith(low, u"end type")) inType = false;
+    if (StartsWith(low, u"endrem") || StartsWith(low, u"end rem")) inRemark = false;
+    if (!typeOpen && StartsWithKeyword(low, u"public")) inPrivate = false;
+  }
   if (inType || inRemark || inPrivate) return;
 
   if (StartsWith(low, u"function")) {

@@ -72,52 +72,71 @@ TEST_F(ModuleParser, PrivateSectionLastsUntilPublic) {
   EXPECT_EQ(module->commands, Names({u"open1", u"open2"}));
 }
 
-TEST_F(ModuleParser, BodyLineBeginningWithRemOpensARemarkBlock) {
+TEST_F(ModuleParser, BlockKeywordsCountOnlyAsWholeWords) {
   Parse(u"a.bmx",
         "Function Attach( h )\n"
         "  RemoveHook h\n"
-        "End Function\n"
-        "Function Lost()\n"
-        "EndRem\n"
-        "Function Found()\n");
-  EXPECT_EQ(module->commands, Names({u"attach", u"found"}));
-}
-
-TEST_F(ModuleParser, BodyLinesBeginningWithTypeOrPrivateOpenThoseBlocks) {
-  Parse(u"a.bmx",
-        "Function One()\n"
         "  typeCode = 1\n"
-        "Function Lost1()\n"
-        "End Type\n"
-        "Function Two()\n"
         "  privateCount = 0\n"
-        "Function Lost2()\n"
-        "Public\n"
+        "  type_2 = 0\n"
+        "End Function\n"
+        "Function One()\n"
+        "Private\n"
+        "Function Hidden()\n"
+        "Publication = 1\n"
+        "Function Hidden2()\n"
+        "Public:\n"
+        "Function Two()\n"
+        "Rem: a remark\n"
+        "Function Lost()\n"
+        "End Rem\n"
+        "Type\tTTabbed\n"
+        "Function InType()\n"
+        "EndType\n"
         "Function Three()\n");
-  EXPECT_EQ(module->commands, Names({u"one", u"two", u"three"}));
+  EXPECT_EQ(module->commands, Names({u"attach", u"one", u"two", u"three"}));
 }
 
-TEST_F(ModuleParser, TypeLineInsideRemOpensATypeBlockThatOutlivesTheRem) {
+TEST_F(ModuleParser, InsideARemarkBlockOnlyItsEndCounts) {
+  // Documentation lines that begin like a keyword open and close nothing.
   Parse(u"a.bmx",
         "Rem\n"
         "Type of the result: Int\n"
+        "Private fields are not listed\n"
         "End Rem\n"
-        "Function Skipped1()\n"
-        "Function Skipped2()\n"
-        "End Type\n"
-        "Function Counted()\n");
-  EXPECT_EQ(module->commands, Names({u"counted"}));
-}
-
-TEST_F(ModuleParser, FlagsAreTestedOnEveryLine) {
-  // Public inside a remark block still ends the private section.
-  Parse(u"a.bmx",
+        "Function Counted()\n"
         "Private\n"
         "Rem\n"
         "Public\n"
         "End Rem\n"
+        "Function Hidden()\n"
+        "Public\n"
+        "Type TThing\n"
+        "Rem\n"
+        "End Type\n"
+        "End Rem\n"
+        "Function InType()\n"
+        "End Type\n"
         "Function Visible()\n");
-  EXPECT_EQ(module->commands, Names({u"visible"}));
+  EXPECT_EQ(module->commands, Names({u"counted", u"visible"}));
+}
+
+TEST_F(ModuleParser, PrivateAndPublicInsideATypeBelongToTheType) {
+  Parse(u"a.bmx",
+        "Type TThing\n"
+        "  Private\n"
+        "  Field hidden:Int\n"
+        "  Function Create()\n"
+        "End Type\n"
+        "Function After()\n"
+        "Private\n"
+        "Type TInner\n"
+        "  Public\n"
+        "End Type\n"
+        "Function StillPrivate()\n"
+        "Public\n"
+        "Function Last()\n");
+  EXPECT_EQ(module->commands, Names({u"after", u"last"}));
 }
 
 TEST_F(ModuleParser, FunctionsInExternBlocksAreCommands) {
