@@ -17,13 +17,6 @@ namespace {
 
 constexpr TextView kFunctionNameChars = u"abcdefghijklmnopqrstuvwxyz0123456789_";
 
-// The files that the current chain of nested parses is reading, outermost
-// first, as absolute normalised paths.
-std::vector<Text>& ParseChain() {
-  static std::vector<Text> chain;
-  return chain;
-}
-
 // True when `low` begins with `keyword` as a whole word, so that body lines
 // such as "RemoveHook h" or "typeCode = 1" open no block.
 bool StartsWithKeyword(TextView low, TextView keyword) {
@@ -127,19 +120,15 @@ void ParseModuleSource(TextView path) {
 
   Text found = ResolvePathCase(path);
   Text key = AbsoluteNormalPath(found);
-  std::vector<Text>& chain = ParseChain();
-  if (std::find(chain.begin(), chain.end(), key) != chain.end()) return;
+  // A file that several sources of the module import (or one that imports its
+  // importer) would otherwise add its commands again, or never stop.
+  if (Catalogue.ParsedSources.count(key) > 0) return;
 
   bool inType = false, inRemark = false, inPrivate = false;
   std::unique_ptr<TextStream> stream = TextFileReader::OpenTextFile(found, true, 0);
   if (!stream) return;
 
-  // The file stays in the chain while it is read, also if reading throws.
-  struct ChainEntry {
-    std::vector<Text>& chain;
-    ChainEntry(std::vector<Text>& c, Text k) : chain(c) { chain.push_back(std::move(k)); }
-    ~ChainEntry() { chain.pop_back(); }
-  } entry(chain, key);
+  Catalogue.ParsedSources.insert(std::move(key));
   while (!stream->AtEnd()) {
     Text raw = ReadTextLine(*stream);
     HandleLine(raw, inType, inRemark, inPrivate);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "base/text.h"
@@ -39,6 +40,9 @@ struct CatalogueState {
   std::vector<std::unique_ptr<modtype>> ModList;
   std::vector<std::unique_ptr<scanlisttype>> ScanListList;
   modtype* CurrentModule = nullptr;
+  // The sources read into CurrentModule so far, as absolute normalised paths;
+  // emptied whenever a new record becomes CurrentModule.
+  std::set<Text> ParsedSources;
   scanlisttype* CurrentScanEntry = nullptr;
   Text CollectionPrefix;
   int CommandCount = 0;

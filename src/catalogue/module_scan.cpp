@@ -88,6 +88,7 @@ void ScanModuleFolder(TextView name) {
   Text base(name.substr(0, name.size() >= 4 ? name.size() - 4 : 0));
   modtype* module = modtype::Create();
   Catalogue.CurrentModule = module;
+  Catalogue.ParsedSources.clear();
   module->name = Catalogue.CollectionPrefix + base;
 
   FolderVisit visit(name);

@@ -272,12 +272,29 @@ TEST_F(ModuleParser, CircularQuotedImportsEnd) {
         "Import \"b.bmx\"\n"
         "Function EndA()\n");
   EXPECT_EQ(module->commands, Names({u"froma", u"fromb", u"endb", u"enda"}));
+}
 
-  // A file may be read again once the chain has left it.
-  module->commands.clear();
-  tmp.WriteFile(u"c.bmx", "Function FromC()\n");
-  Parse(u"twice.bmx", "Import \"c.bmx\"\nImport \"c.bmx\"\n");
-  EXPECT_EQ(module->commands, Names({u"fromc", u"fromc"}));
+TEST_F(ModuleParser, EachFileIsReadOncePerModuleRecord) {
+  tmp.WriteFile(u"common.bmx", "Import BRL.Stream\nFunction Shared()\n");
+  tmp.WriteFile(u"sub/left.bmx", "Function Left()\nImport \"common.bmx\"\n");
+  tmp.WriteFile(u"right.bmx",
+                "Function Right()\n"
+                "Import \"./COMMON.bmx\"\n"
+                "Import \"main.bmx\"\n");
+  Parse(u"main.bmx",
+        "Function Main1()\n"
+        "Import \"sub/left.bmx\"\n"
+        "Import \"right.bmx\"\n"
+        "Import \"common.bmx\"\n"
+        "Import \"sub/../right.bmx\"\n"
+        "Function Main2()\n");
+  EXPECT_EQ(module->commands, Names({u"main1", u"left", u"shared", u"right", u"main2"}));
+  EXPECT_EQ(module->imports, Names({u"brl.stream"}));
+
+  // Parsing into the same record again reads nothing, the main source included.
+  ParseModuleSource(u"main.bmx");
+  ParseModuleSource(u"common.bmx");
+  EXPECT_EQ(module->commands.size(), 5u);
 }
 
 TEST_F(ModuleParser, AbsolutePathsWork) {

@@ -257,6 +257,19 @@ TEST_F(ModuleScan, LinkedFoldersDoNotMoveTheScanElsewhere) {
   EXPECT_EQ(CurrentFolder(), tmp / u"mod");
 }
 
+// A source shared by two modules is read once for each of them.
+TEST_F(ModuleScan, EveryModuleRecordReadsASharedSourceAgain) {
+  tmp.WriteFile(u"mod/shared.bmx", "Function SharedHelper()\n");
+  tmp.WriteFile(u"mod/brl.mod/one.mod/one.bmx",
+                "Import \"../../shared.bmx\"\nImport \"../../shared.bmx\"\n");
+  tmp.WriteFile(u"mod/brl.mod/two.mod/two.bmx", "Import \"../../shared.bmx\"\n");
+  ScanModFolder();
+  ASSERT_NE(Find(u"brl.one"), nullptr);
+  ASSERT_NE(Find(u"brl.two"), nullptr);
+  EXPECT_EQ(Find(u"brl.one")->commands, Names({u"sharedhelper"}));
+  EXPECT_EQ(Find(u"brl.two")->commands, Names({u"sharedhelper"}));
+}
+
 // The example installation under examples/BlitzMax, built with one call.
 TEST_F(ModuleScan, ExampleInstallation) {
   Settings.RootFolder = testing::SourceFolder() + u"/examples/BlitzMax";
