@@ -84,6 +84,7 @@ void EmptyGlobalLists() {
   for (const auto& module : Catalogue.ModList) {
     module->commands.clear();
     module->imports.clear();
+    module->types.clear();
   }
   for (const auto& record : Analysis.SourceModList) {
     record->modules.clear();

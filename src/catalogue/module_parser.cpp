@@ -25,6 +25,16 @@ bool StartsWithKeyword(TextView low, TextView keyword) {
          kFunctionNameChars.find(low[keyword.size()]) == TextView::npos;
 }
 
+// The name of the type that `low`, a line opening a type block, declares:
+// after "type" and any blanks and tabs, the run of function-name characters.
+Text ExtractTypeName(TextView low) {
+  size_t start = 4;
+  while (start < low.size() && (low[start] == u' ' || low[start] == u'\t')) ++start;
+  size_t stop = start;
+  while (stop < low.size() && kFunctionNameChars.find(low[stop]) != TextView::npos) ++stop;
+  return Text(low.substr(start, stop - start));
+}
+
 // Handles one line of a parse; `inType`, `inRemark` and `inPrivate` are the
 // flags of that parse.
 void HandleLine(const Text& raw, bool& inType, bool& inRemark, bool& inPrivate) {
@@ -36,7 +46,14 @@ void HandleLine(const Text& raw, bool& inType, bool& inRemark, bool& inPrivate) 
     // Documentation text such as "Private fields are..." opens nothing.
     if (StartsWith(low, u"endrem") || StartsWith(low, u"end rem")) inRemark = false;
   } else {
-    if (StartsWithKeyword(low, u"type")) inType = true;
+    if (StartsWithKeyword(low, u"type")) {
+      // Only a public, top-level type; one opened inside another block is not.
+      if (!inType && !inPrivate && module) {
+        Text name = ExtractTypeName(low);
+        if (!name.empty()) module->types.push_back(std::move(name));
+      }
+      inType = true;
+    }
     if (StartsWithKeyword(low, u"rem")) inRemark = true;
     // Private and Public inside a type are the type's own sections.
     bool typeOpen = inType;

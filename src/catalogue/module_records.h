@@ -23,6 +23,9 @@ class modtype {
   Text declaredName;
   TextList imports;
   TextList commands;
+  // Lower-cased names of the public types; a program that names one needs the
+  // module as much as one that calls a command.
+  TextList types;
 };
 
 // One item an examination reached: a source file, or a module named on an

@@ -117,6 +117,16 @@ TEST_F(Matching, EveryModuleDeclaringAWordIsAddedInCatalogueOrder) {
   EXPECT_EQ(Analysis.CurrentSource, &record);
 }
 
+TEST_F(Matching, TypeNamesMatchLikeCommands) {
+  MakeModule(u"brl.linkedlist", u"BRL.LinkedList", {u"createlist"})->types = {u"tlist"};
+  MakeModule(u"brl.audio", u"BRL.Audio", {u"playsound"})->types = {u"tsound", u"playsound"};
+  MakeModule(u"brl.other", u"BRL.Other", {u"tsound"});
+  sourcemodtype& record = Record({u"tsound", u"tlist", u"playsound"});
+  MatchCommands();
+  EXPECT_EQ(record.modules,
+            (TextList{u"BRL.FreeAudioAudio", u"BRL.Other", u"BRL.LinkedList"}));
+}
+
 TEST_F(Matching, AModuleThatImportsTheOtherKeepsItOut) {
   MakeModule(u"brl.max2d", u"BRL.Max2D", {u"cls"}, {u"brl.graphics"});
   MakeModule(u"brl.graphics", u"BRL.Graphics", {u"cls", u"flip"});

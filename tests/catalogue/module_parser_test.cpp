@@ -139,6 +139,31 @@ TEST_F(ModuleParser, PrivateAndPublicInsideATypeBelongToTheType) {
   EXPECT_EQ(module->commands, Names({u"after", u"last"}));
 }
 
+TEST_F(ModuleParser, PublicTopLevelTypesAreRecorded) {
+  Parse(u"a.bmx",
+        "Type TThing Extends TBase\n"
+        "  Type TNested\n"
+        "End Type\n"
+        "Type \t TTabbed:Int\n"
+        "EndType\n"
+        "Type\n"
+        "End Type\n"
+        "Type 2d_Point\n"
+        "End Type\n"
+        "Type :Odd\n"
+        "End Type\n"
+        "Rem\n"
+        "Type of the result\n"
+        "End Rem\n"
+        "Private\n"
+        "Type THidden\n"
+        "End Type\n"
+        "Public\n"
+        "Type TLast\n");
+  EXPECT_EQ(module->types, Names({u"tthing", u"ttabbed", u"2d_point", u"tlast"}));
+  EXPECT_TRUE(module->commands.empty());
+}
+
 TEST_F(ModuleParser, FunctionsInExternBlocksAreCommands) {
   Parse(u"a.bmx",
         "Extern \"C\"\n"
