@@ -316,6 +316,15 @@ TEST_F(ModuleScan, ExampleInstallation) {
   EXPECT_TRUE(has(blitz->commands, u"debugtext"));    // after Public
   EXPECT_FALSE(has(blitz->commands, u"writedebugtext"));
 
+  // A Rem line beginning "Private", and Private inside a Type, hide nothing
+  // after them; only the module's own Private section does.
+  modtype* retro = modtype::FindModule(u"brl.retro");
+  EXPECT_EQ(retro->commands, Names({u"left", u"right", u"mid", u"instr", u"upper", u"lower",
+                                    u"trim", u"hex", u"bin", u"createcountdown"}));
+  EXPECT_EQ(retro->types, Names({u"tretrorandom", u"tretrocountdown"}));
+  // The types of its quoted imports count too, in reading order.
+  EXPECT_EQ(max2d->types, Names({u"timage", u"timagefont", u"tmax2dstate"}));
+
   EXPECT_EQ(
       modtype::FindModule(u"brl.graphics")->commands,
       Names({u"setgraphicsdriver", u"getgraphicsdriver", u"graphics", u"endgraphics",
