@@ -23,6 +23,8 @@ Global rockImage:TImage = LoadImage("gfx/rock.png")
 Global rocks:TList = CreateList()
 Global ship:TPlayer = New TPlayer
 Global score:Int, lives:Int = 3, frame:Int
+Global blink:TRetroCountdown = New TRetroCountdown
+blink.frames = 15
 ship.x = 320
 ship.y = 440
 
@@ -48,7 +50,7 @@ While lives > 0 And Not KeyHit(KEY_ESCAPE)
 	Next
 
 	ship.Draw()
-	SetColor 255, 255, 0
+	If lives = 1 And blink.Tick() Then SetColor 255, 0, 0 Else SetColor 255, 255, 0
 	DrawText "Score " + ScoreText(score) + "  Lives " + lives, 10, 10
 	Flip
 Wend

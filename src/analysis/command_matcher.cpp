@@ -22,18 +22,21 @@ bool IsFileKind(TextView kind) {
   return kind == u"Main" || kind == u"Imported" || kind == u"Include";
 }
 
-// For each command, the modules that declare it, in catalogue order. Looking
-// a word up here finds the same modules in the same order as walking every
-// module's command list, without the cost of doing so for every word.
+// For each command or type name, the modules that declare it, in catalogue
+// order. Looking a word up here finds the same modules in the same order as
+// walking every module's command and type lists, without the cost of doing so
+// for every word.
 using CommandIndex = std::unordered_map<Text, std::vector<modtype*>>;
 
 CommandIndex IndexCommands(const CatalogueState& catalogue) {
   CommandIndex index;
   for (const auto& module : catalogue.ModList) {
-    for (const Text& command : module->commands) {
-      std::vector<modtype*>& declaring = index[command];
-      if (declaring.empty() || declaring.back() != module.get()) {
-        declaring.push_back(module.get());
+    for (const TextList* names : {&module->commands, &module->types}) {
+      for (const Text& name : *names) {
+        std::vector<modtype*>& declaring = index[name];
+        if (declaring.empty() || declaring.back() != module.get()) {
+          declaring.push_back(module.get());
+        }
       }
     }
   }

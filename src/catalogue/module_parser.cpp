@@ -1,7 +1,8 @@
 #include "catalogue/module_parser.h"
 
-#include <algorithm>
 #include <memory>
+#include <optional>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -17,26 +18,64 @@ namespace {
 
 constexpr TextView kFunctionNameChars = u"abcdefghijklmnopqrstuvwxyz0123456789_";
 
-// The files that the current chain of nested parses is reading, outermost
-// first, as absolute normalised paths.
-using ParseChain = std::vector<Text>;
+// One file being parsed: its lines, read whole so that no file stays open
+// while the files it imports are parsed, and the flags of its own parse.
+struct ParseFrame {
+  std::vector<Text> lines;
+  size_t next = 0;
+  bool inType = false;
+  bool inRemark = false;
+  bool inPrivate = false;
+};
 
-void ParseFile(modtype& module, TextView path, ParseChain& chain);
+// True when `low` begins with `keyword` as a whole word, so that body lines
+// such as "RemoveHook h" or "typeCode = 1" open no block.
+bool StartsWithKeyword(TextView low, TextView keyword) {
+  if (!StartsWith(low, keyword)) return false;
+  return low.size() == keyword.size() ||
+         kFunctionNameChars.find(low[keyword.size()]) == TextView::npos;
+}
 
-// Handles one line of a parse; `inType`, `inRemark` and `inPrivate` are the
-// flags of that parse.
-void HandleLine(modtype& module, ParseChain& chain, const Text& raw, bool& inType,
-                bool& inRemark, bool& inPrivate) {
+// The name of the type that `low`, a line opening a type block, declares:
+// after "type" and any blanks and tabs, the run of function-name characters.
+Text ExtractTypeName(TextView low) {
+  size_t start = 4;
+  while (start < low.size() && (low[start] == u' ' || low[start] == u'\t')) ++start;
+  size_t stop = start;
+  while (stop < low.size() && kFunctionNameChars.find(low[stop]) != TextView::npos) ++stop;
+  return Text(low.substr(start, stop - start));
+}
+
+// Handles one line of `frame`. Returns the file a quoted Import line names
+// (possibly empty), which the caller parses next; otherwise null.
+std::optional<Text> HandleLine(modtype& module, const Text& raw, ParseFrame& frame) {
+  bool& inType = frame.inType;
+  bool& inRemark = frame.inRemark;
+  bool& inPrivate = frame.inPrivate;
   Text line = Trim(raw);
   Text low = Lower(line);
 
-  if (StartsWith(low, u"type")) inType = true;
-  if (StartsWith(low, u"rem")) inRemark = true;
-  if (StartsWith(low, u"private")) inPrivate = true;
-  if (StartsWith(low, u"endtype") || StartsWith(low, u"end type")) inType = false;
-  if (StartsWith(low, u"endrem") || StartsWith(low, u"end rem")) inRemark = false;
-  if (StartsWith(low, u"public")) inPrivate = false;
-  if (inType || inRemark || inPrivate) return;
+  if (inRemark) {
+    // Documentation text such as "Private fields are..." opens nothing.
+    if (StartsWith(low, u"endrem") || StartsWith(low, u"end rem")) inRemark = false;
+  } else {
+    if (StartsWithKeyword(low, u"type")) {
+      // Only a public, top-level type; one opened inside another block is not.
+      if (!inType && !inPrivate) {
+        Text name = ExtractTypeName(low);
+        if (!name.empty()) module.types.push_back(std::move(name));
+      }
+      inType = true;
+    }
+    if (StartsWithKeyword(low, u"rem")) inRemark = true;
+    // Private and Public inside a type are the type's own sections.
+    bool typeOpen = inType;
+    if (!typeOpen && StartsWithKeyword(low, u"private")) inPrivate = true;
+    if (StartsWith(low, u"endtype") || StartsWith(low, u"end type")) inType = false;
+    if (StartsWith(low, u"endrem") || StartsWith(low, u"end rem")) inRemark = false;
+    if (!typeOpen && StartsWithKeyword(low, u"public")) inPrivate = false;
+  }
+  if (inType || inRemark || inPrivate) return std::nullopt;
 
   if (StartsWith(low, u"function")) {
     module.commands.push_back(ExtractFunctionName(low));
@@ -48,9 +87,7 @@ void HandleLine(modtype& module, ParseChain& chain, const Text& raw, bool& inTyp
     size_t p = Instr(low, u"\"", 1);
     if (p > 0) {
       size_t q = Instr(low, u"\"", p + 1);
-      Text quoted = q > 0 ? low.substr(p, q - 1 - p) : Text();
-      ParseFile(module, quoted, chain);
-      return;
+      return q > 0 ? low.substr(p, q - 1 - p) : Text();
     }
     if (low.size() >= 11) {
       TextView collection = TextView(low).substr(7, 4);
@@ -59,6 +96,7 @@ void HandleLine(modtype& module, ParseChain& chain, const Text& raw, bool& inTyp
       }
     }
   }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -79,35 +117,40 @@ Text ExtractFunctionName(TextView low) {
 
 namespace {
 
-void ParseFile(modtype& module, TextView path, ParseChain& chain) {
-  if (!EndsWith(path, u".bmx")) return;
-
+// Reads the .bmx file at `path` into `frame` unless `parsed` holds it already.
+// A file that several sources of the module import (or one that imports its
+// importer) would otherwise add its commands again, or never stop.
+bool LoadFrame(TextView path, std::unordered_set<Text>& parsed, ParseFrame& frame) {
+  if (!EndsWith(path, u".bmx")) return false;
   Text found = ResolvePathCase(path);
   Text key = AbsoluteNormalPath(found);
-  if (std::find(chain.begin(), chain.end(), key) != chain.end()) return;
-
-  bool inType = false, inRemark = false, inPrivate = false;
+  if (parsed.count(key) > 0) return false;
   std::unique_ptr<TextStream> stream = TextFileReader::OpenTextFile(found, true, 0);
-  if (!stream) return;
-
-  // The file stays in the chain while it is read, also if reading throws.
-  struct ChainEntry {
-    std::vector<Text>& chain;
-    ChainEntry(std::vector<Text>& c, Text k) : chain(c) { chain.push_back(std::move(k)); }
-    ~ChainEntry() { chain.pop_back(); }
-  } entry(chain, key);
-  while (!stream->AtEnd()) {
-    Text raw = ReadTextLine(*stream);
-    HandleLine(module, chain, raw, inType, inRemark, inPrivate);
-  }
-  stream->Close();
+  if (!stream) return false;
+  parsed.insert(std::move(key));
+  while (!stream->AtEnd()) frame.lines.push_back(ReadTextLine(*stream));
+  return true;
 }
 
 }  // namespace
 
 void ParseModuleSource(modtype& module, TextView path) {
-  ParseChain chain;
-  ParseFile(module, path, chain);
+  // Each file once per module record; the files being parsed, innermost
+  // last, on an explicit stack so that no chain of imports is too deep.
+  std::unordered_set<Text> parsed;
+  std::vector<ParseFrame> stack(1);
+  if (!LoadFrame(path, parsed, stack.back())) return;
+  while (!stack.empty()) {
+    ParseFrame& frame = stack.back();
+    if (frame.next == frame.lines.size()) {
+      stack.pop_back();
+      continue;
+    }
+    std::optional<Text> imported = HandleLine(module, frame.lines[frame.next++], frame);
+    if (!imported) continue;
+    ParseFrame child;
+    if (LoadFrame(*imported, parsed, child)) stack.push_back(std::move(child));
+  }
 }
 
 }  // namespace vt

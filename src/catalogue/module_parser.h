@@ -13,8 +13,8 @@ namespace vt {
 // A path that does not end in ".bmx" is skipped; a file that cannot be opened
 // (a folder named *.bmx included) is skipped silently. Each path component that
 // does not exist as written is found by its lower-cased name (`ResolvePathCase`),
-// both for the main source and for the files imported in quotes. A nested parse
-// does not enter a file that the chain of nested parses is already reading.
+// both for the main source and for the files imported in quotes. Each file
+// is read at most once per call, so once per module record.
 void ParseModuleSource(modtype& module, TextView path);
 
 // The function name cut out of `low`, a trimmed, lower-cased line beginning

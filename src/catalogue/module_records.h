@@ -19,6 +19,9 @@ class modtype {
   Text declaredName;
   TextList imports;
   TextList commands;
+  // Lower-cased names of the public types; a program that names one needs the
+  // module as much as one that calls a command.
+  TextList types;
 };
 
 // The catalogue of one installation, in the order the scan found the modules.

@@ -11,30 +11,63 @@ void AppendCodePoint(Text& line, int32_t value) {
 
 }  // namespace
 
+uint8_t TextStream::NextByte() {
+  if (aheadCount_ == 0) return bytes_.ReadByte();
+  uint8_t b = ahead_[0];
+  --aheadCount_;
+  for (size_t i = 0; i < aheadCount_; ++i) ahead_[i] = ahead_[i + 1];
+  return b;
+}
+
+int TextStream::PeekByte(size_t offset) {
+  while (aheadCount_ <= offset) {
+    if (aheadCount_ == sizeof(ahead_) || bytes_.AtEnd()) return -1;
+    ahead_[aheadCount_++] = bytes_.ReadByte();
+  }
+  return ahead_[offset];
+}
+
+bool TextStream::TakeUtf8(int32_t lead, size_t length, int32_t& value) {
+  for (size_t i = 0; i + 1 < length; ++i) {
+    int c = PeekByte(i);
+    if (c < 0 || (c & 0xC0) != 0x80) return false;
+  }
+  int32_t cont[3] = {};
+  for (size_t i = 0; i + 1 < length; ++i) cont[i] = NextByte();
+  if (length == 4) {
+    value = ((lead & 0x07) << 18) + ((cont[0] & 0x3F) << 12) + ((cont[1] & 0x3F) << 6) +
+            (cont[2] & 0x3F);
+  } else if (length == 3) {
+    value = (lead - 0xE0) * 4096 + (cont[0] - 0x80) * 64 + (cont[1] - 0x80);
+  } else {
+    value = (lead - 0xC0) * 64 + (cont[0] - 0x80);
+  }
+  return true;
+}
+
 bool TextStream::DecodeInto(Text& line) {
-  int32_t b = bytes_.ReadByte();
+  int32_t b = NextByte();
   int32_t value = b;
   switch (encoding_) {
     case TextEncoding::Utf8:
-      if (b >= 0xF0) {
-        int32_t c = bytes_.ReadByte(), d = bytes_.ReadByte(), e = bytes_.ReadByte();
-        AppendCodePoint(line, ((b & 0x07) << 18) + ((c & 0x3F) << 12) +
-                                  ((d & 0x3F) << 6) + (e & 0x3F));
-        return true;
-      }
-      if (b >= 0xE0) {
-        int32_t c = bytes_.ReadByte(), d = bytes_.ReadByte();
-        value = (b - 0xE0) * 4096 + (c - 0x80) * 64 + (d - 0x80);
-      } else if (b >= 0x80) {
-        int32_t c = bytes_.ReadByte();
-        value = (b - 0xC0) * 64 + (c - 0x80);
+      if (b >= 0x80) {
+        size_t length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
+        if (!TakeUtf8(b, length, value)) {
+          // The lead byte alone; its would-be continuation bytes come next.
+          line += u'\uFFFD';
+          return true;
+        }
+        if (length == 4) {
+          AppendCodePoint(line, value);
+          return true;
+        }
       }
       break;
     case TextEncoding::Utf16BE:
-      value = b * 256 + bytes_.ReadByte();
+      value = b * 256 + NextByte();
       break;
     case TextEncoding::Utf16LE:
-      value = b + bytes_.ReadByte() * 256;
+      value = b + NextByte() * 256;
       break;
     default:
       break;
@@ -83,6 +116,10 @@ Text ReadTextLine(TextStream& stream) {
   bool utf16 = stream.Encoding() == TextEncoding::Utf16BE ||
                stream.Encoding() == TextEncoding::Utf16LE;
   if (atStart && utf16 && !line.empty()) line.erase(0, 1);
+  // A UTF-8 mark would otherwise hide the first line's keyword.
+  bool utf8Mark = stream.Encoding() == TextEncoding::Utf8 && !line.empty() &&
+                  line[0] == u'\uFEFF';
+  if (atStart && utf8Mark) line.erase(0, 1);
   return line;
 }
 

@@ -16,10 +16,15 @@ class TextStream {
   TextStream(TextEncoding encoding) : encoding_(encoding) {}
 
   bool Open(TextView path) { return bytes_.Open(path); }
-  bool AtEnd() { return bytes_.AtEnd(); }
-  int64_t Position() const { return bytes_.Position(); }
+  bool AtEnd() { return aheadCount_ == 0 && bytes_.AtEnd(); }
+  int64_t Position() const {
+    return bytes_.Position() - static_cast<int64_t>(aheadCount_);
+  }
   TextEncoding Encoding() const { return encoding_; }
-  void Close() { bytes_.Close(); }
+  void Close() {
+    bytes_.Close();
+    aheadCount_ = 0;
+  }
 
   // Reads up to the next line feed or character 0, dropping carriage returns.
   Text ReadLine();
@@ -28,9 +33,22 @@ class TextStream {
   // Appends one decoded character (one or two code units); false when the
   // character ends the line.
   bool DecodeInto(Text& line);
+  // The next byte, or 0 at the end.
+  uint8_t NextByte();
+  // The byte `offset` places ahead (0: the next one), without taking it; -1
+  // past the end. A UTF-8 lead byte is checked against all its continuation bytes
+  // before any is taken, since a bad one leaves them to be decoded afresh.
+  int PeekByte(size_t offset);
+  // Takes the continuation bytes of a UTF-8 character of `length` bytes that
+  // starts with `lead` and sets `value`; takes nothing and gives false when one
+  // is missing or not of the form 10xxxxxx.
+  bool TakeUtf8(int32_t lead, size_t length, int32_t& value);
 
   ByteReader bytes_;
   TextEncoding encoding_;
+  // Bytes taken from `bytes_` by PeekByte but not yet decoded.
+  uint8_t ahead_[3] = {};
+  size_t aheadCount_ = 0;
 };
 
 class TextFileReader {
@@ -42,7 +60,8 @@ class TextFileReader {
   static TextEncoding DetectEncoding(TextView path);
 };
 
-// The next line of `stream`; drops a UTF-16 byte-order mark from the first.
+// The next line of `stream`; drops a UTF-16 or UTF-8 byte-order mark from the
+// first.
 Text ReadTextLine(TextStream& stream);
 
 }  // namespace vt

@@ -117,6 +117,18 @@ TEST_F(Matching, EveryModuleDeclaringAWordIsAddedInCatalogueOrder) {
   EXPECT_EQ(record.modules, (TextList{u"BRL.StandardIO", u"BRL.Retro"}));
 }
 
+TEST_F(Matching, TypeNamesMatchLikeCommands) {
+  MakeModule(Catalogue, u"brl.linkedlist", u"BRL.LinkedList", {u"createlist"})->types = {
+      u"tlist"};
+  MakeModule(Catalogue, u"brl.audio", u"BRL.Audio", {u"playsound"})->types = {u"tsound",
+                                                                                u"playsound"};
+  MakeModule(Catalogue, u"brl.other", u"BRL.Other", {u"tsound"});
+  sourcemodtype& record = Record({u"tsound", u"tlist", u"playsound"});
+  MatchCommands(Analysis, Catalogue);
+  EXPECT_EQ(record.modules,
+            (TextList{u"BRL.FreeAudioAudio", u"BRL.Other", u"BRL.LinkedList"}));
+}
+
 TEST_F(Matching, AModuleThatImportsTheOtherKeepsItOut) {
   MakeModule(Catalogue, u"brl.max2d", u"BRL.Max2D", {u"cls"}, {u"brl.graphics"});
   MakeModule(Catalogue, u"brl.graphics", u"BRL.Graphics", {u"cls", u"flip"});

@@ -71,52 +71,96 @@ TEST_F(ModuleParser, PrivateSectionLastsUntilPublic) {
   EXPECT_EQ(module->commands, Names({u"open1", u"open2"}));
 }
 
-TEST_F(ModuleParser, BodyLineBeginningWithRemOpensARemarkBlock) {
+TEST_F(ModuleParser, BlockKeywordsCountOnlyAsWholeWords) {
   Parse(u"a.bmx",
         "Function Attach( h )\n"
         "  RemoveHook h\n"
-        "End Function\n"
-        "Function Lost()\n"
-        "EndRem\n"
-        "Function Found()\n");
-  EXPECT_EQ(module->commands, Names({u"attach", u"found"}));
-}
-
-TEST_F(ModuleParser, BodyLinesBeginningWithTypeOrPrivateOpenThoseBlocks) {
-  Parse(u"a.bmx",
-        "Function One()\n"
         "  typeCode = 1\n"
-        "Function Lost1()\n"
-        "End Type\n"
-        "Function Two()\n"
         "  privateCount = 0\n"
-        "Function Lost2()\n"
-        "Public\n"
+        "  type_2 = 0\n"
+        "End Function\n"
+        "Function One()\n"
+        "Private\n"
+        "Function Hidden()\n"
+        "Publication = 1\n"
+        "Function Hidden2()\n"
+        "Public:\n"
+        "Function Two()\n"
+        "Rem: a remark\n"
+        "Function Lost()\n"
+        "End Rem\n"
+        "Type\tTTabbed\n"
+        "Function InType()\n"
+        "EndType\n"
         "Function Three()\n");
-  EXPECT_EQ(module->commands, Names({u"one", u"two", u"three"}));
+  EXPECT_EQ(module->commands, Names({u"attach", u"one", u"two", u"three"}));
 }
 
-TEST_F(ModuleParser, TypeLineInsideRemOpensATypeBlockThatOutlivesTheRem) {
+TEST_F(ModuleParser, InsideARemarkBlockOnlyItsEndCounts) {
+  // Documentation lines that begin like a keyword open and close nothing.
   Parse(u"a.bmx",
         "Rem\n"
         "Type of the result: Int\n"
+        "Private fields are not listed\n"
         "End Rem\n"
-        "Function Skipped1()\n"
-        "Function Skipped2()\n"
-        "End Type\n"
-        "Function Counted()\n");
-  EXPECT_EQ(module->commands, Names({u"counted"}));
-}
-
-TEST_F(ModuleParser, FlagsAreTestedOnEveryLine) {
-  // Public inside a remark block still ends the private section.
-  Parse(u"a.bmx",
+        "Function Counted()\n"
         "Private\n"
         "Rem\n"
         "Public\n"
         "End Rem\n"
+        "Function Hidden()\n"
+        "Public\n"
+        "Type TThing\n"
+        "Rem\n"
+        "End Type\n"
+        "End Rem\n"
+        "Function InType()\n"
+        "End Type\n"
         "Function Visible()\n");
-  EXPECT_EQ(module->commands, Names({u"visible"}));
+  EXPECT_EQ(module->commands, Names({u"counted", u"visible"}));
+}
+
+TEST_F(ModuleParser, PrivateAndPublicInsideATypeBelongToTheType) {
+  Parse(u"a.bmx",
+        "Type TThing\n"
+        "  Private\n"
+        "  Field hidden:Int\n"
+        "  Function Create()\n"
+        "End Type\n"
+        "Function After()\n"
+        "Private\n"
+        "Type TInner\n"
+        "  Public\n"
+        "End Type\n"
+        "Function StillPrivate()\n"
+        "Public\n"
+        "Function Last()\n");
+  EXPECT_EQ(module->commands, Names({u"after", u"last"}));
+}
+
+TEST_F(ModuleParser, PublicTopLevelTypesAreRecorded) {
+  Parse(u"a.bmx",
+        "Type TThing Extends TBase\n"
+        "  Type TNested\n"
+        "End Type\n"
+        "Type \t TTabbed:Int\n"
+        "EndType\n"
+        "Type\n"
+        "End Type\n"
+        "Type 2d_Point\n"
+        "End Type\n"
+        "Type :Odd\n"
+        "End Type\n"
+        "Rem\n"
+        "Type of the result\n"
+        "End Rem\n"
+        "Private\n"
+        "Type THidden\n"
+        "End Type\n"
+        "Public\n"
+        "Type TLast\n");
+  EXPECT_EQ(module->types, Names({u"tthing", u"ttabbed", u"2d_point", u"tlast"}));
+  EXPECT_TRUE(module->commands.empty());
 }
 
 TEST_F(ModuleParser, FunctionsInExternBlocksAreCommands) {
@@ -252,12 +296,24 @@ TEST_F(ModuleParser, CircularQuotedImportsEnd) {
         "Import \"b.bmx\"\n"
         "Function EndA()\n");
   EXPECT_EQ(module->commands, Names({u"froma", u"fromb", u"endb", u"enda"}));
+}
 
-  // A file may be read again once the chain has left it.
-  module->commands.clear();
-  tmp.WriteFile(u"c.bmx", "Function FromC()\n");
-  Parse(u"twice.bmx", "Import \"c.bmx\"\nImport \"c.bmx\"\n");
-  EXPECT_EQ(module->commands, Names({u"fromc", u"fromc"}));
+TEST_F(ModuleParser, EachFileIsReadOncePerModuleRecord) {
+  tmp.WriteFile(u"common.bmx", "Import BRL.Stream\nFunction Shared()\n");
+  tmp.WriteFile(u"sub/left.bmx", "Function Left()\nImport \"common.bmx\"\n");
+  tmp.WriteFile(u"right.bmx",
+                "Function Right()\n"
+                "Import \"./COMMON.bmx\"\n"
+                "Import \"main.bmx\"\n");
+  Parse(u"main.bmx",
+        "Function Main1()\n"
+        "Import \"sub/left.bmx\"\n"
+        "Import \"right.bmx\"\n"
+        "Import \"common.bmx\"\n"
+        "Import \"sub/../right.bmx\"\n"
+        "Function Main2()\n");
+  EXPECT_EQ(module->commands, Names({u"main1", u"left", u"shared", u"right", u"main2"}));
+  EXPECT_EQ(module->imports, Names({u"brl.stream"}));
 }
 
 TEST_F(ModuleParser, AbsolutePathsWork) {
@@ -267,7 +323,7 @@ TEST_F(ModuleParser, AbsolutePathsWork) {
   EXPECT_EQ(module->commands, Names({u"absolute"}));
 }
 
-TEST_F(ModuleParser, Utf16WithMarkReadsLikeLatin1AndUtf8MarkHidesTheFirstLine) {
+TEST_F(ModuleParser, SourcesWithAUtf16OrUtf8MarkReadLikeLatin1) {
   std::string text = "Function First()\r\nFunction Second()\r\n";
   std::string utf16 = "\xFF\xFE";
   for (char c : text) {
@@ -279,7 +335,7 @@ TEST_F(ModuleParser, Utf16WithMarkReadsLikeLatin1AndUtf8MarkHidesTheFirstLine) {
 
   module->commands.clear();
   Parse(u"utf8.bmx", "\xEF\xBB\xBF" + text);
-  EXPECT_EQ(module->commands, Names({u"second"}));
+  EXPECT_EQ(module->commands, Names({u"first", u"second"}));
 }
 
 TEST_F(ModuleParser, OnlyTheRecordBeingFilledReceivesTheFindings) {

@@ -262,6 +262,19 @@ TEST_F(ModuleScan, LinkedFoldersDoNotMoveTheScanElsewhere) {
   EXPECT_EQ(CurrentFolder(), tmp / u"mod");
 }
 
+// A source shared by two modules is read once for each of them.
+TEST_F(ModuleScan, EveryModuleRecordReadsASharedSourceAgain) {
+  tmp.WriteFile(u"mod/shared.bmx", "Function SharedHelper()\n");
+  tmp.WriteFile(u"mod/brl.mod/one.mod/one.bmx",
+                "Import \"../../shared.bmx\"\nImport \"../../shared.bmx\"\n");
+  tmp.WriteFile(u"mod/brl.mod/two.mod/two.bmx", "Import \"../../shared.bmx\"\n");
+  Scan();
+  ASSERT_NE(Catalogue.FindModule(u"brl.one"), nullptr);
+  ASSERT_NE(Catalogue.FindModule(u"brl.two"), nullptr);
+  EXPECT_EQ(Catalogue.FindModule(u"brl.one")->commands, Names({u"sharedhelper"}));
+  EXPECT_EQ(Catalogue.FindModule(u"brl.two")->commands, Names({u"sharedhelper"}));
+}
+
 // The example installation under examples/BlitzMax, built with one call.
 TEST_F(ModuleScan, ExampleInstallation) {
   rootFolder = testing::SourceFolder() + u"/examples/BlitzMax";
@@ -306,6 +319,15 @@ TEST_F(ModuleScan, ExampleInstallation) {
   EXPECT_TRUE(has(blitz->commands, u"bbmillisecs"));  // declared in an Extern block
   EXPECT_TRUE(has(blitz->commands, u"debugtext"));    // after Public
   EXPECT_FALSE(has(blitz->commands, u"writedebugtext"));
+
+  // A Rem line beginning "Private", and Private inside a Type, hide nothing
+  // after them; only the module's own Private section does.
+  modtype* retro = Catalogue.FindModule(u"brl.retro");
+  EXPECT_EQ(retro->commands, Names({u"left", u"right", u"mid", u"instr", u"upper", u"lower",
+                                    u"trim", u"hex", u"bin", u"createcountdown"}));
+  EXPECT_EQ(retro->types, Names({u"tretrorandom", u"tretrocountdown"}));
+  // The types of its quoted imports count too, in reading order.
+  EXPECT_EQ(max2d->types, Names({u"timage", u"timagefont", u"tmax2dstate"}));
 
   EXPECT_EQ(
       Catalogue.FindModule(u"brl.graphics")->commands,

@@ -63,17 +63,44 @@ TEST(TextFileReader, Utf16MarkIsDroppedFromTheFirstLine) {
   EXPECT_EQ(Lines("\xFF\xFE"), (Lines_{u""}));
 }
 
-TEST(TextFileReader, Utf8KeepsItsMarkAndDecodesEveryLength) {
-  EXPECT_EQ(Lines("\xEF\xBB\xBFRem"), (Lines_{u"\uFEFFRem"}));
+TEST(TextFileReader, Utf8MarkIsDroppedFromTheFirstLineOnly) {
+  EXPECT_EQ(Lines("\xEF\xBB\xBFRem"), (Lines_{u"Rem"}));
+  EXPECT_EQ(Lines("\xEF\xBB\xBF\nRem"), (Lines_{u"", u"Rem"}));
+  // The same bytes later in the file are a character like any other.
+  EXPECT_EQ(Lines("\xEF\xBB\xBF" "a\n\xEF\xBB\xBF" "b"), (Lines_{u"a", u"\uFEFFb"}));
+  // Read as UTF-8 without a mark, the first character is no mark and stays.
+  TempFolder tmp;
+  tmp.WriteFile(u"f", "abc");
+  auto stream = TextFileReader::OpenTextFile(tmp / u"f", false,
+                                             static_cast<int>(TextEncoding::Utf8));
+  ASSERT_NE(stream, nullptr);
+  EXPECT_EQ(ReadTextLine(*stream), u"abc");
+}
+
+TEST(TextFileReader, Utf8DecodesEveryLength) {
   EXPECT_EQ(Lines("\xEF\xBB\xBF" "caf\xC3\xA9 \xE6\x97\xA5\n2"),
-            (Lines_{u"\uFEFFcafé 日", u"2"}));
+            (Lines_{u"café 日", u"2"}));
 }
 
 TEST(TextFileReader, FourByteUtf8BecomesASurrogatePairAndKeepsItsPlace) {
   EXPECT_EQ(Lines("\xEF\xBB\xBF" "a\xF0\x9F\x8E\xAE" "b\nc"),
-            (Lines_{u"\uFEFFa\U0001F3AEb", u"c"}));
+            (Lines_{u"a\U0001F3AEb", u"c"}));
   // A value beyond U+10FFFF is replaced, and the next byte is not swallowed.
-  EXPECT_EQ(Lines("\xEF\xBB\xBF\xF7\xBF\xBF\xBFx"), (Lines_{u"\uFEFF\uFFFDx"}));
+  EXPECT_EQ(Lines("\xEF\xBB\xBF\xF7\xBF\xBF\xBFx"), (Lines_{u"\uFFFDx"}));
+}
+
+// A lead byte whose continuation bytes are missing or malformed is replaced
+// alone, and the bytes after it are decoded afresh: none is swallowed.
+TEST(TextFileReader, BadUtf8SequencesReplaceTheLeadByteOnly) {
+  EXPECT_EQ(Lines("\xEF\xBB\xBF" "\xC3" "A"), (Lines_{u"\uFFFDA"}));
+  EXPECT_EQ(Lines("\xEF\xBB\xBF" "\xE6\x97" "A"), (Lines_{u"\uFFFD\uFFFDA"}));
+  EXPECT_EQ(Lines("\xEF\xBB\xBF" "\xF0\x9F" "A\xC3\xA9"), (Lines_{u"\uFFFD\uFFFDAé"}));
+  // A line feed where a continuation byte should be still ends the line.
+  EXPECT_EQ(Lines("\xEF\xBB\xBF" "a\xE6\nb"), (Lines_{u"a\uFFFD", u"b"}));
+  EXPECT_EQ(Lines("\xEF\xBB\xBF" "\xF0\x9F\nb"), (Lines_{u"\uFFFD\uFFFD", u"b"}));
+  // Bytes missing at the end of the file are no continuation bytes.
+  EXPECT_EQ(Lines("\xEF\xBB\xBF" "a\xC3"), (Lines_{u"a\uFFFD"}));
+  EXPECT_EQ(Lines("\xEF\xBB\xBF" "a\xE6\x97"), (Lines_{u"a\uFFFD\uFFFD"}));
 }
 
 TEST(TextFileReader, OpenFailsForMissingFilesAndFolders) {

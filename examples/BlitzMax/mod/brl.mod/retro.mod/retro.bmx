@@ -82,6 +82,30 @@ Type TRetroRandom
 	End Function
 End Type
 
+Rem
+bbdoc: A countdown in frames that starts again when it runs out
+Private to the program that makes it: no other module reads or changes it.
+End Rem
+Type TRetroCountdown
+	Field frames:Int
+	Method Tick:Int()
+		If left<=0 left=frames
+		left:-1
+		Return left=0
+	End Method
+	Private
+	Field left:Int
+End Type
+
+Rem
+bbdoc: A countdown that runs out every @frames frames
+End Rem
+Function CreateCountdown:TRetroCountdown( frames:Int )
+	Local t:TRetroCountdown=New TRetroCountdown
+	t.frames=frames
+	Return t
+End Function
+
 Private
 
 Function HexDigits:String( val:Int,count:Int )
