@@ -29,7 +29,7 @@ void Write(const fs::path& path, const std::string& text) {
 }
 
 std::string ModuleName(int c, int m) {
-  return "c" + std::to_string(c) + ".m" + std::to_string(m);
+  return std::string("c") + std::to_string(c) + ".m" + std::to_string(m);
 }
 
 // An installation whose modules each import the previous one and declare
@@ -37,10 +37,12 @@ std::string ModuleName(int c, int m) {
 void MakeInstallation(const fs::path& root) {
   for (int c = 0; c < kCollections; ++c) {
     for (int m = 0; m < kModulesPerCollection; ++m) {
-      std::string base = "m" + std::to_string(m);
-      std::string src = "Module C" + std::to_string(c) + ".M" + std::to_string(m) + "\r\n";
+      // string + string: GCC 12 takes literal + string for an overlapping copy.
+      std::string base = std::string("m") + std::to_string(m);
+      std::string src =
+          std::string("Module C") + std::to_string(c) + ".M" + std::to_string(m) + "\r\n";
       src += "ModuleInfo \"Version: 1.00\"\r\n";
-      if (m > 0) src += "Import " + ModuleName(c, m - 1) + "\r\n";
+      if (m > 0) src += std::string("Import ") + ModuleName(c, m - 1) + "\r\n";
       src += "Import brl.blitz\r\nRem\r\nbbdoc: generated\r\nEnd Rem\r\n";
       src += "Type TThing\r\n  Function Make()\r\n  End Function\r\nEnd Type\r\n";
       for (int f = 0; f < kCommandsPerModule; ++f) {
@@ -48,8 +50,8 @@ void MakeInstallation(const fs::path& root) {
                std::to_string(f) + "%( x:Int, y$ = \"\" )\r\n  Return 0\r\nEnd Function\r\n";
       }
       src += "Private\r\nFunction Hidden()\r\nEnd Function\r\n";
-      Write(root / "mod" / ("c" + std::to_string(c) + ".mod") / (base + ".mod") /
-                (base + ".bmx"),
+      Write(root / "mod" / (std::string("c") + std::to_string(c) + ".mod") /
+                (base + ".mod") / (base + ".bmx"),
             src);
     }
   }

@@ -6,17 +6,19 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j"$(nproc)"
+# Its own folder: scripts/test.sh builds Debug in build/, and sharing one
+# folder would make each rebuild everything after the other.
+cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELTRANE_GUI=ON >/dev/null
+cmake --build build-release -j"$(nproc)"
 
-report="$PWD/build/example-results.htm"
-build/veltrane-cli --root examples/BlitzMax --html "$report" examples/game/game.bmx
+report="$PWD/build-release/example-results.htm"
+build-release/veltrane-cli --root examples/BlitzMax --html "$report" examples/game/game.bmx
 echo
 echo "The report went to: $report"
 
-if [ -x build/veltrane ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
+if [ -x build-release/veltrane ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
   # The window reads its root folder from vt.ini beside it.
-  printf '%s\r\n' "$PWD/examples/BlitzMax" > build/vt.ini
+  printf '%s\r\n' "$PWD/examples/BlitzMax" > build-release/vt.ini
   echo "Opening the window on the example program ..."
-  build/veltrane "$PWD/examples/game/game.bmx"
+  build-release/veltrane "$PWD/examples/game/game.bmx"
 fi

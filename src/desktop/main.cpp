@@ -2,7 +2,11 @@
 
 #include <QApplication>
 #include <QStringList>
+#include <cstdio>
 #include <vector>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include "app/main_routine.h"
 #include "platform/qt/qt_screen.h"
@@ -10,6 +14,13 @@
 #include "platform/qt/termination_signals.h"
 
 int main(int argc, char** argv) {
+#ifndef _WIN32
+  // The web view will not start as root with its sandbox on.
+  if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX")) {
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    std::fputs("veltrane: running as root, so the web view's sandbox is off\n", stderr);
+  }
+#endif
   // Qt WebEngine needs this before the application object exists.
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);

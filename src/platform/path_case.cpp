@@ -29,7 +29,7 @@ Text ResolvePathCase(TextView path) {
     const Text& part = parts[i];
     if (i > 0 && resolved != u"/") resolved += u'/';
     if (i == 0 && part.empty()) {
-      resolved = parts.size() > 1 ? u"/" : u"";
+      if (parts.size() > 1) resolved += u'/';
       continue;
     }
     bool isDrive = i == 0 && part.size() == 2 && HasDrivePrefix(part);
