@@ -70,7 +70,8 @@ void PrintResult(const AppState& state, const Options& options,
     std::fputs(SuggestionText(examination.suggestion, options.explain).c_str(), stdout);
     return;
   }
-  RunFacts run{state.Settings.RootFolder, options.source, std::nullopt, startFolder};
+  Text root = AnchorPath(state.Settings.RootFolder, startFolder);
+  RunFacts run{root, options.source, std::nullopt, startFolder};
   if (!options.noHtml) run.page = ReportFilePath(state);
   std::fputs(ExaminationJson(examination, run).c_str(), stdout);
 }
