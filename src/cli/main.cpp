@@ -114,6 +114,7 @@ int Run(int argc, char** argv) {
 
   if (options.modules) {
     if (!ShowModuleDetails(state)) return ReportNotWritten(state);
+    if (options.quiet) return kSuccess;
     std::fprintf(stderr, "Module details written to %s\n",
                  ToUtf8(ReportFilePath(state)).c_str());
     return kSuccess;

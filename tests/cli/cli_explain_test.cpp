@@ -169,6 +169,13 @@ TEST_F(CliProgram, WarningsAreClickableAndQuietSilencesThem) {
   EXPECT_EQ(testing::ReadFileBytes(work / u"results.htm"), page);
 }
 
+TEST_F(CliProgram, QuietModulesPageSaysNothing) {
+  RunResult run = RunCli({"--quiet", "--root", Root(), "--modules"}, work.Path());
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_TRUE(Has(testing::ReadFileBytes(work / u"results.htm"), "BRL.StandardIO"));
+}
+
 TEST_F(CliProgram, NoHtmlWritesNoPageAndExplainComments) {
   RunResult run = RunCli({"--no-html", "--explain", "--quiet", "--root", Root(), "src/hello.bmx"},
                          work.Path());
