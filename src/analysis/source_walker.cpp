@@ -2,9 +2,9 @@
 
 #include "analysis/cause_notes.h"
 #include "base/paths.h"
-#include "platform/file_system.h"
 #include "platform/path_case.h"
 #include "platform/text_file_reader.h"
+#include "platform/file_system.h"
 
 namespace vt {
 
