@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
+  nlohmann-json3-dev libcli11-dev
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev libgl-dev
   fonts-dejavu-core
   dpkg-dev desktop-file-utils appstream lintian

@@ -14,6 +14,8 @@ void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, TextView
   sourcemodtype* current = nullptr;
   for (size_t i = 0; i < analysis.ScanListList.size(); ++i) {
     const scanlisttype& entry = *analysis.ScanListList[i];
+    analysis.CommandEntry = i;
+    analysis.CommandLineBase = analysis.TotalLines;
     current = ScanFileCommands(analysis, entry.path, entry.kind, current);
   }
   MatchCommands(analysis, catalogue);

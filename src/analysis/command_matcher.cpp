@@ -4,6 +4,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "analysis/cause_notes.h"
 #include "analysis/loader_rules.h"
 #include "analysis/source_walker.h"
 #include "base/paths.h"
@@ -44,13 +45,14 @@ CommandIndex IndexCommands(const CatalogueState& catalogue) {
 }
 
 void MatchWord(const CatalogueState& catalogue, sourcemodtype& record, const Text& word,
-               const CommandIndex& index) {
+               const CommandIndex& index, CauseWatch& watch) {
   auto found = index.find(word);
   if (found == index.end()) return;
   for (modtype* module : found->second) {
     if (module->matched) continue;
     module->matched = 1;
     record.AddModule(catalogue, module->declaredName);
+    watch.Note(CauseKind::Command, module->declaredName);
   }
 }
 
@@ -58,6 +60,13 @@ void MatchWord(const CatalogueState& catalogue, sourcemodtype& record, const Tex
 
 TextList CutWords(TextView low) {
   TextList words;
+  for (const WordSpan& span : CutWordSpans(low))
+    words.emplace_back(low.substr(span.start, span.length));
+  return words;
+}
+
+std::vector<WordSpan> CutWordSpans(TextView low) {
+  std::vector<WordSpan> words;
   size_t pos = 0;
   while (pos < low.size()) {
     char16_t c = low[pos];
@@ -66,7 +75,7 @@ TextList CutWords(TextView low) {
       size_t close = low.find(u'"', pos + 1);
       // An unclosed literal runs to the end of the line.
       size_t end = close == TextView::npos ? low.size() : close;
-      if (end - pos - 1 >= kMinLiteral) words.emplace_back(low.substr(pos, end - pos));
+      if (end - pos - 1 >= kMinLiteral) words.push_back({pos, end - pos});
       if (close == TextView::npos) break;
       // The character after the closing quote is skipped unseen.
       pos = close + 2;
@@ -75,7 +84,7 @@ TextList CutWords(TextView low) {
     if (IsWordChar(c)) {
       size_t end = pos;
       while (end < low.size() && IsWordChar(low[end])) ++end;
-      words.emplace_back(low.substr(pos, end - pos));
+      words.push_back({pos, end - pos});
       // So is the character that ends the word.
       pos = end + 1;
       continue;
@@ -103,11 +112,17 @@ sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView
 
 void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView line) {
   ++analysis.TotalLines;
-  Text low = Lower(Trim(line));
+  Text trimmed = Trim(line);
+  Text low = Lower(trimmed);
   if (ClassifyLine(low, analysis.InRemCommands) != LineKind::Code) return;
   ++analysis.CodeLines;
-  for (const Text& word : CutWords(low)) {
-    if (record) record->AddWord(word);
+  if (!record) return;
+  for (const WordSpan& span : CutWordSpans(low)) {
+    size_t known = record->words.size();
+    record->AddWord(TextView(low).substr(span.start, span.length));
+    if (record->words.size() > known) {
+      NoteWordSite(analysis, *record, TextView(trimmed).substr(span.start, span.length));
+    }
   }
 }
 
@@ -118,12 +133,15 @@ void MatchCommands(AnalysisState& analysis, CatalogueState& catalogue) {
     for (const auto& module : catalogue.ModList) module->matched = 0;
     for (size_t i = 0; i < record.words.size(); ++i) {
       const Text word = record.words[i];
+      CauseWatch watch(record, i);
       if (StartsWith(word, u"\"")) {
         ApplyLiteralRules(catalogue, record, word);
+        watch.Note(CauseKind::LiteralRule);
         continue;
       }
       ApplyWordRules(catalogue, record, word);
-      MatchWord(catalogue, record, word, index);
+      watch.Note(CauseKind::WordRule);
+      MatchWord(catalogue, record, word, index, watch);
     }
   }
 }

@@ -3,6 +3,8 @@
 // against the commands the installed modules declare.
 #pragma once
 
+#include <vector>
+
 #include "analysis/source_records.h"
 #include "catalogue/module_records.h"
 
@@ -22,6 +24,16 @@ void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView li
 
 // Cuts a trimmed, lower-cased code line into words and literals, in order.
 TextList CutWords(TextView low);
+
+// Where a word or literal of a cut line stands in it.
+struct WordSpan {
+  size_t start = 0;
+  size_t length = 0;
+};
+
+// The same cut, as places in the line, so that a word can be found again as
+// it is written.
+std::vector<WordSpan> CutWordSpans(TextView low);
 
 // Turns every record's words into required modules, through the loader and
 // stream rules and the catalogue's command lists.

@@ -1,5 +1,7 @@
 #include "analysis/loader_rules.h"
 
+#include "analysis/cause_notes.h"
+
 namespace vt {
 
 namespace {
@@ -10,6 +12,7 @@ struct Rule {
   const char16_t* text;
   const char16_t* module;  // null when the rule only sets a flag
   Flag flag;
+  const char16_t* note = nullptr;  // why, for explanations, when the word does not say
 };
 
 // Matched against the last four characters of a literal; the first wins.
@@ -22,12 +25,12 @@ constexpr Rule kExtensionRules[] = {
 
 // Matched against a whole word.
 constexpr Rule kWordRules[] = {
-    {u"incbin", u"BRL.RamStream", Flag::None},
+    {u"incbin", u"BRL.RamStream", Flag::None, u"incbin data"},
     {u"loadimage", nullptr, Flag::Images},
     {u"loadanimimage", nullptr, Flag::Images},
-    {u"loadimagefont", u"BRL.FreeTypeFont", Flag::Images},
+    {u"loadimagefont", u"BRL.FreeTypeFont", Flag::Images, u"font loading"},
     {u"loadpixmap", nullptr, Flag::Images},
-    {u"loadpixmappng", u"BRL.PNGLoader", Flag::Images},
+    {u"loadpixmappng", u"BRL.PNGLoader", Flag::Images, u"PNG pixmaps"},
     {u"loadsound", nullptr, Flag::Audio},
     {u"loadaudiosample", nullptr, Flag::Audio},
 };
@@ -68,12 +71,29 @@ void SuggestLoaders(AnalysisState& analysis) {
   for (const auto& owned : analysis.SourceModList) {
     sourcemodtype& record = *owned;
     if (record.imagesUsed) {
-      for (const char16_t* loader : kImageLoaders) record.AddOptionalModule(loader);
+      for (const char16_t* loader : kImageLoaders) {
+        record.AddOptionalModule(loader);
+        NoteOptionalCause(record, loader, CauseKind::ImagesUsed);
+      }
     }
     if (record.audioUsed) {
-      for (const char16_t* loader : kAudioLoaders) record.AddOptionalModule(loader);
+      for (const char16_t* loader : kAudioLoaders) {
+        record.AddOptionalModule(loader);
+        NoteOptionalCause(record, loader, CauseKind::AudioUsed);
+      }
     }
   }
+}
+
+Text RuleNote(TextView entry, TextView module) {
+  if (StartsWith(entry, u"\"")) {
+    // The literal names the file type itself; only the stream needs saying.
+    return Lower(module) == u"brl.httpstream" ? u"http stream" : u"";
+  }
+  for (const Rule& rule : kWordRules) {
+    if (entry == rule.text && rule.note) return rule.note;
+  }
+  return Text();
 }
 
 }  // namespace vt

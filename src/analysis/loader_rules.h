@@ -13,6 +13,11 @@ void ApplyLiteralRules(const CatalogueState& catalogue, sourcemodtype& record,
 // Rules for a word of `record`, applied before it is looked up as a command.
 void ApplyWordRules(const CatalogueState& catalogue, sourcemodtype& record, TextView word);
 
+// What the fixed rule that made `entry` (a word, or a literal with its
+// opening quote) call for `module` adds to the entry's own explanation:
+// "incbin data", "http stream", or "" when the entry says it all.
+Text RuleNote(TextView entry, TextView module);
+
 // Offers the image and audio loaders to every record that loads images or
 // sounds, unless it requires them already.
 void SuggestLoaders(AnalysisState& analysis);

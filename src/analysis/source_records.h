@@ -4,9 +4,12 @@
 #pragma once
 
 #include <memory>
+#include <optional>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
+#include "analysis/causes.h"
 #include "catalogue/module_records.h"
 
 namespace vt {
@@ -41,6 +44,16 @@ class sourcemodtype {
   TextList optionalModules;
   TextList words;
 
+  // Why, for explanations. `wordSites` runs parallel to `words` as far as
+  // the command pass filled it; `causes` and `optionalCauses` are keyed by
+  // the lower-cased module name as listed; the two words are the first that
+  // set `imagesUsed` and `audioUsed`.
+  std::vector<WordSite> wordSites;
+  std::unordered_map<Text, ModuleCause> causes;
+  std::unordered_map<Text, ModuleCause> optionalCauses;
+  std::optional<size_t> imagesWord;
+  std::optional<size_t> audioWord;
+
  private:
   // The entries of `words`, for the repeat test; rebuilt whenever the two
   // disagree in size (someone else filled or emptied `words`).
@@ -66,6 +79,15 @@ struct AnalysisState {
   // Whether the directive pass and the command pass are inside a Rem block.
   int InRemDirectives = 0;
   int InRemCommands = 0;
+
+  // Where the passes read, so that words and warnings get their places: the
+  // directive line the walk follows; the entry the command pass reads and
+  // TotalLines before its first line.
+  SourcePlace WalkAt;
+  size_t CommandEntry = 0;
+  int32_t CommandLineBase = 0;
+  // Files named by Include or Import lines that could not be read.
+  std::vector<WalkWarning> Warnings;
 
   // Appends a new entry to ScanListList.
   scanlisttype* NewScanEntry(TextView path, TextView kind);

@@ -1,5 +1,6 @@
 #include "analysis/source_walker.h"
 
+#include "analysis/cause_notes.h"
 #include "base/paths.h"
 #include "platform/path_case.h"
 #include "platform/text_file_reader.h"
@@ -78,15 +79,25 @@ void ScanFile(AnalysisState& analysis, TextView path, TextView kind) {
   Text found = ResolvePathCase(ForwardSlashes(path));
   FolderRestorer restorer;
   Text folder = FolderPart(found);
-  if (!folder.empty() && !ChangeFolder(folder)) return;
+  if (!folder.empty() && !ChangeFolder(folder)) {
+    NoteUnreadFolder(analysis, kind, path, folder);
+    return;
+  }
   Text name = FileName(found);
   Text fullPath = JoinPath(CurrentFolder(), name);
   if (AlreadyScanned(analysis, fullPath)) return;
   // A folder named like a source does not open either: no entry.
   std::unique_ptr<TextStream> stream = TextFileReader::OpenTextFile(name, true, 0);
-  if (!stream) return;
+  if (!stream) {
+    NoteUnreadFile(analysis, kind, path, name);
+    return;
+  }
   analysis.NewScanEntry(fullPath, kind);
-  while (!stream->AtEnd()) ScanDirectiveLine(analysis, ReadTextLine(*stream));
+  size_t entry = analysis.ScanListList.size() - 1;
+  for (int32_t line = 1; !stream->AtEnd(); ++line) {
+    analysis.WalkAt = {entry, line};
+    ScanDirectiveLine(analysis, ReadTextLine(*stream));
+  }
   stream->Close();
 }
 

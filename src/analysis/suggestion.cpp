@@ -81,6 +81,7 @@ void BothDriversTemplate(Drafts& drafts, CodeBox& d3d7, CodeBox& gl, Suggestion&
 // Max2D with no driver module: offer both drivers, one block each.
 void DriverChoice(Drafts& drafts, CodeBox& max2d, Suggestion& out) {
   out.driverChoice = true;
+  max2d.standsInFor = u"BRL.Max2D";
   RemoveEntry(max2d.modules, u"BRL.Max2D");
   InsertAtFront(max2d.modules, u"BRL.GLMax2D");
   Append(max2d.extraLines, kGLMax2DDriver);
@@ -119,14 +120,21 @@ std::vector<CodeLine> CodeLinesOf(const CodeBox& box) {
     lines.push_back({u"** No modules required **", u""});
     return lines;
   }
-  for (const Text& m : box.modules) {
+  bool explained = box.reasons.size() == box.modules.size();
+  for (size_t i = 0; i < box.modules.size(); ++i) {
+    const Text& m = box.modules[i];
     bool framework = box.isMain && m == box.modules.front();
-    lines.push_back({framework ? u"Framework " : u"Import ", m});
+    Text reason = explained ? box.reasons[i].Comment() : Text();
+    lines.push_back({framework ? u"Framework " : u"Import ", m, reason});
   }
   if (!box.optionalModules.empty()) {
     lines.push_back({u"", u""});
     lines.push_back({u"' modules which may be required:", u""});
-    for (const Text& o : box.optionalModules) lines.push_back({u"' Import ", o});
+    bool explainedOptional = box.optionalReasons.size() == box.optionalModules.size();
+    for (size_t i = 0; i < box.optionalModules.size(); ++i) {
+      Text reason = explainedOptional ? box.optionalReasons[i].Comment() : Text();
+      lines.push_back({u"' Import ", box.optionalModules[i], reason});
+    }
   }
   if (!box.extraLines.empty()) {
     lines.push_back({u"", u""});

@@ -9,6 +9,20 @@
 
 namespace vt {
 
+// Why a line of a code box is there: the word or literal that called for
+// its module where it first stands, and the rule or template involved.
+struct Reason {
+  Text word;          // as written; a literal in double quotes
+  Text file;          // relative to the main file's folder
+  int32_t line = 0;   // counted from 1; 0 when the place is unknown
+  Text rule;          // e.g. "audio", "declared by BRL.Audio", or empty
+  Text templateName;  // on the Framework line and on drivers a template chose
+
+  // The comment that follows the line, e.g. `DrawText at inc/player.bmx:12`;
+  // empty when nothing is known.
+  Text Comment() const;
+};
+
 struct CodeBox {
   Text label;      // "Main Source: " or "Imported Code: "
   Text path;       // the unit's file, as the walk recorded it
@@ -16,6 +30,11 @@ struct CodeBox {
   TextList optionalModules;  // "may be required"
   TextList extraLines;       // statements such as the graphics driver line
   bool isMain = false;
+  // The module a template replaced by its driver ("BRL.Max2D"), or empty.
+  Text standsInFor;
+  // Parallel to `modules` and `optionalModules` once explained; empty before.
+  std::vector<Reason> reasons;
+  std::vector<Reason> optionalReasons;
 
   // The module on the Framework line: the main box's first module, if any.
   Text Framework() const;
@@ -42,6 +61,8 @@ struct Suggestion {
 struct CodeLine {
   Text fixed;
   Text data;
+  // Why the line is there, for plain text only; the page never shows it.
+  Text reason = {};
 };
 
 // The lines of a code box's text area, in order.

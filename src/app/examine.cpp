@@ -1,6 +1,7 @@
 #include "app/examine.h"
 
 #include "analysis/analyse.h"
+#include "analysis/reasons.h"
 #include "app/pages.h"
 #include "base/paths.h"
 #include "platform/file_system.h"
@@ -25,9 +26,19 @@ class SourceFolderVisit {
   Text saved_;
 };
 
+// What the examination keeps of the analysis before it is reset: the walk,
+// the counts, the warnings and the reasons behind the suggestion.
+void KeepFindings(const AnalysisState& analysis, Examination& result) {
+  ExplainSuggestion(analysis, result.suggestion);
+  for (const auto& entry : analysis.ScanListList) result.walked.push_back(*entry);
+  result.totalLines = analysis.TotalLines;
+  result.codeLines = analysis.CodeLines;
+  result.warnings = analysis.Warnings;
+}
+
 }  // namespace
 
-Examination ExamineSource(AppState& state, TextView path) {
+Examination ExamineSource(AppState& state, TextView path, PageChoice page) {
   Examination result;
   if (path.empty()) return result;
   if (GetFileSize(path) <= 0) return result;
@@ -48,11 +59,14 @@ Examination ExamineSource(AppState& state, TextView path) {
     SourceFolderVisit visit(source);
     AnalyseProgram(state.Analysis, state.Catalogue, source);
     result.suggestion = SuggestFrameworks(state.Analysis);
-    htmltype html(state.Report.ReportLines);
-    WriteResultsPage(html, state.Analysis, result.suggestion);
-    written = html.WriteReportFile(ReportFilePath(state));
+    if (page == PageChoice::Write) {
+      htmltype html(state.Report.ReportLines);
+      WriteResultsPage(html, state.Analysis, result.suggestion);
+      written = html.WriteReportFile(ReportFilePath(state));
+    }
   }
-  ShowFile(screen, ReportFilePath(state));
+  if (page == PageChoice::Write) ShowFile(screen, ReportFilePath(state));
+  KeepFindings(state.Analysis, result);
 
   // Nothing of this examination is kept but its result.
   state.Analysis = AnalysisState();
@@ -60,7 +74,12 @@ Examination ExamineSource(AppState& state, TextView path) {
   for (const auto& module : state.Catalogue.ModList) module->matched = 0;
   screen.SetViewVisible(true);
   screen.SetLabelText(u"HTML Report:");
-  result.outcome = written ? ExamineOutcome::ReportWritten : ExamineOutcome::ReportNotWritten;
+  if (page == PageChoice::Skip) {
+    result.outcome = ExamineOutcome::Analysed;
+  } else {
+    result.outcome =
+        written ? ExamineOutcome::ReportWritten : ExamineOutcome::ReportNotWritten;
+  }
   return result;
 }
 

@@ -1,6 +1,8 @@
 // One examination: from the path of a BlitzMax source to its report on screen.
 #pragma once
 
+#include <vector>
+
 #include "analysis/suggestion.h"
 #include "app/app_state.h"
 
@@ -10,19 +12,32 @@ enum class ExamineOutcome {
   Ignored,            // empty path, or a file that is empty or unreadable
   RootFolderMissing,  // the check of the installation failed and said so
   ReportWritten,
-  ReportNotWritten,   // the analysis ran but the report file could not be written
+  ReportNotWritten,  // the analysis ran but the report file could not be written
+  Analysed,          // the analysis ran; no report was asked for
 };
+
+enum class PageChoice { Write, Skip };
 
 struct Examination {
   ExamineOutcome outcome = ExamineOutcome::Ignored;
-  // What the report suggests; empty unless the analysis ran.
+  // What the report suggests, with the reason for each line; empty unless
+  // the analysis ran.
   Suggestion suggestion;
+  // What the walk reached, in order (for kind "MOD" the path is a module
+  // name), and the line counts.
+  std::vector<scanlisttype> walked;
+  int32_t totalLines = 0;
+  int32_t codeLines = 0;
+  // Files named by Include or Import lines that could not be read.
+  std::vector<WalkWarning> warnings;
 };
 
 // Walks the source and what it includes and imports, matches its words
 // against the catalogue, writes the report and shows it. An empty path, or a
 // file that is empty or cannot be read, is ignored without a word. The
-// current folder is the same afterwards.
-Examination ExamineSource(AppState& state, TextView path);
+// current folder is the same afterwards. With PageChoice::Skip no report is
+// written or shown.
+Examination ExamineSource(AppState& state, TextView path,
+                          PageChoice page = PageChoice::Write);
 
 }  // namespace vt

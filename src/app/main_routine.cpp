@@ -110,7 +110,8 @@ void LaunchIde(AppState& state) {
 }
 
 Text AboutText() {
-  return u"Veltrane v2.09\n\n"
+  return Text(kWindowTitle) +
+         u"\n\n"
          u"Finds the Framework and Import lines a BlitzMax program needs.\n\n"
          u"Written by the Veltrane developers.\n"
          u"Brought to Windows, macOS and Linux with Qt by the same team.";

@@ -7,12 +7,13 @@
 
 #include "app/app_state.h"
 #include "base/text.h"
+#include "base/version.h"
 #include "platform/events.h"
 
 namespace vt {
 
 inline constexpr char16_t kApplicationTitle[] = u"Veltrane";
-inline constexpr char16_t kWindowTitle[] = u"Veltrane v2.09";
+inline constexpr char16_t kWindowTitle[] = u"Veltrane " VELTRANE_VERSION_TAG;
 
 // Start-up up to the event loop. `arguments` is the command line without
 // the program itself; `applicationFolder` the folder that holds the program.

@@ -83,4 +83,38 @@ Text NormalisePath(TextView full, PathStyle style) {
   return result;
 }
 
+namespace {
+
+// The parts of a path, without the empty ones a root or a trailing slash
+// leaves; a drive ("C:") is a part like any other.
+std::vector<Text> PathParts(TextView path) {
+  std::vector<Text> parts;
+  for (Text& part : SplitPath(path)) {
+    if (!part.empty()) parts.push_back(std::move(part));
+  }
+  return parts;
+}
+
+}  // namespace
+
+Text RelativePath(TextView path, TextView folder) {
+  std::vector<Text> to = PathParts(path);
+  std::vector<Text> from = PathParts(folder);
+  size_t common = 0;
+  while (common < to.size() && common < from.size() && to[common] == from[common])
+    ++common;
+  // Two drives, or a relative path, share no root with anything.
+  bool bothRooted = StartsWith(path, u"/") && StartsWith(folder, u"/");
+  if (common == 0 && !bothRooted) return Text(path);
+  Text relative;
+  for (size_t i = common; i < from.size(); ++i) relative += u"../";
+  for (size_t i = common; i < to.size(); ++i) {
+    relative += to[i];
+    if (i + 1 < to.size()) relative += u'/';
+  }
+  if (relative.empty()) return u".";
+  if (relative.back() == u'/') relative.pop_back();
+  return relative;
+}
+
 }  // namespace vt

@@ -53,4 +53,9 @@ std::vector<Text> SplitPath(TextView path);
 // root stays at the root).
 Text NormalisePath(TextView absolutePath, PathStyle style = kNativePathStyle);
 
+// `path` relative to `folder` (both absolute and "/"-separated): "inc/a.bmx",
+// "../lib/b.bmx", "." for the folder itself; `path` unchanged when the two
+// share no root (two drives).
+Text RelativePath(TextView path, TextView folder);
+
 }  // namespace vt

@@ -1,7 +1,9 @@
 // veltrane-cli: the main job without a window, for terminals, scripts and CI.
 //
-//   veltrane-cli [--root DIR] [--html FILE] SOURCE.bmx
+//   veltrane-cli [--root DIR] [--html FILE | --no-html] [--explain]
+//                [--format text|json] [--quiet] SOURCE.bmx
 //   veltrane-cli [--root DIR] [--html FILE] --modules
+//   veltrane-cli --version
 
 #include <cstdio>
 #include <optional>
@@ -11,8 +13,12 @@
 #include "app/app_state.h"
 #include "app/catalogue_rebuild.h"
 #include "app/examine.h"
+#include "app/json_output.h"
 #include "app/pages.h"
+#include "app/text_output.h"
 #include "base/paths.h"
+#include "base/version.h"
+#include "cli/options.h"
 #include "platform/file_system.h"
 
 namespace vt {
@@ -25,24 +31,6 @@ enum ExitCode {
   kBadSource = 4,
   kReportNotWritten = 5,
 };
-
-constexpr char kUsage[] =
-    "Usage: veltrane-cli [--root DIR] [--html FILE] SOURCE.bmx\n"
-    "       veltrane-cli [--root DIR] [--html FILE] --modules\n"
-    "\n"
-    "Suggests the Framework and Import lines that a BlitzMax program needs.\n"
-    "\n"
-    "  SOURCE.bmx    the program's main file; its report is written and the\n"
-    "                suggestion printed as plain text\n"
-    "  --modules     write the page that lists every installed module instead\n"
-    "  --root DIR    the BlitzMax root folder (the one holding \"mod\"); without\n"
-    "                it, vt.ini beside this program, else the default folder\n"
-    "  --html FILE   where the page is written (default: results.htm in the\n"
-    "                current folder)\n"
-    "  --help        show this text\n"
-    "\n"
-    "Exit codes: 0 done, 2 bad usage, 3 no mod folder in the root folder,\n"
-    "4 source missing, empty or unreadable, 5 page could not be written.\n";
 
 // Messages meant for the information box go to the terminal instead.
 class ConsoleScreen : public Screen {
@@ -58,43 +46,6 @@ class ConsoleScreen : public Screen {
   bool ShowsPages() const override { return false; }
 };
 
-struct Options {
-  std::optional<Text> root;
-  Text html;
-  Text source;
-  bool modules = false;
-  bool help = false;
-};
-
-// False on bad usage.
-bool ParseOptions(int argc, char** argv, const Text& startFolder, Options& options) {
-  std::vector<std::string> args(argv + 1, argv + argc);
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg == "--help" || arg == "-h") {
-      options.help = true;
-    } else if (arg == "--modules") {
-      options.modules = true;
-    } else if (arg == "--root" || arg == "--html") {
-      if (i + 1 >= args.size() || args[i + 1].empty()) return false;
-      Text value = FromUtf8(args[++i]);
-      if (arg == "--root") {
-        options.root = NormaliseRootFolder(value);
-      } else {
-        options.html = AnchorPath(value, startFolder);
-      }
-    } else if (StartsWith(FromUtf8(arg), u"-") && arg != "-") {
-      return false;
-    } else if (!options.source.empty() || arg.empty()) {
-      return false;
-    } else {
-      options.source = AnchorPath(FromUtf8(arg), startFolder);
-    }
-  }
-  if (options.help) return true;
-  return options.modules != !options.source.empty();
-}
-
 bool RootFolderHoldsMod(AppState& state, const Options& options) {
   SettingsState& settings = state.Settings;
   if (!options.root) return CheckRootFolder(settings, state.screen, false);
@@ -107,19 +58,22 @@ bool RootFolderHoldsMod(AppState& state, const Options& options) {
   return false;
 }
 
-void PrintSuggestion(const Suggestion& suggestion) {
-  bool first = true;
-  for (const FrameworkBlock& block : suggestion.blocks) {
-    if (!first) std::printf("\n");
-    first = false;
-    std::printf("%s\n", ToUtf8(block.title).c_str());
-    for (const CodeBox& box : block.boxes) {
-      std::printf("\n%s%s\n", ToUtf8(box.label).c_str(), ToUtf8(FileNameOf(box.path)).c_str());
-      for (const CodeLine& line : CodeLinesOf(box)) {
-        std::printf("%s\n", ToUtf8(line.fixed + line.data).c_str());
-      }
-    }
+void PrintWarnings(const Examination& examination, const Text& startFolder) {
+  for (const WalkWarning& warning : examination.warnings) {
+    std::fprintf(stderr, "%s\n", ToUtf8(WarningLine(warning, startFolder)).c_str());
   }
+}
+
+void PrintResult(const AppState& state, const Options& options,
+                 const Examination& examination, const Text& startFolder) {
+  if (options.format == OutputFormat::Text) {
+    std::fputs(SuggestionText(examination.suggestion, options.explain).c_str(), stdout);
+    return;
+  }
+  Text root = AnchorPath(state.Settings.RootFolder, startFolder);
+  RunFacts run{root, options.source, std::nullopt, startFolder};
+  if (!options.noHtml) run.page = ReportFilePath(state);
+  std::fputs(ExaminationJson(examination, run).c_str(), stdout);
 }
 
 int ReportNotWritten(const AppState& state) {
@@ -131,12 +85,17 @@ int ReportNotWritten(const AppState& state) {
 int Run(int argc, char** argv) {
   Text startFolder = CurrentFolder();
   Options options;
-  if (!ParseOptions(argc, argv, startFolder, options)) {
+  if (std::optional<std::string> error = ParseOptions(argc, argv, startFolder, options)) {
+    std::fprintf(stderr, "veltrane-cli: %s\n\n", error->c_str());
     std::fputs(kUsage, stderr);
     return kBadUsage;
   }
   if (options.help) {
     std::fputs(kUsage, stdout);
+    return kSuccess;
+  }
+  if (options.version) {
+    std::printf("veltrane-cli %s\n", kVersion);
     return kSuccess;
   }
 
@@ -155,18 +114,25 @@ int Run(int argc, char** argv) {
 
   if (options.modules) {
     if (!ShowModuleDetails(state)) return ReportNotWritten(state);
+    if (options.quiet) return kSuccess;
     std::fprintf(stderr, "Module details written to %s\n",
                  ToUtf8(ReportFilePath(state)).c_str());
     return kSuccess;
   }
 
-  Examination examination = ExamineSource(state, options.source);
+  PageChoice page = options.noHtml ? PageChoice::Skip : PageChoice::Write;
+  Examination examination = ExamineSource(state, options.source, page);
+  if (!options.quiet) PrintWarnings(examination, startFolder);
   ExamineOutcome outcome = examination.outcome;
   if (outcome == ExamineOutcome::Ignored) return kBadSource;
   if (outcome == ExamineOutcome::RootFolderMissing) return kNoModFolder;
   if (outcome == ExamineOutcome::ReportNotWritten) return ReportNotWritten(state);
-  PrintSuggestion(examination.suggestion);
-  std::fprintf(stderr, "Report written to %s\n", ToUtf8(ReportFilePath(state)).c_str());
+  PrintResult(state, options, examination, startFolder);
+  // Before the closing line, so that 2>&1 keeps the suggestion above it.
+  std::fflush(stdout);
+  if (page == PageChoice::Write && !options.quiet) {
+    std::fprintf(stderr, "Report written to %s\n", ToUtf8(ReportFilePath(state)).c_str());
+  }
   return kSuccess;
 }
 

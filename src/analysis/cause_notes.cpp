@@ -1,0 +1,87 @@
+#include "analysis/cause_notes.h"
+
+#include "platform/file_system.h"
+
+namespace vt {
+
+namespace {
+
+void NoteWarning(AnalysisState& analysis, TextView kind, TextView name,
+                 WalkProblem problem) {
+  // The Main file has no directive naming it; its failures are the caller's.
+  if (kind == u"Main") return;
+  const SourcePlace& at = analysis.WalkAt;
+  if (at.entry >= analysis.ScanListList.size()) return;
+  analysis.Warnings.push_back(
+      {analysis.ScanListList[at.entry]->path, at.line, Text(kind), Text(name), problem});
+}
+
+}  // namespace
+
+void NoteWordSite(const AnalysisState& analysis, sourcemodtype& record,
+                  TextView spelling) {
+  // Words added some other way leave the two lists out of step for good.
+  if (record.wordSites.size() + 1 != record.words.size()) return;
+  SourcePlace place{analysis.CommandEntry,
+                    analysis.TotalLines - analysis.CommandLineBase};
+  record.wordSites.push_back({place, Text(spelling)});
+}
+
+CauseWatch::CauseWatch(sourcemodtype& record, size_t word)
+    : record_(record), word_(word), seen_(record.modules.size()) {}
+
+void CauseWatch::Note(CauseKind kind, TextView declaredBy) {
+  // Matching only ever appends, so what lies past `seen_` is new.
+  for (; seen_ < record_.modules.size(); ++seen_) {
+    record_.causes.try_emplace(Lower(record_.modules[seen_]),
+                               ModuleCause{word_, kind, Text(declaredBy)});
+  }
+  if (record_.imagesUsed && !record_.imagesWord) record_.imagesWord = word_;
+  if (record_.audioUsed && !record_.audioWord) record_.audioWord = word_;
+}
+
+void NoteOptionalCause(sourcemodtype& record, TextView loader, CauseKind flag) {
+  const std::optional<size_t>& word =
+      flag == CauseKind::ImagesUsed ? record.imagesWord : record.audioWord;
+  // Only a loader that was just offered: it is then the last one listed.
+  if (!word || record.optionalModules.empty() ||
+      record.optionalModules.back() != loader) {
+    return;
+  }
+  record.optionalCauses.try_emplace(Lower(loader), ModuleCause{*word, flag, Text()});
+}
+
+void NoteUnreadFolder(AnalysisState& analysis, TextView kind, TextView name,
+                      TextView folder) {
+  bool exists = GetFileKind(folder) == FileKind::Folder;
+  NoteWarning(analysis, kind, name,
+              exists ? WalkProblem::Unreadable : WalkProblem::NotFound);
+}
+
+void NoteUnreadFile(AnalysisState& analysis, TextView kind, TextView name,
+                    TextView file) {
+  switch (GetFileKind(file)) {
+    case FileKind::None:
+      return NoteWarning(analysis, kind, name, WalkProblem::NotFound);
+    case FileKind::Folder:
+      return NoteWarning(analysis, kind, name, WalkProblem::IsFolder);
+    case FileKind::File:
+      return NoteWarning(analysis, kind, name, WalkProblem::Unreadable);
+  }
+}
+
+Text WarningMessage(const WalkWarning& warning) {
+  Text directive = warning.kind == u"Include" ? u"Include" : u"Import";
+  Text quoted = u"\"" + warning.name + u"\"";
+  switch (warning.problem) {
+    case WalkProblem::NotFound:
+      return directive + u" file not found: " + quoted;
+    case WalkProblem::IsFolder:
+      return directive + u" names a folder, not a file: " + quoted;
+    case WalkProblem::Unreadable:
+      break;
+  }
+  return directive + u" file cannot be read: " + quoted;
+}
+
+}  // namespace vt

@@ -1,0 +1,41 @@
+// Small hooks through which the walk, the command pass and the matching
+// note down why: the places of words, the causes of modules and the files
+// that could not be read. They only ever add notes; the analysis itself
+// does not depend on them.
+#pragma once
+
+#include "analysis/source_records.h"
+
+namespace vt {
+
+// The word just appended to `record.words` stands at the line the command
+// pass reads, written as `spelling`.
+void NoteWordSite(const AnalysisState& analysis, sourcemodtype& record,
+                  TextView spelling);
+
+// Watches one word of a record while it is matched: each module appended
+// since the last note was called for by this word, in the way given; so was
+// a loader flag that went up.
+class CauseWatch {
+ public:
+  CauseWatch(sourcemodtype& record, size_t word);
+  void Note(CauseKind kind, TextView declaredBy = {});
+
+ private:
+  sourcemodtype& record_;
+  size_t word_;
+  size_t seen_;
+};
+
+// `loader`, if just offered to `record`, is there because of the word that
+// set `flag` (ImagesUsed or AudioUsed).
+void NoteOptionalCause(sourcemodtype& record, TextView loader, CauseKind flag);
+
+// The walk could not enter the folder `folder` (relative to the current
+// folder) of a file named `name` by the directive line it follows.
+void NoteUnreadFolder(AnalysisState& analysis, TextView kind, TextView name,
+                      TextView folder);
+// The walk could not open `file` (relative to the current folder).
+void NoteUnreadFile(AnalysisState& analysis, TextView kind, TextView name, TextView file);
+
+}  // namespace vt

@@ -1,0 +1,58 @@
+// What an examination notes down so that its suggestion can say why: where
+// each word first stands, what called for each module, and the directives
+// whose file the walk could not read.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "base/text.h"
+
+namespace vt {
+
+// A line of a walked file: the file's index in ScanListList, and the line,
+// counted from 1.
+struct SourcePlace {
+  size_t entry = 0;
+  int32_t line = 0;
+};
+
+// Where an entry of a record's `words` first stands, and how it is written
+// there (case kept; a literal with its opening quote).
+struct WordSite {
+  SourcePlace place;
+  Text spelling;
+};
+
+enum class CauseKind {
+  Command,      // the word is a command the module declares
+  WordRule,     // a fixed rule for the word (incbin, loadimagefont, ...)
+  LiteralRule,  // a fixed rule for the literal (file type, http::)
+  ImagesUsed,   // the word or literal that first showed images are loaded
+  AudioUsed,    // ... or sounds
+};
+
+// What made a module enter a record's `modules` or `optionalModules`.
+struct ModuleCause {
+  size_t word = 0;  // index into the record's `words`
+  CauseKind kind = CauseKind::Command;
+  // For a command: the module that declares it, as the catalogue names it
+  // (it differs from the listed name when the listing renames it).
+  Text declaredBy;
+};
+
+enum class WalkProblem { NotFound, IsFolder, Unreadable };
+
+// An Include or Import line naming a .bmx file that the walk could not read.
+struct WalkWarning {
+  Text file;         // full path of the file holding the line
+  int32_t line = 0;  // counted from 1
+  Text kind;         // "Include" or "Imported"
+  Text name;         // the file as the line names it
+  WalkProblem problem = WalkProblem::NotFound;
+};
+
+// The warning's text, without its place: `Include file not found: "a.bmx"`.
+Text WarningMessage(const WalkWarning& warning);
+
+}  // namespace vt

@@ -1,0 +1,38 @@
+#include "app/text_output.h"
+
+#include "base/paths.h"
+
+namespace vt {
+
+namespace {
+
+Text LineText(const CodeLine& line, bool explain) {
+  Text text = line.fixed + line.data;
+  if (explain && !line.reason.empty()) text += u" ' " + line.reason;
+  return text;
+}
+
+}  // namespace
+
+std::string SuggestionText(const Suggestion& suggestion, bool explain) {
+  Text out;
+  bool first = true;
+  for (const FrameworkBlock& block : suggestion.blocks) {
+    if (!first) out += u"\n";
+    first = false;
+    out += block.title + u"\n";
+    for (const CodeBox& box : block.boxes) {
+      out += u"\n" + box.label + FileNameOf(box.path) + u"\n";
+      for (const CodeLine& line : CodeLinesOf(box))
+        out += LineText(line, explain) + u"\n";
+    }
+  }
+  return ToUtf8(out);
+}
+
+Text WarningLine(const WalkWarning& warning, TextView folder) {
+  return RelativePath(warning.file, folder) + u":" + Decimal(warning.line) +
+         u": warning: " + WarningMessage(warning);
+}
+
+}  // namespace vt

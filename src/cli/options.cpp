@@ -1,0 +1,103 @@
+#include "cli/options.h"
+
+#include <CLI/CLI.hpp>
+#include <string_view>
+#include <vector>
+
+#include "app/settings.h"
+#include "base/paths.h"
+
+namespace vt {
+
+const char kUsage[] =
+    "Usage: veltrane-cli [OPTIONS] SOURCE.bmx\n"
+    "       veltrane-cli [--root DIR] [--html FILE] --modules\n"
+    "       veltrane-cli --version\n"
+    "\n"
+    "Suggests the Framework and Import lines that a BlitzMax program needs.\n"
+    "\n"
+    "  SOURCE.bmx          the main file: its page is written, its suggestion printed\n"
+    "  --modules           write the page of every installed module instead\n"
+    "  --root DIR          the BlitzMax root folder (holding \"mod\"); else from vt.ini\n"
+    "  --html FILE         where the page goes (default: results.htm in this folder)\n"
+    "  --no-html           write no page, only print the suggestion\n"
+    "  --explain           say after each Framework/Import line why it is there\n"
+    "  --format text|json  print plain text (the default) or one JSON document\n"
+    "  --quiet             no warnings and no closing line on standard error\n"
+    "  --version           print the version\n"
+    "  --help              show this text\n"
+    "\n"
+    "Options take their value as --opt VALUE or --opt=VALUE.\n"
+    "Exit codes: 0 done, 2 bad usage, 3 no mod folder in the root folder,\n"
+    "4 source missing, empty or unreadable, 5 page could not be written.\n";
+
+namespace {
+
+// CLI11 takes the next argument as the value of "--root=", which would
+// silently swallow the source file.
+std::optional<std::string> EmptyAssignment(int argc, const char* const* argv) {
+  for (int i = 1; i < argc; ++i) {
+    std::string_view arg = argv[i];
+    if (arg == "--") break;
+    if (arg.size() > 3 && arg.substr(0, 2) == "--" && arg.back() == '=') {
+      return std::string(arg) + " needs a value after the =";
+    }
+  }
+  return std::nullopt;
+}
+
+std::string NotEmpty(const std::string& value) {
+  return value.empty() ? "needs a value, not an empty one" : std::string();
+}
+
+std::optional<std::string> CheckCombination(const Options& options, bool hasSource,
+                                            const std::string& source) {
+  if (options.help || options.version) return std::nullopt;
+  if (options.modules && hasSource)
+    return "--modules takes no SOURCE.bmx, but got: " + source;
+  if (!options.modules && !hasSource) return "no SOURCE.bmx given";
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> ParseOptions(int argc, const char* const* argv,
+                                        const Text& startFolder, Options& options) {
+  if (std::optional<std::string> error = EmptyAssignment(argc, argv)) return error;
+  CLI::App app("veltrane-cli", "veltrane-cli");
+  app.set_help_flag();
+  std::string root, html, source, format = "text";
+  app.add_flag("-h,--help", options.help);
+  app.add_flag("--version", options.version);
+  CLI::Option* modules = app.add_flag("--modules", options.modules);
+  CLI::Option* rootOption = app.add_option("--root", root)->check(NotEmpty);
+  CLI::Option* htmlOption = app.add_option("--html", html)->check(NotEmpty);
+  CLI::Option* noHtml = app.add_flag("--no-html", options.noHtml);
+  CLI::Option* explain = app.add_flag("--explain", options.explain);
+  CLI::Option* formatOption =
+      app.add_option("--format", format)->check(CLI::IsMember({"text", "json"}));
+  app.add_flag("--quiet", options.quiet);
+  CLI::Option* sourceOption = app.add_option("SOURCE.bmx", source)->check(NotEmpty);
+  // The last of a repeated option counts, as it always has.
+  for (CLI::Option* option : {rootOption, htmlOption, formatOption}) {
+    option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  }
+  htmlOption->excludes(noHtml);
+  modules->excludes(noHtml)->excludes(explain)->excludes(formatOption);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    return std::string(error.what());
+  }
+  if (std::optional<std::string> error =
+          CheckCombination(options, sourceOption->count() > 0, source)) {
+    return error;
+  }
+  if (rootOption->count()) options.root = NormaliseRootFolder(FromUtf8(root));
+  if (htmlOption->count()) options.html = AnchorPath(FromUtf8(html), startFolder);
+  if (sourceOption->count()) options.source = AnchorPath(FromUtf8(source), startFolder);
+  options.format = format == "json" ? OutputFormat::Json : OutputFormat::Text;
+  return std::nullopt;
+}
+
+}  // namespace vt

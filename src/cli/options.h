@@ -1,0 +1,34 @@
+// The options of veltrane-cli and their parsing.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "base/text.h"
+
+namespace vt {
+
+enum class OutputFormat { Text, Json };
+
+struct Options {
+  std::optional<Text> root;  // normalised
+  Text html;                 // anchored at the starting folder; empty for the default
+  Text source;               // anchored at the starting folder
+  bool modules = false;
+  bool noHtml = false;
+  bool explain = false;
+  bool quiet = false;
+  OutputFormat format = OutputFormat::Text;
+  bool help = false;
+  bool version = false;
+};
+
+// The text of --help; also shown after a usage error.
+extern const char kUsage[];
+
+// Fills `options` from the command line. On bad usage, the reason, naming
+// the offending argument.
+std::optional<std::string> ParseOptions(int argc, const char* const* argv,
+                                        const Text& startFolder, Options& options);
+
+}  // namespace vt

@@ -1,0 +1,100 @@
+// The walk names every Include or Import file it could not read, at the
+// line that names it; a non-.bmx file is no failure.
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "analysis/analyse.h"
+#include "support/test_support.h"
+
+namespace vt {
+namespace {
+
+using Seen = std::tuple<Text, int32_t, Text, Text, WalkProblem>;
+
+// A socket is a file that nobody, root included, can open for reading.
+bool MakeSocket(const Text& path) {
+  int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+  if (fd < 0) return false;
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::string native = ToUtf8(path);
+  if (native.size() >= sizeof(address.sun_path)) return false;
+  std::memcpy(address.sun_path, native.c_str(), native.size() + 1);
+  bool made = bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
+  close(fd);
+  return made;
+}
+
+class WalkWarnings : public testing::FreshState {
+ protected:
+  std::vector<Seen> Warnings() const {
+    std::vector<Seen> seen;
+    for (const WalkWarning& w : Analysis.Warnings) {
+      seen.emplace_back(w.file, w.line, w.kind, w.name, w.problem);
+    }
+    return seen;
+  }
+
+  testing::TempFolder tmp;
+};
+
+TEST_F(WalkWarnings, MissingFolderAndUnreadableFilesAreNamedAtTheirLine) {
+  tmp.WriteFile(u"main.bmx",
+                "Include \"missing.bmx\"\n"
+                "Include \"folder.bmx\"\n"
+                "Import \"locked.bmx\"\n"
+                "Import \"glue.c\"\n"
+                "Include \"sub/nested.bmx\"\n"
+                "Include \"nodir/x.bmx\"\n"
+                "Include \"sub/nested.bmx\"\n");
+  tmp.WriteFile(u"sub/nested.bmx", "' nested\nInclude \"gone.bmx\"\n");
+  tmp.WriteFile(u"glue.c", "int x;\n");
+  tmp.MakeFolder(u"folder.bmx");
+  ASSERT_TRUE(MakeSocket(tmp / u"locked.bmx"));
+  AnalyseProgram(Analysis, Catalogue, tmp / u"main.bmx");
+
+  Text main = tmp / u"main.bmx";
+  std::vector<Seen> expected = {
+      {main, 1, u"Include", u"missing.bmx", WalkProblem::NotFound},
+      {main, 2, u"Include", u"folder.bmx", WalkProblem::IsFolder},
+      {main, 3, u"Imported", u"locked.bmx", WalkProblem::Unreadable},
+      {tmp / u"sub/nested.bmx", 2, u"Include", u"gone.bmx", WalkProblem::NotFound},
+      {main, 6, u"Include", u"nodir/x.bmx", WalkProblem::NotFound},
+  };
+  EXPECT_EQ(Warnings(), expected);
+  // The walk itself went on as before.
+  ASSERT_EQ(Analysis.ScanListList.size(), 2u);
+  EXPECT_EQ(Analysis.ScanListList[1]->path, tmp / u"sub/nested.bmx");
+}
+
+TEST_F(WalkWarnings, AFileWithoutReadPermissionIsUnreadable) {
+  if (geteuid() == 0) GTEST_SKIP() << "root reads every file; the socket case covers it";
+  tmp.WriteFile(u"main.bmx", "Print 1\nInclude \"private.bmx\"\n");
+  tmp.WriteFile(u"private.bmx", "Cls\n");
+  ASSERT_EQ(chmod(ToUtf8(tmp / u"private.bmx").c_str(), 0), 0);
+  AnalyseProgram(Analysis, Catalogue, tmp / u"main.bmx");
+  std::vector<Seen> expected = {
+      {tmp / u"main.bmx", 2, u"Include", u"private.bmx", WalkProblem::Unreadable}};
+  EXPECT_EQ(Warnings(), expected);
+}
+
+TEST(WalkWarningText, SaysWhichDirectiveAndWhatWentWrong) {
+  WalkWarning warning{u"/p/main.bmx", 3, u"Include", u"inc/a.bmx", WalkProblem::NotFound};
+  EXPECT_EQ(WarningMessage(warning), u"Include file not found: \"inc/a.bmx\"");
+  warning.kind = u"Imported";
+  warning.problem = WalkProblem::IsFolder;
+  EXPECT_EQ(WarningMessage(warning), u"Import names a folder, not a file: \"inc/a.bmx\"");
+  warning.problem = WalkProblem::Unreadable;
+  EXPECT_EQ(WarningMessage(warning), u"Import file cannot be read: \"inc/a.bmx\"");
+}
+
+}  // namespace
+}  // namespace vt
