@@ -25,6 +25,15 @@ class SourceFolderVisit {
   Text saved_;
 };
 
+// The files the walk read; module entries name no file.
+std::vector<Text> FilesRead(const AnalysisState& analysis) {
+  std::vector<Text> files;
+  for (const auto& entry : analysis.ScanListList) {
+    if (entry->kind != u"MOD") files.push_back(entry->path);
+  }
+  return files;
+}
+
 }  // namespace
 
 Examination ExamineSource(AppState& state, TextView path) {
@@ -43,16 +52,14 @@ Examination ExamineSource(AppState& state, TextView path) {
   Screen& screen = state.screen;
   screen.SetViewVisible(false);
   screen.SetLabelText(u"Scanning: " + source);
-  bool written = false;
+  htmltype html(state.Report.ReportLines);
   {
     SourceFolderVisit visit(source);
     AnalyseProgram(state.Analysis, state.Catalogue, source);
     result.suggestion = SuggestFrameworks(state.Analysis);
-    htmltype html(state.Report.ReportLines);
     WriteResultsPage(html, state.Analysis, result.suggestion);
-    written = html.WriteReportFile(ReportFilePath(state));
   }
-  ShowFile(screen, ReportFilePath(state));
+  result.page = WriteAndShowPage(state, html, FilesRead(state.Analysis));
 
   // Nothing of this examination is kept but its result.
   state.Analysis = AnalysisState();
@@ -60,7 +67,9 @@ Examination ExamineSource(AppState& state, TextView path) {
   for (const auto& module : state.Catalogue.ModList) module->matched = 0;
   screen.SetViewVisible(true);
   screen.SetLabelText(u"HTML Report:");
-  result.outcome = written ? ExamineOutcome::ReportWritten : ExamineOutcome::ReportNotWritten;
+  result.outcome = result.page.written          ? ExamineOutcome::ReportWritten
+                   : result.page.refusal.empty() ? ExamineOutcome::ReportNotWritten
+                                                 : ExamineOutcome::ReportRefused;
   return result;
 }
 

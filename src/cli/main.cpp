@@ -12,8 +12,10 @@
 #include "app/catalogue_rebuild.h"
 #include "app/examine.h"
 #include "app/pages.h"
+#include "app/terminal_text.h"
 #include "base/paths.h"
 #include "platform/file_system.h"
+#include "platform/native_path.h"
 
 namespace vt {
 namespace {
@@ -24,6 +26,8 @@ enum ExitCode {
   kNoModFolder = 3,
   kBadSource = 4,
   kReportNotWritten = 5,
+  kReportRefused = 6,
+  kOutputFailed = 7,
 };
 
 constexpr char kUsage[] =
@@ -41,14 +45,16 @@ constexpr char kUsage[] =
     "                current folder)\n"
     "  --help        show this text\n"
     "\n"
-    "Exit codes: 0 done, 2 bad usage, 3 no mod folder in the root folder,\n"
-    "4 source missing, empty or unreadable, 5 page could not be written.\n";
+    "Exit codes: 0 done, 2 bad usage, 3 no readable mod folder in the root\n"
+    "folder, 4 source missing, empty, unreadable or not a regular file, 5 page\n"
+    "could not be written, 6 page would replace a source or a module file,\n"
+    "7 standard output could not be written.\n";
 
 // Messages meant for the information box go to the terminal instead.
 class ConsoleScreen : public Screen {
  public:
   void InformationBox(const Text& text) override {
-    std::fprintf(stderr, "%s\n", ToUtf8(text).c_str());
+    std::fprintf(stderr, "%s\n", TerminalText(text).c_str());
   }
   bool HasWindow() const override { return false; }
   void SetStatusText(const Text&) override {}
@@ -77,34 +83,65 @@ bool ParseOptions(int argc, char** argv, const Text& startFolder, Options& optio
       options.modules = true;
     } else if (arg == "--root" || arg == "--html") {
       if (i + 1 >= args.size() || args[i + 1].empty()) return false;
-      Text value = FromUtf8(args[++i]);
+      Text value = FromNativeString(args[++i]);
       if (arg == "--root") {
         options.root = NormaliseRootFolder(value);
       } else {
         options.html = AnchorPath(value, startFolder);
       }
-    } else if (StartsWith(FromUtf8(arg), u"-") && arg != "-") {
+    } else if (arg.size() > 1 && arg[0] == '-') {
       return false;
     } else if (!options.source.empty() || arg.empty()) {
       return false;
     } else {
-      options.source = AnchorPath(FromUtf8(arg), startFolder);
+      options.source = AnchorPath(FromNativeString(arg), startFolder);
     }
   }
   if (options.help) return true;
   return options.modules != !options.source.empty();
 }
 
+// The window's message sends the user to its Max menu; a terminal user has
+// --root instead.
+void SayRootFolderMissing(const SettingsState& settings) {
+  if (settings.RootFolder.empty()) {
+    std::fputs("veltrane-cli: no BlitzMax root folder: HOME is not set and vt.ini beside "
+               "veltrane-cli names none; give the folder that holds \"mod\" with --root DIR\n",
+               stderr);
+    return;
+  }
+  std::fprintf(stderr,
+               "veltrane-cli: no \"mod\" folder in the BlitzMax root folder: %s\n"
+               "Give the folder that holds \"mod\" with --root DIR.\n",
+               TerminalText(settings.RootFolder).c_str());
+}
+
 bool RootFolderHoldsMod(AppState& state, const Options& options) {
   SettingsState& settings = state.Settings;
-  if (!options.root) return CheckRootFolder(settings, state.screen, false);
-  settings.RootFolder = *options.root;
-  if (GetFileKind(settings.RootFolder + u"/mod") == FileKind::Folder) {
-    settings.RootFolderVerified = true;
-    return true;
+  if (options.root) {
+    settings.RootFolder = *options.root;
+    settings.RootFolderVerified =
+        !settings.RootFolder.empty() &&
+        GetFileKind(settings.RootFolder + u"/mod") == FileKind::Folder;
   }
-  state.screen.InformationBox(RootFolderMessage(settings, false));
+  if (settings.RootFolderVerified || (!options.root && VerifyRootFolder(settings))) return true;
+  SayRootFolderMissing(settings);
   return false;
+}
+
+// A part of the installation that could not be read would silently shrink
+// the catalogue and so the suggestion.
+bool CatalogueBuilt(AppState& state) {
+  if (!ModFolderReadable(state.Settings)) {
+    std::fprintf(stderr, "veltrane-cli: cannot read the MOD folder: %s/mod\n",
+                 TerminalText(state.Settings.RootFolder).c_str());
+    return false;
+  }
+  for (const Text& part : RebuildCatalogue(state)) {
+    std::fprintf(stderr, "veltrane-cli: warning: cannot read %s; its modules are left out\n",
+                 TerminalText(part).c_str());
+  }
+  return true;
 }
 
 void PrintSuggestion(const Suggestion& suggestion) {
@@ -112,20 +149,44 @@ void PrintSuggestion(const Suggestion& suggestion) {
   for (const FrameworkBlock& block : suggestion.blocks) {
     if (!first) std::printf("\n");
     first = false;
-    std::printf("%s\n", ToUtf8(block.title).c_str());
+    std::printf("%s\n", TerminalText(block.title).c_str());
     for (const CodeBox& box : block.boxes) {
-      std::printf("\n%s%s\n", ToUtf8(box.label).c_str(), ToUtf8(FileNameOf(box.path)).c_str());
+      std::printf("\n%s%s\n", TerminalText(box.label).c_str(),
+                  TerminalText(FileNameOf(box.path)).c_str());
       for (const CodeLine& line : CodeLinesOf(box)) {
-        std::printf("%s\n", ToUtf8(line.fixed + line.data).c_str());
+        std::printf("%s\n", TerminalText(line.fixed + line.data).c_str());
       }
     }
   }
 }
 
-int ReportNotWritten(const AppState& state) {
+int ReportNotWritten(const AppState& state, const PageWrite& page) {
+  if (!page.refusal.empty()) {
+    std::fprintf(stderr, "veltrane-cli: refusing to write the page over %s: it is the "
+                 "examined program, a file it uses, or inside the MOD folder\n",
+                 TerminalText(ReportFilePath(state)).c_str());
+    return kReportRefused;
+  }
   std::fprintf(stderr, "veltrane-cli: cannot write the page: %s\n",
-               ToUtf8(ReportFilePath(state)).c_str());
+               TerminalText(ReportFilePath(state)).c_str());
   return kReportNotWritten;
+}
+
+// A suggestion that never reached its reader (a full disk, a closed pipe) is
+// no success.
+int FinishStandardOutput(int code) {
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return code;
+  std::fputs("veltrane-cli: cannot write to standard output\n", stderr);
+  return code == kSuccess ? kOutputFailed : code;
+}
+
+// Relative paths count from the starting folder; when that folder is gone,
+// they would silently count from the root or the program's folder instead.
+bool StartFolderKnown(const Text& startFolder) {
+  if (!startFolder.empty()) return true;
+  std::fputs("veltrane-cli: the current folder no longer exists or cannot be read; "
+             "start from an existing folder\n", stderr);
+  return false;
 }
 
 int Run(int argc, char** argv) {
@@ -137,8 +198,9 @@ int Run(int argc, char** argv) {
   }
   if (options.help) {
     std::fputs(kUsage, stdout);
-    return kSuccess;
+    return FinishStandardOutput(kSuccess);
   }
+  if (!StartFolderKnown(startFolder)) return kReportNotWritten;
 
   ConsoleScreen screen;
   AppState state(screen, ExecutableFolder());
@@ -147,16 +209,17 @@ int Run(int argc, char** argv) {
 
   if (!options.modules && GetFileSize(options.source) <= 0) {
     std::fprintf(stderr, "veltrane-cli: cannot read source file (missing, empty or unreadable): %s\n",
-                 ToUtf8(options.source).c_str());
+                 TerminalText(options.source).c_str());
     return kBadSource;
   }
   if (!RootFolderHoldsMod(state, options)) return kNoModFolder;
-  RebuildCatalogue(state);
+  if (!CatalogueBuilt(state)) return kNoModFolder;
 
   if (options.modules) {
-    if (!ShowModuleDetails(state)) return ReportNotWritten(state);
+    PageWrite page = ShowModuleDetails(state);
+    if (!page) return ReportNotWritten(state, page);
     std::fprintf(stderr, "Module details written to %s\n",
-                 ToUtf8(ReportFilePath(state)).c_str());
+                 TerminalText(ReportFilePath(state)).c_str());
     return kSuccess;
   }
 
@@ -164,10 +227,10 @@ int Run(int argc, char** argv) {
   ExamineOutcome outcome = examination.outcome;
   if (outcome == ExamineOutcome::Ignored) return kBadSource;
   if (outcome == ExamineOutcome::RootFolderMissing) return kNoModFolder;
-  if (outcome == ExamineOutcome::ReportNotWritten) return ReportNotWritten(state);
+  if (!examination.page) return ReportNotWritten(state, examination.page);
   PrintSuggestion(examination.suggestion);
-  std::fprintf(stderr, "Report written to %s\n", ToUtf8(ReportFilePath(state)).c_str());
-  return kSuccess;
+  std::fprintf(stderr, "Report written to %s\n", TerminalText(ReportFilePath(state)).c_str());
+  return FinishStandardOutput(kSuccess);
 }
 
 }  // namespace
