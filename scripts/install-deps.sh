@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev libgl-dev
   fonts-dejavu-core
+  clang libclang-rt-14-dev
 )
 
 missing=()
