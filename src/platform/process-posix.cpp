@@ -9,8 +9,10 @@
 
 #include <cerrno>
 #include <chrono>
-#include <thread>
 #include <string>
+#include <thread>
+
+#include "platform/native_path.h"
 
 extern char** environ;
 
@@ -84,7 +86,7 @@ struct SpawnSettings {
 
 std::unique_ptr<DetachedProcess> DetachedProcess::Start(TextView commandLine) {
   if (commandLine.empty()) return nullptr;
-  std::string path = ToUtf8(commandLine);
+  std::string path = ToNativeString(commandLine);
 
   SpawnSettings spawn;
   posix_spawn_file_actions_addopen(&spawn.actions, 0, "/dev/null", O_RDONLY, 0);

@@ -278,6 +278,8 @@ TEST_F(CliRun, FailedStandardOutputIsNoSuccess) {
 TEST_F(CliRun, RemovedCurrentFolderIsAClearFailure) {
   TempFolder gone;
   gone.MakeFolder(u"here");
+  // The old fallback wrote the page at the root of the file system.
+  if (GetFileKind(u"/results.htm") != FileKind::None) GTEST_SKIP() << "/results.htm exists";
   Setting removed;
   removed.folderRemoved = true;
   RunResult run = RunCli({"--root", Root(), ToUtf8(work / u"src/hello.bmx")}, gone / u"here",
