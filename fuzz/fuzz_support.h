@@ -41,6 +41,10 @@ class FuzzFolder {
   FuzzFolder()
       : path_(std::filesystem::temp_directory_path() /
               ("veltrane-fuzz-" + std::to_string(getpid()))) {}
+  ~FuzzFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
   void Reset() {
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
