@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev libgl-dev
   fonts-dejavu-core
   dpkg-dev desktop-file-utils appstream lintian
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -20,3 +20,18 @@ cmake --build build-asan -j"$jobs"
 ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
 bash scripts/test-package.sh
+
+# Each fuzz target for a short while, on a copy of its seed corpus; the long
+# run is described in the README.
+CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DVELTRANE_FUZZ=ON -DVELTRANE_SANITIZE=ON -DVELTRANE_GUI=OFF -DVELTRANE_BENCH=OFF
+cmake --build build-fuzz -j"$jobs" --target veltrane_fuzz
+for target in text_reader_fuzz command_line_fuzz module_parser_fuzz source_walker_fuzz \
+              examine_fuzz report_writer_fuzz; do
+  work=$(mktemp -d)
+  echo "Fuzzing $target for 20 s"
+  build-fuzz/fuzz/$target -max_total_time=20 -timeout=10 -rss_limit_mb=2048 \
+    -dict=fuzz/bmx.dict -print_final_stats=0 "$work" "fuzz/corpus/$target" 2>"$work.log" || {
+    tail -40 "$work.log"; rm -rf "$work" "$work.log"; exit 1; }
+  rm -rf "$work" "$work.log"
+done

@@ -66,6 +66,7 @@ void NoteUnreadFile(AnalysisState& analysis, TextView kind, TextView name,
     case FileKind::Folder:
       return NoteWarning(analysis, kind, name, WalkProblem::IsFolder);
     case FileKind::File:
+    case FileKind::Other:  // a FIFO or a device is never read
       return NoteWarning(analysis, kind, name, WalkProblem::Unreadable);
   }
 }

@@ -3,17 +3,25 @@
 #include "app/main_window.h"
 #include "catalogue/import_closure.h"
 #include "catalogue/module_scan.h"
+#include "platform/file_system.h"
 
 namespace vt {
 
-void RebuildCatalogue(AppState& state) {
-  bool collectionFound = ScanModFolder(state.Catalogue, state.Settings.RootFolder);
+UnreadableParts RebuildCatalogue(AppState& state) {
+  UnreadableParts unreadable;
+  bool collectionFound = ScanModFolder(state.Catalogue, state.Settings.RootFolder, &unreadable);
   UpdateStatusLine(state);
   if (!collectionFound) {
     state.screen.InformationBox(Text(kNoModuleCollectionsMessage));
-    return;
+    return unreadable;
   }
   ExpandModuleImports(state.Catalogue);
+  return unreadable;
+}
+
+bool ModFolderReadable(const SettingsState& settings) {
+  std::vector<Text> names;
+  return ListFolder(settings.RootFolder + u"/mod", names);
 }
 
 }  // namespace vt

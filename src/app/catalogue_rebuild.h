@@ -2,12 +2,17 @@
 #pragma once
 
 #include "app/app_state.h"
+#include "catalogue/module_scan.h"
 
 namespace vt {
 
 // Scans the root folder's modules into the catalogue, refreshes the status
 // line, then either says that the mod folder holds no module collection or
-// closes every module's imports.
-void RebuildCatalogue(AppState& state);
+// closes every module's imports. Returns the parts of the installation that
+// could not be read (the window passes over them; the command line warns).
+UnreadableParts RebuildCatalogue(AppState& state);
+
+// Whether the root folder's mod folder can be listed.
+bool ModFolderReadable(const SettingsState& settings);
 
 }  // namespace vt

@@ -36,6 +36,15 @@ void KeepFindings(const AnalysisState& analysis, Examination& result) {
   result.warnings = analysis.Warnings;
 }
 
+// The files the walk read; module entries name no file.
+std::vector<Text> FilesRead(const AnalysisState& analysis) {
+  std::vector<Text> files;
+  for (const auto& entry : analysis.ScanListList) {
+    if (entry->kind != u"MOD") files.push_back(entry->path);
+  }
+  return files;
+}
+
 }  // namespace
 
 Examination ExamineSource(AppState& state, TextView path, PageChoice page) {
@@ -54,18 +63,16 @@ Examination ExamineSource(AppState& state, TextView path, PageChoice page) {
   Screen& screen = state.screen;
   screen.SetViewVisible(false);
   screen.SetLabelText(u"Scanning: " + source);
-  bool written = false;
+  htmltype html(state.Report.ReportLines);
   {
     SourceFolderVisit visit(source);
     AnalyseProgram(state.Analysis, state.Catalogue, source);
     result.suggestion = SuggestFrameworks(state.Analysis);
-    if (page == PageChoice::Write) {
-      htmltype html(state.Report.ReportLines);
-      WriteResultsPage(html, state.Analysis, result.suggestion);
-      written = html.WriteReportFile(ReportFilePath(state));
-    }
+    if (page == PageChoice::Write) WriteResultsPage(html, state.Analysis, result.suggestion);
   }
-  if (page == PageChoice::Write) ShowFile(screen, ReportFilePath(state));
+  if (page == PageChoice::Write) {
+    result.page = WriteAndShowPage(state, html, FilesRead(state.Analysis));
+  }
   KeepFindings(state.Analysis, result);
 
   // Nothing of this examination is kept but its result.
@@ -77,8 +84,9 @@ Examination ExamineSource(AppState& state, TextView path, PageChoice page) {
   if (page == PageChoice::Skip) {
     result.outcome = ExamineOutcome::Analysed;
   } else {
-    result.outcome =
-        written ? ExamineOutcome::ReportWritten : ExamineOutcome::ReportNotWritten;
+    result.outcome = result.page.written          ? ExamineOutcome::ReportWritten
+                     : result.page.refusal.empty() ? ExamineOutcome::ReportNotWritten
+                                                   : ExamineOutcome::ReportRefused;
   }
   return result;
 }

@@ -5,6 +5,7 @@
 
 #include "analysis/suggestion.h"
 #include "app/app_state.h"
+#include "app/pages.h"
 
 namespace vt {
 
@@ -12,8 +13,9 @@ enum class ExamineOutcome {
   Ignored,            // empty path, or a file that is empty or unreadable
   RootFolderMissing,  // the check of the installation failed and said so
   ReportWritten,
-  ReportNotWritten,  // the analysis ran but the report file could not be written
-  Analysed,          // the analysis ran; no report was asked for
+  ReportNotWritten,   // the analysis ran but the report file could not be written
+  ReportRefused,      // the report would have replaced a source or a module file
+  Analysed,           // the analysis ran; no report was asked for
 };
 
 enum class PageChoice { Write, Skip };
@@ -30,10 +32,13 @@ struct Examination {
   int32_t codeLines = 0;
   // Files named by Include or Import lines that could not be read.
   std::vector<WalkWarning> warnings;
+  // The page's fate, with the reason for a refusal.
+  PageWrite page;
 };
 
 // Walks the source and what it includes and imports, matches its words
-// against the catalogue, writes the report and shows it. An empty path, or a
+// against the catalogue, writes the report and shows it (never over a file
+// it read nor inside the mod folder). An empty path, or a
 // file that is empty or cannot be read, is ignored without a word. The
 // current folder is the same afterwards. With PageChoice::Skip no report is
 // written or shown.

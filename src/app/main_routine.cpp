@@ -35,10 +35,18 @@ void ChooseRootFolder(AppState& state) {
   Text folder = state.screen.ChooseFolderDialog(u"Choose BlitzMax ROOT folder");
   if (folder.empty()) return;
   folder = ForwardSlashes(folder);
-  // A settings file that cannot be written is passed over in silence.
-  WriteSettingsFile(state.Settings, folder);
+  bool saved = WriteSettingsFile(state.Settings, folder);
   state.Settings.RootFolder = folder;
-  ScanIfRootFolderHoldsModules(state);
+  if (saved) {
+    ScanIfRootFolderHoldsModules(state);
+    return;
+  }
+  // Read back, the old vt.ini would bring back the old folder: the chosen one
+  // is kept for this run, and the user learns that it is not saved.
+  state.screen.InformationBox(u"Unable to save the BlitzMax ROOT folder in:\n" +
+                              SettingsFilePath(state.Settings) +
+                              u"\n\nIt is used until Veltrane is closed.");
+  if (CheckChosenRootFolder(state.Settings, state.screen)) RebuildCatalogue(state);
 }
 
 void LaunchIdeUnlessRunning(AppState& state) {

@@ -10,6 +10,42 @@ Text ReportFilePath(const AppState& state) {
   return state.Settings.ApplicationFolder + u"/results.htm";
 }
 
+Text PageRefusal(const AppState& state, TextView pagePath, const std::vector<Text>& readFiles) {
+  Text page(pagePath);
+  if (SameFile(page, state.Examine.MainSourcePath)) {
+    return u"The report would replace the examined program, so it was not written:\n" + page;
+  }
+  for (const Text& file : readFiles) {
+    if (SameFile(page, file)) {
+      return u"The report would replace a file the program uses, so it was not written:\n" +
+             page;
+    }
+  }
+  if (!state.Settings.RootFolder.empty() &&
+      IsInsideFolder(page, state.Settings.RootFolder + u"/mod")) {
+    return u"The report would go inside the BlitzMax MOD folder, so it was not written:\n" +
+           page;
+  }
+  return Text();
+}
+
+PageWrite WriteAndShowPage(AppState& state, htmltype& html, const std::vector<Text>& readFiles) {
+  Text path = ReportFilePath(state);
+  PageWrite page;
+  page.refusal = PageRefusal(state, path, readFiles);
+  page.written = page.refusal.empty() && html.WriteReportFile(path);
+  Screen& screen = state.screen;
+  if (page.written) {
+    ShowFile(screen, path);
+  } else if (screen.ShowsPages()) {
+    screen.ClearView();
+    screen.InformationBox(page.refusal.empty()
+                              ? u"Unable to write the report:\n" + Replace(path, u"//", u"/")
+                              : page.refusal);
+  }
+  return page;
+}
+
 void ShowFile(Screen& screen, TextView path) {
   if (!screen.ShowsPages()) return;
   Text shown = Replace(path, u"//", u"/");
@@ -20,12 +56,10 @@ void ShowFile(Screen& screen, TextView path) {
   screen.InformationBox(u"HTML file error. Unable to view:\n" + shown);
 }
 
-bool ShowModuleDetails(AppState& state) {
+PageWrite ShowModuleDetails(AppState& state) {
   htmltype html(state.Report.ReportLines);
   WriteModuleDetails(html, state.Catalogue);
-  bool written = html.WriteReportFile(ReportFilePath(state));
-  ShowFile(state.screen, ReportFilePath(state));
-  return written;
+  return WriteAndShowPage(state, html, {});
 }
 
 }  // namespace vt

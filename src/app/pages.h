@@ -1,19 +1,39 @@
 // Pages on screen: where the report is written and how a page is shown.
 #pragma once
 
+#include <vector>
+
 #include "app/app_state.h"
 
 namespace vt {
+
+// What became of a page.
+struct PageWrite {
+  bool written = false;
+  // Why the page was not even tried: it would have replaced a file it must
+  // not. Empty when the page was written, or when writing it failed.
+  Text refusal;
+  explicit operator bool() const { return written; }
+};
 
 // The path reports are written to: the chosen report file, or results.htm in
 // the application folder.
 Text ReportFilePath(const AppState& state);
 
+// Why a page must not go to `pagePath`, or empty when it may: it would
+// replace the examined program or one of `readFiles` (the files the
+// examination read), or land inside the installation's mod folder.
+Text PageRefusal(const AppState& state, TextView pagePath, const std::vector<Text>& readFiles);
+
+// Writes the page built in `html` to the report file, unless PageRefusal
+// forbids it, and shows it. When it was not written the window says why and
+// shows no page at all: an older report would pass for this one.
+PageWrite WriteAndShowPage(AppState& state, htmltype& html, const std::vector<Text>& readFiles);
+
 // Shows `path` in the report view, or says that it cannot.
 void ShowFile(Screen& screen, TextView path);
 
-// Writes the catalogue as a table to the report file and shows it. True when
-// the page was written (the window ignores it; the command line reports it).
-bool ShowModuleDetails(AppState& state);
+// Writes the catalogue as a table to the report file and shows it.
+PageWrite ShowModuleDetails(AppState& state);
 
 }  // namespace vt

@@ -1,5 +1,7 @@
 #include "app/settings.h"
 
+#include "platform/atomic_file.h"
+#include "base/paths.h"
 #include "platform/file_system.h"
 
 namespace vt {
@@ -9,10 +11,16 @@ constexpr char16_t kSettingsFile[] = u"/vt.ini";
 }
 
 Text DefaultRootFolder() {
+  if (kNativePathStyle == PathStyle::Windows) return u"C:/Program Files/BlitzMax";
+  // A folder relative to wherever the program was started is no default.
   Text home = HomeFolder();
-  if (home.empty()) return u"C:/Program Files/BlitzMax";
+  if (home.empty()) return Text();
   if (home.back() != u'/') home += u'/';
   return home + u"BlitzMax";
+}
+
+Text SettingsFilePath(const SettingsState& settings) {
+  return settings.ApplicationFolder + kSettingsFile;
 }
 
 SettingsState FreshSettings(TextView applicationFolder) {
@@ -41,13 +49,13 @@ Text NormaliseRootFolder(TextView folder) {
 }
 
 bool WriteSettingsFile(const SettingsState& settings, TextView folder) {
-  ByteWriter out;
-  if (!out.Open(settings.ApplicationFolder + kSettingsFile)) return false;
+  AtomicFileWriter out;
+  if (!out.Open(SettingsFilePath(settings))) return false;
   std::string bytes;
   for (char16_t c : ForwardSlashes(folder)) bytes += static_cast<char>(c & 0xFF);
   bytes += "\r\n";
   out.Write(bytes);
-  return out.Close();
+  return out.Commit();
 }
 
 Text RootFolderMessage(const SettingsState& settings, bool fromCommand) {
@@ -59,17 +67,36 @@ Text RootFolderMessage(const SettingsState& settings, bool fromCommand) {
          u"\n\nPlease set the correct BlitzMax ROOT\nfolder via the Max menu";
 }
 
-bool CheckRootFolder(SettingsState& settings, Screen& screen, bool fromCommand) {
+namespace {
+
+bool HoldsModFolder(SettingsState& settings) {
+  // An empty root would test "/mod" at the top of the file system.
+  if (settings.RootFolder.empty()) return false;
+  if (GetFileKind(settings.RootFolder + u"/mod") != FileKind::Folder) return false;
+  settings.RootFolderVerified = true;
+  return true;
+}
+
+}  // namespace
+
+bool VerifyRootFolder(SettingsState& settings) {
   if (settings.RootFolderVerified) return true;
   Text line;
-  if (ReadSettingsLine(settings.ApplicationFolder + kSettingsFile, line)) {
+  if (ReadSettingsLine(SettingsFilePath(settings), line)) {
     settings.RootFolder = NormaliseRootFolder(line);
   }
-  if (GetFileKind(settings.RootFolder + u"/mod") == FileKind::Folder) {
-    settings.RootFolderVerified = true;
-    return true;
-  }
+  return HoldsModFolder(settings);
+}
+
+bool CheckRootFolder(SettingsState& settings, Screen& screen, bool fromCommand) {
+  if (VerifyRootFolder(settings)) return true;
   screen.InformationBox(RootFolderMessage(settings, fromCommand));
+  return false;
+}
+
+bool CheckChosenRootFolder(SettingsState& settings, Screen& screen) {
+  if (settings.RootFolderVerified || HoldsModFolder(settings)) return true;
+  screen.InformationBox(RootFolderMessage(settings, false));
   return false;
 }
 

@@ -15,8 +15,12 @@ struct SettingsState {
   Text ApplicationFolder;
 };
 
-// The root folder a fresh run starts from.
+// The root folder a fresh run starts from: "C:/Program Files/BlitzMax" on
+// Windows, ~/BlitzMax elsewhere, and empty where no home folder is set.
 Text DefaultRootFolder();
+
+// vt.ini in the application folder.
+Text SettingsFilePath(const SettingsState& settings);
 
 // Fresh settings: default root folder, not verified, `applicationFolder`.
 SettingsState FreshSettings(TextView applicationFolder);
@@ -28,9 +32,20 @@ bool ReadSettingsLine(TextView path, Text& line);
 // A folder as read from vt.ini: backslashes to "/", one trailing "/" removed.
 Text NormaliseRootFolder(TextView folder);
 
-// Writes `folder` as the only line of vt.ini in the application folder.
-// False (and nothing written) when the file cannot be opened.
+// Writes `folder` as the only line of vt.ini in the application folder, in
+// one step: the old file stays whole when writing fails. False when it could
+// not be written.
 bool WriteSettingsFile(const SettingsState& settings, TextView folder);
+
+// Takes vt.ini (when it can be read) and tests that the root folder holds a
+// folder named "mod", without a word. True once a test has passed; an empty
+// root folder never passes.
+bool VerifyRootFolder(SettingsState& settings);
+
+// Tests the root folder the user just chose, as it is: vt.ini is not read,
+// so a settings file that could not be written cannot bring back the old
+// folder. Shows the start-up message when it has no "mod".
+bool CheckChosenRootFolder(SettingsState& settings, Screen& screen);
 
 // True when the root folder holds a folder named "mod". On failure shows one
 // of two messages on `screen`: the short one when `fromCommand` guards a

@@ -1,5 +1,7 @@
 #include "app/text_output.h"
 
+#include "app/terminal_text.h"
+
 #include "base/paths.h"
 
 namespace vt {
@@ -27,7 +29,8 @@ std::string SuggestionText(const Suggestion& suggestion, bool explain) {
         out += LineText(line, explain) + u"\n";
     }
   }
-  return ToUtf8(out);
+  // Names and data from files must not drive the terminal.
+  return TerminalText(out);
 }
 
 Text WarningLine(const WalkWarning& warning, TextView folder) {

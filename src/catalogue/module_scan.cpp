@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "base/paths.h"
 #include "catalogue/module_parser.h"
 #include "platform/file_system.h"
 
@@ -26,11 +27,26 @@ class FolderVisit {
   FolderVisit& operator=(const FolderVisit&) = delete;
 
   bool Entered() const { return entered_; }
+  // The folder that was current before, absolute.
+  const Text& Before() const { return before_; }
 
  private:
   Text before_;
   bool entered_ = false;
 };
+
+void NoteUnreadable(UnreadableParts* unreadable, TextView folder, TextView name) {
+  if (!unreadable) return;
+  unreadable->push_back(folder.empty() ? Text(name) : JoinPath(folder, name));
+}
+
+// A main source that exists but cannot be read (no permission, or not a
+// regular file) is worth a word; a missing one is an ordinary empty module.
+bool MainSourceUnreadable(TextView source) {
+  FileKind kind = GetFileKind(source);
+  if (kind == FileKind::Other) return true;
+  return kind == FileKind::File && !CanReadFile(source);
+}
 
 }  // namespace
 
@@ -40,9 +56,12 @@ bool QualifiesAsModuleFolder(TextView name) {
   return EndsWith(name, u".mod");
 }
 
-bool ScanModFolder(CatalogueState& catalogue, TextView rootFolder) {
+bool ScanModFolder(CatalogueState& catalogue, TextView rootFolder, UnreadableParts* unreadable) {
   std::vector<Text> listing;
-  if (ChangeFolder(Text(rootFolder) + u"/mod")) listing = ListFolder(u".");
+  Text modFolder = Text(rootFolder) + u"/mod";
+  if (!ChangeFolder(modFolder) || !ListFolder(u".", listing)) {
+    NoteUnreadable(unreadable, Text(), modFolder);
+  }
 
   catalogue.Clear();
   bool collectionFound = false;
@@ -50,7 +69,7 @@ bool ScanModFolder(CatalogueState& catalogue, TextView rootFolder) {
     if (name.empty()) break;
     if (!QualifiesAsModuleFolder(name)) continue;
     collectionFound = true;
-    ScanModuleCollection(catalogue, name, name.substr(0, Instr(name, u".", 1)));
+    ScanModuleCollection(catalogue, name, name.substr(0, Instr(name, u".", 1)), unreadable);
   }
 
   catalogue.CommandCount = 0;
@@ -61,22 +80,36 @@ bool ScanModFolder(CatalogueState& catalogue, TextView rootFolder) {
 }
 
 void ScanModuleCollection(CatalogueState& catalogue, TextView name,
-                          TextView collectionPrefix) {
+                          TextView collectionPrefix, UnreadableParts* unreadable) {
   FolderVisit visit(name);
-  if (!visit.Entered()) return;
-  for (const Text& entry : ListFolder(u".")) {
+  std::vector<Text> listing;
+  if (!visit.Entered() || !ListFolder(u".", listing)) {
+    NoteUnreadable(unreadable, visit.Before(), name);
+  }
+  for (const Text& entry : listing) {
     if (entry.empty()) break;
-    if (QualifiesAsModuleFolder(entry)) ScanModuleFolder(catalogue, entry, collectionPrefix);
+    if (QualifiesAsModuleFolder(entry)) {
+      ScanModuleFolder(catalogue, entry, collectionPrefix, unreadable);
+    }
   }
 }
 
-void ScanModuleFolder(CatalogueState& catalogue, TextView name, TextView collectionPrefix) {
+void ScanModuleFolder(CatalogueState& catalogue, TextView name, TextView collectionPrefix,
+                      UnreadableParts* unreadable) {
   Text base(name.substr(0, name.size() >= 4 ? name.size() - 4 : 0));
   modtype* module = catalogue.CreateModule(Text(collectionPrefix) + base);
 
   FolderVisit visit(name);
-  if (!visit.Entered()) return;
-  ParseModuleSource(*module, base + u".bmx");
+  if (!visit.Entered()) {
+    NoteUnreadable(unreadable, visit.Before(), name);
+    return;
+  }
+  Text source = base + u".bmx";
+  if (MainSourceUnreadable(source)) {
+    NoteUnreadable(unreadable, JoinPath(visit.Before(), name), source);
+    return;
+  }
+  ParseModuleSource(*module, source);
 }
 
 }  // namespace vt

@@ -16,10 +16,12 @@
 #include "app/json_output.h"
 #include "app/pages.h"
 #include "app/text_output.h"
+#include "app/terminal_text.h"
 #include "base/paths.h"
 #include "base/version.h"
 #include "cli/options.h"
 #include "platform/file_system.h"
+#include "platform/native_path.h"
 
 namespace vt {
 namespace {
@@ -30,13 +32,15 @@ enum ExitCode {
   kNoModFolder = 3,
   kBadSource = 4,
   kReportNotWritten = 5,
+  kReportRefused = 6,
+  kOutputFailed = 7,
 };
 
 // Messages meant for the information box go to the terminal instead.
 class ConsoleScreen : public Screen {
  public:
   void InformationBox(const Text& text) override {
-    std::fprintf(stderr, "%s\n", ToUtf8(text).c_str());
+    std::fprintf(stderr, "%s\n", TerminalText(text).c_str());
   }
   bool HasWindow() const override { return false; }
   void SetStatusText(const Text&) override {}
@@ -46,21 +50,37 @@ class ConsoleScreen : public Screen {
   bool ShowsPages() const override { return false; }
 };
 
+// The window's message sends the user to its Max menu; a terminal user has
+// --root instead.
+void SayRootFolderMissing(const SettingsState& settings) {
+  if (settings.RootFolder.empty()) {
+    std::fputs("veltrane-cli: no BlitzMax root folder: HOME is not set and vt.ini beside "
+               "veltrane-cli names none; give the folder that holds \"mod\" with --root DIR\n",
+               stderr);
+    return;
+  }
+  std::fprintf(stderr,
+               "veltrane-cli: no \"mod\" folder in the BlitzMax root folder: %s\n"
+               "Give the folder that holds \"mod\" with --root DIR.\n",
+               TerminalText(settings.RootFolder).c_str());
+}
+
 bool RootFolderHoldsMod(AppState& state, const Options& options) {
   SettingsState& settings = state.Settings;
-  if (!options.root) return CheckRootFolder(settings, state.screen, false);
-  settings.RootFolder = *options.root;
-  if (GetFileKind(settings.RootFolder + u"/mod") == FileKind::Folder) {
-    settings.RootFolderVerified = true;
-    return true;
+  if (options.root) {
+    settings.RootFolder = *options.root;
+    settings.RootFolderVerified =
+        !settings.RootFolder.empty() &&
+        GetFileKind(settings.RootFolder + u"/mod") == FileKind::Folder;
   }
-  state.screen.InformationBox(RootFolderMessage(settings, false));
+  if (settings.RootFolderVerified || (!options.root && VerifyRootFolder(settings))) return true;
+  SayRootFolderMissing(settings);
   return false;
 }
 
 void PrintWarnings(const Examination& examination, const Text& startFolder) {
   for (const WalkWarning& warning : examination.warnings) {
-    std::fprintf(stderr, "%s\n", ToUtf8(WarningLine(warning, startFolder)).c_str());
+    std::fprintf(stderr, "%s\n", TerminalText(WarningLine(warning, startFolder)).c_str());
   }
 }
 
@@ -76,10 +96,48 @@ void PrintResult(const AppState& state, const Options& options,
   std::fputs(ExaminationJson(examination, run).c_str(), stdout);
 }
 
-int ReportNotWritten(const AppState& state) {
+// A part of the installation that could not be read would silently shrink
+// the catalogue and so the suggestion.
+bool CatalogueBuilt(AppState& state) {
+  if (!ModFolderReadable(state.Settings)) {
+    std::fprintf(stderr, "veltrane-cli: cannot read the MOD folder: %s/mod\n",
+                 TerminalText(state.Settings.RootFolder).c_str());
+    return false;
+  }
+  for (const Text& part : RebuildCatalogue(state)) {
+    std::fprintf(stderr, "veltrane-cli: warning: cannot read %s; its modules are left out\n",
+                 TerminalText(part).c_str());
+  }
+  return true;
+}
+
+int ReportNotWritten(const AppState& state, const PageWrite& page) {
+  if (!page.refusal.empty()) {
+    std::fprintf(stderr, "veltrane-cli: refusing to write the page over %s: it is the "
+                 "examined program, a file it uses, or inside the MOD folder\n",
+                 TerminalText(ReportFilePath(state)).c_str());
+    return kReportRefused;
+  }
   std::fprintf(stderr, "veltrane-cli: cannot write the page: %s\n",
-               ToUtf8(ReportFilePath(state)).c_str());
+               TerminalText(ReportFilePath(state)).c_str());
   return kReportNotWritten;
+}
+
+// A suggestion that never reached its reader (a full disk, a closed pipe) is
+// no success.
+int FinishStandardOutput(int code) {
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return code;
+  std::fputs("veltrane-cli: cannot write to standard output\n", stderr);
+  return code == kSuccess ? kOutputFailed : code;
+}
+
+// Relative paths count from the starting folder; when that folder is gone,
+// they would silently count from the root or the program's folder instead.
+bool StartFolderKnown(const Text& startFolder) {
+  if (!startFolder.empty()) return true;
+  std::fputs("veltrane-cli: the current folder no longer exists or cannot be read; "
+             "start from an existing folder\n", stderr);
+  return false;
 }
 
 int Run(int argc, char** argv) {
@@ -92,12 +150,13 @@ int Run(int argc, char** argv) {
   }
   if (options.help) {
     std::fputs(kUsage, stdout);
-    return kSuccess;
+    return FinishStandardOutput(kSuccess);
   }
   if (options.version) {
     std::printf("veltrane-cli %s\n", kVersion);
-    return kSuccess;
+    return FinishStandardOutput(kSuccess);
   }
+  if (!StartFolderKnown(startFolder)) return kReportNotWritten;
 
   ConsoleScreen screen;
   AppState state(screen, ExecutableFolder());
@@ -106,17 +165,18 @@ int Run(int argc, char** argv) {
 
   if (!options.modules && GetFileSize(options.source) <= 0) {
     std::fprintf(stderr, "veltrane-cli: cannot read source file (missing, empty or unreadable): %s\n",
-                 ToUtf8(options.source).c_str());
+                 TerminalText(options.source).c_str());
     return kBadSource;
   }
   if (!RootFolderHoldsMod(state, options)) return kNoModFolder;
-  RebuildCatalogue(state);
+  if (!CatalogueBuilt(state)) return kNoModFolder;
 
   if (options.modules) {
-    if (!ShowModuleDetails(state)) return ReportNotWritten(state);
-    if (options.quiet) return kSuccess;
+    PageWrite page = ShowModuleDetails(state);
+    if (!page) return ReportNotWritten(state, page);
+    if (options.quiet) return FinishStandardOutput(kSuccess);
     std::fprintf(stderr, "Module details written to %s\n",
-                 ToUtf8(ReportFilePath(state)).c_str());
+                 TerminalText(ReportFilePath(state)).c_str());
     return kSuccess;
   }
 
@@ -126,14 +186,16 @@ int Run(int argc, char** argv) {
   ExamineOutcome outcome = examination.outcome;
   if (outcome == ExamineOutcome::Ignored) return kBadSource;
   if (outcome == ExamineOutcome::RootFolderMissing) return kNoModFolder;
-  if (outcome == ExamineOutcome::ReportNotWritten) return ReportNotWritten(state);
+  if (outcome != ExamineOutcome::Analysed && !examination.page) {
+    return ReportNotWritten(state, examination.page);
+  }
   PrintResult(state, options, examination, startFolder);
   // Before the closing line, so that 2>&1 keeps the suggestion above it.
-  std::fflush(stdout);
+  int code = FinishStandardOutput(kSuccess);
   if (page == PageChoice::Write && !options.quiet) {
-    std::fprintf(stderr, "Report written to %s\n", ToUtf8(ReportFilePath(state)).c_str());
+    std::fprintf(stderr, "Report written to %s\n", TerminalText(ReportFilePath(state)).c_str());
   }
-  return kSuccess;
+  return code;
 }
 
 }  // namespace

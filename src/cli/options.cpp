@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+#include "platform/native_path.h"
+
 #include <CLI/CLI.hpp>
 #include <string_view>
 #include <vector>
@@ -28,8 +30,10 @@ const char kUsage[] =
     "  --help              show this text\n"
     "\n"
     "Options take their value as --opt VALUE or --opt=VALUE.\n"
-    "Exit codes: 0 done, 2 bad usage, 3 no mod folder in the root folder,\n"
-    "4 source missing, empty or unreadable, 5 page could not be written.\n";
+    "Exit codes: 0 done, 2 bad usage, 3 no readable mod folder in the root\n"
+    "folder, 4 source missing, empty, unreadable or not a regular file, 5 page\n"
+    "could not be written, 6 page would replace a source or a module file,\n"
+    "7 standard output could not be written.\n";
 
 namespace {
 
@@ -93,9 +97,9 @@ std::optional<std::string> ParseOptions(int argc, const char* const* argv,
           CheckCombination(options, sourceOption->count() > 0, source)) {
     return error;
   }
-  if (rootOption->count()) options.root = NormaliseRootFolder(FromUtf8(root));
-  if (htmlOption->count()) options.html = AnchorPath(FromUtf8(html), startFolder);
-  if (sourceOption->count()) options.source = AnchorPath(FromUtf8(source), startFolder);
+  if (rootOption->count()) options.root = NormaliseRootFolder(FromNativeString(root));
+  if (htmlOption->count()) options.html = AnchorPath(FromNativeString(html), startFolder);
+  if (sourceOption->count()) options.source = AnchorPath(FromNativeString(source), startFolder);
   options.format = format == "json" ? OutputFormat::Json : OutputFormat::Text;
   return std::nullopt;
 }

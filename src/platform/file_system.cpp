@@ -1,5 +1,6 @@
 #include "platform/file_system.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -16,13 +17,13 @@ FileKind GetFileKind(TextView path) {
   fs::file_status st = fs::status(ToNative(path), ec);
   if (ec) return FileKind::None;
   if (fs::is_directory(st)) return FileKind::Folder;
-  if (fs::exists(st)) return FileKind::File;
+  if (fs::is_regular_file(st)) return FileKind::File;
+  if (fs::exists(st)) return FileKind::Other;
   return FileKind::None;
 }
 
 int64_t GetFileSize(TextView path) {
-  if (GetFileKind(path) != FileKind::File) return -1;
-  std::FILE* f = OpenNative(path, "rb");
+  std::FILE* f = OpenRegularFile(path);
   if (!f) return -1;
   std::fclose(f);
   std::error_code ec;
@@ -30,16 +31,47 @@ int64_t GetFileSize(TextView path) {
   return ec ? -1 : static_cast<int64_t>(size);
 }
 
+bool CanReadFile(TextView path) {
+  std::FILE* f = OpenRegularFile(path);
+  if (!f) return false;
+  std::fclose(f);
+  return true;
+}
+
 std::vector<Text> ListFolder(TextView path) {
   std::vector<Text> names;
+  ListFolder(path, names);
+  return names;
+}
+
+bool ListFolder(TextView path, std::vector<Text>& names) {
+  names.clear();
   std::error_code ec;
   fs::directory_iterator it(ToNative(path), ec);
-  if (ec) return names;
+  if (ec) return false;
   for (; it != fs::directory_iterator(); it.increment(ec)) {
-    if (ec) break;
+    if (ec) return false;
     names.push_back(FromNative(it->path().filename()));
   }
-  return names;
+  return true;
+}
+
+bool SameFile(TextView a, TextView b) {
+  if (a.empty() || b.empty()) return false;
+  std::error_code ec;
+  bool same = fs::equivalent(ToNative(a), ToNative(b), ec);
+  return !ec && same;
+}
+
+bool IsInsideFolder(TextView path, TextView folder) {
+  if (path.empty() || folder.empty()) return false;
+  std::error_code ec;
+  fs::path container = fs::canonical(ToNative(folder), ec);
+  if (ec) return false;
+  fs::path inside = fs::weakly_canonical(ToNative(path), ec);
+  if (ec) return false;
+  auto mismatch = std::mismatch(container.begin(), container.end(), inside.begin(), inside.end());
+  return mismatch.first == container.end();
 }
 
 Text CurrentFolder() {
@@ -69,8 +101,7 @@ ByteReader::~ByteReader() { Close(); }
 
 bool ByteReader::Open(TextView path) {
   Close();
-  if (GetFileKind(path) != FileKind::File) return false;
-  file_ = OpenNative(path, "rb");
+  file_ = OpenRegularFile(path);
   return file_ != nullptr;
 }
 
@@ -94,28 +125,6 @@ void ByteReader::Close() {
   file_ = nullptr;
   length_ = next_ = 0;
   position_ = 0;
-}
-
-ByteWriter::~ByteWriter() { Close(); }
-
-bool ByteWriter::Open(TextView path) {
-  Close();
-  failed_ = false;
-  if (GetFileKind(path) == FileKind::Folder) return false;
-  file_ = OpenNative(path, "wb");
-  return file_ != nullptr;
-}
-
-void ByteWriter::Write(std::string_view bytes) {
-  if (!file_) return;
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) failed_ = true;
-}
-
-bool ByteWriter::Close() {
-  if (!file_) return false;
-  bool ok = std::fclose(file_) == 0 && !failed_;
-  file_ = nullptr;
-  return ok;
 }
 
 }  // namespace vt

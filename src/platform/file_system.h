@@ -11,18 +11,35 @@
 
 namespace vt {
 
-enum class FileKind { None, File, Folder };
+// File is a regular file only; Other is anything else that exists (a FIFO, a
+// device, a socket), which the tool never reads.
+enum class FileKind { None, File, Folder, Other };
 
+// Follows links: a link to /dev/zero is Other.
 FileKind GetFileKind(TextView path);
 
-// Size in bytes, or -1 when the file does not exist or cannot be read.
+// Size in bytes, or -1 when the path is not a regular file or cannot be read.
 int64_t GetFileSize(TextView path);
+
+// True when `path` is a regular file that can be opened for reading.
+bool CanReadFile(TextView path);
 
 // Names of the entries of a folder in the file system's own order, without
 // "." and "..". An empty list when the folder cannot be listed.
 std::vector<Text> ListFolder(TextView path);
+// The same, false when the folder could not be listed (completely).
+bool ListFolder(TextView path, std::vector<Text>& names);
 
-// The current folder with "/" separators.
+// True when both paths name the same existing file (through links, hard
+// links, or another spelling of the same path).
+bool SameFile(TextView a, TextView b);
+
+// True when `path`, once its links are followed, lies in `folder` or below
+// it (at any depth). False when `folder` does not exist.
+bool IsInsideFolder(TextView path, TextView folder);
+
+// The current folder with "/" separators; empty when it cannot be told (it
+// was removed, or cannot be read).
 Text CurrentFolder();
 bool ChangeFolder(TextView path);
 
@@ -57,24 +74,6 @@ class ByteReader {
   size_t length_ = 0;
   size_t next_ = 0;
   int64_t position_ = 0;
-};
-
-// Writing of bytes to a file that is created or cut to zero length.
-class ByteWriter {
- public:
-  ByteWriter() = default;
-  ByteWriter(const ByteWriter&) = delete;
-  ByteWriter& operator=(const ByteWriter&) = delete;
-  ~ByteWriter();
-
-  bool Open(TextView path);
-  void Write(std::string_view bytes);
-  // False when any write or the close failed.
-  bool Close();
-
- private:
-  std::FILE* file_ = nullptr;
-  bool failed_ = false;
 };
 
 }  // namespace vt

@@ -1,5 +1,9 @@
-// Paths on POSIX systems are UTF-8 bytes.
+// Paths on POSIX systems are bytes, UTF-8 by convention but not by force.
 #include "platform/native_path.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <string>
@@ -15,19 +19,86 @@ namespace vt {
 
 namespace fs = std::filesystem;
 
-fs::path ToNative(TextView path) {
-  std::string utf8 = ToUtf8(path);
-  return fs::path(std::u8string(utf8.begin(), utf8.end()));
+namespace {
+
+constexpr char16_t kEscapedByteBase = 0xDC00;
+
+bool IsEscapedByte(char32_t unit) { return unit >= 0xDC80 && unit <= 0xDCFF; }
+
+// The length of the valid UTF-8 sequence at `at`, or 0 when it is not one.
+size_t ValidSequenceLength(std::string_view bytes, size_t at) {
+  unsigned char b = static_cast<unsigned char>(bytes[at]);
+  if (b < 0x80) return 1;
+  size_t length = b >= 0xC2 && b < 0xE0 ? 2 : b >= 0xE0 && b < 0xF0 ? 3 : b >= 0xF0 && b < 0xF5 ? 4 : 0;
+  if (length == 0 || at + length > bytes.size()) return 0;
+  for (size_t i = 1; i < length; ++i) {
+    if ((static_cast<unsigned char>(bytes[at + i]) & 0xC0) != 0x80) return 0;
+  }
+  unsigned char c = static_cast<unsigned char>(bytes[at + 1]);
+  if (b == 0xE0 && c < 0xA0) return 0;   // overlong
+  if (b == 0xED && c >= 0xA0) return 0;  // a surrogate
+  if (b == 0xF0 && c < 0x90) return 0;   // overlong
+  if (b == 0xF4 && c >= 0x90) return 0;  // above U+10FFFF
+  return length;
 }
 
-Text FromNative(const fs::path& path) {
-  std::u8string u8 = path.generic_u8string();
-  return FromUtf8(std::string(u8.begin(), u8.end()));
+}  // namespace
+
+Text FromNativeString(std::string_view bytes) {
+  Text out;
+  out.reserve(bytes.size());
+  size_t at = 0;
+  while (at < bytes.size()) {
+    size_t length = ValidSequenceLength(bytes, at);
+    if (length == 0) {
+      out += static_cast<char16_t>(kEscapedByteBase + static_cast<unsigned char>(bytes[at]));
+      ++at;
+      continue;
+    }
+    out += FromUtf8(bytes.substr(at, length));
+    at += length;
+  }
+  return out;
 }
+
+std::string ToNativeString(TextView text) {
+  std::string out;
+  out.reserve(text.size());
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (!IsEscapedByte(text[i])) continue;
+    out += ToUtf8(text.substr(start, i - start));
+    out += static_cast<char>(text[i] - kEscapedByteBase);
+    start = i + 1;
+  }
+  out += ToUtf8(text.substr(start));
+  return out;
+}
+
+fs::path ToNative(TextView path) { return fs::path(ToNativeString(path)); }
+
+Text FromNative(const fs::path& path) { return FromNativeString(path.generic_string()); }
 
 std::FILE* OpenNative(TextView path, const char* mode) {
   if (path.empty()) return nullptr;
-  return std::fopen(ToUtf8(path).c_str(), mode);
+  return std::fopen(ToNativeString(path).c_str(), mode);
+}
+
+std::FILE* OpenRegularFile(TextView path) {
+  if (path.empty()) return nullptr;
+  // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
+  int fd = open(ToNativeString(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat info;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    close(fd);
+    return nullptr;
+  }
+  int flags = fcntl(fd, F_GETFL);
+  if (flags >= 0) fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  std::FILE* file = fdopen(fd, "rb");
+  if (!file) close(fd);
+  return file;
 }
 
 fs::path ExecutablePath() {
@@ -44,7 +115,7 @@ fs::path ExecutablePath() {
 
 Text HomeFolder() {
   const char* home = std::getenv("HOME");
-  return home ? FromUtf8(home) : Text();
+  return home ? FromNativeString(home) : Text();
 }
 
 }  // namespace vt

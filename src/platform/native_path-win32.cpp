@@ -1,6 +1,7 @@
 // Paths on Windows are UTF-16, like the tool's own text.
 #include "platform/native_path.h"
 
+#include <sys/stat.h>
 #include <windows.h>
 
 #include <string>
@@ -18,10 +19,25 @@ Text FromNative(const fs::path& path) {
   return ForwardSlashes(Text(w.begin(), w.end()));
 }
 
+// Names on Windows are UTF-16 already; byte strings only meet the console.
+std::string ToNativeString(TextView text) { return ToUtf8(text); }
+Text FromNativeString(std::string_view bytes) { return FromUtf8(bytes); }
+
 std::FILE* OpenNative(TextView path, const char* mode) {
   if (path.empty()) return nullptr;
   std::wstring wmode(mode, mode + std::char_traits<char>::length(mode));
   return _wfopen(ToNative(path).c_str(), wmode.c_str());
+}
+
+std::FILE* OpenRegularFile(TextView path) {
+  std::FILE* file = OpenNative(path, "rb");
+  if (!file) return nullptr;
+  struct _stat64 info;
+  if (_fstat64(_fileno(file), &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG) {
+    std::fclose(file);
+    return nullptr;
+  }
+  return file;
 }
 
 fs::path ExecutablePath() {

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 #include "base/text.h"
 
@@ -12,8 +14,19 @@ namespace vt {
 std::filesystem::path ToNative(TextView path);
 // "/"-separated.
 Text FromNative(const std::filesystem::path& path);
+
+// A name as the system's byte-string calls take it, and back. On POSIX a
+// name is bytes that need not be UTF-8: a byte that is not part of valid
+// UTF-8 becomes the lone surrogate U+DC80..U+DCFF and turns back into the
+// same byte, so that every existing name can be reached again.
+std::string ToNativeString(TextView text);
+Text FromNativeString(std::string_view bytes);
+
 // fopen with a tool path; null for an empty path.
 std::FILE* OpenNative(TextView path, const char* mode);
+// Opens a regular file for reading in binary mode; null for anything else
+// (a folder, a FIFO, a device) without waiting for a writer or a device.
+std::FILE* OpenRegularFile(TextView path);
 // The running executable's own path, or empty when the system cannot tell.
 std::filesystem::path ExecutablePath();
 

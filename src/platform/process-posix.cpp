@@ -8,7 +8,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <string>
+#include <thread>
+
+#include "platform/native_path.h"
 
 extern char** environ;
 
@@ -34,10 +38,17 @@ class PosixProcess : public DetachedProcess {
   }
 
   // The program leads its own group, which holds the processes it started
-  // (unless they made groups of their own). While it is unreaped its id
-  // cannot be reused, so the signal cannot reach strangers.
-  void Terminate() override {
+  // (unless they made groups of their own). The leader is reaped only at the
+  // end: while it is unreaped its id cannot be reused, so the signals cannot
+  // reach strangers.
+  void Terminate(int graceMilliseconds) override {
     if (!IsRunning()) return;
+    kill(-pid_, SIGTERM);
+    auto deadline = std::chrono::steady_clock::now() +
+                    std::chrono::milliseconds(graceMilliseconds);
+    while (!LeaderExited() && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
     kill(-pid_, SIGKILL);
     while (waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
     }
@@ -45,6 +56,15 @@ class PosixProcess : public DetachedProcess {
   }
 
  private:
+  // Whether the leader has exited, without reaping it.
+  bool LeaderExited() {
+    siginfo_t info = {};
+    if (waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) != 0) {
+      return errno != EINTR;
+    }
+    return info.si_pid != 0;
+  }
+
   pid_t pid_;
   bool ended_ = false;
 };
@@ -66,7 +86,7 @@ struct SpawnSettings {
 
 std::unique_ptr<DetachedProcess> DetachedProcess::Start(TextView commandLine) {
   if (commandLine.empty()) return nullptr;
-  std::string path = ToUtf8(commandLine);
+  std::string path = ToNativeString(commandLine);
 
   SpawnSettings spawn;
   posix_spawn_file_actions_addopen(&spawn.actions, 0, "/dev/null", O_RDONLY, 0);

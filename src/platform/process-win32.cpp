@@ -9,6 +9,13 @@ namespace vt {
 
 namespace {
 
+BOOL CALLBACK CloseWindowOfProcess(HWND window, LPARAM processId) {
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == static_cast<DWORD>(processId)) PostMessageW(window, WM_CLOSE, 0, 0);
+  return TRUE;
+}
+
 // A job holds the program and every process it starts, so that ending the
 // job ends them together.
 class WindowsProcess : public DetachedProcess {
@@ -21,11 +28,18 @@ class WindowsProcess : public DetachedProcess {
 
   bool IsRunning() override { return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
 
-  void Terminate() override {
+  void Terminate(int graceMilliseconds) override {
     if (!IsRunning()) return;
+    // Asked like a user closing its windows, it can save its work first.
+    EnumWindows(CloseWindowOfProcess, static_cast<LPARAM>(GetProcessId(process_)));
+    WaitForSingleObject(process_, static_cast<DWORD>(graceMilliseconds));
     const UINT exitCode = static_cast<UINT>(-1);
-    if (!job_ || !TerminateJobObject(job_, exitCode))
+    // The job ends what the program left running; without one, the program.
+    if (job_) {
+      TerminateJobObject(job_, exitCode);
+    } else if (IsRunning()) {
       TerminateProcess(process_, exitCode);
+    }
     WaitForSingleObject(process_, 5000);
   }
 

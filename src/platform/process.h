@@ -15,6 +15,9 @@ namespace vt {
 // running.
 class DetachedProcess {
  public:
+  // How long a program gets to end by itself before it is forced.
+  static constexpr int kPoliteEndMilliseconds = 3000;
+
   // Starts the program whose command line is `commandLine`, taken whole as
   // the program's path (no arguments, no quotes). Null when it cannot start.
   static std::unique_ptr<DetachedProcess> Start(TextView commandLine);
@@ -23,8 +26,11 @@ class DetachedProcess {
   // True until the program has exited.
   virtual bool IsRunning() = 0;
   // Ends the program, if it still runs, together with the processes it
-  // started directly (its process group, or on Windows its job).
-  virtual void Terminate() = 0;
+  // started directly (its process group, or on Windows its job). It is
+  // asked first, so that it can save its work: SIGTERM to its group (on
+  // Windows WM_CLOSE to its windows). Once it has exited, or after
+  // `graceMilliseconds`, whatever remains of the group is ended by force.
+  virtual void Terminate(int graceMilliseconds = kPoliteEndMilliseconds) = 0;
 };
 
 // Blocks the calling thread; nothing is handled meanwhile.

@@ -23,6 +23,9 @@ class Screen {
   virtual void SetViewVisible(bool visible) = 0;
   // Shows the local file `path` in the report view and repaints the window.
   virtual void Navigate(const Text& path) = 0;
+  // Empties the report view, so that no page is shown that is not the
+  // current one.
+  virtual void ClearView() {}
   // False for a screen that has no page view at all (the command line), so
   // that nothing is said about pages it could never show.
   virtual bool ShowsPages() const { return true; }

@@ -80,7 +80,7 @@ bool TextStream::DecodeInto(Text& line) {
 
 Text TextStream::ReadLine() {
   Text line;
-  while (!AtEnd()) {
+  while (line.size() < kLongestLine && !AtEnd()) {
     if (!DecodeInto(line)) break;
   }
   return line;

@@ -27,7 +27,13 @@ class TextStream {
   }
 
   // Reads up to the next line feed or character 0, dropping carriage returns.
+  // A line longer than kLongestLine is returned in pieces of that length, as
+  // if it were several lines: no program is written that way, and a single
+  // line as large as the file would cost several times the file's size in
+  // memory on its way through the analysis.
   Text ReadLine();
+
+  static constexpr size_t kLongestLine = size_t{1} << 20;
 
  private:
   // Appends one decoded character (one or two code units); false when the

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "base/paths.h"
-#include "platform/file_system.h"
+#include "platform/atomic_file.h"
 #include "report/page_bytes.h"
 
 namespace vt {
@@ -111,13 +111,13 @@ void htmltype::WriteCodeArea(int rows) {
 bool htmltype::WriteReportFile(TextView path) {
   AddLine(u"</body>");
   AddLine(u"</html>");
-  ByteWriter out;
+  AtomicFileWriter out;
   if (!out.Open(path)) return false;
   for (const Text& line : lines_) {
     out.Write(PageBytes(DoubleQuoteAttributes(line)));
     out.Write("\r\n");
   }
-  return out.Close();
+  return out.Commit();
 }
 
 void WriteResultsPage(htmltype& html, const AnalysisState& analysis,

@@ -22,6 +22,12 @@ std::string PageBytes(TextView line) {
   out.reserve(line.size());
   for (size_t i = 0; i < line.size(); ++i) {
     char32_t unit = line[i];
+    // Control characters are not allowed raw in a page; tab is ordinary
+    // white space.
+    if (unit < 0x20 && unit != u'\t') {
+      AppendReference(out, unit);
+      continue;
+    }
     if (unit < 256) {
       out += static_cast<char>(unit);
       continue;

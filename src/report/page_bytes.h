@@ -12,8 +12,10 @@ namespace vt {
 // meant for pasting and stays as it is.
 Text DoubleQuoteAttributes(TextView line);
 
-// One byte per code unit up to 255; anything above as a decimal character
-// reference (a surrogate pair as one reference, a lone surrogate as U+FFFD).
+// One byte per code unit up to 255; anything above, and control characters
+// other than tab, as a decimal character reference (a surrogate pair as one
+// reference, a lone surrogate, such as a byte of a name that was not UTF-8,
+// as U+FFFD).
 std::string PageBytes(TextView line);
 
 }  // namespace vt

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "app/examine.h"
+#include "app/pages.h"
 #include "app/settings.h"
 #include "catalogue/module_records.h"
 #include "platform/file_system.h"
@@ -240,6 +241,73 @@ TEST_F(MainRoutineTest, ChosenRootFolderIsKeptCheckedAndScanned) {
   EXPECT_EQ(shell.messages.size(), 1u);  // only the one at start-up
 }
 
+// A vt.ini that cannot be written must neither go unmentioned nor bring the
+// old folder back.
+TEST_F(MainRoutineTest, UnsavableRootFolderIsSaidAndKeptForTheRun) {
+  UseRoot(root / u"nowhere");
+  StartWith({});
+  shell.messages.clear();
+  shell.dialogAnswers = {root.Path()};
+  shell.events.Post(MenuEvent(kMenuRootFolder));
+  {
+    testing::WithoutPrivileges user;
+    if (!user.Bound()) GTEST_SKIP() << "file permissions do not bind this user";
+    RunEventLoop(state);
+  }
+  EXPECT_EQ(ReadFileBytes(app / u"vt.ini"), ToUtf8(root / u"nowhere") + "\r\n");
+  EXPECT_EQ(shell.messages,
+            std::vector<Text>{u"Unable to save the BlitzMax ROOT folder in:\n" + (app / u"vt.ini") +
+                              u"\n\nIt is used until Veltrane is closed."});
+  EXPECT_EQ(state.Settings.RootFolder, root.Path());
+  EXPECT_EQ(Show(shell.statusText), "Modules scanned: 2   Commands found: 3");
+}
+
+// An installed copy's folder is often read-only: the window must say that
+// the report could not be written, not show the one of an earlier run.
+TEST_F(MainRoutineTest, UnwritableReportIsSaidAndNoOlderPageIsShown) {
+  UseRoot(root.Path());
+  StartWith({work / u"one.bmx"});
+  std::string first = ReadFileBytes(ReportPage());
+  ASSERT_NE(first.find("one.bmx"), std::string::npos);
+  shell.shownFiles.clear();
+  shell.events.Post(DropEvent(work / u"two.bmx"));
+  namespace fs = std::filesystem;
+  fs::permissions(ToUtf8(app.Path()), fs::perms::all & ~fs::perms::owner_write &
+                                          ~fs::perms::group_write & ~fs::perms::others_write);
+  {
+    testing::WithoutPrivileges user;
+    if (!user.Bound()) GTEST_SKIP() << "file permissions do not bind this user";
+    RunEventLoop(state);
+  }
+  fs::permissions(ToUtf8(app.Path()), fs::perms::owner_all, fs::perm_options::add);
+  EXPECT_EQ(ReadFileBytes(ReportPage()), first);
+  EXPECT_TRUE(shell.shownFiles.empty());
+  EXPECT_EQ(shell.viewsCleared, 1);
+  EXPECT_EQ(shell.messages, std::vector<Text>{u"Unable to write the report:\n" + ReportPage()});
+  EXPECT_TRUE(shell.viewVisible);
+}
+
+TEST_F(MainRoutineTest, ReportNeverReplacesTheExaminedSource) {
+  UseRoot(root.Path());
+  StartWith({});
+  work.WriteFile(u"main.bmx", "Include \"one.bmx\"\r\n");
+  for (const char16_t* page : {u"main.bmx", u"one.bmx"}) {
+    state.Report.ReportFile = work / page;
+    shell.messages.clear();
+    Examination examination = ExamineSource(state, work / u"main.bmx");
+    EXPECT_EQ(examination.outcome, ExamineOutcome::ReportRefused) << Show(page);
+    ASSERT_EQ(shell.messages.size(), 1u);
+    EXPECT_NE(shell.messages[0].find(u"so it was not written"), Text::npos);
+  }
+  EXPECT_EQ(ReadFileBytes(work / u"main.bmx"), "Include \"one.bmx\"\r\n");
+  EXPECT_EQ(ReadFileBytes(work / u"one.bmx"), "Print Left(\"abc\", 1)\r\n");
+
+  state.Report.ReportFile = root / u"mod/brl.mod/results.htm";
+  EXPECT_EQ(ExamineSource(state, work / u"main.bmx").outcome, ExamineOutcome::ReportRefused);
+  EXPECT_EQ(GetFileKind(root / u"mod/brl.mod/results.htm"), FileKind::None);
+  EXPECT_FALSE(ShowModuleDetails(state));
+}
+
 TEST_F(MainRoutineTest, ModuleDetailsHelpAndAboutNeedNoRoot) {
   UseRoot(root / u"nowhere");
   StartWith({});
@@ -382,6 +450,44 @@ TEST_F(IdeLaunchTest, ClosedIdeCanBeLaunchedAgain) {
   ChooseMenu(kMenuLaunchIde);
   EXPECT_TRUE(shell.messages.empty());
   EXPECT_NE(StandInPids().first, ide);
+}
+
+// An IDE with unsaved work is asked to end before it is forced, and gets the
+// time to save.
+TEST_F(IdeLaunchTest, QuittingAsksTheIdeFirstSoItCanSave) {
+  UseRoot(root.Path());
+  InstallIde(
+      "#!/bin/sh\n"
+      "dir=$(dirname \"$0\")\n"
+      "trap 'sleep 0.2; echo saved > \"$dir/saved\"; exit 0' TERM\n"
+      "echo $$ > \"$dir/pids.tmp\" && mv \"$dir/pids.tmp\" \"$dir/pids\"\n"
+      "while :; do sleep 0.05; done\n");
+  StartWith({});
+  ChooseMenu(kMenuLaunchIde);
+  ASSERT_NE(state.Shell.IdeProcess, nullptr);
+  int ide = StandInPids().first;
+  ShutDown(state);
+  EXPECT_EQ(ReadFileBytes(root / u"saved"), "saved\n");
+  EXPECT_TRUE(ProcessGone(ide));
+}
+
+TEST_F(IdeLaunchTest, IdeThatIgnoresTheRequestIsForcedAfterTheWait) {
+  UseRoot(root.Path());
+  InstallIde(
+      "#!/bin/sh\n"
+      "dir=$(dirname \"$0\")\n"
+      "trap '' TERM\n"
+      "sleep 300 &\n"
+      "echo $$ $! > \"$dir/pids.tmp\" && mv \"$dir/pids.tmp\" \"$dir/pids\"\n"
+      "while :; do wait; done\n");
+  StartWith({});
+  ChooseMenu(kMenuLaunchIde);
+  ASSERT_NE(state.Shell.IdeProcess, nullptr);
+  auto [ide, child] = StandInPids();
+  state.Shell.IdeProcess->Terminate(100);
+  EXPECT_FALSE(state.Shell.IdeProcess->IsRunning());
+  EXPECT_TRUE(ProcessGone(ide));
+  EXPECT_TRUE(Eventually([&] { return ProcessGone(child); }));
 }
 
 // Nobody reads what the IDE writes: that must never stall it.

@@ -1,6 +1,7 @@
 #include "catalogue/module_scan.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -235,6 +236,42 @@ TEST_F(ModuleScan, UnreadableFoldersAreSkippedWithoutLosingThePlace) {
   EXPECT_EQ(ModuleNames(), (std::set<Text>{u"brl.blitz", u"brl.locked"}));
   EXPECT_TRUE(Find(Catalogue, u"brl.locked")->commands.empty());
   EXPECT_EQ(CurrentFolder(), tmp / u"mod");
+}
+
+// What the scan could not read is listed, so that the command line can say
+// so; a module folder without a main source is no such part.
+TEST_F(ModuleScan, PartsThatCannotBeReadAreListed) {
+  namespace fs = std::filesystem;
+  tmp.WriteFile(u"mod/brl.mod/blitz.mod/blitz.bmx", "Function Delay()\n");
+  tmp.WriteFile(u"mod/brl.mod/locked.mod/locked.bmx", "Function Locked()\n");
+  tmp.WriteFile(u"mod/shut.mod/x.mod/x.bmx", "Function X()\n");
+  tmp.MakeFolder(u"mod/pub.mod/absent.mod");
+  tmp.MakeFolder(u"mod/pub.mod/pipe.mod");
+  std::string root = ToUtf8(tmp.Path());
+  ASSERT_EQ(mkfifo((root + "/mod/pub.mod/pipe.mod/pipe.bmx").c_str(), 0644), 0);
+  fs::permissions(root + "/mod/brl.mod/locked.mod", fs::perms::owner_read);
+  fs::permissions(root + "/mod/shut.mod", fs::perms::owner_read);
+
+  UnreadableParts unreadable;
+  {
+    testing::WithoutPrivileges user;
+    if (!user.Bound()) GTEST_SKIP() << "file permissions do not bind this user";
+    ScanModFolder(Catalogue, rootFolder, &unreadable);
+  }
+  std::sort(unreadable.begin(), unreadable.end());
+  EXPECT_EQ(unreadable, (UnreadableParts{tmp / u"mod/brl.mod/locked.mod",
+                                         tmp / u"mod/pub.mod/pipe.mod/pipe.bmx",
+                                         tmp / u"mod/shut.mod"}));
+  EXPECT_EQ(ModuleNames(), (std::set<Text>{u"brl.blitz", u"brl.locked", u"pub.absent",
+                                           u"pub.pipe"}));
+
+  fs::permissions(root + "/mod", fs::perms::none);
+  unreadable.clear();
+  {
+    testing::WithoutPrivileges user;
+    EXPECT_FALSE(ScanModFolder(Catalogue, rootFolder, &unreadable));
+  }
+  EXPECT_EQ(unreadable, UnreadableParts{tmp / u"mod"});
 }
 
 TEST_F(ModuleScan, LinkedFoldersDoNotMoveTheScanElsewhere) {

@@ -1,12 +1,16 @@
 // Runs the built veltrane-cli as a user would and checks its contract.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "support/test_support.h"
 
 namespace vt {
@@ -20,14 +24,33 @@ struct RunResult {
   std::string err;
 };
 
-RunResult RunCli(const std::vector<std::string>& args, const Text& folder) {
+// How the command is started, apart from its arguments.
+struct Setting {
+  // Standard output goes here instead of a file the test reads.
+  std::string stdoutPath;
+  // The starting folder is removed before the command starts.
+  bool folderRemoved = false;
+  bool homeUnset = false;
+  // Started as an unprivileged user when the test runs as root.
+  bool unprivileged = false;
+};
+
+RunResult RunCli(const std::vector<std::string>& args, const Text& folder,
+                 const Setting& setting = {}) {
   TempFolder capture;
-  std::string outPath = ToUtf8(capture / u"out");
+  std::string outPath = setting.stdoutPath.empty() ? ToUtf8(capture / u"out") : setting.stdoutPath;
   std::string errPath = ToUtf8(capture / u"err");
   pid_t pid = fork();
   if (pid == 0) {
+    // A command that hangs ends here instead of stalling the tests.
+    alarm(60);
     if (chdir(ToUtf8(folder).c_str()) != 0) _exit(127);
+    if (setting.folderRemoved && rmdir(ToUtf8(folder).c_str()) != 0) _exit(127);
+    if (setting.homeUnset) unsetenv("HOME");
     if (!freopen(outPath.c_str(), "w", stdout) || !freopen(errPath.c_str(), "w", stderr)) {
+      _exit(127);
+    }
+    if (setting.unprivileged && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
       _exit(127);
     }
     std::vector<char*> argv;
@@ -43,7 +66,7 @@ RunResult RunCli(const std::vector<std::string>& args, const Text& folder) {
   waitpid(pid, &status, 0);
   RunResult result;
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  result.out = testing::ReadFileBytes(capture / u"out");
+  if (setting.stdoutPath.empty()) result.out = testing::ReadFileBytes(capture / u"out");
   result.err = testing::ReadFileBytes(capture / u"err");
   return result;
 }
@@ -82,13 +105,33 @@ TEST_F(CliRun, UsageErrorsAndHelp) {
   }
 }
 
-TEST_F(CliRun, WrongRootFolderIsExitThreeWithTheStartUpMessage) {
+// A terminal has no Max menu: the message names the folder and --root.
+TEST_F(CliRun, WrongRootFolderIsExitThreeNamingTheFolderAndTheOption) {
   std::string missing = ToUtf8(work / u"nowhere");
   RunResult run = RunCli({"--root", missing + "\\", "src/hello.bmx"}, work.Path());
   EXPECT_EQ(run.exitCode, 3);
-  EXPECT_TRUE(Has(run.err, "Unable to find BlitzMax 'MOD' folder in: \n" + missing +
-                               "\n\nPlease set the correct BlitzMax ROOT\nfolder via the Max menu"));
+  EXPECT_TRUE(Has(run.err, "no \"mod\" folder in the BlitzMax root folder: " + missing + "\n"))
+      << run.err;
+  EXPECT_TRUE(Has(run.err, "--root DIR")) << run.err;
+  EXPECT_FALSE(Has(run.err, "Max menu")) << run.err;
   EXPECT_FALSE(Has(run.out, "Framework"));
+}
+
+TEST_F(CliRun, UnsetHomeSaysWhatIsMissingInsteadOfGuessingAFolder) {
+  std::string program = VELTRANE_CLI_PATH;
+  if (GetFileKind(FromUtf8(program.substr(0, program.rfind('/')) + "/vt.ini")) !=
+      FileKind::None) {
+    GTEST_SKIP() << "a vt.ini beside veltrane-cli names the root folder";
+  }
+  // The old fallback was a Windows path taken relative to the current folder.
+  work.WriteFile(u"C:/Program Files/BlitzMax/mod/brl.mod/x.mod/x.bmx", "Function X()\n");
+  Setting noHome;
+  noHome.homeUnset = true;
+  RunResult run = RunCli({"src/hello.bmx"}, work.Path(), noHome);
+  EXPECT_EQ(run.exitCode, 3);
+  EXPECT_TRUE(Has(run.err, "HOME is not set")) << run.err;
+  EXPECT_TRUE(Has(run.err, "--root DIR")) << run.err;
+  EXPECT_FALSE(Has(run.err, "Max menu")) << run.err;
 }
 
 TEST_F(CliRun, UnreadableSourceIsExitFourNamingIt) {
@@ -146,6 +189,135 @@ TEST_F(CliRun, EmptyModFolderIsReportedAndTheRunGoesOn) {
   EXPECT_TRUE(Has(run.err, "No subdirectories to scan in MOD folder.\n"));
   EXPECT_TRUE(Has(run.out, "Programs template:"));
   EXPECT_TRUE(Has(run.out, "** No modules required **"));
+}
+
+// The page never replaces what the run reads: the program, a file it
+// includes or imports, or anything of the installation.
+TEST_F(CliRun, PageOverASourceOrInsideTheModFolderIsRefused) {
+  work.WriteFile(u"src/main.bmx", "Include \"part.bmx\"\r\nImport \"lib/util.bmx\"\r\nPrint 1\r\n");
+  work.WriteFile(u"src/part.bmx", "Print 2\r\n");
+  work.WriteFile(u"src/lib/util.bmx", "Print 3\r\n");
+  std::string module = Root() + "/mod/brl.mod/standardio.mod/standardio.bmx";
+  std::string moduleBefore = testing::ReadFileBytes(FromUtf8(module));
+  std::filesystem::create_symlink("src/main.bmx", ToUtf8(work / u"main-link.htm"));
+  for (const std::string& page :
+       {std::string("src/main.bmx"), std::string("src/lib/../part.bmx"), std::string("main-link.htm"),
+        std::string("src/lib/util.bmx"), module,
+        Root() + "/mod/brl.mod/results.htm"}) {
+    RunResult run = RunCli({"--root", Root(), "--html", page, "src/main.bmx"}, work.Path());
+    EXPECT_EQ(run.exitCode, 6) << page;
+    EXPECT_TRUE(Has(run.err, "refusing to write the page")) << run.err;
+    EXPECT_EQ(run.out, "") << page;
+  }
+  EXPECT_EQ(testing::ReadFileBytes(work / u"src/main.bmx"),
+            "Include \"part.bmx\"\r\nImport \"lib/util.bmx\"\r\nPrint 1\r\n");
+  EXPECT_EQ(testing::ReadFileBytes(work / u"src/part.bmx"), "Print 2\r\n");
+  EXPECT_EQ(testing::ReadFileBytes(work / u"src/lib/util.bmx"), "Print 3\r\n");
+  EXPECT_EQ(testing::ReadFileBytes(FromUtf8(module)), moduleBefore);
+  EXPECT_EQ(GetFileKind(root / u"mod/brl.mod/results.htm"), FileKind::None);
+
+  RunResult modules =
+      RunCli({"--root", Root(), "--html", Root() + "/mod/page.htm", "--modules"}, work.Path());
+  EXPECT_EQ(modules.exitCode, 6);
+  EXPECT_EQ(GetFileKind(root / u"mod/page.htm"), FileKind::None);
+}
+
+// A FIFO blocks whoever reads it and /dev/zero never ends: neither is read.
+TEST_F(CliRun, SpecialFilesAreNeverRead) {
+  ASSERT_EQ(mkfifo(ToUtf8(work / u"src/fifo.bmx").c_str(), 0644), 0);
+  std::filesystem::create_symlink("/dev/zero", ToUtf8(work / u"src/zero.bmx"));
+  root.MakeFolder(u"mod/pub.mod/pipe.mod");
+  ASSERT_EQ(mkfifo(ToUtf8(root / u"mod/pub.mod/pipe.mod/pipe.bmx").c_str(), 0644), 0);
+  for (const char* source : {"src/fifo.bmx", "src/zero.bmx"}) {
+    RunResult run = RunCli({"--root", Root(), source}, work.Path());
+    EXPECT_EQ(run.exitCode, 4) << source;
+  }
+  work.WriteFile(u"src/main.bmx",
+                 "Include \"fifo.bmx\"\r\nImport \"zero.bmx\"\r\nPrint \"x\"\r\n");
+  RunResult run = RunCli({"--root", Root(), "src/main.bmx"}, work.Path());
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(Has(run.out, "Framework BRL.StandardIO")) << run.out;
+  EXPECT_TRUE(Has(run.err, "warning: cannot read " + ToUtf8(root / u"mod/pub.mod/pipe.mod/pipe.bmx")))
+      << run.err;
+}
+
+TEST_F(CliRun, UnreadablePartsOfTheInstallationAreWarnedAbout) {
+  namespace fs = std::filesystem;
+  root.WriteFile(u"mod/pub.mod/locked.mod/locked.bmx", "Function Locked()\n");
+  root.WriteFile(u"mod/shut.mod/x.mod/x.bmx", "Function X()\n");
+  fs::permissions(ToUtf8(root / u"mod/pub.mod/locked.mod"), fs::perms::owner_read);
+  fs::permissions(ToUtf8(root / u"mod/shut.mod"), fs::perms::owner_read);
+  fs::permissions(ToUtf8(work.Path()), fs::perms::all);
+  Setting user;
+  user.unprivileged = true;
+  RunResult run = RunCli({"--root", Root(), "src/hello.bmx"}, work.Path(), user);
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(Has(run.err, "warning: cannot read " + ToUtf8(root / u"mod/pub.mod/locked.mod")))
+      << run.err;
+  EXPECT_TRUE(Has(run.err, "warning: cannot read " + ToUtf8(root / u"mod/shut.mod"))) << run.err;
+  EXPECT_TRUE(Has(run.out, "Framework BRL.StandardIO"));
+
+  fs::permissions(ToUtf8(root / u"mod"), fs::perms::none);
+  run = RunCli({"--root", Root(), "src/hello.bmx"}, work.Path(), user);
+  EXPECT_EQ(run.exitCode, 3) << run.err;
+  EXPECT_TRUE(Has(run.err, "cannot read the MOD folder: " + Root() + "/mod\n")) << run.err;
+  EXPECT_FALSE(Has(run.err, "No subdirectories")) << run.err;
+}
+
+TEST_F(CliRun, FailedStandardOutputIsNoSuccess) {
+  if (GetFileKind(u"/dev/full") == FileKind::None) GTEST_SKIP() << "no /dev/full";
+  Setting full;
+  full.stdoutPath = "/dev/full";
+  RunResult run = RunCli({"--root", Root(), "src/hello.bmx"}, work.Path(), full);
+  EXPECT_EQ(run.exitCode, 7);
+  EXPECT_TRUE(Has(run.err, "cannot write to standard output")) << run.err;
+  RunResult help = RunCli({"--help"}, work.Path(), full);
+  EXPECT_EQ(help.exitCode, 7);
+}
+
+TEST_F(CliRun, RemovedCurrentFolderIsAClearFailure) {
+  TempFolder gone;
+  gone.MakeFolder(u"here");
+  // The old fallback wrote the page at the root of the file system.
+  if (GetFileKind(u"/results.htm") != FileKind::None) GTEST_SKIP() << "/results.htm exists";
+  Setting removed;
+  removed.folderRemoved = true;
+  RunResult run = RunCli({"--root", Root(), ToUtf8(work / u"src/hello.bmx")}, gone / u"here",
+                         removed);
+  EXPECT_EQ(run.exitCode, 5);
+  EXPECT_TRUE(Has(run.err, "current folder no longer exists")) << run.err;
+  EXPECT_EQ(GetFileKind(u"/results.htm"), FileKind::None);
+}
+
+// Names are bytes: one that is not UTF-8 is found, and shows as U+FFFD.
+TEST_F(CliRun, NamesThatAreNotUtf8AreFoundAndShownSafely) {
+  std::string folder = ToUtf8(work.Path()) + "/caf\xe9";
+  std::filesystem::create_directories(folder);
+  std::string module = Root() + "/mod/brl.mod/t\xefl.mod";
+  std::filesystem::create_directories(module);
+  { std::ofstream(module + "/t\xefl.bmx") << "Module BRL.Tool\nFunction Tool()\n"; }
+  { std::ofstream(folder + "/m\xe9.bmx") << "Print \"x\"\nTool\n"; }
+  RunResult run = RunCli({"--root", Root(), "--html", "page.htm", folder + "/m\xe9.bmx"},
+                         work.Path());
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(Has(run.out, "Main Source: m\xef\xbf\xbd.bmx\n")) << run.out;
+  EXPECT_TRUE(Has(run.out, "Import BRL.Tool")) << run.out;
+  std::string page = testing::ReadFileBytes(work / u"page.htm");
+  EXPECT_TRUE(Has(page, "m&#65533;.bmx</font>")) << page;
+}
+
+// Control characters never reach the terminal or the page raw.
+TEST_F(CliRun, ControlCharactersAreEscaped) {
+  work.WriteFile(u"src/bell\x07\x1b]0;owned\x07.bmx", "Print \"x\"\n");
+  RunResult run = RunCli({"--root", Root(), "--html", "page.htm", "src/bell\x07\x1b]0;owned\x07.bmx"},
+                         work.Path());
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(Has(run.out, "Main Source: bell\\x07\\x1b]0;owned\\x07.bmx\n")) << run.out;
+  EXPECT_EQ(run.out.find('\x1b'), std::string::npos);
+  EXPECT_EQ(run.err.find('\x1b'), std::string::npos);
+  std::string page = testing::ReadFileBytes(work / u"page.htm");
+  EXPECT_TRUE(Has(page, "bell&#7;&#27;]0;owned&#7;.bmx</font>")) << page;
+  EXPECT_EQ(page.find('\x1b'), std::string::npos);
 }
 
 }  // namespace

@@ -2,13 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <filesystem>
+
+#include "platform/native_path.h"
 
 #include "support/test_support.h"
 
 namespace vt {
 namespace {
 
+using testing::Show;
 using testing::TempFolder;
 
 TEST(FileSystem, NonAsciiPathsRoundTripThroughTheOperatingSystem) {
@@ -55,16 +61,53 @@ TEST(FileSystem, ReaderGivesBytesThenZerosAtTheEnd) {
   EXPECT_EQ(reader.Position(), 2);
 }
 
-TEST(FileSystem, WriterTruncatesAndRefusesFolders) {
+// A FIFO would block the first read (or the open) until a writer comes, and
+// /dev/zero never ends: only regular files are read.
+TEST(FileSystem, OnlyRegularFilesAreRead) {
   TempFolder tmp;
-  tmp.WriteFile(u"out", "old contents");
-  ByteWriter writer;
-  ASSERT_TRUE(writer.Open(tmp / u"out"));
-  writer.Write("new");
-  EXPECT_TRUE(writer.Close());
-  EXPECT_EQ(testing::ReadFileBytes(tmp / u"out"), "new");
-  tmp.MakeFolder(u"folder");
-  EXPECT_FALSE(writer.Open(tmp / u"folder"));
+  ASSERT_EQ(mkfifo(ToUtf8(tmp / u"pipe.bmx").c_str(), 0644), 0);
+  std::filesystem::create_symlink("/dev/zero", ToUtf8(tmp / u"zero.bmx"));
+  tmp.WriteFile(u"real.bmx", "x");
+  std::filesystem::create_symlink(ToUtf8(tmp / u"real.bmx"), ToUtf8(tmp / u"link.bmx"));
+  for (const char16_t* name : {u"pipe.bmx", u"zero.bmx"}) {
+    EXPECT_EQ(GetFileKind(tmp / name), FileKind::Other) << Show(name);
+    EXPECT_EQ(GetFileSize(tmp / name), -1) << Show(name);
+    EXPECT_FALSE(CanReadFile(tmp / name)) << Show(name);
+    ByteReader reader;
+    EXPECT_FALSE(reader.Open(tmp / name)) << Show(name);
+  }
+  // A link to a regular file is that file.
+  EXPECT_EQ(GetFileKind(tmp / u"link.bmx"), FileKind::File);
+  EXPECT_EQ(GetFileSize(tmp / u"link.bmx"), 1);
+}
+
+// Names that are not UTF-8 are bytes on POSIX; each must be found again.
+TEST(FileSystem, NamesThatAreNotUtf8RoundTripExactly) {
+  TempFolder tmp;
+  std::string raw = ToUtf8(tmp.Path()) + "/caf\xe9 \xff\xc3(";
+  std::filesystem::create_directory(raw);
+  std::vector<Text> names = ListFolder(tmp.Path());
+  ASSERT_EQ(names.size(), 1u);
+  EXPECT_EQ(names[0], u"caf\xDCE9 \xDCFF\xDCC3(");
+  EXPECT_EQ(GetFileKind(tmp / names[0]), FileKind::Folder);
+  EXPECT_EQ(ToNativeString(tmp / names[0]), raw);
+  // Valid UTF-8 stays what it is; escaped bytes never mix with it.
+  EXPECT_EQ(FromNativeString("caf\xc3\xa9 \xed\xb2\x80"), u"caf\u00e9 \xDCED\xDCB2\xDC80");
+  EXPECT_EQ(ToNativeString(u"caf\u00e9 \xDCED\xDCB2\xDC80"), "caf\xc3\xa9 \xed\xb2\x80");
+}
+
+TEST(FileSystem, SameFileAndInsideFolderFollowLinks) {
+  TempFolder tmp;
+  tmp.WriteFile(u"mod/a.mod/a.bmx", "x");
+  tmp.WriteFile(u"other.bmx", "y");
+  std::filesystem::create_symlink(ToUtf8(tmp / u"mod"), ToUtf8(tmp / u"alias"));
+  EXPECT_TRUE(SameFile(tmp / u"alias/a.mod/a.bmx", tmp / u"mod/./a.mod/a.bmx"));
+  EXPECT_FALSE(SameFile(tmp / u"other.bmx", tmp / u"mod/a.mod/a.bmx"));
+  EXPECT_FALSE(SameFile(tmp / u"missing", tmp / u"missing"));
+  EXPECT_TRUE(IsInsideFolder(tmp / u"alias/a.mod/new.htm", tmp / u"mod"));
+  EXPECT_TRUE(IsInsideFolder(tmp / u"mod/../mod/x.htm", tmp / u"mod"));
+  EXPECT_FALSE(IsInsideFolder(tmp / u"modern.htm", tmp / u"mod"));
+  EXPECT_FALSE(IsInsideFolder(tmp / u"mod/../x.htm", tmp / u"mod"));
 }
 
 }  // namespace

@@ -123,3 +123,35 @@ TEST(TextFileReader, FixedEncodingIsUsedWithoutDetection) {
 
 }  // namespace
 }  // namespace vt
+
+namespace vt {
+namespace {
+
+// One huge line would travel through the analysis in several full copies;
+// it comes in pieces instead, and nothing of it is lost.
+TEST(TextFileReaderLimits, HugeLineComesInPiecesOfTheLongestLine) {
+  const size_t longest = TextStream::kLongestLine;
+  std::string bytes(2 * longest + 5, 'a');
+  bytes[longest - 1] = 'b';
+  bytes[longest] = 'c';
+  bytes += "\r\nnext\n";
+  std::vector<Text> lines = Lines(bytes);
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0].size(), longest);
+  EXPECT_EQ(lines[0].back(), u'b');
+  EXPECT_EQ(lines[1].size(), longest);
+  EXPECT_EQ(lines[1].front(), u'c');
+  EXPECT_EQ(lines[2], u"aaaaa");
+  EXPECT_EQ(lines[3], u"next");
+
+  // A UTF-16 file counts characters, not bytes.
+  std::string utf16 = "\xFF\xFE";
+  for (size_t i = 0; i < longest + 3; ++i) utf16 += std::string("x\0", 2);
+  std::vector<Text> wide = Lines(utf16);
+  ASSERT_EQ(wide.size(), 2u);
+  EXPECT_EQ(wide[0].size(), longest - 1);  // the byte-order mark went
+  EXPECT_EQ(wide[1], u"xxxx");
+}
+
+}  // namespace
+}  // namespace vt

@@ -131,8 +131,10 @@ TEST_F(ModuleDetails, UnwritablePageIsReportedAndNotShown) {
   app.MakeFolder(u"results.htm");
   EXPECT_FALSE(ShowModuleDetails(state));
   EXPECT_TRUE(screen.shownFiles.empty());
+  // The window says why and shows no page, not even an older one.
   EXPECT_EQ(screen.messages,
-            (std::vector<Text>{u"HTML file error. Unable to view:\n" + (app / u"results.htm")}));
+            (std::vector<Text>{u"Unable to write the report:\n" + (app / u"results.htm")}));
+  EXPECT_EQ(screen.viewsCleared, 1);
 }
 
 }  // namespace

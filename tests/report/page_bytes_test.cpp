@@ -17,8 +17,13 @@ TEST(PageBytes, ApostrophesBecomeDoubleQuotesExceptInCommentLines) {
 TEST(PageBytes, UnitsUpTo255AreOneByteEach) {
   EXPECT_EQ(PageBytes(u"abc"), "abc");
   EXPECT_EQ(PageBytes(u"caf\u00e9\u00ff"), "caf\xE9\xFF");
-  EXPECT_EQ(PageBytes(Text(1, u'\0')), std::string(1, '\0'));
   EXPECT_EQ(PageBytes(u""), "");
+}
+
+// Raw control characters make a page invalid; tab is ordinary white space.
+TEST(PageBytes, ControlCharactersBecomeReferences) {
+  EXPECT_EQ(PageBytes(Text(1, u'\0')), "&#0;");
+  EXPECT_EQ(PageBytes(u"a\x1b[31mb\x07\x0c\x1f\t\x7f"), "a&#27;[31mb&#7;&#12;&#31;\t\x7f");
 }
 
 TEST(PageBytes, UnitsAbove255BecomeDecimalReferences) {

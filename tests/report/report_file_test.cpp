@@ -116,31 +116,13 @@ TEST_F(ReportFile, UnopenableFileGivesFalseAndWritesNothing) {
   EXPECT_EQ(GetFileKind(elsewhere / u"missing"), FileKind::None);
 }
 
-// Runs as an unprivileged user for its lifetime when started as root, so
-// that file permissions apply.
-class WithoutPrivileges {
- public:
-  WithoutPrivileges() : wasRoot_(geteuid() == 0) {
-    if (wasRoot_) dropped_ = seteuid(65534) == 0;
-  }
-  ~WithoutPrivileges() {
-    // Every later test would run unprivileged otherwise.
-    if (dropped_ && seteuid(0) != 0) std::abort();
-  }
-  bool Bound() const { return !wasRoot_ || dropped_; }
-
- private:
-  bool wasRoot_;
-  bool dropped_ = false;
-};
-
 TEST_F(ReportFile, ReadOnlyOldReportIsKept) {
   app.WriteFile(u"results.htm", "old report");
   ASSERT_EQ(chmod(ToUtf8(ResultsPath()).c_str(), 0444), 0);
   Html.AddLine(u"new");
   bool written = true;
   {
-    WithoutPrivileges user;
+    testing::WithoutPrivileges user;
     if (!user.Bound()) GTEST_SKIP() << "file permissions do not bind this user";
     written = WritePage();
   }

@@ -22,6 +22,7 @@ class HeadlessScreen : public Screen {
   void SetLabelText(const Text& text) override { labelText = text; }
   void SetViewVisible(bool visible) override { viewVisible = visible; }
   void Navigate(const Text& path) override { shownFiles.push_back(path); }
+  void ClearView() override { ++viewsCleared; }
   void SetApplicationTitle(const Text& title) override { applicationTitle = title; }
   void CreateMainWindow(const Text& title) override;
   void DestroyMainWindow() override { hasWindow = false; }
@@ -33,6 +34,7 @@ class HeadlessScreen : public Screen {
   bool hasWindow = false;
   std::vector<Text> messages;
   std::vector<Text> shownFiles;
+  int viewsCleared = 0;
   Text statusText;
   Text labelText;
   bool viewVisible = true;

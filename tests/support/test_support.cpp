@@ -4,6 +4,10 @@
 #include <fstream>
 #include <random>
 
+#include <unistd.h>
+
+#include <cstdlib>
+
 #include "platform/file_system.h"
 
 namespace vt::testing {
@@ -64,6 +68,15 @@ Text SourceFolder() { return FromUtf8(VELTRANE_SOURCE_DIR); }
 FreshState::FreshState() : savedFolder_(CurrentFolder()), state(screen, savedFolder_) {}
 
 void FreshState::TearDown() { ChangeFolder(savedFolder_); }
+
+WithoutPrivileges::WithoutPrivileges() : wasRoot_(geteuid() == 0) {
+  if (wasRoot_) dropped_ = seteuid(65534) == 0;
+}
+
+WithoutPrivileges::~WithoutPrivileges() {
+  // Every later test would run unprivileged otherwise.
+  if (dropped_ && seteuid(0) != 0) std::abort();
+}
 
 std::string Show(TextView text) { return ToUtf8(text); }
 

@@ -59,6 +59,21 @@ class FreshState : public ::testing::Test {
   htmltype Html{state.Report.ReportLines};
 };
 
+// Runs as an unprivileged user for its lifetime when started as root, so
+// that file permissions apply.
+class WithoutPrivileges {
+ public:
+  WithoutPrivileges();
+  ~WithoutPrivileges();
+  WithoutPrivileges(const WithoutPrivileges&) = delete;
+  WithoutPrivileges& operator=(const WithoutPrivileges&) = delete;
+  bool Bound() const { return !wasRoot_ || dropped_; }
+
+ private:
+  bool wasRoot_;
+  bool dropped_ = false;
+};
+
 // Prints 16-bit text readably in assertion failures.
 std::string Show(TextView text);
 

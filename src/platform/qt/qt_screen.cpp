@@ -74,6 +74,10 @@ void QtScreen::Navigate(const Text& path) {
   window_->update();
 }
 
+void QtScreen::ClearView() {
+  if (window_) window_->ReportView()->setHtml(QString());
+}
+
 void QtScreen::SetApplicationTitle(const Text& title) {
   applicationTitle_ = ToQString(title);
   QApplication::setApplicationName(applicationTitle_);

@@ -22,6 +22,7 @@ class QtScreen : public Screen {
   void SetLabelText(const Text& text) override;
   void SetViewVisible(bool visible) override;
   void Navigate(const Text& path) override;
+  void ClearView() override;
   void SetApplicationTitle(const Text& title) override;
   void CreateMainWindow(const Text& title) override;
   void DestroyMainWindow() override;
