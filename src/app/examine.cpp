@@ -50,6 +50,7 @@ Examination ExamineSource(AppState& state, TextView path) {
     result.suggestion = SuggestFrameworks(state.Analysis);
     htmltype html(state.Report.ReportLines);
     WriteResultsPage(html, state.Analysis, result.suggestion);
+    PrepareReportFolder(state);
     written = html.WriteReportFile(ReportFilePath(state));
   }
   ShowFile(screen, ReportFilePath(state));

@@ -7,7 +7,11 @@ namespace vt {
 
 Text ReportFilePath(const AppState& state) {
   if (!state.Report.ReportFile.empty()) return state.Report.ReportFile;
-  return state.Settings.ApplicationFolder + u"/results.htm";
+  return state.Settings.Layout.ReportFolder + u"/results.htm";
+}
+
+void PrepareReportFolder(const AppState& state) {
+  if (state.Report.ReportFile.empty()) PrepareReportFolder(state.Settings.Layout);
 }
 
 void ShowFile(Screen& screen, TextView path) {
@@ -23,6 +27,7 @@ void ShowFile(Screen& screen, TextView path) {
 bool ShowModuleDetails(AppState& state) {
   htmltype html(state.Report.ReportLines);
   WriteModuleDetails(html, state.Catalogue);
+  PrepareReportFolder(state);
   bool written = html.WriteReportFile(ReportFilePath(state));
   ShowFile(state.screen, ReportFilePath(state));
   return written;

@@ -6,8 +6,13 @@
 namespace vt {
 
 // The path reports are written to: the chosen report file, or results.htm in
-// the application folder.
+// the report folder.
 Text ReportFilePath(const AppState& state);
+
+// Before a page is written to results.htm in the report folder: makes that
+// folder and gives it the pictures the page names. A chosen report file is
+// left to its chooser.
+void PrepareReportFolder(const AppState& state);
 
 // Shows `path` in the report view, or says that it cannot.
 void ShowFile(Screen& screen, TextView path);

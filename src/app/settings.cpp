@@ -15,10 +15,10 @@ Text DefaultRootFolder() {
   return home + u"BlitzMax";
 }
 
-SettingsState FreshSettings(TextView applicationFolder) {
+SettingsState FreshSettings(const ProgramLayout& layout) {
   SettingsState settings;
   settings.RootFolder = DefaultRootFolder();
-  settings.ApplicationFolder = applicationFolder;
+  settings.Layout = layout;
   return settings;
 }
 
@@ -42,7 +42,7 @@ Text NormaliseRootFolder(TextView folder) {
 
 bool WriteSettingsFile(const SettingsState& settings, TextView folder) {
   ByteWriter out;
-  if (!out.Open(settings.ApplicationFolder + kSettingsFile)) return false;
+  if (!out.Open(settings.Layout.SettingsFolder + kSettingsFile)) return false;
   std::string bytes;
   for (char16_t c : ForwardSlashes(folder)) bytes += static_cast<char>(c & 0xFF);
   bytes += "\r\n";
@@ -62,7 +62,7 @@ Text RootFolderMessage(const SettingsState& settings, bool fromCommand) {
 bool CheckRootFolder(SettingsState& settings, Screen& screen, bool fromCommand) {
   if (settings.RootFolderVerified) return true;
   Text line;
-  if (ReadSettingsLine(settings.ApplicationFolder + kSettingsFile, line)) {
+  if (ReadSettingsLine(settings.Layout.SettingsFolder + kSettingsFile, line)) {
     settings.RootFolder = NormaliseRootFolder(line);
   }
   if (GetFileKind(settings.RootFolder + u"/mod") == FileKind::Folder) {

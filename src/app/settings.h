@@ -2,6 +2,7 @@
 // that keeps it across runs, and the check that the folder holds "mod".
 #pragma once
 
+#include "app/program_layout.h"
 #include "base/text.h"
 #include "platform/screen.h"
 
@@ -10,16 +11,15 @@ namespace vt {
 struct SettingsState {
   Text RootFolder;
   bool RootFolderVerified = false;
-  // The folder that holds the program; vt.ini, results.htm and index.htm lie
-  // there.
-  Text ApplicationFolder;
+  // Where vt.ini, the report and the help page lie.
+  ProgramLayout Layout;
 };
 
 // The root folder a fresh run starts from.
 Text DefaultRootFolder();
 
-// Fresh settings: default root folder, not verified, `applicationFolder`.
-SettingsState FreshSettings(TextView applicationFolder);
+// Fresh settings: default root folder, not verified, `layout`.
+SettingsState FreshSettings(const ProgramLayout& layout);
 
 // The first line of a settings file: bytes up to the first 10 or 0, every 13
 // dropped, one character per byte. False when the file cannot be opened.
@@ -28,7 +28,7 @@ bool ReadSettingsLine(TextView path, Text& line);
 // A folder as read from vt.ini: backslashes to "/", one trailing "/" removed.
 Text NormaliseRootFolder(TextView folder);
 
-// Writes `folder` as the only line of vt.ini in the application folder.
+// Writes `folder` as the only line of vt.ini in the settings folder.
 // False (and nothing written) when the file cannot be opened.
 bool WriteSettingsFile(const SettingsState& settings, TextView folder);
 

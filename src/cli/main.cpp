@@ -12,6 +12,7 @@
 #include "app/catalogue_rebuild.h"
 #include "app/examine.h"
 #include "app/pages.h"
+#include "app/program_layout.h"
 #include "base/paths.h"
 #include "platform/file_system.h"
 
@@ -36,7 +37,9 @@ constexpr char kUsage[] =
     "                suggestion printed as plain text\n"
     "  --modules     write the page that lists every installed module instead\n"
     "  --root DIR    the BlitzMax root folder (the one holding \"mod\"); without\n"
-    "                it, vt.ini beside this program, else the default folder\n"
+    "                it, vt.ini (beside this program, or in the user's data\n"
+    "                folder when this program's folder is read-only), else\n"
+    "                the default folder\n"
     "  --html FILE   where the page is written (default: results.htm in the\n"
     "                current folder)\n"
     "  --help        show this text\n"
@@ -141,7 +144,8 @@ int Run(int argc, char** argv) {
   }
 
   ConsoleScreen screen;
-  AppState state(screen, ExecutableFolder());
+  // The window's rule for where vt.ini lies.
+  AppState state(screen, LayoutForProgram(ExecutableFolder()));
   state.Report.ReportFile =
       options.html.empty() ? startFolder + u"/results.htm" : options.html;
 
