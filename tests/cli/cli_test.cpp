@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -20,18 +21,24 @@ struct RunResult {
   std::string err;
 };
 
-RunResult RunCli(const std::vector<std::string>& args, const Text& folder) {
+// `program` defaults to the built veltrane-cli; `home` set gives the run a
+// HOME of its own and no XDG_DATA_HOME.
+RunResult RunCli(const std::vector<std::string>& args, const Text& folder,
+                 std::string program = VELTRANE_CLI_PATH, const Text& home = Text()) {
   TempFolder capture;
   std::string outPath = ToUtf8(capture / u"out");
   std::string errPath = ToUtf8(capture / u"err");
   pid_t pid = fork();
   if (pid == 0) {
     if (chdir(ToUtf8(folder).c_str()) != 0) _exit(127);
+    if (!home.empty()) {
+      setenv("HOME", ToUtf8(home).c_str(), 1);
+      unsetenv("XDG_DATA_HOME");
+    }
     if (!freopen(outPath.c_str(), "w", stdout) || !freopen(errPath.c_str(), "w", stderr)) {
       _exit(127);
     }
     std::vector<char*> argv;
-    std::string program = VELTRANE_CLI_PATH;
     argv.push_back(program.data());
     std::vector<std::string> copies = args;
     for (std::string& a : copies) argv.push_back(a.data());
@@ -146,6 +153,32 @@ TEST_F(CliRun, EmptyModFolderIsReportedAndTheRunGoesOn) {
   EXPECT_TRUE(Has(run.err, "No subdirectories to scan in MOD folder.\n"));
   EXPECT_TRUE(Has(run.out, "Programs template:"));
   EXPECT_TRUE(Has(run.out, "** No modules required **"));
+}
+
+// A copy of the program in a folder it can write to is a portable one: it
+// reads vt.ini beside itself, and never the one in the user's data folder.
+TEST_F(CliRun, WritableProgramFolderReadsOnlyTheSettingsBesideIt) {
+  TempFolder bin;
+  TempFolder home;
+  std::string program = ToUtf8(bin / u"veltrane-cli");
+  std::filesystem::copy_file(VELTRANE_CLI_PATH, program);
+  home.WriteFile(u".local/share/veltrane/vt.ini", Root() + "\r\n");
+
+  RunResult run = RunCli({"src/hello.bmx"}, work.Path(), program, home.Path());
+  EXPECT_EQ(run.exitCode, 3);
+  EXPECT_TRUE(Has(run.err, "folder in: \n" + ToUtf8(home.Path()) + "/BlitzMax\n")) << run.err;
+
+  bin.WriteFile(u"vt.ini", Root() + "\\\r\n");
+  run = RunCli({"src/hello.bmx"}, work.Path(), program, home.Path());
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(Has(run.out, "Framework BRL.StandardIO"));
+  // Deciding where it stands left nothing behind in its folder.
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(ToUtf8(bin.Path()))) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"veltrane-cli", "vt.ini"}));
 }
 
 }  // namespace
