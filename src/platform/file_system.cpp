@@ -79,8 +79,10 @@ Text UniqueName(TextView prefix) {
 bool FolderAcceptsNewFiles(TextView folder) {
   if (GetFileKind(folder) != FileKind::Folder) return false;
   Text probe = JoinPath(folder, UniqueName(u".veltrane-probe-"));
-  // "x": never open a file that is already there.
-  std::FILE* file = OpenNative(probe, "wbx");
+  // Never touch a file that is already there (fopen's "x" is not in every C
+  // runtime this builds for).
+  if (GetFileKind(probe) != FileKind::None) return false;
+  std::FILE* file = OpenNative(probe, "wb");
   if (!file) return false;
   std::fclose(file);
   std::error_code ec;

@@ -106,7 +106,7 @@ TEST_F(InstalledRun, LaterRunsReadTheUsersSettingsAndReplaceTheReport) {
   EXPECT_TRUE(ListFolder(Bin()).empty());
 }
 
-TEST_F(InstalledRun, ReportThatCannotBeWrittenIsNotShownAsWritten) {
+TEST_F(InstalledRun, DataFolderBlockedByAFileGivesTheUsualPageError) {
   // The data folder's place is taken by a file: nothing can be kept there.
   home.WriteFile(u".local/share/veltrane", "in the way");
   Start();
