@@ -36,7 +36,8 @@ void ChooseRootFolder(AppState& state) {
   Text folder = state.screen.ChooseFolderDialog(u"Choose BlitzMax ROOT folder");
   if (folder.empty()) return;
   folder = ForwardSlashes(folder);
-  // A settings file that cannot be written is passed over in silence.
+  // An installed program's data folder is made on first need. A settings
+  // file that cannot be written is passed over in silence.
   PrepareSettingsFolder(state.Settings.Layout);
   WriteSettingsFile(state.Settings, folder);
   state.Settings.RootFolder = folder;
