@@ -158,6 +158,85 @@ if [ "$failed" -ne 0 ]; then
   tail -20 "$work/window.err" >&2
 fi
 
+# --- installed where the user cannot write ---
+# Without vt.ini beside it and with bin/ read-only, the programs keep vt.ini
+# and results.htm in the user's data folder ($XDG_DATA_HOME/veltrane) and the
+# window reads its help page from share/veltrane. bin/ is made read-only by a
+# read-only bind mount in a mount namespace of the program's own (as root;
+# otherwise in a user namespace too), so nothing outside sees it and there is
+# nothing to undo; root could write through mere permission bits.
+bin=$root/usr/bin
+rm -f "$bin/vt.ini" "$bin/results.htm"
+# readonly_bin COMMAND...: becomes COMMAND with bin/ read-only (it execs, so
+# call it in a subshell, whose pid is then the command's).
+readonly_bin() {
+  local namespaces=(--mount)
+  [ "$(id -u)" -eq 0 ] || namespaces=(--map-root-user --mount)
+  exec unshare "${namespaces[@]}" sh -c \
+    'mount --bind "$1" "$1" && mount -o remount,bind,ro "$1" && shift && exec "$@"' \
+    sh "$bin" "$@"
+}
+as_user() { export HOME=$work/home XDG_DATA_HOME=$work/xdg; }
+data=$work/xdg/veltrane
+mkdir -p "$work/home" "$data" "$work/here"
+printf '%s\r\n' "$repo/examples/BlitzMax" >"$data/vt.ini"
+
+if ! (readonly_bin sh -c "! touch '$bin/probe' 2>/dev/null"); then
+  rm -f "$bin/probe"
+  fail "bin/ could not be made read-only (unshare and mount are needed)"
+else
+  # The command line takes its root folder from the user's vt.ini...
+  set +e
+  (cd "$work/here" && as_user && readonly_bin "$cli" "$game/game.bmx") \
+    >"$work/ro.out" 2>"$work/ro.err"
+  status=$?
+  set -e
+  check "read-only bin/: veltrane-cli reads vt.ini from the user's data folder" \
+    grep -qx 'Framework BRL.GLMax2D' "$work/ro.out"
+  check "... and exits 0" test "$status" -eq 0
+  # ...but a copy whose folder takes files is portable and looks only beside itself.
+  set +e
+  (cd "$work/here" && as_user && exec "$cli" "$game/game.bmx") >/dev/null 2>"$work/rw.err"
+  status=$?
+  set -e
+  check "writable bin/: veltrane-cli ignores the user's vt.ini" test "$status" -eq 3
+  check "... and tries the default root folder" grep -qF "$work/home/BlitzMax" "$work/rw.err"
+
+  # The window examines its argument at start-up, right after showing the
+  # help page; a missing page would hold it in an error box until SIGTERM, so
+  # a report written while the window is left alone shows that it found one.
+  (cd "$work/here" && as_user && unset QTWEBENGINE_DISABLE_SANDBOX &&
+    export QT_QPA_PLATFORM=offscreen QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu &&
+    readonly_bin "$bin/veltrane" "$game/game.bmx") \
+    >"$work/ro-window.out" 2>"$work/ro-window.err" &
+  window=$!
+  report_written() { cmp -s "$work/expected.htm" "$data/results.htm"; }
+  for _ in $(seq 1 120); do
+    report_written && break
+    kill -0 "$window" 2>/dev/null || break
+    sleep 0.5
+  done
+  check "read-only bin/: the window shows the help page from share/veltrane and writes its report in the data folder" \
+    report_written
+  kill -TERM "$window" 2>/dev/null || true
+  set +e
+  wait "$window"
+  status=$?
+  set -e
+  window=""
+  check "... and closes on SIGTERM with exit 0" test "$status" -eq 0
+  for picture in bkg.gif codebox.gif fwtype.gif; do
+    check "... copied $picture beside its report" \
+      cmp -s "$root/usr/share/veltrane/htmldata/$picture" "$data/htmldata/$picture"
+  done
+  check "... left bin/ as installed" \
+    test -z "$(find "$bin" -mindepth 1 ! -name veltrane ! -name veltrane-cli -print -quit)"
+  if [ "$failed" -ne 0 ]; then
+    echo "--- read-only window's standard error ---" >&2
+    tail -20 "$work/ro-window.err" >&2
+  fi
+fi
+
 # --- the desktop files as installed ---
 # Its hints leave the exit code at 0, so any output counts as a failure too.
 desktop_report=$(desktop-file-validate "$root/usr/share/applications/$app.desktop" 2>&1) &&

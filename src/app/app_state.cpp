@@ -2,12 +2,17 @@
 
 namespace vt {
 
-AppState::AppState(Screen& screenToUse, TextView applicationFolder) : screen(screenToUse) {
-  Reset(applicationFolder);
+AppState::AppState(Screen& screenToUse, TextView applicationFolder)
+    : AppState(screenToUse, PortableLayout(applicationFolder)) {}
+
+AppState::AppState(Screen& screenToUse, const ProgramLayout& layout) : screen(screenToUse) {
+  Reset(layout);
 }
 
-void AppState::Reset(TextView applicationFolder) {
-  Settings = FreshSettings(applicationFolder);
+void AppState::Reset(TextView applicationFolder) { Reset(PortableLayout(applicationFolder)); }
+
+void AppState::Reset(const ProgramLayout& layout) {
+  Settings = FreshSettings(layout);
   Catalogue.Clear();
   Analysis = AnalysisState();
   Report = ReportState();

@@ -30,15 +30,17 @@ struct ExamineState {
 
 class AppState {
  public:
-  // `applicationFolder` holds the program; vt.ini, results.htm and index.htm
-  // lie there.
+  // `applicationFolder` holds the program, and vt.ini, results.htm and
+  // index.htm lie beside it.
   AppState(Screen& screen, TextView applicationFolder);
+  AppState(Screen& screen, const ProgramLayout& layout);
   AppState(const AppState&) = delete;
   AppState& operator=(const AppState&) = delete;
 
   // A fresh run: default settings, empty catalogue, no examination, no IDE
   // (IDEs still running are left alone).
   void Reset(TextView applicationFolder);
+  void Reset(const ProgramLayout& layout);
 
   // The screen that messages, the status line and pages go to.
   Screen& screen;

@@ -4,6 +4,7 @@
 #include "app/examine.h"
 #include "app/main_window.h"
 #include "app/pages.h"
+#include "app/program_layout.h"
 #include "base/paths.h"
 #include "platform/file_system.h"
 #include "platform/menu_tags.h"
@@ -15,7 +16,7 @@ namespace {
 constexpr int kIdeStartPause = 1000;
 
 void ShowHelpPage(AppState& state) {
-  ShowFile(state.screen, state.Settings.ApplicationFolder + u"/index.htm");
+  ShowFile(state.screen, state.Settings.Layout.HelpFolder + u"/index.htm");
 }
 
 bool CheckRootFolder(AppState& state, bool fromCommand) {
@@ -35,6 +36,8 @@ void ChooseRootFolder(AppState& state) {
   Text folder = state.screen.ChooseFolderDialog(u"Choose BlitzMax ROOT folder");
   if (folder.empty()) return;
   folder = ForwardSlashes(folder);
+  // An installed program's data folder is made on first need.
+  PrepareSettingsFolder(state.Settings.Layout);
   bool saved = WriteSettingsFile(state.Settings, folder);
   state.Settings.RootFolder = folder;
   if (saved) {
@@ -127,10 +130,15 @@ Text AboutText() {
 
 void StartUp(AppState& state, const std::vector<Text>& arguments,
              TextView applicationFolder) {
+  StartUp(state, arguments, PortableLayout(applicationFolder));
+}
+
+void StartUp(AppState& state, const std::vector<Text>& arguments,
+             const ProgramLayout& layout) {
   // A relative argument means the folder the user started from, which the
   // moves below would otherwise lose.
   Text startFolder = CurrentFolder();
-  state.Reset(applicationFolder);
+  state.Reset(layout);
 
   Screen& screen = state.screen;
   screen.SetApplicationTitle(kApplicationTitle);
@@ -138,7 +146,7 @@ void StartUp(AppState& state, const std::vector<Text>& arguments,
   screen.CreateMainWindow(kWindowTitle);
   UpdateStatusLine(state);
   ShowHelpPage(state);
-  ChangeFolder(state.Settings.ApplicationFolder);
+  ChangeFolder(state.Settings.Layout.ProgramFolder);
   if (arguments.size() == 1) ExamineSource(state, AnchorPath(arguments[0], startFolder));
 }
 
@@ -172,9 +180,9 @@ void ShutDown(AppState& state) {
 }
 
 int MainRoutine(Screen& screen, const std::vector<Text>& arguments,
-                TextView applicationFolder) {
-  AppState state(screen, applicationFolder);
-  StartUp(state, arguments, applicationFolder);
+                const ProgramLayout& layout) {
+  AppState state(screen, layout);
+  StartUp(state, arguments, layout);
   RunEventLoop(state);
   ShutDown(state);
   return 0;

@@ -16,9 +16,12 @@ inline constexpr char16_t kApplicationTitle[] = u"Veltrane";
 inline constexpr char16_t kWindowTitle[] = u"Veltrane " VELTRANE_VERSION_TAG;
 
 // Start-up up to the event loop. `arguments` is the command line without
-// the program itself; `applicationFolder` the folder that holds the program.
+// the program itself; `applicationFolder` the folder that holds the program
+// and everything the program keeps (`layout` says where else they lie).
 void StartUp(AppState& state, const std::vector<Text>& arguments,
              TextView applicationFolder);
+void StartUp(AppState& state, const std::vector<Text>& arguments,
+             const ProgramLayout& layout);
 
 // Acts on one event to the end. False when the loop is to be left.
 bool HandleEvent(AppState& state, const Event& event);
@@ -32,7 +35,7 @@ void ShutDown(AppState& state);
 
 // The whole run on `screen`; the process's exit code.
 int MainRoutine(Screen& screen, const std::vector<Text>& arguments,
-                TextView applicationFolder);
+                const ProgramLayout& layout);
 
 // The IDE's command line: the root folder's MaxIDE program.
 Text IdeCommandLine(const SettingsState& settings);

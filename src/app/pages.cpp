@@ -7,7 +7,11 @@ namespace vt {
 
 Text ReportFilePath(const AppState& state) {
   if (!state.Report.ReportFile.empty()) return state.Report.ReportFile;
-  return state.Settings.ApplicationFolder + u"/results.htm";
+  return state.Settings.Layout.ReportFolder + u"/results.htm";
+}
+
+void PrepareReportFolder(const AppState& state) {
+  if (state.Report.ReportFile.empty()) PrepareReportFolder(state.Settings.Layout);
 }
 
 Text PageRefusal(const AppState& state, TextView pagePath, const std::vector<Text>& readFiles) {
@@ -33,6 +37,7 @@ PageWrite WriteAndShowPage(AppState& state, htmltype& html, const std::vector<Te
   Text path = ReportFilePath(state);
   PageWrite page;
   page.refusal = PageRefusal(state, path, readFiles);
+  if (page.refusal.empty()) PrepareReportFolder(state);
   page.written = page.refusal.empty() && html.WriteReportFile(path);
   Screen& screen = state.screen;
   if (page.written) {

@@ -17,7 +17,7 @@ struct PageWrite {
 };
 
 // The path reports are written to: the chosen report file, or results.htm in
-// the application folder.
+// the report folder.
 Text ReportFilePath(const AppState& state);
 
 // Why a page must not go to `pagePath`, or empty when it may: it would
@@ -29,6 +29,11 @@ Text PageRefusal(const AppState& state, TextView pagePath, const std::vector<Tex
 // forbids it, and shows it. When it was not written the window says why and
 // shows no page at all: an older report would pass for this one.
 PageWrite WriteAndShowPage(AppState& state, htmltype& html, const std::vector<Text>& readFiles);
+
+// Before a page is written to results.htm in the report folder: makes that
+// folder and gives it the pictures the page names. A chosen report file is
+// left to its chooser.
+void PrepareReportFolder(const AppState& state);
 
 // Shows `path` in the report view, or says that it cannot.
 void ShowFile(Screen& screen, TextView path);

@@ -20,13 +20,13 @@ Text DefaultRootFolder() {
 }
 
 Text SettingsFilePath(const SettingsState& settings) {
-  return settings.ApplicationFolder + kSettingsFile;
+  return settings.Layout.SettingsFolder + kSettingsFile;
 }
 
-SettingsState FreshSettings(TextView applicationFolder) {
+SettingsState FreshSettings(const ProgramLayout& layout) {
   SettingsState settings;
   settings.RootFolder = DefaultRootFolder();
-  settings.ApplicationFolder = applicationFolder;
+  settings.Layout = layout;
   return settings;
 }
 

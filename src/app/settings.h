@@ -2,6 +2,7 @@
 // that keeps it across runs, and the check that the folder holds "mod".
 #pragma once
 
+#include "app/program_layout.h"
 #include "base/text.h"
 #include "platform/screen.h"
 
@@ -10,20 +11,19 @@ namespace vt {
 struct SettingsState {
   Text RootFolder;
   bool RootFolderVerified = false;
-  // The folder that holds the program; vt.ini, results.htm and index.htm lie
-  // there.
-  Text ApplicationFolder;
+  // Where vt.ini, the report and the help page lie.
+  ProgramLayout Layout;
 };
 
 // The root folder a fresh run starts from: "C:/Program Files/BlitzMax" on
 // Windows, ~/BlitzMax elsewhere, and empty where no home folder is set.
 Text DefaultRootFolder();
 
-// vt.ini in the application folder.
+// vt.ini in the settings folder.
 Text SettingsFilePath(const SettingsState& settings);
 
-// Fresh settings: default root folder, not verified, `applicationFolder`.
-SettingsState FreshSettings(TextView applicationFolder);
+// Fresh settings: default root folder, not verified, `layout`.
+SettingsState FreshSettings(const ProgramLayout& layout);
 
 // The first line of a settings file: bytes up to the first 10 or 0, every 13
 // dropped, one character per byte. False when the file cannot be opened.
@@ -32,9 +32,9 @@ bool ReadSettingsLine(TextView path, Text& line);
 // A folder as read from vt.ini: backslashes to "/", one trailing "/" removed.
 Text NormaliseRootFolder(TextView folder);
 
-// Writes `folder` as the only line of vt.ini in the application folder, in
-// one step: the old file stays whole when writing fails. False when it could
-// not be written.
+// Writes `folder` as the only line of vt.ini in the settings folder, in one
+// step: the old file stays whole when writing fails. False when it could not
+// be written.
 bool WriteSettingsFile(const SettingsState& settings, TextView folder);
 
 // Takes vt.ini (when it can be read) and tests that the root folder holds a

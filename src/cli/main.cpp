@@ -17,6 +17,7 @@
 #include "app/pages.h"
 #include "app/text_output.h"
 #include "app/terminal_text.h"
+#include "app/program_layout.h"
 #include "base/paths.h"
 #include "base/version.h"
 #include "cli/options.h"
@@ -159,7 +160,8 @@ int Run(int argc, char** argv) {
   if (!StartFolderKnown(startFolder)) return kReportNotWritten;
 
   ConsoleScreen screen;
-  AppState state(screen, ExecutableFolder());
+  // The window's rule for where vt.ini lies.
+  AppState state(screen, LayoutForProgram(ExecutableFolder()));
   state.Report.ReportFile =
       options.html.empty() ? startFolder + u"/results.htm" : options.html;
 

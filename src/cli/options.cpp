@@ -21,6 +21,8 @@ const char kUsage[] =
     "  SOURCE.bmx          the main file: its page is written, its suggestion printed\n"
     "  --modules           write the page of every installed module instead\n"
     "  --root DIR          the BlitzMax root folder (holding \"mod\"); else from vt.ini\n"
+    "                      (beside this program, or in the user's data folder when\n"
+    "                      this program's folder is read-only)\n"
     "  --html FILE         where the page goes (default: results.htm in this folder)\n"
     "  --no-html           write no page, only print the suggestion\n"
     "  --explain           say after each Framework/Import line why it is there\n"

@@ -9,6 +9,7 @@
 #endif
 
 #include "app/main_routine.h"
+#include "app/program_layout.h"
 #include "platform/qt/qt_screen.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/termination_signals.h"
@@ -37,5 +38,5 @@ int main(int argc, char** argv) {
   for (qsizetype i = 1; i < given.size(); ++i) arguments.push_back(vt::ToText(given[i]));
   vt::Text applicationFolder = vt::ToText(QCoreApplication::applicationDirPath());
 
-  return vt::MainRoutine(screen, arguments, applicationFolder);
+  return vt::MainRoutine(screen, arguments, vt::LayoutForProgram(applicationFolder));
 }

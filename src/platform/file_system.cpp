@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <random>
 #include <system_error>
 
 #include "base/paths.h"
@@ -95,6 +96,52 @@ Text ExecutableFolder() {
     folder.pop_back();
   }
   return folder;
+}
+
+namespace {
+
+// A name no other file in the folder is likely to have.
+Text UniqueName(TextView prefix) {
+  std::random_device random;
+  return Text(prefix) + Decimal(random()) + Decimal(random());
+}
+
+}  // namespace
+
+bool FolderAcceptsNewFiles(TextView folder) {
+  if (GetFileKind(folder) != FileKind::Folder) return false;
+  Text probe = JoinPath(folder, UniqueName(u".veltrane-probe-"));
+  // Never touch a file that is already there (fopen's "x" is not in every C
+  // runtime this builds for).
+  if (GetFileKind(probe) != FileKind::None) return false;
+  std::FILE* file = OpenNative(probe, "wb");
+  if (!file) return false;
+  std::fclose(file);
+  std::error_code ec;
+  fs::remove(ToNative(probe), ec);
+  return true;
+}
+
+bool MakeFolders(TextView folder) {
+  if (folder.empty()) return false;
+  std::error_code ec;
+  fs::create_directories(ToNative(folder), ec);
+  return GetFileKind(folder) == FileKind::Folder;
+}
+
+bool CopyFileIfMissing(TextView from, TextView to) {
+  if (GetFileKind(to) != FileKind::None) return GetFileKind(to) == FileKind::File;
+  if (GetFileKind(from) != FileKind::File) return false;
+  Text partial = Text(to) + UniqueName(u".part");
+  std::error_code ec;
+  fs::copy_file(ToNative(from), ToNative(partial), ec);
+  if (!ec) fs::rename(ToNative(partial), ToNative(to), ec);
+  if (ec) {
+    std::error_code ignored;
+    fs::remove(ToNative(partial), ignored);
+    return GetFileKind(to) == FileKind::File;
+  }
+  return true;
 }
 
 ByteReader::~ByteReader() { Close(); }

@@ -51,6 +51,25 @@ Text ExecutableFolder();
 // or empty on Windows, where the installation sits in Program Files.
 Text HomeFolder();
 
+// The per-user folder for the program's own files, as Qt names it for an
+// application "veltrane" without an organisation: $XDG_DATA_HOME/veltrane or
+// ~/.local/share/veltrane, ~/Library/Application Support/veltrane on macOS,
+// %APPDATA%/veltrane on Windows. Empty when the system names no absolute
+// base folder. Not created here.
+Text UserDataFolder();
+
+// True when a new file can be made in `folder`: one is created and removed
+// again, since permission bits say nothing of read-only mounts and root.
+bool FolderAcceptsNewFiles(TextView folder);
+
+// Creates `folder` and the folders above it as needed. True when it exists.
+bool MakeFolders(TextView folder);
+
+// Copies `from` to `to` unless `to` exists. The copy is made under another
+// name and renamed, so a failed one leaves no half file. True when `to`
+// exists afterwards.
+bool CopyFileIfMissing(TextView from, TextView to);
+
 // Buffered reading of bytes. A read error counts as the end of the file.
 class ByteReader {
  public:

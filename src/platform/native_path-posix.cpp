@@ -9,6 +9,7 @@
 #include <string>
 #include <system_error>
 
+#include "base/paths.h"
 #include "platform/file_system.h"
 
 #if defined(__APPLE__)
@@ -116,6 +117,32 @@ fs::path ExecutablePath() {
 Text HomeFolder() {
   const char* home = std::getenv("HOME");
   return home ? FromNativeString(home) : Text();
+}
+
+namespace {
+
+// An environment variable that names an absolute folder, else empty: a
+// relative one would move with the current folder.
+Text AbsoluteFolderFrom(const char* variable) {
+  const char* value = std::getenv(variable);
+  if (!value) return Text();
+  Text folder = FromUtf8(value);
+  return IsAbsolutePath(folder) ? folder : Text();
+}
+
+}  // namespace
+
+Text UserDataFolder() {
+  Text home = AbsoluteFolderFrom("HOME");
+#if defined(__APPLE__)
+  if (home.empty()) return Text();
+  return JoinPath(home, u"Library/Application Support/veltrane");
+#else
+  Text base = AbsoluteFolderFrom("XDG_DATA_HOME");
+  if (base.empty() && !home.empty()) base = JoinPath(home, u".local/share");
+  if (base.empty()) return Text();
+  return JoinPath(base, u"veltrane");
+#endif
 }
 
 }  // namespace vt

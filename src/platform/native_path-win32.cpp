@@ -4,8 +4,11 @@
 #include <sys/stat.h>
 #include <windows.h>
 
+#include <cstdlib>
+#include <cwchar>
 #include <string>
 
+#include "base/paths.h"
 #include "platform/file_system.h"
 
 namespace vt {
@@ -49,5 +52,14 @@ fs::path ExecutablePath() {
 
 // The installation sits in Program Files, not in the user's home.
 Text HomeFolder() { return Text(); }
+
+// The roaming application data folder, where Qt keeps an application's data.
+Text UserDataFolder() {
+  const wchar_t* appData = _wgetenv(L"APPDATA");
+  if (!appData || !*appData) return Text();
+  Text base = ForwardSlashes(Text(appData, appData + std::wcslen(appData)));
+  if (!IsAbsolutePath(base)) return Text();
+  return JoinPath(base, u"veltrane");
+}
 
 }  // namespace vt

@@ -113,7 +113,7 @@ class ExampleReport : public testing::FreshState {
 
 TEST_F(ExampleReport, GamePageIsExactlyTheOneWorkedOutByHand) {
   Settings.RootFolder = SourceFolder() + u"/examples/BlitzMax";
-  Settings.ApplicationFolder = app.Path();
+  Settings.Layout = PortableLayout(app.Path());
   RebuildCatalogue(state);
   ASSERT_TRUE(screen.messages.empty());
 

@@ -13,7 +13,7 @@ class SettingsCheck : public testing::FreshState {
  protected:
   void SetUp() override {
     FreshState::SetUp();
-    Settings.ApplicationFolder = app.Path();
+    Settings.Layout = PortableLayout(app.Path());
     root.MakeFolder(u"mod");
   }
   TempFolder app;
@@ -65,7 +65,7 @@ TEST_F(SettingsCheck, FailingCheckShowsTheMessageOfItsCaller) {
 }
 
 TEST_F(SettingsCheck, MessagesNameTheRootFolderOfTheSettingsGiven) {
-  SettingsState other = FreshSettings(app.Path());
+  SettingsState other = FreshSettings(PortableLayout(app.Path()));
   other.RootFolder = u"/elsewhere";
   EXPECT_EQ(RootFolderMessage(other, false),
             u"Unable to find BlitzMax 'MOD' folder in: \n/elsewhere"
@@ -74,10 +74,10 @@ TEST_F(SettingsCheck, MessagesNameTheRootFolderOfTheSettingsGiven) {
 }
 
 TEST_F(SettingsCheck, FreshSettingsStartFromTheDefaultRootFolder) {
-  SettingsState fresh = FreshSettings(u"/app");
+  SettingsState fresh = FreshSettings(PortableLayout(u"/app"));
   EXPECT_EQ(fresh.RootFolder, DefaultRootFolder());
   EXPECT_FALSE(fresh.RootFolderVerified);
-  EXPECT_EQ(fresh.ApplicationFolder, u"/app");
+  EXPECT_EQ(fresh.Layout.SettingsFolder, u"/app");
 }
 
 TEST_F(SettingsCheck, FileNamedModDoesNotCount) {

@@ -33,10 +33,14 @@ struct Setting {
   bool homeUnset = false;
   // Started as an unprivileged user when the test runs as root.
   bool unprivileged = false;
+  // The program to start, and a HOME of its own (with no XDG_DATA_HOME).
+  std::string program = VELTRANE_CLI_PATH;
+  Text home;
 };
 
 RunResult RunCli(const std::vector<std::string>& args, const Text& folder,
                  const Setting& setting = {}) {
+  std::string program = setting.program;
   TempFolder capture;
   std::string outPath = setting.stdoutPath.empty() ? ToUtf8(capture / u"out") : setting.stdoutPath;
   std::string errPath = ToUtf8(capture / u"err");
@@ -47,6 +51,10 @@ RunResult RunCli(const std::vector<std::string>& args, const Text& folder,
     if (chdir(ToUtf8(folder).c_str()) != 0) _exit(127);
     if (setting.folderRemoved && rmdir(ToUtf8(folder).c_str()) != 0) _exit(127);
     if (setting.homeUnset) unsetenv("HOME");
+    if (!setting.home.empty()) {
+      setenv("HOME", ToUtf8(setting.home).c_str(), 1);
+      unsetenv("XDG_DATA_HOME");
+    }
     if (!freopen(outPath.c_str(), "w", stdout) || !freopen(errPath.c_str(), "w", stderr)) {
       _exit(127);
     }
@@ -54,7 +62,6 @@ RunResult RunCli(const std::vector<std::string>& args, const Text& folder,
       _exit(127);
     }
     std::vector<char*> argv;
-    std::string program = VELTRANE_CLI_PATH;
     argv.push_back(program.data());
     std::vector<std::string> copies = args;
     for (std::string& a : copies) argv.push_back(a.data());
@@ -318,6 +325,35 @@ TEST_F(CliRun, ControlCharactersAreEscaped) {
   std::string page = testing::ReadFileBytes(work / u"page.htm");
   EXPECT_TRUE(Has(page, "bell&#7;&#27;]0;owned&#7;.bmx</font>")) << page;
   EXPECT_EQ(page.find('\x1b'), std::string::npos);
+}
+
+// A copy of the program in a folder it can write to is a portable one: it
+// reads vt.ini beside itself, and never the one in the user's data folder.
+TEST_F(CliRun, WritableProgramFolderReadsOnlyTheSettingsBesideIt) {
+  TempFolder bin;
+  TempFolder home;
+  std::string program = ToUtf8(bin / u"veltrane-cli");
+  std::filesystem::copy_file(VELTRANE_CLI_PATH, program);
+  home.WriteFile(u".local/share/veltrane/vt.ini", Root() + "\r\n");
+  Setting copy;
+  copy.program = program;
+  copy.home = home.Path();
+
+  RunResult run = RunCli({"src/hello.bmx"}, work.Path(), copy);
+  EXPECT_EQ(run.exitCode, 3);
+  EXPECT_TRUE(Has(run.err, "root folder: " + ToUtf8(home.Path()) + "/BlitzMax\n")) << run.err;
+
+  bin.WriteFile(u"vt.ini", Root() + "\\\r\n");
+  run = RunCli({"src/hello.bmx"}, work.Path(), copy);
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(Has(run.out, "Framework BRL.StandardIO"));
+  // Deciding where it stands left nothing behind in its folder.
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(ToUtf8(bin.Path()))) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"veltrane-cli", "vt.ini"}));
 }
 
 }  // namespace

@@ -110,5 +110,49 @@ TEST(FileSystem, SameFileAndInsideFolderFollowLinks) {
   EXPECT_FALSE(IsInsideFolder(tmp / u"mod/../x.htm", tmp / u"mod"));
 }
 
+TEST(FileSystem, WriteProbeLeavesTheFolderAsItWas) {
+  TempFolder tmp;
+  tmp.WriteFile(u"kept", "x");
+  EXPECT_TRUE(FolderAcceptsNewFiles(tmp.Path()));
+  EXPECT_EQ(ListFolder(tmp.Path()), std::vector<Text>{u"kept"});
+  EXPECT_FALSE(FolderAcceptsNewFiles(tmp / u"kept"));
+  EXPECT_FALSE(FolderAcceptsNewFiles(tmp / u"missing"));
+  EXPECT_EQ(GetFileKind(tmp / u"missing"), FileKind::None);
+#if defined(__linux__)
+  // Read-only whoever asks, root included, whatever its permission bits say.
+  EXPECT_FALSE(FolderAcceptsNewFiles(u"/proc"));
+#endif
+}
+
+TEST(FileSystem, MakeFoldersMakesTheWholeChain) {
+  TempFolder tmp;
+  EXPECT_TRUE(MakeFolders(tmp / u"a/b/c"));
+  EXPECT_EQ(GetFileKind(tmp / u"a/b/c"), FileKind::Folder);
+  EXPECT_TRUE(MakeFolders(tmp / u"a/b/c"));
+  tmp.WriteFile(u"file", "x");
+  EXPECT_FALSE(MakeFolders(tmp / u"file"));
+  EXPECT_FALSE(MakeFolders(tmp / u"file/below"));
+  EXPECT_FALSE(MakeFolders(u""));
+}
+
+TEST(FileSystem, CopyIfMissingNeverReplacesAFile) {
+  TempFolder tmp;
+  tmp.WriteFile(u"from.gif", std::string("GIF89a\0\xFF", 8));
+  tmp.WriteFile(u"there.gif", "mine");
+  EXPECT_TRUE(CopyFileIfMissing(tmp / u"from.gif", tmp / u"to.gif"));
+  EXPECT_EQ(testing::ReadFileBytes(tmp / u"to.gif"), std::string("GIF89a\0\xFF", 8));
+  EXPECT_TRUE(CopyFileIfMissing(tmp / u"from.gif", tmp / u"there.gif"));
+  EXPECT_EQ(testing::ReadFileBytes(tmp / u"there.gif"), "mine");
+
+  EXPECT_FALSE(CopyFileIfMissing(tmp / u"absent.gif", tmp / u"new.gif"));
+  EXPECT_FALSE(CopyFileIfMissing(tmp / u"from.gif", tmp / u"no/such/folder.gif"));
+  tmp.MakeFolder(u"folder.gif");
+  EXPECT_FALSE(CopyFileIfMissing(tmp / u"from.gif", tmp / u"folder.gif"));
+  // Failed copies leave nothing behind, not even a partial file.
+  std::vector<Text> names = ListFolder(tmp.Path());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<Text>{u"folder.gif", u"from.gif", u"there.gif", u"to.gif"}));
+}
+
 }  // namespace
 }  // namespace vt

@@ -15,7 +15,7 @@ class ModuleDetails : public testing::FreshState {
  protected:
   void SetUp() override {
     FreshState::SetUp();
-    Settings.ApplicationFolder = app.Path();
+    Settings.Layout = PortableLayout(app.Path());
   }
 
   modtype* Module(TextView declaredName, TextList imports, TextList commands) {

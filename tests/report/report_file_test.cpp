@@ -19,7 +19,7 @@ class ReportFile : public testing::FreshState {
  protected:
   void SetUp() override {
     FreshState::SetUp();
-    Settings.ApplicationFolder = app.Path();
+    Settings.Layout = PortableLayout(app.Path());
   }
 
   Text ResultsPath() const { return app / u"results.htm"; }
