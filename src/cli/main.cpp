@@ -2,6 +2,7 @@
 //
 //   veltrane-cli [--root DIR] [--html FILE] SOURCE.bmx
 //   veltrane-cli [--root DIR] [--html FILE] --modules
+//   veltrane-cli [--root DIR] [--template N] --check | --diff | --write [--no-backup] SOURCE.bmx
 
 #include <cstdio>
 #include <optional>
@@ -11,6 +12,7 @@
 #include "app/app_state.h"
 #include "app/catalogue_rebuild.h"
 #include "app/examine.h"
+#include "app/header_check.h"
 #include "app/pages.h"
 #include "base/paths.h"
 #include "platform/file_system.h"
@@ -24,6 +26,10 @@ enum ExitCode {
   kNoModFolder = 3,
   kBadSource = 4,
   kReportNotWritten = 5,
+  // --check: some header differs; --diff: there is a change.
+  kHeaderDiffers = 1,
+  // A source file could not be read or written by --check, --diff or --write.
+  kSourceNotWritten = 6,
 };
 
 constexpr char kUsage[] =
@@ -41,8 +47,19 @@ constexpr char kUsage[] =
     "                current folder)\n"
     "  --help        show this text\n"
     "\n"
-    "Exit codes: 0 done, 2 bad usage, 3 no mod folder in the root folder,\n"
-    "4 source missing, empty or unreadable, 5 page could not be written.\n";
+    "Acting on the suggestion (the page is still written; SOURCE.bmx needed):\n"
+    "  --check       list, per file, the modules its header lacks or does not\n"
+    "                need; exit 1 when any differs\n"
+    "  --diff        print the edit that would fix every header as a unified\n"
+    "                diff; exit 1 when there is one\n"
+    "  --write       make that edit, keeping each original as NAME.bak\n"
+    "  --no-backup   with --write: keep no .bak file\n"
+    "  --template N  use the N-th framework block of the report (default: the\n"
+    "                one whose Framework the main file names, else the first)\n"
+    "\n"
+    "Exit codes: 0 done, 1 a header differs (--check, --diff), 2 bad usage,\n"
+    "3 no mod folder in the root folder, 4 source missing, empty or unreadable,\n"
+    "5 page could not be written, 6 a source file could not be read or written.\n";
 
 // Messages meant for the information box go to the terminal instead.
 class ConsoleScreen : public Screen {
@@ -58,7 +75,12 @@ class ConsoleScreen : public Screen {
   bool ShowsPages() const override { return false; }
 };
 
+enum class HeaderMode { None, Check, Diff, Write };
+
 struct Options {
+  HeaderMode headerMode = HeaderMode::None;
+  size_t templateNumber = 0;
+  bool noBackup = false;
   std::optional<Text> root;
   Text html;
   Text source;
@@ -66,11 +88,55 @@ struct Options {
   bool help = false;
 };
 
+// The options that act on the suggestion. Returns false on a bad value and
+// sets `taken` when `args[i]` (and perhaps its value) was one of them.
+bool ParseHeaderOption(const std::vector<std::string>& args, size_t& i, Options& options,
+                       bool& taken) {
+  const std::string& arg = args[i];
+  taken = true;
+  HeaderMode mode = arg == "--check"   ? HeaderMode::Check
+                    : arg == "--diff"  ? HeaderMode::Diff
+                    : arg == "--write" ? HeaderMode::Write
+                                       : HeaderMode::None;
+  if (mode != HeaderMode::None) {
+    if (options.headerMode != HeaderMode::None && options.headerMode != mode) return false;
+    options.headerMode = mode;
+    return true;
+  }
+  if (arg == "--no-backup") {
+    options.noBackup = true;
+    return true;
+  }
+  if (arg != "--template") {
+    taken = false;
+    return true;
+  }
+  if (i + 1 >= args.size()) return false;
+  const std::string& value = args[++i];
+  if (value.empty() || value.size() > 6 || value.find_first_not_of("0123456789") != std::string::npos) {
+    return false;
+  }
+  options.templateNumber = std::stoul(value);
+  return options.templateNumber > 0;
+}
+
+// Usage rules of the options that act on the suggestion.
+bool HeaderOptionsFit(const Options& options) {
+  if (options.headerMode == HeaderMode::None) {
+    return !options.noBackup && options.templateNumber == 0;
+  }
+  if (options.noBackup && options.headerMode != HeaderMode::Write) return false;
+  return !options.modules;
+}
+
 // False on bad usage.
 bool ParseOptions(int argc, char** argv, const Text& startFolder, Options& options) {
   std::vector<std::string> args(argv + 1, argv + argc);
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
+    bool taken = false;
+    if (!ParseHeaderOption(args, i, options, taken)) return false;
+    if (taken) continue;
     if (arg == "--help" || arg == "-h") {
       options.help = true;
     } else if (arg == "--modules") {
@@ -92,6 +158,7 @@ bool ParseOptions(int argc, char** argv, const Text& startFolder, Options& optio
     }
   }
   if (options.help) return true;
+  if (!HeaderOptionsFit(options)) return false;
   return options.modules != !options.source.empty();
 }
 
@@ -126,6 +193,31 @@ int ReportNotWritten(const AppState& state) {
   std::fprintf(stderr, "veltrane-cli: cannot write the page: %s\n",
                ToUtf8(ReportFilePath(state)).c_str());
   return kReportNotWritten;
+}
+
+// --check, --diff and --write, once the page is written.
+int RunHeaderMode(const Options& options, const AppState& state, const Suggestion& suggestion,
+                  const Text& startFolder) {
+  HeaderJob job{suggestion, state.Catalogue, state.Settings.RootFolder + u"/mod", startFolder,
+                options.templateNumber, nullptr};
+  HeaderResult result = options.headerMode == HeaderMode::Check  ? CheckHeaders(job)
+                        : options.headerMode == HeaderMode::Diff ? DiffHeaders(job)
+                                                                 : WriteHeaders(job, !options.noBackup);
+  std::fputs(result.output.c_str(), stdout);
+  std::fflush(stdout);
+  for (const Text& message : result.messages) std::fprintf(stderr, "%s\n", ToUtf8(message).c_str());
+  for (const Text& error : result.errors) {
+    std::fprintf(stderr, "veltrane-cli: %s\n", ToUtf8(error).c_str());
+  }
+  if (result.status == HeaderStatus::BadTemplate) return kBadUsage;
+  if (result.status == HeaderStatus::NoUnits) {
+    std::fprintf(stderr, "veltrane-cli: no source unit to look at: %s\n",
+                 ToUtf8(options.source).c_str());
+    return kBadSource;
+  }
+  if (!result.errors.empty()) return kSourceNotWritten;
+  if (options.headerMode != HeaderMode::Write && result.differs) return kHeaderDiffers;
+  return kSuccess;
 }
 
 int Run(int argc, char** argv) {
@@ -165,6 +257,10 @@ int Run(int argc, char** argv) {
   if (outcome == ExamineOutcome::Ignored) return kBadSource;
   if (outcome == ExamineOutcome::RootFolderMissing) return kNoModFolder;
   if (outcome == ExamineOutcome::ReportNotWritten) return ReportNotWritten(state);
+  if (options.headerMode != HeaderMode::None) {
+    std::fprintf(stderr, "Report written to %s\n", ToUtf8(ReportFilePath(state)).c_str());
+    return RunHeaderMode(options, state, examination.suggestion, startFolder);
+  }
   PrintSuggestion(examination.suggestion);
   std::fprintf(stderr, "Report written to %s\n", ToUtf8(ReportFilePath(state)).c_str());
   return kSuccess;
