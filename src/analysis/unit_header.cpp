@@ -8,8 +8,6 @@ namespace vt {
 
 namespace {
 
-constexpr char16_t kBlitz[] = u"brl.blitz";
-
 // The present Import lines by lower-cased module, first one of each.
 std::unordered_map<Text, const HeaderLine*> ImportsByModule(const PresentHeader& present) {
   std::unordered_map<Text, const HeaderLine*> imports;
@@ -25,11 +23,10 @@ std::unordered_set<Text> LowerSet(const TextList& names) {
   return set;
 }
 
-// A main file that needs no module may keep Framework BRL.Blitz: dropping it
-// would bring in every module.
-bool KeepsBlitzFramework(const CodeBox& box, const HeaderLine* framework) {
-  return box.isMain && box.Framework().empty() && framework &&
-         Lower(framework->module) == kBlitz;
+// A main file that needs no module keeps its Framework line: without one it
+// would import every module.
+bool KeepsOwnFramework(const CodeBox& box, const HeaderLine* framework) {
+  return box.isMain && box.Framework().empty() && framework;
 }
 
 void CompareFramework(const CodeBox& box, const PresentHeader& present,
@@ -39,7 +36,7 @@ void CompareFramework(const CodeBox& box, const PresentHeader& present,
   for (const HeaderLine& line : present.lines) {
     if (line.kind != HeaderLineKind::Framework) continue;
     bool first = &line == framework;
-    bool right = first && (Lower(line.module) == Lower(wanted) || KeepsBlitzFramework(box, &line));
+    bool right = first && (Lower(line.module) == Lower(wanted) || KeepsOwnFramework(box, &line));
     if (!right) out.push_back({HeaderDifferenceKind::Unneeded, true, line.module, line.index + 1});
   }
   if (wanted.empty()) return;
@@ -98,7 +95,7 @@ std::vector<WantedLine> WantedHeader(const CodeBox& box, const PresentHeader& pr
   if (!wantedFramework.empty()) {
     bool same = framework && Lower(framework->module) == Lower(wantedFramework);
     out.push_back(Named(u"Framework ", wantedFramework, same ? framework : nullptr));
-  } else if (KeepsBlitzFramework(box, framework)) {
+  } else if (KeepsOwnFramework(box, framework)) {
     out.push_back(Named(u"Framework ", framework->module, framework));
   }
   auto imports = ImportsByModule(present);

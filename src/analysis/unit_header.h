@@ -26,8 +26,8 @@ struct HeaderDifference {
 // The differences in the order the file reads: the Framework line first,
 // then the missing imports, then the unneeded ones by line. Names compare
 // without regard to case; order and comments do not count. A "may be
-// required" module that the header imports is fine, and so is
-// Framework BRL.Blitz in a main file that needs no module.
+// required" module that the header imports is fine, and so is any
+// Framework line of a main file that needs no module.
 std::vector<HeaderDifference> CompareHeader(const CodeBox& box, const PresentHeader& present);
 
 // One line of the wanted header. A line that names a module the header has
