@@ -1,52 +1,17 @@
 // Runs the built veltrane-cli as a user would and checks its contract.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
+#include "cli/cli_run.h"
 #include "support/test_support.h"
 
 namespace vt {
 namespace {
 
 using testing::TempFolder;
-
-struct RunResult {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
-
-RunResult RunCli(const std::vector<std::string>& args, const Text& folder) {
-  TempFolder capture;
-  std::string outPath = ToUtf8(capture / u"out");
-  std::string errPath = ToUtf8(capture / u"err");
-  pid_t pid = fork();
-  if (pid == 0) {
-    if (chdir(ToUtf8(folder).c_str()) != 0) _exit(127);
-    if (!freopen(outPath.c_str(), "w", stdout) || !freopen(errPath.c_str(), "w", stderr)) {
-      _exit(127);
-    }
-    std::vector<char*> argv;
-    std::string program = VELTRANE_CLI_PATH;
-    argv.push_back(program.data());
-    std::vector<std::string> copies = args;
-    for (std::string& a : copies) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
-    _exit(127);
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  RunResult result;
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  result.out = testing::ReadFileBytes(capture / u"out");
-  result.err = testing::ReadFileBytes(capture / u"err");
-  return result;
-}
 
 bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
