@@ -4,6 +4,7 @@
 //                [--format text|json] [--quiet] SOURCE.bmx
 //   veltrane-cli [--root DIR] [--html FILE] --modules
 //   veltrane-cli --version
+//   veltrane-cli [--root DIR] [--template N] --check | --diff | --write [--no-backup] SOURCE.bmx
 
 #include <cstdio>
 #include <optional>
@@ -14,6 +15,7 @@
 #include "app/catalogue_rebuild.h"
 #include "app/examine.h"
 #include "app/json_output.h"
+#include "app/header_check.h"
 #include "app/pages.h"
 #include "app/text_output.h"
 #include "app/terminal_text.h"
@@ -35,6 +37,10 @@ enum ExitCode {
   kReportNotWritten = 5,
   kReportRefused = 6,
   kOutputFailed = 7,
+  // A source file could not be read or written by --check, --diff or --write.
+  kSourceNotWritten = 8,
+  // --check: some header differs; --diff: there is a change.
+  kHeaderDiffers = 1,
 };
 
 // Messages meant for the information box go to the terminal instead.
@@ -124,6 +130,53 @@ int ReportNotWritten(const AppState& state, const PageWrite& page) {
   return kReportNotWritten;
 }
 
+// The reason the explanation gives for `module` in the unit `unitPath`, taken
+// from the first block that lists it there.
+Text ReasonFor(const Suggestion& suggestion, TextView unitPath, TextView module) {
+  for (const FrameworkBlock& block : suggestion.blocks) {
+    for (const CodeBox& box : block.boxes) {
+      if (box.path != unitPath) continue;
+      for (size_t i = 0; i < box.modules.size() && i < box.reasons.size(); ++i) {
+        if (Lower(box.modules[i]) == Lower(module)) return box.reasons[i].Comment();
+      }
+      for (size_t i = 0; i < box.optionalModules.size() && i < box.optionalReasons.size(); ++i) {
+        if (Lower(box.optionalModules[i]) == Lower(module)) return box.optionalReasons[i].Comment();
+      }
+    }
+  }
+  return Text();
+}
+
+// --check, --diff and --write, once the page is written.
+int RunHeaderMode(const Options& options, const AppState& state, const Suggestion& suggestion,
+                  const Text& startFolder) {
+  HeaderJob job{suggestion, state.Catalogue, state.Settings.RootFolder + u"/mod", startFolder,
+                options.templateNumber,
+                [&suggestion](TextView unit, TextView module) {
+                  return ReasonFor(suggestion, unit, module);
+                }};
+  HeaderResult result = options.headerMode == HeaderMode::Check  ? CheckHeaders(job)
+                        : options.headerMode == HeaderMode::Diff ? DiffHeaders(job)
+                                                                 : WriteHeaders(job, !options.noBackup);
+  std::fputs(result.output.c_str(), stdout);
+  std::fflush(stdout);
+  for (const Text& message : result.messages) {
+    std::fprintf(stderr, "%s\n", TerminalText(message).c_str());
+  }
+  for (const Text& error : result.errors) {
+    std::fprintf(stderr, "veltrane-cli: %s\n", TerminalText(error).c_str());
+  }
+  if (result.status == HeaderStatus::BadTemplate) return kBadUsage;
+  if (result.status == HeaderStatus::NoUnits) {
+    std::fprintf(stderr, "veltrane-cli: no source unit to look at: %s\n",
+                 TerminalText(options.source).c_str());
+    return kBadSource;
+  }
+  if (!result.errors.empty()) return kSourceNotWritten;
+  if (options.headerMode != HeaderMode::Write && result.differs) return kHeaderDiffers;
+  return kSuccess;
+}
+
 // A suggestion that never reached its reader (a full disk, a closed pipe) is
 // no success.
 int FinishStandardOutput(int code) {
@@ -190,6 +243,13 @@ int Run(int argc, char** argv) {
   if (outcome == ExamineOutcome::RootFolderMissing) return kNoModFolder;
   if (outcome != ExamineOutcome::Analysed && !examination.page) {
     return ReportNotWritten(state, examination.page);
+  }
+  if (options.headerMode != HeaderMode::None) {
+    if (!options.quiet) {
+      std::fprintf(stderr, "Report written to %s\n", TerminalText(ReportFilePath(state)).c_str());
+    }
+    return FinishStandardOutput(
+        RunHeaderMode(options, state, examination.suggestion, startFolder));
   }
   PrintResult(state, options, examination, startFolder);
   // Before the closing line, so that 2>&1 keeps the suggestion above it.

@@ -29,13 +29,22 @@ const char kUsage[] =
     "  --format text|json  print plain text (the default) or one JSON document\n"
     "  --quiet             no warnings and no closing line on standard error\n"
     "  --version           print the version\n"
+    "  --check             list, per file, the modules its header lacks or does not\n"
+    "                      need; exit 1 when any differs (the page is still written)\n"
+    "  --diff              print the edit that would fix every header as a unified\n"
+    "                      diff; exit 1 when there is one\n"
+    "  --write             make that edit, keeping each original as NAME.bak\n"
+    "  --no-backup         with --write: keep no .bak file\n"
+    "  --template N        with --check/--diff/--write: use the N-th framework block\n"
+    "                      (default: the one whose Framework the main file names)\n"
     "  --help              show this text\n"
     "\n"
     "Options take their value as --opt VALUE or --opt=VALUE.\n"
     "Exit codes: 0 done, 2 bad usage, 3 no readable mod folder in the root\n"
     "folder, 4 source missing, empty, unreadable or not a regular file, 5 page\n"
     "could not be written, 6 page would replace a source or a module file,\n"
-    "7 standard output could not be written.\n";
+    "7 standard output could not be written, 8 a source file could not be read\n"
+    "or written by --check, --diff or --write; 1 a header differs (--check, --diff).\n";
 
 namespace {
 
@@ -59,6 +68,10 @@ std::string NotEmpty(const std::string& value) {
 std::optional<std::string> CheckCombination(const Options& options, bool hasSource,
                                             const std::string& source) {
   if (options.help || options.version) return std::nullopt;
+  if (options.headerMode == HeaderMode::None && (options.noBackup || options.templateNumber))
+    return "--template and --no-backup go with --check, --diff or --write";
+  if (options.noBackup && options.headerMode != HeaderMode::Write)
+    return "--no-backup goes with --write only";
   if (options.modules && hasSource)
     return "--modules takes no SOURCE.bmx, but got: " + source;
   if (!options.modules && !hasSource) return "no SOURCE.bmx given";
@@ -83,6 +96,14 @@ std::optional<std::string> ParseOptions(int argc, const char* const* argv,
   CLI::Option* formatOption =
       app.add_option("--format", format)->check(CLI::IsMember({"text", "json"}));
   app.add_flag("--quiet", options.quiet);
+  bool check = false, diff = false, write = false;
+  CLI::Option* checkFlag = app.add_flag("--check", check);
+  CLI::Option* diffFlag = app.add_flag("--diff", diff);
+  CLI::Option* writeFlag = app.add_flag("--write", write);
+  checkFlag->excludes(diffFlag)->excludes(writeFlag);
+  diffFlag->excludes(writeFlag);
+  app.add_flag("--no-backup", options.noBackup);
+  app.add_option("--template", options.templateNumber)->check(CLI::Range(1, 999999));
   CLI::Option* sourceOption = app.add_option("SOURCE.bmx", source)->check(NotEmpty);
   // The last of a repeated option counts, as it always has.
   for (CLI::Option* option : {rootOption, htmlOption, formatOption}) {
@@ -94,6 +115,17 @@ std::optional<std::string> ParseOptions(int argc, const char* const* argv,
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
     return std::string(error.what());
+  }
+  options.headerMode = check   ? HeaderMode::Check
+                       : diff  ? HeaderMode::Diff
+                       : write ? HeaderMode::Write
+                               : HeaderMode::None;
+  if (options.headerMode != HeaderMode::None) {
+    for (CLI::Option* option : {modules, noHtml, explain, formatOption}) {
+      if (option->count()) {
+        return option->get_name() + " does not go with --check, --diff or --write";
+      }
+    }
   }
   if (std::optional<std::string> error =
           CheckCombination(options, sourceOption->count() > 0, source)) {

@@ -10,6 +10,9 @@ namespace vt {
 
 enum class OutputFormat { Text, Json };
 
+// Acting on the suggestion instead of printing it.
+enum class HeaderMode { None, Check, Diff, Write };
+
 struct Options {
   std::optional<Text> root;  // normalised
   Text html;                 // anchored at the starting folder; empty for the default
@@ -21,6 +24,9 @@ struct Options {
   OutputFormat format = OutputFormat::Text;
   bool help = false;
   bool version = false;
+  HeaderMode headerMode = HeaderMode::None;
+  size_t templateNumber = 0;  // 1-based; 0 when not given
+  bool noBackup = false;
 };
 
 // The text of --help; also shown after a usage error.

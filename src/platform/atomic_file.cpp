@@ -1,5 +1,8 @@
 #include "platform/atomic_file.h"
 
+#include "platform/file_bytes.h"
+#include "platform/file_system.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -66,6 +69,36 @@ void AtomicFileWriter::Discard() {
   std::error_code ec;
   fs::remove(ToNative(temporary_), ec);
   temporary_.clear();
+}
+
+namespace {
+
+// `expected` null: no check before the rename.
+Text WriteChecked(TextView path, std::string_view bytes, const std::string_view* expected) {
+  if (GetFileKind(path) == FileKind::Folder || GetFileKind(path) == FileKind::Other) {
+    return u"not a regular file";
+  }
+  AtomicFileWriter out;
+  if (!out.Open(path)) return u"cannot create a temporary file in its folder";
+  out.Write(bytes);
+  if (expected) {
+    std::string now;
+    if (!ReadFileBytes(path, now) || now != *expected) {
+      return u"it changed on disk since it was read";
+    }
+  }
+  if (!out.Commit()) return u"cannot write it (is the disk full?)";
+  return Text();
+}
+
+}  // namespace
+
+Text WriteFileAtomically(TextView path, std::string_view bytes) {
+  return WriteChecked(path, bytes, nullptr);
+}
+
+Text ReplaceFileAtomically(TextView path, std::string_view bytes, std::string_view expected) {
+  return WriteChecked(path, bytes, &expected);
 }
 
 }  // namespace vt

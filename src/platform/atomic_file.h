@@ -39,6 +39,14 @@ class AtomicFileWriter {
   bool failed_ = false;
 };
 
+// Writes `bytes` to `path` with the writer. Empty on success, otherwise what
+// went wrong; the old file then stays as it was.
+Text WriteFileAtomically(TextView path, std::string_view bytes);
+
+// The same, but leaves the file alone, and says so, when its bytes are no
+// longer `expected` just before it is replaced: someone changed it meanwhile.
+Text ReplaceFileAtomically(TextView path, std::string_view bytes, std::string_view expected);
+
 // The operating system's side of the writer; one implementation per system
 // (atomic_file-posix.cpp, -win32.cpp).
 

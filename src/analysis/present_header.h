@@ -1,0 +1,47 @@
+// The header a source unit has now: its Framework line and its module Import
+// lines, found outside Rem blocks and conditional sections, and the comment
+// lines that list the modules which may be required, as the suggestion
+// writes them. Knowing those lines is what lets the header be checked and
+// replaced without touching anything else in the file.
+#pragma once
+
+#include <vector>
+
+#include "base/text.h"
+
+namespace vt {
+
+enum class HeaderLineKind { Framework, Import, SuggestionComment };
+
+struct HeaderLine {
+  size_t index = 0;  // 0-based line of the file
+  HeaderLineKind kind = HeaderLineKind::Import;
+  Text module;  // as written; empty for a suggestion comment
+  // For Framework and Import lines: the unit just after the module name, and
+  // whether a comment follows there (it is kept when the line is rewritten).
+  size_t afterName = 0;
+  bool trailingComment = false;
+};
+
+struct PresentHeader {
+  std::vector<HeaderLine> lines;  // in file order
+  // Where the new header goes: the first header line, or else after the
+  // Strict/SuperStrict line at the top, or else after the comment that opens
+  // the file.
+  size_t insertAt = 0;
+
+  bool Empty() const { return lines.empty(); }
+  // The first Framework line, or null.
+  const HeaderLine* FrameworkLine() const;
+  // 1-based line of the first Framework or Import line, or 1.
+  size_t FirstModuleLine() const;
+};
+
+// Reads the header of a file given as its decoded lines (without the
+// byte-order mark).
+PresentHeader ReadPresentHeader(const std::vector<Text>& lines);
+
+// The comment line that opens the list of modules which may be required.
+inline constexpr char16_t kMayBeRequiredLine[] = u"' modules which may be required:";
+
+}  // namespace vt

@@ -1,0 +1,264 @@
+#include "app/header_check.h"
+
+#include <memory>
+#include <unordered_set>
+
+#include "analysis/unit_header.h"
+#include "app/header_edit.h"
+#include "app/unified_diff.h"
+#include "base/paths.h"
+#include "platform/atomic_file.h"
+#include "platform/file_bytes.h"
+
+namespace vt {
+
+namespace {
+
+#if defined(_WIN32)
+constexpr char16_t kNativeEnding[] = u"\r\n";
+#else
+constexpr char16_t kNativeEnding[] = u"\n";
+#endif
+
+// One source unit as it stands on disk.
+struct Unit {
+  const CodeBox* box = nullptr;
+  Text path;
+  Text shown;
+  bool readable = false;
+  std::string bytes;
+  TextLines text;
+  PresentHeader present;
+  // Why the file may not be written, or empty.
+  Text leftAlone;
+};
+
+void Load(Unit& unit) {
+  unit.readable = ReadFileBytes(unit.path, unit.bytes);
+  if (!unit.readable) return;
+  unit.text = SplitTextLines(unit.bytes);
+  std::vector<Text> decoded;
+  decoded.reserve(unit.text.lines.size());
+  for (const RawLine& line : unit.text.lines) {
+    decoded.push_back(DecodeLine(unit.text.encoding, line.content));
+  }
+  unit.present = ReadPresentHeader(decoded);
+}
+
+class HeaderRun {
+ public:
+  explicit HeaderRun(const HeaderJob& job) : job_(job) {}
+
+  // Chooses the block and reads its units; false when there is nothing to
+  // work on (the status says why).
+  bool Prepare() {
+    const auto& blocks = job_.suggestion.blocks;
+    if (blocks.empty() || blocks.front().boxes.empty()) {
+      result_.status = HeaderStatus::NoUnits;
+      return false;
+    }
+    Unit main = NewUnit(blocks.front().boxes.front());
+    const FrameworkBlock* block = ChooseBlock(main);
+    if (!block) return false;
+    for (const CodeBox& box : block->boxes) {
+      if (units_.empty()) {
+        main.box = &box;
+        units_.push_back(std::move(main));
+      } else {
+        units_.push_back(NewUnit(box));
+      }
+    }
+    MarkLeftAlone();
+    for (const Unit& unit : units_) {
+      if (!unit.readable) result_.errors.push_back(unit.shown + u": cannot be read");
+    }
+    return true;
+  }
+
+  void Check() {
+    for (const Unit& unit : units_) {
+      if (!unit.readable) continue;
+      for (const HeaderDifference& difference : CompareHeader(*unit.box, unit.present)) {
+        result_.differs = true;
+        result_.output += ToUtf8(Describe(unit, difference)) + "\n";
+      }
+    }
+  }
+
+  void Diff() {
+    for (const Unit& unit : units_) {
+      HeaderEdit edit;
+      if (!Plan(unit, edit)) continue;
+      if (!unit.leftAlone.empty()) {
+        result_.messages.push_back(unit.shown + u": left alone: " + unit.leftAlone);
+        continue;
+      }
+      result_.differs = true;
+      result_.output += UnifiedDiff(unit.shown, unit.text, edit);
+    }
+  }
+
+  void Write(bool keepBackup) {
+    bool wrote = false;
+    for (const Unit& unit : units_) {
+      HeaderEdit edit;
+      if (!Plan(unit, edit)) continue;
+      if (!unit.leftAlone.empty()) {
+        result_.messages.push_back(unit.shown + u": left alone: " + unit.leftAlone);
+        continue;
+      }
+      wrote = WriteUnit(unit, edit, keepBackup) || wrote;
+    }
+    bool quiet = wrote || !result_.messages.empty() || !result_.errors.empty();
+    if (!quiet) result_.messages.push_back(u"Every header matches; nothing written.");
+  }
+
+  HeaderResult Take() { return std::move(result_); }
+
+ private:
+  Unit NewUnit(const CodeBox& box) const {
+    Unit unit;
+    unit.box = &box;
+    unit.path = box.path;
+    unit.shown = RelativePath(box.path, job_.currentFolder);
+    Load(unit);
+    return unit;
+  }
+
+  const FrameworkBlock* ChooseBlock(const Unit& main) {
+    const auto& blocks = job_.suggestion.blocks;
+    if (job_.templateNumber > 0) {
+      if (job_.templateNumber <= blocks.size()) return &blocks[job_.templateNumber - 1];
+      result_.status = HeaderStatus::BadTemplate;
+      result_.errors.push_back(u"there is no framework block " + Decimal(job_.templateNumber) +
+                               u"; the suggestion has " + Decimal(blocks.size()));
+      return nullptr;
+    }
+    const HeaderLine* framework = main.present.FrameworkLine();
+    if (!framework) return &blocks.front();
+    for (const FrameworkBlock& block : blocks) {
+      if (!block.boxes.empty() && Lower(block.boxes.front().Framework()) == Lower(framework->module)) {
+        return &block;
+      }
+    }
+    return &blocks.front();
+  }
+
+  void MarkLeftAlone() {
+    Text tree = CanonicalPath(FolderPart(units_.front().path));
+    Text mod = job_.modFolder.empty() ? Text() : CanonicalPath(job_.modFolder);
+    for (Unit& unit : units_) {
+      Text path = CanonicalPath(unit.path);
+      if (!mod.empty() && IsInFolderTree(path, mod)) {
+        unit.leftAlone = u"it lies in the installation's mod folder";
+      } else if (!IsInFolderTree(path, tree)) {
+        unit.leftAlone = u"it lies outside the main file's folder";
+      }
+    }
+  }
+
+  Text Describe(const Unit& unit, const HeaderDifference& difference) const {
+    Text where = unit.shown + u":" + Decimal(difference.line) + u": ";
+    Text line = difference.framework ? u"Framework " : u"Import ";
+    line += difference.module;
+    switch (difference.kind) {
+      case HeaderDifferenceKind::NoFramework:
+        return where + u"no Framework line: with " + line + DropCount();
+      case HeaderDifferenceKind::Unneeded:
+        return where + u"unneeded " + line;
+      case HeaderDifferenceKind::Missing:
+        break;
+    }
+    Text reason = job_.reasons ? job_.reasons(unit.path, difference.module) : Text();
+    return where + u"missing " + line + (reason.empty() ? Text() : u" (" + reason + u")");
+  }
+
+  // Without a Framework line a program imports every module of the brl and
+  // pub collections; with one, only those the block names and what they
+  // import.
+  Text DropCount() const {
+    std::unordered_set<Text> kept{u"brl.blitz"};
+    for (const Unit& unit : units_) {
+      for (const Text& module : unit.box->modules) {
+        Text low = Lower(module);
+        kept.insert(low);
+        if (const modtype* found = job_.catalogue.FindModule(low)) {
+          kept.insert(found->imports.begin(), found->imports.end());
+        }
+      }
+    }
+    size_t all = 0;
+    size_t dropped = 0;
+    for (const auto& module : job_.catalogue.ModList) {
+      if (!StartsWith(module->name, u"brl.") && !StartsWith(module->name, u"pub.")) continue;
+      ++all;
+      if (!kept.count(module->name)) ++dropped;
+    }
+    return u" it could drop " + Decimal(dropped) + u" of the " + Decimal(all) +
+           u" modules it imports now";
+  }
+
+  // The edit of a readable unit; false when there is none to make.
+  bool Plan(const Unit& unit, HeaderEdit& edit) {
+    if (!unit.readable) return false;
+    edit = EditHeader(unit.text, unit.present, WantedHeader(*unit.box, unit.present),
+                      kNativeEnding);
+    if (!edit.error.empty()) {
+      result_.errors.push_back(unit.shown + u": left alone: " + edit.error);
+      return false;
+    }
+    return Changes(unit.text, edit);
+  }
+
+  bool WriteUnit(const Unit& unit, const HeaderEdit& edit, bool keepBackup) {
+    std::string now;
+    if (!ReadFileBytes(unit.path, now) || now != unit.bytes) {
+      result_.errors.push_back(unit.shown + u": left alone: it changed on disk since it was read");
+      return false;
+    }
+    Text backup = unit.path + u".bak";
+    if (keepBackup) {
+      if (Text error = WriteFileAtomically(backup, unit.bytes); !error.empty()) {
+        result_.errors.push_back(unit.shown + u": left alone: the backup " +
+                                 RelativePath(backup, job_.currentFolder) +
+                                 u" cannot be written: " + error);
+        return false;
+      }
+    }
+    std::string bytes = JoinTextLines(edit.Result(unit.text));
+    if (Text error = ReplaceFileAtomically(unit.path, bytes, unit.bytes); !error.empty()) {
+      result_.errors.push_back(unit.shown + u": left alone: " + error);
+      return false;
+    }
+    Text message = u"Wrote " + unit.shown;
+    if (keepBackup) message += u" (the original is in " + RelativePath(backup, job_.currentFolder) + u")";
+    result_.messages.push_back(message);
+    return true;
+  }
+
+  const HeaderJob& job_;
+  std::vector<Unit> units_;
+  HeaderResult result_;
+};
+
+}  // namespace
+
+HeaderResult CheckHeaders(const HeaderJob& job) {
+  HeaderRun run(job);
+  if (run.Prepare()) run.Check();
+  return run.Take();
+}
+
+HeaderResult DiffHeaders(const HeaderJob& job) {
+  HeaderRun run(job);
+  if (run.Prepare()) run.Diff();
+  return run.Take();
+}
+
+HeaderResult WriteHeaders(const HeaderJob& job, bool keepBackup) {
+  HeaderRun run(job);
+  if (run.Prepare()) run.Write(keepBackup);
+  return run.Take();
+}
+
+}  // namespace vt

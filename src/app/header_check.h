@@ -1,0 +1,65 @@
+// Acting on the suggestion: whether each unit's header matches the chosen
+// framework block (check), the edit that would make it match (diff), and
+// that edit made on disk (write). Every source unit of the block is one
+// file: the main file and each file reached through a quoted Import.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "analysis/suggestion.h"
+#include "catalogue/module_records.h"
+
+namespace vt {
+
+// Why the analysis wants a module in a unit (the word and where it stands),
+// or empty; shown after a missing module.
+using ModuleReasons = std::function<Text(TextView unitPath, TextView module)>;
+
+struct HeaderJob {
+  const Suggestion& suggestion;
+  const CatalogueState& catalogue;
+  // The installation's mod folder: nothing in it is ever written.
+  Text modFolder;
+  // File names are shown relative to it.
+  Text currentFolder;
+  // 1-based framework block; 0 picks the block whose Framework is the one
+  // the main file names, else the first.
+  size_t templateNumber = 0;
+  ModuleReasons reasons;
+};
+
+enum class HeaderStatus {
+  Done,
+  BadTemplate,  // no framework block of that number
+  NoUnits,      // the analysis found no source unit to look at
+};
+
+struct HeaderResult {
+  HeaderStatus status = HeaderStatus::Done;
+  // Standard output: the differences, or the diff.
+  std::string output;
+  // What was written or left alone, one line each.
+  std::vector<Text> messages;
+  // What failed, one line each: a file that could not be read, edited or
+  // written. A failed file is left as it was.
+  std::vector<Text> errors;
+  // Some unit differs (check) or would change (diff).
+  bool differs = false;
+};
+
+// One line per difference, "file:line: missing Import BRL.X" and the like.
+HeaderResult CheckHeaders(const HeaderJob& job);
+
+// A unified diff of every file the edit would change. Files that may not
+// be written are named in the messages instead.
+HeaderResult DiffHeaders(const HeaderJob& job);
+
+// Makes the edit: each changed file is replaced atomically, after its
+// original has been kept as NAME.bak when `keepBackup`. A file that changed
+// on disk since it was read, lies outside the main file's folder tree or in
+// the mod folder, or cannot hold the new lines, is left alone.
+HeaderResult WriteHeaders(const HeaderJob& job, bool keepBackup);
+
+}  // namespace vt

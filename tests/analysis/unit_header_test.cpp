@@ -1,0 +1,92 @@
+#include "analysis/unit_header.h"
+
+#include <gtest/gtest.h>
+
+namespace vt {
+namespace {
+
+CodeBox Box(bool main, TextList modules, TextList optional = {}) {
+  CodeBox box;
+  box.isMain = main;
+  box.path = u"/p/a.bmx";
+  box.modules = std::move(modules);
+  box.optionalModules = std::move(optional);
+  return box;
+}
+
+// "kind framework module line" for each difference.
+std::vector<std::string> Differences(const CodeBox& box, std::vector<Text> lines) {
+  std::vector<std::string> out;
+  for (const HeaderDifference& d : CompareHeader(box, ReadPresentHeader(lines))) {
+    const char* kind = d.kind == HeaderDifferenceKind::Missing    ? "missing"
+                       : d.kind == HeaderDifferenceKind::Unneeded ? "unneeded"
+                                                                  : "no-framework";
+    out.push_back(std::string(kind) + (d.framework ? " Framework " : " Import ") +
+                  ToUtf8(d.module) + " " + std::to_string(d.line));
+  }
+  return out;
+}
+
+std::vector<std::string> Wanted(const CodeBox& box, std::vector<Text> lines) {
+  std::vector<std::string> out;
+  for (const WantedLine& line : WantedHeader(box, ReadPresentHeader(lines))) {
+    std::string text = ToUtf8(line.text);
+    if (line.keepFromLine) text += " +" + std::to_string(*line.keepFromLine);
+    out.push_back(text);
+  }
+  return out;
+}
+
+using V = std::vector<std::string>;
+
+TEST(UnitHeader, MissingAndUnneededModulesWithoutRegardToCaseOrOrder) {
+  CodeBox main = Box(true, {u"BRL.GLMax2D", u"BRL.Retro", u"BRL.PNGLoader"}, {u"BRL.BMPLoader"});
+  EXPECT_EQ(Differences(main, {u"' x", u"framework brl.glmax2d", u"import BRL.PNGLOADER",
+                               u"Import BRL.Retro", u"Import BRL.BMPLoader"}),
+            V{});
+  EXPECT_EQ(Differences(main, {u"Framework BRL.GLMax2D", u"Import BRL.LinkedList",
+                               u"Import BRL.Retro", u"Import BRL.Retro", u"Import BRL.GLMax2D"}),
+            (V{"missing Import BRL.PNGLoader 1", "unneeded Import BRL.LinkedList 2",
+               "unneeded Import BRL.Retro 4", "unneeded Import BRL.GLMax2D 5"}));
+  EXPECT_EQ(Differences(main, {u"Strict", u"Framework BRL.D3D7Max2D", u"Import BRL.Retro",
+                               u"Import BRL.PNGLoader"}),
+            (V{"unneeded Framework BRL.D3D7Max2D 2", "missing Framework BRL.GLMax2D 2"}));
+  EXPECT_EQ(Differences(main, {u"Print 1", u"Import BRL.Retro", u"Import BRL.PNGLoader"}),
+            V{"no-framework Framework BRL.GLMax2D 2"});
+  EXPECT_EQ(Differences(main, {u"Print 1"}),
+            (V{"no-framework Framework BRL.GLMax2D 1", "missing Import BRL.Retro 1",
+               "missing Import BRL.PNGLoader 1"}));
+}
+
+TEST(UnitHeader, ImportedUnitsHaveNoFrameworkAndAMainThatNeedsNothingKeepsItsOwn) {
+  CodeBox imported = Box(false, {u"BRL.Retro"});
+  EXPECT_EQ(Differences(imported, {u"Framework BRL.Retro", u"Import BRL.Retro"}),
+            V{"unneeded Framework BRL.Retro 1"});
+  CodeBox empty = Box(true, {});
+  EXPECT_EQ(Differences(empty, {u"Framework BRL.Blitz"}), V{});
+  EXPECT_EQ(Wanted(empty, {u"Framework BRL.Blitz ' smallest"}), V{"Framework BRL.Blitz +0"});
+  EXPECT_EQ(Differences(empty, {u"Framework BRL.Retro", u"Framework BRL.Max2D"}),
+            V{"unneeded Framework BRL.Max2D 2"});
+  EXPECT_EQ(Wanted(empty, {u"Framework BRL.Retro"}), V{"Framework BRL.Retro"});
+  EXPECT_EQ(Wanted(empty, {u"Import BRL.Retro"}), V{});
+}
+
+TEST(UnitHeader, WantedLinesAreTheTextAreaWithoutItsExtraStatements) {
+  CodeBox main = Box(true, {u"BRL.GLMax2D", u"BRL.Retro"}, {u"BRL.PNGLoader", u"BRL.BMPLoader"});
+  main.extraLines = {u"SetGraphicsDriver GLMax2DDriver()"};
+  CodeBox plain = main;
+  plain.extraLines.clear();
+  V shown;
+  for (const CodeLine& line : CodeLinesOf(plain)) shown.push_back(ToUtf8(line.fixed + line.data));
+  EXPECT_EQ(Wanted(main, {}), shown);
+
+  // A chosen "may be required" module stays imported; comments stay on
+  // the lines that name the same module.
+  EXPECT_EQ(Wanted(main, {u"Framework BRL.GLMax2D ' gfx", u"Import BRL.BMPLoader",
+                          u"import brl.retro 'text"}),
+            (V{"Framework BRL.GLMax2D +0", "Import BRL.Retro +2", "Import BRL.BMPLoader", "",
+               "' modules which may be required:", "' Import BRL.PNGLoader"}));
+}
+
+}  // namespace
+}  // namespace vt

@@ -1,0 +1,269 @@
+// --check, --diff and --write as the engine does them, on programs in a
+// temporary folder examined against the example installation.
+#include "app/program_layout.h"
+#include "app/header_check.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "app/catalogue_rebuild.h"
+#include "app/examine.h"
+#include "platform/text_lines.h"
+#include "support/test_support.h"
+
+namespace vt {
+namespace {
+
+using namespace std::string_literals;
+using testing::ReadFileBytes;
+using testing::SourceFolder;
+using testing::TempFolder;
+
+enum class Mode { Check, Diff, Write };
+
+// Empty when `text` starts with `head`, else what it starts with instead.
+std::string Head(const std::string& text, const std::string& head) {
+  std::string start = text.substr(0, head.size());
+  return start == head ? "" : start;
+}
+
+std::string Utf16Le(const std::u16string& text) {
+  return "\xFF\xFE"s + *EncodeText(TextEncoding::Utf16LE, text);
+}
+
+class HeaderCheck : public testing::FreshState {
+ protected:
+  void SetUp() override {
+    Settings.RootFolder = SourceFolder() + u"/examples/BlitzMax";
+    Settings.Layout = PortableLayout(app.Path());
+    RebuildCatalogue(state);
+  }
+
+  HeaderResult Run(Mode mode, TextView main = u"main.bmx", size_t block = 0, bool backup = true) {
+    Examination examination = ExamineSource(state, work / main);
+    EXPECT_EQ(examination.outcome, ExamineOutcome::ReportWritten);
+    HeaderJob job{examination.suggestion, Catalogue, Settings.RootFolder + u"/mod", work.Path(),
+                  block, nullptr};
+    if (mode == Mode::Check) return CheckHeaders(job);
+    if (mode == Mode::Diff) return DiffHeaders(job);
+    return WriteHeaders(job, backup);
+  }
+
+  std::map<Text, std::string> Snapshot(const std::vector<Text>& files) const {
+    std::map<Text, std::string> bytes;
+    for (const Text& file : files) bytes[file] = ReadFileBytes(work / file);
+    return bytes;
+  }
+
+  // Writes once, then: a second write changes nothing, and check and diff
+  // find nothing. Returns the first write's result.
+  HeaderResult WriteAndSettle(const std::vector<Text>& files, TextView main = u"main.bmx",
+                              size_t block = 0) {
+    HeaderResult first = Run(Mode::Write, main, block, false);
+    EXPECT_TRUE(first.errors.empty()) << ToUtf8(first.errors.front());
+    auto written = Snapshot(files);
+    HeaderResult second = Run(Mode::Write, main, block, false);
+    EXPECT_EQ(second.messages, std::vector<Text>{u"Every header matches; nothing written."});
+    EXPECT_EQ(Snapshot(files), written);
+    HeaderResult check = Run(Mode::Check, main, block);
+    EXPECT_FALSE(check.differs) << check.output;
+    EXPECT_EQ(check.output, "");
+    HeaderResult diff = Run(Mode::Diff, main, block);
+    EXPECT_FALSE(diff.differs) << diff.output;
+    return first;
+  }
+
+  TempFolder app;
+  TempFolder work;
+};
+
+TEST_F(HeaderCheck, TheExampleProgramIsFixedOnceAndThenMatches) {
+  std::filesystem::copy(ToUtf8(SourceFolder() + u"/examples/game"), ToUtf8(work.Path()),
+                        std::filesystem::copy_options::recursive);
+  std::string game = ReadFileBytes(work / u"game.bmx");
+  std::string math = ReadFileBytes(work / u"MathUtil.bmx");
+
+  HeaderResult check = Run(Mode::Check, u"game.bmx");
+  EXPECT_TRUE(check.differs);
+  EXPECT_EQ(check.output,
+            "game.bmx:4: no Framework line: with Framework BRL.GLMax2D it could drop 10 of the 28 "
+            "modules it imports now\n"
+            "game.bmx:4: missing Import BRL.FreeAudioAudio\n"
+            "game.bmx:4: missing Import BRL.WAVLoader\n"
+            "game.bmx:4: missing Import BRL.PNGLoader\n"
+            "game.bmx:4: missing Import BRL.Retro\n"
+            "game.bmx:4: unneeded Import BRL.LinkedList\n"
+            "MathUtil.bmx:1: missing Import BRL.Retro\n"
+            "MathUtil.bmx:1: missing Import BRL.Max2D\n"
+            "MathUtil.bmx:1: missing Import BRL.PNGLoader\n");
+  EXPECT_EQ(ReadFileBytes(work / u"game.bmx"), game) << "check writes nothing";
+
+  HeaderResult diff = Run(Mode::Diff, u"game.bmx");
+  EXPECT_TRUE(diff.differs);
+  EXPECT_EQ(Head(diff.output,
+                 "--- game.bmx\n+++ game.bmx\n@@ -1,7 +1,17 @@\n"
+            " ' Star Patrol: a small example game.\n"
+            " ' The arrow keys steer the ship, Space fires and Escape quits.\n \n"
+                 "-Import BRL.LinkedList\n+Framework BRL.GLMax2D\n"),
+            "");
+  EXPECT_EQ(ReadFileBytes(work / u"game.bmx"), game) << "diff writes nothing";
+
+  HeaderResult write = Run(Mode::Write, u"game.bmx");
+  EXPECT_EQ(write.messages, (std::vector<Text>{
+                                u"Wrote game.bmx (the original is in game.bmx.bak)",
+                                u"Wrote MathUtil.bmx (the original is in MathUtil.bmx.bak)"}));
+  EXPECT_EQ(ReadFileBytes(work / u"game.bmx.bak"), game);
+  EXPECT_EQ(ReadFileBytes(work / u"MathUtil.bmx.bak"), math);
+  // Only the header lines changed: everything from the quoted Import on is
+  // the same, and so is everything after MathUtil's Strict line.
+  std::string fixed = ReadFileBytes(work / u"game.bmx");
+  size_t tail = game.find("Import \"mathutil.bmx\"");
+  EXPECT_EQ(fixed.substr(fixed.size() - (game.size() - tail)), game.substr(tail));
+  EXPECT_EQ(Head(fixed,
+                 "' Star Patrol: a small example game.\n"
+                 "' The arrow keys steer the ship, Space fires and Escape quits.\n\n"
+                 "Framework BRL.GLMax2D\n"),
+            "");
+  std::string mathFixed = ReadFileBytes(work / u"MathUtil.bmx");
+  size_t afterStrict = math.find("Strict\n") + 7;
+  EXPECT_EQ(mathFixed.substr(0, afterStrict), math.substr(0, afterStrict));
+  EXPECT_EQ(mathFixed.substr(mathFixed.size() - (math.size() - afterStrict)), math.substr(afterStrict));
+
+  WriteAndSettle({u"game.bmx", u"MathUtil.bmx"}, u"game.bmx");
+}
+
+TEST_F(HeaderCheck, CrlfAndMixedEndingsStayAsTheyWere) {
+  work.WriteFile(u"main.bmx",
+                 "' Tool\r\nStrict\r\nImport BRL.LinkedList\n\r\nPrint Upper(\"abc\")\r\nPrint 1");
+  WriteAndSettle({u"main.bmx"});
+  EXPECT_EQ(ReadFileBytes(work / u"main.bmx"),
+            "' Tool\r\nStrict\r\nFramework BRL.StandardIO\r\nImport BRL.Retro\r\n\r\n"
+            "Print Upper(\"abc\")\r\nPrint 1");
+}
+
+TEST_F(HeaderCheck, AUtf16FileStaysUtf16WithItsMark) {
+  work.WriteFile(u"main.bmx", Utf16Le(u"' Spiel f\u00FCr alle\r\nImport BRL.Retro\r\n\r\n"
+                                      u"Print Upper(\"\u00E4\")\r\n"));
+  WriteAndSettle({u"main.bmx"});
+  EXPECT_EQ(ReadFileBytes(work / u"main.bmx"),
+            Utf16Le(u"' Spiel f\u00FCr alle\r\nFramework BRL.StandardIO\r\nImport BRL.Retro\r\n\r\n"
+                    u"Print Upper(\"\u00E4\")\r\n"));
+}
+
+TEST_F(HeaderCheck, RemBlocksAndConditionalSectionsAreLeftAlone) {
+  std::string program =
+      "SuperStrict\n"
+      "Rem\nImport BRL.Max2D\nEnd Rem\n"
+      "?Win32\nImport BRL.D3D7Max2D\n?\n"
+      "Import brl.retro ' for Upper\n"
+      "Import BRL.PNGLoader\n"
+      "Print Upper(\"x\")\n";
+  work.WriteFile(u"main.bmx", program);
+  HeaderResult check = Run(Mode::Check);
+  EXPECT_EQ(check.output,
+            "main.bmx:8: no Framework line: with Framework BRL.StandardIO it could drop 24 of "
+            "the 28 modules it imports now\n"
+            "main.bmx:9: unneeded Import BRL.PNGLoader\n");
+  WriteAndSettle({u"main.bmx"});
+  EXPECT_EQ(ReadFileBytes(work / u"main.bmx"),
+            "SuperStrict\n"
+            "Rem\nImport BRL.Max2D\nEnd Rem\n"
+            "?Win32\nImport BRL.D3D7Max2D\n?\n"
+            "Framework BRL.StandardIO\n"
+            "Import BRL.Retro ' for Upper\n"
+            "Print Upper(\"x\")\n");
+}
+
+TEST_F(HeaderCheck, AnImportedFileWithoutHeaderGetsOneAndAFrameworkOnlyFileLosesIt) {
+  work.WriteFile(u"main.bmx", "Import \"lib/util.bmx\"\nImport \"bare.bmx\"\nPrint Shout(\"x\")\n");
+  work.WriteFile(u"lib/util.bmx",
+                 "' util\r\nFunction Shout:String(s:String)\r\n\tReturn Upper(s)\r\nEnd Function\r\n");
+  work.WriteFile(u"bare.bmx", "Framework BRL.Retro");
+  HeaderResult check = Run(Mode::Check);
+  EXPECT_EQ(check.output,
+            "main.bmx:1: no Framework line: with Framework BRL.StandardIO it could drop 24 of "
+            "the 28 modules it imports now\n"
+            "lib/util.bmx:1: missing Import BRL.Retro\n"
+            "bare.bmx:1: unneeded Framework BRL.Retro\n");
+  WriteAndSettle({u"main.bmx", u"lib/util.bmx", u"bare.bmx"});
+  EXPECT_EQ(ReadFileBytes(work / u"main.bmx"),
+            "Framework BRL.StandardIO\n\nImport \"lib/util.bmx\"\nImport \"bare.bmx\"\n"
+            "Print Shout(\"x\")\n");
+  EXPECT_EQ(ReadFileBytes(work / u"lib/util.bmx"),
+            "' util\r\nImport BRL.Retro\r\n\r\nFunction Shout:String(s:String)\r\n"
+            "\tReturn Upper(s)\r\nEnd Function\r\n");
+  EXPECT_EQ(ReadFileBytes(work / u"bare.bmx"), "");
+}
+
+TEST_F(HeaderCheck, AMainFileThatNeedsNothingKeepsItsOnlyFrameworkLine) {
+  work.WriteFile(u"main.bmx", "Framework BRL.Retro");
+  EXPECT_EQ(Run(Mode::Check).output, "");
+  WriteAndSettle({u"main.bmx"});
+  EXPECT_EQ(ReadFileBytes(work / u"main.bmx"), "Framework BRL.Retro");
+}
+
+TEST_F(HeaderCheck, TheBlockIsTheOneTheMainFileNamesOrTheNumberedOne) {
+  std::string program = "Framework BRL.D3D7Max2D\nGraphics 640, 480\nDrawRect 0, 0, 8, 8\n";
+  work.WriteFile(u"main.bmx", program);
+  // The driver choice gives two blocks; the second names this Framework.
+  EXPECT_EQ(Run(Mode::Check).output, "");
+  EXPECT_EQ(Run(Mode::Check, u"main.bmx", 1).output,
+            "main.bmx:1: unneeded Framework BRL.D3D7Max2D\n"
+            "main.bmx:1: missing Framework BRL.GLMax2D\n");
+  HeaderResult bad = Run(Mode::Diff, u"main.bmx", 3);
+  EXPECT_EQ(bad.status, HeaderStatus::BadTemplate);
+  EXPECT_EQ(bad.errors, std::vector<Text>{u"there is no framework block 3; the suggestion has 2"});
+  WriteAndSettle({u"main.bmx"}, u"main.bmx", 1);
+  EXPECT_EQ(ReadFileBytes(work / u"main.bmx"),
+            "Framework BRL.GLMax2D\nGraphics 640, 480\nDrawRect 0, 0, 8, 8\n");
+}
+
+TEST_F(HeaderCheck, FilesOutsideTheMainFilesFolderAreCheckedButNeverWritten) {
+  work.WriteFile(u"game/main.bmx", "Import \"../shared/text.bmx\"\nPrint 1\n");
+  work.WriteFile(u"shared/text.bmx", "Function Loud:String(s:String)\nReturn Upper(s)\nEnd Function\n");
+  HeaderResult check = Run(Mode::Check, u"game/main.bmx");
+  EXPECT_NE(check.output.find("shared/text.bmx:1: missing Import BRL.Retro\n"), std::string::npos);
+  HeaderResult write = Run(Mode::Write, u"game/main.bmx");
+  EXPECT_TRUE(write.errors.empty());
+  EXPECT_EQ(write.messages,
+            (std::vector<Text>{u"Wrote game/main.bmx (the original is in game/main.bmx.bak)",
+                               u"shared/text.bmx: left alone: it lies outside the main file's folder"}));
+  EXPECT_EQ(ReadFileBytes(work / u"shared/text.bmx"),
+            "Function Loud:String(s:String)\nReturn Upper(s)\nEnd Function\n");
+  EXPECT_FALSE(std::filesystem::exists(ToUtf8(work / u"shared/text.bmx.bak")));
+}
+
+TEST_F(HeaderCheck, AFileThatCannotBeReadIsAnErrorNotAMatch) {
+  work.WriteFile(u"main.bmx", "Import \"lib.bmx\"\nPrint 1\n");
+  work.WriteFile(u"lib.bmx", "Print 2\n");
+  Examination examination = ExamineSource(state, work / u"main.bmx");
+  std::filesystem::remove(ToUtf8(work / u"lib.bmx"));
+  HeaderJob job{examination.suggestion, Catalogue, Text(), work.Path(), 0, nullptr};
+  HeaderResult check = CheckHeaders(job);
+  EXPECT_EQ(check.errors, std::vector<Text>{u"lib.bmx: cannot be read"});
+  HeaderResult write = WriteHeaders(job, true);
+  EXPECT_EQ(write.errors, std::vector<Text>{u"lib.bmx: cannot be read"});
+  // The main file, readable, was still fixed.
+  EXPECT_EQ(ReadFileBytes(work / u"main.bmx"),
+            "Framework BRL.StandardIO\n\nImport \"lib.bmx\"\nPrint 1\n");
+}
+
+TEST_F(HeaderCheck, ReasonsFollowTheMissingModulesWhenThereAreAny) {
+  work.WriteFile(u"main.bmx", "Framework BRL.StandardIO\nImport BRL.Max2D\nPrint Upper(\"x\")\n");
+  Examination examination = ExamineSource(state, work / u"main.bmx");
+  HeaderJob job{examination.suggestion, Catalogue, Text(), work.Path(), 0,
+                [](TextView path, TextView module) {
+                  return EndsWith(path, u"/main.bmx") ? u"wanted: " + Text(module) : Text();
+                }};
+  EXPECT_EQ(CheckHeaders(job).output,
+            "main.bmx:1: missing Import BRL.Retro (wanted: BRL.Retro)\n"
+            "main.bmx:2: unneeded Import BRL.Max2D\n");
+  Suggestion empty;
+  HeaderJob nothing{empty, Catalogue, Text(), work.Path(), 0, nullptr};
+  EXPECT_EQ(CheckHeaders(nothing).status, HeaderStatus::NoUnits);
+}
+
+}  // namespace
+}  // namespace vt
