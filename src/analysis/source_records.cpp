@@ -28,13 +28,6 @@ namespace {
 
 bool IsDigit(char32_t c) { return c >= u'0' && c <= u'9'; }
 
-bool ContainsLowered(const TextList& list, const Text& key) {
-  for (const Text& entry : list) {
-    if (Lower(entry) == key) return true;
-  }
-  return false;
-}
-
 // Where a number that single precision cannot hold lies: its first nonzero
 // digit's decimal place (1 for units, 0 for tenths) plus its exponent. Only
 // the sign matters, so the exponent saturates.
@@ -99,6 +92,23 @@ void sourcemodtype::AddWord(TextView word) {
   wordSet_.insert(words.back());
 }
 
+const std::vector<const modtype*>& sourcemodtype::ListedModules(
+    const CatalogueState& catalogue) {
+  // Rebuilt when `modules` was emptied or changed by someone else, or when
+  // another catalogue asks.
+  size_t known = listedModules_.size();
+  bool stale = &catalogue != listedFrom_ || known > modules.size() ||
+               (known > 0 && listedModules_.back() != catalogue.FindModule(modules[known - 1]));
+  if (stale) {
+    listedModules_.clear();
+    listedFrom_ = &catalogue;
+  }
+  while (listedModules_.size() < modules.size()) {
+    listedModules_.push_back(catalogue.FindModule(modules[listedModules_.size()]));
+  }
+  return listedModules_;
+}
+
 void sourcemodtype::AddModule(const CatalogueState& catalogue, TextView name) {
   Text key = Lower(name);
   Text toAppend(name);
@@ -107,17 +117,16 @@ void sourcemodtype::AddModule(const CatalogueState& catalogue, TextView name) {
   if (key == u"brl.maxgui") toAppend = u"BRL.Win32MaxGUI";
   // The renamed form counts too: brl.audio and brl.audiosample would
   // otherwise both list BRL.FreeAudioAudio.
-  if (ContainsLowered(modules, key) || ContainsLowered(modules, Lower(toAppend))) return;
-  for (const Text& entry : modules) {
-    const modtype* listed = catalogue.FindModule(entry);
-    if (listed && Contains(listed->imports, key)) return;
+  if (modulesLowered_.Holds(modules, key) || modulesLowered_.Holds(modules, toAppend)) return;
+  for (const modtype* listed : ListedModules(catalogue)) {
+    if (listed && listed->Imports(key)) return;
   }
   modules.push_back(toAppend);
 }
 
 void sourcemodtype::AddOptionalModule(TextView name) {
-  if (Contains(optionalModules, name)) return;
-  if (ContainsLowered(modules, Lower(name))) return;
+  if (optionalIndex_.Holds(optionalModules, name)) return;
+  if (modulesLowered_.Holds(modules, name)) return;
   optionalModules.emplace_back(name);
 }
 

@@ -42,9 +42,18 @@ class sourcemodtype {
   TextList words;
 
  private:
+  // The catalogue modules of `modules`, entry for entry (null where the
+  // catalogue has none), for the import test.
+  const std::vector<const modtype*>& ListedModules(const CatalogueState& catalogue);
+
   // The entries of `words`, for the repeat test; rebuilt whenever the two
   // disagree in size (someone else filled or emptied `words`).
   std::unordered_set<Text> wordSet_;
+  // The entries of `modules`, lower-cased, and of `optionalModules`.
+  ListIndex modulesLowered_{true};
+  ListIndex optionalIndex_;
+  std::vector<const modtype*> listedModules_;
+  const CatalogueState* listedFrom_ = nullptr;
 };
 
 // Keywords and their fragments never count as words.
@@ -66,6 +75,9 @@ struct AnalysisState {
   // Whether the directive pass and the command pass are inside a Rem block.
   int InRemDirectives = 0;
   int InRemCommands = 0;
+  // Files that exist but could not be opened, for lack of a file handle: they
+  // are listed, but what they hold is missing from the examination.
+  TextList FilesNotRead;
 
   // Appends a new entry to ScanListList.
   scanlisttype* NewScanEntry(TextView path, TextView kind);

@@ -1,5 +1,6 @@
 #include "platform/file_system.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -69,8 +70,11 @@ ByteReader::~ByteReader() { Close(); }
 
 bool ByteReader::Open(TextView path) {
   Close();
+  outOfHandles_ = false;
   if (GetFileKind(path) != FileKind::File) return false;
+  errno = 0;
   file_ = OpenNative(path, "rb");
+  if (!file_) outOfHandles_ = errno == EMFILE || errno == ENFILE;
   return file_ != nullptr;
 }
 
