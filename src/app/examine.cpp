@@ -27,6 +27,12 @@ class SourceFolderVisit {
 
 }  // namespace
 
+Text FilesNotReadMessage(const TextList& files) {
+  Text message = u"Too many files are open: these files could not be read.";
+  for (const Text& file : files) message += u"\n" + file;
+  return message;
+}
+
 Examination ExamineSource(AppState& state, TextView path) {
   Examination result;
   if (path.empty()) return result;
@@ -53,6 +59,8 @@ Examination ExamineSource(AppState& state, TextView path) {
     written = html.WriteReportFile(ReportFilePath(state));
   }
   ShowFile(screen, ReportFilePath(state));
+  result.filesNotRead = state.Analysis.FilesNotRead;
+  if (!result.filesNotRead.empty()) screen.InformationBox(FilesNotReadMessage(result.filesNotRead));
 
   // Nothing of this examination is kept but its result.
   state.Analysis = AnalysisState();

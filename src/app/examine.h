@@ -17,6 +17,9 @@ struct Examination {
   ExamineOutcome outcome = ExamineOutcome::Ignored;
   // What the report suggests; empty unless the analysis ran.
   Suggestion suggestion;
+  // Files that exist but could not be opened for lack of a file handle: the
+  // report lists them, but misses what they hold.
+  TextList filesNotRead;
 };
 
 // Walks the source and what it includes and imports, matches its words
@@ -24,5 +27,9 @@ struct Examination {
 // file that is empty or cannot be read, is ignored without a word. The
 // current folder is the same afterwards.
 Examination ExamineSource(AppState& state, TextView path);
+
+// The message that names the files an examination could not read for lack
+// of a file handle.
+Text FilesNotReadMessage(const TextList& files);
 
 }  // namespace vt

@@ -24,6 +24,7 @@ enum ExitCode {
   kNoModFolder = 3,
   kBadSource = 4,
   kReportNotWritten = 5,
+  kFilesNotRead = 6,
 };
 
 constexpr char kUsage[] =
@@ -42,7 +43,8 @@ constexpr char kUsage[] =
     "  --help        show this text\n"
     "\n"
     "Exit codes: 0 done, 2 bad usage, 3 no mod folder in the root folder,\n"
-    "4 source missing, empty or unreadable, 5 page could not be written.\n";
+    "4 source missing, empty or unreadable, 5 page could not be written,\n"
+    "6 some files could not be read for lack of file handles.\n";
 
 // Messages meant for the information box go to the terminal instead.
 class ConsoleScreen : public Screen {
@@ -167,6 +169,8 @@ int Run(int argc, char** argv) {
   if (outcome == ExamineOutcome::ReportNotWritten) return ReportNotWritten(state);
   PrintSuggestion(examination.suggestion);
   std::fprintf(stderr, "Report written to %s\n", ToUtf8(ReportFilePath(state)).c_str());
+  // The message itself went to standard error with the other messages.
+  if (!examination.filesNotRead.empty()) return kFilesNotRead;
   return kSuccess;
 }
 
