@@ -13,7 +13,16 @@ namespace vt {
 
 namespace {
 
-bool IsWordChar(char16_t c) { return TextView(WordChars).find(c) != TextView::npos; }
+// WordChars as a table: every character of every line is tested.
+struct WordCharTable {
+  bool is[128] = {};
+  constexpr WordCharTable() {
+    for (char16_t c : TextView(WordChars)) is[c] = true;
+  }
+};
+constexpr WordCharTable kWordChars;
+
+bool IsWordChar(char16_t c) { return c < 128 && kWordChars.is[c]; }
 
 // Shortest literal text (between the quotes) worth keeping.
 constexpr size_t kMinLiteral = 3;

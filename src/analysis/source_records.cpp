@@ -50,6 +50,22 @@ long Magnitude(std::string_view number) {
   return place + exponent;
 }
 
+// Every piece of KeywordText, so that a word is tested by one lookup rather
+// than a search of the text.
+bool IsKeywordFragment(TextView word) {
+  static const std::unordered_set<TextView> fragments = [] {
+    std::unordered_set<TextView> all;
+    TextView keywords(KeywordText);
+    for (size_t from = 0; from < keywords.size(); ++from) {
+      for (size_t length = 1; from + length <= keywords.size(); ++length) {
+        all.insert(keywords.substr(from, length));
+      }
+    }
+    return all;
+  }();
+  return word.empty() || fragments.count(word) > 0;
+}
+
 }  // namespace
 
 float LeadingNumber(TextView word) {
@@ -87,26 +103,27 @@ void sourcemodtype::AddWord(TextView word) {
   if (word.size() < 2) return;
   if (wordSet_.size() != words.size()) wordSet_ = {words.begin(), words.end()};
   if (wordSet_.count(Text(word))) return;
-  if (TextView(KeywordText).find(word) != TextView::npos) return;
+  if (IsKeywordFragment(word)) return;
   words.emplace_back(word);
   wordSet_.insert(words.back());
 }
 
-const std::vector<const modtype*>& sourcemodtype::ListedModules(
-    const CatalogueState& catalogue) {
-  // Rebuilt when `modules` was emptied or changed by someone else, or when
+bool sourcemodtype::ImportedByListed(const CatalogueState& catalogue, const Text& key) {
+  // Gathered again when `modules` was emptied or changed by someone else, or
   // another catalogue asks.
-  size_t known = listedModules_.size();
-  bool stale = &catalogue != listedFrom_ || known > modules.size() ||
-               (known > 0 && listedModules_.back() != catalogue.FindModule(modules[known - 1]));
+  bool stale = &catalogue != gatheredFrom_ || gathered_ > modules.size() ||
+               (gathered_ > 0 && modules[gathered_ - 1] != lastGathered_);
   if (stale) {
-    listedModules_.clear();
-    listedFrom_ = &catalogue;
+    importedByListed_.clear();
+    gathered_ = 0;
+    gatheredFrom_ = &catalogue;
   }
-  while (listedModules_.size() < modules.size()) {
-    listedModules_.push_back(catalogue.FindModule(modules[listedModules_.size()]));
+  for (; gathered_ < modules.size(); ++gathered_) {
+    const modtype* listed = catalogue.FindModule(modules[gathered_]);
+    if (listed) importedByListed_.insert(listed->imports.begin(), listed->imports.end());
+    lastGathered_ = modules[gathered_];
   }
-  return listedModules_;
+  return importedByListed_.count(key) > 0;
 }
 
 void sourcemodtype::AddModule(const CatalogueState& catalogue, TextView name) {
@@ -118,9 +135,7 @@ void sourcemodtype::AddModule(const CatalogueState& catalogue, TextView name) {
   // The renamed form counts too: brl.audio and brl.audiosample would
   // otherwise both list BRL.FreeAudioAudio.
   if (modulesLowered_.Holds(modules, key) || modulesLowered_.Holds(modules, toAppend)) return;
-  for (const modtype* listed : ListedModules(catalogue)) {
-    if (listed && listed->Imports(key)) return;
-  }
+  if (ImportedByListed(catalogue, key)) return;
   modules.push_back(toAppend);
 }
 

@@ -42,9 +42,10 @@ class sourcemodtype {
   TextList words;
 
  private:
-  // The catalogue modules of `modules`, entry for entry (null where the
-  // catalogue has none), for the import test.
-  const std::vector<const modtype*>& ListedModules(const CatalogueState& catalogue);
+  // Whether a module of `modules` imports `key`: the names that the listed
+  // modules import are gathered once per module listed, not searched again
+  // for every module added.
+  bool ImportedByListed(const CatalogueState& catalogue, const Text& key);
 
   // The entries of `words`, for the repeat test; rebuilt whenever the two
   // disagree in size (someone else filled or emptied `words`).
@@ -52,8 +53,12 @@ class sourcemodtype {
   // The entries of `modules`, lower-cased, and of `optionalModules`.
   ListIndex modulesLowered_{true};
   ListIndex optionalIndex_;
-  std::vector<const modtype*> listedModules_;
-  const CatalogueState* listedFrom_ = nullptr;
+  // The names imported by the first `gathered_` entries of `modules`, the
+  // last of which is `lastGathered_`, looked up in `gatheredFrom_`.
+  std::unordered_set<Text> importedByListed_;
+  size_t gathered_ = 0;
+  Text lastGathered_;
+  const CatalogueState* gatheredFrom_ = nullptr;
 };
 
 // Keywords and their fragments never count as words.
