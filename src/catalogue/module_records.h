@@ -43,12 +43,6 @@ class modtype {
   Text declaredName;
   TextList imports;
   TextList commands;
-
-  // Whether `imports` holds `entry` exactly.
-  bool Imports(TextView entry) const { return importIndex_.Holds(imports, entry); }
-
- private:
-  mutable ListIndex importIndex_;
 };
 
 // The catalogue of one installation, in the order the scan found the modules.
