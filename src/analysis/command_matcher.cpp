@@ -14,7 +14,16 @@ namespace vt {
 
 namespace {
 
-bool IsWordChar(char16_t c) { return TextView(WordChars).find(c) != TextView::npos; }
+// WordChars as a table: every character of every line is tested.
+struct WordCharTable {
+  bool is[128] = {};
+  constexpr WordCharTable() {
+    for (char16_t c : TextView(WordChars)) is[c] = true;
+  }
+};
+constexpr WordCharTable kWordChars;
+
+bool IsWordChar(char16_t c) { return c < 128 && kWordChars.is[c]; }
 
 // Shortest literal text (between the quotes) worth keeping.
 constexpr size_t kMinLiteral = 3;
@@ -45,12 +54,14 @@ CommandIndex IndexCommands(const CatalogueState& catalogue) {
 }
 
 void MatchWord(const CatalogueState& catalogue, sourcemodtype& record, const Text& word,
-               const CommandIndex& index, CauseWatch& watch) {
+               const CommandIndex& index, CauseWatch& watch,
+               std::vector<modtype*>& matched) {
   auto found = index.find(word);
   if (found == index.end()) return;
   for (modtype* module : found->second) {
     if (module->matched) continue;
     module->matched = 1;
+    matched.push_back(module);
     record.AddModule(catalogue, module->declaredName);
     watch.Note(CauseKind::Command, module->declaredName);
   }
@@ -98,15 +109,17 @@ sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView
                                 sourcemodtype* current) {
   if (!IsFileKind(kind)) return current;
   // The walk stored full paths, so no change of folder is needed.
-  std::unique_ptr<TextStream> stream = TextFileReader::OpenTextFile(path, true, 0);
-  if (!stream) return current;
+  TextFileLines file = ReadTextFileLines(path);
+  if (file.outcome == ReadOutcome::OutOfHandles && !Contains(analysis.FilesNotRead, path)) {
+    analysis.FilesNotRead.emplace_back(path);
+  }
+  if (file.outcome != ReadOutcome::Read) return current;
   if (kind != u"Include") {
     current = analysis.NewSourceRecord();
     current->path = path;
     current->folder = FolderPart(path);
   }
-  while (!stream->AtEnd()) ScanCommandLine(analysis, current, ReadTextLine(*stream));
-  stream->Close();
+  for (const Text& line : file.lines) ScanCommandLine(analysis, current, line);
   return current;
 }
 
@@ -128,9 +141,14 @@ void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView li
 
 void MatchCommands(AnalysisState& analysis, CatalogueState& catalogue) {
   const CommandIndex index = IndexCommands(catalogue);
+  for (const auto& module : catalogue.ModList) module->matched = 0;
+  // Only the modules matched for one record need their flag reset before the
+  // next; the others are still 0.
+  std::vector<modtype*> matched;
   for (const auto& owned : analysis.SourceModList) {
     sourcemodtype& record = *owned;
-    for (const auto& module : catalogue.ModList) module->matched = 0;
+    for (modtype* module : matched) module->matched = 0;
+    matched.clear();
     for (size_t i = 0; i < record.words.size(); ++i) {
       const Text word = record.words[i];
       CauseWatch watch(record, i);
@@ -141,7 +159,7 @@ void MatchCommands(AnalysisState& analysis, CatalogueState& catalogue) {
       }
       ApplyWordRules(catalogue, record, word);
       watch.Note(CauseKind::WordRule);
-      MatchWord(catalogue, record, word, index, watch);
+      MatchWord(catalogue, record, word, index, watch, matched);
     }
   }
 }

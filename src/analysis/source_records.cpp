@@ -28,13 +28,6 @@ namespace {
 
 bool IsDigit(char32_t c) { return c >= u'0' && c <= u'9'; }
 
-bool ContainsLowered(const TextList& list, const Text& key) {
-  for (const Text& entry : list) {
-    if (Lower(entry) == key) return true;
-  }
-  return false;
-}
-
 // Where a number that single precision cannot hold lies: its first nonzero
 // digit's decimal place (1 for units, 0 for tenths) plus its exponent. Only
 // the sign matters, so the exponent saturates.
@@ -55,6 +48,22 @@ long Magnitude(std::string_view number) {
   long place = first < point ? static_cast<long>(point - first)
                              : -static_cast<long>(first - point - 1);
   return place + exponent;
+}
+
+// Every piece of KeywordText, so that a word is tested by one lookup rather
+// than a search of the text.
+bool IsKeywordFragment(TextView word) {
+  static const std::unordered_set<TextView> fragments = [] {
+    std::unordered_set<TextView> all;
+    TextView keywords(KeywordText);
+    for (size_t from = 0; from < keywords.size(); ++from) {
+      for (size_t length = 1; from + length <= keywords.size(); ++length) {
+        all.insert(keywords.substr(from, length));
+      }
+    }
+    return all;
+  }();
+  return word.empty() || fragments.count(word) > 0;
 }
 
 }  // namespace
@@ -94,9 +103,27 @@ void sourcemodtype::AddWord(TextView word) {
   if (word.size() < 2) return;
   if (wordSet_.size() != words.size()) wordSet_ = {words.begin(), words.end()};
   if (wordSet_.count(Text(word))) return;
-  if (TextView(KeywordText).find(word) != TextView::npos) return;
+  if (IsKeywordFragment(word)) return;
   words.emplace_back(word);
   wordSet_.insert(words.back());
+}
+
+bool sourcemodtype::ImportedByListed(const CatalogueState& catalogue, const Text& key) {
+  // Gathered again when `modules` was emptied or changed by someone else, or
+  // another catalogue asks.
+  bool stale = &catalogue != gatheredFrom_ || gathered_ > modules.size() ||
+               (gathered_ > 0 && modules[gathered_ - 1] != lastGathered_);
+  if (stale) {
+    importedByListed_.clear();
+    gathered_ = 0;
+    gatheredFrom_ = &catalogue;
+  }
+  for (; gathered_ < modules.size(); ++gathered_) {
+    const modtype* listed = catalogue.FindModule(modules[gathered_]);
+    if (listed) importedByListed_.insert(listed->imports.begin(), listed->imports.end());
+    lastGathered_ = modules[gathered_];
+  }
+  return importedByListed_.count(key) > 0;
 }
 
 void sourcemodtype::AddModule(const CatalogueState& catalogue, TextView name) {
@@ -107,17 +134,14 @@ void sourcemodtype::AddModule(const CatalogueState& catalogue, TextView name) {
   if (key == u"brl.maxgui") toAppend = u"BRL.Win32MaxGUI";
   // The renamed form counts too: brl.audio and brl.audiosample would
   // otherwise both list BRL.FreeAudioAudio.
-  if (ContainsLowered(modules, key) || ContainsLowered(modules, Lower(toAppend))) return;
-  for (const Text& entry : modules) {
-    const modtype* listed = catalogue.FindModule(entry);
-    if (listed && Contains(listed->imports, key)) return;
-  }
+  if (modulesLowered_.Holds(modules, key) || modulesLowered_.Holds(modules, toAppend)) return;
+  if (ImportedByListed(catalogue, key)) return;
   modules.push_back(toAppend);
 }
 
 void sourcemodtype::AddOptionalModule(TextView name) {
-  if (Contains(optionalModules, name)) return;
-  if (ContainsLowered(modules, Lower(name))) return;
+  if (optionalIndex_.Holds(optionalModules, name)) return;
+  if (modulesLowered_.Holds(modules, name)) return;
   optionalModules.emplace_back(name);
 }
 

@@ -55,9 +55,23 @@ class sourcemodtype {
   std::optional<size_t> audioWord;
 
  private:
+  // Whether a module of `modules` imports `key`: the names that the listed
+  // modules import are gathered once per module listed, not searched again
+  // for every module added.
+  bool ImportedByListed(const CatalogueState& catalogue, const Text& key);
+
   // The entries of `words`, for the repeat test; rebuilt whenever the two
   // disagree in size (someone else filled or emptied `words`).
   std::unordered_set<Text> wordSet_;
+  // The entries of `modules`, lower-cased, and of `optionalModules`.
+  ListIndex modulesLowered_{true};
+  ListIndex optionalIndex_;
+  // The names imported by the first `gathered_` entries of `modules`, the
+  // last of which is `lastGathered_`, looked up in `gatheredFrom_`.
+  std::unordered_set<Text> importedByListed_;
+  size_t gathered_ = 0;
+  Text lastGathered_;
+  const CatalogueState* gatheredFrom_ = nullptr;
 };
 
 // Keywords and their fragments never count as words.
@@ -79,6 +93,9 @@ struct AnalysisState {
   // Whether the directive pass and the command pass are inside a Rem block.
   int InRemDirectives = 0;
   int InRemCommands = 0;
+  // Files that exist but could not be opened, for lack of a file handle: they
+  // are listed, but what they hold is missing from the examination.
+  TextList FilesNotRead;
 
   // Where the passes read, so that words and warnings get their places: the
   // directive line the walk follows; the entry the command pass reads and

@@ -1,33 +1,18 @@
 #include "analysis/source_walker.h"
 
 #include "analysis/cause_notes.h"
+
+#include <unordered_set>
+#include <vector>
+
 #include "base/paths.h"
+#include "platform/file_system.h"
 #include "platform/path_case.h"
 #include "platform/text_file_reader.h"
-#include "platform/file_system.h"
 
 namespace vt {
 
 namespace {
-
-// Puts the current folder back when a walk step ends, however it ends.
-class FolderRestorer {
- public:
-  FolderRestorer() : saved_(CurrentFolder()) {}
-  ~FolderRestorer() { ChangeFolder(saved_); }
-  FolderRestorer(const FolderRestorer&) = delete;
-  FolderRestorer& operator=(const FolderRestorer&) = delete;
-
- private:
-  Text saved_;
-};
-
-bool AlreadyScanned(const AnalysisState& analysis, const Text& fullPath) {
-  for (const auto& entry : analysis.ScanListList) {
-    if (entry->path == fullPath) return true;
-  }
-  return false;
-}
 
 // The text between the double quote at 1-based `first` and the next one;
 // "" when there is no quote or no text between them.
@@ -38,21 +23,139 @@ Text Quoted(const Text& low, size_t first) {
   return low.substr(first, second - first - 1);
 }
 
-void FollowInclude(AnalysisState& analysis, const Text& low) {
+// Puts the current folder back, however the step that moved it ends.
+class FolderRestorer {
+ public:
+  FolderRestorer() : saved_(CurrentFolder()) {}
+  ~FolderRestorer() { ChangeFolder(saved_); }
+  FolderRestorer(const FolderRestorer&) = delete;
+  FolderRestorer& operator=(const FolderRestorer&) = delete;
+
+  const Text& Saved() const { return saved_; }
+
+ private:
+  Text saved_;
+};
+
+// One walk. The files whose lines are still being followed form an explicit
+// stack, so deep includes cost memory, not call stack; each file is read
+// whole and closed before its directives are followed, so that one file is
+// open at a time whatever the depth. The order of the walk is that of
+// following each directive at once, depth first.
+class SourceWalk {
+ public:
+  explicit SourceWalk(AnalysisState& analysis) : analysis_(analysis) {
+    here_ = restorer_.Saved();
+    for (const auto& entry : analysis.ScanListList) listed_.insert(entry->path);
+  }
+
+  // Records and reads the file `path`, named in the file whose folder is
+  // current; its lines are followed by Run.
+  void Enter(TextView path, TextView kind);
+  // Follows one line of the file whose folder is current.
+  void Follow(TextView line);
+  // Follows the lines of every file entered, depth first.
+  void Run();
+
+ private:
+  struct File {
+    Text folder;
+    std::vector<Text> lines;
+    size_t next = 0;
+    // Its entry in ScanListList, for the place of a warning.
+    size_t entry = 0;
+  };
+
+  void List(TextView path, TextView kind) {
+    analysis_.NewScanEntry(path, kind);
+    listed_.insert(Text(path));
+  }
+  void FollowInclude(const Text& low);
+  void FollowImport(const Text& low);
+
+  AnalysisState& analysis_;
+  FolderRestorer restorer_;
+  // The folder that is current while the lines of the file on top are
+  // followed.
+  Text here_;
+  // The paths of ScanListList, for the test that reads each file once.
+  std::unordered_set<Text> listed_;
+  FolderListings listings_;
+  std::vector<File> files_;
+};
+
+void SourceWalk::Enter(TextView path, TextView kind) {
+  if (!EndsWith(Lower(path), u".bmx")) return;
+  // Sources name files in lower case; find them as they are written on disk.
+  Text found = ResolvePathCase(ForwardSlashes(path), listings_);
+  FolderRestorer restorer;
+  Text folder = FolderPart(found);
+  if (!folder.empty() && !ChangeFolder(folder)) {
+    NoteUnreadFolder(analysis_, kind, path, folder);
+    return;
+  }
+  Text current = CurrentFolder();
+  Text name = FileName(found);
+  Text fullPath = JoinPath(current, name);
+  if (listed_.count(fullPath)) return;
+  // A folder named like a source does not open either: no entry.
+  TextFileLines file = ReadTextFileLines(name);
+  if (file.outcome == ReadOutcome::NotOpened) {
+    NoteUnreadFile(analysis_, kind, path, name);
+    return;
+  }
+  List(fullPath, kind);
+  if (file.outcome == ReadOutcome::OutOfHandles) {
+    // Nothing else of the walk is open, so no handle can be freed to retry:
+    // the file stays listed and is reported as not read.
+    analysis_.FilesNotRead.push_back(fullPath);
+    return;
+  }
+  files_.push_back({current, std::move(file.lines), 0, analysis_.ScanListList.size() - 1});
+}
+
+void SourceWalk::Run() {
+  while (!files_.empty()) {
+    File& top = files_.back();
+    if (top.next >= top.lines.size()) {
+      files_.pop_back();
+      continue;
+    }
+    Text line = std::move(top.lines[top.next++]);
+    analysis_.WalkAt = {top.entry, static_cast<int32_t>(top.next)};
+    if (here_ != top.folder) {
+      ChangeFolder(top.folder);
+      here_ = top.folder;
+    }
+    Follow(line);
+  }
+}
+
+void SourceWalk::Follow(TextView line) {
+  Text low = Lower(Trim(line));
+  if (ClassifyLine(low, analysis_.InRemDirectives) != LineKind::Directive) return;
+  ++analysis_.CodeLines;
+  if (StartsWith(low, u"include")) {
+    FollowInclude(low);
+  } else {
+    FollowImport(low);
+  }
+}
+
+void SourceWalk::FollowInclude(const Text& low) {
   size_t first = Instr(low, u"\"");
   if (first <= 6) return;
   Text name = Quoted(low, first);
-  if (!name.empty()) ScanFile(analysis, name, u"Include");
+  if (!name.empty()) Enter(name, u"Include");
 }
 
-void FollowImport(AnalysisState& analysis, const Text& low) {
+void SourceWalk::FollowImport(const Text& low) {
   if (size_t first = Instr(low, u"\""); first != 0) {
-    ScanFile(analysis, Quoted(low, first), u"Imported");
+    Enter(Quoted(low, first), u"Imported");
     return;
   }
   size_t blank = low.find(u' ');
-  Text module = Trim(blank == Text::npos ? TextView(low) : TextView(low).substr(blank));
-  analysis.NewScanEntry(module, u"MOD");
+  List(Trim(blank == Text::npos ? TextView(low) : TextView(low).substr(blank)), u"MOD");
 }
 
 }  // namespace
@@ -74,42 +177,15 @@ LineKind ClassifyLine(TextView low, int& remFlag) {
 }
 
 void ScanFile(AnalysisState& analysis, TextView path, TextView kind) {
-  if (!EndsWith(Lower(path), u".bmx")) return;
-  // Sources name files in lower case; find them as they are written on disk.
-  Text found = ResolvePathCase(ForwardSlashes(path));
-  FolderRestorer restorer;
-  Text folder = FolderPart(found);
-  if (!folder.empty() && !ChangeFolder(folder)) {
-    NoteUnreadFolder(analysis, kind, path, folder);
-    return;
-  }
-  Text name = FileName(found);
-  Text fullPath = JoinPath(CurrentFolder(), name);
-  if (AlreadyScanned(analysis, fullPath)) return;
-  // A folder named like a source does not open either: no entry.
-  std::unique_ptr<TextStream> stream = TextFileReader::OpenTextFile(name, true, 0);
-  if (!stream) {
-    NoteUnreadFile(analysis, kind, path, name);
-    return;
-  }
-  analysis.NewScanEntry(fullPath, kind);
-  size_t entry = analysis.ScanListList.size() - 1;
-  for (int32_t line = 1; !stream->AtEnd(); ++line) {
-    analysis.WalkAt = {entry, line};
-    ScanDirectiveLine(analysis, ReadTextLine(*stream));
-  }
-  stream->Close();
+  SourceWalk walk(analysis);
+  walk.Enter(path, kind);
+  walk.Run();
 }
 
 void ScanDirectiveLine(AnalysisState& analysis, TextView line) {
-  Text low = Lower(Trim(line));
-  if (ClassifyLine(low, analysis.InRemDirectives) != LineKind::Directive) return;
-  ++analysis.CodeLines;
-  if (StartsWith(low, u"include")) {
-    FollowInclude(analysis, low);
-  } else {
-    FollowImport(analysis, low);
-  }
+  SourceWalk walk(analysis);
+  walk.Follow(line);
+  walk.Run();
 }
 
 }  // namespace vt

@@ -16,7 +16,9 @@ LineKind ClassifyLine(TextView low, int& remFlag);
 
 // Records the .bmx file `path` (relative to the current folder) with `kind`
 // ("Main", "Include" or "Imported") in ScanListList unless it is there
-// already, then follows its directives. The current folder is restored.
+// already, then follows its directives. The current folder is restored. The
+// walk keeps one file open at a time and any depth of includes; a file that
+// exists but finds no file handle free is listed and put in FilesNotRead.
 void ScanFile(AnalysisState& analysis, TextView path, TextView kind);
 
 // Follows one line of a file being walked if it is an Include or Import line.

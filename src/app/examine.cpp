@@ -47,6 +47,12 @@ std::vector<Text> FilesRead(const AnalysisState& analysis) {
 
 }  // namespace
 
+Text FilesNotReadMessage(const TextList& files) {
+  Text message = u"Too many files are open: these files could not be read.";
+  for (const Text& file : files) message += u"\n" + file;
+  return message;
+}
+
 Examination ExamineSource(AppState& state, TextView path, PageChoice page) {
   Examination result;
   if (path.empty()) return result;
@@ -74,6 +80,8 @@ Examination ExamineSource(AppState& state, TextView path, PageChoice page) {
     result.page = WriteAndShowPage(state, html, FilesRead(state.Analysis));
   }
   KeepFindings(state.Analysis, result);
+  result.filesNotRead = state.Analysis.FilesNotRead;
+  if (!result.filesNotRead.empty()) screen.InformationBox(FilesNotReadMessage(result.filesNotRead));
 
   // Nothing of this examination is kept but its result.
   state.Analysis = AnalysisState();

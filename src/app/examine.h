@@ -34,6 +34,9 @@ struct Examination {
   std::vector<WalkWarning> warnings;
   // The page's fate, with the reason for a refusal.
   PageWrite page;
+  // Files that exist but could not be opened for lack of a file handle: the
+  // report lists them, but misses what they hold.
+  TextList filesNotRead;
 };
 
 // Walks the source and what it includes and imports, matches its words
@@ -44,5 +47,9 @@ struct Examination {
 // written or shown.
 Examination ExamineSource(AppState& state, TextView path,
                           PageChoice page = PageChoice::Write);
+
+// The message that names the files an examination could not read for lack
+// of a file handle.
+Text FilesNotReadMessage(const TextList& files);
 
 }  // namespace vt

@@ -1,28 +1,185 @@
 #include "catalogue/import_closure.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
 namespace vt {
 
-void ExpandModuleImports(CatalogueState& catalogue) {
-  for (const auto& module : catalogue.ModList) {
-    TextList& imports = module->imports;
-    // By index: the list grows while it is walked, and the new entries are
-    // visited too.
-    for (size_t i = 0; i < imports.size(); ++i) {
-      Text entry = imports[i];
-      AddImportsOf(catalogue, imports, catalogue.FindModule(entry));
+// How the rule behaves, and why the shortcuts below give the same lists:
+//
+// - While one module's list grows, every other list stays as it is. Walking
+//   such a list into the growing one appends each of its entries that is
+//   missing, so a walk that is entered again only has to go on from where the
+//   walk of that list has got to: the entries before that point are held
+//   already. One cursor per list, for the module being expanded, does that,
+//   also for a walk entered again while it is under way.
+// - Walking the growing list into itself appends nothing.
+// - A module that came earlier in the catalogue holds its whole closure: the
+//   names it reaches. When its list was made, the entries appended while one
+//   entry was followed form a block right after that entry, and every name
+//   in the block is reached from that entry. Once that entry's module is
+//   closed and its list is held, the whole block is held too and is skipped
+//   at once, where the rule would look at each of its entries in turn.
+
+namespace {
+
+using Number = uint32_t;
+constexpr Number kNone = UINT32_MAX;
+
+class ClosureBuilder {
+ public:
+  explicit ClosureBuilder(CatalogueState& catalogue) : modules_(catalogue.ModList) {
+    Number count = static_cast<Number>(modules_.size());
+    std::unordered_map<const modtype*, Number> numberOf;
+    for (Number m = 0; m < count; ++m) numberOf.emplace(modules_[m].get(), m);
+
+    std::unordered_map<Text, Number> nameIds;
+    lists_.resize(count);
+    for (Number m = 0; m < count; ++m) {
+      for (const Text& name : modules_[m]->imports) {
+        auto [found, added] = nameIds.try_emplace(name, static_cast<Number>(moduleOf_.size()));
+        if (added) {
+          const modtype* module = catalogue.FindModule(name);
+          moduleOf_.push_back(module ? numberOf.at(module) : kNone);
+        }
+        lists_[m].push_back(found->second);
+      }
+    }
+    heldBy_.assign(moduleOf_.size(), kNone);
+    cursor_.assign(count, 0);
+    cursorOf_.assign(count, kNone);
+    blockEnds_.resize(count);
+  }
+
+  void Run() {
+    for (current_ = 0; current_ < modules_.size(); ++current_) Expand();
+  }
+
+ private:
+  struct Frame {
+    Number module;
+    // The position of the current list whose entry led here, or kNone for a
+    // walk started by the loop over the list itself.
+    Number owner;
+  };
+
+  void Expand() {
+    std::vector<Number>& ids = lists_[current_];
+    std::vector<Number>& ends = blockEnds_[current_];
+    for (Number id : ids) heldBy_[id] = current_;
+    // The module's own entries are followed only by the loop below, after
+    // whatever comes before them: they start no block.
+    for (size_t p = 0; p < ids.size(); ++p) ends.push_back(static_cast<Number>(p + 1));
+    for (size_t i = 0; i < ids.size(); ++i) {
+      Number next = moduleOf_[ids[i]];
+      if (!Walkable(next)) continue;
+      stack_.push_back({next, kNone});
+      Walk();
     }
   }
-}
+
+  // Runs the walks on the stack until it is empty.
+  void Walk() {
+    while (!stack_.empty()) {
+      Frame frame = stack_.back();
+      const std::vector<Number>& list = lists_[frame.module];
+      Number& at = Cursor(frame.module);
+      if (at >= list.size()) {
+        if (frame.owner != kNone) blockEnds_[current_][frame.owner] = Length();
+        stack_.pop_back();
+        continue;
+      }
+      Number id = list[at];
+      if (heldBy_[id] != current_) {
+        Append(id, modules_[frame.module]->imports[at]);
+        // The cursor stays on the entry: once its walk is done, the entry is
+        // held and the step below moves on, past its block where it can.
+        Number next = moduleOf_[id];
+        if (Walkable(next)) stack_.push_back({next, Length() - 1});
+        continue;
+      }
+      at = SkipHeld(frame.module, at);
+    }
+  }
+
+  // The position after the held entry at `at` of `module`'s list.
+  Number SkipHeld(Number module, Number at) {
+    if (module > current_) return at + 1;
+    Number reached = moduleOf_[lists_[module][at]];
+    bool closedAndHeld = reached != kNone && reached < current_ && Done(reached);
+    return closedAndHeld ? std::max(at + 1, blockEnds_[module][at]) : at + 1;
+  }
+
+  void Append(Number id, const Text& name) {
+    heldBy_[id] = current_;
+    lists_[current_].push_back(id);
+    blockEnds_[current_].push_back(Length());
+    modules_[current_]->imports.push_back(name);
+  }
+
+  Number Length() const { return static_cast<Number>(lists_[current_].size()); }
+
+  // A module whose walk would append something: known, not the module being
+  // expanded (its list holds itself) and not walked to its end already.
+  bool Walkable(Number module) {
+    return module != kNone && module != current_ && !Done(module);
+  }
+
+  bool Done(Number module) { return Cursor(module) >= lists_[module].size(); }
+
+  Number& Cursor(Number module) {
+    if (cursorOf_[module] != current_) {
+      cursorOf_[module] = current_;
+      cursor_[module] = 0;
+    }
+    return cursor_[module];
+  }
+
+  std::vector<std::unique_ptr<modtype>>& modules_;
+  // Per module, its imports as name numbers, parallel to its `imports`.
+  std::vector<std::vector<Number>> lists_;
+  // Per module expanded, for each position of its list, where the block of
+  // entries appended while that entry was followed ends.
+  std::vector<std::vector<Number>> blockEnds_;
+  // Per name, the module it names (kNone when the catalogue has none).
+  std::vector<Number> moduleOf_;
+  // Per name, the module whose list held it last.
+  std::vector<Number> heldBy_;
+  // Per module, how far its list has been walked, and for which module.
+  std::vector<Number> cursor_;
+  std::vector<Number> cursorOf_;
+  std::vector<Frame> stack_;
+  Number current_ = 0;
+};
+
+}  // namespace
+
+void ExpandModuleImports(CatalogueState& catalogue) { ClosureBuilder(catalogue).Run(); }
 
 void AddImportsOf(const CatalogueState& catalogue, TextList& list, const modtype* module) {
-  if (!module || module->imports.empty()) return;
-  // `list` may be `module->imports` itself (a module that reaches itself), so
-  // both are walked by index and every entry is copied before the list grows.
-  for (size_t i = 0; i < module->imports.size(); ++i) {
-    Text entry = module->imports[i];
-    if (Contains(list, entry)) continue;
+  // Walking a list into itself appends nothing.
+  auto walkable = [&list](const modtype* m) {
+    return m && !m->imports.empty() && &m->imports != &list;
+  };
+  if (!walkable(module)) return;
+  std::unordered_set<Text> held(list.begin(), list.end());
+  std::unordered_map<const modtype*, size_t> cursors;
+  std::vector<const modtype*> stack{module};
+  while (!stack.empty()) {
+    const modtype* walked = stack.back();
+    size_t& at = cursors[walked];
+    if (at >= walked->imports.size()) {
+      stack.pop_back();
+      continue;
+    }
+    const Text& entry = walked->imports[at++];
+    if (!held.insert(entry).second) continue;
     list.push_back(entry);
-    AddImportsOf(catalogue, list, catalogue.FindModule(entry));
+    const modtype* next = catalogue.FindModule(entry);
+    if (walkable(next)) stack.push_back(next);
   }
 }
 

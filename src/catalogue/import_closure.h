@@ -8,7 +8,9 @@ namespace vt {
 
 // For each module of ModList, in catalogue order, adds the imports of every
 // entry of its own `imports`, including the entries appended while the loop
-// runs.
+// runs. The lists come out exactly as that rule makes them; the cost is that
+// of the lists it makes, and the depth of the imports is bounded by memory,
+// not by the call stack.
 void ExpandModuleImports(CatalogueState& catalogue);
 
 // Appends to `list`, depth first, every entry of `module`'s imports (and,

@@ -4,6 +4,24 @@
 
 namespace vt {
 
+bool ListIndex::Holds(const TextList& list, TextView entry) {
+  CatchUp(list);
+  return entries_.count(lowered_ ? Lower(entry) : Text(entry)) > 0;
+}
+
+void ListIndex::CatchUp(const TextList& list) {
+  bool refilled = list.size() < indexed_ || (indexed_ > 0 && list[indexed_ - 1] != last_);
+  if (refilled) {
+    entries_.clear();
+    indexed_ = 0;
+  }
+  if (indexed_ == list.size()) return;
+  for (; indexed_ < list.size(); ++indexed_) {
+    entries_.insert(lowered_ ? Lower(list[indexed_]) : list[indexed_]);
+  }
+  last_ = list.back();
+}
+
 modtype* CatalogueState::CreateModule(TextView name) {
   ModList.push_back(std::make_unique<modtype>());
   modtype* module = ModList.back().get();

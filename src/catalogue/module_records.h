@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "base/text.h"
@@ -10,6 +11,29 @@
 namespace vt {
 
 using TextList = std::vector<Text>;
+
+// Membership of an ordered list in constant time: a set kept beside the list
+// and brought up to date with the entries appended since the last question.
+// The list stays the one that keeps the order. A list that was emptied or
+// refilled is indexed again; only an entry changed in place would go unseen.
+class ListIndex {
+ public:
+  // With `lowered`, entries are compared lower-cased (A..Z only), and so is
+  // the question.
+  explicit ListIndex(bool lowered = false) : lowered_(lowered) {}
+
+  // Whether `list` holds `entry` (exactly, or lower-cased).
+  bool Holds(const TextList& list, TextView entry);
+
+ private:
+  void CatchUp(const TextList& list);
+
+  bool lowered_;
+  std::unordered_set<Text> entries_;
+  size_t indexed_ = 0;
+  // The last entry indexed, to notice a list that was emptied and refilled.
+  Text last_;
+};
 
 // One installed module.
 class modtype {
@@ -41,7 +65,8 @@ struct CatalogueState {
   std::unordered_map<Text, modtype*> byName_;
 };
 
-// True when `list` holds exactly `entry`.
+// True when `list` holds exactly `entry`. A linear search: for lists that
+// are asked once, not inside a loop.
 bool Contains(const TextList& list, TextView entry);
 
 }  // namespace vt

@@ -39,6 +39,8 @@ enum ExitCode {
   kOutputFailed = 7,
   // A source file could not be read or written by --check, --diff or --write.
   kSourceNotWritten = 8,
+  // Files exist but could not be opened for lack of file handles.
+  kFilesNotRead = 9,
   // --check: some header differs; --diff: there is a change.
   kHeaderDiffers = 1,
 };
@@ -257,6 +259,8 @@ int Run(int argc, char** argv) {
   if (page == PageChoice::Write && !options.quiet) {
     std::fprintf(stderr, "Report written to %s\n", TerminalText(ReportFilePath(state)).c_str());
   }
+  // The files themselves were named on standard error with the other messages.
+  if (code == kSuccess && !examination.filesNotRead.empty()) return kFilesNotRead;
   return code;
 }
 

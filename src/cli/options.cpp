@@ -44,7 +44,8 @@ const char kUsage[] =
     "folder, 4 source missing, empty, unreadable or not a regular file, 5 page\n"
     "could not be written, 6 page would replace a source or a module file,\n"
     "7 standard output could not be written, 8 a source file could not be read\n"
-    "or written by --check, --diff or --write; 1 a header differs (--check, --diff).\n";
+    "or written by --check, --diff or --write, 9 some files could not be read for\n"
+    "lack of file handles; 1 a header differs (--check, --diff).\n";
 
 namespace {
 

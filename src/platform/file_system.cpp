@@ -1,6 +1,7 @@
 #include "platform/file_system.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <random>
 #include <system_error>
@@ -148,7 +149,10 @@ ByteReader::~ByteReader() { Close(); }
 
 bool ByteReader::Open(TextView path) {
   Close();
+  outOfHandles_ = false;
+  errno = 0;
   file_ = OpenRegularFile(path);
+  if (!file_) outOfHandles_ = errno == EMFILE || errno == ENFILE;
   return file_ != nullptr;
 }
 

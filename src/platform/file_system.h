@@ -79,6 +79,9 @@ class ByteReader {
   ~ByteReader();
 
   bool Open(TextView path);
+  // Whether the last Open failed because the process or the system had no
+  // file handle left (a file that exists, but cannot be opened now).
+  bool OutOfHandles() const { return outOfHandles_; }
   bool AtEnd();
   // The next byte, or 0 at the end.
   uint8_t ReadByte();
@@ -93,6 +96,7 @@ class ByteReader {
   size_t length_ = 0;
   size_t next_ = 0;
   int64_t position_ = 0;
+  bool outOfHandles_ = false;
 };
 
 }  // namespace vt

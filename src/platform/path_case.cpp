@@ -9,20 +9,30 @@ namespace vt {
 
 namespace {
 
-// The name under which `name` is found in `folder` ("" for the current one).
-Text FindEntry(const Text& folder, const Text& name) {
-  Text asWritten = folder.empty() ? name : JoinPath(folder, name);
-  if (GetFileKind(asWritten) != FileKind::None) return name;
+// The first entry of the listing of `folder` ("" for the current one) that
+// equals `lowered` when lower-cased, listing the folder now or taking the
+// listing from `listings`.
+Text ListedEntry(const Text& folder, const Text& name, FolderListings* listings) {
   Text key = Lower(name);
-  for (const Text& entry : ListFolder(folder.empty() ? Text(u".") : folder)) {
+  Text listed = folder.empty() ? Text(u".") : folder;
+  if (listings) {
+    const Text* found = listings->Find(AnchorPath(listed, CurrentFolder()), key);
+    return found ? *found : name;
+  }
+  for (const Text& entry : ListFolder(listed)) {
     if (Lower(entry) == key) return entry;
   }
   return name;
 }
 
-}  // namespace
+// The name under which `name` is found in `folder` ("" for the current one).
+Text FindEntry(const Text& folder, const Text& name, FolderListings* listings) {
+  Text asWritten = folder.empty() ? name : JoinPath(folder, name);
+  if (GetFileKind(asWritten) != FileKind::None) return name;
+  return ListedEntry(folder, name, listings);
+}
 
-Text ResolvePathCase(TextView path) {
+Text Resolve(TextView path, FolderListings* listings) {
   std::vector<Text> parts = SplitPath(path);
   Text resolved;
   for (size_t i = 0; i < parts.size(); ++i) {
@@ -34,9 +44,24 @@ Text ResolvePathCase(TextView path) {
     }
     bool isDrive = i == 0 && part.size() == 2 && HasDrivePrefix(part);
     bool isSpecial = part.empty() || part == u"." || part == u"..";
-    resolved += isDrive || isSpecial ? part : FindEntry(resolved, part);
+    resolved += isDrive || isSpecial ? part : FindEntry(resolved, part, listings);
   }
   return resolved;
 }
+
+}  // namespace
+
+const Text* FolderListings::Find(const Text& folder, const Text& lowered) {
+  auto [listing, added] = byFolder_.try_emplace(folder);
+  if (added) {
+    for (Text& entry : ListFolder(folder)) listing->second.try_emplace(Lower(entry), std::move(entry));
+  }
+  auto found = listing->second.find(lowered);
+  return found == listing->second.end() ? nullptr : &found->second;
+}
+
+Text ResolvePathCase(TextView path) { return Resolve(path, nullptr); }
+
+Text ResolvePathCase(TextView path, FolderListings& listings) { return Resolve(path, &listings); }
 
 }  // namespace vt

@@ -2,9 +2,25 @@
 // that tells case apart.
 #pragma once
 
+#include <unordered_map>
+
 #include "base/text.h"
 
 namespace vt {
+
+// The listings of the folders looked into, each read once, for one walk over
+// a program: a name missing as written is then found without listing its
+// folder again. Folders are told apart by absolute path.
+class FolderListings {
+ public:
+  // The first entry of `folder`'s listing that equals `lowered` when
+  // lower-cased, or null. `folder` is absolute.
+  const Text* Find(const Text& folder, const Text& lowered);
+
+ private:
+  // Per folder, each lower-cased name to the first entry that gives it.
+  std::unordered_map<Text, std::unordered_map<Text, Text>> byFolder_;
+};
 
 // `path` ("/" or "\" separated, absolute or relative to the current folder)
 // with every component that does not exist as written replaced by the first
@@ -12,5 +28,9 @@ namespace vt {
 // (A..Z only). A component with no such entry stays as written. The result
 // uses "/" separators.
 Text ResolvePathCase(TextView path);
+
+// The same, with the listings kept in `listings`: for a walk that looks up
+// many names while the folders stay as they are.
+Text ResolvePathCase(TextView path, FolderListings& listings);
 
 }  // namespace vt

@@ -123,4 +123,17 @@ Text ReadTextLine(TextStream& stream) {
   return line;
 }
 
+TextFileLines ReadTextFileLines(TextView path) {
+  TextFileLines file;
+  TextStream stream(TextFileReader::DetectEncoding(path));
+  if (!stream.Open(path)) {
+    file.outcome = stream.OutOfHandles() ? ReadOutcome::OutOfHandles : ReadOutcome::NotOpened;
+    return file;
+  }
+  file.outcome = ReadOutcome::Read;
+  while (!stream.AtEnd()) file.lines.push_back(ReadTextLine(stream));
+  stream.Close();
+  return file;
+}
+
 }  // namespace vt

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "base/text.h"
 #include "platform/file_system.h"
@@ -16,6 +17,7 @@ class TextStream {
   TextStream(TextEncoding encoding) : encoding_(encoding) {}
 
   bool Open(TextView path) { return bytes_.Open(path); }
+  bool OutOfHandles() const { return bytes_.OutOfHandles(); }
   bool AtEnd() { return aheadCount_ == 0 && bytes_.AtEnd(); }
   int64_t Position() const {
     return bytes_.Position() - static_cast<int64_t>(aheadCount_);
@@ -69,5 +71,19 @@ class TextFileReader {
 // The next line of `stream`; drops a UTF-16 or UTF-8 byte-order mark from the
 // first.
 Text ReadTextLine(TextStream& stream);
+
+enum class ReadOutcome {
+  Read,
+  NotOpened,     // missing, a folder, or not readable
+  OutOfHandles,  // exists, but no file handle was left to open it
+};
+
+// Every line of a text file (encoding from its byte-order mark), read at
+// once so that the file is closed before its lines are used.
+struct TextFileLines {
+  ReadOutcome outcome = ReadOutcome::NotOpened;
+  std::vector<Text> lines;
+};
+TextFileLines ReadTextFileLines(TextView path);
 
 }  // namespace vt

@@ -93,6 +93,24 @@ TEST_F(SourceRecords, AddModuleDropsWhatAListedModuleImports) {
   EXPECT_EQ(other.modules, (TextList{u"BRL.Max2D", u"BRL.GLMax2D"}));
 }
 
+TEST_F(SourceRecords, AddModuleFollowsAModuleListEmptiedOrChangedInBetween) {
+  MakeModule(Catalogue, u"brl.glmax2d", u"BRL.GLMax2D", {}, {u"brl.max2d"});
+  MakeModule(Catalogue, u"brl.max2d", u"BRL.Max2D", {}, {});
+  record->AddModule(Catalogue, u"BRL.GLMax2D");
+  record->AddModule(Catalogue, u"BRL.Max2D");
+  EXPECT_EQ(record->modules, TextList{u"BRL.GLMax2D"});
+  // Emptied: nothing listed imports brl.max2d any more.
+  record->modules.clear();
+  record->AddModule(Catalogue, u"BRL.Max2D");
+  EXPECT_EQ(record->modules, TextList{u"BRL.Max2D"});
+  // Replaced in place by a module that imports it: it counts at once.
+  record->modules = {u"BRL.GLMax2D"};
+  record->AddModule(Catalogue, u"brl.max2d");
+  record->AddOptionalModule(u"brl.glmax2d");
+  EXPECT_EQ(record->modules, TextList{u"BRL.GLMax2D"});
+  EXPECT_TRUE(record->optionalModules.empty());
+}
+
 TEST_F(SourceRecords, AddOptionalModuleSkipsRequiredAndRepeatedModules) {
   record->AddModule(Catalogue, u"BRL.PNGLoader");
   record->AddOptionalModule(u"BRL.PNGLoader");

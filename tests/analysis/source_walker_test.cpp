@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <random>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "analysis/source_records.h"
 #include "base/paths.h"
 #include "platform/file_system.h"
+#include "platform/path_case.h"
+#include "platform/text_file_reader.h"
 #include "support/test_support.h"
 
 namespace vt {
@@ -191,6 +196,161 @@ TEST_F(SourceWalker, AnUnclosedRemSilencesTheFilesWalkedAfterIt) {
   std::vector<Entry> expected = {{tmp / u"main.bmx", u"Main"}, {tmp / u"a.bmx", u"Include"}};
   EXPECT_EQ(Entries(), expected);
   EXPECT_EQ(Analysis.InRemDirectives, 1);
+}
+
+// The walk as the rules word it: recursion, a linear read-once test, every
+// file open until its nested files are done. The oracle for the real walk.
+namespace literal {
+
+void LiteralScanFile(AnalysisState& analysis, TextView path, TextView kind);
+
+void LiteralScanDirectiveLine(AnalysisState& analysis, TextView line) {
+  Text low = Lower(Trim(line));
+  if (ClassifyLine(low, analysis.InRemDirectives) != LineKind::Directive) return;
+  ++analysis.CodeLines;
+  size_t first = Instr(low, u"\"");
+  size_t second = first ? Instr(low, u"\"", first + 1) : 0;
+  Text quoted = second > first + 1 ? low.substr(first, second - first - 1) : Text();
+  if (StartsWith(low, u"include")) {
+    if (first > 6 && !quoted.empty()) LiteralScanFile(analysis, quoted, u"Include");
+  } else if (first != 0) {
+    LiteralScanFile(analysis, quoted, u"Imported");
+  } else {
+    size_t blank = low.find(u' ');
+    analysis.NewScanEntry(Trim(blank == Text::npos ? TextView(low) : TextView(low).substr(blank)),
+                          u"MOD");
+  }
+}
+
+void LiteralScanFile(AnalysisState& analysis, TextView path, TextView kind) {
+  if (!EndsWith(Lower(path), u".bmx")) return;
+  Text found = ResolvePathCase(ForwardSlashes(path));
+  Text saved = CurrentFolder();
+  Text folder = FolderPart(found);
+  if (folder.empty() || ChangeFolder(folder)) {
+    Text fullPath = JoinPath(CurrentFolder(), FileName(found));
+    bool listed = false;
+    for (const auto& entry : analysis.ScanListList) listed = listed || entry->path == fullPath;
+    std::unique_ptr<TextStream> stream =
+        listed ? nullptr : TextFileReader::OpenTextFile(FileName(found), true, 0);
+    if (stream) {
+      analysis.NewScanEntry(fullPath, kind);
+      while (!stream->AtEnd()) LiteralScanDirectiveLine(analysis, ReadTextLine(*stream));
+    }
+  }
+  ChangeFolder(saved);
+}
+
+}  // namespace literal
+
+// A generated program: files in a few folders (some with capitals on disk)
+// whose lines include and import one another, by relative names, in cycles
+// and repeats, with modules, comments, Rem blocks and names that lead nowhere.
+void WriteProgram(const testing::TempFolder& tmp, unsigned seed, size_t files) {
+  std::mt19937 random(seed);
+  auto pick = [&random](size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(random); };
+  const char* folders[] = {"", "inc/", "Lib/", "inc/deep/"};
+  const char* up[] = {"", "../", "../", "../../"};
+  for (size_t f = 0; f < files; ++f) {
+    size_t home = f == 0 ? 0 : pick(4);
+    std::string text;
+    size_t lines = 2 + pick(10);
+    for (size_t l = 0; l < lines; ++l) {
+      size_t target = pick(files), where = target == 0 ? 0 : (target * 7 + seed) % 4;
+      std::string name = std::string(up[home]) + folders[where] + "f" + std::to_string(target);
+      switch (pick(12)) {
+        case 0: text += "Import brl.m" + std::to_string(pick(5)) + "\n"; break;
+        case 1: text += "' Include \"" + name + ".bmx\"\n"; break;
+        case 2: text += pick(4) == 0 ? "Rem\n" : "End Rem\n"; break;
+        case 3: text += "Include \"missing" + std::to_string(pick(3)) + ".bmx\"\n"; break;
+        case 4: text += "Import \"" + name + ".c\"\n"; break;
+        case 5: text += "  DrawText \"x\", 1, 2\n"; break;
+        case 6: text += "INCLUDE \"" + name + ".BMX\"\r\n"; break;
+        case 7: case 8: text += "Import \"" + name + ".bmx\"\n"; break;
+        default: text += "Include \"" + name + ".bmx\"\n"; break;
+      }
+    }
+    // Some files have capitals on disk: found by their lower-cased names.
+    std::string onDisk = (f % 5 == 3 ? "F" : "f") + std::to_string(f) + ".bmx";
+    size_t where = f == 0 ? 0 : (f * 7 + seed) % 4;
+    tmp.WriteFile(FromUtf8(std::string(folders[where]) + onDisk), text);
+  }
+}
+
+std::vector<Entry> EntriesOf(const AnalysisState& analysis) {
+  std::vector<Entry> entries;
+  for (const auto& entry : analysis.ScanListList) entries.emplace_back(entry->path, entry->kind);
+  return entries;
+}
+
+TEST_F(SourceWalker, GeneratedProgramsWalkExactlyAsTheRulesSay) {
+  size_t entries = 0;
+  for (unsigned seed = 1; seed <= 60; ++seed) {
+    testing::TempFolder program;
+    WriteProgram(program, seed, 4 + seed % 30);
+    AnalysisState literal, walked;
+    // The Rem flag carries over from an earlier examination.
+    literal.InRemDirectives = walked.InRemDirectives = seed % 2;
+    Text before = CurrentFolder();
+    literal::LiteralScanFile(literal, program / u"f0.bmx", u"Main");
+    ScanFile(walked, program / u"f0.bmx", u"Main");
+    EXPECT_EQ(CurrentFolder(), before);
+    ASSERT_EQ(EntriesOf(walked), EntriesOf(literal)) << "seed " << seed;
+    EXPECT_EQ(walked.CodeLines, literal.CodeLines) << "seed " << seed;
+    EXPECT_EQ(walked.InRemDirectives, literal.InRemDirectives) << "seed " << seed;
+    EXPECT_TRUE(walked.FilesNotRead.empty());
+    entries += walked.ScanListList.size();
+  }
+  // The programs reach far enough to say something.
+  EXPECT_GT(entries, 300u);
+}
+
+TEST_F(SourceWalker, ADirectiveLineOnItsOwnIsFollowedToTheEnd) {
+  tmp.WriteFile(u"a.bmx", "Include \"b.bmx\"\n");
+  tmp.WriteFile(u"b.bmx", "Import brl.retro\n");
+  ASSERT_TRUE(ChangeFolder(tmp.Path()));
+  ScanDirectiveLine(Analysis, u"Include \"a.bmx\"");
+  std::vector<Entry> expected = {
+      {tmp / u"a.bmx", u"Include"}, {tmp / u"b.bmx", u"Include"}, {u"brl.retro", u"MOD"}};
+  EXPECT_EQ(Entries(), expected);
+  EXPECT_EQ(CurrentFolder(), tmp.Path());
+}
+
+// Far deeper than a call stack would take: depth costs memory only.
+TEST_F(SourceWalker, ADeepChainOfIncludesAndImportsIsWalkedCompletely) {
+  constexpr int kDepth = 30000;
+  for (int k = 0; k < kDepth; ++k) {
+    const char* directive = k % 2 ? "Import" : "Include";
+    std::string next = "Import brl.bottom\n";
+    if (k + 1 < kDepth) next = std::string(directive) + " \"f" + std::to_string(k + 1) + ".bmx\"\n";
+    tmp.WriteFile(FromUtf8("f" + std::to_string(k) + ".bmx"), next);
+  }
+  ScanFile(Analysis, tmp / u"f0.bmx", u"Main");
+  ASSERT_EQ(Analysis.ScanListList.size(), static_cast<size_t>(kDepth) + 1);
+  EXPECT_EQ(Analysis.ScanListList[kDepth - 1]->path, tmp / (u"f" + Decimal(kDepth - 1) + u".bmx"));
+  EXPECT_EQ(Analysis.ScanListList[kDepth - 1]->kind, u"Include");
+  EXPECT_EQ(Analysis.ScanListList[kDepth - 2]->kind, u"Imported");
+  EXPECT_EQ(Analysis.ScanListList.back()->kind, u"MOD");
+  EXPECT_EQ(Analysis.CodeLines, kDepth);
+}
+
+TEST(FolderListings, FindTheSameNamesAsListingEveryTime) {
+  testing::TempFolder tmp;
+  tmp.WriteFile(u"Data/Level1.BMX", "x");
+  tmp.WriteFile(u"Data/level1.bmx.bak", "x");
+  tmp.WriteFile(u"MathUtil.bmx", "x");
+  tmp.WriteFile(u"Sub/Deeper/A.bmx", "x");
+  FolderListings listings;
+  Text saved = CurrentFolder();
+  for (const Text& folder : {tmp.Path(), tmp / u"Data", tmp / u"Sub"}) {
+    ASSERT_TRUE(ChangeFolder(folder));
+    for (TextView name : {u"data/level1.bmx", u"../data/level1.bmx", u"mathutil.bmx",
+                          u"sub/deeper/a.bmx", u"deeper/a.bmx", u"../sub/deeper/a.bmx",
+                          u"missing.bmx", u"data/missing.bmx", u"./MATHUTIL.BMX"}) {
+      EXPECT_EQ(ResolvePathCase(name, listings), ResolvePathCase(name)) << testing::Show(name);
+    }
+  }
+  ChangeFolder(saved);
 }
 
 }  // namespace

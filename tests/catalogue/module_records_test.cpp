@@ -44,6 +44,26 @@ TEST_F(ModuleRecords, ClearEmptiesTheCatalogueAndItsLookup) {
   EXPECT_EQ(Catalogue.FindModule(u"brl.blitz"), again);
 }
 
+TEST(ListIndex, FollowsTheListAsItGrowsEmptiesAndRefills) {
+  TextList list = {u"brl.max2d"};
+  ListIndex exact;
+  ListIndex lowered(true);
+  EXPECT_TRUE(exact.Holds(list, u"brl.max2d"));
+  EXPECT_FALSE(exact.Holds(list, u"BRL.Max2D"));
+  EXPECT_TRUE(lowered.Holds(list, u"BRL.Max2D"));
+  list.push_back(u"BRL.GLMax2D");
+  EXPECT_TRUE(exact.Holds(list, u"BRL.GLMax2D"));
+  EXPECT_TRUE(lowered.Holds(list, u"brl.glmax2d"));
+  // Emptied and refilled to the same length: the old entries are forgotten.
+  list = {u"pub.freetype", u"brl.retro"};
+  EXPECT_FALSE(exact.Holds(list, u"brl.max2d"));
+  EXPECT_TRUE(exact.Holds(list, u"brl.retro"));
+  EXPECT_FALSE(lowered.Holds(list, u"brl.glmax2d"));
+  list.clear();
+  EXPECT_FALSE(exact.Holds(list, u"brl.retro"));
+  EXPECT_FALSE(lowered.Holds(list, u"pub.freetype"));
+}
+
 TEST_F(ModuleRecords, StateStartsFreshForEveryTest) {
   EXPECT_TRUE(Catalogue.ModList.empty());
   EXPECT_EQ(Catalogue.CommandCount, 0);

@@ -1,6 +1,8 @@
 // Runs the built veltrane-cli as a user would and checks its contract.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "analysis/source_walker.h"
 #include "support/test_support.h"
 
 namespace vt {
@@ -24,6 +27,12 @@ struct RunResult {
   std::string err;
 };
 
+// Lowers this process's limit of open files to `limit`.
+bool LimitOpenFiles(rlim_t limit) {
+  rlimit lowered{limit, limit};
+  return setrlimit(RLIMIT_NOFILE, &lowered) == 0;
+}
+
 // How the command is started, apart from its arguments.
 struct Setting {
   // Standard output goes here instead of a file the test reads.
@@ -36,6 +45,8 @@ struct Setting {
   // The program to start, and a HOME of its own (with no XDG_DATA_HOME).
   std::string program = VELTRANE_CLI_PATH;
   Text home;
+  // At most this many files open at once, as under "ulimit -n" (0: no limit).
+  rlim_t openFiles = 0;
 };
 
 RunResult RunCli(const std::vector<std::string>& args, const Text& folder,
@@ -61,6 +72,7 @@ RunResult RunCli(const std::vector<std::string>& args, const Text& folder,
     if (setting.unprivileged && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
       _exit(127);
     }
+    if (setting.openFiles && !LimitOpenFiles(setting.openFiles)) _exit(127);
     std::vector<char*> argv;
     argv.push_back(program.data());
     std::vector<std::string> copies = args;
@@ -354,6 +366,55 @@ TEST_F(CliRun, WritableProgramFolderReadsOnlyTheSettingsBesideIt) {
   }
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"veltrane-cli", "vt.ini"}));
+}
+
+// main.bmx includes f1.bmx, which includes f2.bmx, and so on.
+void WriteIncludeChain(const TempFolder& folder, int depth) {
+  folder.WriteFile(u"chain/main.bmx", "Include \"f1.bmx\"\nPrint \"deep\"\n");
+  for (int k = 1; k <= depth; ++k) {
+    std::string next = k < depth ? "Include \"f" + std::to_string(k + 1) + ".bmx\"\n" : "Print 1\n";
+    folder.WriteFile(FromUtf8("chain/f" + std::to_string(k) + ".bmx"), next);
+  }
+}
+
+TEST_F(CliRun, ADeepIncludeChainIsListedWholeUnderALowLimitOfOpenFiles) {
+  WriteIncludeChain(work, 1000);
+  Setting few;
+  few.openFiles = 32;
+  RunResult run = RunCli({"--root", Root(), "chain/main.bmx"}, work.Path(), few);
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  std::string page = testing::ReadFileBytes(work / u"results.htm");
+  size_t listed = 0;
+  for (size_t at = page.find("<li><strong>"); at != std::string::npos;
+       at = page.find("<li><strong>", at + 1)) {
+    ++listed;
+  }
+  EXPECT_EQ(listed, 1001u);
+  EXPECT_TRUE(Has(page, "f1000.bmx</font>"));
+  EXPECT_TRUE(Has(run.out, "Framework BRL.StandardIO"));
+}
+
+// A file that exists but finds no file handle free is listed and named, never
+// dropped without a word: run in a child process whose handles are all taken.
+TEST_F(CliRun, AFileThatFindsNoHandleIsListedAndReported) {
+  work.WriteFile(u"src/main.bmx", "Include \"a.bmx\"\n");
+  work.WriteFile(u"src/a.bmx", "Cls\n");
+  std::string source = ToUtf8(work / u"src/main.bmx");
+  pid_t pid = fork();
+  if (pid == 0) {
+    if (!LimitOpenFiles(16)) _exit(10);
+    while (open("/dev/null", O_RDONLY) >= 0) {
+    }
+    AnalysisState analysis;
+    ScanFile(analysis, FromUtf8(source), u"Main");
+    bool listed = analysis.ScanListList.size() == 1 && analysis.ScanListList[0]->kind == u"Main";
+    bool named = analysis.FilesNotRead == TextList{FromUtf8(source)};
+    _exit(listed && named ? 0 : 11);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 }  // namespace
