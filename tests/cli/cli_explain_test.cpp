@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/version.h"
+#include "cli/cli_run.h"
 #include "support/test_support.h"
 
 namespace vt {
@@ -17,48 +18,13 @@ namespace {
 
 using testing::TempFolder;
 
-struct RunResult {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
-
-// Runs the program in `folder`; with `merged`, standard error goes where
-// standard output goes, as with 2>&1.
-RunResult RunCli(const std::vector<std::string>& args, const Text& folder,
-                 bool merged = false) {
-  TempFolder capture;
-  std::string outPath = ToUtf8(capture / u"out");
-  std::string errPath = ToUtf8(capture / u"err");
-  pid_t pid = fork();
-  if (pid == 0) {
-    if (chdir(ToUtf8(folder).c_str()) != 0) _exit(127);
-    if (!freopen(outPath.c_str(), "w", stdout)) _exit(127);
-    if (merged ? dup2(fileno(stdout), fileno(stderr)) < 0
-               : !freopen(errPath.c_str(), "w", stderr)) {
-      _exit(127);
-    }
-    std::vector<char*> argv;
-    std::string program = VELTRANE_CLI_PATH;
-    argv.push_back(program.data());
-    std::vector<std::string> copies = args;
-    for (std::string& a : copies) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
-    _exit(127);
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  RunResult result;
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  result.out = testing::ReadFileBytes(capture / u"out");
-  result.err = testing::ReadFileBytes(capture / u"err");
-  return result;
+// Standard error where standard output goes, as with 2>&1.
+Setting Merged() {
+  Setting setting;
+  setting.merged = true;
+  return setting;
 }
 
-bool Has(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -190,7 +156,7 @@ TEST_F(CliProgram, NoHtmlWritesNoPageAndExplainComments) {
 }
 
 TEST_F(CliProgram, TheSuggestionComesBeforeTheClosingLineWhenMerged) {
-  RunResult run = RunCli({"--root", Root(), "src/hello.bmx"}, work.Path(), true);
+  RunResult run = RunCli({"--root", Root(), "src/hello.bmx"}, work.Path(), Merged());
   ASSERT_EQ(run.exitCode, 0);
   size_t suggestion = run.out.find("Framework BRL.StandardIO");
   size_t closing = run.out.find("Report written to ");

@@ -14,6 +14,7 @@
 
 #include "platform/file_system.h"
 #include "analysis/source_walker.h"
+#include "cli/cli_run.h"
 #include "support/test_support.h"
 
 namespace vt {
@@ -21,78 +22,6 @@ namespace {
 
 using testing::TempFolder;
 
-struct RunResult {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
-
-// Lowers this process's limit of open files to `limit`.
-bool LimitOpenFiles(rlim_t limit) {
-  rlimit lowered{limit, limit};
-  return setrlimit(RLIMIT_NOFILE, &lowered) == 0;
-}
-
-// How the command is started, apart from its arguments.
-struct Setting {
-  // Standard output goes here instead of a file the test reads.
-  std::string stdoutPath;
-  // The starting folder is removed before the command starts.
-  bool folderRemoved = false;
-  bool homeUnset = false;
-  // Started as an unprivileged user when the test runs as root.
-  bool unprivileged = false;
-  // The program to start, and a HOME of its own (with no XDG_DATA_HOME).
-  std::string program = VELTRANE_CLI_PATH;
-  Text home;
-  // At most this many files open at once, as under "ulimit -n" (0: no limit).
-  rlim_t openFiles = 0;
-};
-
-RunResult RunCli(const std::vector<std::string>& args, const Text& folder,
-                 const Setting& setting = {}) {
-  std::string program = setting.program;
-  TempFolder capture;
-  std::string outPath = setting.stdoutPath.empty() ? ToUtf8(capture / u"out") : setting.stdoutPath;
-  std::string errPath = ToUtf8(capture / u"err");
-  pid_t pid = fork();
-  if (pid == 0) {
-    // A command that hangs ends here instead of stalling the tests.
-    alarm(60);
-    if (chdir(ToUtf8(folder).c_str()) != 0) _exit(127);
-    if (setting.folderRemoved && rmdir(ToUtf8(folder).c_str()) != 0) _exit(127);
-    if (setting.homeUnset) unsetenv("HOME");
-    if (!setting.home.empty()) {
-      setenv("HOME", ToUtf8(setting.home).c_str(), 1);
-      unsetenv("XDG_DATA_HOME");
-    }
-    if (!freopen(outPath.c_str(), "w", stdout) || !freopen(errPath.c_str(), "w", stderr)) {
-      _exit(127);
-    }
-    if (setting.unprivileged && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
-      _exit(127);
-    }
-    if (setting.openFiles && !LimitOpenFiles(setting.openFiles)) _exit(127);
-    std::vector<char*> argv;
-    argv.push_back(program.data());
-    std::vector<std::string> copies = args;
-    for (std::string& a : copies) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
-    _exit(127);
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  RunResult result;
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  if (setting.stdoutPath.empty()) result.out = testing::ReadFileBytes(capture / u"out");
-  result.err = testing::ReadFileBytes(capture / u"err");
-  return result;
-}
-
-bool Has(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
 
 // A tiny installation: one module that declares one command.
 class CliRun : public ::testing::Test {
