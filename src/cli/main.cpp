@@ -5,7 +5,6 @@
 
 #include <cstdio>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "app/app_state.h"
@@ -13,6 +12,7 @@
 #include "app/examine.h"
 #include "app/pages.h"
 #include "base/paths.h"
+#include "platform/command_line.h"
 #include "platform/file_system.h"
 
 namespace vt {
@@ -67,28 +67,27 @@ struct Options {
 };
 
 // False on bad usage.
-bool ParseOptions(int argc, char** argv, const Text& startFolder, Options& options) {
-  std::vector<std::string> args(argv + 1, argv + argc);
+bool ParseOptions(const std::vector<Text>& args, const Text& startFolder, Options& options) {
   for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg == "--help" || arg == "-h") {
+    const Text& arg = args[i];
+    if (arg == u"--help" || arg == u"-h") {
       options.help = true;
-    } else if (arg == "--modules") {
+    } else if (arg == u"--modules") {
       options.modules = true;
-    } else if (arg == "--root" || arg == "--html") {
+    } else if (arg == u"--root" || arg == u"--html") {
       if (i + 1 >= args.size() || args[i + 1].empty()) return false;
-      Text value = FromUtf8(args[++i]);
-      if (arg == "--root") {
+      const Text& value = args[++i];
+      if (arg == u"--root") {
         options.root = NormaliseRootFolder(value);
       } else {
         options.html = AnchorPath(value, startFolder);
       }
-    } else if (StartsWith(FromUtf8(arg), u"-") && arg != "-") {
+    } else if (StartsWith(arg, u"-") && arg != u"-") {
       return false;
     } else if (!options.source.empty() || arg.empty()) {
       return false;
     } else {
-      options.source = AnchorPath(FromUtf8(arg), startFolder);
+      options.source = AnchorPath(arg, startFolder);
     }
   }
   if (options.help) return true;
@@ -129,9 +128,10 @@ int ReportNotWritten(const AppState& state) {
 }
 
 int Run(int argc, char** argv) {
+  UseUtf8Terminal();
   Text startFolder = CurrentFolder();
   Options options;
-  if (!ParseOptions(argc, argv, startFolder, options)) {
+  if (!ParseOptions(CommandLineArguments(argc, argv), startFolder, options)) {
     std::fputs(kUsage, stderr);
     return kBadUsage;
   }

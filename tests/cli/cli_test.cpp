@@ -1,12 +1,19 @@
 // Runs the built veltrane-cli as a user would and checks its contract.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+#include "platform/file_system.h"
 #include "support/test_support.h"
 
 namespace vt {
@@ -19,6 +26,89 @@ struct RunResult {
   std::string out;
   std::string err;
 };
+
+#if defined(_WIN32)
+
+// One argument as the C runtime's parser reads it back: quoted, with the
+// backslashes before a quote (or before the closing quote) doubled.
+std::wstring QuoteArgument(const std::wstring& arg) {
+  std::wstring quoted = L"\"";
+  size_t backslashes = 0;
+  for (wchar_t c : arg) {
+    if (c == L'\\') {
+      ++backslashes;
+      continue;
+    }
+    size_t repeat = c == L'"' ? backslashes * 2 + 1 : backslashes;
+    quoted.append(repeat, L'\\');
+    quoted += c;
+    backslashes = 0;
+  }
+  quoted.append(backslashes * 2, L'\\');
+  return quoted + L"\"";
+}
+
+std::wstring Wide(const std::string& utf8) {
+  Text text = FromUtf8(utf8);
+  return std::wstring(text.begin(), text.end());
+}
+
+HANDLE CreateCaptureFile(const Text& path) {
+  SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  std::wstring wide(path.begin(), path.end());
+  return CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// Console text on Windows ends its lines with CR LF; the checks below are
+// written with LF alone, so every line end must be a CR LF.
+std::string UnixLineEnds(const std::string& text) {
+  std::string result;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    if (text[i] == '\n') {
+      EXPECT_TRUE(i > 0 && text[i - 1] == '\r') << "bare LF in: " << text;
+    }
+    result += text[i];
+  }
+  return result;
+}
+
+// Starts the .exe itself, as a Windows shell would, with UTF-16 arguments.
+RunResult RunCli(const std::vector<std::string>& args, const Text& folder) {
+  TempFolder capture;
+  std::wstring commandLine = QuoteArgument(Wide(VELTRANE_CLI_PATH));
+  for (const std::string& a : args) commandLine += L" " + QuoteArgument(Wide(a));
+  std::wstring startIn(folder.begin(), folder.end());
+
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = INVALID_HANDLE_VALUE;
+  startup.hStdOutput = CreateCaptureFile(capture / u"out");
+  startup.hStdError = CreateCaptureFile(capture / u"err");
+  PROCESS_INFORMATION info{};
+  BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0,
+                                nullptr, startIn.c_str(), &startup, &info);
+  CloseHandle(startup.hStdOutput);
+  CloseHandle(startup.hStdError);
+  RunResult result;
+  if (!started) {
+    ADD_FAILURE() << "cannot start " << VELTRANE_CLI_PATH << ": error " << GetLastError();
+    return result;
+  }
+  WaitForSingleObject(info.hProcess, INFINITE);
+  DWORD code = 0;
+  GetExitCodeProcess(info.hProcess, &code);
+  CloseHandle(info.hProcess);
+  CloseHandle(info.hThread);
+  result.exitCode = static_cast<int>(code);
+  result.out = UnixLineEnds(testing::ReadFileBytes(capture / u"out"));
+  result.err = UnixLineEnds(testing::ReadFileBytes(capture / u"err"));
+  return result;
+}
+
+#else
 
 RunResult RunCli(const std::vector<std::string>& args, const Text& folder) {
   TempFolder capture;
@@ -47,6 +137,8 @@ RunResult RunCli(const std::vector<std::string>& args, const Text& folder) {
   result.err = testing::ReadFileBytes(capture / u"err");
   return result;
 }
+
+#endif
 
 bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
@@ -130,6 +222,29 @@ TEST_F(CliRun, RelativePathsCountFromTheStartingFolderAndSuggestionIsPrinted) {
   EXPECT_TRUE(Has(page, "<html>\r\n"));
 }
 
+// Backslashes are separators on every system, as in BlitzMax sources.
+TEST_F(CliRun, BackslashedRelativePathsCountFromTheStartingFolder) {
+  work.MakeFolder(u"out");
+  RunResult run = RunCli({"--root", Root(), "--html", "out\\page.htm", "src\\hello.bmx"},
+                         work.Path());
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(Has(run.out, "Main Source: hello.bmx\n"));
+  EXPECT_TRUE(Has(testing::ReadFileBytes(work / u"out/page.htm"), "Framework BRL.StandardIO"));
+}
+
+// Names beyond ASCII reach the tool whole, from the arguments to the page.
+TEST_F(CliRun, NonAsciiNamesAreKept) {
+  const std::string source = "src/\u00dcbung \u30b2\u30fc\u30e0.bmx";
+  const std::string page = "out/r\u00e9sum\u00e9 \u2713.htm";
+  work.WriteFile(FromUtf8(source), "Print \"\u00fc\"\r\n");
+  work.MakeFolder(u"out");
+  RunResult run = RunCli({"--root", Root(), "--html", page, source}, work.Path());
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(Has(run.out, "Main Source: \u00dcbung \u30b2\u30fc\u30e0.bmx\n")) << run.out;
+  EXPECT_TRUE(Has(run.err, "r\u00e9sum\u00e9 \u2713.htm")) << run.err;
+  EXPECT_TRUE(Has(testing::ReadFileBytes(work / FromUtf8(page)), "Framework BRL.StandardIO"));
+}
+
 TEST_F(CliRun, DefaultPageIsResultsInTheCurrentFolder) {
   RunResult run = RunCli({"--root", Root(), "--modules"}, work.Path());
   ASSERT_EQ(run.exitCode, 0) << run.err;
@@ -147,6 +262,54 @@ TEST_F(CliRun, EmptyModFolderIsReportedAndTheRunGoesOn) {
   EXPECT_TRUE(Has(run.out, "Programs template:"));
   EXPECT_TRUE(Has(run.out, "** No modules required **"));
 }
+
+#if defined(_WIN32)
+
+// "C:\\..." is absolute on Windows, whichever folder the run starts in, and
+// written with backslashes or in lower case it names the same place.
+TEST_F(CliRun, DrivePathsStayAbsoluteOnWindows) {
+  TempFolder elsewhere;
+  work.MakeFolder(u"out");
+  std::string page = ToUtf8(Replace(work / u"out/page.htm", u"/", u"\\"));
+  std::string source = ToUtf8(Lower(work.Path().substr(0, 2)) + work.Path().substr(2)) +
+                       "/src/hello.bmx";
+  std::string rootFolder = ToUtf8(Replace(root.Path(), u"/", u"\\")) + "\\";
+  RunResult run = RunCli({"--root", rootFolder, "--html", page, source}, elsewhere.Path());
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(Has(testing::ReadFileBytes(work / u"out/page.htm"), "Framework BRL.StandardIO"));
+  EXPECT_EQ(GetFileKind(elsewhere / u"results.htm"), FileKind::None);
+}
+
+// A root folder at the root of a drive: "R:\\" is read as "R:", and its
+// "R:/mod" is found; a program at a drive root is examined there.
+TEST_F(CliRun, DriveRootsServeAsRootFolderAndProgramFolder) {
+  Text drive = testing::ScratchDrive();
+  if (drive.empty()) GTEST_SKIP() << "no scratch drive (VELTRANE_TEST_DRIVE)";
+  std::filesystem::path rootPath = testing::NativePath(drive + u"/");
+  std::filesystem::create_directories(rootPath / "mod/brl.mod/standardio.mod");
+  std::filesystem::copy_file(
+      testing::NativePath(root / u"mod/brl.mod/standardio.mod/standardio.bmx"),
+      rootPath / "mod/brl.mod/standardio.mod/standardio.bmx",
+      std::filesystem::copy_options::overwrite_existing);
+  std::filesystem::copy_file(testing::NativePath(work / u"src/hello.bmx"), rootPath / "hello.bmx",
+                             std::filesystem::copy_options::overwrite_existing);
+
+  RunResult run = RunCli({"--root", ToUtf8(drive) + "\\", "--html", ToUtf8(drive) + "\\r.htm",
+                          ToUtf8(drive) + "\\hello.bmx"},
+                         work.Path());
+  std::string page = testing::ReadFileBytes(drive + u"/r.htm");
+  std::error_code ec;
+  for (const char* made : {"mod", "hello.bmx", "r.htm"}) {
+    std::filesystem::remove_all(rootPath / made, ec);
+  }
+
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(Has(run.out, "Main Source: hello.bmx\nFramework BRL.StandardIO\n")) << run.out;
+  // The page links the program as "R:\\hello.bmx": the root keeps one slash.
+  EXPECT_TRUE(Has(page, "file://" + ToUtf8(drive) + "\\hello.bmx\"")) << page;
+}
+
+#endif
 
 }  // namespace
 }  // namespace vt
