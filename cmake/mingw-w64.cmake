@@ -20,10 +20,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Windows machine, with no MinGW DLLs beside it.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
-# ctest starts the test programs through Wine, in a Wine prefix of the build
-# folder's own, quietly.
+# ctest starts the test programs through Wine (wine-run.sh), in a Wine prefix
+# of the build folder's own, quietly.
 find_program(VELTRANE_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
 if(VELTRANE_WINE AND NOT DEFINED CMAKE_CROSSCOMPILING_EMULATOR)
   set(CMAKE_CROSSCOMPILING_EMULATOR
-      env WINEPREFIX=${CMAKE_BINARY_DIR}/wine WINEDEBUG=-all ${VELTRANE_WINE})
+      env WINEPREFIX=${CMAKE_BINARY_DIR}/wine WINEDEBUG=-all
+      sh ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh ${VELTRANE_WINE})
 endif()
