@@ -1,17 +1,24 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing Veltrane need, but
 # only those that are missing, so a second run costs nothing.
+#   scripts/install-deps.sh           the native build and its tests
+#   scripts/install-deps.sh windows   the MinGW-w64 cross build, Wine, and
+#                                     the GoogleTest sources it compiles
 set -euo pipefail
 
-packages=(
-  build-essential cmake ninja-build pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev
-  nlohmann-json3-dev libcli11-dev
-  qt6-base-dev qt6-base-dev-tools qt6-webengine-dev libgl-dev
-  fonts-dejavu-core
-  dpkg-dev desktop-file-utils appstream lintian
-  clang libclang-rt-14-dev
-)
+if [ "${1:-}" = windows ]; then
+  packages=(cmake ninja-build g++-mingw-w64-x86-64 wine64 googletest)
+else
+  packages=(
+    build-essential cmake ninja-build pkg-config
+    libgtest-dev libgmock-dev libbenchmark-dev
+    nlohmann-json3-dev libcli11-dev
+    qt6-base-dev qt6-base-dev-tools qt6-webengine-dev libgl-dev
+    fonts-dejavu-core
+    dpkg-dev desktop-file-utils appstream lintian
+    clang libclang-rt-14-dev
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

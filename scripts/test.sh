@@ -3,7 +3,9 @@
 # (with the desktop program and its offscreen window tests), once under
 # AddressSanitizer and UndefinedBehaviorSanitizer in build-asan/ (core and
 # command line); then builds the Debian package in build-package/ and runs
-# the programs as it installs them (scripts/test-package.sh).
+# the programs as it installs them (scripts/test-package.sh); fuzzes each
+# target briefly; and last cross-builds the core and veltrane-cli for
+# Windows and runs their tests under Wine (scripts/test-windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -35,3 +37,5 @@ for target in text_reader_fuzz command_line_fuzz module_parser_fuzz source_walke
     tail -40 "$work.log"; rm -rf "$work" "$work.log"; exit 1; }
   rm -rf "$work" "$work.log"
 done
+
+scripts/test-windows.sh

@@ -23,6 +23,7 @@
 #include "base/paths.h"
 #include "base/version.h"
 #include "cli/options.h"
+#include "platform/command_line.h"
 #include "platform/file_system.h"
 #include "platform/native_path.h"
 
@@ -197,9 +198,14 @@ bool StartFolderKnown(const Text& startFolder) {
 }
 
 int Run(int argc, char** argv) {
+  UseUtf8Terminal();
   Text startFolder = CurrentFolder();
   Options options;
-  if (std::optional<std::string> error = ParseOptions(argc, argv, startFolder, options)) {
+  std::vector<std::string> words = CommandLineArguments(argc, argv);
+  std::vector<const char*> pointers;
+  for (const std::string& word : words) pointers.push_back(word.c_str());
+  if (std::optional<std::string> error = ParseOptions(static_cast<int>(pointers.size()),
+                                                      pointers.data(), startFolder, options)) {
     std::fprintf(stderr, "veltrane-cli: %s\n\n", error->c_str());
     std::fputs(kUsage, stderr);
     return kBadUsage;

@@ -37,7 +37,7 @@ TEST_F(ExampleProgram, WalksEveryFileOnceDepthFirst) {
       {Game(u"game.bmx"), u"Main"},
       {u"brl.linkedlist", u"MOD"},
       // Imported as "mathutil.bmx"; recorded as it is named on disk.
-      {Game(u"MathUtil.bmx"), u"Imported"},
+      {Game(testing::AsRecorded(u"MathUtil.bmx", u"mathutil.bmx")), u"Imported"},
       {Game(u"inc/player.bmx"), u"Include"},
       // Named by player.bmx and found beside it.
       {Game(u"inc/shots.bmx"), u"Include"},
@@ -67,7 +67,7 @@ TEST_F(ExampleProgram, MainRecordNeedsGraphicsSoundAndTheNamedLoaders) {
 TEST_F(ExampleProgram, ImportedRecordAlsoHoldsTheIncludesThatFollowTheImport) {
   ASSERT_EQ(Analysis.SourceModList.size(), 2u);
   const sourcemodtype& util = *Analysis.SourceModList[1];
-  EXPECT_EQ(util.path, Game(u"MathUtil.bmx"));
+  EXPECT_EQ(util.path, Game(testing::AsRecorded(u"MathUtil.bmx", u"mathutil.bmx")));
   // Right comes from MathUtil.bmx; the image words from inc/player.bmx.
   // KeyDown adds nothing: BRL.Max2D imports BRL.PolledInput.
   EXPECT_EQ(util.modules, (TextList{u"BRL.Retro", u"BRL.Max2D", u"BRL.PNGLoader"}));

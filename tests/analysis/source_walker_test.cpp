@@ -162,10 +162,30 @@ TEST_F(SourceWalker, LowerCasedNamesAreFoundAsWrittenOnDisk) {
   tmp.WriteFile(u"levels/level1.bmx", "");
   tmp.WriteFile(u"MathUtil.bmx", "");
   ScanFile(Analysis, tmp / u"main.bmx", u"Main");
+  using testing::AsRecorded;
+  std::vector<Entry> expected = {
+      {tmp / u"main.bmx", u"Main"},
+      {tmp / AsRecorded(u"Data/Level1.BMX", u"data/level1.bmx"), u"Include"},
+      {tmp / u"levels/level1.bmx", u"Include"},
+      {tmp / AsRecorded(u"MathUtil.bmx", u"mathutil.bmx"), u"Imported"}};
+  EXPECT_EQ(Entries(), expected);
+}
+
+// A UTF-8 source names files beyond ASCII, and a Latin-1 one names them in
+// its own letters; both are found and recorded whole.
+TEST_F(SourceWalker, NamesBeyondAsciiAreFound) {
+  tmp.WriteFile(u"main.bmx",
+                "\xEF\xBB\xBF' the mark stays on this line\n"
+                "Include \"\xC3\xBC" "bung\\\xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0.bmx\"\n"
+                "Include \"caf\xC3\xA9.bmx\"\n");
+  tmp.WriteFile(u"\u00fcbung/\u30b2\u30fc\u30e0.bmx", "");
+  tmp.WriteFile(u"caf\u00e9.bmx", "Include \"na\xEFve.bmx\"\n");
+  tmp.WriteFile(u"na\u00efve.bmx", "");
+  ScanFile(Analysis, tmp / u"main.bmx", u"Main");
   std::vector<Entry> expected = {{tmp / u"main.bmx", u"Main"},
-                                 {tmp / u"Data/Level1.BMX", u"Include"},
-                                 {tmp / u"levels/level1.bmx", u"Include"},
-                                 {tmp / u"MathUtil.bmx", u"Imported"}};
+                                 {tmp / u"\u00fcbung/\u30b2\u30fc\u30e0.bmx", u"Include"},
+                                 {tmp / u"caf\u00e9.bmx", u"Include"},
+                                 {tmp / u"na\u00efve.bmx", u"Include"}};
   EXPECT_EQ(Entries(), expected);
 }
 

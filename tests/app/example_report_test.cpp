@@ -125,6 +125,10 @@ TEST_F(ExampleReport, GamePageIsExactlyTheOneWorkedOutByHand) {
   ASSERT_FALSE(expected.empty()) << "the expected page is missing";
   ASSERT_NE(expected.find(kPlaceholder), std::string::npos);
   expected = Substitute(expected, kPlaceholder, PageBytes(Replace(ExampleFolder(), u"/", u"\\")));
+  // Where any case finds the file, it keeps the name the source gives it.
+  if (testing::FolderNamesIgnoreCase()) {
+    expected = Substitute(expected, "MathUtil.bmx", "mathutil.bmx");
+  }
 
   std::string actual = ReadFileBytes(app / u"results.htm");
   ASSERT_FALSE(actual.empty()) << "no results.htm in the application folder";

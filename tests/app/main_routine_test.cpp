@@ -19,7 +19,9 @@
 #include "report/html_report.h"
 #include "support/test_support.h"
 
-#if !defined(_WIN32)
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <signal.h>
 #endif
 
@@ -348,17 +350,64 @@ TEST_F(MainRoutineTest, ShutDownEmptiesEveryListAndRemovesTheWindow) {
   EXPECT_TRUE(state.Report.ReportLines.empty());
 }
 
-#if !defined(_WIN32)
+// The stand-in IDEs: one notes where it runs, starts a child of its own and
+// waits for it; the chatty one fills its output streams and ends.
+enum class StandIn { Waiting, Chatty };
 
-// A stand-in for the IDE: notes where it runs, starts a child of its own and
-// waits for it.
-constexpr char kStandInIde[] =
+#if defined(_WIN32)
+
+// A program built with the tests (support/stand_in_ide.cpp), copied in as
+// MaxIDE.exe; a file "chatty" beside it makes it the chatty one.
+void InstallStandIn(const TempFolder& root, StandIn kind, TextView folder = u"") {
+  Text target = folder.empty() ? root / u"MaxIDE.exe" : root / (Text(folder) + u"/MaxIDE.exe");
+  std::filesystem::create_directories(testing::NativePath(target).parent_path());
+  std::filesystem::copy_file(VELTRANE_STAND_IN_IDE, testing::NativePath(target),
+                             std::filesystem::copy_options::overwrite_existing);
+  if (kind == StandIn::Chatty) root.WriteFile(u"chatty", "");
+}
+
+bool ProcessGone(int pid) {
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+  if (!process) return true;
+  bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+  CloseHandle(process);
+  return ended;
+}
+
+void KillProcess(int pid) {
+  HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+  if (!process) return;
+  TerminateProcess(process, 1);
+  WaitForSingleObject(process, INFINITE);
+  CloseHandle(process);
+}
+
+#else
+
+constexpr char kWaitingIde[] =
     "#!/bin/sh\n"
     "dir=$(dirname \"$0\")\n"
     "pwd > \"$dir/cwd.tmp\" && mv \"$dir/cwd.tmp\" \"$dir/cwd\"\n"
     "sleep 300 &\n"
     "echo $$ $! > \"$dir/pids.tmp\" && mv \"$dir/pids.tmp\" \"$dir/pids\"\n"
     "wait\n";
+
+constexpr char kChattyIde[] =
+    "#!/bin/sh\n"
+    "i=0\n"
+    "while [ $i -lt 4000 ]; do\n"
+    "  echo 'a line of output that nobody will ever read, padded out'\n"
+    "  echo 'and another one on the error stream' >&2\n"
+    "  i=$((i+1))\n"
+    "done\n";
+
+void InstallStandIn(const TempFolder& root, StandIn kind, TextView folder = u"") {
+  Text target = folder.empty() ? Text(u"MaxIDE") : Text(folder) + u"/MaxIDE";
+  root.WriteFile(target, kind == StandIn::Chatty ? kChattyIde : kWaitingIde);
+  std::filesystem::permissions(testing::NativePath(root / target),
+                               std::filesystem::perms::owner_exec,
+                               std::filesystem::perm_options::add);
+}
 
 bool ProcessGone(int pid) {
   if (kill(pid, 0) != 0) return true;
@@ -368,14 +417,13 @@ bool ProcessGone(int pid) {
   return close != std::string::npos && close + 2 < text.size() && text[close + 2] == 'Z';
 }
 
+void KillProcess(int pid) { kill(pid, SIGKILL); }
+
+#endif
+
 class IdeLaunchTest : public MainRoutineTest {
  protected:
-  void InstallIde(std::string_view script) {
-    root.WriteFile(u"MaxIDE", script);
-    std::filesystem::permissions(ToUtf8(root / u"MaxIDE"),
-                                 std::filesystem::perms::owner_exec,
-                                 std::filesystem::perm_options::add);
-  }
+  void InstallIde(StandIn kind) { InstallStandIn(root, kind); }
   void ChooseMenu(int tag) {
     shell.events.Post(MenuEvent(tag));
     RunEventLoop(state);
@@ -392,8 +440,13 @@ class IdeLaunchTest : public MainRoutineTest {
 };
 
 TEST_F(IdeLaunchTest, CommandLineIsTheRootFoldersMaxIde) {
+#if defined(_WIN32)
+  state.Settings.RootFolder = u"C:/Program Files/BlitzMax";
+  EXPECT_EQ(IdeCommandLine(state.Settings), u"C:/Program Files/BlitzMax/MaxIDE.exe");
+#else
   state.Settings.RootFolder = u"/opt/Blitz Max";
   EXPECT_EQ(IdeCommandLine(state.Settings), u"/opt/Blitz Max/MaxIDE");
+#endif
 }
 
 TEST_F(IdeLaunchTest, MissingIdeIsReported) {
@@ -408,7 +461,7 @@ TEST_F(IdeLaunchTest, MissingIdeIsReported) {
 
 TEST_F(IdeLaunchTest, WrongRootLaunchesNothing) {
   UseRoot(root / u"nowhere");
-  InstallIde(kStandInIde);
+  InstallIde(StandIn::Waiting);
   StartWith({});
   shell.messages.clear();
   ChooseMenu(kMenuLaunchIde);
@@ -418,7 +471,7 @@ TEST_F(IdeLaunchTest, WrongRootLaunchesNothing) {
 
 TEST_F(IdeLaunchTest, SecondLaunchWhileRunningIsRefusedAndQuittingEndsIdeAndChild) {
   UseRoot(root.Path());
-  InstallIde(kStandInIde);
+  InstallIde(StandIn::Waiting);
   StartWith({});
   ChooseMenu(kMenuLaunchIde);
   ASSERT_NE(state.Shell.IdeProcess, nullptr);
@@ -438,12 +491,12 @@ TEST_F(IdeLaunchTest, SecondLaunchWhileRunningIsRefusedAndQuittingEndsIdeAndChil
 
 TEST_F(IdeLaunchTest, ClosedIdeCanBeLaunchedAgain) {
   UseRoot(root.Path());
-  InstallIde(kStandInIde);
+  InstallIde(StandIn::Waiting);
   StartWith({});
   ChooseMenu(kMenuLaunchIde);
   auto [ide, child] = StandInPids();
-  kill(child, SIGKILL);
-  kill(ide, SIGKILL);
+  KillProcess(child);
+  KillProcess(ide);
   ASSERT_TRUE(Eventually([this] { return !state.Shell.IdeProcess->IsRunning(); }));
   std::filesystem::remove(ToUtf8(root / u"pids"));
 
@@ -493,21 +546,30 @@ TEST_F(IdeLaunchTest, IdeThatIgnoresTheRequestIsForcedAfterTheWait) {
 // Nobody reads what the IDE writes: that must never stall it.
 TEST_F(IdeLaunchTest, ChattyIdeDoesNotStall) {
   UseRoot(root.Path());
-  InstallIde(
-      "#!/bin/sh\n"
-      "i=0\n"
-      "while [ $i -lt 4000 ]; do\n"
-      "  echo 'a line of output that nobody will ever read, padded out'\n"
-      "  echo 'and another one on the error stream' >&2\n"
-      "  i=$((i+1))\n"
-      "done\n");
+  InstallIde(StandIn::Chatty);
   StartWith({});
   ChooseMenu(kMenuLaunchIde);
   ASSERT_NE(state.Shell.IdeProcess, nullptr);
   EXPECT_TRUE(Eventually([this] { return !state.Shell.IdeProcess->IsRunning(); }));
 }
 
-#endif
+// The program is named apart from its command line, so a root folder with
+// blanks and letters beyond ASCII (kept in vt.ini one byte per letter) works.
+TEST_F(IdeLaunchTest, RootFolderWithBlanksAndAccentsLaunches) {
+  const Text folder = u"Blitz Max \u00e9t\u00e9";
+  root.WriteFile(folder + u"/mod/brl.mod/standardio.mod/standardio.bmx",
+                 "Module BRL.StandardIO\r\nFunction Print(s$)\r\nEnd Function\r\n");
+  InstallStandIn(root, StandIn::Waiting, folder);
+  std::string latin1;
+  for (char16_t c : root / folder) latin1 += static_cast<char>(c);
+  app.WriteFile(u"vt.ini", latin1 + "\r\n");
+  StartWith({});
+  ChooseMenu(kMenuLaunchIde);
+  ASSERT_NE(state.Shell.IdeProcess, nullptr);
+  EXPECT_TRUE(shell.messages.empty());
+  EXPECT_TRUE(Eventually(
+      [&] { return GetFileKind(root / (folder + u"/pids")) == FileKind::File; }));
+}
 
 }  // namespace
 }  // namespace vt

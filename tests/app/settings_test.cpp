@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/test_support.h"
 
 namespace vt {
@@ -107,6 +109,22 @@ TEST_F(SettingsCheck, WrittenSettingsFileIsOneLatin1LineWithCrLf) {
 TEST_F(SettingsCheck, UnwritableSettingsFileIsReportedAndLeftAlone) {
   app.MakeFolder(u"vt.ini");
   EXPECT_FALSE(WriteSettingsFile(Settings, u"C:/x"));
+}
+
+// A drive root chosen as the root folder: vt.ini holds "R:\\", read back as
+// "R:", and the check is made on "R:/mod".
+TEST_F(SettingsCheck, DriveRootAsRootFolder) {
+  Text drive = testing::ScratchDrive();
+  if (drive.empty()) GTEST_SKIP() << "no scratch drive (VELTRANE_TEST_DRIVE)";
+  std::filesystem::path mod = testing::NativePath(drive + u"/mod");
+  std::filesystem::create_directories(mod);
+  app.WriteFile(u"vt.ini", ToUtf8(drive) + "\\\r\n");
+  bool passed = CheckRootFolder(Settings, screen, false);
+  std::error_code ec;
+  std::filesystem::remove_all(mod, ec);
+  EXPECT_TRUE(passed);
+  EXPECT_EQ(Settings.RootFolder, drive);
+  EXPECT_TRUE(screen.messages.empty());
 }
 
 }  // namespace

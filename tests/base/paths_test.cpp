@@ -47,5 +47,26 @@ TEST(Paths, DriveLettersCountOnlyUnderWindowsRules) {
   EXPECT_EQ(AnchorPath(u"c:r.htm", u"/home/me", kWindows), u"c:r.htm");
 }
 
+// Without a style named, the running system's rules apply.
+TEST(Paths, DefaultRulesAreTheRunningSystems) {
+  if (kNativePathStyle == PathStyle::Windows) {
+    EXPECT_TRUE(IsAbsolutePath(u"C:/Work/game.bmx"));
+    EXPECT_TRUE(IsAbsolutePath(u"d:\\game.bmx"));
+    EXPECT_TRUE(IsRootFolder(u"C:/"));
+    EXPECT_EQ(FolderPart(u"C:/game.bmx"), u"C:/");
+    EXPECT_EQ(AnchorPath(u"C:\\Out\\r.htm", u"D:/Work"), u"C:/Out/r.htm");
+    EXPECT_EQ(AnchorPath(u"out\\r.htm", u"D:/"), u"D:/out/r.htm");
+    EXPECT_EQ(NormalisePath(u"D:/Work/../.."), u"D:/");
+  } else {
+    EXPECT_FALSE(IsAbsolutePath(u"C:/Work/game.bmx"));
+    EXPECT_FALSE(IsRootFolder(u"C:/"));
+    EXPECT_EQ(FolderPart(u"C:/game.bmx"), u"C:");
+    EXPECT_EQ(AnchorPath(u"C:\\Out\\r.htm", u"/work"), u"/work/C:/Out/r.htm");
+    EXPECT_EQ(NormalisePath(u"/work/../.."), u"/");
+  }
+  EXPECT_TRUE(IsAbsolutePath(u"/game.bmx"));
+  EXPECT_EQ(AnchorPath(u"out\\r.htm", u"/work"), u"/work/out/r.htm");
+}
+
 }  // namespace
 }  // namespace vt

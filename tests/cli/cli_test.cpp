@@ -121,6 +121,29 @@ TEST_F(CliRun, RelativePathsCountFromTheStartingFolderAndSuggestionIsPrinted) {
   EXPECT_TRUE(Has(page, "<html>\r\n"));
 }
 
+// Backslashes are separators on every system, as in BlitzMax sources.
+TEST_F(CliRun, BackslashedRelativePathsCountFromTheStartingFolder) {
+  work.MakeFolder(u"out");
+  RunResult run = RunCli({"--root", Root(), "--html", "out\\page.htm", "src\\hello.bmx"},
+                         work.Path());
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(Has(run.out, "Main Source: hello.bmx\n"));
+  EXPECT_TRUE(Has(testing::ReadFileBytes(work / u"out/page.htm"), "Framework BRL.StandardIO"));
+}
+
+// Names beyond ASCII reach the tool whole, from the arguments to the page.
+TEST_F(CliRun, NonAsciiNamesAreKept) {
+  const std::string source = "src/\u00dcbung \u30b2\u30fc\u30e0.bmx";
+  const std::string page = "out/r\u00e9sum\u00e9 \u2713.htm";
+  work.WriteFile(FromUtf8(source), "Print \"\u00fc\"\r\n");
+  work.MakeFolder(u"out");
+  RunResult run = RunCli({"--root", Root(), "--html", page, source}, work.Path());
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(Has(run.out, "Main Source: \u00dcbung \u30b2\u30fc\u30e0.bmx\n")) << run.out;
+  EXPECT_TRUE(Has(run.err, "r\u00e9sum\u00e9 \u2713.htm")) << run.err;
+  EXPECT_TRUE(Has(testing::ReadFileBytes(work / FromUtf8(page)), "Framework BRL.StandardIO"));
+}
+
 TEST_F(CliRun, DefaultPageIsResultsInTheCurrentFolder) {
   RunResult run = RunCli({"--root", Root(), "--modules"}, work.Path());
   ASSERT_EQ(run.exitCode, 0) << run.err;
@@ -345,6 +368,53 @@ TEST_F(CliRun, AFileThatFindsNoHandleIsListedAndReported) {
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
 }
+#if defined(_WIN32)
+
+// "C:\\..." is absolute on Windows, whichever folder the run starts in, and
+// written with backslashes or in lower case it names the same place.
+TEST_F(CliRun, DrivePathsStayAbsoluteOnWindows) {
+  TempFolder elsewhere;
+  work.MakeFolder(u"out");
+  std::string page = ToUtf8(Replace(work / u"out/page.htm", u"/", u"\\"));
+  std::string source = ToUtf8(Lower(work.Path().substr(0, 2)) + work.Path().substr(2)) +
+                       "/src/hello.bmx";
+  std::string rootFolder = ToUtf8(Replace(root.Path(), u"/", u"\\")) + "\\";
+  RunResult run = RunCli({"--root", rootFolder, "--html", page, source}, elsewhere.Path());
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(Has(testing::ReadFileBytes(work / u"out/page.htm"), "Framework BRL.StandardIO"));
+  EXPECT_EQ(GetFileKind(elsewhere / u"results.htm"), FileKind::None);
+}
+
+// A root folder at the root of a drive: "R:\\" is read as "R:", and its
+// "R:/mod" is found; a program at a drive root is examined there.
+TEST_F(CliRun, DriveRootsServeAsRootFolderAndProgramFolder) {
+  Text drive = testing::ScratchDrive();
+  if (drive.empty()) GTEST_SKIP() << "no scratch drive (VELTRANE_TEST_DRIVE)";
+  std::filesystem::path rootPath = testing::NativePath(drive + u"/");
+  std::filesystem::create_directories(rootPath / "mod/brl.mod/standardio.mod");
+  std::filesystem::copy_file(
+      testing::NativePath(root / u"mod/brl.mod/standardio.mod/standardio.bmx"),
+      rootPath / "mod/brl.mod/standardio.mod/standardio.bmx",
+      std::filesystem::copy_options::overwrite_existing);
+  std::filesystem::copy_file(testing::NativePath(work / u"src/hello.bmx"), rootPath / "hello.bmx",
+                             std::filesystem::copy_options::overwrite_existing);
+
+  RunResult run = RunCli({"--root", ToUtf8(drive) + "\\", "--html", ToUtf8(drive) + "\\r.htm",
+                          ToUtf8(drive) + "\\hello.bmx"},
+                         work.Path());
+  std::string page = testing::ReadFileBytes(drive + u"/r.htm");
+  std::error_code ec;
+  for (const char* made : {"mod", "hello.bmx", "r.htm"}) {
+    std::filesystem::remove_all(rootPath / made, ec);
+  }
+
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(Has(run.out, "Main Source: hello.bmx\nFramework BRL.StandardIO\n")) << run.out;
+  // The page links the program as "R:\\hello.bmx": the root keeps one slash.
+  EXPECT_TRUE(Has(page, "file://" + ToUtf8(drive) + "\\hello.bmx\"")) << page;
+}
+
+#endif
 
 }  // namespace
 }  // namespace vt

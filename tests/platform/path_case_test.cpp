@@ -9,18 +9,22 @@
 namespace vt {
 namespace {
 
+using testing::AsRecorded;
 using testing::TempFolder;
 
 TEST(PathCase, ComponentsAreFoundIgnoringCaseWhereTheyDoNotExistAsWritten) {
   TempFolder tmp;
   tmp.WriteFile(u"Data/Level1.BMX", "x");
   tmp.WriteFile(u"MathUtil.bmx", "x");
-  EXPECT_EQ(ResolvePathCase(tmp / u"data\\level1.bmx"), tmp / u"Data/Level1.BMX");
-  EXPECT_EQ(ResolvePathCase(tmp / u"mathutil.bmx"), tmp / u"MathUtil.bmx");
+  EXPECT_EQ(ResolvePathCase(tmp / u"data\\level1.bmx"),
+            tmp / AsRecorded(u"Data/Level1.BMX", u"data/level1.bmx"));
+  EXPECT_EQ(ResolvePathCase(tmp / u"mathutil.bmx"),
+            tmp / AsRecorded(u"MathUtil.bmx", u"mathutil.bmx"));
   EXPECT_EQ(ResolvePathCase(tmp / u"MathUtil.bmx"), tmp / u"MathUtil.bmx");
   // A component with no match stays as written, and so do those after it.
   EXPECT_EQ(ResolvePathCase(tmp / u"nothing/level1.bmx"), tmp / u"nothing/level1.bmx");
-  EXPECT_EQ(ResolvePathCase(tmp / u"data/../mathutil.bmx"), tmp / u"Data/../MathUtil.bmx");
+  EXPECT_EQ(ResolvePathCase(tmp / u"data/../mathutil.bmx"),
+            tmp / AsRecorded(u"Data/../MathUtil.bmx", u"data/../mathutil.bmx"));
 }
 
 TEST(PathCase, RelativePathsResolveAgainstTheCurrentFolder) {
@@ -28,8 +32,8 @@ TEST(PathCase, RelativePathsResolveAgainstTheCurrentFolder) {
   tmp.WriteFile(u"Inc/A.bmx", "x");
   Text saved = CurrentFolder();
   ASSERT_TRUE(ChangeFolder(tmp.Path()));
-  EXPECT_EQ(ResolvePathCase(u"inc/a.bmx"), u"Inc/A.bmx");
-  EXPECT_EQ(ResolvePathCase(u"./inc/a.bmx"), u"./Inc/A.bmx");
+  EXPECT_EQ(ResolvePathCase(u"inc/a.bmx"), AsRecorded(u"Inc/A.bmx", u"inc/a.bmx"));
+  EXPECT_EQ(ResolvePathCase(u"./inc\\a.bmx"), AsRecorded(u"./Inc/A.bmx", u"./inc/a.bmx"));
   EXPECT_EQ(ResolvePathCase(u"a.bmx"), u"a.bmx");
   ChangeFolder(saved);
 }
@@ -53,6 +57,19 @@ TEST(PathCase, AColonNameIsAFolderOffWindows) {
   EXPECT_EQ(ResolvePathCase(u"c:/x.bmx"), u"C:/x.bmx");
   EXPECT_EQ(ResolvePathCase(u"c:\\X.BMX"), u"C:/x.bmx");
   ChangeFolder(saved);
+}
+
+// On Windows the first component of "c:\\..." is the drive: kept as written,
+// with the rest taken "/"-separated.
+TEST(PathCase, DriveLetterIsKeptOnWindows) {
+  if (kNativePathStyle != PathStyle::Windows) GTEST_SKIP() << "drive letters are Windows only";
+  TempFolder tmp;
+  tmp.WriteFile(u"Inc/A.bmx", "x");
+  ASSERT_TRUE(HasDrivePrefix(tmp.Path()));
+  Text lowerDrive = Lower(tmp.Path().substr(0, 2));
+  Text backslashed = lowerDrive + Replace(tmp.Path().substr(2), u"/", u"\\") + u"\\Inc\\A.bmx";
+  EXPECT_EQ(ResolvePathCase(backslashed), lowerDrive + tmp.Path().substr(2) + u"/Inc/A.bmx");
+  EXPECT_EQ(ResolvePathCase(lowerDrive + u"/"), lowerDrive + u"/");
 }
 
 }  // namespace

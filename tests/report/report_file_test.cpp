@@ -1,14 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
-#include <sys/stat.h>
+#if !defined(_WIN32)
 #include <unistd.h>
+#endif
 
 #include "analysis/source_records.h"
 #include "analysis/suggestion.h"
 #include "app/pages.h"
 #include "platform/file_system.h"
+#include "platform/native_path.h"
 #include "report/html_report.h"
 #include "support/test_support.h"
 
@@ -118,7 +121,11 @@ TEST_F(ReportFile, UnopenableFileGivesFalseAndWritesNothing) {
 
 TEST_F(ReportFile, ReadOnlyOldReportIsKept) {
   app.WriteFile(u"results.htm", "old report");
-  ASSERT_EQ(chmod(ToUtf8(ResultsPath()).c_str(), 0444), 0);
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::permissions(testing::NativePath(ResultsPath()),
+                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read, ec);
+  ASSERT_FALSE(ec) << ec.message();
   Html.AddLine(u"new");
   bool written = true;
   {

@@ -1,12 +1,13 @@
 #include "support/test_support.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
 
+#if !defined(_WIN32)
 #include <unistd.h>
-
-#include <cstdlib>
+#endif
 
 #include "platform/file_system.h"
 
@@ -14,12 +15,10 @@ namespace vt::testing {
 
 namespace fs = std::filesystem;
 
-namespace {
-fs::path Native(TextView path) {
+fs::path NativePath(TextView path) {
   std::string utf8 = ToUtf8(path);
   return fs::path(std::u8string(utf8.begin(), utf8.end()));
 }
-}  // namespace
 
 TempFolder::TempFolder() {
   std::random_device rd;
@@ -35,12 +34,12 @@ TempFolder::TempFolder() {
 
 TempFolder::~TempFolder() {
   std::error_code ec;
-  fs::permissions(Native(path_), fs::perms::owner_all, fs::perm_options::add, ec);
-  for (auto it = fs::recursive_directory_iterator(Native(path_), ec);
+  fs::permissions(NativePath(path_), fs::perms::owner_all, fs::perm_options::add, ec);
+  for (auto it = fs::recursive_directory_iterator(NativePath(path_), ec);
        !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
     fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
   }
-  fs::remove_all(Native(path_), ec);
+  fs::remove_all(NativePath(path_), ec);
 }
 
 Text TempFolder::operator/(TextView relative) const {
@@ -48,19 +47,39 @@ Text TempFolder::operator/(TextView relative) const {
 }
 
 void TempFolder::WriteFile(TextView relative, std::string_view bytes) const {
-  fs::path target = Native(*this / relative);
+  fs::path target = NativePath(*this / relative);
   fs::create_directories(target.parent_path());
   std::ofstream out(target, std::ios::binary);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 void TempFolder::MakeFolder(TextView relative) const {
-  fs::create_directories(Native(*this / relative));
+  fs::create_directories(NativePath(*this / relative));
 }
 
 std::string ReadFileBytes(TextView path) {
-  std::ifstream in(Native(path), std::ios::binary);
+  std::ifstream in(NativePath(path), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool FolderNamesIgnoreCase() {
+  static const bool ignored = [] {
+    TempFolder probe;
+    probe.WriteFile(u"Case.probe", "");
+    return GetFileKind(probe / u"CASE.PROBE") == FileKind::File;
+  }();
+  return ignored;
+}
+
+Text AsRecorded(TextView onDisk, TextView written) {
+  return Text(FolderNamesIgnoreCase() ? written : onDisk);
+}
+
+Text ScratchDrive() {
+  const char* drive = std::getenv("VELTRANE_TEST_DRIVE");
+  if (!drive || !*drive) return Text();
+  Text root = FromUtf8(drive);
+  return GetFileKind(root + u"/") == FileKind::Folder ? root : Text();
 }
 
 Text SourceFolder() { return FromUtf8(VELTRANE_SOURCE_DIR); }
@@ -69,6 +88,10 @@ FreshState::FreshState() : savedFolder_(CurrentFolder()), state(screen, savedFol
 
 void FreshState::TearDown() { ChangeFolder(savedFolder_); }
 
+#if defined(_WIN32)
+WithoutPrivileges::WithoutPrivileges() : wasRoot_(true) {}
+WithoutPrivileges::~WithoutPrivileges() = default;
+#else
 WithoutPrivileges::WithoutPrivileges() : wasRoot_(geteuid() == 0) {
   if (wasRoot_) dropped_ = seteuid(65534) == 0;
 }
@@ -77,6 +100,7 @@ WithoutPrivileges::~WithoutPrivileges() {
   // Every later test would run unprivileged otherwise.
   if (dropped_ && seteuid(0) != 0) std::abort();
 }
+#endif
 
 std::string Show(TextView text) { return ToUtf8(text); }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,23 @@ class TempFolder {
 
 std::string ReadFileBytes(TextView path);
 
+// A path of the tests as the standard library takes it.
+std::filesystem::path NativePath(TextView path);
+
+// True where the file system finds a name whatever its case (Windows, and
+// macOS as a rule): there a file is found, and recorded, as the source names
+// it, and the lookup of its name on disk is never needed.
+bool FolderNamesIgnoreCase();
+
+// The path a walk records for a file that lies on disk as `onDisk` and is
+// named `written` in a source (lower-cased, as the walk reads it).
+Text AsRecorded(TextView onDisk, TextView written);
+
+// A drive ("R:") whose root the tests may fill, named by the environment
+// variable VELTRANE_TEST_DRIVE (the Windows test run maps one under Wine);
+// empty elsewhere, or when the drive's root is not a folder.
+Text ScratchDrive();
+
 // The repository's own folder ("/"-separated), for the bundled examples.
 Text SourceFolder();
 
@@ -60,7 +78,9 @@ class FreshState : public ::testing::Test {
 };
 
 // Runs as an unprivileged user for its lifetime when started as root, so
-// that file permissions apply.
+// that file permissions apply. On Windows, POSIX modes set with chmod do
+// not become access rules (Wine run as root ignores even the read-only
+// flag), so they never bind there and the tests that need them skip.
 class WithoutPrivileges {
  public:
   WithoutPrivileges();

@@ -1,0 +1,12 @@
+// Arguments on POSIX systems are bytes, UTF-8 by convention but not by force.
+#include "platform/command_line.h"
+
+namespace vt {
+
+std::vector<std::string> CommandLineArguments(int argc, char** argv) {
+  return std::vector<std::string>(argv, argv + argc);
+}
+
+void UseUtf8Terminal() {}
+
+}  // namespace vt
