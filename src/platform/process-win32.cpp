@@ -9,10 +9,16 @@ namespace vt {
 
 namespace {
 
-BOOL CALLBACK CloseWindowOfProcess(HWND window, LPARAM processId) {
+struct CloseRequest {
+  DWORD processId;
+  bool asked = false;
+};
+
+BOOL CALLBACK CloseWindowOfProcess(HWND window, LPARAM param) {
+  CloseRequest& request = *reinterpret_cast<CloseRequest*>(param);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner == static_cast<DWORD>(processId)) PostMessageW(window, WM_CLOSE, 0, 0);
+  if (owner == request.processId && PostMessageW(window, WM_CLOSE, 0, 0)) request.asked = true;
   return TRUE;
 }
 
@@ -31,8 +37,10 @@ class WindowsProcess : public DetachedProcess {
   void Terminate(int graceMilliseconds) override {
     if (!IsRunning()) return;
     // Asked like a user closing its windows, it can save its work first.
-    EnumWindows(CloseWindowOfProcess, static_cast<LPARAM>(GetProcessId(process_)));
-    WaitForSingleObject(process_, static_cast<DWORD>(graceMilliseconds));
+    CloseRequest request{GetProcessId(process_)};
+    EnumWindows(CloseWindowOfProcess, reinterpret_cast<LPARAM>(&request));
+    // A program without a window was asked nothing, so there is nothing to wait for.
+    if (request.asked) WaitForSingleObject(process_, static_cast<DWORD>(graceMilliseconds));
     const UINT exitCode = static_cast<UINT>(-1);
     // The job ends what the program left running; without one, the program.
     if (job_) {
@@ -59,7 +67,9 @@ HANDLE OpenNullDevice(DWORD access) {
 std::unique_ptr<DetachedProcess> DetachedProcess::Start(TextView commandLine) {
   if (commandLine.empty()) return nullptr;
   std::wstring path(commandLine.begin(), commandLine.end());
-  std::wstring line = path;  // CreateProcessW may write into its command line
+  // Quoted, so that the program's own argv[0] is its whole path even with
+  // blanks; CreateProcessW may write into its command line.
+  std::wstring line = L"\"" + path + L"\"";
 
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);

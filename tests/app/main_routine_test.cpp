@@ -424,6 +424,14 @@ void KillProcess(int pid) { kill(pid, SIGKILL); }
 class IdeLaunchTest : public MainRoutineTest {
  protected:
   void InstallIde(StandIn kind) { InstallStandIn(root, kind); }
+#if !defined(_WIN32)
+  void InstallIde(std::string_view script) {
+    root.WriteFile(u"MaxIDE", script);
+    std::filesystem::permissions(testing::NativePath(root / u"MaxIDE"),
+                                 std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
+  }
+#endif
   void ChooseMenu(int tag) {
     shell.events.Post(MenuEvent(tag));
     RunEventLoop(state);
@@ -508,6 +516,10 @@ TEST_F(IdeLaunchTest, ClosedIdeCanBeLaunchedAgain) {
 // An IDE with unsaved work is asked to end before it is forced, and gets the
 // time to save.
 TEST_F(IdeLaunchTest, QuittingAsksTheIdeFirstSoItCanSave) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "the stand-in IDE has no window to be asked to close, and a headless "
+                  "Wine shows none";
+#else
   UseRoot(root.Path());
   InstallIde(
       "#!/bin/sh\n"
@@ -522,10 +534,15 @@ TEST_F(IdeLaunchTest, QuittingAsksTheIdeFirstSoItCanSave) {
   ShutDown(state);
   EXPECT_EQ(ReadFileBytes(root / u"saved"), "saved\n");
   EXPECT_TRUE(ProcessGone(ide));
+#endif
 }
 
 TEST_F(IdeLaunchTest, IdeThatIgnoresTheRequestIsForcedAfterTheWait) {
   UseRoot(root.Path());
+#if defined(_WIN32)
+  // Without a window it never hears the request.
+  InstallIde(StandIn::Waiting);
+#else
   InstallIde(
       "#!/bin/sh\n"
       "dir=$(dirname \"$0\")\n"
@@ -533,6 +550,7 @@ TEST_F(IdeLaunchTest, IdeThatIgnoresTheRequestIsForcedAfterTheWait) {
       "sleep 300 &\n"
       "echo $$ $! > \"$dir/pids.tmp\" && mv \"$dir/pids.tmp\" \"$dir/pids\"\n"
       "while :; do wait; done\n");
+#endif
   StartWith({});
   ChooseMenu(kMenuLaunchIde);
   ASSERT_NE(state.Shell.IdeProcess, nullptr);

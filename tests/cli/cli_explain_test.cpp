@@ -1,8 +1,10 @@
 // The newer options of veltrane-cli, run as a user would: --explain,
 // warnings, --format json, --version, --no-html and the option syntax.
 #include <gtest/gtest.h>
+#if !defined(_WIN32)
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <nlohmann/json.hpp>
 #include <regex>
@@ -197,6 +199,9 @@ TEST(CliJson, ExampleProgramAgreesWithTheTextOutput) {
 }
 
 TEST(CliJson, OddPathsStayValidUtf8AndEscaped) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "Windows names cannot hold a quote";
+#endif
   TempFolder root;
   TempFolder work;
   root.WriteFile(u"mod/brl.mod/standardio.mod/standardio.bmx",

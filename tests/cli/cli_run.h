@@ -2,9 +2,13 @@
 // what it says: the one runner of the command-line tests.
 #pragma once
 
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -36,8 +40,105 @@ struct Setting {
   std::string program = VELTRANE_CLI_PATH;
   Text home;
   // At most this many files open at once, as under "ulimit -n" (0: no limit).
-  rlim_t openFiles = 0;
+  unsigned long openFiles = 0;
 };
+
+#if defined(_WIN32)
+
+// One argument as the C runtime's parser reads it back: quoted, with the
+// backslashes before a quote (or before the closing quote) doubled.
+inline std::wstring QuoteArgument(const std::wstring& arg) {
+  std::wstring quoted = L"\"";
+  size_t backslashes = 0;
+  for (wchar_t c : arg) {
+    if (c == L'\\') {
+      ++backslashes;
+      continue;
+    }
+    size_t repeat = c == L'"' ? backslashes * 2 + 1 : backslashes;
+    quoted.append(repeat, L'\\');
+    quoted += c;
+    backslashes = 0;
+  }
+  quoted.append(backslashes * 2, L'\\');
+  return quoted + L"\"";
+}
+
+inline std::wstring Wide(TextView text) { return std::wstring(text.begin(), text.end()); }
+
+inline HANDLE CreateCaptureFile(const Text& path) {
+  SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  return CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                     &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// Console text on Windows ends its lines with CR LF; the checks are written
+// with LF alone, so every line end must be a CR LF.
+inline std::string UnixLineEnds(const std::string& text) {
+  std::string result;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    if (text[i] == '\n') {
+      EXPECT_TRUE(i > 0 && text[i - 1] == '\r') << "bare LF in: " << text;
+    }
+    result += text[i];
+  }
+  return result;
+}
+
+// Starts the .exe itself, as a Windows shell would, with UTF-16 arguments.
+// The user's data folder is APPDATA there, which stands for the HOME given.
+// The settings that only POSIX has (a removed starting folder, no HOME, an
+// unprivileged user, a limit of open files) are for tests that skip here.
+inline RunResult RunCli(const std::vector<std::string>& args, const Text& folder,
+                        const Setting& setting = {}) {
+  RunResult result;
+  if (setting.folderRemoved || setting.homeUnset || setting.unprivileged || setting.openFiles ||
+      !setting.stdoutPath.empty()) {
+    ADD_FAILURE() << "a setting that only POSIX has";
+    return result;
+  }
+  testing::TempFolder capture;
+  std::wstring commandLine = QuoteArgument(Wide(FromUtf8(setting.program)));
+  for (const std::string& a : args) commandLine += L" " + QuoteArgument(Wide(FromUtf8(a)));
+
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = INVALID_HANDLE_VALUE;
+  startup.hStdOutput = CreateCaptureFile(capture / u"out");
+  startup.hStdError = setting.merged ? startup.hStdOutput : CreateCaptureFile(capture / u"err");
+  wchar_t savedAppData[32768];
+  DWORD savedLength = GetEnvironmentVariableW(L"APPDATA", savedAppData, 32768);
+  if (!setting.home.empty()) SetEnvironmentVariableW(L"APPDATA", Wide(setting.home).c_str());
+  PROCESS_INFORMATION info{};
+  BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                Wide(folder).c_str(), &startup, &info);
+  if (!setting.home.empty()) {
+    SetEnvironmentVariableW(L"APPDATA", savedLength ? savedAppData : nullptr);
+  }
+  CloseHandle(startup.hStdOutput);
+  if (!setting.merged) CloseHandle(startup.hStdError);
+  if (!started) {
+    ADD_FAILURE() << "cannot start " << setting.program << ": error " << GetLastError();
+    return result;
+  }
+  // A command that hangs ends here instead of stalling the tests.
+  if (WaitForSingleObject(info.hProcess, 60000) != WAIT_OBJECT_0) {
+    TerminateProcess(info.hProcess, 1);
+    WaitForSingleObject(info.hProcess, INFINITE);
+  }
+  DWORD code = 0;
+  GetExitCodeProcess(info.hProcess, &code);
+  CloseHandle(info.hProcess);
+  CloseHandle(info.hThread);
+  result.exitCode = static_cast<int>(code);
+  result.out = UnixLineEnds(testing::ReadFileBytes(capture / u"out"));
+  if (!setting.merged) result.err = UnixLineEnds(testing::ReadFileBytes(capture / u"err"));
+  return result;
+}
+
+#else
 
 // Lowers this process's limit of open files to `limit`.
 inline bool LimitOpenFiles(rlim_t limit) {
@@ -93,6 +194,8 @@ inline RunResult RunCli(const std::vector<std::string>& args, const Text& folder
   if (!setting.merged) result.err = testing::ReadFileBytes(capture / u"err");
   return result;
 }
+
+#endif
 
 inline bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;

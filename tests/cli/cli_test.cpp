@@ -2,9 +2,11 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#if !defined(_WIN32)
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <filesystem>
@@ -12,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "base/paths.h"
 #include "platform/file_system.h"
 #include "analysis/source_walker.h"
 #include "cli/cli_run.h"
@@ -66,6 +69,9 @@ TEST_F(CliRun, WrongRootFolderIsExitThreeNamingTheFolderAndTheOption) {
 }
 
 TEST_F(CliRun, UnsetHomeSaysWhatIsMissingInsteadOfGuessingAFolder) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "Windows has no HOME to unset; its data folder is APPDATA";
+#else
   std::string program = VELTRANE_CLI_PATH;
   if (GetFileKind(FromUtf8(program.substr(0, program.rfind('/')) + "/vt.ini")) !=
       FileKind::None) {
@@ -80,6 +86,7 @@ TEST_F(CliRun, UnsetHomeSaysWhatIsMissingInsteadOfGuessingAFolder) {
   EXPECT_TRUE(Has(run.err, "HOME is not set")) << run.err;
   EXPECT_TRUE(Has(run.err, "--root DIR")) << run.err;
   EXPECT_FALSE(Has(run.err, "Max menu")) << run.err;
+#endif
 }
 
 TEST_F(CliRun, UnreadableSourceIsExitFourNamingIt) {
@@ -170,11 +177,14 @@ TEST_F(CliRun, PageOverASourceOrInsideTheModFolderIsRefused) {
   work.WriteFile(u"src/lib/util.bmx", "Print 3\r\n");
   std::string module = Root() + "/mod/brl.mod/standardio.mod/standardio.bmx";
   std::string moduleBefore = testing::ReadFileBytes(FromUtf8(module));
-  std::filesystem::create_symlink("src/main.bmx", ToUtf8(work / u"main-link.htm"));
-  for (const std::string& page :
-       {std::string("src/main.bmx"), std::string("src/lib/../part.bmx"), std::string("main-link.htm"),
-        std::string("src/lib/util.bmx"), module,
-        Root() + "/mod/brl.mod/results.htm"}) {
+  std::vector<std::string> pages{"src/main.bmx", "src/lib/../part.bmx", "src/lib/util.bmx",
+                                 module, Root() + "/mod/brl.mod/results.htm"};
+  std::error_code ec;
+  std::filesystem::create_symlink("src/main.bmx", testing::NativePath(work / u"main-link.htm"), ec);
+  // Windows lets only some users make links.
+  if (!ec || kNativePathStyle != PathStyle::Windows) pages.push_back("main-link.htm");
+  ASSERT_TRUE(!ec || kNativePathStyle == PathStyle::Windows) << ec.message();
+  for (const std::string& page : pages) {
     RunResult run = RunCli({"--root", Root(), "--html", page, "src/main.bmx"}, work.Path());
     EXPECT_EQ(run.exitCode, 6) << page;
     EXPECT_TRUE(Has(run.err, "refusing to write the page")) << run.err;
@@ -195,6 +205,9 @@ TEST_F(CliRun, PageOverASourceOrInsideTheModFolderIsRefused) {
 
 // A FIFO blocks whoever reads it and /dev/zero never ends: neither is read.
 TEST_F(CliRun, SpecialFilesAreNeverRead) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "Windows has no FIFOs and no /dev/zero";
+#else
   ASSERT_EQ(mkfifo(ToUtf8(work / u"src/fifo.bmx").c_str(), 0644), 0);
   std::filesystem::create_symlink("/dev/zero", ToUtf8(work / u"src/zero.bmx"));
   root.MakeFolder(u"mod/pub.mod/pipe.mod");
@@ -210,9 +223,13 @@ TEST_F(CliRun, SpecialFilesAreNeverRead) {
   EXPECT_TRUE(Has(run.out, "Framework BRL.StandardIO")) << run.out;
   EXPECT_TRUE(Has(run.err, "warning: cannot read " + ToUtf8(root / u"mod/pub.mod/pipe.mod/pipe.bmx")))
       << run.err;
+#endif
 }
 
 TEST_F(CliRun, UnreadablePartsOfTheInstallationAreWarnedAbout) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "POSIX folder modes and an unprivileged user do not exist on Windows";
+#else
   namespace fs = std::filesystem;
   root.WriteFile(u"mod/pub.mod/locked.mod/locked.bmx", "Function Locked()\n");
   root.WriteFile(u"mod/shut.mod/x.mod/x.bmx", "Function X()\n");
@@ -233,6 +250,7 @@ TEST_F(CliRun, UnreadablePartsOfTheInstallationAreWarnedAbout) {
   EXPECT_EQ(run.exitCode, 3) << run.err;
   EXPECT_TRUE(Has(run.err, "cannot read the MOD folder: " + Root() + "/mod\n")) << run.err;
   EXPECT_FALSE(Has(run.err, "No subdirectories")) << run.err;
+#endif
 }
 
 TEST_F(CliRun, FailedStandardOutputIsNoSuccess) {
@@ -247,6 +265,9 @@ TEST_F(CliRun, FailedStandardOutputIsNoSuccess) {
 }
 
 TEST_F(CliRun, RemovedCurrentFolderIsAClearFailure) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "Windows removes no folder a program is to start in";
+#else
   TempFolder gone;
   gone.MakeFolder(u"here");
   // The old fallback wrote the page at the root of the file system.
@@ -258,10 +279,14 @@ TEST_F(CliRun, RemovedCurrentFolderIsAClearFailure) {
   EXPECT_EQ(run.exitCode, 5);
   EXPECT_TRUE(Has(run.err, "current folder no longer exists")) << run.err;
   EXPECT_EQ(GetFileKind(u"/results.htm"), FileKind::None);
+#endif
 }
 
 // Names are bytes: one that is not UTF-8 is found, and shows as U+FFFD.
 TEST_F(CliRun, NamesThatAreNotUtf8AreFoundAndShownSafely) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "names on Windows are UTF-16, never loose bytes";
+#else
   std::string folder = ToUtf8(work.Path()) + "/caf\xe9";
   std::filesystem::create_directories(folder);
   std::string module = Root() + "/mod/brl.mod/t\xefl.mod";
@@ -275,10 +300,14 @@ TEST_F(CliRun, NamesThatAreNotUtf8AreFoundAndShownSafely) {
   EXPECT_TRUE(Has(run.out, "Import BRL.Tool")) << run.out;
   std::string page = testing::ReadFileBytes(work / u"page.htm");
   EXPECT_TRUE(Has(page, "m&#65533;.bmx</font>")) << page;
+#endif
 }
 
 // Control characters never reach the terminal or the page raw.
 TEST_F(CliRun, ControlCharactersAreEscaped) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "Windows names cannot hold control characters";
+#else
   work.WriteFile(u"src/bell\x07\x1b]0;owned\x07.bmx", "Print \"x\"\n");
   RunResult run = RunCli({"--root", Root(), "--html", "page.htm", "src/bell\x07\x1b]0;owned\x07.bmx"},
                          work.Path());
@@ -289,6 +318,7 @@ TEST_F(CliRun, ControlCharactersAreEscaped) {
   std::string page = testing::ReadFileBytes(work / u"page.htm");
   EXPECT_TRUE(Has(page, "bell&#7;&#27;]0;owned&#7;.bmx</font>")) << page;
   EXPECT_EQ(page.find('\x1b'), std::string::npos);
+#endif
 }
 
 // A copy of the program in a folder it can write to is a portable one: it
@@ -296,16 +326,26 @@ TEST_F(CliRun, ControlCharactersAreEscaped) {
 TEST_F(CliRun, WritableProgramFolderReadsOnlyTheSettingsBesideIt) {
   TempFolder bin;
   TempFolder home;
-  std::string program = ToUtf8(bin / u"veltrane-cli");
-  std::filesystem::copy_file(VELTRANE_CLI_PATH, program);
+#if defined(_WIN32)
+  const std::string name = "veltrane-cli.exe";
+  // The user's data folder is APPDATA\veltrane, and there is no home folder.
+  home.WriteFile(u"veltrane/vt.ini", Root() + "\r\n");
+#else
+  const std::string name = "veltrane-cli";
   home.WriteFile(u".local/share/veltrane/vt.ini", Root() + "\r\n");
+#endif
+  std::string program = ToUtf8(bin.Path()) + "/" + name;
+  std::filesystem::copy_file(testing::NativePath(FromUtf8(VELTRANE_CLI_PATH)),
+                             testing::NativePath(FromUtf8(program)));
   Setting copy;
   copy.program = program;
   copy.home = home.Path();
 
   RunResult run = RunCli({"src/hello.bmx"}, work.Path(), copy);
   EXPECT_EQ(run.exitCode, 3);
+#if !defined(_WIN32)
   EXPECT_TRUE(Has(run.err, "root folder: " + ToUtf8(home.Path()) + "/BlitzMax\n")) << run.err;
+#endif
 
   bin.WriteFile(u"vt.ini", Root() + "\\\r\n");
   run = RunCli({"src/hello.bmx"}, work.Path(), copy);
@@ -313,11 +353,11 @@ TEST_F(CliRun, WritableProgramFolderReadsOnlyTheSettingsBesideIt) {
   EXPECT_TRUE(Has(run.out, "Framework BRL.StandardIO"));
   // Deciding where it stands left nothing behind in its folder.
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(ToUtf8(bin.Path()))) {
+  for (const auto& entry : std::filesystem::directory_iterator(testing::NativePath(bin.Path()))) {
     names.push_back(entry.path().filename().string());
   }
   std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"veltrane-cli", "vt.ini"}));
+  EXPECT_EQ(names, (std::vector<std::string>{name, "vt.ini"}));
 }
 
 // main.bmx includes f1.bmx, which includes f2.bmx, and so on.
@@ -332,7 +372,11 @@ void WriteIncludeChain(const TempFolder& folder, int depth) {
 TEST_F(CliRun, ADeepIncludeChainIsListedWholeUnderALowLimitOfOpenFiles) {
   WriteIncludeChain(work, 1000);
   Setting few;
+#if !defined(_WIN32)
   few.openFiles = 32;
+#endif
+  // On Windows the C runtime's own limit (512 open streams) is lower than
+  // the chain is deep.
   RunResult run = RunCli({"--root", Root(), "chain/main.bmx"}, work.Path(), few);
   ASSERT_EQ(run.exitCode, 0) << run.err;
   std::string page = testing::ReadFileBytes(work / u"results.htm");
@@ -349,6 +393,9 @@ TEST_F(CliRun, ADeepIncludeChainIsListedWholeUnderALowLimitOfOpenFiles) {
 // A file that exists but finds no file handle free is listed and named, never
 // dropped without a word: run in a child process whose handles are all taken.
 TEST_F(CliRun, AFileThatFindsNoHandleIsListedAndReported) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "Windows has no fork and no limit of file handles to lower";
+#else
   work.WriteFile(u"src/main.bmx", "Include \"a.bmx\"\n");
   work.WriteFile(u"src/a.bmx", "Cls\n");
   std::string source = ToUtf8(work / u"src/main.bmx");
@@ -367,6 +414,7 @@ TEST_F(CliRun, AFileThatFindsNoHandleIsListedAndReported) {
   waitpid(pid, &status, 0);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
+#endif
 }
 #if defined(_WIN32)
 
