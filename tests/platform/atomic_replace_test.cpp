@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "base/paths.h"
 #include "platform/file_bytes.h"
 #include "support/test_support.h"
 
@@ -30,9 +31,12 @@ TEST(AtomicFile, ReplacesTheFileKeepingItsPermissionsAndLeavesNoTemporaryFile) {
   ASSERT_EQ(chmod(path.c_str(), 0640), 0);
   EXPECT_EQ(ReplaceFileAtomically(folder / u"a.bmx", "new", "old"), u"");
   EXPECT_EQ(ReadFileBytes(folder / u"a.bmx"), "new");
+#if !defined(_WIN32)
+  // Windows keeps only a read-only flag of the mode.
   struct stat info {};
   ASSERT_EQ(stat(path.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 07777, 0640u);
+#endif
   EXPECT_EQ(EntriesIn(folder), 1u);
 
   EXPECT_EQ(WriteFileAtomically(folder / u"b.bak", "copy"), u"");
@@ -56,7 +60,12 @@ TEST(AtomicFile, AFileChangedMeanwhileOrAMissingFolderIsLeftAsItWas) {
 TEST(AtomicFile, ALinkedFileIsReplacedBehindItsLink) {
   TempFolder folder;
   folder.WriteFile(u"real.bmx", "old");
-  std::filesystem::create_symlink(ToUtf8(folder / u"real.bmx"), ToUtf8(folder / u"link.bmx"));
+  std::error_code ec;
+  std::filesystem::create_symlink(testing::NativePath(folder / u"real.bmx"),
+                                  testing::NativePath(folder / u"link.bmx"), ec);
+  // Windows lets only some users make links, and Wine none to files.
+  if (ec && kNativePathStyle == PathStyle::Windows) GTEST_SKIP() << "cannot link: " << ec.message();
+  ASSERT_FALSE(ec) << ec.message();
   EXPECT_EQ(WriteFileAtomically(folder / u"link.bmx", "new"), u"");
   EXPECT_TRUE(std::filesystem::is_symlink(ToUtf8(folder / u"link.bmx")));
   EXPECT_EQ(ReadFileBytes(folder / u"real.bmx"), "new");
