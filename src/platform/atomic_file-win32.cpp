@@ -1,4 +1,5 @@
 // The temporary file, the flush and the rename on Windows.
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
@@ -10,14 +11,34 @@
 
 namespace vt {
 
+namespace {
+
+// Fails instead of opening a file that is already there. The C runtime
+// MinGW links (msvcrt.dll) knows no "x" in fopen's mode, so the file is made
+// with CREATE_NEW and handed to stdio afterwards.
+std::FILE* CreateNewFile(TextView path) {
+  HANDLE handle = CreateFileW(ToNative(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_BINARY | _O_WRONLY);
+  if (descriptor < 0) {
+    CloseHandle(handle);
+    return nullptr;
+  }
+  std::FILE* file = _fdopen(descriptor, "wb");
+  if (!file) _close(descriptor);  // closes the handle too
+  return file;
+}
+
+}  // namespace
+
 std::FILE* CreateTemporaryBeside(TextView target, Text& temporary) {
   Text folder = FolderPart(target);
   Text stem = (folder.empty() ? Text() : JoinPath(folder, u"")) + u"." + FileName(target) + u".";
   Text process = Decimal(static_cast<long long>(GetCurrentProcessId()));
   for (int attempt = 0; attempt < 100; ++attempt) {
     Text candidate = stem + process + u"-" + Decimal(attempt) + u".tmp";
-    // "x": fails instead of opening a file that is already there.
-    if (std::FILE* file = OpenNative(candidate, "wbx")) {
+    if (std::FILE* file = CreateNewFile(candidate)) {
       temporary = candidate;
       return file;
     }
