@@ -236,8 +236,14 @@ TEST_F(CliRun, UnreadablePartsOfTheInstallationAreWarnedAbout) {
   fs::permissions(ToUtf8(root / u"mod/pub.mod/locked.mod"), fs::perms::owner_read);
   fs::permissions(ToUtf8(root / u"mod/shut.mod"), fs::perms::owner_read);
   fs::permissions(ToUtf8(work.Path()), fs::perms::all);
+  // The build folder may lie where an unprivileged user cannot reach (a
+  // private temporary folder): that user runs a copy from a folder it can.
+  TempFolder bin;
+  fs::permissions(ToUtf8(bin.Path()), fs::perms::all);
   Setting user;
   user.unprivileged = true;
+  user.program = ToUtf8(bin / u"veltrane-cli");
+  fs::copy_file(VELTRANE_CLI_PATH, user.program);
   RunResult run = RunCli({"--root", Root(), "src/hello.bmx"}, work.Path(), user);
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_TRUE(Has(run.err, "warning: cannot read " + ToUtf8(root / u"mod/pub.mod/locked.mod")))
