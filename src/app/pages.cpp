@@ -33,12 +33,10 @@ Text PageRefusal(const AppState& state, TextView pagePath, const std::vector<Tex
   return Text();
 }
 
-PageWrite WriteAndShowPage(AppState& state, htmltype& html, const std::vector<Text>& readFiles) {
-  Text path = ReportFilePath(state);
-  PageWrite page;
-  page.refusal = PageRefusal(state, path, readFiles);
-  if (page.refusal.empty()) PrepareReportFolder(state);
-  page.written = page.refusal.empty() && html.WriteReportFile(path);
+namespace {
+
+// Shows the page that was written, or, in the window, says why there is none.
+PageWrite ShowWrittenPage(AppState& state, TextView path, PageWrite page) {
   Screen& screen = state.screen;
   if (page.written) {
     ShowFile(screen, path);
@@ -49,6 +47,19 @@ PageWrite WriteAndShowPage(AppState& state, htmltype& html, const std::vector<Te
                               : page.refusal);
   }
   return page;
+}
+
+}  // namespace
+
+PageWrite WriteAndShowPage(AppState& state, htmltype& html, const std::vector<Text>& readFiles) {
+  Text path = ReportFilePath(state);
+  PageWrite page;
+  page.refusal = PageRefusal(state, path, readFiles);
+  if (page.refusal.empty()) {
+    PrepareReportFolder(state);
+    page.written = html.WriteReportFile(path);
+  }
+  return ShowWrittenPage(state, path, page);
 }
 
 void ShowFile(Screen& screen, TextView path) {
@@ -62,9 +73,19 @@ void ShowFile(Screen& screen, TextView path) {
 }
 
 PageWrite ShowModuleDetails(AppState& state) {
-  htmltype html(state.Report.ReportLines);
-  WriteModuleDetails(html, state.Catalogue);
-  return WriteAndShowPage(state, html, {});
+  Text path = ReportFilePath(state);
+  PageWrite page;
+  page.refusal = PageRefusal(state, path, {});
+  if (page.refusal.empty()) {
+    PrepareReportFolder(state);
+    // The closed import lists of a large installation make a page far larger
+    // than the catalogue itself: it goes to the file as it is built.
+    htmltype html(state.Report.ReportLines);
+    html.StreamTo(path);
+    WriteModuleDetails(html, state.Catalogue);
+    page.written = html.WriteReportFile(path);
+  }
+  return ShowWrittenPage(state, path, page);
 }
 
 }  // namespace vt

@@ -38,7 +38,8 @@ void PrepareReportFolder(const AppState& state);
 // Shows `path` in the report view, or says that it cannot.
 void ShowFile(Screen& screen, TextView path);
 
-// Writes the catalogue as a table to the report file and shows it.
+// Writes the catalogue as a table to the report file and shows it. The page
+// goes to the file as it is built; ReportLines does not keep it.
 PageWrite ShowModuleDetails(AppState& state);
 
 }  // namespace vt

@@ -26,7 +26,7 @@ namespace vt {
 
 namespace {
 
-using Number = uint32_t;
+using Number = NameNumber;
 constexpr Number kNone = UINT32_MAX;
 
 class ClosureBuilder {
@@ -36,17 +36,13 @@ class ClosureBuilder {
     std::unordered_map<const modtype*, Number> numberOf;
     for (Number m = 0; m < count; ++m) numberOf.emplace(modules_[m].get(), m);
 
-    std::unordered_map<Text, Number> nameIds;
-    lists_.resize(count);
-    for (Number m = 0; m < count; ++m) {
-      for (const Text& name : modules_[m]->imports) {
-        auto [found, added] = nameIds.try_emplace(name, static_cast<Number>(moduleOf_.size()));
-        if (added) {
-          const modtype* module = catalogue.FindModule(name);
-          moduleOf_.push_back(module ? numberOf.at(module) : kNone);
-        }
-        lists_[m].push_back(found->second);
-      }
+    // Every list numbers its names in the catalogue's pool (CreateModule
+    // sees to that), so a name's number says which module it names.
+    const NamePool& names = catalogue.ImportNames();
+    moduleOf_.assign(names.size(), kNone);
+    for (NameNumber name = 0; name < names.size(); ++name) {
+      const modtype* module = catalogue.FindModule(names.Name(name));
+      if (module) moduleOf_[name] = numberOf.at(module);
     }
     heldBy_.assign(moduleOf_.size(), kNone);
     cursor_.assign(count, 0);
@@ -67,25 +63,29 @@ class ClosureBuilder {
   };
 
   void Expand() {
-    std::vector<Number>& ids = lists_[current_];
+    const std::vector<Number>& ids = List(current_);
     std::vector<Number>& ends = blockEnds_[current_];
     for (Number id : ids) heldBy_[id] = current_;
     // The module's own entries are followed only by the loop below, after
     // whatever comes before them: they start no block.
     for (size_t p = 0; p < ids.size(); ++p) ends.push_back(static_cast<Number>(p + 1));
+    // The list grows while this loop runs; the loop goes on to its new end.
     for (size_t i = 0; i < ids.size(); ++i) {
       Number next = moduleOf_[ids[i]];
       if (!Walkable(next)) continue;
       stack_.push_back({next, kNone});
       Walk();
     }
+    // Closed lists together can be the square of the catalogue's size.
+    modules_[current_]->imports.ShrinkToFit();
+    ends.shrink_to_fit();
   }
 
   // Runs the walks on the stack until it is empty.
   void Walk() {
     while (!stack_.empty()) {
       Frame frame = stack_.back();
-      const std::vector<Number>& list = lists_[frame.module];
+      const std::vector<Number>& list = List(frame.module);
       Number& at = Cursor(frame.module);
       if (at >= list.size()) {
         if (frame.owner != kNone) blockEnds_[current_][frame.owner] = Length();
@@ -94,7 +94,7 @@ class ClosureBuilder {
       }
       Number id = list[at];
       if (heldBy_[id] != current_) {
-        Append(id, modules_[frame.module]->imports[at]);
+        Append(id);
         // The cursor stays on the entry: once its walk is done, the entry is
         // held and the step below moves on, past its block where it can.
         Number next = moduleOf_[id];
@@ -108,19 +108,22 @@ class ClosureBuilder {
   // The position after the held entry at `at` of `module`'s list.
   Number SkipHeld(Number module, Number at) {
     if (module > current_) return at + 1;
-    Number reached = moduleOf_[lists_[module][at]];
+    Number reached = moduleOf_[List(module)[at]];
     bool closedAndHeld = reached != kNone && reached < current_ && Done(reached);
     return closedAndHeld ? std::max(at + 1, blockEnds_[module][at]) : at + 1;
   }
 
-  void Append(Number id, const Text& name) {
+  void Append(Number id) {
     heldBy_[id] = current_;
-    lists_[current_].push_back(id);
+    modules_[current_]->imports.PushNumber(id);
     blockEnds_[current_].push_back(Length());
-    modules_[current_]->imports.push_back(name);
   }
 
-  Number Length() const { return static_cast<Number>(lists_[current_].size()); }
+  const std::vector<Number>& List(Number module) const {
+    return modules_[module]->imports.Numbers();
+  }
+
+  Number Length() const { return static_cast<Number>(List(current_).size()); }
 
   // A module whose walk would append something: known, not the module being
   // expanded (its list holds itself) and not walked to its end already.
@@ -128,7 +131,7 @@ class ClosureBuilder {
     return module != kNone && module != current_ && !Done(module);
   }
 
-  bool Done(Number module) { return Cursor(module) >= lists_[module].size(); }
+  bool Done(Number module) { return Cursor(module) >= List(module).size(); }
 
   Number& Cursor(Number module) {
     if (cursorOf_[module] != current_) {
@@ -139,8 +142,6 @@ class ClosureBuilder {
   }
 
   std::vector<std::unique_ptr<modtype>>& modules_;
-  // Per module, its imports as name numbers, parallel to its `imports`.
-  std::vector<std::vector<Number>> lists_;
   // Per module expanded, for each position of its list, where the block of
   // entries appended while that entry was followed ends.
   std::vector<std::vector<Number>> blockEnds_;
@@ -159,7 +160,7 @@ class ClosureBuilder {
 
 void ExpandModuleImports(CatalogueState& catalogue) { ClosureBuilder(catalogue).Run(); }
 
-void AddImportsOf(const CatalogueState& catalogue, TextList& list, const modtype* module) {
+void AddImportsOf(const CatalogueState& catalogue, ImportList& list, const modtype* module) {
   // Walking a list into itself appends nothing.
   auto walkable = [&list](const modtype* m) {
     return m && !m->imports.empty() && &m->imports != &list;

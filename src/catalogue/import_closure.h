@@ -15,6 +15,6 @@ void ExpandModuleImports(CatalogueState& catalogue);
 
 // Appends to `list`, depth first, every entry of `module`'s imports (and,
 // recursively, of theirs) that `list` does not hold yet. `module` may be null.
-void AddImportsOf(const CatalogueState& catalogue, TextList& list, const modtype* module);
+void AddImportsOf(const CatalogueState& catalogue, ImportList& list, const modtype* module);
 
 }  // namespace vt

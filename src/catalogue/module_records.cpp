@@ -23,7 +23,7 @@ void ListIndex::CatchUp(const TextList& list) {
 }
 
 modtype* CatalogueState::CreateModule(TextView name) {
-  ModList.push_back(std::make_unique<modtype>());
+  ModList.push_back(std::make_unique<modtype>(importNames_));
   modtype* module = ModList.back().get();
   module->name = name;
   // Two folders may give the same name: the first one found keeps it. Names
@@ -40,6 +40,7 @@ modtype* CatalogueState::FindModule(TextView name) const {
 void CatalogueState::Clear() {
   ModList.clear();
   byName_.clear();
+  importNames_ = std::make_shared<NamePool>();
   CommandCount = 0;
 }
 

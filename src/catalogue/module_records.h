@@ -7,10 +7,9 @@
 #include <vector>
 
 #include "base/text.h"
+#include "catalogue/import_list.h"
 
 namespace vt {
-
-using TextList = std::vector<Text>;
 
 // Membership of an ordered list in constant time: a set kept beside the list
 // and brought up to date with the entries appended since the last question.
@@ -38,10 +37,14 @@ class ListIndex {
 // One installed module.
 class modtype {
  public:
+  modtype() = default;
+  // The module's imports number their names in `names`.
+  explicit modtype(std::shared_ptr<NamePool> names) : imports(std::move(names)) {}
+
   uint8_t matched = 0;
   Text name;
   Text declaredName;
-  TextList imports;
+  ImportList imports;
   TextList commands;
   // Lower-cased names of the public types; a program that names one needs the
   // module as much as one that calls a command.
@@ -59,8 +62,11 @@ struct CatalogueState {
   modtype* FindModule(TextView name) const;
   // Empties the catalogue.
   void Clear();
+  // The pool every module's imports number their names in.
+  const NamePool& ImportNames() const { return *importNames_; }
 
  private:
+  std::shared_ptr<NamePool> importNames_ = std::make_shared<NamePool>();
   // Name to the first record of that name in ModList order.
   std::unordered_map<Text, modtype*> byName_;
 };

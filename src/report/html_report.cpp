@@ -36,7 +36,33 @@ Text HtmlEscape(TextView text) {
 
 Text LinkTarget(TextView path) { return Replace(path, u"/", u"\\"); }
 
-void htmltype::AddLine(TextView text) { lines_.emplace_back(text); }
+void htmltype::AddLine(TextView text) {
+  if (!streaming_) {
+    lines_.emplace_back(text);
+    return;
+  }
+  if (!stream_) return;
+  bytes_.clear();
+  AppendPageLine(bytes_, text);
+  stream_->Write(bytes_);
+}
+
+void htmltype::AddDataLine(TextView text) {
+  if (text.find_first_of(u"&<>\"'") == TextView::npos) {
+    AddLine(text);
+    return;
+  }
+  AddLine(HtmlEscape(text));
+}
+
+bool htmltype::StreamTo(TextView path) {
+  streaming_ = true;
+  lines_.clear();
+  stream_ = std::make_unique<AtomicFileWriter>();
+  if (stream_->Open(path)) return true;
+  stream_.reset();
+  return false;
+}
 
 void htmltype::WriteHead() {
   lines_.clear();
@@ -111,11 +137,17 @@ void htmltype::WriteCodeArea(int rows) {
 bool htmltype::WriteReportFile(TextView path) {
   AddLine(u"</body>");
   AddLine(u"</html>");
+  if (streaming_) {
+    bool written = stream_ && stream_->Commit();
+    stream_.reset();
+    return written;
+  }
   AtomicFileWriter out;
   if (!out.Open(path)) return false;
   for (const Text& line : lines_) {
-    out.Write(PageBytes(DoubleQuoteAttributes(line)));
-    out.Write("\r\n");
+    bytes_.clear();
+    AppendPageLine(bytes_, line);
+    out.Write(bytes_);
   }
   return out.Commit();
 }

@@ -2,9 +2,13 @@
 // written to one file.
 #pragma once
 
+#include <memory>
+#include <string>
+
 #include "analysis/source_records.h"
 #include "analysis/suggestion.h"
 #include "base/text.h"
+#include "platform/atomic_file.h"
 
 namespace vt {
 
@@ -18,12 +22,20 @@ struct ReportState {
 // `&`, `<`, `>`, `"` and `'` as character references, for data put into a page.
 Text HtmlEscape(TextView text);
 
-// Builds a page into the lines it is given.
+// Builds a page into the lines it is given, or straight into its file.
 class htmltype {
  public:
   explicit htmltype(TextList& lines) : lines_(lines) {}
 
   void AddLine(TextView text);
+  // A line of data, escaped: AddLine(HtmlEscape(text)), without the copy
+  // when nothing needs escaping.
+  void AddDataLine(TextView text);
+  // From here on every line goes straight into a new file at `path` and is
+  // not kept: for pages too large to hold in memory. WriteReportFile with
+  // the same path then ends that file. False when the file cannot be made;
+  // the lines are then dropped and WriteReportFile fails.
+  bool StreamTo(TextView path);
   void WriteHead();
   void WriteFilesScanned(const AnalysisState& analysis);
   void WriteSuggestion(const Suggestion& suggestion);
@@ -36,6 +48,11 @@ class htmltype {
 
  private:
   TextList& lines_;
+  bool streaming_ = false;
+  // Null when streaming was asked for and the file could not be made.
+  std::unique_ptr<AtomicFileWriter> stream_;
+  // The bytes of the line being streamed, kept to spare an allocation a line.
+  std::string bytes_;
 };
 
 // The whole results page of an examination.

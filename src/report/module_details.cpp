@@ -1,18 +1,17 @@
 #include "report/module_details.h"
 
-
-
 namespace vt {
 
 namespace {
 
 // The entries one per line, or "(none)" so that an empty cell still says so.
-void AddListLines(htmltype& html, const TextList& entries) {
+template <typename List>
+void AddListLines(htmltype& html, const List& entries) {
   if (entries.empty()) {
     html.AddLine(u"(none)");
     return;
   }
-  for (const Text& entry : entries) html.AddLine(HtmlEscape(entry));
+  for (const Text& entry : entries) html.AddDataLine(entry);
 }
 
 void AddHeaderRow(htmltype& html) {

@@ -10,18 +10,15 @@ void AppendReference(std::string& out, char32_t codePoint) {
   out += ';';
 }
 
-}  // namespace
-
-Text DoubleQuoteAttributes(TextView line) {
-  if (StartsWith(line, u"'")) return Text(line);
-  return Replace(line, u"'", u"\"");
-}
-
-std::string PageBytes(TextView line) {
-  std::string out;
-  out.reserve(line.size());
+// The bytes of `line`, as PageBytes gives them, with each apostrophe as
+// `apostrophe`.
+void AppendUnits(std::string& out, TextView line, char apostrophe) {
   for (size_t i = 0; i < line.size(); ++i) {
     char32_t unit = line[i];
+    if (unit == u'\'') {
+      out += apostrophe;
+      continue;
+    }
     // Control characters are not allowed raw in a page; tab is ordinary
     // white space.
     if (unit < 0x20 && unit != u'\t') {
@@ -40,7 +37,25 @@ std::string PageBytes(TextView line) {
     bool lone = IsHighSurrogate(unit) || IsLowSurrogate(unit);
     AppendReference(out, lone ? 0xFFFD : unit);
   }
+}
+
+}  // namespace
+
+Text DoubleQuoteAttributes(TextView line) {
+  if (StartsWith(line, u"'")) return Text(line);
+  return Replace(line, u"'", u"\"");
+}
+
+std::string PageBytes(TextView line) {
+  std::string out;
+  out.reserve(line.size());
+  AppendUnits(out, line, '\'');
   return out;
+}
+
+void AppendPageLine(std::string& out, TextView line) {
+  AppendUnits(out, line, StartsWith(line, u"'") ? '\'' : '"');
+  out += "\r\n";
 }
 
 }  // namespace vt

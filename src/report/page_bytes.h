@@ -18,4 +18,9 @@ Text DoubleQuoteAttributes(TextView line);
 // as U+FFFD).
 std::string PageBytes(TextView line);
 
+// Appends `line` to `out` as the page file holds it: the bytes of
+// PageBytes(DoubleQuoteAttributes(line)), then CR LF. Without the copies,
+// since a large page has hundreds of millions of lines.
+void AppendPageLine(std::string& out, TextView line);
+
 }  // namespace vt

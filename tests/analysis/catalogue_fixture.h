@@ -15,7 +15,7 @@ inline modtype* MakeModule(CatalogueState& catalogue, TextView name, TextView de
   modtype* module = catalogue.CreateModule(name);
   module->declaredName = declaredName;
   for (const char16_t* command : commands) module->commands.emplace_back(command);
-  for (const char16_t* import : imports) module->imports.emplace_back(import);
+  for (const char16_t* import : imports) module->imports.push_back(import);
   return module;
 }
 

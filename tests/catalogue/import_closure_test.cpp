@@ -93,7 +93,7 @@ TEST_F(ImportClosure, LaterModulesReadEarlierListsAlreadyExtended) {
 }
 
 TEST_F(ImportClosure, AddImportsOfWithNullOrEmptyModuleDoesNothing) {
-  TextList list = Names({u"x.a"});
+  ImportList list(Names({u"x.a"}));
   AddImportsOf(Catalogue, list, nullptr);
   modtype* empty = Module(u"x.e", {});
   AddImportsOf(Catalogue, list, empty);
@@ -111,11 +111,12 @@ TEST_F(ImportClosure, EmptyCatalogueIsFine) {
 
 // The rule word for word, recursion and linear searches included: the oracle
 // that the real closure must match on every generated installation.
-void LiteralAddImportsOf(const CatalogueState& catalogue, TextList& list, const modtype* module) {
+template <typename List>
+void LiteralAddImportsOf(const CatalogueState& catalogue, List& list, const modtype* module) {
   if (!module || module->imports.empty()) return;
   for (size_t i = 0; i < module->imports.size(); ++i) {
     Text entry = module->imports[i];
-    if (Contains(list, entry)) continue;
+    if (std::find(list.begin(), list.end(), entry) != list.end()) continue;
     list.push_back(entry);
     LiteralAddImportsOf(catalogue, list, catalogue.FindModule(entry));
   }
@@ -252,14 +253,15 @@ TEST(ImportClosureAgainstTheRule, AddImportsOfMatchesTheRule) {
     CatalogueState catalogue;
     Random(20, seed).Fill(catalogue);
     for (const auto& module : catalogue.ModList) {
-      TextList literal = {u"x.r3"}, fast = literal;
+      TextList literal = {u"x.r3"};
+      ImportList fast(literal);
       LiteralAddImportsOf(catalogue, literal, module.get());
       AddImportsOf(catalogue, fast, module.get());
       ASSERT_EQ(fast, literal) << "seed " << seed;
     }
     // A module's own list walked into itself.
     modtype& first = *catalogue.ModList.front();
-    TextList before = first.imports;
+    TextList before = first.imports.Names();
     AddImportsOf(catalogue, first.imports, &first);
     EXPECT_EQ(first.imports, before);
   }
@@ -273,10 +275,10 @@ TEST(ImportClosureAgainstTheRule, AVeryDeepWalkEnds) {
     modtype* m = catalogue.CreateModule(Numbered(u"x.m", k));
     if (k + 1 < kDepth) m->imports.push_back(Numbered(u"x.m", k + 1));
   }
-  TextList list;
+  ImportList list;
   AddImportsOf(catalogue, list, catalogue.ModList.front().get());
   ASSERT_EQ(list.size(), kDepth - 1);
-  EXPECT_EQ(list.front(), u"x.m1");
+  EXPECT_EQ(list[0], u"x.m1");
   EXPECT_EQ(list.back(), Numbered(u"x.m", kDepth - 1));
 
   // The closure of a chain listed from its end follows it to the bottom

@@ -71,5 +71,35 @@ TEST_F(ModuleRecords, StateStartsFreshForEveryTest) {
   Catalogue.CreateModule(u"x.y");
 }
 
+// Import lists keep each name once for the whole catalogue and still read
+// as lists of names, whichever catalogue a list is copied from.
+TEST_F(ModuleRecords, ImportListsShareTheCatalogueNamesAndReadAsNames) {
+  modtype* a = Catalogue.CreateModule(u"x.a");
+  modtype* b = Catalogue.CreateModule(u"x.b");
+  a->imports = TextList{u"x.c", u"x.b", u"x.c"};
+  b->imports.push_back(u"x.c");
+  EXPECT_EQ(a->imports, (TextList{u"x.c", u"x.b", u"x.c"}));
+  EXPECT_EQ(a->imports.Names(), (TextList{u"x.c", u"x.b", u"x.c"}));
+  EXPECT_EQ(a->imports.Numbers()[0], a->imports.Numbers()[2]);
+  EXPECT_EQ(a->imports.Numbers()[0], b->imports.Numbers()[0]);
+  EXPECT_EQ(Catalogue.ImportNames().size(), 2u);
+  EXPECT_EQ(a->imports.back(), u"x.c");
+  EXPECT_FALSE(a->imports == b->imports);
+
+  // A list from another catalogue is taken by name, into this one's pool.
+  CatalogueState other;
+  modtype* o = other.CreateModule(u"x.o");
+  o->imports = TextList{u"x.z", u"x.b"};
+  a->imports = o->imports;
+  EXPECT_EQ(a->imports, o->imports);
+  EXPECT_EQ(a->imports.Pool(), b->imports.Pool());
+  EXPECT_EQ(Catalogue.ImportNames().Name(a->imports.Numbers()[0]), u"x.z");
+
+  // A rescan starts from an empty pool.
+  Catalogue.Clear();
+  EXPECT_EQ(Catalogue.ImportNames().size(), 0u);
+  EXPECT_EQ(o->imports, (TextList{u"x.z", u"x.b"}));
+}
+
 }  // namespace
 }  // namespace vt

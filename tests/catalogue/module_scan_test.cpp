@@ -395,7 +395,7 @@ TEST_F(ModuleScan, ExampleInstallation) {
   EXPECT_TRUE(has(Catalogue.FindModule(u"pub.opengl")->commands, u"glclear"));
 
   // Closed imports.
-  TextList glmax2d = Catalogue.FindModule(u"brl.glmax2d")->imports;
+  TextList glmax2d = Catalogue.FindModule(u"brl.glmax2d")->imports.Names();
   std::set<Text> reached(glmax2d.begin(), glmax2d.end());
   EXPECT_EQ(reached, (std::set<Text>{u"brl.max2d", u"brl.glgraphics", u"brl.graphics",
                                      u"brl.pixmap", u"brl.polledinput", u"brl.linkedlist",
@@ -404,7 +404,7 @@ TEST_F(ModuleScan, ExampleInstallation) {
   EXPECT_EQ(Catalogue.FindModule(u"brl.freeaudioaudio")->imports,
             Names({u"brl.audio", u"brl.audiosample", u"brl.stream", u"brl.blitz"}));
   // max2d.bmx and its image.bmx both import BRL.Pixmap: the duplicate stays.
-  TextList max2dImports = max2d->imports;
+  TextList max2dImports = max2d->imports.Names();
   EXPECT_EQ(std::count(max2dImports.begin(), max2dImports.end(), Text(u"brl.pixmap")), 2);
   EXPECT_EQ(Catalogue.FindModule(u"brl.pngloader")->imports,
             Names({u"brl.pixmap", u"pub.zlib", u"brl.stream", u"brl.blitz"}));

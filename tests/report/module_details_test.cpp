@@ -6,6 +6,7 @@
 #include "catalogue/module_records.h"
 #include "platform/file_system.h"
 #include "report/html_report.h"
+#include "report/page_bytes.h"
 #include "support/test_support.h"
 
 namespace vt {
@@ -26,14 +27,31 @@ class ModuleDetails : public testing::FreshState {
     return m;
   }
 
-  // The lines between the header row and "</table>".
-  TextList Rows() const {
-    const TextList& all = Report.ReportLines;
+  // The page as WriteModuleDetails builds it.
+  TextList Built() {
+    WriteModuleDetails(Html, Catalogue);
+    return Report.ReportLines;
+  }
+
+  // The lines between the header row and "</table>" of the built page.
+  TextList Rows() {
+    TextList all = Built();
     size_t begin = 14;
-    size_t end = all.size() - 3;
+    size_t end = all.size() - 1;
     if (end < begin) return {};
     return TextList(all.begin() + static_cast<long>(begin), all.begin() + static_cast<long>(end));
   }
+
+  // What results.htm must hold for a page of `lines`, ended as every page is.
+  static std::string FileOf(TextList lines) {
+    lines.push_back(u"</body>");
+    lines.push_back(u"</html>");
+    std::string bytes;
+    for (const Text& line : lines) bytes += PageBytes(DoubleQuoteAttributes(line)) + "\r\n";
+    return bytes;
+  }
+
+  std::string Written() const { return testing::ReadFileBytes(app / u"results.htm"); }
 
   testing::TempFolder app;
 };
@@ -53,8 +71,8 @@ TextList Row(TextView nameCell, const TextList& imports, const TextList& command
 
 TEST_F(ModuleDetails, EmptyCatalogueGivesTheHeaderRowOnly) {
   EXPECT_TRUE(ShowModuleDetails(state));
-  EXPECT_EQ(Report.ReportLines,
-            (TextList{
+  EXPECT_EQ(Written(),
+            FileOf(TextList{
                 u"<html>",
                 u"<head>",
                 u"<title>Veltrane - Output</title>",
@@ -70,8 +88,6 @@ TEST_F(ModuleDetails, EmptyCatalogueGivesTheHeaderRowOnly) {
                 u"<td><font size='4'><strong>Commands</strong></font></td>",
                 u"</tr>",
                 u"</table>",
-                u"</body>",
-                u"</html>",
             }));
   EXPECT_EQ(screen.shownFiles, (std::vector<Text>{app / u"results.htm"}));
   EXPECT_TRUE(screen.messages.empty());
@@ -81,21 +97,22 @@ TEST_F(ModuleDetails, OneRowPerModuleInCatalogueOrder) {
   Module(u"Pub.ZLib", {}, {u"compress", u"compress"});
   Module(u"", {u"brl.blitz", u"pub.zlib"}, {});
   Module(u"BRL.Audio", {u"brl.blitz"}, {u"loadsound", u"playsound"});
-  ShowModuleDetails(state);
+  ASSERT_TRUE(ShowModuleDetails(state));
   TextList expected = Row(u"Pub.ZLib", {u"(none)"}, {u"compress", u"compress"});
   for (const TextList& row : {Row(u"", {u"brl.blitz", u"pub.zlib"}, {u"(none)"}),
                               Row(u"BRL.Audio", {u"brl.blitz"}, {u"loadsound", u"playsound"})}) {
     expected.insert(expected.end(), row.begin(), row.end());
   }
   EXPECT_EQ(Rows(), expected);
-  EXPECT_EQ(Report.ReportLines[Report.ReportLines.size() - 3], u"</table>");
+  EXPECT_EQ(Report.ReportLines.back(), u"</table>");
+  EXPECT_EQ(Written(), FileOf(Report.ReportLines));
 }
 
 TEST_F(ModuleDetails, NamesAreEscapedAndSurviveTheQuoteConversion) {
   Module(u"My<Mod>", {u"a&b"}, {u"it's", u"\"q\""});
-  ShowModuleDetails(state);
+  ASSERT_TRUE(ShowModuleDetails(state));
   EXPECT_EQ(Rows(), Row(u"My&lt;Mod&gt;", {u"a&amp;b"}, {u"it&#39;s", u"&quot;q&quot;"}));
-  std::string bytes = testing::ReadFileBytes(app / u"results.htm");
+  std::string bytes = Written();
   EXPECT_NE(bytes.find("\r\nit&#39;s\r\n"), std::string::npos);
   EXPECT_NE(bytes.find("<td valign=\"top\"><strong>My&lt;Mod&gt;</strong></td>\r\n"),
             std::string::npos);
@@ -120,11 +137,11 @@ TEST_F(ModuleDetails, BuildingThePageNeitherWritesNorShowsIt) {
   TextList built = Report.ReportLines;
   EXPECT_EQ(built.back(), u"</table>");
 
-  // Showing the page writes exactly those lines, then ends the page.
+  // Showing the page writes exactly those lines, then ends the page; it goes
+  // to the file as it is built and is not kept.
   ASSERT_TRUE(ShowModuleDetails(state));
-  built.push_back(u"</body>");
-  built.push_back(u"</html>");
-  EXPECT_EQ(Report.ReportLines, built);
+  EXPECT_EQ(Written(), FileOf(built));
+  EXPECT_TRUE(Report.ReportLines.empty());
 }
 
 TEST_F(ModuleDetails, UnwritablePageIsReportedAndNotShown) {

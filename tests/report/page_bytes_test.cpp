@@ -41,5 +41,15 @@ TEST(PageBytes, SurrogatePairIsOneReferenceAndLoneSurrogatesAreReplaced) {
   EXPECT_EQ(PageBytes(Text{u'\xDE00', u'\xD83D'}), "&#65533;&#65533;");
 }
 
+TEST(PageBytes, AppendedLineIsTheQuotedBytesWithCrLf) {
+  std::string out = "kept ";
+  for (Text line : {Text(u"<a href='x'>"), Text(u"' Import 'y'"), Text(u""), Text(u"'"),
+                    Text(u"\u4e2d\U0001F600'\x1f"), Text{u'\xDC00', u'\''}}) {
+    std::string expected = out + PageBytes(DoubleQuoteAttributes(line)) + "\r\n";
+    AppendPageLine(out, line);
+    EXPECT_EQ(out, expected);
+  }
+}
+
 }  // namespace
 }  // namespace vt

@@ -144,6 +144,42 @@ TEST_F(ReportFile, FailedWritesAreReported) {
   EXPECT_FALSE(WritePage());
 }
 
+// A page streamed to its file holds exactly the bytes of the same page
+// kept and then written, and nothing of it stays in memory.
+TEST_F(ReportFile, StreamedPageIsTheKeptPageByteForByte) {
+  TextList lines = {u"<form method='POST'>", u"' Import BRL.PNGLoader 'as is'", u"",
+                    u"caf\u00e9 \u4e2d \U0001F600", Text{u'\x01', u'\xD800', u'x'}};
+  for (const Text& line : lines) Html.AddLine(line);
+  ASSERT_TRUE(Html.WriteReportFile(elsewhere / u"kept.htm"));
+
+  TextList streamedLines = {u"left over from before"};
+  htmltype streamed(streamedLines);
+  ASSERT_TRUE(streamed.StreamTo(elsewhere / u"streamed.htm"));
+  for (const Text& line : lines) streamed.AddLine(line);
+  // Nothing reaches the target until the page is ended.
+  EXPECT_EQ(GetFileKind(elsewhere / u"streamed.htm"), FileKind::None);
+  ASSERT_TRUE(streamed.WriteReportFile(elsewhere / u"streamed.htm"));
+  EXPECT_EQ(testing::ReadFileBytes(elsewhere / u"streamed.htm"),
+            testing::ReadFileBytes(elsewhere / u"kept.htm"));
+  EXPECT_TRUE(streamedLines.empty());
+}
+
+TEST_F(ReportFile, StreamThatCannotStartFailsAndKeepsTheOldFile) {
+  app.MakeFolder(u"results.htm");
+  EXPECT_FALSE(Html.StreamTo(ResultsPath()));
+  Html.AddLine(u"new");
+  EXPECT_FALSE(WritePage());
+  EXPECT_EQ(GetFileKind(ResultsPath()), FileKind::Folder);
+  EXPECT_TRUE(Report.ReportLines.empty());
+
+  if (GetFileKind(u"/dev/full") == FileKind::None) return;
+  app.WriteFile(u"old.htm", "old report");
+  htmltype full(Report.ReportLines);
+  // A device is never replaced; a full disk shows as a failed commit.
+  EXPECT_FALSE(full.StreamTo(u"/dev/full"));
+  EXPECT_FALSE(full.WriteReportFile(u"/dev/full"));
+}
+
 class ShowFileTest : public testing::FreshState {
  protected:
   testing::TempFolder folder;

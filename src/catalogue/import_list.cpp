@@ -1,0 +1,40 @@
+#include "catalogue/import_list.h"
+
+#include <algorithm>
+
+namespace vt {
+
+NameNumber NamePool::Number(TextView name) {
+  auto found = numbers_.find(name);
+  if (found != numbers_.end()) return found->second;
+  NameNumber number = static_cast<NameNumber>(names_.size());
+  names_.emplace_back(name);
+  numbers_.emplace(names_.back(), number);
+  return number;
+}
+
+ImportList& ImportList::operator=(const ImportList& other) {
+  if (this == &other) return *this;
+  if (pool_ == other.pool_) {
+    numbers_ = other.numbers_;
+    return *this;
+  }
+  assign(other.begin(), other.end());
+  return *this;
+}
+
+ImportList& ImportList::operator=(const TextList& names) {
+  assign(names.begin(), names.end());
+  return *this;
+}
+
+bool operator==(const ImportList& list, const TextList& names) {
+  return list.size() == names.size() && std::equal(list.begin(), list.end(), names.begin());
+}
+
+bool operator==(const ImportList& a, const ImportList& b) {
+  if (a.Pool() == b.Pool()) return a.Numbers() == b.Numbers();
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin());
+}
+
+}  // namespace vt
