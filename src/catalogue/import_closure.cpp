@@ -45,9 +45,10 @@ class ClosureBuilder {
       if (module) moduleOf_[name] = numberOf.at(module);
     }
     heldBy_.assign(moduleOf_.size(), kNone);
-    cursor_.assign(count, 0);
-    cursorOf_.assign(count, kNone);
+    cursors_.assign(count, Cursor{0, kNone});
     blockEnds_.resize(count);
+    lists_.reserve(count);
+    for (const auto& module : modules_) lists_.push_back(ListView(module->imports.Numbers()));
   }
 
   void Run() {
@@ -63,7 +64,7 @@ class ClosureBuilder {
   };
 
   void Expand() {
-    const std::vector<Number>& ids = List(current_);
+    const std::vector<Number>& ids = modules_[current_]->imports.Numbers();
     std::vector<Number>& ends = blockEnds_[current_];
     for (Number id : ids) heldBy_[id] = current_;
     // The module's own entries are followed only by the loop below, after
@@ -79,20 +80,21 @@ class ClosureBuilder {
     // Closed lists together can be the square of the catalogue's size.
     modules_[current_]->imports.ShrinkToFit();
     ends.shrink_to_fit();
+    lists_[current_] = ListView(ids, ends);
   }
 
   // Runs the walks on the stack until it is empty.
   void Walk() {
     while (!stack_.empty()) {
       Frame frame = stack_.back();
-      const std::vector<Number>& list = List(frame.module);
-      Number& at = Cursor(frame.module);
-      if (at >= list.size()) {
+      const ListView& list = lists_[frame.module];
+      Number& at = CursorOf(frame.module);
+      if (at >= list.size) {
         if (frame.owner != kNone) blockEnds_[current_][frame.owner] = Length();
         stack_.pop_back();
         continue;
       }
-      Number id = list[at];
+      Number id = list.entries[at];
       if (heldBy_[id] != current_) {
         Append(id);
         // The cursor stays on the entry: once its walk is done, the entry is
@@ -108,9 +110,10 @@ class ClosureBuilder {
   // The position after the held entry at `at` of `module`'s list.
   Number SkipHeld(Number module, Number at) {
     if (module > current_) return at + 1;
-    Number reached = moduleOf_[List(module)[at]];
+    const ListView& list = lists_[module];
+    Number reached = moduleOf_[list.entries[at]];
     bool closedAndHeld = reached != kNone && reached < current_ && Done(reached);
-    return closedAndHeld ? std::max(at + 1, blockEnds_[module][at]) : at + 1;
+    return closedAndHeld ? std::max(at + 1, list.blockEnds[at]) : at + 1;
   }
 
   void Append(Number id) {
@@ -119,11 +122,9 @@ class ClosureBuilder {
     blockEnds_[current_].push_back(Length());
   }
 
-  const std::vector<Number>& List(Number module) const {
-    return modules_[module]->imports.Numbers();
+  Number Length() const {
+    return static_cast<Number>(modules_[current_]->imports.Numbers().size());
   }
-
-  Number Length() const { return static_cast<Number>(List(current_).size()); }
 
   // A module whose walk would append something: known, not the module being
   // expanded (its list holds itself) and not walked to its end already.
@@ -131,14 +132,13 @@ class ClosureBuilder {
     return module != kNone && module != current_ && !Done(module);
   }
 
-  bool Done(Number module) { return Cursor(module) >= List(module).size(); }
+  // Never asked of the module being expanded, whose list is still growing.
+  bool Done(Number module) { return CursorOf(module) >= lists_[module].size; }
 
-  Number& Cursor(Number module) {
-    if (cursorOf_[module] != current_) {
-      cursorOf_[module] = current_;
-      cursor_[module] = 0;
-    }
-    return cursor_[module];
+  Number& CursorOf(Number module) {
+    Cursor& cursor = cursors_[module];
+    if (cursor.expanding != current_) cursor = Cursor{0, current_};
+    return cursor.at;
   }
 
   std::vector<std::unique_ptr<modtype>>& modules_;
@@ -150,8 +150,26 @@ class ClosureBuilder {
   // Per name, the module whose list held it last.
   std::vector<Number> heldBy_;
   // Per module, how far its list has been walked, and for which module.
-  std::vector<Number> cursor_;
-  std::vector<Number> cursorOf_;
+  struct Cursor {
+    Number at;
+    Number expanding;
+  };
+  std::vector<Cursor> cursors_;
+  // Per module, where its list and its block ends lie. A walk down a long
+  // chain steps to another module at every entry; reaching the lists from
+  // this small array rather than through the scattered records keeps those
+  // steps in the cache. A module's view is set again once its list is closed.
+  struct ListView {
+    explicit ListView(const std::vector<Number>& list) : entries(list.data()), size(Size(list)) {}
+    ListView(const std::vector<Number>& list, const std::vector<Number>& ends)
+        : entries(list.data()), size(Size(list)), blockEnds(ends.data()) {}
+    static Number Size(const std::vector<Number>& list) { return static_cast<Number>(list.size()); }
+    const Number* entries;
+    Number size;
+    // Set only for closed lists; only theirs are read.
+    const Number* blockEnds = nullptr;
+  };
+  std::vector<ListView> lists_;
   std::vector<Frame> stack_;
   Number current_ = 0;
 };
