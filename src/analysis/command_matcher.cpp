@@ -125,7 +125,7 @@ sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView
 
 void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView line) {
   ++analysis.TotalLines;
-  Text trimmed = Trim(line);
+  TextView trimmed = TrimView(line);
   Text low = Lower(trimmed);
   if (ClassifyLine(low, analysis.InRemCommands) != LineKind::Code) return;
   ++analysis.CodeLines;
@@ -134,7 +134,7 @@ void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView li
     size_t known = record->words.size();
     record->AddWord(TextView(low).substr(span.start, span.length));
     if (record->words.size() > known) {
-      NoteWordSite(analysis, *record, TextView(trimmed).substr(span.start, span.length));
+      NoteWordSite(analysis, *record, trimmed.substr(span.start, span.length));
     }
   }
 }
@@ -150,7 +150,8 @@ void MatchCommands(AnalysisState& analysis, CatalogueState& catalogue) {
     for (modtype* module : matched) module->matched = 0;
     matched.clear();
     for (size_t i = 0; i < record.words.size(); ++i) {
-      const Text word = record.words[i];
+      // Matching adds modules, never words, so the reference stays valid.
+      const Text& word = record.words[i];
       CauseWatch watch(record, i);
       if (StartsWith(word, u"\"")) {
         ApplyLiteralRules(catalogue, record, word);

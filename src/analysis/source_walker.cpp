@@ -132,9 +132,12 @@ void SourceWalk::Run() {
 }
 
 void SourceWalk::Follow(TextView line) {
-  Text low = Lower(Trim(line));
-  if (ClassifyLine(low, analysis_.InRemDirectives) != LineKind::Directive) return;
+  TextView trimmed = TrimView(line);
+  // Most lines are no directive: their start tells, without lowering them whole.
+  Text start = Lower(trimmed.substr(0, kClassifiedLength));
+  if (ClassifyLine(start, analysis_.InRemDirectives) != LineKind::Directive) return;
   ++analysis_.CodeLines;
+  Text low = Lower(trimmed);
   if (StartsWith(low, u"include")) {
     FollowInclude(low);
   } else {
