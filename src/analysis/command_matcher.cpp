@@ -119,7 +119,7 @@ sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView
     current->path = path;
     current->folder = FolderPart(path);
   }
-  for (const Text& line : file.lines) ScanCommandLine(analysis, current, line);
+  for (size_t i = 0; i < file.LineCount(); ++i) ScanCommandLine(analysis, current, file.Line(i));
   return current;
 }
 

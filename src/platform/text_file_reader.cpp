@@ -167,7 +167,10 @@ TextFileLines ReadTextFileLines(TextView path) {
     return file;
   }
   file.outcome = ReadOutcome::Read;
-  while (!stream.AtEnd()) file.lines.push_back(ReadTextLine(stream));
+  while (!stream.AtEnd()) {
+    file.text += ReadTextLine(stream);
+    file.lineEnds.push_back(file.text.size());
+  }
   stream.Close();
   return file;
 }

@@ -91,10 +91,20 @@ enum class ReadOutcome {
 };
 
 // Every line of a text file (encoding from its byte-order mark), read at
-// once so that the file is closed before its lines are used.
+// once so that the file is closed before its lines are used. The lines lie
+// one after another in a single text: a large program has hundreds of
+// thousands of them, and one allocation each would cost more than reading.
 struct TextFileLines {
   ReadOutcome outcome = ReadOutcome::NotOpened;
-  std::vector<Text> lines;
+  Text text;
+  // Where each line ends in `text`; the next begins there.
+  std::vector<size_t> lineEnds;
+
+  size_t LineCount() const { return lineEnds.size(); }
+  TextView Line(size_t index) const {
+    size_t begin = index == 0 ? 0 : lineEnds[index - 1];
+    return TextView(text).substr(begin, lineEnds[index] - begin);
+  }
 };
 TextFileLines ReadTextFileLines(TextView path);
 
