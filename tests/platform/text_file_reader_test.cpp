@@ -146,7 +146,7 @@ TEST(TextFileReader, RunsOfPlainBytesAcrossTheReadBuffer) {
 
 TEST(TextFileReader, Utf8CharacterSplitByTheReadBuffer) {
   // "é" (C3 A9) and "日" (E6 97 A5) start on the last byte of a buffer.
-  std::string bytes = "\xEF\xBB\xBF" + std::string(65536 - 3 - 1, 'a') + "\xC3\xA9b\n";
+  std::string bytes = "\xEF\xBB\xBF" + std::string(65536 - 3 - 1, 'a') + "\xC3\xA9" "b\n";
   bytes += std::string(65532, 'c') + "\xE6\x97\xA5";
   std::vector<Text> lines = Lines(bytes);
   ASSERT_EQ(lines.size(), 2u);
