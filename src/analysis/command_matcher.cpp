@@ -119,13 +119,13 @@ sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView
     current->path = path;
     current->folder = FolderPart(path);
   }
-  for (const Text& line : file.lines) ScanCommandLine(analysis, current, line);
+  for (size_t i = 0; i < file.LineCount(); ++i) ScanCommandLine(analysis, current, file.Line(i));
   return current;
 }
 
 void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView line) {
   ++analysis.TotalLines;
-  Text trimmed = Trim(line);
+  TextView trimmed = TrimView(line);
   Text low = Lower(trimmed);
   if (ClassifyLine(low, analysis.InRemCommands) != LineKind::Code) return;
   ++analysis.CodeLines;
@@ -134,7 +134,7 @@ void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView li
     size_t known = record->words.size();
     record->AddWord(TextView(low).substr(span.start, span.length));
     if (record->words.size() > known) {
-      NoteWordSite(analysis, *record, TextView(trimmed).substr(span.start, span.length));
+      NoteWordSite(analysis, *record, trimmed.substr(span.start, span.length));
     }
   }
 }
@@ -150,7 +150,8 @@ void MatchCommands(AnalysisState& analysis, CatalogueState& catalogue) {
     for (modtype* module : matched) module->matched = 0;
     matched.clear();
     for (size_t i = 0; i < record.words.size(); ++i) {
-      const Text word = record.words[i];
+      // Matching adds modules, never words, so the reference stays valid.
+      const Text& word = record.words[i];
       CauseWatch watch(record, i);
       if (StartsWith(word, u"\"")) {
         ApplyLiteralRules(catalogue, record, word);

@@ -1,6 +1,7 @@
 #include "analysis/reasons.h"
 
 #include <optional>
+#include <unordered_map>
 
 #include "analysis/loader_rules.h"
 #include "base/paths.h"
@@ -89,11 +90,16 @@ class Explainer {
   Text FileOf(size_t entry) const {
     if (entry >= analysis_.ScanListList.size()) return Text();
     const Text& path = analysis_.ScanListList[entry]->path;
-    return mainFolder_.empty() ? path : RelativePath(path, mainFolder_);
+    if (mainFolder_.empty()) return path;
+    // Many reasons name the same few files.
+    auto [known, added] = relativePaths_.try_emplace(entry);
+    if (added) known->second = RelativePath(path, mainFolder_);
+    return known->second;
   }
 
   const AnalysisState& analysis_;
   Text mainFolder_;
+  mutable std::unordered_map<size_t, Text> relativePaths_;
 };
 
 }  // namespace

@@ -102,7 +102,7 @@ void sourcemodtype::AddWord(TextView word) {
   if (LeadingNumber(word) > 0) return;
   if (word.size() < 2) return;
   if (wordSet_.size() != words.size()) wordSet_ = {words.begin(), words.end()};
-  if (wordSet_.count(Text(word))) return;
+  if (wordSet_.find(word) != wordSet_.end()) return;
   if (IsKeywordFragment(word)) return;
   words.emplace_back(word);
   wordSet_.insert(words.back());

@@ -60,9 +60,16 @@ class sourcemodtype {
   // for every module added.
   bool ImportedByListed(const CatalogueState& catalogue, const Text& key);
 
+  // Hashes a view as it hashes the Text it views, so that the repeat test
+  // of every word of every line needs no copy of the word.
+  struct WordHash {
+    using is_transparent = void;
+    size_t operator()(TextView word) const { return std::hash<TextView>{}(word); }
+  };
+
   // The entries of `words`, for the repeat test; rebuilt whenever the two
   // disagree in size (someone else filled or emptied `words`).
-  std::unordered_set<Text> wordSet_;
+  std::unordered_set<Text, WordHash, std::equal_to<>> wordSet_;
   // The entries of `modules`, lower-cased, and of `optionalModules`.
   ListIndex modulesLowered_{true};
   ListIndex optionalIndex_;

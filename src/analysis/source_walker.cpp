@@ -60,7 +60,7 @@ class SourceWalk {
  private:
   struct File {
     Text folder;
-    std::vector<Text> lines;
+    TextFileLines lines;
     size_t next = 0;
     // Its entry in ScanListList, for the place of a warning.
     size_t entry = 0;
@@ -111,17 +111,19 @@ void SourceWalk::Enter(TextView path, TextView kind) {
     analysis_.FilesNotRead.push_back(fullPath);
     return;
   }
-  files_.push_back({current, std::move(file.lines), 0, analysis_.ScanListList.size() - 1});
+  files_.push_back({current, std::move(file), 0, analysis_.ScanListList.size() - 1});
 }
 
 void SourceWalk::Run() {
   while (!files_.empty()) {
     File& top = files_.back();
-    if (top.next >= top.lines.size()) {
+    if (top.next >= top.lines.LineCount()) {
       files_.pop_back();
       continue;
     }
-    Text line = std::move(top.lines[top.next++]);
+    // Follow is done with the line before it enters a file, which may move
+    // `top` and so the text the view points into.
+    TextView line = top.lines.Line(top.next++);
     analysis_.WalkAt = {top.entry, static_cast<int32_t>(top.next)};
     if (here_ != top.folder) {
       ChangeFolder(top.folder);
@@ -132,9 +134,12 @@ void SourceWalk::Run() {
 }
 
 void SourceWalk::Follow(TextView line) {
-  Text low = Lower(Trim(line));
-  if (ClassifyLine(low, analysis_.InRemDirectives) != LineKind::Directive) return;
+  TextView trimmed = TrimView(line);
+  // Most lines are no directive: their start tells, without lowering them whole.
+  Text start = Lower(trimmed.substr(0, kClassifiedLength));
+  if (ClassifyLine(start, analysis_.InRemDirectives) != LineKind::Directive) return;
   ++analysis_.CodeLines;
+  Text low = Lower(trimmed);
   if (StartsWith(low, u"include")) {
     FollowInclude(low);
   } else {

@@ -28,8 +28,8 @@ class SourceFolderVisit {
 
 // What the examination keeps of the analysis before it is reset: the walk,
 // the counts, the warnings and the reasons behind the suggestion.
-void KeepFindings(const AnalysisState& analysis, Examination& result) {
-  ExplainSuggestion(analysis, result.suggestion);
+void KeepFindings(const AnalysisState& analysis, ReasonChoice reasons, Examination& result) {
+  if (reasons == ReasonChoice::Give) ExplainSuggestion(analysis, result.suggestion);
   for (const auto& entry : analysis.ScanListList) result.walked.push_back(*entry);
   result.totalLines = analysis.TotalLines;
   result.codeLines = analysis.CodeLines;
@@ -53,7 +53,8 @@ Text FilesNotReadMessage(const TextList& files) {
   return message;
 }
 
-Examination ExamineSource(AppState& state, TextView path, PageChoice page) {
+Examination ExamineSource(AppState& state, TextView path, PageChoice page,
+                          ReasonChoice reasons) {
   Examination result;
   if (path.empty()) return result;
   if (GetFileSize(path) <= 0) return result;
@@ -79,7 +80,7 @@ Examination ExamineSource(AppState& state, TextView path, PageChoice page) {
   if (page == PageChoice::Write) {
     result.page = WriteAndShowPage(state, html, FilesRead(state.Analysis));
   }
-  KeepFindings(state.Analysis, result);
+  KeepFindings(state.Analysis, reasons, result);
   result.filesNotRead = state.Analysis.FilesNotRead;
   if (!result.filesNotRead.empty()) screen.InformationBox(FilesNotReadMessage(result.filesNotRead));
 

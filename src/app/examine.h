@@ -20,10 +20,15 @@ enum class ExamineOutcome {
 
 enum class PageChoice { Write, Skip };
 
+// Whether the suggestion carries the reason for each line. Finding them
+// costs a good share of a large program's examination, so a caller that
+// shows none can do without.
+enum class ReasonChoice { Give, Skip };
+
 struct Examination {
   ExamineOutcome outcome = ExamineOutcome::Ignored;
-  // What the report suggests, with the reason for each line; empty unless
-  // the analysis ran.
+  // What the report suggests, with the reason for each line unless they
+  // were skipped; empty unless the analysis ran.
   Suggestion suggestion;
   // What the walk reached, in order (for kind "MOD" the path is a module
   // name), and the line counts.
@@ -44,9 +49,10 @@ struct Examination {
 // it read nor inside the mod folder). An empty path, or a
 // file that is empty or cannot be read, is ignored without a word. The
 // current folder is the same afterwards. With PageChoice::Skip no report is
-// written or shown.
+// written or shown. With ReasonChoice::Skip the suggestion has no reasons.
 Examination ExamineSource(AppState& state, TextView path,
-                          PageChoice page = PageChoice::Write);
+                          PageChoice page = PageChoice::Write,
+                          ReasonChoice reasons = ReasonChoice::Give);
 
 // The message that names the files an examination could not read for lack
 // of a file handle.

@@ -36,19 +36,20 @@ void AppendUtf16(Text& out, char32_t cp) {
   out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
 }
 
-Text Trim(TextView s) {
+Text Trim(TextView s) { return Text(TrimView(s)); }
+
+TextView TrimView(TextView s) {
   size_t begin = 0;
   size_t end = s.size();
   while (begin < end && IsBlankUnit(s[begin])) ++begin;
   while (end > begin && IsBlankUnit(s[end - 1])) --end;
-  return Text(s.substr(begin, end - begin));
+  return s.substr(begin, end - begin);
 }
 
 Text Lower(TextView s) {
   Text out(s);
-  for (char16_t& c : out) {
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
-  }
+  // A select rather than a branch, so that the compiler can do many units at once.
+  for (char16_t& c : out) c = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
   return out;
 }
 

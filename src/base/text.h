@@ -16,6 +16,8 @@ using TextView = std::u16string_view;
 
 // Removes every code unit from 0 to 32 at both ends.
 Text Trim(TextView s);
+// The same, as a view into `s`, for callers that need no copy.
+TextView TrimView(TextView s);
 
 // Maps A..Z to a..z; every other unit stays.
 Text Lower(TextView s);

@@ -244,7 +244,11 @@ int Run(int argc, char** argv) {
   }
 
   PageChoice page = options.noHtml ? PageChoice::Skip : PageChoice::Write;
-  Examination examination = ExamineSource(state, options.source, page);
+  // Only the plain suggestion leaves the reasons unsaid.
+  bool saysWhy = options.explain || options.format == OutputFormat::Json ||
+                 options.headerMode != HeaderMode::None;
+  Examination examination = ExamineSource(state, options.source, page,
+                                          saysWhy ? ReasonChoice::Give : ReasonChoice::Skip);
   if (!options.quiet) PrintWarnings(examination, startFolder);
   ExamineOutcome outcome = examination.outcome;
   if (outcome == ExamineOutcome::Ignored) return kBadSource;

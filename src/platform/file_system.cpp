@@ -171,6 +171,17 @@ uint8_t ByteReader::ReadByte() {
   return buffer_[next_++];
 }
 
+std::string_view ByteReader::Buffered() {
+  if (AtEnd()) return {};
+  return {reinterpret_cast<const char*>(buffer_ + next_), length_ - next_};
+}
+
+void ByteReader::Skip(size_t count) {
+  count = std::min(count, length_ - next_);
+  next_ += count;
+  position_ += static_cast<int64_t>(count);
+}
+
 void ByteReader::Close() {
   if (file_) std::fclose(file_);
   file_ = nullptr;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/text.h"
@@ -85,6 +86,12 @@ class ByteReader {
   bool AtEnd();
   // The next byte, or 0 at the end.
   uint8_t ReadByte();
+  // The bytes read ahead from the file and not yet taken (refilled first
+  // when none are left); empty at the end. Lets a caller take a run of bytes
+  // at once rather than one call per byte.
+  std::string_view Buffered();
+  // Takes the first `count` bytes of Buffered().
+  void Skip(size_t count);
   int64_t Position() const { return position_; }
   void Close();
 

@@ -45,6 +45,32 @@ bool TextStream::TakeUtf8(int32_t lead, size_t length, int32_t& value) {
   return true;
 }
 
+bool TextStream::Open(TextView path, bool detect) {
+  if (!bytes_.Open(path)) return false;
+  // The first read fills the buffer, so the mark is in it whole if there is one.
+  if (detect) encoding_ = EncodingOfMark(bytes_.Buffered());
+  return true;
+}
+
+bool TextStream::TakePlainRun(Text& line) {
+  bool utf8 = encoding_ == TextEncoding::Utf8;
+  if (aheadCount_ > 0 || !(utf8 || encoding_ == TextEncoding::Latin1)) return false;
+  auto plain = [utf8](unsigned char b) {
+    if (b > 13) return !utf8 || b < 0x80;
+    return b != 10 && b != 13 && b != 0;
+  };
+  std::string_view buffered = bytes_.Buffered();
+  buffered = buffered.substr(0, kLongestLine - line.size());
+  size_t count = 0;
+  while (count < buffered.size() && plain(buffered[count])) ++count;
+  if (count == 0) return false;
+  size_t start = line.size();
+  line.resize(start + count);
+  for (size_t i = 0; i < count; ++i) line[start + i] = static_cast<unsigned char>(buffered[i]);
+  bytes_.Skip(count);
+  return true;
+}
+
 bool TextStream::DecodeInto(Text& line) {
   int32_t b = NextByte();
   int32_t value = b;
@@ -81,6 +107,7 @@ bool TextStream::DecodeInto(Text& line) {
 Text TextStream::ReadLine() {
   Text line;
   while (line.size() < kLongestLine && !AtEnd()) {
+    if (TakePlainRun(line)) continue;
     if (!DecodeInto(line)) break;
   }
   return line;
@@ -90,24 +117,33 @@ std::unique_ptr<TextStream> TextFileReader::OpenTextFile(TextView path,
                                                          bool detect,
                                                          int encoding) {
   auto stream = std::make_unique<TextStream>(
-      detect ? DetectEncoding(path) : static_cast<TextEncoding>(encoding));
-  if (!stream->Open(path)) return nullptr;
+      detect ? TextEncoding::Latin1 : static_cast<TextEncoding>(encoding));
+  if (!stream->Open(path, detect)) return nullptr;
   return stream;
 }
 
 TextEncoding TextFileReader::DetectEncoding(TextView path) {
   ByteReader bytes;
   if (!bytes.Open(path)) return TextEncoding::Latin1;
-  if (bytes.AtEnd()) return TextEncoding::Latin1;
-  uint8_t b1 = bytes.ReadByte();
-  if (bytes.AtEnd()) return TextEncoding::Latin1;
-  uint8_t b2 = bytes.ReadByte();
-  if (b1 == 0xFE && b2 == 0xFF) return TextEncoding::Utf16BE;
-  if (b1 == 0xFF && b2 == 0xFE) return TextEncoding::Utf16LE;
-  if (b1 == 0xEF && b2 == 0xBB && !bytes.AtEnd() && bytes.ReadByte() == 0xBF) {
-    return TextEncoding::Utf8;
+  return EncodingOfMark(bytes.Buffered());
+}
+
+TextEncoding EncodingOfMark(std::string_view bytes, size_t* markLength) {
+  auto at = [&](size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  size_t length = 0;
+  TextEncoding encoding = TextEncoding::Latin1;
+  if (bytes.size() >= 2 && at(0) == 0xFE && at(1) == 0xFF) {
+    length = 2;
+    encoding = TextEncoding::Utf16BE;
+  } else if (bytes.size() >= 2 && at(0) == 0xFF && at(1) == 0xFE) {
+    length = 2;
+    encoding = TextEncoding::Utf16LE;
+  } else if (bytes.size() >= 3 && at(0) == 0xEF && at(1) == 0xBB && at(2) == 0xBF) {
+    length = 3;
+    encoding = TextEncoding::Utf8;
   }
-  return TextEncoding::Latin1;
+  if (markLength) *markLength = length;
+  return encoding;
 }
 
 Text ReadTextLine(TextStream& stream) {
@@ -125,13 +161,16 @@ Text ReadTextLine(TextStream& stream) {
 
 TextFileLines ReadTextFileLines(TextView path) {
   TextFileLines file;
-  TextStream stream(TextFileReader::DetectEncoding(path));
-  if (!stream.Open(path)) {
+  TextStream stream(TextEncoding::Latin1);
+  if (!stream.Open(path, true)) {
     file.outcome = stream.OutOfHandles() ? ReadOutcome::OutOfHandles : ReadOutcome::NotOpened;
     return file;
   }
   file.outcome = ReadOutcome::Read;
-  while (!stream.AtEnd()) file.lines.push_back(ReadTextLine(stream));
+  while (!stream.AtEnd()) {
+    file.text += ReadTextLine(stream);
+    file.lineEnds.push_back(file.text.size());
+  }
   stream.Close();
   return file;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "base/text.h"
@@ -16,7 +17,9 @@ class TextStream {
  public:
   TextStream(TextEncoding encoding) : encoding_(encoding) {}
 
-  bool Open(TextView path) { return bytes_.Open(path); }
+  // Opens `path`; with `detect` the encoding is the one its byte-order mark
+  // announces (Latin-1 without one).
+  bool Open(TextView path, bool detect = false);
   bool OutOfHandles() const { return bytes_.OutOfHandles(); }
   bool AtEnd() { return aheadCount_ == 0 && bytes_.AtEnd(); }
   int64_t Position() const {
@@ -41,6 +44,11 @@ class TextStream {
   // Appends one decoded character (one or two code units); false when the
   // character ends the line.
   bool DecodeInto(Text& line);
+  // Appends the run of bytes ahead that decode to themselves, one unit each,
+  // as most of a source does: in Latin-1 or UTF-8 every byte but line feed,
+  // carriage return and 0, in UTF-8 only below 0x80. Takes at most what the
+  // line still has room for; false when the next byte is not such a one.
+  bool TakePlainRun(Text& line);
   // The next byte, or 0 at the end.
   uint8_t NextByte();
   // The byte `offset` places ahead (0: the next one), without taking it; -1
@@ -58,6 +66,10 @@ class TextStream {
   uint8_t ahead_[3] = {};
   size_t aheadCount_ = 0;
 };
+
+// The encoding that the byte-order mark at the start of `bytes` announces,
+// Latin-1 when there is none; `markLength`, if given, gets the mark's length.
+TextEncoding EncodingOfMark(std::string_view bytes, size_t* markLength = nullptr);
 
 class TextFileReader {
  public:
@@ -79,10 +91,20 @@ enum class ReadOutcome {
 };
 
 // Every line of a text file (encoding from its byte-order mark), read at
-// once so that the file is closed before its lines are used.
+// once so that the file is closed before its lines are used. The lines lie
+// one after another in a single text: a large program has hundreds of
+// thousands of them, and one allocation each would cost more than reading.
 struct TextFileLines {
   ReadOutcome outcome = ReadOutcome::NotOpened;
-  std::vector<Text> lines;
+  Text text;
+  // Where each line ends in `text`; the next begins there.
+  std::vector<size_t> lineEnds;
+
+  size_t LineCount() const { return lineEnds.size(); }
+  TextView Line(size_t index) const {
+    size_t begin = index == 0 ? 0 : lineEnds[index - 1];
+    return TextView(text).substr(begin, lineEnds[index] - begin);
+  }
 };
 TextFileLines ReadTextFileLines(TextView path);
 

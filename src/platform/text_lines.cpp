@@ -10,24 +10,6 @@ size_t UnitSize(TextEncoding encoding) {
   return encoding == TextEncoding::Utf16BE || encoding == TextEncoding::Utf16LE ? 2 : 1;
 }
 
-TextEncoding EncodingOfMark(std::string_view bytes, size_t& markLength) {
-  auto at = [&](size_t i) { return static_cast<unsigned char>(bytes[i]); };
-  markLength = 0;
-  if (bytes.size() >= 2 && at(0) == 0xFE && at(1) == 0xFF) {
-    markLength = 2;
-    return TextEncoding::Utf16BE;
-  }
-  if (bytes.size() >= 2 && at(0) == 0xFF && at(1) == 0xFE) {
-    markLength = 2;
-    return TextEncoding::Utf16LE;
-  }
-  if (bytes.size() >= 3 && at(0) == 0xEF && at(1) == 0xBB && at(2) == 0xBF) {
-    markLength = 3;
-    return TextEncoding::Utf8;
-  }
-  return TextEncoding::Latin1;
-}
-
 // The unit at byte `i` of a UTF-16 text (a missing last byte reads as 0).
 char16_t Utf16Unit(TextEncoding encoding, std::string_view bytes, size_t i) {
   unsigned b1 = static_cast<unsigned char>(bytes[i]);
@@ -58,7 +40,7 @@ void AppendUnit(TextEncoding encoding, std::string& out, char16_t unit) {
 TextLines SplitTextLines(std::string_view bytes) {
   TextLines text;
   size_t markLength = 0;
-  text.encoding = EncodingOfMark(bytes, markLength);
+  text.encoding = EncodingOfMark(bytes, &markLength);
   text.byteOrderMark = std::string(bytes.substr(0, markLength));
   std::string_view body = bytes.substr(markLength);
   const size_t unit = UnitSize(text.encoding);

@@ -135,5 +135,35 @@ TEST_F(ExampleReport, GamePageIsExactlyTheOneWorkedOutByHand) {
   EXPECT_TRUE(actual == expected) << FirstDifference(expected, actual);
 }
 
+// Skipping the reasons changes nothing else: the same suggestion and page.
+TEST_F(ExampleReport, SkippedReasonsLeaveTheSuggestionAndPageAsTheyAre) {
+  Settings.RootFolder = SourceFolder() + u"/examples/BlitzMax";
+  Settings.Layout = PortableLayout(app.Path());
+  RebuildCatalogue(state);
+  const Text game = SourceFolder() + u"/examples/game/game.bmx";
+
+  Examination given = ExamineSource(state, game);
+  std::string givenPage = ReadFileBytes(app / u"results.htm");
+  Examination skipped = ExamineSource(state, game, PageChoice::Write, ReasonChoice::Skip);
+  EXPECT_EQ(ReadFileBytes(app / u"results.htm"), givenPage);
+
+  ASSERT_EQ(skipped.suggestion.blocks.size(), given.suggestion.blocks.size());
+  ASSERT_FALSE(given.suggestion.blocks.empty());
+  for (size_t b = 0; b < given.suggestion.blocks.size(); ++b) {
+    const auto& givenBoxes = given.suggestion.blocks[b].boxes;
+    const auto& skippedBoxes = skipped.suggestion.blocks[b].boxes;
+    ASSERT_EQ(skippedBoxes.size(), givenBoxes.size());
+    for (size_t i = 0; i < givenBoxes.size(); ++i) {
+      EXPECT_EQ(skippedBoxes[i].modules, givenBoxes[i].modules);
+      EXPECT_EQ(skippedBoxes[i].optionalModules, givenBoxes[i].optionalModules);
+      EXPECT_EQ(givenBoxes[i].reasons.size(), givenBoxes[i].modules.size());
+      EXPECT_TRUE(skippedBoxes[i].reasons.empty());
+      EXPECT_TRUE(skippedBoxes[i].optionalReasons.empty());
+    }
+  }
+  EXPECT_EQ(skipped.totalLines, given.totalLines);
+  EXPECT_EQ(skipped.codeLines, given.codeLines);
+}
+
 }  // namespace
 }  // namespace vt

@@ -103,6 +103,76 @@ TEST(TextFileReader, BadUtf8SequencesReplaceTheLeadByteOnly) {
   EXPECT_EQ(Lines("\xEF\xBB\xBF" "a\xE6\x97"), (Lines_{u"a\uFFFD\uFFFD"}));
 }
 
+// Lines of Latin-1 bytes as the reader must give them, one character at a
+// time: a line feed or byte 0 ends a line, a carriage return is dropped.
+std::vector<Text> Latin1Model(std::string_view bytes) {
+  std::vector<Text> lines;
+  Text line;
+  bool open = false;  // bytes taken since the last line ended
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    unsigned char b = static_cast<unsigned char>(bytes[i]);
+    if (b == 10 || b == 0) {
+      lines.push_back(line);
+      line.clear();
+      open = false;
+      continue;
+    }
+    open = true;
+    if (b != 13) line += static_cast<char16_t>(b);
+  }
+  if (open) lines.push_back(line);
+  return lines;
+}
+
+// Plain runs are taken from the read buffer whole; every byte that ends them
+// (and the buffer's own end, every 65,536 bytes) must give the same lines as
+// reading one character at a time.
+TEST(TextFileReader, RunsOfPlainBytesAcrossTheReadBuffer) {
+  std::string bytes;
+  uint32_t seed = 12345;
+  while (bytes.size() < 3 * 65536 + 100) {
+    seed = seed * 1103515245 + 12345;
+    uint32_t pick = (seed >> 16) % 40;
+    const char special[] = {'\n', '\r', '\0', '\xE9', '\xFF', '\x80'};
+    bytes += pick < 6 ? special[pick] : static_cast<char>('a' + pick % 26);
+  }
+  // The buffer ends inside a run, on a carriage return and on a line feed.
+  bytes[65535] = 'x';
+  bytes[2 * 65536 - 1] = '\r';
+  bytes[3 * 65536 - 1] = '\n';
+  bytes[0] = 'a';  // no byte-order mark: Latin-1
+  EXPECT_EQ(Lines(bytes), Latin1Model(bytes));
+}
+
+TEST(TextFileReader, Utf8CharacterSplitByTheReadBuffer) {
+  // "é" (C3 A9) and "日" (E6 97 A5) start on the last byte of a buffer.
+  std::string bytes = "\xEF\xBB\xBF" + std::string(65536 - 3 - 1, 'a') + "\xC3\xA9" "b\n";
+  bytes += std::string(65532, 'c') + "\xE6\x97\xA5";
+  std::vector<Text> lines = Lines(bytes);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], Text(65536 - 4, u'a') + u"\u00E9b");
+  EXPECT_EQ(lines[1], Text(65532, u'c') + u"\u65E5");
+}
+
+// ReadTextFileLines keeps its lines in one text; each must come out as the
+// line reader gives it, the mark dropped from the first.
+TEST(TextFileReader, FileLinesAreTheLinesOfTheReader) {
+  for (std::string_view bytes :
+       {std::string_view("\xEF\xBB\xBF" "a\r\n\nb\xC3\xA9\n\n"),
+        std::string_view("\xFF\xFE" "a\0\n\0\n\0b\0", 10), std::string_view("one"),
+        std::string_view("\n"), std::string_view("")}) {
+    TempFolder tmp;
+    tmp.WriteFile(u"f.bmx", bytes);
+    TextFileLines file = ReadTextFileLines(tmp / u"f.bmx");
+    ASSERT_EQ(file.outcome, ReadOutcome::Read);
+    std::vector<Text> packed;
+    for (size_t i = 0; i < file.LineCount(); ++i) packed.emplace_back(file.Line(i));
+    EXPECT_EQ(packed, Lines(bytes));
+  }
+  TempFolder tmp;
+  EXPECT_EQ(ReadTextFileLines(tmp / u"missing.bmx").outcome, ReadOutcome::NotOpened);
+}
+
 TEST(TextFileReader, OpenFailsForMissingFilesAndFolders) {
   TempFolder tmp;
   tmp.MakeFolder(u"dir.bmx");
