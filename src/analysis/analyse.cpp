@@ -6,10 +6,12 @@
 
 namespace vt {
 
-void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, TextView mainPath) {
+void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, TextView mainPath,
+                    CauseNotes notes) {
   // Nothing of an earlier examination may leak into this one: an unclosed
   // Rem block would silence it.
   analysis = AnalysisState();
+  analysis.Notes = notes;
   ScanFile(analysis, mainPath, u"Main");
   sourcemodtype* current = nullptr;
   for (size_t i = 0; i < analysis.ScanListList.size(); ++i) {

@@ -10,7 +10,9 @@ namespace vt {
 
 // Starts a fresh examination (counters, Rem flags, scan list and records),
 // walks `mainPath` and what it includes and imports, collects and matches
-// the words of every file and suggests loaders.
-void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, TextView mainPath);
+// the words of every file and suggests loaders. With CauseNotes::Skip the
+// records say nothing of why (no word places, no causes).
+void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, TextView mainPath,
+                    CauseNotes notes = CauseNotes::Keep);
 
 }  // namespace vt

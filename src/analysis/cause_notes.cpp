@@ -27,10 +27,14 @@ void NoteWordSite(const AnalysisState& analysis, sourcemodtype& record,
   record.wordSites.push_back({place, Text(spelling)});
 }
 
-CauseWatch::CauseWatch(sourcemodtype& record, size_t word)
-    : record_(record), word_(word), seen_(record.modules.size()) {}
+CauseWatch::CauseWatch(sourcemodtype& record, size_t word, CauseNotes notes)
+    : record_(record),
+      word_(word),
+      seen_(record.modules.size()),
+      keep_(notes == CauseNotes::Keep) {}
 
 void CauseWatch::Note(CauseKind kind, TextView declaredBy) {
+  if (!keep_) return;
   // Matching only ever appends, so what lies past `seen_` is new.
   for (; seen_ < record_.modules.size(); ++seen_) {
     record_.causes.try_emplace(Lower(record_.modules[seen_]),

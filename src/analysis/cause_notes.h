@@ -15,16 +15,17 @@ void NoteWordSite(const AnalysisState& analysis, sourcemodtype& record,
 
 // Watches one word of a record while it is matched: each module appended
 // since the last note was called for by this word, in the way given; so was
-// a loader flag that went up.
+// a loader flag that went up. With CauseNotes::Skip it notes nothing.
 class CauseWatch {
  public:
-  CauseWatch(sourcemodtype& record, size_t word);
+  CauseWatch(sourcemodtype& record, size_t word, CauseNotes notes = CauseNotes::Keep);
   void Note(CauseKind kind, TextView declaredBy = {});
 
  private:
   sourcemodtype& record_;
   size_t word_;
   size_t seen_;
+  bool keep_;
 };
 
 // `loader`, if just offered to `record`, is there because of the word that

@@ -24,6 +24,11 @@ struct WordSite {
   Text spelling;
 };
 
+// Whether an examination notes down why (the places of words, the causes of
+// modules). Only explanations read the notes; a suggestion shown without
+// them need not pay for them.
+enum class CauseNotes { Keep, Skip };
+
 enum class CauseKind {
   Command,      // the word is a command the module declares
   WordRule,     // a fixed rule for the word (incbin, loadimagefont, ...)

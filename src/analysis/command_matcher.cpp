@@ -133,7 +133,7 @@ void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView li
   for (const WordSpan& span : CutWordSpans(low)) {
     size_t known = record->words.size();
     record->AddWord(TextView(low).substr(span.start, span.length));
-    if (record->words.size() > known) {
+    if (record->words.size() > known && analysis.Notes == CauseNotes::Keep) {
       NoteWordSite(analysis, *record, trimmed.substr(span.start, span.length));
     }
   }
@@ -152,7 +152,7 @@ void MatchCommands(AnalysisState& analysis, CatalogueState& catalogue) {
     for (size_t i = 0; i < record.words.size(); ++i) {
       // Matching adds modules, never words, so the reference stays valid.
       const Text& word = record.words[i];
-      CauseWatch watch(record, i);
+      CauseWatch watch(record, i, analysis.Notes);
       if (StartsWith(word, u"\"")) {
         ApplyLiteralRules(catalogue, record, word);
         watch.Note(CauseKind::LiteralRule);

@@ -101,34 +101,45 @@ float LeadingNumber(TextView word) {
 void sourcemodtype::AddWord(TextView word) {
   if (LeadingNumber(word) > 0) return;
   if (word.size() < 2) return;
-  if (wordSet_.size() != words.size()) wordSet_ = {words.begin(), words.end()};
+  if (wordSet_.size() != words.size()) {
+    wordSet_.clear();
+    for (size_t at = 0; at < words.size(); ++at) wordSet_.insert(at);
+  }
   if (wordSet_.find(word) != wordSet_.end()) return;
   if (IsKeywordFragment(word)) return;
   words.emplace_back(word);
-  wordSet_.insert(words.back());
+  wordSet_.insert(words.size() - 1);
 }
 
-bool sourcemodtype::ImportedByListed(const CatalogueState& catalogue, const Text& key) {
+bool sourcemodtype::ImportedByListed(const CatalogueState& catalogue, TextView key) {
   // Gathered again when `modules` was emptied or changed by someone else, or
   // another catalogue asks.
-  bool stale = &catalogue != gatheredFrom_ || gathered_ > modules.size() ||
+  const NamePool& names = catalogue.ImportNames();
+  bool stale = &names != gatheredFrom_ || gathered_ > modules.size() ||
                (gathered_ > 0 && modules[gathered_ - 1] != lastGathered_);
   if (stale) {
     importedByListed_.clear();
     gathered_ = 0;
-    gatheredFrom_ = &catalogue;
+    gatheredFrom_ = &names;
   }
   for (; gathered_ < modules.size(); ++gathered_) {
     const modtype* listed = catalogue.FindModule(modules[gathered_]);
-    if (listed) importedByListed_.insert(listed->imports.begin(), listed->imports.end());
+    if (listed) MarkImported(names, listed->imports);
     lastGathered_ = modules[gathered_];
   }
-  return importedByListed_.count(key) > 0;
+  std::optional<NameNumber> number = names.Find(key);
+  return number && *number < importedByListed_.size() && importedByListed_[*number];
+}
+
+void sourcemodtype::MarkImported(const NamePool& names, const ImportList& imports) {
+  // Every module of a catalogue numbers its imports in the catalogue's pool.
+  importedByListed_.resize(std::max(importedByListed_.size(), names.size()));
+  for (NameNumber number : imports.Numbers()) importedByListed_[number] = true;
 }
 
 void sourcemodtype::AddModule(const CatalogueState& catalogue, TextView name) {
   Text key = Lower(name);
-  Text toAppend(name);
+  TextView toAppend = name;
   if (key == u"brl.blitz") return;
   if (key == u"brl.audio" || key == u"brl.audiosample") toAppend = u"BRL.FreeAudioAudio";
   if (key == u"brl.maxgui") toAppend = u"BRL.Win32MaxGUI";
@@ -136,7 +147,7 @@ void sourcemodtype::AddModule(const CatalogueState& catalogue, TextView name) {
   // otherwise both list BRL.FreeAudioAudio.
   if (modulesLowered_.Holds(modules, key) || modulesLowered_.Holds(modules, toAppend)) return;
   if (ImportedByListed(catalogue, key)) return;
-  modules.push_back(toAppend);
+  modules.emplace_back(toAppend);
 }
 
 void sourcemodtype::AddOptionalModule(TextView name) {

@@ -58,27 +58,49 @@ class sourcemodtype {
   // Whether a module of `modules` imports `key`: the names that the listed
   // modules import are gathered once per module listed, not searched again
   // for every module added.
-  bool ImportedByListed(const CatalogueState& catalogue, const Text& key);
+  bool ImportedByListed(const CatalogueState& catalogue, TextView key);
+  // Marks the names of `imports` in importedByListed_.
+  void MarkImported(const NamePool& names, const ImportList& imports);
 
-  // Hashes a view as it hashes the Text it views, so that the repeat test
-  // of every word of every line needs no copy of the word.
-  struct WordHash {
+  // Positions in `words`, hashed and compared as the words they stand for,
+  // so that the repeat test keeps no second copy of every word. Asked with a
+  // view, it needs no copy of the word either.
+  struct WordAt {
     using is_transparent = void;
-    size_t operator()(TextView word) const { return std::hash<TextView>{}(word); }
+    const TextList* words;
+    TextView Of(size_t at) const { return (*words)[at]; }
+    TextView Of(TextView word) const { return word; }
+    template <typename A>
+    size_t operator()(const A& a) const {
+      return std::hash<TextView>{}(Of(a));
+    }
+    template <typename A, typename B>
+    bool operator()(const A& a, const B& b) const {
+      return Of(a) == Of(b);
+    }
   };
 
-  // The entries of `words`, for the repeat test; rebuilt whenever the two
+ public:
+  sourcemodtype() = default;
+  // The repeat test points into `words`: a copy would point into the
+  // original's.
+  sourcemodtype(const sourcemodtype&) = delete;
+  sourcemodtype& operator=(const sourcemodtype&) = delete;
+
+ private:
+  // The positions of `words`, for the repeat test; rebuilt whenever the two
   // disagree in size (someone else filled or emptied `words`).
-  std::unordered_set<Text, WordHash, std::equal_to<>> wordSet_;
+  std::unordered_set<size_t, WordAt, WordAt> wordSet_{0, WordAt{&words}, WordAt{&words}};
   // The entries of `modules`, lower-cased, and of `optionalModules`.
   ListIndex modulesLowered_{true};
   ListIndex optionalIndex_;
   // The names imported by the first `gathered_` entries of `modules`, the
-  // last of which is `lastGathered_`, looked up in `gatheredFrom_`.
-  std::unordered_set<Text> importedByListed_;
+  // last of which is `lastGathered_`, marked by their numbers in the import
+  // names of `gatheredFrom_`.
+  std::vector<bool> importedByListed_;
   size_t gathered_ = 0;
   Text lastGathered_;
-  const CatalogueState* gatheredFrom_ = nullptr;
+  const NamePool* gatheredFrom_ = nullptr;
 };
 
 // Keywords and their fragments never count as words.
@@ -112,6 +134,8 @@ struct AnalysisState {
   int32_t CommandLineBase = 0;
   // Files named by Include or Import lines that could not be read.
   std::vector<WalkWarning> Warnings;
+  // Whether the command pass and the matching note down why.
+  CauseNotes Notes = CauseNotes::Keep;
 
   // Appends a new entry to ScanListList.
   scanlisttype* NewScanEntry(TextView path, TextView kind);

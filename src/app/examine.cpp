@@ -73,7 +73,8 @@ Examination ExamineSource(AppState& state, TextView path, PageChoice page,
   htmltype html(state.Report.ReportLines);
   {
     SourceFolderVisit visit(source);
-    AnalyseProgram(state.Analysis, state.Catalogue, source);
+    AnalyseProgram(state.Analysis, state.Catalogue, source,
+                   reasons == ReasonChoice::Give ? CauseNotes::Keep : CauseNotes::Skip);
     result.suggestion = SuggestFrameworks(state.Analysis);
     if (page == PageChoice::Write) WriteResultsPage(html, state.Analysis, result.suggestion);
   }

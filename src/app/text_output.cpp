@@ -8,10 +8,15 @@ namespace vt {
 
 namespace {
 
-Text LineText(const CodeLine& line, bool explain) {
-  Text text = line.fixed + line.data;
-  if (explain && !line.reason.empty()) text += u" ' " + line.reason;
-  return text;
+// Appends the line as the terminal shows it; a box can have thousands.
+void AppendLineText(Text& out, const CodeLine& line, bool explain) {
+  out += line.fixed;
+  out += line.data;
+  if (explain && !line.reason.empty()) {
+    out += u" ' ";
+    out += line.reason;
+  }
+  out += u'\n';
 }
 
 }  // namespace
@@ -25,8 +30,7 @@ std::string SuggestionText(const Suggestion& suggestion, bool explain) {
     out += block.title + u"\n";
     for (const CodeBox& box : block.boxes) {
       out += u"\n" + box.label + FileNameOf(box.path) + u"\n";
-      for (const CodeLine& line : CodeLinesOf(box))
-        out += LineText(line, explain) + u"\n";
+      for (const CodeLine& line : CodeLinesOf(box)) AppendLineText(out, line, explain);
     }
   }
   // Names and data from files must not drive the terminal.

@@ -53,6 +53,13 @@ Text Lower(TextView s) {
   return out;
 }
 
+bool HasCapitals(TextView s) {
+  for (char16_t c : s) {
+    if (c >= u'A' && c <= u'Z') return true;
+  }
+  return false;
+}
+
 bool StartsWith(TextView s, TextView prefix) {
   return s.size() >= prefix.size() && s.substr(0, prefix.size()) == prefix;
 }

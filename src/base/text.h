@@ -14,6 +14,13 @@ namespace vt {
 using Text = std::u16string;
 using TextView = std::u16string_view;
 
+// Hashes a view as it hashes the Text it views, so that sets and maps of
+// Text can be asked about a view without copying it.
+struct TextHash {
+  using is_transparent = void;
+  size_t operator()(TextView text) const { return std::hash<TextView>{}(text); }
+};
+
 // Removes every code unit from 0 to 32 at both ends.
 Text Trim(TextView s);
 // The same, as a view into `s`, for callers that need no copy.
@@ -21,6 +28,8 @@ TextView TrimView(TextView s);
 
 // Maps A..Z to a..z; every other unit stays.
 Text Lower(TextView s);
+// Whether `s` holds any of A..Z, that is, whether Lower would change it.
+bool HasCapitals(TextView s);
 
 bool StartsWith(TextView s, TextView prefix);
 bool EndsWith(TextView s, TextView suffix);

@@ -13,6 +13,12 @@ NameNumber NamePool::Number(TextView name) {
   return number;
 }
 
+std::optional<NameNumber> NamePool::Find(TextView name) const {
+  auto found = numbers_.find(name);
+  if (found == numbers_.end()) return std::nullopt;
+  return found->second;
+}
+
 ImportList& ImportList::operator=(const ImportList& other) {
   if (this == &other) return *this;
   if (pool_ == other.pool_) {

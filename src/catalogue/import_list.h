@@ -10,6 +10,7 @@
 #include <deque>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -26,6 +27,8 @@ class NamePool {
   // The number of `name`, which is added when it is new.
   NameNumber Number(TextView name);
   const Text& Name(NameNumber number) const { return names_[number]; }
+  // The number of `name`, if it has one.
+  std::optional<NameNumber> Find(TextView name) const;
   size_t size() const { return names_.size(); }
 
  private:

@@ -4,21 +4,46 @@
 
 namespace vt {
 
+namespace {
+
+char16_t Folded(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
+
+}  // namespace
+
 bool ListIndex::Holds(const TextList& list, TextView entry) {
   CatchUp(list);
-  return entries_.count(lowered_ ? Lower(entry) : Text(entry)) > 0;
+  return entries_.find(entry) != entries_.end();
+}
+
+size_t ListIndex::Hash(TextView entry) const {
+  if (!lowered_) return std::hash<TextView>{}(entry);
+  // FNV-1a over the lower-cased units, without making the lower-cased copy.
+  uint64_t hash = 14695981039346656037ull;
+  for (char16_t c : entry) {
+    hash = (hash ^ Folded(c)) * 1099511628211ull;
+  }
+  return static_cast<size_t>(hash);
+}
+
+bool ListIndex::Same(TextView a, TextView b) const {
+  if (!lowered_) return a == b;
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (Folded(a[i]) != Folded(b[i])) return false;
+  }
+  return true;
 }
 
 void ListIndex::CatchUp(const TextList& list) {
-  bool refilled = list.size() < indexed_ || (indexed_ > 0 && list[indexed_ - 1] != last_);
+  bool refilled = &list != list_ || list.size() < indexed_ ||
+                  (indexed_ > 0 && list[indexed_ - 1] != last_);
   if (refilled) {
     entries_.clear();
     indexed_ = 0;
+    list_ = &list;
   }
   if (indexed_ == list.size()) return;
-  for (; indexed_ < list.size(); ++indexed_) {
-    entries_.insert(lowered_ ? Lower(list[indexed_]) : list[indexed_]);
-  }
+  for (; indexed_ < list.size(); ++indexed_) entries_.insert(indexed_);
   last_ = list.back();
 }
 

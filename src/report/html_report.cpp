@@ -20,7 +20,12 @@ constexpr char16_t kChoiceHeading[] =
 
 Text HtmlEscape(TextView text) {
   Text out;
-  out.reserve(text.size());
+  AppendHtmlEscaped(out, text);
+  return out;
+}
+
+void AppendHtmlEscaped(Text& out, TextView text) {
+  out.reserve(out.size() + text.size());
   for (char16_t c : text) {
     switch (c) {
       case u'&': out += u"&amp;"; break;
@@ -31,7 +36,6 @@ Text HtmlEscape(TextView text) {
       default: out += c;
     }
   }
-  return out;
 }
 
 Text LinkTarget(TextView path) { return Replace(path, u"/", u"\\"); }
@@ -53,6 +57,11 @@ void htmltype::AddDataLine(TextView text) {
     return;
   }
   AddLine(HtmlEscape(text));
+}
+
+void htmltype::TakeLine(Text&& text) {
+  if (streaming_) return AddLine(text);
+  lines_.push_back(std::move(text));
 }
 
 bool htmltype::StreamTo(TextView path) {
@@ -112,7 +121,11 @@ void htmltype::WriteFrameworkBlock(const FrameworkBlock& block) {
     size_t rows =
         box.modules.size() + box.optionalModules.size() + box.extraLines.size() + 1;
     WriteCodeArea(static_cast<int>(std::min<size_t>(rows, kMaxCodeRows)));
-    for (const CodeLine& line : CodeLinesOf(box)) AddLine(line.fixed + HtmlEscape(line.data));
+    for (const CodeLine& line : CodeLinesOf(box)) {
+      Text text = line.fixed;
+      AppendHtmlEscaped(text, line.data);
+      TakeLine(std::move(text));
+    }
     WriteCodeArea(0);
     AddLine(u"</td></tr></table><p></p>");
   }

@@ -21,6 +21,8 @@ struct ReportState {
 
 // `&`, `<`, `>`, `"` and `'` as character references, for data put into a page.
 Text HtmlEscape(TextView text);
+// The same, appended to `out`.
+void AppendHtmlEscaped(Text& out, TextView text);
 
 // Builds a page into the lines it is given, or straight into its file.
 class htmltype {
@@ -28,6 +30,8 @@ class htmltype {
   explicit htmltype(TextList& lines) : lines_(lines) {}
 
   void AddLine(TextView text);
+  // The same for a line built for the page, which is kept without a copy.
+  void TakeLine(Text&& text);
   // A line of data, escaped: AddLine(HtmlEscape(text)), without the copy
   // when nothing needs escaping.
   void AddDataLine(TextView text);

@@ -76,5 +76,29 @@ TEST_F(ExampleProgram, ImportedRecordAlsoHoldsTheIncludesThatFollowTheImport) {
   EXPECT_EQ(util.audioUsed, 0);
 }
 
+// Without notes the records hold the same findings; only the why is missing.
+TEST_F(ExampleProgram, SkippingTheNotesChangesNoFinding) {
+  AnalysisState plain;
+  AnalyseProgram(plain, Catalogue, Game(u"game.bmx"), CauseNotes::Skip);
+  ASSERT_EQ(plain.SourceModList.size(), Analysis.SourceModList.size());
+  EXPECT_EQ(plain.TotalLines, Analysis.TotalLines);
+  EXPECT_EQ(plain.CodeLines, Analysis.CodeLines);
+  size_t causes = 0;
+  for (size_t r = 0; r < plain.SourceModList.size(); ++r) {
+    const sourcemodtype& noted = *Analysis.SourceModList[r];
+    const sourcemodtype& bare = *plain.SourceModList[r];
+    EXPECT_EQ(bare.words, noted.words);
+    EXPECT_EQ(bare.modules, noted.modules);
+    EXPECT_EQ(bare.optionalModules, noted.optionalModules);
+    EXPECT_EQ(bare.extraLines, noted.extraLines);
+    EXPECT_TRUE(bare.wordSites.empty());
+    EXPECT_TRUE(bare.causes.empty());
+    EXPECT_TRUE(bare.optionalCauses.empty());
+    causes += noted.causes.size();
+    EXPECT_EQ(noted.wordSites.size(), noted.words.size());
+  }
+  EXPECT_GT(causes, 0u);
+}
+
 }  // namespace
 }  // namespace vt

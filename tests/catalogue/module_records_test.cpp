@@ -62,6 +62,17 @@ TEST(ListIndex, FollowsTheListAsItGrowsEmptiesAndRefills) {
   list.clear();
   EXPECT_FALSE(exact.Holds(list, u"brl.retro"));
   EXPECT_FALSE(lowered.Holds(list, u"pub.freetype"));
+
+  // Asked about another list, the index follows that one; case folds only
+  // A..Z, and only when lowered.
+  TextList other = {u"Pub.Caf\u00C9", u"BRL.A"};
+  EXPECT_TRUE(lowered.Holds(other, u"pub.caf\u00C9"));
+  EXPECT_FALSE(lowered.Holds(other, u"pub.caf\u00E9"));
+  EXPECT_FALSE(lowered.Holds(other, u"brl.a "));
+  EXPECT_FALSE(exact.Holds(other, u"brl.a"));
+  EXPECT_FALSE(lowered.Holds(list, u"brl.a"));
+  list.push_back(u"X.Y");
+  EXPECT_TRUE(lowered.Holds(list, u"x.y"));
 }
 
 TEST_F(ModuleRecords, StateStartsFreshForEveryTest) {
