@@ -13,14 +13,25 @@ void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, TextView
   analysis = AnalysisState();
   analysis.Notes = notes;
   ScanFile(analysis, mainPath, u"Main");
+  // A record is matched as soon as the next one starts: later files never
+  // feed it. Without notes its words are then let go, so that a large
+  // program never holds the words of all its files at once.
+  CommandMatcher matcher(catalogue, notes);
+  auto finish = [&](sourcemodtype* record) {
+    if (!record) return;
+    matcher.Match(*record);
+    if (notes == CauseNotes::Skip) record->ReleaseWords();
+  };
   sourcemodtype* current = nullptr;
   for (size_t i = 0; i < analysis.ScanListList.size(); ++i) {
     const scanlisttype& entry = *analysis.ScanListList[i];
     analysis.CommandEntry = i;
     analysis.CommandLineBase = analysis.TotalLines;
-    current = ScanFileCommands(analysis, entry.path, entry.kind, current);
+    sourcemodtype* next = ScanFileCommands(analysis, entry.path, entry.kind, current);
+    if (next != current) finish(current);
+    current = next;
   }
-  MatchCommands(analysis, catalogue);
+  finish(current);
   SuggestLoaders(analysis);
 }
 

@@ -32,12 +32,9 @@ bool IsFileKind(TextView kind) {
   return kind == u"Main" || kind == u"Imported" || kind == u"Include";
 }
 
-// For each command or type name, the modules that declare it, in catalogue
-// order. Looking a word up here finds the same modules in the same order as
+// Looking a word up in the index finds the same modules in the same order as
 // walking every module's command and type lists, without the cost of doing so
 // for every word.
-using CommandIndex = std::unordered_map<Text, std::vector<modtype*>>;
-
 CommandIndex IndexCommands(const CatalogueState& catalogue) {
   CommandIndex index;
   for (const auto& module : catalogue.ModList) {
@@ -119,14 +116,24 @@ sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView
     current->path = path;
     current->folder = FolderPart(path);
   }
-  for (size_t i = 0; i < file.LineCount(); ++i) ScanCommandLine(analysis, current, file.Line(i));
+  Text scratch;
+  for (size_t i = 0; i < file.LineCount(); ++i) {
+    ScanCommandLine(analysis, current, file.Line(i), scratch);
+  }
   return current;
 }
 
 void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView line) {
+  Text scratch;
+  ScanCommandLine(analysis, record, line, scratch);
+}
+
+void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView line,
+                     Text& scratch) {
   ++analysis.TotalLines;
   TextView trimmed = TrimView(line);
-  Text low = Lower(trimmed);
+  LowerInto(scratch, trimmed);
+  const Text& low = scratch;
   if (ClassifyLine(low, analysis.InRemCommands) != LineKind::Code) return;
   ++analysis.CodeLines;
   if (!record) return;
@@ -139,30 +146,34 @@ void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView li
   }
 }
 
-void MatchCommands(AnalysisState& analysis, CatalogueState& catalogue) {
-  const CommandIndex index = IndexCommands(catalogue);
+CommandMatcher::CommandMatcher(CatalogueState& catalogue, CauseNotes notes)
+    : catalogue_(catalogue), notes_(notes), index_(IndexCommands(catalogue)) {
   for (const auto& module : catalogue.ModList) module->matched = 0;
+}
+
+void CommandMatcher::Match(sourcemodtype& record) {
   // Only the modules matched for one record need their flag reset before the
   // next; the others are still 0.
-  std::vector<modtype*> matched;
-  for (const auto& owned : analysis.SourceModList) {
-    sourcemodtype& record = *owned;
-    for (modtype* module : matched) module->matched = 0;
-    matched.clear();
-    for (size_t i = 0; i < record.words.size(); ++i) {
-      // Matching adds modules, never words, so the reference stays valid.
-      const Text& word = record.words[i];
-      CauseWatch watch(record, i, analysis.Notes);
-      if (StartsWith(word, u"\"")) {
-        ApplyLiteralRules(catalogue, record, word);
-        watch.Note(CauseKind::LiteralRule);
-        continue;
-      }
-      ApplyWordRules(catalogue, record, word);
-      watch.Note(CauseKind::WordRule);
-      MatchWord(catalogue, record, word, index, watch, matched);
+  for (modtype* module : matched_) module->matched = 0;
+  matched_.clear();
+  for (size_t i = 0; i < record.words.size(); ++i) {
+    // Matching adds modules, never words, so the reference stays valid.
+    const Text& word = record.words[i];
+    CauseWatch watch(record, i, notes_);
+    if (StartsWith(word, u"\"")) {
+      ApplyLiteralRules(catalogue_, record, word);
+      watch.Note(CauseKind::LiteralRule);
+      continue;
     }
+    ApplyWordRules(catalogue_, record, word);
+    watch.Note(CauseKind::WordRule);
+    MatchWord(catalogue_, record, word, index_, watch, matched_);
   }
+}
+
+void MatchCommands(AnalysisState& analysis, CatalogueState& catalogue) {
+  CommandMatcher matcher(catalogue, analysis.Notes);
+  for (const auto& record : analysis.SourceModList) matcher.Match(*record);
 }
 
 }  // namespace vt

@@ -3,6 +3,7 @@
 // against the commands the installed modules declare.
 #pragma once
 
+#include <unordered_map>
 #include <vector>
 
 #include "analysis/source_records.h"
@@ -21,6 +22,10 @@ sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView
 // Counts one line and, for a code line, hands its words and literals to
 // `record` (if there is one).
 void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView line);
+// The same, with `scratch` for the lower-cased line, so that a file's lines
+// share one buffer.
+void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView line,
+                     Text& scratch);
 
 // Cuts a trimmed, lower-cased code line into words and literals, in order.
 TextList CutWords(TextView low);
@@ -35,8 +40,27 @@ struct WordSpan {
 // it is written.
 std::vector<WordSpan> CutWordSpans(TextView low);
 
-// Turns every record's words into required modules, through the loader and
-// stream rules and the catalogue's command lists.
+// For each command or type name, the modules that declare it, in catalogue
+// order.
+using CommandIndex = std::unordered_map<Text, std::vector<modtype*>>;
+
+// Turns the words of records into required modules, through the loader and
+// stream rules and the catalogue's command lists: one record after another,
+// each as soon as its words are all known.
+class CommandMatcher {
+ public:
+  CommandMatcher(CatalogueState& catalogue, CauseNotes notes);
+  void Match(sourcemodtype& record);
+
+ private:
+  CatalogueState& catalogue_;
+  CauseNotes notes_;
+  const CommandIndex index_;
+  // The modules flagged as matched for the record before.
+  std::vector<modtype*> matched_;
+};
+
+// Matches every record's words.
 void MatchCommands(AnalysisState& analysis, CatalogueState& catalogue);
 
 }  // namespace vt

@@ -50,20 +50,35 @@ long Magnitude(std::string_view number) {
   return place + exponent;
 }
 
-// Every piece of KeywordText, so that a word is tested by one lookup rather
-// than a search of the text.
+// Whether `word` is a piece of KeywordText. A piece without a bar lies within
+// one keyword, so the pieces of the keywords alone (a small set, which stays
+// in the cache) answer for every word the cutter makes; the rare question
+// with a bar searches the text itself.
 bool IsKeywordFragment(TextView word) {
-  static const std::unordered_set<TextView> fragments = [] {
+  struct Pieces {
     std::unordered_set<TextView> all;
+    size_t longest = 0;
+  };
+  static const Pieces pieces = [] {
+    Pieces made;
     TextView keywords(KeywordText);
-    for (size_t from = 0; from < keywords.size(); ++from) {
-      for (size_t length = 1; from + length <= keywords.size(); ++length) {
-        all.insert(keywords.substr(from, length));
+    size_t start = 0;
+    while (start <= keywords.size()) {
+      size_t bar = std::min(keywords.find(u'|', start), keywords.size());
+      TextView keyword = keywords.substr(start, bar - start);
+      made.longest = std::max(made.longest, keyword.size());
+      for (size_t from = 0; from < keyword.size(); ++from) {
+        for (size_t length = 1; from + length <= keyword.size(); ++length) {
+          made.all.insert(keyword.substr(from, length));
+        }
       }
+      start = bar + 1;
     }
-    return all;
+    return made;
   }();
-  return word.empty() || fragments.count(word) > 0;
+  if (word.empty()) return true;
+  if (word.find(u'|') != TextView::npos) return TextView(KeywordText).find(word) != TextView::npos;
+  return word.size() <= pieces.longest && pieces.all.count(word) > 0;
 }
 
 }  // namespace
@@ -111,6 +126,11 @@ void sourcemodtype::AddWord(TextView word) {
   wordSet_.insert(words.size() - 1);
 }
 
+void sourcemodtype::ReleaseWords() {
+  TextList().swap(words);
+  std::unordered_set<size_t, WordAt, WordAt>(0, WordAt{&words}, WordAt{&words}).swap(wordSet_);
+}
+
 bool sourcemodtype::ImportedByListed(const CatalogueState& catalogue, TextView key) {
   // Gathered again when `modules` was emptied or changed by someone else, or
   // another catalogue asks.
@@ -138,7 +158,8 @@ void sourcemodtype::MarkImported(const NamePool& names, const ImportList& import
 }
 
 void sourcemodtype::AddModule(const CatalogueState& catalogue, TextView name) {
-  Text key = Lower(name);
+  LowerInto(key_, name);
+  const Text& key = key_;
   TextView toAppend = name;
   if (key == u"brl.blitz") return;
   if (key == u"brl.audio" || key == u"brl.audiosample") toAppend = u"BRL.FreeAudioAudio";

@@ -34,6 +34,9 @@ class sourcemodtype {
   void AddModule(const CatalogueState& catalogue, TextView name);
   // Lists a module that may be required, unless it is listed already.
   void AddOptionalModule(TextView name);
+  // Lets go of the words, once they are matched and nothing will explain
+  // them.
+  void ReleaseWords();
 
   uint8_t imagesUsed = 0;
   uint8_t audioUsed = 0;
@@ -94,6 +97,8 @@ class sourcemodtype {
   // The entries of `modules`, lower-cased, and of `optionalModules`.
   ListIndex modulesLowered_{true};
   ListIndex optionalIndex_;
+  // The lower-cased name AddModule works on, kept for its room.
+  Text key_;
   // The names imported by the first `gathered_` entries of `modules`, the
   // last of which is `lastGathered_`, marked by their numbers in the import
   // names of `gatheredFrom_`.

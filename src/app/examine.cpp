@@ -70,16 +70,17 @@ Examination ExamineSource(AppState& state, TextView path, PageChoice page,
   Screen& screen = state.screen;
   screen.SetViewVisible(false);
   screen.SetLabelText(u"Scanning: " + source);
-  htmltype html(state.Report.ReportLines);
   {
     SourceFolderVisit visit(source);
     AnalyseProgram(state.Analysis, state.Catalogue, source,
                    reasons == ReasonChoice::Give ? CauseNotes::Keep : CauseNotes::Skip);
     result.suggestion = SuggestFrameworks(state.Analysis);
-    if (page == PageChoice::Write) WriteResultsPage(html, state.Analysis, result.suggestion);
   }
+  // Back in the starting folder, where a relative report path points.
   if (page == PageChoice::Write) {
-    result.page = WriteAndShowPage(state, html, FilesRead(state.Analysis));
+    result.page = WriteAndShowPage(state, FilesRead(state.Analysis), [&](htmltype& html) {
+      WriteResultsPage(html, state.Analysis, result.suggestion);
+    });
   }
   KeepFindings(state.Analysis, reasons, result);
   result.filesNotRead = state.Analysis.FilesNotRead;

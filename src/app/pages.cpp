@@ -51,12 +51,18 @@ PageWrite ShowWrittenPage(AppState& state, TextView path, PageWrite page) {
 
 }  // namespace
 
-PageWrite WriteAndShowPage(AppState& state, htmltype& html, const std::vector<Text>& readFiles) {
+PageWrite WriteAndShowPage(AppState& state, const std::vector<Text>& readFiles,
+                           const std::function<void(htmltype&)>& build) {
   Text path = ReportFilePath(state);
   PageWrite page;
   page.refusal = PageRefusal(state, path, readFiles);
   if (page.refusal.empty()) {
     PrepareReportFolder(state);
+    // A page can be far larger than what it was made from (a closed import
+    // list, a box per program file): it goes to the file as it is built.
+    htmltype html(state.Report.ReportLines);
+    html.StreamTo(path);
+    build(html);
     page.written = html.WriteReportFile(path);
   }
   return ShowWrittenPage(state, path, page);
@@ -73,19 +79,8 @@ void ShowFile(Screen& screen, TextView path) {
 }
 
 PageWrite ShowModuleDetails(AppState& state) {
-  Text path = ReportFilePath(state);
-  PageWrite page;
-  page.refusal = PageRefusal(state, path, {});
-  if (page.refusal.empty()) {
-    PrepareReportFolder(state);
-    // The closed import lists of a large installation make a page far larger
-    // than the catalogue itself: it goes to the file as it is built.
-    htmltype html(state.Report.ReportLines);
-    html.StreamTo(path);
-    WriteModuleDetails(html, state.Catalogue);
-    page.written = html.WriteReportFile(path);
-  }
-  return ShowWrittenPage(state, path, page);
+  return WriteAndShowPage(state, {},
+                          [&](htmltype& html) { WriteModuleDetails(html, state.Catalogue); });
 }
 
 }  // namespace vt

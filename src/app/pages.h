@@ -1,6 +1,7 @@
 // Pages on screen: where the report is written and how a page is shown.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "app/app_state.h"
@@ -25,10 +26,12 @@ Text ReportFilePath(const AppState& state);
 // examination read), or land inside the installation's mod folder.
 Text PageRefusal(const AppState& state, TextView pagePath, const std::vector<Text>& readFiles);
 
-// Writes the page built in `html` to the report file, unless PageRefusal
-// forbids it, and shows it. When it was not written the window says why and
-// shows no page at all: an older report would pass for this one.
-PageWrite WriteAndShowPage(AppState& state, htmltype& html, const std::vector<Text>& readFiles);
+// Builds a page with `build` straight into the report file, unless
+// PageRefusal forbids it, and shows it. When it was not written the window
+// says why and shows no page at all: an older report would pass for this
+// one. The page is not kept in ReportLines.
+PageWrite WriteAndShowPage(AppState& state, const std::vector<Text>& readFiles,
+                           const std::function<void(htmltype&)>& build);
 
 // Before a page is written to results.htm in the report folder: makes that
 // folder and gives it the pictures the page names. A chosen report file is

@@ -47,10 +47,15 @@ TextView TrimView(TextView s) {
 }
 
 Text Lower(TextView s) {
-  Text out(s);
+  Text out;
+  LowerInto(out, s);
+  return out;
+}
+
+void LowerInto(Text& out, TextView s) {
+  out.assign(s);
   // A select rather than a branch, so that the compiler can do many units at once.
   for (char16_t& c : out) c = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
-  return out;
 }
 
 bool HasCapitals(TextView s) {

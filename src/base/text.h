@@ -28,6 +28,8 @@ TextView TrimView(TextView s);
 
 // Maps A..Z to a..z; every other unit stays.
 Text Lower(TextView s);
+// Lower(s) into `out`, whose room is reused: for loops over many lines.
+void LowerInto(Text& out, TextView s);
 // Whether `s` holds any of A..Z, that is, whether Lower would change it.
 bool HasCapitals(TextView s);
 

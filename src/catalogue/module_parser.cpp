@@ -134,12 +134,12 @@ bool LoadFrame(TextView path, std::unordered_set<Text>& parsed, ParseFrame& fram
 
 }  // namespace
 
-void ParseModuleSource(modtype& module, TextView path) {
+bool ParseModuleSource(modtype& module, TextView path) {
   // Each file once per module record; the files being parsed, innermost
   // last, on an explicit stack so that no chain of imports is too deep.
   std::unordered_set<Text> parsed;
   std::vector<ParseFrame> stack(1);
-  if (!LoadFrame(path, parsed, stack.back())) return;
+  if (!LoadFrame(path, parsed, stack.back())) return false;
   while (!stack.empty()) {
     ParseFrame& frame = stack.back();
     if (frame.next == frame.lines.size()) {
@@ -151,6 +151,7 @@ void ParseModuleSource(modtype& module, TextView path) {
     ParseFrame child;
     if (LoadFrame(*imported, parsed, child)) stack.push_back(std::move(child));
   }
+  return true;
 }
 
 }  // namespace vt

@@ -14,8 +14,9 @@ namespace vt {
 // (a folder named *.bmx included) is skipped silently. Each path component that
 // does not exist as written is found by its lower-cased name (`ResolvePathCase`),
 // both for the main source and for the files imported in quotes. Each file
-// is read at most once per call, so once per module record.
-void ParseModuleSource(modtype& module, TextView path);
+// is read at most once per call, so once per module record. True when the
+// source at `path` itself was read.
+bool ParseModuleSource(modtype& module, TextView path);
 
 // The function name cut out of `low`, a trimmed, lower-cased line beginning
 // with "function": from the character after the first blank (or the start of

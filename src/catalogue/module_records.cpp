@@ -8,6 +8,21 @@ namespace {
 
 char16_t Folded(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
 
+// FNV-1a over the lower-cased units, without making the lower-cased copy.
+size_t FoldedHash(TextView text) {
+  uint64_t hash = 14695981039346656037ull;
+  for (char16_t c : text) hash = (hash ^ Folded(c)) * 1099511628211ull;
+  return static_cast<size_t>(hash);
+}
+
+bool SameFolded(TextView a, TextView b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (Folded(a[i]) != Folded(b[i])) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool ListIndex::Holds(const TextList& list, TextView entry) {
@@ -16,22 +31,17 @@ bool ListIndex::Holds(const TextList& list, TextView entry) {
 }
 
 size_t ListIndex::Hash(TextView entry) const {
-  if (!lowered_) return std::hash<TextView>{}(entry);
-  // FNV-1a over the lower-cased units, without making the lower-cased copy.
-  uint64_t hash = 14695981039346656037ull;
-  for (char16_t c : entry) {
-    hash = (hash ^ Folded(c)) * 1099511628211ull;
-  }
-  return static_cast<size_t>(hash);
+  return lowered_ ? FoldedHash(entry) : std::hash<TextView>{}(entry);
 }
 
 bool ListIndex::Same(TextView a, TextView b) const {
-  if (!lowered_) return a == b;
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (Folded(a[i]) != Folded(b[i])) return false;
-  }
-  return true;
+  return lowered_ ? SameFolded(a, b) : a == b;
+}
+
+size_t CatalogueState::FoldedName::operator()(TextView name) const { return FoldedHash(name); }
+
+bool CatalogueState::FoldedName::operator()(TextView a, TextView b) const {
+  return SameFolded(a, b);
 }
 
 void ListIndex::CatchUp(const TextList& list) {
@@ -53,12 +63,12 @@ modtype* CatalogueState::CreateModule(TextView name) {
   module->name = name;
   // Two folders may give the same name: the first one found keeps it. Names
   // are looked up lower-cased, so a name with capitals is never found.
-  byName_.try_emplace(Text(name), module);
+  if (!HasCapitals(name)) byName_.try_emplace(Text(name), module);
   return module;
 }
 
 modtype* CatalogueState::FindModule(TextView name) const {
-  auto found = byName_.find(Lower(name));
+  auto found = byName_.find(name);
   return found == byName_.end() ? nullptr : found->second;
 }
 

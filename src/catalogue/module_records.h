@@ -91,8 +91,16 @@ struct CatalogueState {
 
  private:
   std::shared_ptr<NamePool> importNames_ = std::make_shared<NamePool>();
-  // Name to the first record of that name in ModList order.
-  std::unordered_map<Text, modtype*> byName_;
+  // Hashes and compares names with A..Z folded, so that a question needs no
+  // lower-cased copy.
+  struct FoldedName {
+    using is_transparent = void;
+    size_t operator()(TextView name) const;
+    bool operator()(TextView a, TextView b) const;
+  };
+  // Name to the first record of that name in ModList order. Names with
+  // capitals are left out: a lower-cased question never finds them.
+  std::unordered_map<Text, modtype*, FoldedName, FoldedName> byName_;
 };
 
 // True when `list` holds exactly `entry`. A linear search: for lists that

@@ -105,11 +105,12 @@ void ScanModuleFolder(CatalogueState& catalogue, TextView name, TextView collect
     return;
   }
   Text source = base + u".bmx";
+  // Asked only when the parse could not read it, to spare every module a
+  // second opening of its source.
+  if (ParseModuleSource(*module, source)) return;
   if (MainSourceUnreadable(source)) {
     NoteUnreadable(unreadable, JoinPath(visit.Before(), name), source);
-    return;
   }
-  ParseModuleSource(*module, source);
 }
 
 }  // namespace vt

@@ -152,12 +152,19 @@ bool ByteReader::Open(TextView path) {
   outOfHandles_ = false;
   errno = 0;
   file_ = OpenRegularFile(path);
-  if (!file_) outOfHandles_ = errno == EMFILE || errno == ENFILE;
-  return file_ != nullptr;
+  if (!file_) {
+    outOfHandles_ = errno == EMFILE || errno == ENFILE;
+    return false;
+  }
+  // The reader has a buffer of its own; a second one in the stream would
+  // only cost a copy (and a status call) per file.
+  std::setvbuf(file_, nullptr, _IONBF, 0);
+  return true;
 }
 
 bool ByteReader::Refill() {
-  if (!file_) return false;
+  // Once the end was reached, asking the system again would only hear so.
+  if (!file_ || std::feof(file_)) return false;
   length_ = std::fread(buffer_, 1, sizeof(buffer_), file_);
   next_ = 0;
   return length_ > 0;

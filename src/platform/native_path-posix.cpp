@@ -95,8 +95,7 @@ std::FILE* OpenRegularFile(TextView path) {
     close(fd);
     return nullptr;
   }
-  int flags = fcntl(fd, F_GETFL);
-  if (flags >= 0) fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  // O_NONBLOCK may stay: it changes nothing for a regular file.
   std::FILE* file = fdopen(fd, "rb");
   if (!file) close(fd);
   return file;

@@ -58,6 +58,15 @@ TEST_F(SourceRecords, AddWordDropsNumbersShortWordsRepeatsAndKeywordFragments) {
   TextList expected = {u"drawimage", u"print", u"cls",  u"0x",           u"00",
                        u"0x1f",      u"info",  u"1e-50", u"\"gfx/ball.png", u"_a"};
   EXPECT_EQ(record->words, expected);
+
+  // A piece of the keyword text may run over a bar; one that only looks like
+  // two keywords joined is no piece.
+  record->words.clear();
+  for (const char16_t* word : {u"if|then", u"e|wend", u"then|x", u"ifthen", u"functions",
+                               u"varptr", u"lse", u"new", u"ne"}) {
+    record->AddWord(word);
+  }
+  EXPECT_EQ(record->words, (TextList{u"then|x", u"ifthen", u"functions"}));
 }
 
 TEST_F(SourceRecords, AddModuleRenamesAndDropsFixedModules) {
