@@ -32,30 +32,10 @@ bool IsFileKind(TextView kind) {
   return kind == u"Main" || kind == u"Imported" || kind == u"Include";
 }
 
-// Looking a word up in the index finds the same modules in the same order as
-// walking every module's command and type lists, without the cost of doing so
-// for every word.
-CommandIndex IndexCommands(const CatalogueState& catalogue) {
-  CommandIndex index;
-  for (const auto& module : catalogue.ModList) {
-    for (const TextList* names : {&module->commands, &module->types}) {
-      for (const Text& name : *names) {
-        std::vector<modtype*>& declaring = index[name];
-        if (declaring.empty() || declaring.back() != module.get()) {
-          declaring.push_back(module.get());
-        }
-      }
-    }
-  }
-  return index;
-}
-
 void MatchWord(const CatalogueState& catalogue, sourcemodtype& record, const Text& word,
                const CommandIndex& index, CauseWatch& watch,
                std::vector<modtype*>& matched) {
-  auto found = index.find(word);
-  if (found == index.end()) return;
-  for (modtype* module : found->second) {
+  for (modtype* module : index.Find(word)) {
     if (module->matched) continue;
     module->matched = 1;
     matched.push_back(module);
@@ -147,7 +127,7 @@ void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView li
 }
 
 CommandMatcher::CommandMatcher(CatalogueState& catalogue, CauseNotes notes)
-    : catalogue_(catalogue), notes_(notes), index_(IndexCommands(catalogue)) {
+    : catalogue_(catalogue), notes_(notes), index_(catalogue) {
   for (const auto& module : catalogue.ModList) module->matched = 0;
 }
 

@@ -3,8 +3,9 @@
 // against the commands the installed modules declare.
 #pragma once
 
-#include <unordered_map>
 #include <vector>
+
+#include "analysis/command_index.h"
 
 #include "analysis/source_records.h"
 #include "catalogue/module_records.h"
@@ -39,10 +40,6 @@ struct WordSpan {
 // The same cut, as places in the line, so that a word can be found again as
 // it is written.
 std::vector<WordSpan> CutWordSpans(TextView low);
-
-// For each command or type name, the modules that declare it, in catalogue
-// order.
-using CommandIndex = std::unordered_map<Text, std::vector<modtype*>>;
 
 // Turns the words of records into required modules, through the loader and
 // stream rules and the catalogue's command lists: one record after another,

@@ -1,0 +1,67 @@
+#include "analysis/command_index.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "catalogue_fixture.h"
+#include "support/test_support.h"
+
+namespace vt {
+namespace {
+
+using testing::MakeModule;
+
+std::vector<modtype*> Found(const CommandIndex& index, TextView name) {
+  std::span<modtype* const> found = index.Find(name);
+  return std::vector<modtype*>(found.begin(), found.end());
+}
+
+TEST(CommandIndex, FindsTheDeclaringModulesInCatalogueOrder) {
+  CatalogueState catalogue;
+  modtype* a = MakeModule(catalogue, u"x.a", u"X.A", {u"cls", u"flip", u"cls"});
+  modtype* b = MakeModule(catalogue, u"x.b", u"X.B", {u"plot"});
+  modtype* c = MakeModule(catalogue, u"x.c", u"X.C", {u"flip"});
+  a->types = {u"timage"};
+  b->types = {u"plot", u"timage"};
+  CommandIndex index(catalogue);
+  // A name a module declares twice, or as a command and a type, lists it once.
+  EXPECT_EQ(Found(index, u"cls"), (std::vector<modtype*>{a}));
+  EXPECT_EQ(Found(index, u"plot"), (std::vector<modtype*>{b}));
+  EXPECT_EQ(Found(index, u"flip"), (std::vector<modtype*>{a, c}));
+  EXPECT_EQ(Found(index, u"timage"), (std::vector<modtype*>{a, b}));
+  // Names are exact: no case folding, no prefixes.
+  EXPECT_TRUE(index.Find(u"Cls").empty());
+  EXPECT_TRUE(index.Find(u"cl").empty());
+  EXPECT_TRUE(index.Find(u"").empty());
+
+  EXPECT_TRUE(CommandIndex(CatalogueState()).Find(u"cls").empty());
+}
+
+// Enough names that probes run into each other: every one is still found,
+// and names that are absent are not.
+TEST(CommandIndex, EveryNameOfALargeCatalogueIsFound) {
+  CatalogueState catalogue;
+  std::vector<modtype*> modules;
+  for (int m = 0; m < 300; ++m) {
+    modtype* module = catalogue.CreateModule(FromUtf8("x.m" + std::to_string(m)));
+    for (int k = 0; k < 40; ++k) {
+      module->commands.push_back(FromUtf8("c" + std::to_string(m * 40 + k)));
+    }
+    modules.push_back(module);
+  }
+  CommandIndex index(catalogue);
+  for (int m = 0; m < 300; ++m) {
+    for (int k = 0; k < 40; k += 7) {
+      EXPECT_EQ(Found(index, FromUtf8("c" + std::to_string(m * 40 + k))),
+                (std::vector<modtype*>{modules[m]}));
+    }
+  }
+  for (int n = 12000; n < 12500; ++n) {
+    EXPECT_TRUE(index.Find(FromUtf8("c" + std::to_string(n))).empty());
+  }
+}
+
+}  // namespace
+}  // namespace vt
