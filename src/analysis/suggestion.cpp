@@ -32,7 +32,7 @@ class Drafts {
   CodeBox* Holding(TextView name) {
     for (CodeBox& box : boxes_) {
       for (const Text& entry : box.modules) {
-        if (Lower(entry) == name) return &box;
+        if (EqualFolded(entry, name)) return &box;
       }
     }
     return nullptr;
@@ -40,6 +40,9 @@ class Drafts {
 
   // A block of the boxes as they stand now.
   FrameworkBlock Block(TextView title) const { return {Text(title), Text(), boxes_}; }
+  // The same for the last block: the boxes move into it, and the drafts are
+  // left empty.
+  FrameworkBlock TakeBlock(TextView title) { return {Text(title), Text(), std::move(boxes_)}; }
 
  private:
   std::vector<CodeBox> boxes_;
@@ -55,8 +58,9 @@ void PutFirst(CodeBox& box, TextView module, TextView replaced) {
 void OpenGLTemplate(Drafts& drafts, CodeBox& gl, Suggestion& out) {
   PutFirst(gl, u"BRL.GLGraphics", u"BRL.Graphics");
   Append(gl.extraLines, kGLGraphicsDriver);
-  out.blocks.push_back(drafts.Block(u"OpenGL template:"));
-  if (drafts.Holding(u"brl.max2d")) out.blocks.back().note = kMixingHint;
+  bool mixesMax2D = drafts.Holding(u"brl.max2d") != nullptr;
+  out.blocks.push_back(drafts.TakeBlock(u"OpenGL template:"));
+  if (mixesMax2D) out.blocks.back().note = kMixingHint;
 }
 
 void MoveGuiAndDropGraphics(Drafts& drafts) {
@@ -75,7 +79,7 @@ void BothDriversTemplate(Drafts& drafts, CodeBox& d3d7, CodeBox& gl, Suggestion&
   InsertAtFront(gl.modules, u"BRL.GLMax2D");
   Append(d3d7.extraLines, kD3D7Max2DDriver);
   Append(gl.extraLines, kGLMax2DDriver);
-  out.blocks.push_back(drafts.Block(u"Max2D DirectX+OpenGL template:"));
+  out.blocks.push_back(drafts.TakeBlock(u"Max2D DirectX+OpenGL template:"));
 }
 
 // Max2D with no driver module: offer both drivers, one block each.
@@ -91,7 +95,7 @@ void DriverChoice(Drafts& drafts, CodeBox& max2d, Suggestion& out) {
   InsertAtFront(max2d.modules, u"BRL.D3D7Max2D");
   max2d.extraLines.clear();
   Append(max2d.extraLines, kD3D7Max2DDriver);
-  out.blocks.push_back(drafts.Block(u"Max DirectX template:"));
+  out.blocks.push_back(drafts.TakeBlock(u"Max DirectX template:"));
 }
 
 // One driver module: it goes on the Framework line in place of Max2D.
@@ -99,7 +103,7 @@ void SingleDriverTemplate(Drafts& drafts, CodeBox& box, TextView driver, TextVie
                           TextView title, Suggestion& out) {
   PutFirst(box, driver, u"BRL.Max2D");
   Append(box.extraLines, line);
-  out.blocks.push_back(drafts.Block(title));
+  out.blocks.push_back(drafts.TakeBlock(title));
 }
 
 }  // namespace
@@ -116,31 +120,9 @@ TextList CodeBox::Imports() const {
 
 std::vector<CodeLine> CodeLinesOf(const CodeBox& box) {
   std::vector<CodeLine> lines;
-  if (box.modules.empty() && box.optionalModules.empty()) {
-    lines.push_back({u"** No modules required **", u""});
-    return lines;
-  }
-  bool explained = box.reasons.size() == box.modules.size();
-  for (size_t i = 0; i < box.modules.size(); ++i) {
-    const Text& m = box.modules[i];
-    bool framework = box.isMain && m == box.modules.front();
-    Text reason = explained ? box.reasons[i].Comment() : Text();
-    lines.push_back({framework ? u"Framework " : u"Import ", m, reason});
-  }
-  if (!box.optionalModules.empty()) {
-    lines.push_back({u"", u""});
-    lines.push_back({u"' modules which may be required:", u""});
-    bool explainedOptional = box.optionalReasons.size() == box.optionalModules.size();
-    for (size_t i = 0; i < box.optionalModules.size(); ++i) {
-      Text reason = explainedOptional ? box.optionalReasons[i].Comment() : Text();
-      lines.push_back({u"' Import ", box.optionalModules[i], reason});
-    }
-  }
-  if (!box.extraLines.empty()) {
-    lines.push_back({u"", u""});
-    lines.push_back({u"", u""});
-    for (const Text& extra : box.extraLines) lines.push_back({u"", extra});
-  }
+  ForEachCodeLine(box, [&lines](TextView fixed, TextView data, TextView reason) {
+    lines.push_back({Text(fixed), Text(data), Text(reason)});
+  });
   return lines;
 }
 
@@ -176,7 +158,7 @@ Suggestion SuggestFrameworks(const AnalysisState& analysis) {
   } else if (CodeBox* max2d = drafts.Holding(u"brl.max2d")) {
     DriverChoice(drafts, *max2d, out);
   } else {
-    out.blocks.push_back(drafts.Block(u"Programs template:"));
+    out.blocks.push_back(drafts.TakeBlock(u"Programs template:"));
   }
   return out;
 }

@@ -68,6 +68,39 @@ struct CodeLine {
 // The lines of a code box's text area, in order.
 std::vector<CodeLine> CodeLinesOf(const CodeBox& box);
 
+// The same lines, handed one by one to `take(fixed, data, reason)` as views
+// that live as long as `box`: a box can hold thousands of lines, and the page
+// and the terminal need no copy of them. `reason` is computed only when the
+// box carries reasons.
+template <typename Take>
+void ForEachCodeLine(const CodeBox& box, Take&& take) {
+  if (box.modules.empty() && box.optionalModules.empty()) {
+    take(u"** No modules required **", TextView(), TextView());
+    return;
+  }
+  bool explained = box.reasons.size() == box.modules.size();
+  for (size_t i = 0; i < box.modules.size(); ++i) {
+    const Text& m = box.modules[i];
+    bool framework = box.isMain && m == box.modules.front();
+    Text reason = explained ? box.reasons[i].Comment() : Text();
+    take(framework ? u"Framework " : u"Import ", m, reason);
+  }
+  if (!box.optionalModules.empty()) {
+    take(u"", TextView(), TextView());
+    take(u"' modules which may be required:", TextView(), TextView());
+    bool explainedOptional = box.optionalReasons.size() == box.optionalModules.size();
+    for (size_t i = 0; i < box.optionalModules.size(); ++i) {
+      Text reason = explainedOptional ? box.optionalReasons[i].Comment() : Text();
+      take(u"' Import ", box.optionalModules[i], reason);
+    }
+  }
+  if (!box.extraLines.empty()) {
+    take(u"", TextView(), TextView());
+    take(u"", TextView(), TextView());
+    for (const Text& extra : box.extraLines) take(u"", extra, TextView());
+  }
+}
+
 // The graphics framework templates: puts the module that belongs on the
 // Framework line first, adds the driver line and makes one framework block
 // per driver the program can use. The records stay as they are.

@@ -9,12 +9,12 @@ namespace vt {
 namespace {
 
 // Appends the line as the terminal shows it; a box can have thousands.
-void AppendLineText(Text& out, const CodeLine& line, bool explain) {
-  out += line.fixed;
-  out += line.data;
-  if (explain && !line.reason.empty()) {
+void AppendLineText(Text& out, TextView fixed, TextView data, TextView reason, bool explain) {
+  out += fixed;
+  out += data;
+  if (explain && !reason.empty()) {
     out += u" ' ";
-    out += line.reason;
+    out += reason;
   }
   out += u'\n';
 }
@@ -30,7 +30,9 @@ std::string SuggestionText(const Suggestion& suggestion, bool explain) {
     out += block.title + u"\n";
     for (const CodeBox& box : block.boxes) {
       out += u"\n" + box.label + FileNameOf(box.path) + u"\n";
-      for (const CodeLine& line : CodeLinesOf(box)) AppendLineText(out, line, explain);
+      ForEachCodeLine(box, [&](TextView fixed, TextView data, TextView reason) {
+        AppendLineText(out, fixed, data, reason, explain);
+      });
     }
   }
   // Names and data from files must not drive the terminal.

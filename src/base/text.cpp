@@ -58,6 +58,15 @@ void LowerInto(Text& out, TextView s) {
   for (char16_t& c : out) c = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
 }
 
+bool EqualFolded(TextView a, TextView b) {
+  if (a.size() != b.size()) return false;
+  auto fold = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; };
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (fold(a[i]) != fold(b[i])) return false;
+  }
+  return true;
+}
+
 bool HasCapitals(TextView s) {
   for (char16_t c : s) {
     if (c >= u'A' && c <= u'Z') return true;

@@ -15,14 +15,6 @@ size_t FoldedHash(TextView text) {
   return static_cast<size_t>(hash);
 }
 
-bool SameFolded(TextView a, TextView b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (Folded(a[i]) != Folded(b[i])) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 bool ListIndex::Holds(const TextList& list, TextView entry) {
@@ -35,13 +27,13 @@ size_t ListIndex::Hash(TextView entry) const {
 }
 
 bool ListIndex::Same(TextView a, TextView b) const {
-  return lowered_ ? SameFolded(a, b) : a == b;
+  return lowered_ ? EqualFolded(a, b) : a == b;
 }
 
 size_t CatalogueState::FoldedName::operator()(TextView name) const { return FoldedHash(name); }
 
 bool CatalogueState::FoldedName::operator()(TextView a, TextView b) const {
-  return SameFolded(a, b);
+  return EqualFolded(a, b);
 }
 
 void ListIndex::CatchUp(const TextList& list) {

@@ -121,11 +121,11 @@ void htmltype::WriteFrameworkBlock(const FrameworkBlock& block) {
     size_t rows =
         box.modules.size() + box.optionalModules.size() + box.extraLines.size() + 1;
     WriteCodeArea(static_cast<int>(std::min<size_t>(rows, kMaxCodeRows)));
-    for (const CodeLine& line : CodeLinesOf(box)) {
-      Text text = line.fixed;
-      AppendHtmlEscaped(text, line.data);
+    ForEachCodeLine(box, [this](TextView fixed, TextView data, TextView) {
+      Text text(fixed);
+      AppendHtmlEscaped(text, data);
       TakeLine(std::move(text));
-    }
+    });
     WriteCodeArea(0);
     AddLine(u"</td></tr></table><p></p>");
   }
