@@ -52,7 +52,7 @@ bool TextStream::Open(TextView path, bool detect) {
   return true;
 }
 
-bool TextStream::TakePlainRun(Text& line) {
+bool TextStream::TakePlainRun(Text& line, size_t lineStart) {
   bool utf8 = encoding_ == TextEncoding::Utf8;
   if (aheadCount_ > 0 || !(utf8 || encoding_ == TextEncoding::Latin1)) return false;
   auto plain = [utf8](unsigned char b) {
@@ -60,7 +60,7 @@ bool TextStream::TakePlainRun(Text& line) {
     return b != 10 && b != 13 && b != 0;
   };
   std::string_view buffered = bytes_.Buffered();
-  buffered = buffered.substr(0, kLongestLine - line.size());
+  buffered = buffered.substr(0, kLongestLine - (line.size() - lineStart));
   size_t count = 0;
   while (count < buffered.size() && plain(buffered[count])) ++count;
   if (count == 0) return false;
@@ -106,11 +106,16 @@ bool TextStream::DecodeInto(Text& line) {
 
 Text TextStream::ReadLine() {
   Text line;
-  while (line.size() < kLongestLine && !AtEnd()) {
-    if (TakePlainRun(line)) continue;
-    if (!DecodeInto(line)) break;
-  }
+  ReadLineInto(line);
   return line;
+}
+
+void TextStream::ReadLineInto(Text& text) {
+  size_t start = text.size();
+  while (text.size() - start < kLongestLine && !AtEnd()) {
+    if (TakePlainRun(text, start)) continue;
+    if (!DecodeInto(text)) break;
+  }
 }
 
 std::unique_ptr<TextStream> TextFileReader::OpenTextFile(TextView path,
@@ -167,8 +172,13 @@ TextFileLines ReadTextFileLines(TextView path) {
     return file;
   }
   file.outcome = ReadOutcome::Read;
+  // The first line goes through ReadTextLine, which drops a byte-order mark.
+  if (!stream.AtEnd()) {
+    file.text = ReadTextLine(stream);
+    file.lineEnds.push_back(file.text.size());
+  }
   while (!stream.AtEnd()) {
-    file.text += ReadTextLine(stream);
+    stream.ReadLineInto(file.text);
     file.lineEnds.push_back(file.text.size());
   }
   stream.Close();

@@ -37,6 +37,8 @@ class TextStream {
   // line as large as the file would cost several times the file's size in
   // memory on its way through the analysis.
   Text ReadLine();
+  // The same, appended to `text`: a file's lines can share one buffer.
+  void ReadLineInto(Text& text);
 
   static constexpr size_t kLongestLine = size_t{1} << 20;
 
@@ -47,8 +49,9 @@ class TextStream {
   // Appends the run of bytes ahead that decode to themselves, one unit each,
   // as most of a source does: in Latin-1 or UTF-8 every byte but line feed,
   // carriage return and 0, in UTF-8 only below 0x80. Takes at most what the
-  // line still has room for; false when the next byte is not such a one.
-  bool TakePlainRun(Text& line);
+  // line still has room for (it started at `lineStart`); false when the next
+  // byte is not such a one.
+  bool TakePlainRun(Text& line, size_t lineStart);
   // The next byte, or 0 at the end.
   uint8_t NextByte();
   // The byte `offset` places ahead (0: the next one), without taking it; -1
