@@ -26,6 +26,8 @@ struct ParseFrame {
   bool inType = false;
   bool inRemark = false;
   bool inPrivate = false;
+  // The lower-cased line being handled, kept for its room.
+  Text low;
 };
 
 // True when `low` begins with `keyword` as a whole word, so that body lines
@@ -52,8 +54,9 @@ std::optional<Text> HandleLine(modtype& module, const Text& raw, ParseFrame& fra
   bool& inType = frame.inType;
   bool& inRemark = frame.inRemark;
   bool& inPrivate = frame.inPrivate;
-  Text line = Trim(raw);
-  Text low = Lower(line);
+  TextView line = TrimView(raw);
+  LowerInto(frame.low, line);
+  const Text& low = frame.low;
 
   if (inRemark) {
     // Documentation text such as "Private fields are..." opens nothing.
