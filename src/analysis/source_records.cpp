@@ -117,18 +117,19 @@ void sourcemodtype::AddWord(TextView word) {
   if (LeadingNumber(word) > 0) return;
   if (word.size() < 2) return;
   if (wordSet_.size() != words.size()) {
-    wordSet_.clear();
-    for (size_t at = 0; at < words.size(); ++at) wordSet_.insert(at);
+    wordSet_.Clear();
+    for (size_t at = 0; at < words.size(); ++at) wordSet_.Add(at, WordSet::HashOf(words[at]));
   }
-  if (wordSet_.find(word) != wordSet_.end()) return;
+  size_t hash = WordSet::HashOf(word);
+  if (wordSet_.Holds(words, word, hash)) return;
   if (IsKeywordFragment(word)) return;
   words.emplace_back(word);
-  wordSet_.insert(words.size() - 1);
+  wordSet_.Add(words.size() - 1, hash);
 }
 
 void sourcemodtype::ReleaseWords() {
   TextList().swap(words);
-  std::unordered_set<size_t, WordAt, WordAt>(0, WordAt{&words}, WordAt{&words}).swap(wordSet_);
+  wordSet_.Clear();
 }
 
 bool sourcemodtype::ImportedByListed(const CatalogueState& catalogue, TextView key) {

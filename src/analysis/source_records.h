@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "analysis/causes.h"
+#include "analysis/word_set.h"
 #include "catalogue/module_records.h"
 
 namespace vt {
@@ -65,35 +66,17 @@ class sourcemodtype {
   // Marks the names of `imports` in importedByListed_.
   void MarkImported(const NamePool& names, const ImportList& imports);
 
-  // Positions in `words`, hashed and compared as the words they stand for,
-  // so that the repeat test keeps no second copy of every word. Asked with a
-  // view, it needs no copy of the word either.
-  struct WordAt {
-    using is_transparent = void;
-    const TextList* words;
-    TextView Of(size_t at) const { return (*words)[at]; }
-    TextView Of(TextView word) const { return word; }
-    template <typename A>
-    size_t operator()(const A& a) const {
-      return std::hash<TextView>{}(Of(a));
-    }
-    template <typename A, typename B>
-    bool operator()(const A& a, const B& b) const {
-      return Of(a) == Of(b);
-    }
-  };
-
  public:
   sourcemodtype() = default;
-  // The repeat test points into `words`: a copy would point into the
-  // original's.
+  // Records are held by pointer and never copied: a copy of every list of a
+  // large program would be a mistake.
   sourcemodtype(const sourcemodtype&) = delete;
   sourcemodtype& operator=(const sourcemodtype&) = delete;
 
  private:
   // The positions of `words`, for the repeat test; rebuilt whenever the two
   // disagree in size (someone else filled or emptied `words`).
-  std::unordered_set<size_t, WordAt, WordAt> wordSet_{0, WordAt{&words}, WordAt{&words}};
+  WordSet wordSet_;
   // The entries of `modules`, lower-cased, and of `optionalModules`.
   ListIndex modulesLowered_{true};
   ListIndex optionalIndex_;

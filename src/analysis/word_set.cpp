@@ -1,0 +1,48 @@
+#include "analysis/word_set.h"
+
+#include <functional>
+
+namespace vt {
+
+size_t WordSet::HashOf(TextView word) { return std::hash<TextView>{}(word); }
+
+bool WordSet::Holds(const std::vector<Text>& words, TextView word, size_t hash) const {
+  if (slots_.empty()) return false;
+  size_t mask = slots_.size() - 1;
+  for (size_t at = hash & mask; slots_[at].position != 0; at = (at + 1) & mask) {
+    const Slot& slot = slots_[at];
+    if (slot.hash == static_cast<uint32_t>(hash) && words[slot.position - 1] == word) return true;
+  }
+  return false;
+}
+
+void WordSet::Add(size_t position, size_t hash) {
+  // At most half full, so that probes stay short.
+  if ((count_ + 1) * 2 > slots_.size()) Grow();
+  Place(Slot{static_cast<uint32_t>(position + 1), static_cast<uint32_t>(hash)});
+  ++count_;
+}
+
+void WordSet::Clear() {
+  std::vector<Slot>().swap(slots_);
+  count_ = 0;
+}
+
+void WordSet::Place(Slot slot) {
+  size_t mask = slots_.size() - 1;
+  size_t at = slot.hash & mask;
+  while (slots_[at].position != 0) at = (at + 1) & mask;
+  slots_[at] = slot;
+}
+
+void WordSet::Grow() {
+  std::vector<Slot> old;
+  old.swap(slots_);
+  slots_.assign(old.empty() ? 16 : old.size() * 2, Slot{});
+  // The kept low bits of a hash place a slot as the whole hash would.
+  for (const Slot& slot : old) {
+    if (slot.position != 0) Place(slot);
+  }
+}
+
+}  // namespace vt
