@@ -118,9 +118,9 @@ void sourcemodtype::AddWord(TextView word) {
   if (word.size() < 2) return;
   if (wordSet_.size() != words.size()) {
     wordSet_.Clear();
-    for (size_t at = 0; at < words.size(); ++at) wordSet_.Add(at, WordSet::HashOf(words[at]));
+    for (size_t at = 0; at < words.size(); ++at) wordSet_.Add(at, wordSet_.Hash(words[at]));
   }
-  size_t hash = WordSet::HashOf(word);
+  size_t hash = wordSet_.Hash(word);
   if (wordSet_.Holds(words, word, hash)) return;
   if (IsKeywordFragment(word)) return;
   words.emplace_back(word);

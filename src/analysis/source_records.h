@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "analysis/causes.h"
-#include "analysis/word_set.h"
+#include "base/position_set.h"
 #include "catalogue/module_records.h"
 
 namespace vt {
@@ -76,7 +76,7 @@ class sourcemodtype {
  private:
   // The positions of `words`, for the repeat test; rebuilt whenever the two
   // disagree in size (someone else filled or emptied `words`).
-  WordSet wordSet_;
+  PositionSet wordSet_;
   // The entries of `modules`, lower-cased, and of `optionalModules`.
   ListIndex modulesLowered_{true};
   ListIndex optionalIndex_;

@@ -58,6 +58,16 @@ void LowerInto(Text& out, TextView s) {
   for (char16_t& c : out) c = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
 }
 
+size_t FoldedHash(TextView text) {
+  // FNV-1a over the folded units.
+  uint64_t hash = 14695981039346656037ull;
+  for (char16_t c : text) {
+    char16_t folded = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+    hash = (hash ^ folded) * 1099511628211ull;
+  }
+  return static_cast<size_t>(hash);
+}
+
 bool EqualFolded(TextView a, TextView b) {
   if (a.size() != b.size()) return false;
   auto fold = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; };

@@ -30,6 +30,8 @@ TextView TrimView(TextView s);
 Text Lower(TextView s);
 // Lower(s) into `out`, whose room is reused: for loops over many lines.
 void LowerInto(Text& out, TextView s);
+// A hash of Lower(text), without making the copy.
+size_t FoldedHash(TextView text);
 // Whether Lower(a) == Lower(b), without making either copy.
 bool EqualFolded(TextView a, TextView b);
 // Whether `s` holds any of A..Z, that is, whether Lower would change it.

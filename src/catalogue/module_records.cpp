@@ -4,30 +4,9 @@
 
 namespace vt {
 
-namespace {
-
-char16_t Folded(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
-
-// FNV-1a over the lower-cased units, without making the lower-cased copy.
-size_t FoldedHash(TextView text) {
-  uint64_t hash = 14695981039346656037ull;
-  for (char16_t c : text) hash = (hash ^ Folded(c)) * 1099511628211ull;
-  return static_cast<size_t>(hash);
-}
-
-}  // namespace
-
 bool ListIndex::Holds(const TextList& list, TextView entry) {
   CatchUp(list);
-  return entries_.find(entry) != entries_.end();
-}
-
-size_t ListIndex::Hash(TextView entry) const {
-  return lowered_ ? FoldedHash(entry) : std::hash<TextView>{}(entry);
-}
-
-bool ListIndex::Same(TextView a, TextView b) const {
-  return lowered_ ? EqualFolded(a, b) : a == b;
+  return entries_.Holds(list, entry, entries_.Hash(entry));
 }
 
 size_t CatalogueState::FoldedName::operator()(TextView name) const { return FoldedHash(name); }
@@ -40,12 +19,14 @@ void ListIndex::CatchUp(const TextList& list) {
   bool refilled = &list != list_ || list.size() < indexed_ ||
                   (indexed_ > 0 && list[indexed_ - 1] != last_);
   if (refilled) {
-    entries_.clear();
+    entries_.Clear();
     indexed_ = 0;
     list_ = &list;
   }
   if (indexed_ == list.size()) return;
-  for (; indexed_ < list.size(); ++indexed_) entries_.insert(indexed_);
+  for (; indexed_ < list.size(); ++indexed_) {
+    entries_.Add(indexed_, entries_.Hash(list[indexed_]));
+  }
   last_ = list.back();
 }
 

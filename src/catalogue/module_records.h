@@ -6,6 +6,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "base/position_set.h"
 #include "base/text.h"
 #include "catalogue/import_list.h"
 
@@ -19,40 +20,17 @@ class ListIndex {
  public:
   // With `lowered`, entries are compared lower-cased (A..Z only), and so is
   // the question.
-  explicit ListIndex(bool lowered = false) : lowered_(lowered) {}
-  // The index reads the list it was last asked about through itself.
-  ListIndex(const ListIndex&) = delete;
-  ListIndex& operator=(const ListIndex&) = delete;
+  explicit ListIndex(bool lowered = false) : entries_(lowered) {}
 
   // Whether `list` holds `entry` (exactly, or lower-cased).
   bool Holds(const TextList& list, TextView entry);
 
  private:
   void CatchUp(const TextList& list);
-  TextView EntryAt(size_t at) const { return (*list_)[at]; }
 
-  // Positions in the list, hashed and compared as the entries there stand,
-  // so that the index keeps no copy of them; a question is a view.
-  struct At {
-    using is_transparent = void;
-    const ListIndex* index;
-    TextView Of(size_t at) const { return index->EntryAt(at); }
-    TextView Of(TextView entry) const { return entry; }
-    template <typename A>
-    size_t operator()(const A& a) const {
-      return index->Hash(Of(a));
-    }
-    template <typename A, typename B>
-    bool operator()(const A& a, const B& b) const {
-      return index->Same(Of(a), Of(b));
-    }
-  };
-  size_t Hash(TextView entry) const;
-  bool Same(TextView a, TextView b) const;
-
-  bool lowered_;
+  // The positions of the list last asked about that are indexed.
+  PositionSet entries_;
   const TextList* list_ = nullptr;
-  std::unordered_set<size_t, At, At> entries_{0, At{this}, At{this}};
   size_t indexed_ = 0;
   // The last entry indexed, to notice a list that was emptied and refilled.
   Text last_;

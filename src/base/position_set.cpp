@@ -1,41 +1,45 @@
-#include "analysis/word_set.h"
+#include "base/position_set.h"
 
 #include <functional>
 
 namespace vt {
 
-size_t WordSet::HashOf(TextView word) { return std::hash<TextView>{}(word); }
+size_t PositionSet::Hash(TextView entry) const {
+  return folded_ ? FoldedHash(entry) : std::hash<TextView>{}(entry);
+}
 
-bool WordSet::Holds(const std::vector<Text>& words, TextView word, size_t hash) const {
+bool PositionSet::Holds(const std::vector<Text>& list, TextView entry, size_t hash) const {
   if (slots_.empty()) return false;
   size_t mask = slots_.size() - 1;
   for (size_t at = hash & mask; slots_[at].position != 0; at = (at + 1) & mask) {
     const Slot& slot = slots_[at];
-    if (slot.hash == static_cast<uint32_t>(hash) && words[slot.position - 1] == word) return true;
+    if (slot.hash != static_cast<uint32_t>(hash)) continue;
+    const Text& held = list[slot.position - 1];
+    if (folded_ ? EqualFolded(held, entry) : held == entry) return true;
   }
   return false;
 }
 
-void WordSet::Add(size_t position, size_t hash) {
+void PositionSet::Add(size_t position, size_t hash) {
   // At most half full, so that probes stay short.
   if ((count_ + 1) * 2 > slots_.size()) Grow();
   Place(Slot{static_cast<uint32_t>(position + 1), static_cast<uint32_t>(hash)});
   ++count_;
 }
 
-void WordSet::Clear() {
+void PositionSet::Clear() {
   std::vector<Slot>().swap(slots_);
   count_ = 0;
 }
 
-void WordSet::Place(Slot slot) {
+void PositionSet::Place(Slot slot) {
   size_t mask = slots_.size() - 1;
   size_t at = slot.hash & mask;
   while (slots_[at].position != 0) at = (at + 1) & mask;
   slots_[at] = slot;
 }
 
-void WordSet::Grow() {
+void PositionSet::Grow() {
   std::vector<Slot> old;
   old.swap(slots_);
   slots_.assign(old.empty() ? 16 : old.size() * 2, Slot{});

@@ -1,0 +1,43 @@
+// Which entries a list holds, as positions in that list: a flat table of
+// small slots (a position and part of the entry's hash), so that asking
+// costs one probe and adding no allocation. The repeat test of a record's
+// words and the index of its module list ask it for every word and module.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "base/text.h"
+
+namespace vt {
+
+class PositionSet {
+ public:
+  // With `folded`, entries compare and hash with A..Z folded to a..z.
+  explicit PositionSet(bool folded = false) : folded_(folded) {}
+
+  // Whether `list[p]` equals `entry` for a position p the set holds.
+  // `hash` is Hash(entry).
+  bool Holds(const std::vector<Text>& list, TextView entry, size_t hash) const;
+  // Adds a position of the list, whose entry's hash is `hash`.
+  void Add(size_t position, size_t hash);
+  size_t size() const { return count_; }
+  // Empties the set and gives back its room.
+  void Clear();
+
+  size_t Hash(TextView entry) const;
+
+ private:
+  struct Slot {
+    uint32_t position = 0;  // the position plus one; 0: the slot is free
+    uint32_t hash = 0;
+  };
+  void Place(Slot slot);
+  void Grow();
+
+  bool folded_;
+  std::vector<Slot> slots_;
+  size_t count_ = 0;
+};
+
+}  // namespace vt
