@@ -66,14 +66,6 @@ class sourcemodtype {
   // Marks the names of `imports` in importedByListed_.
   void MarkImported(const NamePool& names, const ImportList& imports);
 
- public:
-  sourcemodtype() = default;
-  // Records are held by pointer and never copied: a copy of every list of a
-  // large program would be a mistake.
-  sourcemodtype(const sourcemodtype&) = delete;
-  sourcemodtype& operator=(const sourcemodtype&) = delete;
-
- private:
   // The positions of `words`, for the repeat test; rebuilt whenever the two
   // disagree in size (someone else filled or emptied `words`).
   PositionSet wordSet_;
