@@ -132,6 +132,15 @@ handles_term() {
   mask=$(awk '/^SigCgt:/ {print $2}' "/proc/$window/status" 2>/dev/null) || return 1
   [ -n "$mask" ] && (((16#$mask >> 14) & 1))
 }
+# Asks the window to close and waits for it; its exit status goes to $status.
+stop_window() {
+  kill -TERM "$window" 2>/dev/null || true
+  set +e
+  wait "$window"
+  status=$?
+  set -e
+  window=""
+}
 for _ in $(seq 1 120); do
   handles_term && break
   kill -0 "$window" 2>/dev/null || break
@@ -144,12 +153,7 @@ if [ "$(id -u)" -eq 0 ]; then
   check "as root the window says it turned the sandbox off" \
     grep -qx "veltrane: running as root, so the web view's sandbox is off" "$work/window.err"
 fi
-kill -TERM "$window" 2>/dev/null || true
-set +e
-wait "$window"
-status=$?
-set -e
-window=""
+stop_window
 check "the window closes on SIGTERM with exit 0" test "$status" -eq 0
 check "the window wrote the expected report" \
   cmp -s "$work/expected.htm" "$root/usr/bin/results.htm"
@@ -218,12 +222,7 @@ else
   done
   check "read-only bin/: the window shows the help page from share/veltrane and writes its report in the data folder" \
     report_written
-  kill -TERM "$window" 2>/dev/null || true
-  set +e
-  wait "$window"
-  status=$?
-  set -e
-  window=""
+  stop_window
   check "... and closes on SIGTERM with exit 0" test "$status" -eq 0
   for picture in bkg.gif codebox.gif fwtype.gif; do
     check "... copied $picture beside its report" \

@@ -86,29 +86,17 @@ class HeaderRun {
   }
 
   void Diff() {
-    for (const Unit& unit : units_) {
-      HeaderEdit edit;
-      if (!Plan(unit, edit)) continue;
-      if (!unit.leftAlone.empty()) {
-        result_.messages.push_back(unit.shown + u": left alone: " + unit.leftAlone);
-        continue;
-      }
+    ForEachEdit([this](const Unit& unit, const HeaderEdit& edit) {
       result_.differs = true;
       result_.output += UnifiedDiff(unit.shown, unit.text, edit);
-    }
+    });
   }
 
   void Write(bool keepBackup) {
     bool wrote = false;
-    for (const Unit& unit : units_) {
-      HeaderEdit edit;
-      if (!Plan(unit, edit)) continue;
-      if (!unit.leftAlone.empty()) {
-        result_.messages.push_back(unit.shown + u": left alone: " + unit.leftAlone);
-        continue;
-      }
+    ForEachEdit([&](const Unit& unit, const HeaderEdit& edit) {
       wrote = WriteUnit(unit, edit, keepBackup) || wrote;
-    }
+    });
     bool quiet = wrote || !result_.messages.empty() || !result_.errors.empty();
     if (!quiet) result_.messages.push_back(u"Every header matches; nothing written.");
   }
@@ -116,6 +104,21 @@ class HeaderRun {
   HeaderResult Take() { return std::move(result_); }
 
  private:
+  // Calls `apply` with each unit whose header needs an edit, and its edit;
+  // a unit that must be left alone is named with the reason instead.
+  template <typename Apply>
+  void ForEachEdit(Apply&& apply) {
+    for (const Unit& unit : units_) {
+      HeaderEdit edit;
+      if (!Plan(unit, edit)) continue;
+      if (!unit.leftAlone.empty()) {
+        result_.messages.push_back(unit.shown + u": left alone: " + unit.leftAlone);
+        continue;
+      }
+      apply(unit, edit);
+    }
+  }
+
   Unit NewUnit(const CodeBox& box) const {
     Unit unit;
     unit.box = &box;
