@@ -95,8 +95,9 @@ struct Run {
     analysis.SourceModList.clear();
     analysis.TotalLines = analysis.InRemCommands = 0;
     vt::sourcemodtype* current = nullptr;
+    vt::TextFileLines file;
     for (const auto& entry : analysis.ScanListList) {
-      current = vt::ScanFileCommands(analysis, entry->path, entry->kind, current);
+      current = vt::ScanFileCommands(analysis, entry->path, entry->kind, current, file);
     }
   }
   void ForgetMatches() {

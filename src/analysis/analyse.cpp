@@ -23,11 +23,12 @@ void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, TextView
     if (notes == CauseNotes::Skip) record->ReleaseWords();
   };
   sourcemodtype* current = nullptr;
+  TextFileLines file;
   for (size_t i = 0; i < analysis.ScanListList.size(); ++i) {
     const scanlisttype& entry = *analysis.ScanListList[i];
     analysis.CommandEntry = i;
     analysis.CommandLineBase = analysis.TotalLines;
-    sourcemodtype* next = ScanFileCommands(analysis, entry.path, entry.kind, current);
+    sourcemodtype* next = ScanFileCommands(analysis, entry.path, entry.kind, current, file);
     if (next != current) finish(current);
     current = next;
   }

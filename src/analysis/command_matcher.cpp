@@ -55,6 +55,12 @@ TextList CutWords(TextView low) {
 
 std::vector<WordSpan> CutWordSpans(TextView low) {
   std::vector<WordSpan> words;
+  CutWordSpans(low, words);
+  return words;
+}
+
+void CutWordSpans(TextView low, std::vector<WordSpan>& words) {
+  words.clear();
   size_t pos = 0;
   while (pos < low.size()) {
     char16_t c = low[pos];
@@ -79,14 +85,19 @@ std::vector<WordSpan> CutWordSpans(TextView low) {
     }
     ++pos;
   }
-  return words;
 }
 
 sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView kind,
                                 sourcemodtype* current) {
+  TextFileLines file;
+  return ScanFileCommands(analysis, path, kind, current, file);
+}
+
+sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView kind,
+                                sourcemodtype* current, TextFileLines& file) {
   if (!IsFileKind(kind)) return current;
   // The walk stored full paths, so no change of folder is needed.
-  TextFileLines file = ReadTextFileLines(path);
+  ReadTextFileLines(path, file);
   if (file.outcome == ReadOutcome::OutOfHandles && !Contains(analysis.FilesNotRead, path)) {
     analysis.FilesNotRead.emplace_back(path);
   }
@@ -96,7 +107,7 @@ sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView
     current->path = path;
     current->folder = FolderPart(path);
   }
-  Text scratch;
+  LineScratch scratch;
   for (size_t i = 0; i < file.LineCount(); ++i) {
     ScanCommandLine(analysis, current, file.Line(i), scratch);
   }
@@ -104,20 +115,21 @@ sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView
 }
 
 void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView line) {
-  Text scratch;
+  LineScratch scratch;
   ScanCommandLine(analysis, record, line, scratch);
 }
 
 void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView line,
-                     Text& scratch) {
+                     LineScratch& scratch) {
   ++analysis.TotalLines;
   TextView trimmed = TrimView(line);
-  LowerInto(scratch, trimmed);
-  const Text& low = scratch;
+  LowerInto(scratch.low, trimmed);
+  const Text& low = scratch.low;
   if (ClassifyLine(low, analysis.InRemCommands) != LineKind::Code) return;
   ++analysis.CodeLines;
   if (!record) return;
-  for (const WordSpan& span : CutWordSpans(low)) {
+  CutWordSpans(low, scratch.spans);
+  for (const WordSpan& span : scratch.spans) {
     size_t known = record->words.size();
     record->AddWord(TextView(low).substr(span.start, span.length));
     if (record->words.size() > known && analysis.Notes == CauseNotes::Keep) {

@@ -8,6 +8,7 @@
 #include "analysis/command_index.h"
 
 #include "analysis/source_records.h"
+#include "platform/text_file_reader.h"
 #include "catalogue/module_records.h"
 
 namespace vt {
@@ -19,14 +20,13 @@ namespace vt {
 // files after this one feed.
 sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView kind,
                                 sourcemodtype* current);
+// The same, reading into `file`, whose room a pass over many files reuses.
+sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView kind,
+                                sourcemodtype* current, TextFileLines& file);
 
 // Counts one line and, for a code line, hands its words and literals to
 // `record` (if there is one).
 void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView line);
-// The same, with `scratch` for the lower-cased line, so that a file's lines
-// share one buffer.
-void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView line,
-                     Text& scratch);
 
 // Cuts a trimmed, lower-cased code line into words and literals, in order.
 TextList CutWords(TextView low);
@@ -40,6 +40,17 @@ struct WordSpan {
 // The same cut, as places in the line, so that a word can be found again as
 // it is written.
 std::vector<WordSpan> CutWordSpans(TextView low);
+// The same into `words`, emptied first.
+void CutWordSpans(TextView low, std::vector<WordSpan>& words);
+
+// The room the cut of one line needs, kept for the next: a large program has
+// hundreds of thousands of lines.
+struct LineScratch {
+  Text low;
+  std::vector<WordSpan> spans;
+};
+void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView line,
+                     LineScratch& scratch);
 
 // Turns the words of records into required modules, through the loader and
 // stream rules and the catalogue's command lists: one record after another,

@@ -2,6 +2,7 @@
 
 #include "analysis/cause_notes.h"
 
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -70,6 +71,9 @@ class SourceWalk {
     analysis_.NewScanEntry(path, kind);
     listed_.insert(Text(path));
   }
+  // The absolute path of `folder`, relative to the current one, or null
+  // when it cannot be entered. The current folder stays as it is.
+  const Text* EnterableFolder(const Text& folder);
   void FollowInclude(const Text& low);
   void FollowImport(const Text& low);
 
@@ -81,6 +85,9 @@ class SourceWalk {
   // The paths of ScanListList, for the test that reads each file once.
   std::unordered_set<Text> listed_;
   FolderListings listings_;
+  // Folders entered, by the folder they were named in and their name: a
+  // program names the same few folders from many files.
+  std::unordered_map<Text, Text> absolute_;
   std::vector<File> files_;
 };
 
@@ -88,18 +95,17 @@ void SourceWalk::Enter(TextView path, TextView kind) {
   if (!EndsWith(Lower(path), u".bmx")) return;
   // Sources name files in lower case; find them as they are written on disk.
   Text found = ResolvePathCase(ForwardSlashes(path), listings_);
-  FolderRestorer restorer;
   Text folder = FolderPart(found);
-  if (!folder.empty() && !ChangeFolder(folder)) {
+  const Text* current = EnterableFolder(folder);
+  if (!current) {
     NoteUnreadFolder(analysis_, kind, path, folder);
     return;
   }
-  Text current = CurrentFolder();
   Text name = FileName(found);
-  Text fullPath = JoinPath(current, name);
+  Text fullPath = JoinPath(*current, name);
   if (listed_.count(fullPath)) return;
   // A folder named like a source does not open either: no entry.
-  TextFileLines file = ReadTextFileLines(name);
+  TextFileLines file = ReadTextFileLines(fullPath);
   if (file.outcome == ReadOutcome::NotOpened) {
     NoteUnreadFile(analysis_, kind, path, name);
     return;
@@ -111,7 +117,19 @@ void SourceWalk::Enter(TextView path, TextView kind) {
     analysis_.FilesNotRead.push_back(fullPath);
     return;
   }
-  files_.push_back({current, std::move(file), 0, analysis_.ScanListList.size() - 1});
+  files_.push_back({*current, std::move(file), 0, analysis_.ScanListList.size() - 1});
+}
+
+const Text* SourceWalk::EnterableFolder(const Text& folder) {
+  if (folder.empty()) return &here_;
+  Text key = here_ + u'\0' + folder;
+  if (auto known = absolute_.find(key); known != absolute_.end()) return &known->second;
+  // Entering it tells whether it can be entered, and its absolute path with
+  // links resolved, as the files of ScanListList are named.
+  if (!ChangeFolder(folder)) return nullptr;
+  Text current = CurrentFolder();
+  ChangeFolder(here_);
+  return &absolute_.try_emplace(std::move(key), std::move(current)).first->second;
 }
 
 void SourceWalk::Run() {

@@ -18,13 +18,19 @@ class Drafts {
  public:
   explicit Drafts(const AnalysisState& analysis) {
     for (const auto& record : analysis.SourceModList) {
-      CodeBox box;
-      box.isMain = boxes_.empty();
-      box.label = box.isMain ? u"Main Source: " : u"Imported Code: ";
-      box.path = record->path;
+      CodeBox& box = AddBox(*record);
       box.modules = record->modules;
       box.optionalModules = record->optionalModules;
-      boxes_.push_back(std::move(box));
+    }
+  }
+  // Takes the records' lists: a large program's are many.
+  explicit Drafts(AnalysisState& analysis, bool) {
+    for (const auto& record : analysis.SourceModList) {
+      CodeBox& box = AddBox(*record);
+      box.modules = std::move(record->modules);
+      box.optionalModules = std::move(record->optionalModules);
+      record->modules.clear();
+      record->optionalModules.clear();
     }
   }
 
@@ -45,6 +51,14 @@ class Drafts {
   FrameworkBlock TakeBlock(TextView title) { return {Text(title), Text(), std::move(boxes_)}; }
 
  private:
+  CodeBox& AddBox(const sourcemodtype& record) {
+    CodeBox& box = boxes_.emplace_back();
+    box.isMain = boxes_.size() == 1;
+    box.label = box.isMain ? u"Main Source: " : u"Imported Code: ";
+    box.path = record.path;
+    return box;
+  }
+
   std::vector<CodeBox> boxes_;
 };
 
@@ -106,6 +120,32 @@ void SingleDriverTemplate(Drafts& drafts, CodeBox& box, TextView driver, TextVie
   out.blocks.push_back(drafts.TakeBlock(title));
 }
 
+// The templates, applied to the drafts of one examination.
+Suggestion Suggest(Drafts& drafts) {
+  Suggestion out;
+  if (CodeBox* gl = drafts.Holding(u"brl.glgraphics")) {
+    OpenGLTemplate(drafts, *gl, out);
+    return out;
+  }
+  MoveGuiAndDropGraphics(drafts);
+  CodeBox* d3d7 = drafts.Holding(u"brl.d3d7max2d");
+  CodeBox* glMax2D = drafts.Holding(u"brl.glmax2d");
+  if (d3d7 && glMax2D) {
+    BothDriversTemplate(drafts, *d3d7, *glMax2D, out);
+  } else if (glMax2D) {
+    SingleDriverTemplate(drafts, *glMax2D, u"BRL.GLMax2D", kGLMax2DDriver,
+                         u"Max2D OpenGL template:", out);
+  } else if (d3d7) {
+    SingleDriverTemplate(drafts, *d3d7, u"BRL.D3D7Max2D", kD3D7Max2DDriver,
+                         u"Max2D DirectX template:", out);
+  } else if (CodeBox* max2d = drafts.Holding(u"brl.max2d")) {
+    DriverChoice(drafts, *max2d, out);
+  } else {
+    out.blocks.push_back(drafts.TakeBlock(u"Programs template:"));
+  }
+  return out;
+}
+
 }  // namespace
 
 Text CodeBox::Framework() const {
@@ -138,29 +178,13 @@ void InsertAtFront(TextList& list, TextView entry) {
 void Append(TextList& list, TextView entry) { list.emplace_back(entry); }
 
 Suggestion SuggestFrameworks(const AnalysisState& analysis) {
-  Suggestion out;
   Drafts drafts(analysis);
-  if (CodeBox* gl = drafts.Holding(u"brl.glgraphics")) {
-    OpenGLTemplate(drafts, *gl, out);
-    return out;
-  }
-  MoveGuiAndDropGraphics(drafts);
-  CodeBox* d3d7 = drafts.Holding(u"brl.d3d7max2d");
-  CodeBox* glMax2D = drafts.Holding(u"brl.glmax2d");
-  if (d3d7 && glMax2D) {
-    BothDriversTemplate(drafts, *d3d7, *glMax2D, out);
-  } else if (glMax2D) {
-    SingleDriverTemplate(drafts, *glMax2D, u"BRL.GLMax2D", kGLMax2DDriver,
-                         u"Max2D OpenGL template:", out);
-  } else if (d3d7) {
-    SingleDriverTemplate(drafts, *d3d7, u"BRL.D3D7Max2D", kD3D7Max2DDriver,
-                         u"Max2D DirectX template:", out);
-  } else if (CodeBox* max2d = drafts.Holding(u"brl.max2d")) {
-    DriverChoice(drafts, *max2d, out);
-  } else {
-    out.blocks.push_back(drafts.TakeBlock(u"Programs template:"));
-  }
-  return out;
+  return Suggest(drafts);
+}
+
+Suggestion TakeFrameworks(AnalysisState& analysis) {
+  Drafts drafts(analysis, true);
+  return Suggest(drafts);
 }
 
 }  // namespace vt

@@ -105,6 +105,10 @@ void ForEachCodeLine(const CodeBox& box, Take&& take) {
 // Framework line first, adds the driver line and makes one framework block
 // per driver the program can use. The records stay as they are.
 Suggestion SuggestFrameworks(const AnalysisState& analysis);
+// The same, moving the records' module lists into the suggestion rather than
+// copying them: for a caller that reads them no more (no explanation is
+// asked for). The records are left with empty module lists.
+Suggestion TakeFrameworks(AnalysisState& analysis);
 
 // The list operations the templates use. Removal takes the first entry that
 // is exactly equal, and does nothing when there is none.

@@ -72,9 +72,12 @@ Examination ExamineSource(AppState& state, TextView path, PageChoice page,
   screen.SetLabelText(u"Scanning: " + source);
   {
     SourceFolderVisit visit(source);
+    bool explain = reasons == ReasonChoice::Give;
     AnalyseProgram(state.Analysis, state.Catalogue, source,
-                   reasons == ReasonChoice::Give ? CauseNotes::Keep : CauseNotes::Skip);
-    result.suggestion = SuggestFrameworks(state.Analysis);
+                   explain ? CauseNotes::Keep : CauseNotes::Skip);
+    // Without an explanation nothing reads the records' lists again.
+    result.suggestion =
+        explain ? SuggestFrameworks(state.Analysis) : TakeFrameworks(state.Analysis);
   }
   // Back in the starting folder, where a relative report path points.
   if (page == PageChoice::Write) {

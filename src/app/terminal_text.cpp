@@ -11,11 +11,11 @@ bool IsTerminalControl(char16_t unit) {
   return unit < 0x20 || (unit >= 0x7F && unit < 0xA0);
 }
 
-std::string Escape(char16_t unit) {
+void AppendEscape(std::string& out, char16_t unit) {
   char buffer[8];
   std::snprintf(buffer, sizeof(buffer), unit < 0x80 ? "\\x%02x" : "\\u%04x",
                 static_cast<unsigned>(unit));
-  return buffer;
+  out += buffer;
 }
 
 }  // namespace
@@ -23,15 +23,19 @@ std::string Escape(char16_t unit) {
 std::string TerminalText(TextView text) {
   std::string out;
   out.reserve(text.size());
+  AppendTerminalText(out, text);
+  return out;
+}
+
+void AppendTerminalText(std::string& out, TextView text) {
   size_t start = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     if (!IsTerminalControl(text[i])) continue;
-    out += ToUtf8(text.substr(start, i - start));
-    out += Escape(text[i]);
+    AppendAsUtf8(out, text.substr(start, i - start));
+    AppendEscape(out, text[i]);
     start = i + 1;
   }
-  out += ToUtf8(text.substr(start));
-  return out;
+  AppendAsUtf8(out, text.substr(start));
 }
 
 }  // namespace vt

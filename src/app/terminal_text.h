@@ -11,5 +11,7 @@ namespace vt {
 // escape (\x1b, \u0085), so that a name holding ESC cannot retitle or
 // recolour the terminal. A name's bytes that are not UTF-8 show as U+FFFD.
 std::string TerminalText(TextView text);
+// The same, appended to `out`.
+void AppendTerminalText(std::string& out, TextView text);
 
 }  // namespace vt

@@ -8,35 +8,42 @@ namespace vt {
 
 namespace {
 
-// Appends the line as the terminal shows it; a box can have thousands.
-void AppendLineText(Text& out, TextView fixed, TextView data, TextView reason, bool explain) {
-  out += fixed;
-  out += data;
+// Appends the line as the terminal shows it, straight as UTF-8: a box can
+// have thousands, so no second copy of the whole text is made.
+void AppendLineText(std::string& out, TextView fixed, TextView data, TextView reason,
+                    bool explain) {
+  AppendTerminalText(out, fixed);
+  AppendTerminalText(out, data);
   if (explain && !reason.empty()) {
-    out += u" ' ";
-    out += reason;
+    out += " ' ";
+    AppendTerminalText(out, reason);
   }
-  out += u'\n';
+  out += '\n';
 }
 
 }  // namespace
 
+// Names and data from files must not drive the terminal: every piece that
+// may hold them goes through AppendTerminalText.
 std::string SuggestionText(const Suggestion& suggestion, bool explain) {
-  Text out;
+  std::string out;
   bool first = true;
   for (const FrameworkBlock& block : suggestion.blocks) {
-    if (!first) out += u"\n";
+    if (!first) out += '\n';
     first = false;
-    out += block.title + u"\n";
+    AppendTerminalText(out, block.title);
+    out += '\n';
     for (const CodeBox& box : block.boxes) {
-      out += u"\n" + box.label + FileNameOf(box.path) + u"\n";
+      out += '\n';
+      AppendTerminalText(out, box.label);
+      AppendTerminalText(out, FileNameOf(box.path));
+      out += '\n';
       ForEachCodeLine(box, [&](TextView fixed, TextView data, TextView reason) {
         AppendLineText(out, fixed, data, reason, explain);
       });
     }
   }
-  // Names and data from files must not drive the terminal.
-  return TerminalText(out);
+  return out;
 }
 
 Text WarningLine(const WalkWarning& warning, TextView folder) {

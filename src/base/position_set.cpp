@@ -9,15 +9,10 @@ size_t PositionSet::Hash(TextView entry) const {
 }
 
 bool PositionSet::Holds(const std::vector<Text>& list, TextView entry, size_t hash) const {
-  if (slots_.empty()) return false;
-  size_t mask = slots_.size() - 1;
-  for (size_t at = hash & mask; slots_[at].position != 0; at = (at + 1) & mask) {
-    const Slot& slot = slots_[at];
-    if (slot.hash != static_cast<uint32_t>(hash)) continue;
-    const Text& held = list[slot.position - 1];
-    if (folded_ ? EqualFolded(held, entry) : held == entry) return true;
-  }
-  return false;
+  return FindIf(hash, [&](size_t position) {
+           const Text& held = list[position];
+           return folded_ ? EqualFolded(held, entry) : held == entry;
+         }).has_value();
 }
 
 void PositionSet::Add(size_t position, size_t hash) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "base/text.h"
@@ -19,6 +20,20 @@ class PositionSet {
   // Whether `list[p]` equals `entry` for a position p the set holds.
   // `hash` is Hash(entry).
   bool Holds(const std::vector<Text>& list, TextView entry, size_t hash) const;
+  // The first position added with `hash` for which `isEntry(position)` holds:
+  // for lists that are no vector of Text, or entries that are no text.
+  template <typename IsEntry>
+  std::optional<size_t> FindIf(size_t hash, IsEntry&& isEntry) const {
+    if (slots_.empty()) return std::nullopt;
+    size_t mask = slots_.size() - 1;
+    for (size_t at = hash & mask; slots_[at].position != 0; at = (at + 1) & mask) {
+      const Slot& slot = slots_[at];
+      if (slot.hash == static_cast<uint32_t>(hash) && isEntry(slot.position - 1)) {
+        return slot.position - 1;
+      }
+    }
+    return std::nullopt;
+  }
   // Adds a position of the list, whose entry's hash is `hash`.
   void Add(size_t position, size_t hash);
   size_t size() const { return count_; }

@@ -157,6 +157,11 @@ Text FromUtf8(std::string_view in) {
 std::string ToUtf8(TextView s) {
   std::string out;
   out.reserve(s.size());
+  AppendAsUtf8(out, s);
+  return out;
+}
+
+void AppendAsUtf8(std::string& out, TextView s) {
   for (size_t i = 0; i < s.size(); ++i) {
     char32_t u = s[i];
     if (IsHighSurrogate(u) && i + 1 < s.size() && IsLowSurrogate(s[i + 1])) {
@@ -167,7 +172,6 @@ std::string ToUtf8(TextView s) {
     }
     AppendUtf8(out, u);
   }
-  return out;
 }
 
 }  // namespace vt

@@ -68,5 +68,7 @@ void AppendUtf16(Text& out, char32_t codePoint);
 // malformed input) and back (lone surrogates become U+FFFD).
 Text FromUtf8(std::string_view utf8);
 std::string ToUtf8(TextView s);
+// The same, appended to `out`.
+void AppendAsUtf8(std::string& out, TextView s);
 
 }  // namespace vt

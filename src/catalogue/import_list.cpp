@@ -5,18 +5,23 @@
 namespace vt {
 
 NameNumber NamePool::Number(TextView name) {
-  auto found = numbers_.find(name);
-  if (found != numbers_.end()) return found->second;
+  size_t hash = numbers_.Hash(name);
+  if (std::optional<NameNumber> found = Find(name, hash)) return *found;
   NameNumber number = static_cast<NameNumber>(names_.size());
   names_.emplace_back(name);
-  numbers_.emplace(names_.back(), number);
+  numbers_.Add(number, hash);
   return number;
 }
 
 std::optional<NameNumber> NamePool::Find(TextView name) const {
-  auto found = numbers_.find(name);
-  if (found == numbers_.end()) return std::nullopt;
-  return found->second;
+  return Find(name, numbers_.Hash(name));
+}
+
+std::optional<NameNumber> NamePool::Find(TextView name, size_t hash) const {
+  std::optional<size_t> at =
+      numbers_.FindIf(hash, [&](size_t position) { return names_[position] == name; });
+  if (!at) return std::nullopt;
+  return static_cast<NameNumber>(*at);
 }
 
 ImportList& ImportList::operator=(const ImportList& other) {

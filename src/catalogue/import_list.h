@@ -11,9 +11,9 @@
 #include <iterator>
 #include <memory>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
+#include "base/position_set.h"
 #include "base/text.h"
 
 namespace vt {
@@ -32,9 +32,11 @@ class NamePool {
   size_t size() const { return names_.size(); }
 
  private:
-  // A deque, so that the views the index keeps stay valid as it grows.
+  std::optional<NameNumber> Find(TextView name, size_t hash) const;
+
+  // A deque, so that the names handed out stay in place as it grows.
   std::deque<Text> names_;
-  std::unordered_map<TextView, NameNumber> numbers_;
+  PositionSet numbers_;
 };
 
 // An ordered list of names that reads like a list of Text.

@@ -21,7 +21,7 @@ constexpr TextView kFunctionNameChars = u"abcdefghijklmnopqrstuvwxyz0123456789_"
 // One file being parsed: its lines, read whole so that no file stays open
 // while the files it imports are parsed, and the flags of its own parse.
 struct ParseFrame {
-  std::vector<Text> lines;
+  TextFileLines lines;
   size_t next = 0;
   bool inType = false;
   bool inRemark = false;
@@ -50,7 +50,7 @@ Text ExtractTypeName(TextView low) {
 
 // Handles one line of `frame`. Returns the file a quoted Import line names
 // (possibly empty), which the caller parses next; otherwise null.
-std::optional<Text> HandleLine(modtype& module, const Text& raw, ParseFrame& frame) {
+std::optional<Text> HandleLine(modtype& module, TextView raw, ParseFrame& frame) {
   bool& inType = frame.inType;
   bool& inRemark = frame.inRemark;
   bool& inPrivate = frame.inPrivate;
@@ -120,18 +120,53 @@ Text ExtractFunctionName(TextView low) {
 
 namespace {
 
+// The files a module's parse has read, told apart by absolute path. The
+// current folder is asked only once a second file comes: most modules import
+// nothing in quotes, and asking costs a system call.
+class ParsedFiles {
+ public:
+  bool Holds(const Text& found) {
+    if (!first_) return false;
+    KeyFirst();
+    return keys_.count(Key(found)) > 0;
+  }
+  void Add(const Text& found) {
+    if (!first_) {
+      first_ = found;
+      return;
+    }
+    KeyFirst();
+    keys_.insert(Key(found));
+  }
+
+ private:
+  Text Key(const Text& found) {
+    if (!folderKnown_) {
+      folder_ = CurrentFolder();
+      folderKnown_ = true;
+    }
+    return NormalisePath(AnchorPath(found, folder_));
+  }
+  void KeyFirst() {
+    if (keys_.empty()) keys_.insert(Key(*first_));
+  }
+
+  std::optional<Text> first_;
+  Text folder_;
+  bool folderKnown_ = false;
+  std::unordered_set<Text> keys_;
+};
+
 // Reads the .bmx file at `path` into `frame` unless `parsed` holds it already.
 // A file that several sources of the module import (or one that imports its
 // importer) would otherwise add its commands again, or never stop.
-bool LoadFrame(TextView path, std::unordered_set<Text>& parsed, ParseFrame& frame) {
+bool LoadFrame(TextView path, ParsedFiles& parsed, ParseFrame& frame) {
   if (!EndsWith(path, u".bmx")) return false;
   Text found = ResolvePathCase(path);
-  Text key = AbsoluteNormalPath(found);
-  if (parsed.count(key) > 0) return false;
-  std::unique_ptr<TextStream> stream = TextFileReader::OpenTextFile(found, true, 0);
-  if (!stream) return false;
-  parsed.insert(std::move(key));
-  while (!stream->AtEnd()) frame.lines.push_back(ReadTextLine(*stream));
+  if (parsed.Holds(found)) return false;
+  ReadTextFileLines(found, frame.lines);
+  if (frame.lines.outcome != ReadOutcome::Read) return false;
+  parsed.Add(found);
   return true;
 }
 
@@ -140,16 +175,16 @@ bool LoadFrame(TextView path, std::unordered_set<Text>& parsed, ParseFrame& fram
 bool ParseModuleSource(modtype& module, TextView path) {
   // Each file once per module record; the files being parsed, innermost
   // last, on an explicit stack so that no chain of imports is too deep.
-  std::unordered_set<Text> parsed;
+  ParsedFiles parsed;
   std::vector<ParseFrame> stack(1);
   if (!LoadFrame(path, parsed, stack.back())) return false;
   while (!stack.empty()) {
     ParseFrame& frame = stack.back();
-    if (frame.next == frame.lines.size()) {
+    if (frame.next == frame.lines.LineCount()) {
       stack.pop_back();
       continue;
     }
-    std::optional<Text> imported = HandleLine(module, frame.lines[frame.next++], frame);
+    std::optional<Text> imported = HandleLine(module, frame.lines.Line(frame.next++), frame);
     if (!imported) continue;
     ParseFrame child;
     if (LoadFrame(*imported, parsed, child)) stack.push_back(std::move(child));

@@ -10,13 +10,13 @@ namespace vt {
 
 namespace {
 
-// Changes into `name` and, on destruction, back to the folder that was
-// current before: by its absolute path, so that a folder reached through a
-// link does not move the scan elsewhere, and by ".." only when that path is
+// Changes into `name` and, on destruction, back to `before`, the folder that
+// was current: by its absolute path, so that a folder reached through a link
+// does not move the scan elsewhere, and by ".." only when that path is
 // unknown or cannot be entered again.
 class FolderVisit {
  public:
-  explicit FolderVisit(TextView name) : before_(CurrentFolder()) {
+  FolderVisit(TextView name, Text before) : before_(std::move(before)) {
     entered_ = ChangeFolder(name);
   }
   ~FolderVisit() {
@@ -48,6 +48,45 @@ bool MainSourceUnreadable(TextView source) {
   return kind == FileKind::File && !CanReadFile(source);
 }
 
+// The scans below with `here`, the absolute path of the current folder, known
+// to the caller: asking the system for it again for each of thousands of
+// modules would cost as much as reading them.
+void ScanModuleFolderIn(CatalogueState& catalogue, TextView name, TextView collectionPrefix,
+                        UnreadableParts* unreadable, const Text& here) {
+  Text base(name.substr(0, name.size() >= 4 ? name.size() - 4 : 0));
+  modtype* module = catalogue.CreateModule(Text(collectionPrefix) + base);
+
+  FolderVisit visit(name, here);
+  if (!visit.Entered()) {
+    NoteUnreadable(unreadable, visit.Before(), name);
+    return;
+  }
+  Text source = base + u".bmx";
+  // Asked only when the parse could not read it, to spare every module a
+  // second opening of its source.
+  if (ParseModuleSource(*module, source)) return;
+  if (MainSourceUnreadable(source)) {
+    NoteUnreadable(unreadable, JoinPath(visit.Before(), name), source);
+  }
+}
+
+void ScanModuleCollectionIn(CatalogueState& catalogue, TextView name,
+                            TextView collectionPrefix, UnreadableParts* unreadable,
+                            const Text& here) {
+  FolderVisit visit(name, here);
+  std::vector<Text> listing;
+  if (!visit.Entered() || !ListFolder(u".", listing)) {
+    NoteUnreadable(unreadable, visit.Before(), name);
+  }
+  Text collection = listing.empty() ? Text() : CurrentFolder();
+  for (const Text& entry : listing) {
+    if (entry.empty()) break;
+    if (QualifiesAsModuleFolder(entry)) {
+      ScanModuleFolderIn(catalogue, entry, collectionPrefix, unreadable, collection);
+    }
+  }
+}
+
 }  // namespace
 
 bool QualifiesAsModuleFolder(TextView name) {
@@ -65,11 +104,13 @@ bool ScanModFolder(CatalogueState& catalogue, TextView rootFolder, UnreadablePar
 
   catalogue.Clear();
   bool collectionFound = false;
+  Text here = listing.empty() ? Text() : CurrentFolder();
   for (const Text& name : listing) {
     if (name.empty()) break;
     if (!QualifiesAsModuleFolder(name)) continue;
     collectionFound = true;
-    ScanModuleCollection(catalogue, name, name.substr(0, Instr(name, u".", 1)), unreadable);
+    ScanModuleCollectionIn(catalogue, name, name.substr(0, Instr(name, u".", 1)), unreadable,
+                           here);
   }
 
   catalogue.CommandCount = 0;
@@ -81,36 +122,12 @@ bool ScanModFolder(CatalogueState& catalogue, TextView rootFolder, UnreadablePar
 
 void ScanModuleCollection(CatalogueState& catalogue, TextView name,
                           TextView collectionPrefix, UnreadableParts* unreadable) {
-  FolderVisit visit(name);
-  std::vector<Text> listing;
-  if (!visit.Entered() || !ListFolder(u".", listing)) {
-    NoteUnreadable(unreadable, visit.Before(), name);
-  }
-  for (const Text& entry : listing) {
-    if (entry.empty()) break;
-    if (QualifiesAsModuleFolder(entry)) {
-      ScanModuleFolder(catalogue, entry, collectionPrefix, unreadable);
-    }
-  }
+  ScanModuleCollectionIn(catalogue, name, collectionPrefix, unreadable, CurrentFolder());
 }
 
 void ScanModuleFolder(CatalogueState& catalogue, TextView name, TextView collectionPrefix,
                       UnreadableParts* unreadable) {
-  Text base(name.substr(0, name.size() >= 4 ? name.size() - 4 : 0));
-  modtype* module = catalogue.CreateModule(Text(collectionPrefix) + base);
-
-  FolderVisit visit(name);
-  if (!visit.Entered()) {
-    NoteUnreadable(unreadable, visit.Before(), name);
-    return;
-  }
-  Text source = base + u".bmx";
-  // Asked only when the parse could not read it, to spare every module a
-  // second opening of its source.
-  if (ParseModuleSource(*module, source)) return;
-  if (MainSourceUnreadable(source)) {
-    NoteUnreadable(unreadable, JoinPath(visit.Before(), name), source);
-  }
+  ScanModuleFolderIn(catalogue, name, collectionPrefix, unreadable, CurrentFolder());
 }
 
 }  // namespace vt

@@ -151,30 +151,47 @@ TextEncoding EncodingOfMark(std::string_view bytes, size_t* markLength) {
   return encoding;
 }
 
+namespace {
+
+// Drops the byte-order mark that begins `line`, the first line of a file.
+void DropByteOrderMark(Text& line, TextEncoding encoding) {
+  bool utf16 = encoding == TextEncoding::Utf16BE || encoding == TextEncoding::Utf16LE;
+  if (utf16 && !line.empty()) line.erase(0, 1);
+  // A UTF-8 mark would otherwise hide the first line's keyword.
+  bool utf8Mark = encoding == TextEncoding::Utf8 && !line.empty() && line[0] == u'\uFEFF';
+  if (utf8Mark) line.erase(0, 1);
+}
+
+}  // namespace
+
 Text ReadTextLine(TextStream& stream) {
   bool atStart = stream.Position() == 0;
   Text line = stream.ReadLine();
-  bool utf16 = stream.Encoding() == TextEncoding::Utf16BE ||
-               stream.Encoding() == TextEncoding::Utf16LE;
-  if (atStart && utf16 && !line.empty()) line.erase(0, 1);
-  // A UTF-8 mark would otherwise hide the first line's keyword.
-  bool utf8Mark = stream.Encoding() == TextEncoding::Utf8 && !line.empty() &&
-                  line[0] == u'\uFEFF';
-  if (atStart && utf8Mark) line.erase(0, 1);
+  if (atStart) DropByteOrderMark(line, stream.Encoding());
   return line;
 }
 
 TextFileLines ReadTextFileLines(TextView path) {
   TextFileLines file;
+  ReadTextFileLines(path, file);
+  return file;
+}
+
+void ReadTextFileLines(TextView path, TextFileLines& file) {
+  file.text.clear();
+  file.lineEnds.clear();
   TextStream stream(TextEncoding::Latin1);
   if (!stream.Open(path, true)) {
     file.outcome = stream.OutOfHandles() ? ReadOutcome::OutOfHandles : ReadOutcome::NotOpened;
-    return file;
+    return;
   }
   file.outcome = ReadOutcome::Read;
-  // The first line goes through ReadTextLine, which drops a byte-order mark.
+  // A file within the first read holds no more characters than bytes, so
+  // the text never grows by copying; a larger one grows from there.
+  file.text.reserve(stream.BytesAhead());
   if (!stream.AtEnd()) {
-    file.text = ReadTextLine(stream);
+    stream.ReadLineInto(file.text);
+    DropByteOrderMark(file.text, stream.Encoding());
     file.lineEnds.push_back(file.text.size());
   }
   while (!stream.AtEnd()) {
@@ -182,7 +199,6 @@ TextFileLines ReadTextFileLines(TextView path) {
     file.lineEnds.push_back(file.text.size());
   }
   stream.Close();
-  return file;
 }
 
 }  // namespace vt

@@ -26,6 +26,9 @@ class TextStream {
     return bytes_.Position() - static_cast<int64_t>(aheadCount_);
   }
   TextEncoding Encoding() const { return encoding_; }
+  // How many bytes are read ahead and not yet taken: after Open, the start
+  // of the file, which tells how large a small file is.
+  size_t BytesAhead() { return bytes_.Buffered().size() + aheadCount_; }
   void Close() {
     bytes_.Close();
     aheadCount_ = 0;
@@ -110,5 +113,8 @@ struct TextFileLines {
   }
 };
 TextFileLines ReadTextFileLines(TextView path);
+// The same into `file`, whose buffers are kept for the next file: a pass over
+// many files then allocates as much as its largest file needs, once.
+void ReadTextFileLines(TextView path, TextFileLines& file);
 
 }  // namespace vt

@@ -59,11 +59,6 @@ void htmltype::AddDataLine(TextView text) {
   AddLine(HtmlEscape(text));
 }
 
-void htmltype::TakeLine(Text&& text) {
-  if (streaming_) return AddLine(text);
-  lines_.push_back(std::move(text));
-}
-
 bool htmltype::StreamTo(TextView path) {
   streaming_ = true;
   lines_.clear();
@@ -122,9 +117,9 @@ void htmltype::WriteFrameworkBlock(const FrameworkBlock& block) {
         box.modules.size() + box.optionalModules.size() + box.extraLines.size() + 1;
     WriteCodeArea(static_cast<int>(std::min<size_t>(rows, kMaxCodeRows)));
     ForEachCodeLine(box, [this](TextView fixed, TextView data, TextView) {
-      Text text(fixed);
-      AppendHtmlEscaped(text, data);
-      TakeLine(std::move(text));
+      line_.assign(fixed);
+      AppendHtmlEscaped(line_, data);
+      AddLine(line_);
     });
     WriteCodeArea(0);
     AddLine(u"</td></tr></table><p></p>");

@@ -30,8 +30,6 @@ class htmltype {
   explicit htmltype(TextList& lines) : lines_(lines) {}
 
   void AddLine(TextView text);
-  // The same for a line built for the page, which is kept without a copy.
-  void TakeLine(Text&& text);
   // A line of data, escaped: AddLine(HtmlEscape(text)), without the copy
   // when nothing needs escaping.
   void AddDataLine(TextView text);
@@ -57,6 +55,8 @@ class htmltype {
   std::unique_ptr<AtomicFileWriter> stream_;
   // The bytes of the line being streamed, kept to spare an allocation a line.
   std::string bytes_;
+  // The same for a code line being put together.
+  Text line_;
 };
 
 // The whole results page of an examination.

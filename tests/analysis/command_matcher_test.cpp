@@ -20,6 +20,15 @@ TEST(WordCutting, WordsLiteralsAndComments) {
             (TextList{u"myship.update", u"brl.max2d.drawimage"}));
   EXPECT_EQ(CutWords(u"_x2 = .5"), (TextList{u"_x2", u".5"}));
   EXPECT_EQ(CutWords(u""), TextList{});
+  // Cut into the spans of an earlier line, a line keeps none of them.
+  std::vector<WordSpan> spans;
+  CutWordSpans(u"a b c d", spans);
+  CutWordSpans(u"  xy", spans);
+  ASSERT_EQ(spans.size(), 1u);
+  EXPECT_EQ(spans[0].start, 2u);
+  EXPECT_EQ(spans[0].length, 2u);
+  CutWordSpans(u"", spans);
+  EXPECT_TRUE(spans.empty());
 }
 
 TEST(WordCutting, TheCharacterAfterAWordOrLiteralIsSkippedUnseen) {

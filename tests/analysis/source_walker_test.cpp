@@ -85,6 +85,32 @@ TEST_F(SourceWalker, IncludesResolveAgainstTheIncludingFilesFolder) {
   EXPECT_EQ(Analysis.CodeLines, 2);
 }
 
+// The same folder name means another folder in another file's folder, and a
+// folder that cannot be entered is reported at every line that names it.
+TEST_F(SourceWalker, FolderNamesResolveAgainstEachNamingFilesFolder) {
+  tmp.WriteFile(u"main.bmx",
+                "Include \"inc/a.bmx\"\n"
+                "Include \"lib/x.bmx\"\n"
+                "Include \"nodir/y.bmx\"\n");
+  tmp.WriteFile(u"inc/a.bmx", "Cls\n");
+  tmp.WriteFile(u"lib/x.bmx", "Include \"inc/a.bmx\"\nInclude \"../inc/b.bmx\"\n"
+                              "Include \"nodir/y.bmx\"\n");
+  tmp.WriteFile(u"lib/inc/a.bmx", "Cls\n");
+  tmp.WriteFile(u"inc/b.bmx", "Include \"a.bmx\"\nInclude \"../lib/inc/a.bmx\"\n");
+  ASSERT_TRUE(ChangeFolder(tmp.Path()));
+  ScanFile(Analysis, u"main.bmx", u"Main");
+  std::vector<Entry> expected = {{tmp / u"main.bmx", u"Main"},
+                                 {tmp / u"inc/a.bmx", u"Include"},
+                                 {tmp / u"lib/x.bmx", u"Include"},
+                                 {tmp / u"lib/inc/a.bmx", u"Include"},
+                                 {tmp / u"inc/b.bmx", u"Include"}};
+  EXPECT_EQ(Entries(), expected);
+  ASSERT_EQ(Analysis.Warnings.size(), 2u);
+  EXPECT_EQ(Analysis.Warnings[0].file, tmp / u"lib/x.bmx");
+  EXPECT_EQ(Analysis.Warnings[1].file, tmp / u"main.bmx");
+  EXPECT_EQ(CurrentFolder(), tmp.Path());
+}
+
 TEST_F(SourceWalker, WalksDepthFirstInLineOrder) {
   tmp.WriteFile(u"main.bmx",
                 "Import \"a.bmx\"\nImport BRL.Max2D ' for drawing\nInclude \"b.bmx\"\n");

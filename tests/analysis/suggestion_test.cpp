@@ -197,14 +197,22 @@ TEST_F(Suggestions, TheRecordsStayAsTheyAreAndEachBlockKeepsItsOwnLists) {
     EXPECT_TRUE(block.boxes[1].extraLines.empty());
   }
 
-  // Asked again, it answers the same.
+  // Asked again, it answers the same; and so it does when the lists are
+  // taken rather than copied, which leaves the records without them.
   Suggestion again = SuggestFrameworks(Analysis);
-  EXPECT_EQ(Outline(again), Outline(suggestion));
-  for (size_t block = 0; block < 2; ++block) {
-    for (size_t box = 0; box < 2; ++box) {
-      EXPECT_EQ(Lines(again, block, box), Lines(suggestion, block, box));
+  Suggestion taken = TakeFrameworks(Analysis);
+  for (const Suggestion* other : {&again, &taken}) {
+    EXPECT_EQ(Outline(*other), Outline(suggestion));
+    for (size_t block = 0; block < 2; ++block) {
+      for (size_t box = 0; box < 2; ++box) {
+        EXPECT_EQ(Lines(*other, block, box), Lines(suggestion, block, box));
+      }
     }
   }
+  EXPECT_TRUE(main->modules.empty());
+  EXPECT_TRUE(main->optionalModules.empty());
+  EXPECT_TRUE(imported->modules.empty());
+  EXPECT_EQ(taken.blocks[0].boxes[0].path, u"/w/a.bmx");
 }
 
 TEST_F(Suggestions, Max2DOnlyInAnImportedRecord) {

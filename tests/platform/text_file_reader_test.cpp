@@ -156,21 +156,34 @@ TEST(TextFileReader, Utf8CharacterSplitByTheReadBuffer) {
 
 // ReadTextFileLines keeps its lines in one text; each must come out as the
 // line reader gives it, the mark dropped from the first.
+// A buffer read into again holds the new file's lines only, whatever the
+// file before it held.
 TEST(TextFileReader, FileLinesAreTheLinesOfTheReader) {
+  auto packed = [](const TextFileLines& file) {
+    std::vector<Text> lines;
+    for (size_t i = 0; i < file.LineCount(); ++i) lines.emplace_back(file.Line(i));
+    return lines;
+  };
+  TextFileLines reused;
   for (std::string_view bytes :
-       {std::string_view("\xEF\xBB\xBF" "a\r\n\nb\xC3\xA9\n\n"),
+       {std::string_view("a long first line\r\nand a second\n"),
+        std::string_view("\xEF\xBB\xBF" "a\r\n\nb\xC3\xA9\n\n"),
         std::string_view("\xFF\xFE" "a\0\n\0\n\0b\0", 10), std::string_view("one"),
         std::string_view("\n"), std::string_view("")}) {
     TempFolder tmp;
     tmp.WriteFile(u"f.bmx", bytes);
     TextFileLines file = ReadTextFileLines(tmp / u"f.bmx");
     ASSERT_EQ(file.outcome, ReadOutcome::Read);
-    std::vector<Text> packed;
-    for (size_t i = 0; i < file.LineCount(); ++i) packed.emplace_back(file.Line(i));
-    EXPECT_EQ(packed, Lines(bytes));
+    EXPECT_EQ(packed(file), Lines(bytes));
+    ReadTextFileLines(tmp / u"f.bmx", reused);
+    ASSERT_EQ(reused.outcome, ReadOutcome::Read);
+    EXPECT_EQ(packed(reused), Lines(bytes));
   }
   TempFolder tmp;
   EXPECT_EQ(ReadTextFileLines(tmp / u"missing.bmx").outcome, ReadOutcome::NotOpened);
+  ReadTextFileLines(tmp / u"missing.bmx", reused);
+  EXPECT_EQ(reused.outcome, ReadOutcome::NotOpened);
+  EXPECT_EQ(reused.LineCount(), 0u);
 }
 
 TEST(TextFileReader, OpenFailsForMissingFilesAndFolders) {
