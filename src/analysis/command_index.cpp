@@ -1,55 +1,56 @@
 #include "analysis/command_index.h"
 
-#include <functional>
-#include <unordered_map>
-
 namespace vt {
 
-namespace {
-
-size_t HashOf(TextView name) { return std::hash<TextView>{}(name); }
-
-}  // namespace
-
 CommandIndex::CommandIndex(const CatalogueState& catalogue) {
-  std::unordered_map<TextView, uint32_t> entries;
+  // Each name's modules in catalogue order, gathered as (entry, module)
+  // pairs and then laid out entry by entry.
+  struct Declared {
+    uint32_t entry;
+    modtype* module;
+  };
+  std::vector<Declared> declared;
+  std::vector<modtype*> lastModule;
+  std::vector<uint32_t> counts;
   for (const auto& module : catalogue.ModList) {
     for (const TextList* names : {&module->commands, &module->types}) {
       for (const Text& name : *names) {
-        auto [found, added] = entries.try_emplace(name, static_cast<uint32_t>(names_.size()));
-        if (added) {
+        size_t hash = entries_.Hash(name);
+        std::optional<size_t> found = EntryOf(name, hash);
+        uint32_t entry = static_cast<uint32_t>(found ? *found : names_.size());
+        if (!found) {
+          entries_.Add(entry, hash);
           names_.push_back(name);
-          declaring_.emplace_back();
+          lastModule.push_back(nullptr);
+          counts.push_back(0);
         }
-        std::vector<modtype*>& declaring = declaring_[found->second];
-        if (declaring.empty() || declaring.back() != module.get()) {
-          declaring.push_back(module.get());
-        }
+        // A module that declares a name twice is listed once.
+        if (lastModule[entry] == module.get()) continue;
+        lastModule[entry] = module.get();
+        ++counts[entry];
+        declared.push_back({entry, module.get()});
       }
     }
   }
-  // At most half full, so that probes stay short.
-  size_t size = 16;
-  while (size < names_.size() * 2) size *= 2;
-  slots_.assign(size, Slot{});
-  mask_ = size - 1;
-  for (uint32_t entry = 0; entry < names_.size(); ++entry) Insert(entry, HashOf(names_[entry]));
+  first_.assign(names_.size() + 1, 0);
+  for (size_t entry = 0; entry < names_.size(); ++entry) {
+    first_[entry + 1] = first_[entry] + counts[entry];
+  }
+  // The pairs are in catalogue order, so each entry's modules stay in it.
+  declaring_.resize(declared.size());
+  std::vector<uint32_t> next(first_.begin(), first_.end() - 1);
+  for (const Declared& pair : declared) declaring_[next[pair.entry]++] = pair.module;
 }
 
-void CommandIndex::Insert(uint32_t entry, size_t hash) {
-  size_t at = hash & mask_;
-  while (slots_[at].entry != 0) at = (at + 1) & mask_;
-  slots_[at] = Slot{entry + 1, static_cast<uint32_t>(hash)};
+std::optional<size_t> CommandIndex::EntryOf(TextView name, size_t hash) const {
+  return entries_.FindIf(hash, [&](size_t entry) { return names_[entry] == name; });
 }
 
 std::span<modtype* const> CommandIndex::Find(TextView name) const {
-  size_t hash = HashOf(name);
-  for (size_t at = hash & mask_; slots_[at].entry != 0; at = (at + 1) & mask_) {
-    const Slot& slot = slots_[at];
-    if (slot.hash != static_cast<uint32_t>(hash)) continue;
-    if (names_[slot.entry - 1] == name) return declaring_[slot.entry - 1];
-  }
-  return {};
+  std::optional<size_t> entry = EntryOf(name, entries_.Hash(name));
+  if (!entry) return {};
+  return std::span<modtype* const>(declaring_.data() + first_[*entry],
+                                   first_[*entry + 1] - first_[*entry]);
 }
 
 }  // namespace vt

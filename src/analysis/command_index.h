@@ -5,9 +5,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
+#include "base/position_set.h"
 #include "catalogue/module_records.h"
 
 namespace vt {
@@ -16,26 +18,23 @@ class CommandIndex {
  public:
   // Finds the same modules in the same order as walking every module's
   // command and type lists in catalogue order; a module is listed once per
-  // name.
+  // name. The index reads the names in `catalogue`, which must outlive it
+  // unchanged.
   explicit CommandIndex(const CatalogueState& catalogue);
 
   // The modules that declare `name`, in catalogue order; empty when none.
   std::span<modtype* const> Find(TextView name) const;
 
  private:
-  // A name's entry number plus one (0: the slot is free), and the low bits
-  // of its hash, so that most misses never read a name.
-  struct Slot {
-    uint32_t entry = 0;
-    uint32_t hash = 0;
-  };
+  std::optional<size_t> EntryOf(TextView name, size_t hash) const;
 
-  void Insert(uint32_t entry, size_t hash);
-
-  std::vector<Slot> slots_;
-  size_t mask_ = 0;
-  std::vector<Text> names_;
-  std::vector<std::vector<modtype*>> declaring_;
+  // Entry numbers, by name.
+  PositionSet entries_;
+  std::vector<TextView> names_;
+  // The modules of entry e are declaring_[first_[e] .. first_[e + 1]): one
+  // array for all, rather than one allocation per name.
+  std::vector<uint32_t> first_;
+  std::vector<modtype*> declaring_;
 };
 
 }  // namespace vt

@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vt {
 
@@ -50,35 +51,46 @@ long Magnitude(std::string_view number) {
   return place + exponent;
 }
 
+// `word` packed five bits a letter when it is made of a..z only and short
+// enough to fit; 0 otherwise.
+uint64_t PackedLetters(TextView word) {
+  if (word.empty() || word.size() > 12) return 0;
+  uint64_t packed = 0;
+  for (char16_t c : word) {
+    if (c < u'a' || c > u'z') return 0;
+    packed = packed << 5 | static_cast<uint64_t>(c - u'a' + 1);
+  }
+  return packed;
+}
+
 // Whether `word` is a piece of KeywordText. A piece without a bar lies within
-// one keyword, so the pieces of the keywords alone (a small set, which stays
-// in the cache) answer for every word the cutter makes; the rare question
-// with a bar searches the text itself.
+// one keyword, so the pieces of the keywords alone (a few hundred, packed
+// into numbers and sorted) answer for every word the cutter makes; the rare
+// question with a bar searches the text itself.
 bool IsKeywordFragment(TextView word) {
-  struct Pieces {
-    std::unordered_set<TextView> all;
-    size_t longest = 0;
-  };
-  static const Pieces pieces = [] {
-    Pieces made;
+  static const std::vector<uint64_t> pieces = [] {
+    std::vector<uint64_t> made;
     TextView keywords(KeywordText);
     size_t start = 0;
     while (start <= keywords.size()) {
       size_t bar = std::min(keywords.find(u'|', start), keywords.size());
       TextView keyword = keywords.substr(start, bar - start);
-      made.longest = std::max(made.longest, keyword.size());
       for (size_t from = 0; from < keyword.size(); ++from) {
         for (size_t length = 1; from + length <= keyword.size(); ++length) {
-          made.all.insert(keyword.substr(from, length));
+          made.push_back(PackedLetters(keyword.substr(from, length)));
         }
       }
       start = bar + 1;
     }
+    std::sort(made.begin(), made.end());
+    made.erase(std::unique(made.begin(), made.end()), made.end());
     return made;
   }();
   if (word.empty()) return true;
   if (word.find(u'|') != TextView::npos) return TextView(KeywordText).find(word) != TextView::npos;
-  return word.size() <= pieces.longest && pieces.all.count(word) > 0;
+  // The keywords are letters only: a word with anything else is no piece.
+  uint64_t packed = PackedLetters(word);
+  return packed != 0 && std::binary_search(pieces.begin(), pieces.end(), packed);
 }
 
 }  // namespace

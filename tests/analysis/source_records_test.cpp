@@ -69,6 +69,30 @@ TEST_F(SourceRecords, AddWordDropsNumbersShortWordsRepeatsAndKeywordFragments) {
   EXPECT_EQ(record->words, (TextList{u"then|x", u"ifthen", u"functions"}));
 }
 
+// The quick test of a word against the pieces of the keyword text answers as
+// searching the text itself would, for every piece and for near misses.
+TEST_F(SourceRecords, KeywordPiecesAreThePiecesOfTheKeywordText) {
+  TextView keywords(KeywordText);
+  std::vector<Text> candidates;
+  for (size_t from = 0; from < keywords.size(); ++from) {
+    for (size_t length = 2; length <= 10 && from + length <= keywords.size(); ++length) {
+      Text piece(keywords.substr(from, length));
+      candidates.push_back(piece);
+      Text changed = piece;
+      changed.back() = changed.back() == u'z' ? u'a' : static_cast<char16_t>(changed.back() + 1);
+      candidates.push_back(changed);
+      candidates.push_back(piece + u"_");
+      candidates.push_back(u"q" + piece);
+    }
+  }
+  for (const Text& word : candidates) {
+    sourcemodtype fresh;
+    fresh.AddWord(word);
+    bool piece = keywords.find(word) != TextView::npos;
+    EXPECT_EQ(fresh.words.empty(), piece) << ToUtf8(word);
+  }
+}
+
 TEST_F(SourceRecords, AddModuleRenamesAndDropsFixedModules) {
   record->AddModule(Catalogue, u"brl.blitz");
   record->AddModule(Catalogue, u"BRL.Blitz");
