@@ -6,10 +6,9 @@
 #include <vector>
 
 #include "analysis/command_index.h"
-
 #include "analysis/source_records.h"
-#include "platform/text_file_reader.h"
 #include "catalogue/module_records.h"
+#include "platform/text_file_reader.h"
 
 namespace vt {
 

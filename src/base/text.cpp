@@ -6,6 +6,10 @@ namespace {
 
 bool IsBlankUnit(char16_t c) { return c <= 32; }
 
+// A..Z to a..z; a select rather than a branch, so that the compiler can do
+// many units at once.
+char16_t FoldUnit(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
+
 void AppendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
     out += static_cast<char>(cp);
@@ -54,32 +58,27 @@ Text Lower(TextView s) {
 
 void LowerInto(Text& out, TextView s) {
   out.assign(s);
-  // A select rather than a branch, so that the compiler can do many units at once.
-  for (char16_t& c : out) c = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+  for (char16_t& c : out) c = FoldUnit(c);
 }
 
 size_t FoldedHash(TextView text) {
   // FNV-1a over the folded units.
   uint64_t hash = 14695981039346656037ull;
-  for (char16_t c : text) {
-    char16_t folded = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
-    hash = (hash ^ folded) * 1099511628211ull;
-  }
+  for (char16_t c : text) hash = (hash ^ FoldUnit(c)) * 1099511628211ull;
   return static_cast<size_t>(hash);
 }
 
 bool EqualFolded(TextView a, TextView b) {
   if (a.size() != b.size()) return false;
-  auto fold = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; };
   for (size_t i = 0; i < a.size(); ++i) {
-    if (fold(a[i]) != fold(b[i])) return false;
+    if (FoldUnit(a[i]) != FoldUnit(b[i])) return false;
   }
   return true;
 }
 
 bool HasCapitals(TextView s) {
   for (char16_t c : s) {
-    if (c >= u'A' && c <= u'Z') return true;
+    if (FoldUnit(c) != c) return true;
   }
   return false;
 }

@@ -14,13 +14,6 @@ namespace vt {
 using Text = std::u16string;
 using TextView = std::u16string_view;
 
-// Hashes a view as it hashes the Text it views, so that sets and maps of
-// Text can be asked about a view without copying it.
-struct TextHash {
-  using is_transparent = void;
-  size_t operator()(TextView text) const { return std::hash<TextView>{}(text); }
-};
-
 // Removes every code unit from 0 to 32 at both ends.
 Text Trim(TextView s);
 // The same, as a view into `s`, for callers that need no copy.

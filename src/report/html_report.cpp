@@ -52,11 +52,9 @@ void htmltype::AddLine(TextView text) {
 }
 
 void htmltype::AddDataLine(TextView text) {
-  if (text.find_first_of(u"&<>\"'") == TextView::npos) {
-    AddLine(text);
-    return;
-  }
-  AddLine(HtmlEscape(text));
+  line_.clear();
+  AppendHtmlEscaped(line_, text);
+  AddLine(line_);
 }
 
 bool htmltype::StreamTo(TextView path) {

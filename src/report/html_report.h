@@ -30,8 +30,8 @@ class htmltype {
   explicit htmltype(TextList& lines) : lines_(lines) {}
 
   void AddLine(TextView text);
-  // A line of data, escaped: AddLine(HtmlEscape(text)), without the copy
-  // when nothing needs escaping.
+  // A line of data, escaped: AddLine(HtmlEscape(text)), built in a buffer
+  // kept for the next line.
   void AddDataLine(TextView text);
   // From here on every line goes straight into a new file at `path` and is
   // not kept: for pages too large to hold in memory. WriteReportFile with
@@ -55,7 +55,7 @@ class htmltype {
   std::unique_ptr<AtomicFileWriter> stream_;
   // The bytes of the line being streamed, kept to spare an allocation a line.
   std::string bytes_;
-  // The same for a code line being put together.
+  // The text of a line being put together (escaped data, a code line).
   Text line_;
 };
 
