@@ -1,6 +1,6 @@
 # What `cmake --install` lays out, in the usual places under the prefix:
 #   bin/                          veltrane, veltrane-cli
-#   share/veltrane/               the help page index.htm and htmldata/
+#   share/veltrane/               the help page index.htm, htmldata/, rules.txt
 #   share/applications/           the desktop entry
 #   share/metainfo/               the AppStream description
 #   share/icons/hicolor/*/apps/   the icon, as SVG and at the usual PNG sizes
@@ -22,6 +22,7 @@ endif()
 if(TARGET veltrane)
   install(TARGETS veltrane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(FILES ${CMAKE_SOURCE_DIR}/resources/index.htm DESTINATION ${VELTRANE_DATA_DIR})
+  install(FILES ${CMAKE_SOURCE_DIR}/resources/rules.txt DESTINATION ${VELTRANE_DATA_DIR})
   install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/htmldata DESTINATION ${VELTRANE_DATA_DIR}
     FILES_MATCHING PATTERN "*.gif")
 

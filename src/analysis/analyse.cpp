@@ -1,5 +1,8 @@
 #include "analysis/analyse.h"
 
+#include <utility>
+#include <vector>
+
 #include "analysis/command_matcher.h"
 #include "analysis/loader_rules.h"
 #include "analysis/source_walker.h"
@@ -7,32 +10,46 @@
 namespace vt {
 
 void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, TextView mainPath,
-                    CauseNotes notes) {
+                    CauseNotes notes, const RuleBook& rules) {
   // Nothing of an earlier examination may leak into this one: an unclosed
   // Rem block would silence it.
   analysis = AnalysisState();
   analysis.Notes = notes;
+  analysis.ruleSet = catalogue.ruleSet;
+  analysis.Rules = &rules.For(catalogue.ruleSet);
   ScanFile(analysis, mainPath, u"Main");
-  // A record is matched as soon as the next one starts: later files never
-  // feed it. Without notes its words are then let go, so that a large
+  // A record is matched as soon as the walk has left its unit: no later
+  // file feeds it. Without notes its words are then let go, so that a large
   // program never holds the words of all its files at once.
-  CommandMatcher matcher(catalogue, notes);
+  CommandMatcher matcher(catalogue, notes, analysis.Rules);
   auto finish = [&](sourcemodtype* record) {
     if (!record) return;
     matcher.Match(*record);
     if (notes == CauseNotes::Skip) record->ReleaseWords();
   };
-  sourcemodtype* current = nullptr;
+  // The units whose walk is under way, outermost first: each entry's unit
+  // and its record (null when its file could not be read again).
+  std::vector<std::pair<size_t, sourcemodtype*>> open;
+  auto leaveUntil = [&](size_t unit) {
+    while (!open.empty() && open.back().first != unit) {
+      finish(open.back().second);
+      open.pop_back();
+    }
+  };
   TextFileLines file;
   for (size_t i = 0; i < analysis.ScanListList.size(); ++i) {
     const scanlisttype& entry = *analysis.ScanListList[i];
+    if (entry.kind == u"MOD") continue;
     analysis.CommandEntry = i;
     analysis.CommandLineBase = analysis.TotalLines;
-    sourcemodtype* next = ScanFileCommands(analysis, entry.path, entry.kind, current, file);
-    if (next != current) finish(current);
-    current = next;
+    bool ownUnit = entry.kind != u"Include";
+    if (!ownUnit || i > 0) leaveUntil(entry.unit);
+    sourcemodtype* feeds = open.empty() ? nullptr : open.back().second;
+    if (ownUnit) feeds = nullptr;
+    sourcemodtype* made = ScanFileCommands(analysis, entry.path, entry.kind, feeds, file);
+    if (ownUnit) open.emplace_back(i, made);
   }
-  finish(current);
+  leaveUntil(static_cast<size_t>(-1));
   SuggestLoaders(analysis);
 }
 

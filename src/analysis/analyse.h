@@ -2,6 +2,7 @@
 // required and optional modules.
 #pragma once
 
+#include "analysis/rule_book.h"
 #include "analysis/source_records.h"
 #include "base/text.h"
 #include "catalogue/module_records.h"
@@ -11,8 +12,10 @@ namespace vt {
 // Starts a fresh examination (counters, Rem flags, scan list and records),
 // walks `mainPath` and what it includes and imports, collects and matches
 // the words of every file and suggests loaders. With CauseNotes::Skip the
-// records say nothing of why (no word places, no causes).
+// records say nothing of why (no word places, no causes). The catalogue's
+// rule set picks the rules of `rules` that apply.
 void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, TextView mainPath,
-                    CauseNotes notes = CauseNotes::Keep);
+                    CauseNotes notes = CauseNotes::Keep,
+                    const RuleBook& rules = BuiltInRules());
 
 }  // namespace vt

@@ -2,7 +2,7 @@
 
 namespace vt {
 
-CommandIndex::CommandIndex(const CatalogueState& catalogue) {
+CommandIndex::CommandIndex(const CatalogueState& catalogue, IndexedNames which) {
   // Each name's modules in catalogue order, gathered as (entry, module)
   // pairs and then laid out entry by entry.
   struct Declared {
@@ -14,6 +14,7 @@ CommandIndex::CommandIndex(const CatalogueState& catalogue) {
   std::vector<uint32_t> counts;
   for (const auto& module : catalogue.ModList) {
     for (const TextList* names : {&module->commands, &module->types}) {
+      if (which == IndexedNames::TypesOnly && names == &module->commands) continue;
       for (const Text& name : *names) {
         size_t hash = entries_.Hash(name);
         std::optional<size_t> found = EntryOf(name, hash);

@@ -14,13 +14,17 @@
 
 namespace vt {
 
+// Which names of each module an index holds.
+enum class IndexedNames { CommandsAndTypes, TypesOnly };
+
 class CommandIndex {
  public:
   // Finds the same modules in the same order as walking every module's
   // command and type lists in catalogue order; a module is listed once per
   // name. The index reads the names in `catalogue`, which must outlive it
   // unchanged.
-  explicit CommandIndex(const CatalogueState& catalogue);
+  explicit CommandIndex(const CatalogueState& catalogue,
+                        IndexedNames which = IndexedNames::CommandsAndTypes);
 
   // The modules that declare `name`, in catalogue order; empty when none.
   std::span<modtype* const> Find(TextView name) const;

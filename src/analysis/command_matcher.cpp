@@ -1,6 +1,7 @@
 #include "analysis/command_matcher.h"
 
 #include <memory>
+#include <span>
 #include <unordered_map>
 #include <vector>
 
@@ -32,10 +33,10 @@ bool IsFileKind(TextView kind) {
   return kind == u"Main" || kind == u"Imported" || kind == u"Include";
 }
 
-void MatchWord(const CatalogueState& catalogue, sourcemodtype& record, const Text& word,
-               const CommandIndex& index, CauseWatch& watch,
-               std::vector<modtype*>& matched) {
-  for (modtype* module : index.Find(word)) {
+void AddDeclaring(const CatalogueState& catalogue, sourcemodtype& record,
+                  std::span<modtype* const> declaring, CauseWatch& watch,
+                  std::vector<modtype*>& matched) {
+  for (modtype* module : declaring) {
     if (module->matched) continue;
     module->matched = 1;
     matched.push_back(module);
@@ -44,7 +45,31 @@ void MatchWord(const CatalogueState& catalogue, sourcemodtype& record, const Tex
   }
 }
 
+// A word is a command or type name as a whole; a dotted word such as
+// "tpath.cwd" also names the type before its first dot.
+void MatchWord(const CatalogueState& catalogue, sourcemodtype& record, const Text& word,
+               const CommandIndex& index, const CommandIndex& types, CauseWatch& watch,
+               std::vector<modtype*>& matched) {
+  AddDeclaring(catalogue, record, index.Find(word), watch, matched);
+  size_t dot = word.find(u'.');
+  if (dot == Text::npos || dot == 0) return;
+  AddDeclaring(catalogue, record, types.Find(TextView(word).substr(0, dot)), watch, matched);
+}
+
+bool ListsModule(const TextList& modules, TextView name) {
+  for (const Text& listed : modules) {
+    if (EqualFolded(listed, name)) return true;
+  }
+  return false;
+}
+
 }  // namespace
+
+Text SectionCondition(TextView trimmed) {
+  TextView condition = trimmed.substr(1);
+  condition = condition.substr(0, condition.find(u'\''));
+  return Trim(condition);
+}
 
 TextList CutWords(TextView low) {
   TextList words;
@@ -108,6 +133,8 @@ sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView
     current->folder = FolderPart(path);
   }
   LineScratch scratch;
+  // Platform sections end with the file that opens them.
+  analysis.Section.clear();
   for (size_t i = 0; i < file.LineCount(); ++i) {
     ScanCommandLine(analysis, current, file.Line(i), scratch);
   }
@@ -127,7 +154,12 @@ void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView li
   const Text& low = scratch.low;
   if (ClassifyLine(low, analysis.InRemCommands) != LineKind::Code) return;
   ++analysis.CodeLines;
+  if (analysis.ruleSet == RuleSetKind::Modern && low[0] == u'?') {
+    analysis.Section = SectionCondition(trimmed);
+    return;
+  }
   if (!record) return;
+  if (!analysis.Section.empty()) record = &record->Section(analysis.Section);
   CutWordSpans(low, scratch.spans);
   for (const WordSpan& span : scratch.spans) {
     size_t known = record->words.size();
@@ -138,12 +170,48 @@ void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView li
   }
 }
 
-CommandMatcher::CommandMatcher(CatalogueState& catalogue, CauseNotes notes)
-    : catalogue_(catalogue), notes_(notes), index_(catalogue) {
+CommandMatcher::CommandMatcher(CatalogueState& catalogue, CauseNotes notes,
+                               const RuleSet* rules)
+    : catalogue_(catalogue),
+      notes_(notes),
+      rules_(rules),
+      index_(catalogue),
+      types_(catalogue, IndexedNames::TypesOnly) {
   for (const auto& module : catalogue.ModList) module->matched = 0;
 }
 
 void CommandMatcher::Match(sourcemodtype& record) {
+  MatchWords(record);
+  AddImplementations(record);
+  // A section lists what the unit does not list already.
+  for (sourcemodtype& section : record.sections) {
+    section.unguarded = &record;
+    MatchWords(section);
+    AddImplementations(section);
+    section.unguarded = nullptr;
+    // The loaders a section may need are offered as the unit's own.
+    record.imagesUsed |= section.imagesUsed;
+    record.audioUsed |= section.audioUsed;
+  }
+}
+
+void CommandMatcher::AddImplementations(sourcemodtype& record) {
+  if (!rules_) return;
+  for (const ImplementationRule& rule : rules_->implementations) {
+    if (!ListsModule(record.modules, rule.interfaceModule)) continue;
+    if (!catalogue_.FindModule(rule.implementation)) continue;
+    size_t listed = record.modules.size();
+    record.AddModule(catalogue_, rule.implementation);
+    if (record.modules.size() == listed || notes_ != CauseNotes::Keep) continue;
+    // Explained by the word that called for the interface.
+    auto cause = record.causes.find(Lower(rule.interfaceModule));
+    size_t word = cause == record.causes.end() ? record.words.size() : cause->second.word;
+    record.causes.try_emplace(Lower(record.modules.back()),
+                              ModuleCause{word, CauseKind::Implementation, rule.reason});
+  }
+}
+
+void CommandMatcher::MatchWords(sourcemodtype& record) {
   // Only the modules matched for one record need their flag reset before the
   // next; the others are still 0.
   for (modtype* module : matched_) module->matched = 0;
@@ -159,7 +227,7 @@ void CommandMatcher::Match(sourcemodtype& record) {
     }
     ApplyWordRules(catalogue_, record, word);
     watch.Note(CauseKind::WordRule);
-    MatchWord(catalogue_, record, word, index_, watch, matched_);
+    MatchWord(catalogue_, record, word, index_, types_, watch, matched_);
   }
 }
 

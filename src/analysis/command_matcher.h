@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/command_index.h"
+#include "analysis/rule_book.h"
 #include "analysis/source_records.h"
 #include "catalogue/module_records.h"
 #include "platform/text_file_reader.h"
@@ -26,6 +27,10 @@ sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView
 // Counts one line and, for a code line, hands its words and literals to
 // `record` (if there is one).
 void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView line);
+
+// The condition of a trimmed line "?Win32 ' comment" as written ("Win32");
+// empty for a line that ends a platform section.
+Text SectionCondition(TextView trimmed);
 
 // Cuts a trimmed, lower-cased code line into words and literals, in order.
 TextList CutWords(TextView low);
@@ -56,13 +61,22 @@ void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView li
 // each as soon as its words are all known.
 class CommandMatcher {
  public:
-  CommandMatcher(CatalogueState& catalogue, CauseNotes notes);
+  // With `rules`, a unit that lists an interface module gets the module
+  // that implements it, when installed.
+  CommandMatcher(CatalogueState& catalogue, CauseNotes notes, const RuleSet* rules = nullptr);
+  // Matches the unit's words and those of its platform sections.
   void Match(sourcemodtype& record);
 
  private:
+  void MatchWords(sourcemodtype& record);
+  void AddImplementations(sourcemodtype& record);
+
   CatalogueState& catalogue_;
   CauseNotes notes_;
+  const RuleSet* rules_;
   const CommandIndex index_;
+  // Type names alone, for the type a dotted word starts with.
+  const CommandIndex types_;
   // The modules flagged as matched for the record before.
   std::vector<modtype*> matched_;
 };

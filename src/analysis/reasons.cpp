@@ -55,8 +55,12 @@ class Explainer {
                    const Text& module) const {
     Reason reason;
     auto found = causes.find(Lower(module));
-    if (found == causes.end() || found->second.word >= record.words.size()) return reason;
+    if (found == causes.end()) return reason;
     const ModuleCause& cause = found->second;
+    if (cause.word >= record.words.size()) {
+      if (cause.kind == CauseKind::Implementation) reason.rule = cause.declaredBy;
+      return reason;
+    }
     const Text& entry = record.words[cause.word];
     reason.word = entry;
     if (cause.word < record.wordSites.size()) {
@@ -83,6 +87,8 @@ class Explainer {
         return u"images";
       case CauseKind::AudioUsed:
         return u"audio";
+      case CauseKind::Implementation:
+        return cause.declaredBy;
     }
     return Text();
   }

@@ -170,13 +170,55 @@ void sourcemodtype::MarkImported(const NamePool& names, const ImportList& import
   for (NameNumber number : imports.Numbers()) importedByListed_[number] = true;
 }
 
+bool sourcemodtype::ListsOrImports(const CatalogueState& catalogue, TextView name) {
+  Text key = Lower(name);
+  return modulesLowered_.Holds(modules, key) || ImportedByListed(catalogue, key);
+}
+
+namespace {
+
+// Conditions written "?Win32" and "?win32", or "?Not  Win32" and
+// "?not win32", are one.
+Text ConditionKey(TextView condition) {
+  Text key;
+  bool blank = false;
+  for (char16_t c : Trim(condition)) {
+    if (c <= 32) {
+      blank = true;
+      continue;
+    }
+    if (blank) key += u' ';
+    blank = false;
+    key += (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
+  }
+  return key;
+}
+
+}  // namespace
+
+sourcemodtype& sourcemodtype::Section(TextView wanted) {
+  Text key = ConditionKey(wanted);
+  for (sourcemodtype& section : sections) {
+    if (ConditionKey(section.condition) == key) return section;
+  }
+  sourcemodtype& made = sections.emplace_back();
+  made.condition = Trim(wanted);
+  made.path = path;
+  made.folder = folder;
+  return made;
+}
+
 void sourcemodtype::AddModule(const CatalogueState& catalogue, TextView name) {
   LowerInto(key_, name);
   const Text& key = key_;
   TextView toAppend = name;
   if (key == u"brl.blitz") return;
-  if (key == u"brl.audio" || key == u"brl.audiosample") toAppend = u"BRL.FreeAudioAudio";
-  if (key == u"brl.maxgui") toAppend = u"BRL.Win32MaxGUI";
+  // The modern distribution names its drivers apart (implementation rules).
+  if (catalogue.ruleSet == RuleSetKind::Classic) {
+    if (key == u"brl.audio" || key == u"brl.audiosample") toAppend = u"BRL.FreeAudioAudio";
+    if (key == u"brl.maxgui") toAppend = u"BRL.Win32MaxGUI";
+  }
+  if (unguarded && unguarded->ListsOrImports(catalogue, key)) return;
   // The renamed form counts too: brl.audio and brl.audiosample would
   // otherwise both list BRL.FreeAudioAudio.
   if (modulesLowered_.Holds(modules, key) || modulesLowered_.Holds(modules, toAppend)) return;

@@ -15,6 +15,8 @@
 
 namespace vt {
 
+struct RuleSet;
+
 // One item an examination reached: a source file, or a module named on an
 // Import line.
 class scanlisttype {
@@ -23,6 +25,9 @@ class scanlisttype {
 
   Text path;
   Text kind;
+  // The entry of the Main or Imported file whose walk reached this item:
+  // an Include file's words feed that file's record.
+  size_t unit = 0;
 };
 
 class sourcemodtype {
@@ -38,6 +43,12 @@ class sourcemodtype {
   // Lets go of the words, once they are matched and nothing will explain
   // them.
   void ReleaseWords();
+  // The record of the words inside the platform sections headed
+  // "?`condition`" (compared without regard to case or runs of blanks),
+  // made when it is new.
+  sourcemodtype& Section(TextView condition);
+  // Whether `modules` lists `name` (any case) or a listed module imports it.
+  bool ListsOrImports(const CatalogueState& catalogue, TextView name);
 
   uint8_t imagesUsed = 0;
   uint8_t audioUsed = 0;
@@ -47,6 +58,16 @@ class sourcemodtype {
   TextList modules;
   TextList optionalModules;
   TextList words;
+  // For the record of a platform section: its condition as the program
+  // first writes it ("Win32"); empty for a unit's own record.
+  Text condition;
+  // The unit's words that stand only inside platform sections, one record
+  // per condition in order of first appearance. Their modules are needed
+  // under that condition alone.
+  std::vector<sourcemodtype> sections;
+  // While a section is matched: the unit's own record, whose modules the
+  // section needs not list again.
+  sourcemodtype* unguarded = nullptr;
 
   // Why, for explanations. `wordSites` runs parallel to `words` as far as
   // the command pass filled it; `causes` and `optionalCauses` are keyed by
@@ -99,6 +120,16 @@ struct AnalysisState {
   std::vector<std::unique_ptr<sourcemodtype>> SourceModList;
   int32_t TotalLines = 0;
   int32_t CodeLines = 0;
+  // The rules the examination follows: set from the catalogue it matches
+  // against. Under the modern ones, "?condition" lines of the program open
+  // platform sections.
+  RuleSetKind ruleSet = RuleSetKind::Classic;
+  // The rules of that set, which the templates read; null for the built-in
+  // classic ones.
+  const RuleSet* Rules = nullptr;
+  // The condition of the platform section the command pass is in; empty
+  // outside any.
+  Text Section;
   // Whether the directive pass and the command pass are inside a Rem block.
   int InRemDirectives = 0;
   int InRemCommands = 0;

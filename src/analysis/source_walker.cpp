@@ -65,10 +65,15 @@ class SourceWalk {
     size_t next = 0;
     // Its entry in ScanListList, for the place of a warning.
     size_t entry = 0;
+    // The entry of the Main or Imported file it belongs to: itself, or for
+    // an Include file the unit of the file that includes it.
+    size_t unit = 0;
   };
 
+  // The unit of the file whose lines are being followed.
+  size_t ReachingUnit() const { return files_.empty() ? 0 : files_.back().unit; }
   void List(TextView path, TextView kind) {
-    analysis_.NewScanEntry(path, kind);
+    analysis_.NewScanEntry(path, kind)->unit = ReachingUnit();
     listed_.insert(Text(path));
   }
   // The absolute path of `folder`, relative to the current one, or null
@@ -110,14 +115,19 @@ void SourceWalk::Enter(TextView path, TextView kind) {
     NoteUnreadFile(analysis_, kind, path, name);
     return;
   }
+  size_t reaching = ReachingUnit();
   List(fullPath, kind);
+  size_t entry = analysis_.ScanListList.size() - 1;
+  // The Main file is its own unit.
+  if (files_.empty()) analysis_.ScanListList.back()->unit = entry;
+  size_t unit = kind == u"Include" && !files_.empty() ? reaching : entry;
   if (file.outcome == ReadOutcome::OutOfHandles) {
     // Nothing else of the walk is open, so no handle can be freed to retry:
     // the file stays listed and is reported as not read.
     analysis_.FilesNotRead.push_back(fullPath);
     return;
   }
-  files_.push_back({*current, std::move(file), 0, analysis_.ScanListList.size() - 1});
+  files_.push_back({*current, std::move(file), 0, entry, unit});
 }
 
 const Text* SourceWalk::EnterableFolder(const Text& folder) {

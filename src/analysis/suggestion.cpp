@@ -4,13 +4,12 @@
 
 #include "analysis/suggestion.h"
 
+#include "analysis/rule_book.h"
+
 namespace vt {
 
 namespace {
 
-constexpr char16_t kGLGraphicsDriver[] = u"SetGraphicsDriver GLGraphicsDriver()";
-constexpr char16_t kGLMax2DDriver[] = u"SetGraphicsDriver GLMax2DDriver()";
-constexpr char16_t kD3D7Max2DDriver[] = u"SetGraphicsDriver D3D7Max2DDriver()";
 constexpr char16_t kMixingHint[] = u"HINT: See help file - Mixing OpenGL/Max2D";
 
 // The records' lists while the templates rearrange them.
@@ -23,6 +22,8 @@ class Drafts {
       box.optionalModules = record->optionalModules;
     }
   }
+  // The templates of the rule set in force.
+  const TemplateRules* templates = &BuiltInRules().classic.templates;
   // Takes the records' lists: a large program's are many.
   explicit Drafts(AnalysisState& analysis, bool) {
     for (const auto& record : analysis.SourceModList) {
@@ -56,6 +57,10 @@ class Drafts {
     box.isMain = boxes_.size() == 1;
     box.label = box.isMain ? u"Main Source: " : u"Imported Code: ";
     box.path = record.path;
+    for (const sourcemodtype& section : record.sections) {
+      if (section.modules.empty()) continue;
+      box.guarded.push_back({section.condition, section.modules, {}});
+    }
     return box;
   }
 
@@ -69,81 +74,98 @@ void PutFirst(CodeBox& box, TextView module, TextView replaced) {
   InsertAtFront(box.modules, module);
 }
 
+// A block titled `title` of the boxes as they stand, with the note of the
+// driver it uses.
+void AddBlock(Drafts& drafts, TextView title, const DriverTemplate& driver, bool last,
+              Suggestion& out) {
+  out.blocks.push_back(last ? drafts.TakeBlock(title) : drafts.Block(title));
+  if (!driver.note.empty()) out.blocks.back().note = driver.note;
+}
+
 void OpenGLTemplate(Drafts& drafts, CodeBox& gl, Suggestion& out) {
-  PutFirst(gl, u"BRL.GLGraphics", u"BRL.Graphics");
-  Append(gl.extraLines, kGLGraphicsDriver);
+  const DriverTemplate& driver = drafts.templates->openglGraphics;
+  PutFirst(gl, driver.module, u"BRL.Graphics");
+  Append(gl.extraLines, driver.line);
   bool mixesMax2D = drafts.Holding(u"brl.max2d") != nullptr;
-  out.blocks.push_back(drafts.TakeBlock(u"OpenGL template:"));
+  AddBlock(drafts, u"OpenGL template:", driver, true, out);
   if (mixesMax2D) out.blocks.back().note = kMixingHint;
 }
 
 void MoveGuiAndDropGraphics(Drafts& drafts) {
-  if (CodeBox* gui = drafts.Holding(u"brl.win32maxgui")) {
-    RemoveEntry(gui->modules, u"BRL.Win32MaxGUI");
-    InsertAtFront(gui->modules, u"BRL.Win32MaxGUI");
+  const Text& guiModule = drafts.templates->guiModule;
+  if (CodeBox* gui = guiModule.empty() ? nullptr : drafts.Holding(Lower(guiModule))) {
+    RemoveEntry(gui->modules, guiModule);
+    InsertAtFront(gui->modules, guiModule);
   }
   if (CodeBox* graphics = drafts.Holding(u"brl.graphics")) {
     RemoveEntry(graphics->modules, u"BRL.Graphics");
   }
 }
 
-void BothDriversTemplate(Drafts& drafts, CodeBox& d3d7, CodeBox& gl, Suggestion& out) {
-  PutFirst(d3d7, u"BRL.D3D7Max2D", u"BRL.Max2D");
-  RemoveEntry(gl.modules, u"BRL.GLMax2D");
-  InsertAtFront(gl.modules, u"BRL.GLMax2D");
-  Append(d3d7.extraLines, kD3D7Max2DDriver);
-  Append(gl.extraLines, kGLMax2DDriver);
-  out.blocks.push_back(drafts.TakeBlock(u"Max2D DirectX+OpenGL template:"));
+void BothDriversTemplate(Drafts& drafts, CodeBox& dx, CodeBox& gl, Suggestion& out) {
+  const DriverTemplate& directx = drafts.templates->directxMax2D;
+  const DriverTemplate& opengl = drafts.templates->openglMax2D;
+  PutFirst(dx, directx.module, u"BRL.Max2D");
+  RemoveEntry(gl.modules, opengl.module);
+  InsertAtFront(gl.modules, opengl.module);
+  Append(dx.extraLines, directx.line);
+  Append(gl.extraLines, opengl.line);
+  AddBlock(drafts, u"Max2D DirectX+OpenGL template:", directx, true, out);
 }
 
 // Max2D with no driver module: offer both drivers, one block each.
 void DriverChoice(Drafts& drafts, CodeBox& max2d, Suggestion& out) {
+  const DriverTemplate& opengl = drafts.templates->openglMax2D;
+  const DriverTemplate& directx = drafts.templates->directxMax2D;
   out.driverChoice = true;
   max2d.standsInFor = u"BRL.Max2D";
   RemoveEntry(max2d.modules, u"BRL.Max2D");
-  InsertAtFront(max2d.modules, u"BRL.GLMax2D");
-  Append(max2d.extraLines, kGLMax2DDriver);
-  out.blocks.push_back(drafts.Block(u"Max OpenGL template:"));
+  InsertAtFront(max2d.modules, opengl.module);
+  Append(max2d.extraLines, opengl.line);
+  AddBlock(drafts, u"Max OpenGL template:", opengl, false, out);
 
-  RemoveEntry(max2d.modules, u"BRL.GLMax2D");
-  InsertAtFront(max2d.modules, u"BRL.D3D7Max2D");
+  RemoveEntry(max2d.modules, opengl.module);
+  InsertAtFront(max2d.modules, directx.module);
   max2d.extraLines.clear();
-  Append(max2d.extraLines, kD3D7Max2DDriver);
-  out.blocks.push_back(drafts.TakeBlock(u"Max DirectX template:"));
+  Append(max2d.extraLines, directx.line);
+  AddBlock(drafts, u"Max DirectX template:", directx, true, out);
 }
 
 // One driver module: it goes on the Framework line in place of Max2D.
-void SingleDriverTemplate(Drafts& drafts, CodeBox& box, TextView driver, TextView line,
+void SingleDriverTemplate(Drafts& drafts, CodeBox& box, const DriverTemplate& driver,
                           TextView title, Suggestion& out) {
-  PutFirst(box, driver, u"BRL.Max2D");
-  Append(box.extraLines, line);
-  out.blocks.push_back(drafts.TakeBlock(title));
+  PutFirst(box, driver.module, u"BRL.Max2D");
+  Append(box.extraLines, driver.line);
+  AddBlock(drafts, title, driver, true, out);
 }
 
 // The templates, applied to the drafts of one examination.
 Suggestion Suggest(Drafts& drafts) {
   Suggestion out;
-  if (CodeBox* gl = drafts.Holding(u"brl.glgraphics")) {
+  const TemplateRules& templates = *drafts.templates;
+  if (CodeBox* gl = drafts.Holding(Lower(templates.openglGraphics.module))) {
     OpenGLTemplate(drafts, *gl, out);
     return out;
   }
   MoveGuiAndDropGraphics(drafts);
-  CodeBox* d3d7 = drafts.Holding(u"brl.d3d7max2d");
-  CodeBox* glMax2D = drafts.Holding(u"brl.glmax2d");
-  if (d3d7 && glMax2D) {
-    BothDriversTemplate(drafts, *d3d7, *glMax2D, out);
+  CodeBox* dx = drafts.Holding(Lower(templates.directxMax2D.module));
+  CodeBox* glMax2D = drafts.Holding(Lower(templates.openglMax2D.module));
+  if (dx && glMax2D) {
+    BothDriversTemplate(drafts, *dx, *glMax2D, out);
   } else if (glMax2D) {
-    SingleDriverTemplate(drafts, *glMax2D, u"BRL.GLMax2D", kGLMax2DDriver,
-                         u"Max2D OpenGL template:", out);
-  } else if (d3d7) {
-    SingleDriverTemplate(drafts, *d3d7, u"BRL.D3D7Max2D", kD3D7Max2DDriver,
-                         u"Max2D DirectX template:", out);
+    SingleDriverTemplate(drafts, *glMax2D, templates.openglMax2D, u"Max2D OpenGL template:", out);
+  } else if (dx) {
+    SingleDriverTemplate(drafts, *dx, templates.directxMax2D, u"Max2D DirectX template:", out);
   } else if (CodeBox* max2d = drafts.Holding(u"brl.max2d")) {
     DriverChoice(drafts, *max2d, out);
   } else {
     out.blocks.push_back(drafts.TakeBlock(u"Programs template:"));
   }
   return out;
+}
+
+const TemplateRules& TemplatesOf(const AnalysisState& analysis) {
+  return analysis.Rules ? analysis.Rules->templates : BuiltInRules().classic.templates;
 }
 
 }  // namespace
@@ -179,11 +201,13 @@ void Append(TextList& list, TextView entry) { list.emplace_back(entry); }
 
 Suggestion SuggestFrameworks(const AnalysisState& analysis) {
   Drafts drafts(analysis);
+  drafts.templates = &TemplatesOf(analysis);
   return Suggest(drafts);
 }
 
 Suggestion TakeFrameworks(AnalysisState& analysis) {
   Drafts drafts(analysis, true);
+  drafts.templates = &TemplatesOf(analysis);
   return Suggest(drafts);
 }
 

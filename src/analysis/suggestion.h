@@ -23,12 +23,21 @@ struct Reason {
   Text Comment() const;
 };
 
+// The imports a unit needs only under one platform condition.
+struct GuardedModules {
+  Text condition;  // as the program writes it, e.g. "Win32"
+  TextList modules;
+  std::vector<Reason> reasons;  // parallel to `modules` once explained
+};
+
 struct CodeBox {
   Text label;      // "Main Source: " or "Imported Code: "
   Text path;       // the unit's file, as the walk recorded it
   TextList modules;          // in order; on the main box the first is the framework
   TextList optionalModules;  // "may be required"
   TextList extraLines;       // statements such as the graphics driver line
+  // Imports inside "?condition ... ?" sections, after the plain ones.
+  std::vector<GuardedModules> guarded;
   bool isMain = false;
   // The module a template replaced by its driver ("BRL.Max2D"), or empty.
   Text standsInFor;
@@ -74,7 +83,7 @@ std::vector<CodeLine> CodeLinesOf(const CodeBox& box);
 // box carries reasons.
 template <typename Take>
 void ForEachCodeLine(const CodeBox& box, Take&& take) {
-  if (box.modules.empty() && box.optionalModules.empty()) {
+  if (box.modules.empty() && box.optionalModules.empty() && box.guarded.empty()) {
     take(u"** No modules required **", TextView(), TextView());
     return;
   }
@@ -84,6 +93,16 @@ void ForEachCodeLine(const CodeBox& box, Take&& take) {
     bool framework = box.isMain && m == box.modules.front();
     Text reason = explained ? box.reasons[i].Comment() : Text();
     take(framework ? u"Framework " : u"Import ", m, reason);
+  }
+  // Before the driver lines: an Import after a statement does not compile.
+  for (const GuardedModules& section : box.guarded) {
+    take(u"?", section.condition, TextView());
+    bool explainedGuarded = section.reasons.size() == section.modules.size();
+    for (size_t i = 0; i < section.modules.size(); ++i) {
+      Text reason = explainedGuarded ? section.reasons[i].Comment() : Text();
+      take(u"Import ", section.modules[i], reason);
+    }
+    take(u"?", TextView(), TextView());
   }
   if (!box.optionalModules.empty()) {
     take(u"", TextView(), TextView());

@@ -38,14 +38,69 @@ bool StartsWithKeyword(TextView low, TextView keyword) {
          kFunctionNameChars.find(low[keyword.size()]) == TextView::npos;
 }
 
+bool IsBlankOrTab(char16_t c) { return c == u' ' || c == u'\t'; }
+
+// The blocks that only the modern distribution declares. On the classic one
+// these words are ordinary names ("enum._link=_head._succ" in a method body),
+// so a line opens one only when a blank and then a name follow the keyword.
+constexpr TextView kModernBlocks[] = {u"struct", u"interface", u"enum"};
+
+// The length of the keyword of `low` when it opens a Struct, Interface or
+// Enum block; 0 when it does not.
+size_t ModernBlockKeyword(TextView low) {
+  for (TextView keyword : kModernBlocks) {
+    if (!StartsWith(low, keyword)) continue;
+    size_t at = keyword.size();
+    if (at >= low.size() || !IsBlankOrTab(low[at])) return 0;
+    while (at < low.size() && IsBlankOrTab(low[at])) ++at;
+    if (at < low.size() && ((low[at] >= u'a' && low[at] <= u'z') || low[at] == u'_')) {
+      return keyword.size();
+    }
+    return 0;
+  }
+  return 0;
+}
+
+bool ClosesBlock(TextView low) {
+  for (TextView keyword : {TextView(u"type"), TextView(u"struct"), TextView(u"interface"),
+                           TextView(u"enum")}) {
+    if (StartsWith(low, u"end") && StartsWith(low.substr(3), keyword)) return true;
+    if (StartsWith(low, u"end ") && StartsWith(low.substr(4), keyword)) return true;
+  }
+  return false;
+}
+
+// "?bmxng" marks code for the modern distribution only.
+bool IsModernOnlySection(TextView low) {
+  return StartsWithKeyword(low, u"?bmxng");
+}
+
 // The name of the type that `low`, a line opening a type block, declares:
-// after "type" and any blanks and tabs, the run of function-name characters.
-Text ExtractTypeName(TextView low) {
-  size_t start = 4;
+// after the keyword of `keywordLength` units and any blanks and tabs, the
+// run of function-name characters.
+Text ExtractTypeName(TextView low, size_t keywordLength) {
+  size_t start = keywordLength;
   while (start < low.size() && (low[start] == u' ' || low[start] == u'\t')) ++start;
   size_t stop = start;
   while (stop < low.size() && kFunctionNameChars.find(low[stop]) != TextView::npos) ++stop;
   return Text(low.substr(start, stop - start));
+}
+
+// The module an unquoted Import line names, of any namespace: the name
+// characters after "import" and its blanks, when they hold a "." inside.
+Text ImportedModuleName(TextView low) {
+  size_t start = 6;
+  if (start >= low.size() || !IsBlankOrTab(low[start])) return Text();
+  while (start < low.size() && IsBlankOrTab(low[start])) ++start;
+  size_t stop = start;
+  while (stop < low.size() &&
+         (kFunctionNameChars.find(low[stop]) != TextView::npos || low[stop] == u'.')) {
+    ++stop;
+  }
+  TextView name = low.substr(start, stop - start);
+  size_t dot = name.find(u'.');
+  if (dot == TextView::npos || dot == 0 || dot + 1 == name.size()) return Text();
+  return Text(name);
 }
 
 // Handles one line of `frame`. Returns the file a quoted Import line names
@@ -62,19 +117,22 @@ std::optional<Text> HandleLine(modtype& module, TextView raw, ParseFrame& frame)
     // Documentation text such as "Private fields are..." opens nothing.
     if (StartsWith(low, u"endrem") || StartsWith(low, u"end rem")) inRemark = false;
   } else {
-    if (StartsWithKeyword(low, u"type")) {
+    size_t block = StartsWithKeyword(low, u"type") ? 4 : ModernBlockKeyword(low);
+    if (block > 0) {
+      if (block != 4 && !inType) module.modernSource = true;
       // Only a public, top-level type; one opened inside another block is not.
       if (!inType && !inPrivate) {
-        Text name = ExtractTypeName(low);
+        Text name = ExtractTypeName(low, block);
         if (!name.empty()) module.types.push_back(std::move(name));
       }
       inType = true;
     }
+    if (IsModernOnlySection(low)) module.modernSource = true;
     if (StartsWithKeyword(low, u"rem")) inRemark = true;
     // Private and Public inside a type are the type's own sections.
     bool typeOpen = inType;
     if (!typeOpen && StartsWithKeyword(low, u"private")) inPrivate = true;
-    if (StartsWith(low, u"endtype") || StartsWith(low, u"end type")) inType = false;
+    if (ClosesBlock(low)) inType = false;
     if (StartsWith(low, u"endrem") || StartsWith(low, u"end rem")) inRemark = false;
     if (!typeOpen && StartsWithKeyword(low, u"public")) inPrivate = false;
   }
@@ -97,6 +155,9 @@ std::optional<Text> HandleLine(modtype& module, TextView raw, ParseFrame& frame)
       if (collection == u"brl." || collection == u"pub.") {
         module.imports.push_back(low.substr(7));
       }
+    }
+    if (Text name = ImportedModuleName(low); !name.empty()) {
+      module.namedImports.push_back(std::move(name));
     }
   }
   return std::nullopt;

@@ -50,6 +50,7 @@ void CatalogueState::Clear() {
   byName_.clear();
   importNames_ = std::make_shared<NamePool>();
   CommandCount = 0;
+  ruleSet = RuleSetKind::Classic;
 }
 
 bool Contains(const TextList& list, TextView entry) {

@@ -51,12 +51,25 @@ class modtype {
   // Lower-cased names of the public types; a program that names one needs the
   // module as much as one that calls a command.
   TextList types;
+  // The modules the sources import without quotes, of every namespace, in
+  // source order; `imports` keeps only those of brl and pub, as the classic
+  // distribution's rules have it.
+  TextList namedImports;
+  // Whether a source declares what only the modern distribution has: a
+  // Struct, Interface or Enum block, or a "?bmxng" section.
+  bool modernSource = false;
 };
+
+// The rules a catalogue is read and used with: those of the classic BlitzMax
+// distribution or those of the modern one.
+enum class RuleSetKind { Classic, Modern };
 
 // The catalogue of one installation, in the order the scan found the modules.
 struct CatalogueState {
   std::vector<std::unique_ptr<modtype>> ModList;
   int CommandCount = 0;
+  // The rules its imports were closed under and its matches follow.
+  RuleSetKind ruleSet = RuleSetKind::Classic;
 
   // Appends a record named `name` (a lower-case folder name) to ModList.
   modtype* CreateModule(TextView name);

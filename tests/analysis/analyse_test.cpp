@@ -19,20 +19,24 @@ class Analyse : public testing::FreshState {
   testing::TempFolder tmp;
 };
 
-TEST_F(Analyse, AnIncludeAfterAnImportFeedsTheImportedRecord) {
+// An Include file feeds the file that includes it, through any chain of
+// Includes, even when an Import came between.
+TEST_F(Analyse, AnIncludeFeedsTheUnitThatIncludesIt) {
   MakeModule(Catalogue, u"brl.max2d", u"BRL.Max2D", {u"cls", u"drawrect"});
-  MakeModule(Catalogue, u"brl.retro", u"BRL.Retro", {u"mid"});
+  MakeModule(Catalogue, u"brl.retro", u"BRL.Retro", {u"mid", u"left"});
   tmp.WriteFile(u"main.bmx", "Import \"a.bmx\"\nInclude \"b.bmx\"\nCls\n");
-  tmp.WriteFile(u"a.bmx", "Mid(s, 1)\n");
-  tmp.WriteFile(u"b.bmx", "DrawRect 1, 2, 3, 4\n");
+  tmp.WriteFile(u"a.bmx", "Mid(s, 1)\nInclude \"c.bmx\"\n");
+  tmp.WriteFile(u"c.bmx", "Left(s, 1)\n");
+  tmp.WriteFile(u"b.bmx", "Include \"d.bmx\"\n");
+  tmp.WriteFile(u"d.bmx", "DrawRect 1, 2, 3, 4\n");
   AnalyseProgram(Analysis, Catalogue, tmp / u"main.bmx");
   ASSERT_EQ(Analysis.SourceModList.size(), 2u);
   EXPECT_EQ(Record(0).path, tmp / u"main.bmx");
-  EXPECT_EQ(Record(0).words, TextList{u"cls"});
+  EXPECT_EQ(Record(0).words, (TextList{u"cls", u"drawrect"}));
   EXPECT_EQ(Record(0).modules, TextList{u"BRL.Max2D"});
   EXPECT_EQ(Record(1).path, tmp / u"a.bmx");
-  EXPECT_EQ(Record(1).words, (TextList{u"mid", u"drawrect"}));
-  EXPECT_EQ(Record(1).modules, (TextList{u"BRL.Retro", u"BRL.Max2D"}));
+  EXPECT_EQ(Record(1).words, (TextList{u"mid", u"left"}));
+  EXPECT_EQ(Record(1).modules, TextList{u"BRL.Retro"});
 }
 
 TEST_F(Analyse, LineCountsCoverEveryWalkedFile) {

@@ -1,0 +1,65 @@
+#include "app/rule_files.h"
+
+#include <string>
+
+#include "base/paths.h"
+#include "platform/file_bytes.h"
+#include "platform/file_system.h"
+
+namespace vt {
+
+namespace {
+
+constexpr char16_t kRulesFileName[] = u"rules.txt";
+
+bool IsFile(TextView path) { return GetFileKind(path) == FileKind::File; }
+
+void AddError(LoadedRules& rules, Text error) {
+  if (!error.empty()) rules.errors.push_back(std::move(error));
+}
+
+void ReadRulesFile(LoadedRules& rules, const Text& path) {
+  std::string bytes;
+  if (!ReadFileBytes(path, bytes)) {
+    AddError(rules, path + u": cannot read this rules file");
+    return;
+  }
+  rules.files.push_back(path);
+  AddError(rules, ReadRules(bytes, path, rules.book));
+}
+
+void ReadShippedRules(LoadedRules& rules, const ProgramLayout& layout) {
+  Text shipped = JoinPath(layout.HelpFolder, kRulesFileName);
+  if (!layout.HelpFolder.empty() && IsFile(shipped)) {
+    ReadRulesFile(rules, shipped);
+    return;
+  }
+  rules.book = BuiltInRules();
+}
+
+void ReadUserRules(LoadedRules& rules) {
+  Text folder = UserDataFolder();
+  if (folder.empty()) return;
+  Text path = JoinPath(folder, kRulesFileName);
+  if (IsFile(path)) ReadRulesFile(rules, path);
+}
+
+void ReadExtraRules(LoadedRules& rules, const Text& path) {
+  if (GetFileKind(path) == FileKind::None) {
+    AddError(rules, path + u": no such rules file");
+    return;
+  }
+  ReadRulesFile(rules, path);
+}
+
+}  // namespace
+
+LoadedRules LoadRules(const ProgramLayout& layout, const std::optional<Text>& extraFile) {
+  LoadedRules rules;
+  ReadShippedRules(rules, layout);
+  ReadUserRules(rules);
+  if (extraFile) ReadExtraRules(rules, *extraFile);
+  return rules;
+}
+
+}  // namespace vt

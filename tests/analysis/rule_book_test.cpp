@@ -1,0 +1,99 @@
+#include "analysis/rule_book.h"
+
+#include <gtest/gtest.h>
+
+namespace vt {
+namespace {
+
+TEST(ReadRules, AFaultNamesFileAndLineAndLeavesTheBookAsItWas) {
+  struct Case {
+    std::string_view text;
+    const char16_t* error;
+  };
+  const Case cases[] = {
+      {"gui BRL.MaxGUI\n",
+       u"r.txt:1: \"gui\" before any section; start with [classic] or [modern]"},
+      {"[future]\n",
+       u"r.txt:1: unknown section \"[future]\"; expected [classic] or [modern]"},
+      {"# note\n\n[modern]\r\n  implemnetation A.B C.D\r\n",
+       u"r.txt:4: unknown rule \"implemnetation\"; expected implementation, driver, note "
+       u"or gui"},
+      {"[modern]\nimplementation BRL.Timer\n",
+       u"r.txt:2: implementation needs an interface module and an implementation module"},
+      {"[modern]\nimplementation BRL.Timer BRLTimerDefault\n",
+       u"r.txt:2: \"BRLTimerDefault\" is not a module name such as BRL.Timer"},
+      {"[modern]\nimplementation A.B.C D.E\n",
+       u"r.txt:2: \"A.B.C\" is not a module name such as BRL.Timer"},
+      {"[classic]\ndriver vulkan BRL.VK SetGraphicsDriver VKDriver()\n",
+       u"r.txt:2: unknown driver \"vulkan\"; expected opengl-graphics, opengl-max2d or "
+       u"directx-max2d"},
+      {"[classic]\ndriver opengl-max2d BRL.GLMax2D\n",
+       u"r.txt:2: driver needs a template name, a module and a source line"},
+      {"[classic]\nnote opengl-max2d \t\n",
+       u"r.txt:2: note needs a template name and a text"},
+      {"[classic]\ngui BRL.A BRL.B\n", u"r.txt:2: gui needs exactly one module"},
+      // The rules before the fault are dropped with it.
+      {"[modern]\nimplementation A.B C.D\ngui .B\n",
+       u"r.txt:3: \".B\" is not a module name such as BRL.Timer"},
+      {"[modern]\nnote opengl-max2d caf\xC3\xA9\nnote opengl-max2d caf\xE9\n",
+       u"r.txt:3: not valid UTF-8"},
+  };
+  for (const Case& c : cases) {
+    RuleBook book = BuiltInRules();
+    EXPECT_EQ(ReadRules(c.text, u"r.txt", book), c.error) << c.text;
+    EXPECT_EQ(book, BuiltInRules()) << c.text;
+  }
+}
+
+TEST(ReadRules, TheBuiltInCopyHoldsTheShippedRules) {
+  auto rule = [](const char16_t* interfaceModule, const char16_t* implementation) {
+    return ImplementationRule{interfaceModule, implementation,
+                              u"implementation of " + Text(interfaceModule)};
+  };
+  RuleBook expected;
+  expected.classic.templates = {
+      {u"BRL.GLGraphics", u"SetGraphicsDriver GLGraphicsDriver()", u""},
+      {u"BRL.GLMax2D", u"SetGraphicsDriver GLMax2DDriver()", u""},
+      {u"BRL.D3D7Max2D", u"SetGraphicsDriver D3D7Max2DDriver()", u""},
+      u"BRL.Win32MaxGUI"};
+  expected.modern.implementations = {
+      rule(u"BRL.Timer", u"BRL.TimerDefault"),
+      rule(u"BRL.System", u"BRL.SystemDefault"),
+      rule(u"MaxGUI.MaxGUI", u"MaxGUI.Drivers"),
+      {u"BRL.Audio", u"BRL.FreeAudioAudio", u"portable driver of BRL.Audio"}};
+  expected.modern.templates = {
+      {u"BRL.GLGraphics", u"SetGraphicsDriver GLGraphicsDriver()", u""},
+      {u"BRL.GLMax2D", u"SetGraphicsDriver GLMax2DDriver()", u""},
+      {u"BRL.D3D9Max2D", u"SetGraphicsDriver D3D9Max2DDriver()",
+       u"HINT: DirectX runs on Windows only; elsewhere use the OpenGL template"},
+      u"MaxGUI.Drivers"};
+
+  RuleBook book;
+  EXPECT_EQ(ReadRules(BuiltInRulesText(), u"rules.txt", book), u"");
+  EXPECT_EQ(book, expected);
+  EXPECT_EQ(BuiltInRules(), expected);
+  EXPECT_EQ(RuleSetName(RuleSetKind::Modern), u"modern");
+}
+
+TEST(ReadRules, ALaterFileAppendsImplementationsAndReplacesTemplateLines) {
+  RuleBook book = BuiltInRules();
+  EXPECT_EQ(ReadRules("[modern]\n"
+                      "implementation Pub.Net  Pub.NetDefault  the  default one \n"
+                      "driver directx-max2d SDL.D3D11Max2D\tSetGraphicsDriver D3D11()\n",
+                      u"user.txt", book),
+            u"");
+
+  const RuleSet& modern = book.modern;
+  ASSERT_EQ(modern.implementations.size(), 5u);
+  EXPECT_EQ(modern.implementations[0], BuiltInRules().modern.implementations[0]);
+  EXPECT_EQ(modern.implementations[4],
+            (ImplementationRule{u"Pub.Net", u"Pub.NetDefault", u"the  default one"}));
+  EXPECT_EQ(modern.templates.directxMax2D,
+            (DriverTemplate{u"SDL.D3D11Max2D", u"SetGraphicsDriver D3D11()",
+                            BuiltInRules().modern.templates.directxMax2D.note}));
+  EXPECT_EQ(modern.templates.openglMax2D, BuiltInRules().modern.templates.openglMax2D);
+  EXPECT_EQ(book.classic, BuiltInRules().classic);
+}
+
+}  // namespace
+}  // namespace vt
