@@ -17,12 +17,13 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 
 if(TARGET veltrane-cli)
   install(TARGETS veltrane-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # Both programs read it, beside the help page.
+  install(FILES ${CMAKE_SOURCE_DIR}/resources/rules.txt DESTINATION ${VELTRANE_DATA_DIR})
 endif()
 
 if(TARGET veltrane)
   install(TARGETS veltrane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(FILES ${CMAKE_SOURCE_DIR}/resources/index.htm DESTINATION ${VELTRANE_DATA_DIR})
-  install(FILES ${CMAKE_SOURCE_DIR}/resources/rules.txt DESTINATION ${VELTRANE_DATA_DIR})
   install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/htmldata DESTINATION ${VELTRANE_DATA_DIR}
     FILES_MATCHING PATTERN "*.gif")
 

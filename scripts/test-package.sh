@@ -55,7 +55,7 @@ check "has a section" test "$(dpkg-deb -f "$deb" Section)" = devel
 app=io.github.veltrane.Veltrane
 dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's|^\./|/|' >"$work/contents"
 for path in /usr/bin/veltrane /usr/bin/veltrane-cli \
-  /usr/share/veltrane/index.htm /usr/share/veltrane/htmldata/bkg.gif \
+  /usr/share/veltrane/index.htm /usr/share/veltrane/rules.txt /usr/share/veltrane/htmldata/bkg.gif \
   /usr/share/veltrane/htmldata/codebox.gif /usr/share/veltrane/htmldata/fwtype.gif \
   /usr/share/applications/$app.desktop /usr/share/metainfo/$app.metainfo.xml \
   /usr/share/icons/hicolor/scalable/apps/$app.svg \

@@ -35,9 +35,21 @@ class Explainer {
     for (const Text& module : box.optionalModules) {
       box.optionalReasons.push_back(FromCause(record, record.optionalCauses, module));
     }
+    for (GuardedModules& guarded : box.guarded) ExplainGuarded(guarded, record);
   }
 
  private:
+  void ExplainGuarded(GuardedModules& guarded, const sourcemodtype& record) const {
+    guarded.reasons.clear();
+    const sourcemodtype* section = nullptr;
+    for (const sourcemodtype& candidate : record.sections) {
+      if (candidate.condition == guarded.condition) section = &candidate;
+    }
+    for (const Text& module : guarded.modules) {
+      guarded.reasons.push_back(section ? FromCause(*section, section->causes, module) : Reason());
+    }
+  }
+
   Reason ForModule(const CodeBox& box, const sourcemodtype& record, const Text& module,
                    TextView templateName) const {
     if (record.causes.count(Lower(module)) || box.standsInFor.empty()) {

@@ -19,6 +19,8 @@ void AppState::Reset(const ProgramLayout& layout) {
   Examine = ExamineState();
   Shell.IdeProcess = nullptr;
   Shell.LaunchedProcesses.clear();
+  Rules = BuiltInRules();
+  RuleSetChoice.reset();
 }
 
 }  // namespace vt

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "analysis/rule_book.h"
 #include "analysis/source_records.h"
 #include "app/settings.h"
 #include "catalogue/module_records.h"
@@ -50,6 +52,10 @@ class AppState {
   ReportState Report;
   ExamineState Examine;
   ShellState Shell;
+  // The rules of both distributions, as the rule files give them, and the
+  // one the user chose; without a choice the installation decides.
+  RuleBook Rules = BuiltInRules();
+  std::optional<RuleSetKind> RuleSetChoice;
 };
 
 }  // namespace vt

@@ -1,6 +1,7 @@
 #include "app/catalogue_rebuild.h"
 
 #include "app/main_window.h"
+#include "catalogue/distribution.h"
 #include "catalogue/import_closure.h"
 #include "catalogue/module_scan.h"
 #include "platform/file_system.h"
@@ -15,7 +16,10 @@ UnreadableParts RebuildCatalogue(AppState& state) {
     state.screen.InformationBox(Text(kNoModuleCollectionsMessage));
     return unreadable;
   }
-  ExpandModuleImports(state.Catalogue);
+  CatalogueState& catalogue = state.Catalogue;
+  catalogue.ruleSet = state.RuleSetChoice.value_or(DetectRuleSet(catalogue));
+  if (catalogue.ruleSet == RuleSetKind::Modern) ImportEveryNamespace(catalogue);
+  ExpandModuleImports(catalogue);
   return unreadable;
 }
 

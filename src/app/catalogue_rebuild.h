@@ -8,7 +8,8 @@ namespace vt {
 
 // Scans the root folder's modules into the catalogue, refreshes the status
 // line, then either says that the mod folder holds no module collection or
-// closes every module's imports. Returns the parts of the installation that
+// picks the rule set (the user's choice, else the one the installation
+// calls for) and closes every module's imports under it. Returns the parts of the installation that
 // could not be read (the window passes over them; the command line warns).
 UnreadableParts RebuildCatalogue(AppState& state);
 

@@ -74,7 +74,7 @@ Examination ExamineSource(AppState& state, TextView path, PageChoice page,
     SourceFolderVisit visit(source);
     bool explain = reasons == ReasonChoice::Give;
     AnalyseProgram(state.Analysis, state.Catalogue, source,
-                   explain ? CauseNotes::Keep : CauseNotes::Skip);
+                   explain ? CauseNotes::Keep : CauseNotes::Skip, state.Rules);
     // Without an explanation nothing reads the records' lists again.
     result.suggestion =
         explain ? SuggestFrameworks(state.Analysis) : TakeFrameworks(state.Analysis);
@@ -87,6 +87,7 @@ Examination ExamineSource(AppState& state, TextView path, PageChoice page,
   }
   KeepFindings(state.Analysis, reasons, result);
   result.filesNotRead = state.Analysis.FilesNotRead;
+  result.ruleSet = state.Analysis.ruleSet;
   if (!result.filesNotRead.empty()) screen.InformationBox(FilesNotReadMessage(result.filesNotRead));
 
   // Nothing of this examination is kept but its result.

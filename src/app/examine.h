@@ -42,6 +42,8 @@ struct Examination {
   // Files that exist but could not be opened for lack of a file handle: the
   // report lists them, but misses what they hold.
   TextList filesNotRead;
+  // The rules the suggestion follows.
+  RuleSetKind ruleSet = RuleSetKind::Classic;
 };
 
 // Walks the source and what it includes and imports, matches its words

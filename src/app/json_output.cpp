@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "analysis/rule_book.h"
 #include "app/text_output.h"
 #include "base/paths.h"
 #include "base/version.h"
@@ -22,10 +23,12 @@ json Strings(const TextList& list) {
 
 json OrNull(const Text& text) { return text.empty() ? json(nullptr) : json(Utf8(text)); }
 
-json ReasonJson(const Text& module, bool optional, const Reason& reason) {
+json ReasonJson(const Text& module, bool optional, const Reason& reason,
+               const Text& condition = Text()) {
   return {
       {"module", Utf8(module)},
       {"optional", optional},
+      {"condition", OrNull(condition)},
       {"text", Utf8(reason.Comment())},
       {"word", OrNull(reason.word)},
       {"file", OrNull(reason.file)},
@@ -42,9 +45,28 @@ json Reasons(const CodeBox& box) {
       array.push_back(ReasonJson(box.modules[i], false, box.reasons[i]));
     }
   }
+  // In the order of the box's lines.
+  for (const GuardedModules& guarded : box.guarded) {
+    if (guarded.reasons.size() != guarded.modules.size()) continue;
+    for (size_t i = 0; i < guarded.modules.size(); ++i) {
+      array.push_back(
+          ReasonJson(guarded.modules[i], false, guarded.reasons[i], guarded.condition));
+    }
+  }
   if (box.optionalReasons.size() == box.optionalModules.size()) {
     for (size_t i = 0; i < box.optionalModules.size(); ++i) {
       array.push_back(ReasonJson(box.optionalModules[i], true, box.optionalReasons[i]));
+    }
+  }
+  return array;
+}
+
+// The imports needed under one platform condition only.
+json GuardedJson(const CodeBox& box) {
+  json array = json::array();
+  for (const GuardedModules& guarded : box.guarded) {
+    for (const Text& module : guarded.modules) {
+      array.push_back({{"module", Utf8(module)}, {"condition", Utf8(guarded.condition)}});
     }
   }
   return array;
@@ -60,6 +82,7 @@ json BoxJson(const CodeBox& box) {
       {"main", box.isMain},
       {"framework", OrNull(box.Framework())},
       {"imports", Strings(box.Imports())},
+      {"guarded_imports", GuardedJson(box)},
       {"optional_imports", Strings(box.optionalModules)},
       {"extra_lines", Strings(box.extraLines)},
       {"lines", lines},
@@ -109,6 +132,7 @@ std::string ExaminationJson(const Examination& examination, const RunFacts& run)
       {"root", Utf8(run.root)},
       {"source", Utf8(run.source)},
       {"page", run.page ? json(Utf8(*run.page)) : json(nullptr)},
+      {"rule_set", Utf8(RuleSetName(examination.ruleSet))},
       {"files", files},
       {"named_modules", namedModules},
       {"lines", {{"total", examination.totalLines}, {"code", examination.codeLines}}},

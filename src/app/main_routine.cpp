@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "app/pages.h"
 #include "app/program_layout.h"
+#include "app/rule_files.h"
 #include "base/paths.h"
 #include "platform/file_system.h"
 #include "platform/menu_tags.h"
@@ -142,6 +143,9 @@ void StartUp(AppState& state, const std::vector<Text>& arguments,
 
   Screen& screen = state.screen;
   screen.SetApplicationTitle(kApplicationTitle);
+  LoadedRules rules = LoadRules(layout, std::nullopt);
+  state.Rules = std::move(rules.book);
+  for (const Text& error : rules.errors) screen.InformationBox(u"Rule file not used:\n" + error);
   ScanIfRootFolderHoldsModules(state);
   screen.CreateMainWindow(kWindowTitle);
   UpdateStatusLine(state);

@@ -28,13 +28,17 @@ void ReadRulesFile(LoadedRules& rules, const Text& path) {
   AddError(rules, ReadRules(bytes, path, rules.book));
 }
 
+// A shipped file that is broken is said, and the built-in copy stands in:
+// without templates no suggestion could be made at all.
 void ReadShippedRules(LoadedRules& rules, const ProgramLayout& layout) {
-  Text shipped = JoinPath(layout.HelpFolder, kRulesFileName);
-  if (!layout.HelpFolder.empty() && IsFile(shipped)) {
-    ReadRulesFile(rules, shipped);
-    return;
-  }
   rules.book = BuiltInRules();
+  Text path = JoinPath(layout.HelpFolder, kRulesFileName);
+  if (layout.HelpFolder.empty() || !IsFile(path)) return;
+  LoadedRules shipped;
+  ReadRulesFile(shipped, path);
+  rules.files = shipped.files;
+  rules.errors = shipped.errors;
+  if (shipped.errors.empty()) rules.book = std::move(shipped.book);
 }
 
 void ReadUserRules(LoadedRules& rules) {

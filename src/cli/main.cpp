@@ -1,7 +1,8 @@
 // veltrane-cli: the main job without a window, for terminals, scripts and CI.
 //
 //   veltrane-cli [--root DIR] [--html FILE | --no-html] [--explain]
-//                [--format text|json] [--quiet] SOURCE.bmx
+//                [--format text|json] [--quiet] [--rules classic|modern|auto]
+//                [--rules-file FILE] SOURCE.bmx
 //   veltrane-cli [--root DIR] [--html FILE] --modules
 //   veltrane-cli --version
 //   veltrane-cli [--root DIR] [--template N] --check | --diff | --write [--no-backup] SOURCE.bmx
@@ -20,6 +21,7 @@
 #include "app/text_output.h"
 #include "app/terminal_text.h"
 #include "app/program_layout.h"
+#include "app/rule_files.h"
 #include "base/paths.h"
 #include "base/version.h"
 #include "cli/options.h"
@@ -42,6 +44,8 @@ enum ExitCode {
   kSourceNotWritten = 8,
   // Files exist but could not be opened for lack of file handles.
   kFilesNotRead = 9,
+  // A rules file is missing, unreadable or malformed.
+  kRulesFileBroken = 10,
   // --check: some header differs; --diff: there is a change.
   kHeaderDiffers = 1,
 };
@@ -97,6 +101,7 @@ void PrintWarnings(const Examination& examination, const Text& startFolder) {
 void PrintResult(const AppState& state, const Options& options,
                  const Examination& examination, const Text& startFolder) {
   if (options.format == OutputFormat::Text) {
+    std::printf("Rule set: %s\n\n", ToUtf8(RuleSetName(examination.ruleSet)).c_str());
     std::fputs(SuggestionText(examination.suggestion, options.explain).c_str(), stdout);
     return;
   }
@@ -104,6 +109,18 @@ void PrintResult(const AppState& state, const Options& options,
   RunFacts run{root, options.source, std::nullopt, startFolder};
   if (!options.noHtml) run.page = ReportFilePath(state);
   std::fputs(ExaminationJson(examination, run).c_str(), stdout);
+}
+
+// A rules file that is wrong would silently change the advice: it stops the
+// run, naming file and line.
+bool RulesLoaded(AppState& state, const Options& options) {
+  LoadedRules rules = LoadRules(state.Settings.Layout, options.rulesFile);
+  for (const Text& error : rules.errors) {
+    std::fprintf(stderr, "veltrane-cli: %s\n", TerminalText(error).c_str());
+  }
+  state.Rules = std::move(rules.book);
+  state.RuleSetChoice = options.ruleSet;
+  return rules.errors.empty();
 }
 
 // A part of the installation that could not be read would silently shrink
@@ -226,6 +243,7 @@ int Run(int argc, char** argv) {
   state.Report.ReportFile =
       options.html.empty() ? startFolder + u"/results.htm" : options.html;
 
+  if (!RulesLoaded(state, options)) return kRulesFileBroken;
   if (!options.modules && GetFileSize(options.source) <= 0) {
     std::fprintf(stderr, "veltrane-cli: cannot read source file (missing, empty or unreadable): %s\n",
                  TerminalText(options.source).c_str());

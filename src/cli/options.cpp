@@ -37,6 +37,12 @@ const char kUsage[] =
     "  --no-backup         with --write: keep no .bak file\n"
     "  --template N        with --check/--diff/--write: use the N-th framework block\n"
     "                      (default: the one whose Framework the main file names)\n"
+    "  --rules classic|modern|auto\n"
+    "                      the rules of the classic or the modern BlitzMax; auto\n"
+    "                      (the default) takes modern when a module source declares\n"
+    "                      a Struct, Interface or Enum or has a ?bmxng section\n"
+    "  --rules-file FILE   more rules (implementation modules, drivers), read after\n"
+    "                      the shipped rules.txt and the user's own rules.txt\n"
     "  --help              show this text\n"
     "\n"
     "Options take their value as --opt VALUE or --opt=VALUE.\n"
@@ -45,7 +51,8 @@ const char kUsage[] =
     "could not be written, 6 page would replace a source or a module file,\n"
     "7 standard output could not be written, 8 a source file could not be read\n"
     "or written by --check, --diff or --write, 9 some files could not be read for\n"
-    "lack of file handles; 1 a header differs (--check, --diff).\n";
+    "lack of file handles, 10 a rules file is missing or malformed; 1 a header\n"
+    "differs (--check, --diff).\n";
 
 namespace {
 
@@ -105,9 +112,14 @@ std::optional<std::string> ParseOptions(int argc, const char* const* argv,
   diffFlag->excludes(writeFlag);
   app.add_flag("--no-backup", options.noBackup);
   app.add_option("--template", options.templateNumber)->check(CLI::Range(1, 999999));
+  std::string rules = "auto", rulesFile;
+  CLI::Option* rulesOption =
+      app.add_option("--rules", rules)->check(CLI::IsMember({"classic", "modern", "auto"}));
+  CLI::Option* rulesFileOption = app.add_option("--rules-file", rulesFile)->check(NotEmpty);
   CLI::Option* sourceOption = app.add_option("SOURCE.bmx", source)->check(NotEmpty);
   // The last of a repeated option counts, as it always has.
-  for (CLI::Option* option : {rootOption, htmlOption, formatOption}) {
+  for (CLI::Option* option : {rootOption, htmlOption, formatOption, rulesOption,
+                              rulesFileOption}) {
     option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   }
   htmlOption->excludes(noHtml);
@@ -136,6 +148,11 @@ std::optional<std::string> ParseOptions(int argc, const char* const* argv,
   if (htmlOption->count()) options.html = AnchorPath(FromNativeString(html), startFolder);
   if (sourceOption->count()) options.source = AnchorPath(FromNativeString(source), startFolder);
   options.format = format == "json" ? OutputFormat::Json : OutputFormat::Text;
+  if (rules == "classic") options.ruleSet = RuleSetKind::Classic;
+  if (rules == "modern") options.ruleSet = RuleSetKind::Modern;
+  if (rulesFileOption->count()) {
+    options.rulesFile = AnchorPath(FromNativeString(rulesFile), startFolder);
+  }
   return std::nullopt;
 }
 

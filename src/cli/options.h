@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/text.h"
+#include "catalogue/module_records.h"
 
 namespace vt {
 
@@ -27,6 +28,9 @@ struct Options {
   HeaderMode headerMode = HeaderMode::None;
   size_t templateNumber = 0;  // 1-based; 0 when not given
   bool noBackup = false;
+  // Unset: the installation decides.
+  std::optional<RuleSetKind> ruleSet;
+  std::optional<Text> rulesFile;  // anchored at the starting folder
 };
 
 // The text of --help; also shown after a usage error.

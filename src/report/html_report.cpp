@@ -113,6 +113,7 @@ void htmltype::WriteFrameworkBlock(const FrameworkBlock& block) {
             u"</font></a></h4>");
     size_t rows =
         box.modules.size() + box.optionalModules.size() + box.extraLines.size() + 1;
+    for (const GuardedModules& guarded : box.guarded) rows += guarded.modules.size() + 2;
     WriteCodeArea(static_cast<int>(std::min<size_t>(rows, kMaxCodeRows)));
     ForEachCodeLine(box, [this](TextView fixed, TextView data, TextView) {
       line_.assign(fixed);
@@ -162,6 +163,10 @@ void WriteResultsPage(htmltype& html, const AnalysisState& analysis,
                       const Suggestion& suggestion) {
   html.WriteHead();
   html.AddLine(u"<hr>");
+  // The classic page stays as it has always been.
+  if (analysis.ruleSet == RuleSetKind::Modern) {
+    html.AddLine(u"<p><h4>Rule set: modern BlitzMax</h4></p>");
+  }
   html.WriteFilesScanned(analysis);
   html.WriteSuggestion(suggestion);
   html.WriteLineCounts(analysis);

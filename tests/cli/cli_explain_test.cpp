@@ -46,7 +46,7 @@ Text ExampleGame() { return testing::SourceFolder() + u"/examples/game"; }
 // The text output as the JSON document describes it, block by block and box
 // by box; with `explain`, each module line followed by its reason.
 std::string TextFromJson(const nlohmann::json& document, bool explain) {
-  std::string text;
+  std::string text = "Rule set: " + document["rule_set"].get<std::string>() + "\n\n";
   bool first = true;
   for (const auto& block : document["blocks"]) {
     if (!first) text += "\n";
@@ -149,6 +149,7 @@ TEST_F(CliProgram, NoHtmlWritesNoPageAndExplainComments) {
                          work.Path());
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out,
+            "Rule set: classic\n\n"
             "Programs template:\n"
             "\n"
             "Main Source: hello.bmx\n"

@@ -119,6 +119,7 @@ TEST_F(CliRun, RelativePathsCountFromTheStartingFolderAndSuggestionIsPrinted) {
   run = RunCli({"--root", Root(), "--html", "out/page.htm", "src/hello.bmx"}, work.Path());
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out,
+            "Rule set: classic\n\n"
             "Programs template:\n"
             "\n"
             "Main Source: hello.bmx\n"
