@@ -1,5 +1,8 @@
 #include "analysis/present_header.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "analysis/source_walker.h"
 
 namespace vt {
@@ -68,28 +71,98 @@ bool IsSuggestedImportComment(TextView line) {
          !ignored.trailingComment;
 }
 
+// The condition of a "?condition ' comment" line as written.
+Text ConditionOf(TextView line) {
+  TextView rest = TrimView(line).substr(1);
+  return Trim(rest.substr(0, rest.find(u'\'')));
+}
+
 class HeaderReader {
  public:
-  explicit HeaderReader(const std::vector<Text>& lines) : lines_(lines) {}
+  HeaderReader(const std::vector<Text>& lines, SectionImports sections)
+      : lines_(lines), readSections_(sections == SectionImports::Read) {}
 
   PresentHeader Read() {
     for (size_t i = 0; i < lines_.size(); ++i) i = Visit(i);
+    // A section the file never closes is code, not header.
+    if (section_) KeepSectionImports();
+    std::stable_sort(header_.lines.begin(), header_.lines.end(),
+                     [](const HeaderLine& a, const HeaderLine& b) { return a.index < b.index; });
     header_.insertAt = header_.Empty() ? OpeningEnd() : header_.lines.front().index;
     return std::move(header_);
   }
 
  private:
+  // A platform section being read: its lines join the header only if it
+  // holds nothing but module imports and blank lines.
+  struct Section {
+    HeaderLine start;
+    std::vector<HeaderLine> imports;
+    bool onlyImports = true;
+  };
+
+  void EndSection(size_t index, bool closedByItself) {
+    if (!section_) return;
+    if (!section_->onlyImports || section_->imports.empty()) {
+      KeepSectionImports();
+      return;
+    }
+    header_.lines.push_back(section_->start);
+    for (const HeaderLine& line : section_->imports) header_.lines.push_back(line);
+    if (closedByItself) {
+      HeaderLine end;
+      end.index = index;
+      end.kind = HeaderLineKind::SectionEnd;
+      header_.lines.push_back(end);
+    }
+    section_.reset();
+  }
+
+  void KeepSectionImports() {
+    for (const HeaderLine& line : section_->imports) header_.keptImports.push_back(line);
+    section_.reset();
+  }
+
+  // A "?" line: ends the section before it and may start one.
+  size_t VisitConditional(size_t i, TextView low) {
+    bool opens = OpensConditional(low);
+    inConditional_ = opens;
+    if (!readSections_) return i;
+    EndSection(i, !opens);
+    if (!opens) return i;
+    section_.emplace();
+    section_->start.index = i;
+    section_->start.kind = HeaderLineKind::SectionStart;
+    section_->start.condition = ConditionOf(lines_[i]);
+    return i;
+  }
+
+  void VisitSectionLine(size_t i, TextView low) {
+    if (!section_) return;
+    HeaderLine line;
+    line.index = i;
+    line.condition = section_->start.condition;
+    if (ParseModuleLine(lines_[i], u"import", line)) {
+      section_->imports.push_back(line);
+    } else if (!low.empty()) {
+      section_->onlyImports = false;
+    }
+  }
+
   // Looks at line `i`; returns the last line it took.
   size_t Visit(size_t i) {
     Text low = Lower(Trim(lines_[i]));
     bool inRem = rem_ != 0;
     LineKind kind = ClassifyLine(low, rem_);
-    if (inRem || kind == LineKind::RemStart || kind == LineKind::RemEnd) return i;
-    if (!low.empty() && low[0] == u'?') {
-      inConditional_ = OpensConditional(low);
+    if (inRem || kind == LineKind::RemStart || kind == LineKind::RemEnd) {
+      if (section_) section_->onlyImports = false;
       return i;
     }
-    if (inConditional_) return i;
+    if (!low.empty() && low[0] == u'?') return VisitConditional(i, low);
+    if (inConditional_) {
+      VisitSectionLine(i, low);
+      return i;
+    }
     HeaderLine line;
     line.index = i;
     if (ParseModuleLine(lines_[i], u"framework", line)) {
@@ -145,9 +218,11 @@ class HeaderReader {
   }
 
   const std::vector<Text>& lines_;
+  bool readSections_;
   PresentHeader header_;
   int rem_ = 0;
   bool inConditional_ = false;
+  std::optional<Section> section_;
 };
 
 }  // namespace
@@ -161,13 +236,30 @@ const HeaderLine* PresentHeader::FrameworkLine() const {
 
 size_t PresentHeader::FirstModuleLine() const {
   for (const HeaderLine& line : lines) {
-    if (line.kind != HeaderLineKind::SuggestionComment) return line.index + 1;
+    if (line.kind == HeaderLineKind::Framework || line.kind == HeaderLineKind::Import) {
+      return line.index + 1;
+    }
   }
   return 1;
 }
 
-PresentHeader ReadPresentHeader(const std::vector<Text>& lines) {
-  return HeaderReader(lines).Read();
+PresentHeader ReadPresentHeader(const std::vector<Text>& lines, SectionImports sections) {
+  return HeaderReader(lines, sections).Read();
+}
+
+Text ConditionKey(TextView condition) {
+  Text key;
+  bool blank = false;
+  for (char16_t c : Trim(condition)) {
+    if (c <= 32) {
+      blank = true;
+      continue;
+    }
+    if (blank) key += u' ';
+    blank = false;
+    key += (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
+  }
+  return key;
 }
 
 }  // namespace vt

@@ -11,7 +11,7 @@
 
 namespace vt {
 
-enum class HeaderLineKind { Framework, Import, SuggestionComment };
+enum class HeaderLineKind { Framework, Import, SuggestionComment, SectionStart, SectionEnd };
 
 struct HeaderLine {
   size_t index = 0;  // 0-based line of the file
@@ -21,10 +21,17 @@ struct HeaderLine {
   // whether a comment follows there (it is kept when the line is rewritten).
   size_t afterName = 0;
   bool trailingComment = false;
+  // For an Import inside a platform section and for the line that opens
+  // one: the condition as written ("Win32"); empty elsewhere.
+  Text condition;
 };
 
 struct PresentHeader {
   std::vector<HeaderLine> lines;  // in file order
+  // Imports inside platform sections that hold more than imports: they
+  // count as present, but those sections are the user's and stay as they
+  // are.
+  std::vector<HeaderLine> keptImports;
   // Where the new header goes: the first header line, or else after the
   // Strict/SuperStrict line at the top, or else after the comment that opens
   // the file.
@@ -37,9 +44,19 @@ struct PresentHeader {
   size_t FirstModuleLine() const;
 };
 
+// Whether imports inside "?condition ... ?" platform sections are part of
+// the header (the modern rules) or code the header leaves alone.
+enum class SectionImports { Ignore, Read };
+
 // Reads the header of a file given as its decoded lines (without the
-// byte-order mark).
-PresentHeader ReadPresentHeader(const std::vector<Text>& lines);
+// byte-order mark). With SectionImports::Read, a section that holds nothing
+// but module imports and blank lines belongs to the header, its "?" lines
+// included; the imports of any other section are kept imports.
+PresentHeader ReadPresentHeader(const std::vector<Text>& lines,
+                                SectionImports sections = SectionImports::Ignore);
+
+// A condition as a key: "Not  Win32" and "not win32" are one.
+Text ConditionKey(TextView condition);
 
 // The comment line that opens the list of modules which may be required.
 inline constexpr char16_t kMayBeRequiredLine[] = u"' modules which may be required:";

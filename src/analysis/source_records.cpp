@@ -1,5 +1,7 @@
 #include "analysis/source_records.h"
 
+#include "analysis/present_header.h"
+
 #include <algorithm>
 #include <charconv>
 #include <limits>
@@ -174,27 +176,6 @@ bool sourcemodtype::ListsOrImports(const CatalogueState& catalogue, TextView nam
   Text key = Lower(name);
   return modulesLowered_.Holds(modules, key) || ImportedByListed(catalogue, key);
 }
-
-namespace {
-
-// Conditions written "?Win32" and "?win32", or "?Not  Win32" and
-// "?not win32", are one.
-Text ConditionKey(TextView condition) {
-  Text key;
-  bool blank = false;
-  for (char16_t c : Trim(condition)) {
-    if (c <= 32) {
-      blank = true;
-      continue;
-    }
-    if (blank) key += u' ';
-    blank = false;
-    key += (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
-  }
-  return key;
-}
-
-}  // namespace
 
 sourcemodtype& sourcemodtype::Section(TextView wanted) {
   Text key = ConditionKey(wanted);

@@ -8,13 +8,66 @@ namespace vt {
 
 namespace {
 
-// The present Import lines by lower-cased module, first one of each.
+// The present Import lines outside platform sections by lower-cased
+// module, first one of each.
 std::unordered_map<Text, const HeaderLine*> ImportsByModule(const PresentHeader& present) {
   std::unordered_map<Text, const HeaderLine*> imports;
   for (const HeaderLine& line : present.lines) {
-    if (line.kind == HeaderLineKind::Import) imports.emplace(Lower(line.module), &line);
+    if (line.kind == HeaderLineKind::Import && line.condition.empty()) {
+      imports.emplace(Lower(line.module), &line);
+    }
   }
   return imports;
+}
+
+// A guarded import as a key: its condition and its module.
+Text GuardedKey(TextView condition, TextView module) {
+  return ConditionKey(condition) + u'\n' + Lower(module);
+}
+
+// The present guarded imports by key, those of the header first, then those
+// of the sections the user keeps.
+std::unordered_map<Text, const HeaderLine*> GuardedImports(const PresentHeader& present) {
+  std::unordered_map<Text, const HeaderLine*> imports;
+  for (const auto* lines : {&present.lines, &present.keptImports}) {
+    for (const HeaderLine& line : *lines) {
+      if (line.kind != HeaderLineKind::Import || line.condition.empty()) continue;
+      imports.emplace(GuardedKey(line.condition, line.module), &line);
+    }
+  }
+  return imports;
+}
+
+// The imports the box wants under each condition, by key.
+std::unordered_set<Text> WantedGuarded(const CodeBox& box) {
+  std::unordered_set<Text> wanted;
+  for (const GuardedModules& guarded : box.guarded) {
+    for (const Text& module : guarded.modules) wanted.insert(GuardedKey(guarded.condition, module));
+  }
+  return wanted;
+}
+
+void CompareGuarded(const CodeBox& box, const PresentHeader& present,
+                    std::vector<HeaderDifference>& out) {
+  auto unconditional = ImportsByModule(present);
+  auto guarded = GuardedImports(present);
+  for (const GuardedModules& section : box.guarded) {
+    for (const Text& module : section.modules) {
+      if (unconditional.count(Lower(module))) continue;
+      if (guarded.count(GuardedKey(section.condition, module))) continue;
+      out.push_back({HeaderDifferenceKind::Missing, false, module, present.FirstModuleLine(),
+                     section.condition});
+    }
+  }
+  std::unordered_set<Text> wanted = WantedGuarded(box);
+  std::unordered_set<Text> seen;
+  for (const HeaderLine& line : present.lines) {
+    if (line.kind != HeaderLineKind::Import || line.condition.empty()) continue;
+    Text key = GuardedKey(line.condition, line.module);
+    if (seen.insert(key).second && wanted.count(key)) continue;
+    out.push_back({HeaderDifferenceKind::Unneeded, false, line.module, line.index + 1,
+                   line.condition});
+  }
 }
 
 std::unordered_set<Text> LowerSet(const TextList& names) {
@@ -58,6 +111,43 @@ WantedLine Named(TextView keyword, const Text& module, const HeaderLine* present
   return line;
 }
 
+// The condition line of a section as the user wrote it, when the header
+// has one for `condition`; else as the program writes it.
+Text ConditionLine(const PresentHeader& present, TextView condition) {
+  for (const HeaderLine& line : present.lines) {
+    if (line.kind == HeaderLineKind::SectionStart &&
+        ConditionKey(line.condition) == ConditionKey(condition)) {
+      return u"?" + line.condition;
+    }
+  }
+  return u"?" + Text(condition);
+}
+
+// A section per condition with the imports the header still lacks there:
+// those imported outside any section, or in a section the user keeps, are
+// there already.
+void AddGuardedLines(const CodeBox& box, const PresentHeader& present,
+                     const std::unordered_map<Text, const HeaderLine*>& unconditional,
+                     std::vector<WantedLine>& out) {
+  auto guarded = GuardedImports(present);
+  for (const GuardedModules& section : box.guarded) {
+    std::vector<WantedLine> lines;
+    for (const Text& module : section.modules) {
+      if (unconditional.count(Lower(module))) continue;
+      auto found = guarded.find(GuardedKey(section.condition, module));
+      const HeaderLine* line = found == guarded.end() ? nullptr : found->second;
+      bool kept = line && std::any_of(present.keptImports.begin(), present.keptImports.end(),
+                                      [line](const HeaderLine& k) { return &k == line; });
+      if (kept) continue;
+      lines.push_back(Named(u"Import ", module, line));
+    }
+    if (lines.empty()) continue;
+    out.push_back({ConditionLine(present, section.condition), std::nullopt, 0});
+    out.insert(out.end(), lines.begin(), lines.end());
+    out.push_back({u"?", std::nullopt, 0});
+  }
+}
+
 }  // namespace
 
 std::vector<HeaderDifference> CompareHeader(const CodeBox& box, const PresentHeader& present) {
@@ -79,12 +169,13 @@ std::vector<HeaderDifference> CompareHeader(const CodeBox& box, const PresentHea
   for (const Text& optional : box.optionalModules) offered.insert(Lower(optional));
   std::unordered_set<Text> seen;
   for (const HeaderLine& line : present.lines) {
-    if (line.kind != HeaderLineKind::Import) continue;
+    if (line.kind != HeaderLineKind::Import || !line.condition.empty()) continue;
     Text low = Lower(line.module);
     // A repeat, or the module the Framework line names already, is unneeded.
     if (seen.insert(low).second && offered.count(low)) continue;
     out.push_back({HeaderDifferenceKind::Unneeded, false, line.module, line.index + 1});
   }
+  CompareGuarded(box, present, out);
   return out;
 }
 
@@ -104,6 +195,7 @@ std::vector<WantedLine> WantedHeader(const CodeBox& box, const PresentHeader& pr
     return found == imports.end() ? nullptr : found->second;
   };
   for (const Text& module : box.Imports()) out.push_back(Named(u"Import ", module, presentImport(module)));
+  AddGuardedLines(box, present, imports, out);
   TextList commented;
   for (const Text& optional : box.optionalModules) {
     const HeaderLine* line = presentImport(optional);

@@ -21,6 +21,8 @@ struct HeaderDifference {
   bool framework = false;  // about the Framework line rather than an Import line
   Text module;
   size_t line = 1;  // 1-based
+  // The platform condition of a guarded import ("Win32"); empty otherwise.
+  Text condition = {};
 };
 
 // The differences in the order the file reads: the Framework line first,

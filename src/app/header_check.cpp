@@ -33,7 +33,7 @@ struct Unit {
   Text leftAlone;
 };
 
-void Load(Unit& unit) {
+void Load(Unit& unit, SectionImports sections) {
   unit.readable = ReadFileBytes(unit.path, unit.bytes);
   if (!unit.readable) return;
   unit.text = SplitTextLines(unit.bytes);
@@ -42,7 +42,7 @@ void Load(Unit& unit) {
   for (const RawLine& line : unit.text.lines) {
     decoded.push_back(DecodeLine(unit.text.encoding, line.content));
   }
-  unit.present = ReadPresentHeader(decoded);
+  unit.present = ReadPresentHeader(decoded, sections);
 }
 
 class HeaderRun {
@@ -124,7 +124,7 @@ class HeaderRun {
     unit.box = &box;
     unit.path = box.path;
     unit.shown = RelativePath(box.path, job_.currentFolder);
-    Load(unit);
+    Load(unit, job_.sections);
     return unit;
   }
 
@@ -164,6 +164,7 @@ class HeaderRun {
     Text where = unit.shown + u":" + Decimal(difference.line) + u": ";
     Text line = difference.framework ? u"Framework " : u"Import ";
     line += difference.module;
+    if (!difference.condition.empty()) line += u" under ?" + difference.condition;
     switch (difference.kind) {
       case HeaderDifferenceKind::NoFramework:
         return where + u"no Framework line: with " + line + DropCount();

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/present_header.h"
 #include "analysis/suggestion.h"
 #include "catalogue/module_records.h"
 
@@ -28,6 +29,8 @@ struct HeaderJob {
   // the main file names, else the first.
   size_t templateNumber = 0;
   ModuleReasons reasons;
+  // Under the modern rules, imports inside platform sections are header.
+  SectionImports sections = SectionImports::Ignore;
 };
 
 enum class HeaderStatus {

@@ -117,9 +117,10 @@ std::optional<Text> HandleLine(modtype& module, TextView raw, ParseFrame& frame)
     // Documentation text such as "Private fields are..." opens nothing.
     if (StartsWith(low, u"endrem") || StartsWith(low, u"end rem")) inRemark = false;
   } else {
-    size_t block = StartsWithKeyword(low, u"type") ? 4 : ModernBlockKeyword(low);
+    bool opensType = StartsWithKeyword(low, u"type");
+    size_t block = opensType ? 4 : ModernBlockKeyword(low);
     if (block > 0) {
-      if (block != 4 && !inType) module.modernSource = true;
+      if (!opensType && !inType) module.modernSource = true;
       // Only a public, top-level type; one opened inside another block is not.
       if (!inType && !inPrivate) {
         Text name = ExtractTypeName(low, block);

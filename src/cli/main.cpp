@@ -162,6 +162,11 @@ Text ReasonFor(const Suggestion& suggestion, TextView unitPath, TextView module)
       for (size_t i = 0; i < box.optionalModules.size() && i < box.optionalReasons.size(); ++i) {
         if (Lower(box.optionalModules[i]) == Lower(module)) return box.optionalReasons[i].Comment();
       }
+      for (const GuardedModules& guarded : box.guarded) {
+        for (size_t i = 0; i < guarded.modules.size() && i < guarded.reasons.size(); ++i) {
+          if (Lower(guarded.modules[i]) == Lower(module)) return guarded.reasons[i].Comment();
+        }
+      }
     }
   }
   return Text();
@@ -175,6 +180,7 @@ int RunHeaderMode(const Options& options, const AppState& state, const Suggestio
                 [&suggestion](TextView unit, TextView module) {
                   return ReasonFor(suggestion, unit, module);
                 }};
+  if (state.Catalogue.ruleSet == RuleSetKind::Modern) job.sections = SectionImports::Read;
   HeaderResult result = options.headerMode == HeaderMode::Check  ? CheckHeaders(job)
                         : options.headerMode == HeaderMode::Diff ? DiffHeaders(job)
                                                                  : WriteHeaders(job, !options.noBackup);

@@ -376,5 +376,49 @@ TEST(AbsoluteNormalPath, RemovesDotsAndEmptyComponents) {
   EXPECT_EQ(AbsoluteNormalPath(u"./y.bmx"), AbsoluteNormalPath(here + u"/y.bmx"));
 }
 
+// Struct, Interface and Enum blocks are read like Type blocks, but only
+// when a name follows the keyword: on the classic distribution these words
+// are ordinary names.
+TEST_F(ModuleParser, StructInterfaceAndEnumBlocksHoldNoCommandsAndMarkTheSourceModern) {
+  struct Case {
+    std::string_view source;
+    std::vector<const char16_t*> commands;
+    std::vector<const char16_t*> types;
+    bool modern;
+  };
+  const Case cases[] = {
+      {"Struct Optional<T>\nFunction Ok()\nEnd Struct\nFunction Open()\n", {u"open"},
+       {u"optional"}, true},
+      {"Interface IIterator<T>\nMethod Next()\nEndInterface\nFunction Pipe()\n", {u"pipe"},
+       {u"iiterator"}, true},
+      {"Enum\tEByte:Byte\nA, B\nEndEnum\nFunction Range()\n", {u"range"}, {u"ebyte"}, true},
+      {"Private\nStruct SHidden\nEnd Struct\nPublic\nFunction Shown()\n", {u"shown"}, {},
+       true},
+      // A variable called enum in a method body, and the word as a name.
+      {"Type TList\nMethod M()\nenum._link=_head._succ\nEnd Method\nEnd Type\n"
+       "enum = 1\nstruct(x)\nFunction After()\n",
+       {u"after"}, {u"tlist"}, false},
+      {"?bmxng\nFunction Both()\n?\n", {u"both"}, {}, true},
+      {"?bmxng2\nFunction Later()\n?\n", {u"later"}, {}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.source);
+    modtype* fresh = Catalogue.CreateModule(u"brl.case");
+    tmp.WriteFile(u"c.bmx", c.source);
+    ParseModuleSource(*fresh, u"c.bmx");
+    EXPECT_EQ(fresh->commands, TextList(c.commands.begin(), c.commands.end()));
+    EXPECT_EQ(fresh->types, TextList(c.types.begin(), c.types.end()));
+    EXPECT_EQ(fresh->modernSource, c.modern);
+  }
+}
+
+TEST_F(ModuleParser, ImportsOfEveryNamespaceAreNamedBesideTheClassicOnes) {
+  Parse(u"a.bmx",
+        "Import BRL.Map\nImport Collections.PtrMap ' maps\nImport\tRandom.Core\n"
+        "Import \"glue.c\"\nImport Bad\nImportant.Thing\n");
+  EXPECT_EQ(module->imports.Names(), Names({u"brl.map"}));
+  EXPECT_EQ(module->namedImports, Names({u"brl.map", u"collections.ptrmap", u"random.core"}));
+}
+
 }  // namespace
 }  // namespace vt

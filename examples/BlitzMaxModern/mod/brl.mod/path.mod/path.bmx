@@ -2,7 +2,7 @@ SuperStrict
 
 Rem
 bbdoc: Files/Paths
-about: File and folder paths that know their parts.
+about: File and folder paths, and the entries of folders.
 End Rem
 Module BRL.Path
 
@@ -21,7 +21,7 @@ Enum EFileType:Byte
 End Enum
 
 Rem
-bbdoc: A file or folder path, always with "/" between its parts
+bbdoc: A file or folder path, always written with "/" between folders
 End Rem
 Type TPath
 	Field _text:String
