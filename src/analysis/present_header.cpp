@@ -134,6 +134,15 @@ class HeaderReader {
     section_->start.index = i;
     section_->start.kind = HeaderLineKind::SectionStart;
     section_->start.condition = ConditionOf(lines_[i]);
+    // A comment after the condition stays when the line is written again.
+    const Text& raw = lines_[i];
+    size_t comment = raw.find(u'\'', raw.find(u'?'));
+    if (comment != Text::npos) {
+      size_t end = comment;
+      while (end > 0 && IsBlankUnit(raw[end - 1])) --end;
+      section_->start.afterName = end;
+      section_->start.trailingComment = true;
+    }
     return i;
   }
 

@@ -111,16 +111,16 @@ WantedLine Named(TextView keyword, const Text& module, const HeaderLine* present
   return line;
 }
 
-// The condition line of a section as the user wrote it, when the header
-// has one for `condition`; else as the program writes it.
-Text ConditionLine(const PresentHeader& present, TextView condition) {
+// The condition line of a section as the user wrote it, comment and all,
+// when the header has one for `condition`; else as the program writes it.
+WantedLine ConditionLine(const PresentHeader& present, TextView condition) {
   for (const HeaderLine& line : present.lines) {
     if (line.kind == HeaderLineKind::SectionStart &&
         ConditionKey(line.condition) == ConditionKey(condition)) {
-      return u"?" + line.condition;
+      return Named(u"?", line.condition, &line);
     }
   }
-  return u"?" + Text(condition);
+  return {u"?" + Text(condition), std::nullopt, 0};
 }
 
 // A section per condition with the imports the header still lacks there:
@@ -142,7 +142,7 @@ void AddGuardedLines(const CodeBox& box, const PresentHeader& present,
       lines.push_back(Named(u"Import ", module, line));
     }
     if (lines.empty()) continue;
-    out.push_back({ConditionLine(present, section.condition), std::nullopt, 0});
+    out.push_back(ConditionLine(present, section.condition));
     out.insert(out.end(), lines.begin(), lines.end());
     out.push_back({u"?", std::nullopt, 0});
   }

@@ -39,6 +39,47 @@ TEST_F(Analyse, AnIncludeFeedsTheUnitThatIncludesIt) {
   EXPECT_EQ(Record(1).modules, TextList{u"BRL.Retro"});
 }
 
+// Under the modern rules "?condition" lines open platform sections: what
+// only a section needs is listed under its condition, once per condition,
+// and each file starts outside any section. The classic rules read the same
+// lines as code, and rename the audio module.
+TEST_F(Analyse, ModernRulesListSectionModulesUnderTheirConditionAndAddImplementations) {
+  MakeModule(Catalogue, u"brl.timer", u"BRL.Timer", {u"createtimer"});
+  MakeModule(Catalogue, u"brl.timerdefault", u"BRL.TimerDefault", {}, {u"brl.timer"});
+  MakeModule(Catalogue, u"brl.retro", u"BRL.Retro", {u"mid"});
+  MakeModule(Catalogue, u"pub.win32", u"Pub.Win32", {u"flashwindow"});
+  MakeModule(Catalogue, u"maxgui.maxgui", u"MaxGUI.MaxGUI", {u"querygadget"});
+  MakeModule(Catalogue, u"brl.audio", u"BRL.Audio", {u"playsound"});
+  tmp.WriteFile(u"main.bmx",
+                "CreateTimer 10\n?Win32\nFlashWindow w\nQueryGadget w\nCreateTimer 5\n"
+                "?Not  Win32 ' elsewhere\nPlaySound s\n?win32\nQueryGadget w\n?\nMid s\n"
+                "Include \"inc.bmx\"\n?Linux\nPlaySound s\n");
+  tmp.WriteFile(u"inc.bmx", "FlashWindow w\n");
+  RuleBook rules;
+  rules.modern.implementations.push_back(
+      {u"BRL.Timer", u"BRL.TimerDefault", u"implementation of BRL.Timer"});
+
+  Catalogue.ruleSet = RuleSetKind::Modern;
+  AnalyseProgram(Analysis, Catalogue, tmp / u"main.bmx", CauseNotes::Keep, rules);
+  ASSERT_EQ(Analysis.SourceModList.size(), 1u);
+  EXPECT_EQ(Record(0).modules,
+            (TextList{u"BRL.Timer", u"BRL.Retro", u"Pub.Win32", u"BRL.TimerDefault"}));
+  std::vector<std::pair<Text, TextList>> sections;
+  for (const sourcemodtype& section : Record(0).sections) {
+    sections.emplace_back(section.condition, section.modules);
+  }
+  EXPECT_EQ(sections, (std::vector<std::pair<Text, TextList>>{
+                          {u"Win32", {u"MaxGUI.MaxGUI"}},
+                          {u"Not  Win32", {u"BRL.Audio"}},
+                          {u"Linux", {u"BRL.Audio"}}}));
+
+  Catalogue.ruleSet = RuleSetKind::Classic;
+  AnalyseProgram(Analysis, Catalogue, tmp / u"main.bmx", CauseNotes::Keep, rules);
+  EXPECT_TRUE(Record(0).sections.empty());
+  EXPECT_EQ(Record(0).modules, (TextList{u"BRL.Timer", u"Pub.Win32", u"MaxGUI.MaxGUI",
+                                         u"BRL.FreeAudioAudio", u"BRL.Retro"}));
+}
+
 TEST_F(Analyse, LineCountsCoverEveryWalkedFile) {
   tmp.WriteFile(u"main.bmx",
                 "' game\n"

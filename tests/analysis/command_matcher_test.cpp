@@ -172,5 +172,17 @@ TEST_F(Matching, AWordOfAListedModuleChangesNothing) {
   EXPECT_EQ(record.modules, TextList{u"BRL.FreeAudioAudio"});
 }
 
+// "TPath.Cwd()" is one word: the type before its first dot still needs its
+// module. Only type names count there, not commands.
+TEST_F(Matching, ADottedWordAlsoNamesTheTypeBeforeItsFirstDot) {
+  MakeModule(Catalogue, u"brl.path", u"BRL.Path", {u"readfolder"})->types = {u"tpath"};
+  MakeModule(Catalogue, u"brl.self", u"BRL.Self", {u"self", u"brl"});
+  MakeModule(Catalogue, u"brl.max2d", u"BRL.Max2D", {u"drawimage"});
+  sourcemodtype& record =
+      Record({u"self.x", u"brl.max2d.drawimage", u".5e", u"tpath.cwd", u"tpath.of.name"});
+  MatchCommands(Analysis, Catalogue);
+  EXPECT_EQ(record.modules, TextList{u"BRL.Path"});
+}
+
 }  // namespace
 }  // namespace vt

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "analysis/rule_book.h"
 #include "analysis/source_records.h"
 
 namespace vt {
@@ -279,6 +280,25 @@ TEST_F(Suggestions, NoRecordsStillGiveTheProgramsBlock) {
   EXPECT_EQ(Outline(suggestion), (TextList{u"block Programs template:"}));
   ASSERT_EQ(suggestion.blocks.size(), 1u);
   EXPECT_TRUE(suggestion.blocks[0].boxes.empty());
+}
+
+// The modern templates come from the rules: the DirectX driver is D3D9 with
+// its note, the GUI module put first is MaxGUI.Drivers, and a unit's
+// guarded imports follow its plain ones, before the driver line.
+TEST_F(Suggestions, ModernRulesTakeTheirDriversFromTheRuleFileAndShowGuardedImports) {
+  Analysis.Rules = &BuiltInRules().modern;
+  sourcemodtype* main = Record(u"/w/main.bmx", {u"BRL.Max2D", u"MaxGUI.MaxGUI", u"MaxGUI.Drivers"});
+  sourcemodtype& windows = main->Section(u"Win32");
+  windows.modules = {u"Pub.Win32"};
+  main->Section(u"Linux");  // words that called for nothing: no section shown
+  Suggestion suggestion = SuggestFrameworks(Analysis);
+  Text note = u"note HINT: DirectX runs on Windows only; elsewhere use the OpenGL template";
+  EXPECT_EQ(Outline(suggestion), (TextList{u"choice", u"block Max OpenGL template:",
+                                           u"block Max DirectX template:", note}));
+  EXPECT_EQ(Lines(suggestion, 1, 0),
+            (TextList{u"Framework BRL.D3D9Max2D", u"Import MaxGUI.Drivers", u"Import MaxGUI.MaxGUI",
+                      u"?Win32", u"Import Pub.Win32", u"?", u"", u"",
+                      u"SetGraphicsDriver D3D9Max2DDriver()"}));
 }
 
 TEST(ListOperations, RemoveTakesTheFirstExactMatchOnly) {

@@ -46,6 +46,7 @@ class HeaderCheck : public testing::FreshState {
     EXPECT_EQ(examination.outcome, ExamineOutcome::ReportWritten);
     HeaderJob job{examination.suggestion, Catalogue, Settings.RootFolder + u"/mod", work.Path(),
                   block, nullptr};
+    if (Catalogue.ruleSet == RuleSetKind::Modern) job.sections = SectionImports::Read;
     if (mode == Mode::Check) return CheckHeaders(job);
     if (mode == Mode::Diff) return DiffHeaders(job);
     return WriteHeaders(job, backup);
@@ -175,6 +176,31 @@ TEST_F(HeaderCheck, RemBlocksAndConditionalSectionsAreLeftAlone) {
             "Framework BRL.StandardIO\n"
             "Import BRL.Retro ' for Upper\n"
             "Print Upper(\"x\")\n");
+}
+
+// Under the modern rules a section of imports is header: its imports count
+// under its condition and it is written again with the user's own condition
+// line; a section with other lines is the user's and stays as it is.
+TEST_F(HeaderCheck, ModernHeadersKeepTheirPlatformSections) {
+  Settings.RootFolder = SourceFolder() + u"/examples/BlitzMaxModern";
+  RebuildCatalogue(state);
+  ASSERT_EQ(Catalogue.ruleSet, RuleSetKind::Modern);
+  std::string rest =
+      "?MacOS\nImport MaxGUI.CocoaMaxGUI\nExtern\nFunction NSBeep()\nEnd Extern\n?\n"
+      "Global t:TTimer = CreateTimer(10)\n"
+      "?Win32\nFlashWindow(0, True)\n?\n";
+  work.WriteFile(u"main.bmx", "SuperStrict\n?win32 ' only there\nImport Pub.Win32 ' flash\n"
+                              "Import BRL.Map\n?\n" + rest);
+  HeaderResult check = Run(Mode::Check);
+  EXPECT_EQ(check.output,
+            "main.bmx:3: no Framework line: with Framework BRL.Timer it could drop 11 of the 16 "
+            "modules it imports now\n"
+            "main.bmx:3: missing Import BRL.TimerDefault\n"
+            "main.bmx:4: unneeded Import BRL.Map under ?win32\n");
+  WriteAndSettle({u"main.bmx"});
+  EXPECT_EQ(ReadFileBytes(work / u"main.bmx"),
+            "SuperStrict\nFramework BRL.Timer\nImport BRL.TimerDefault\n"
+            "?win32 ' only there\nImport Pub.Win32 ' flash\n?\n" + rest);
 }
 
 TEST_F(HeaderCheck, AnImportedFileWithoutHeaderGetsOneAndAFrameworkOnlyFileLosesIt) {
