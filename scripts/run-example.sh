@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds Veltrane and runs its main job on the bundled example: the program
-# examples/game/game.bmx against the example installation examples/BlitzMax.
-# Where a display exists, the window opens on the same program afterwards.
+# Builds Veltrane and runs its main job on the bundled examples: the program
+# examples/game/game.bmx against the classic example installation
+# examples/BlitzMax, then examples/modern/app.bmx against the modern one,
+# examples/BlitzMaxModern. Where a display exists, the window opens on the
+# first program afterwards.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,9 +18,15 @@ build-release/veltrane-cli --root examples/BlitzMax --html "$report" examples/ga
 echo
 echo "The report went to: $report"
 
+echo
+modern_report="$PWD/build-release/example-modern-results.htm"
+build-release/veltrane-cli --root examples/BlitzMaxModern --html "$modern_report" examples/modern/app.bmx
+echo
+echo "The report went to: $modern_report"
+
 if [ -x build-release/veltrane ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
   # The window reads its root folder from vt.ini beside it.
   printf '%s\r\n' "$PWD/examples/BlitzMax" > build-release/vt.ini
-  echo "Opening the window on the example program ..."
+  echo "Opening the window on examples/game/game.bmx ..."
   build-release/veltrane "$PWD/examples/game/game.bmx"
 fi

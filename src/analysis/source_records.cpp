@@ -144,6 +144,7 @@ void sourcemodtype::AddWord(TextView word) {
 void sourcemodtype::ReleaseWords() {
   TextList().swap(words);
   wordSet_.Clear();
+  for (sourcemodtype& section : sections) section.ReleaseWords();
 }
 
 bool sourcemodtype::ImportedByListed(const CatalogueState& catalogue, TextView key) {

@@ -45,36 +45,6 @@ TEST(ReadRules, AFaultNamesFileAndLineAndLeavesTheBookAsItWas) {
   }
 }
 
-TEST(ReadRules, TheBuiltInCopyHoldsTheShippedRules) {
-  auto rule = [](const char16_t* interfaceModule, const char16_t* implementation) {
-    return ImplementationRule{interfaceModule, implementation,
-                              u"implementation of " + Text(interfaceModule)};
-  };
-  RuleBook expected;
-  expected.classic.templates = {
-      {u"BRL.GLGraphics", u"SetGraphicsDriver GLGraphicsDriver()", u""},
-      {u"BRL.GLMax2D", u"SetGraphicsDriver GLMax2DDriver()", u""},
-      {u"BRL.D3D7Max2D", u"SetGraphicsDriver D3D7Max2DDriver()", u""},
-      u"BRL.Win32MaxGUI"};
-  expected.modern.implementations = {
-      rule(u"BRL.Timer", u"BRL.TimerDefault"),
-      rule(u"BRL.System", u"BRL.SystemDefault"),
-      rule(u"MaxGUI.MaxGUI", u"MaxGUI.Drivers"),
-      {u"BRL.Audio", u"BRL.FreeAudioAudio", u"portable driver of BRL.Audio"}};
-  expected.modern.templates = {
-      {u"BRL.GLGraphics", u"SetGraphicsDriver GLGraphicsDriver()", u""},
-      {u"BRL.GLMax2D", u"SetGraphicsDriver GLMax2DDriver()", u""},
-      {u"BRL.D3D9Max2D", u"SetGraphicsDriver D3D9Max2DDriver()",
-       u"HINT: DirectX runs on Windows only; elsewhere use the OpenGL template"},
-      u"MaxGUI.Drivers"};
-
-  RuleBook book;
-  EXPECT_EQ(ReadRules(BuiltInRulesText(), u"rules.txt", book), u"");
-  EXPECT_EQ(book, expected);
-  EXPECT_EQ(BuiltInRules(), expected);
-  EXPECT_EQ(RuleSetName(RuleSetKind::Modern), u"modern");
-}
-
 TEST(ReadRules, ALaterFileAppendsImplementationsAndReplacesTemplateLines) {
   RuleBook book = BuiltInRules();
   EXPECT_EQ(ReadRules("[modern]\n"
