@@ -77,6 +77,14 @@ Text ConditionOf(TextView line) {
   return Trim(rest.substr(0, rest.find(u'\'')));
 }
 
+// A platform section being read: its lines join the header only if it
+// holds nothing but module imports and blank lines.
+struct Section {
+  HeaderLine start;
+  std::vector<HeaderLine> imports;
+  bool onlyImports = true;
+};
+
 class HeaderReader {
  public:
   HeaderReader(const std::vector<Text>& lines, SectionImports sections)
@@ -93,14 +101,6 @@ class HeaderReader {
   }
 
  private:
-  // A platform section being read: its lines join the header only if it
-  // holds nothing but module imports and blank lines.
-  struct Section {
-    HeaderLine start;
-    std::vector<HeaderLine> imports;
-    bool onlyImports = true;
-  };
-
   void EndSection(size_t index, bool closedByItself) {
     if (!section_) return;
     if (!section_->onlyImports || section_->imports.empty()) {
