@@ -42,6 +42,8 @@ bool ParseModuleLine(TextView line, TextView keyword, HeaderLine& out) {
   out.module = Text(name);
   out.afterName = at;
   out.trailingComment = rest < line.size();
+  out.keep = out.trailingComment &&
+             Lower(line.substr(rest)).find(kKeepMarker) != TextView::npos;
   return true;
 }
 
@@ -77,6 +79,14 @@ Text ConditionOf(TextView line) {
   return Trim(rest.substr(0, rest.find(u'\'')));
 }
 
+// A platform section being read: its lines join the header only if it
+// holds nothing but module imports and blank lines.
+struct Section {
+  HeaderLine start;
+  std::vector<HeaderLine> imports;
+  bool onlyImports = true;
+};
+
 class HeaderReader {
  public:
   HeaderReader(const std::vector<Text>& lines, SectionImports sections)
@@ -93,14 +103,6 @@ class HeaderReader {
   }
 
  private:
-  // A platform section being read: its lines join the header only if it
-  // holds nothing but module imports and blank lines.
-  struct Section {
-    HeaderLine start;
-    std::vector<HeaderLine> imports;
-    bool onlyImports = true;
-  };
-
   void EndSection(size_t index, bool closedByItself) {
     if (!section_) return;
     if (!section_->onlyImports || section_->imports.empty()) {
@@ -249,7 +251,8 @@ size_t PresentHeader::FirstModuleLine() const {
       return line.index + 1;
     }
   }
-  return 1;
+  // Where the new header goes.
+  return insertAt + 1;
 }
 
 PresentHeader ReadPresentHeader(const std::vector<Text>& lines, SectionImports sections) {

@@ -9,6 +9,7 @@
 #include "base/paths.h"
 #include "platform/atomic_file.h"
 #include "platform/file_bytes.h"
+#include "platform/file_system.h"
 
 namespace vt {
 
@@ -98,7 +99,7 @@ class HeaderRun {
       wrote = WriteUnit(unit, edit, keepBackup) || wrote;
     });
     bool quiet = wrote || !result_.messages.empty() || !result_.errors.empty();
-    if (!quiet) result_.messages.push_back(u"Every header matches; nothing written.");
+    if (!quiet) result_.written.push_back(u"Every header matches; nothing written.");
   }
 
   HeaderResult Take() { return std::move(result_); }
@@ -112,6 +113,8 @@ class HeaderRun {
       HeaderEdit edit;
       if (!Plan(unit, edit)) continue;
       if (!unit.leftAlone.empty()) {
+        // Its header still differs, whatever the mode.
+        result_.differs = true;
         result_.messages.push_back(unit.shown + u": left alone: " + unit.leftAlone);
         continue;
       }
@@ -202,9 +205,12 @@ class HeaderRun {
            u" modules it imports now";
   }
 
-  // The edit of a readable unit; false when there is none to make.
+  // The edit of a readable unit; false when there is none to make. A header
+  // the check finds right is left as written (order, case, spacing), so
+  // that check, diff and write always agree.
   bool Plan(const Unit& unit, HeaderEdit& edit) {
     if (!unit.readable) return false;
+    if (CompareHeader(*unit.box, unit.present).empty()) return false;
     edit = EditHeader(unit.text, unit.present, WantedHeader(*unit.box, unit.present),
                       kNativeEnding);
     if (!edit.error.empty()) {
@@ -221,7 +227,9 @@ class HeaderRun {
       return false;
     }
     Text backup = unit.path + u".bak";
-    if (keepBackup) {
+    // A backup made before holds the file before its first edit: it stays.
+    bool backupKept = keepBackup && GetFileKind(backup) == FileKind::File;
+    if (keepBackup && !backupKept) {
       if (Text error = WriteFileAtomically(backup, unit.bytes); !error.empty()) {
         result_.errors.push_back(unit.shown + u": left alone: the backup " +
                                  RelativePath(backup, job_.currentFolder) +
@@ -235,8 +243,11 @@ class HeaderRun {
       return false;
     }
     Text message = u"Wrote " + unit.shown;
-    if (keepBackup) message += u" (the original is in " + RelativePath(backup, job_.currentFolder) + u")";
-    result_.messages.push_back(message);
+    if (keepBackup) {
+      message += u" (the original is in " + RelativePath(backup, job_.currentFolder) +
+                 (backupKept ? u", kept from before)" : u")");
+    }
+    result_.written.push_back(message);
     return true;
   }
 

@@ -43,12 +43,16 @@ struct HeaderResult {
   HeaderStatus status = HeaderStatus::Done;
   // Standard output: the differences, or the diff.
   std::string output;
-  // What was written or left alone, one line each.
+  // What was written, one line each ("Wrote ...", or that every header
+  // matches): progress that --quiet silences.
+  std::vector<Text> written;
+  // Files that need an edit but are left alone, with the reason.
   std::vector<Text> messages;
   // What failed, one line each: a file that could not be read, edited or
   // written. A failed file is left as it was.
   std::vector<Text> errors;
-  // Some unit differs (check) or would change (diff).
+  // Some unit differs (check), would change (diff), or still differs after
+  // the write because it was left alone.
   bool differs = false;
 };
 
@@ -59,10 +63,11 @@ HeaderResult CheckHeaders(const HeaderJob& job);
 // be written are named in the messages instead.
 HeaderResult DiffHeaders(const HeaderJob& job);
 
-// Makes the edit: each changed file is replaced atomically, after its
-// original has been kept as NAME.bak when `keepBackup`. A file that changed
-// on disk since it was read, lies outside the main file's folder tree or in
-// the mod folder, or cannot hold the new lines, is left alone.
+// Makes the edit: each changed file is replaced atomically. With
+// `keepBackup`, NAME.bak keeps the file as it was before its first edit: one
+// that exists already is never written over. A file that changed on disk
+// since it was read, lies outside the main file's folder tree or in the mod
+// folder, or cannot hold the new lines, is left alone.
 HeaderResult WriteHeaders(const HeaderJob& job, bool keepBackup);
 
 }  // namespace vt

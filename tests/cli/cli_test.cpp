@@ -51,7 +51,10 @@ TEST_F(CliRun, UsageErrorsAndHelp) {
            {"--html"}, {"--frobnicate", "a.bmx"}}) {
     RunResult bad = RunCli(args, work.Path());
     EXPECT_EQ(bad.exitCode, 2) << ::testing::PrintToString(args);
-    EXPECT_TRUE(Has(bad.err, "Usage: veltrane-cli"));
+    // One line naming the problem, and where to read more: not the whole help.
+    EXPECT_EQ(std::count(bad.err.begin(), bad.err.end(), '\n'), 2) << bad.err;
+    EXPECT_TRUE(bad.err.rfind("veltrane-cli: ", 0) == 0) << bad.err;
+    EXPECT_TRUE(Has(bad.err, "\nRun with --help for more information.\n"));
     EXPECT_EQ(bad.out, "");
   }
 }
