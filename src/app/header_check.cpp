@@ -77,19 +77,31 @@ class HeaderRun {
   }
 
   void Check() {
+    Find();
+    for (const HeaderFinding& finding : result_.findings) {
+      result_.output += ToUtf8(finding.text) + "\n";
+    }
+  }
+
+  // The differences of every readable unit, as data.
+  void Find() {
     for (const Unit& unit : units_) {
       if (!unit.readable) continue;
       for (const HeaderDifference& difference : CompareHeader(*unit.box, unit.present)) {
         result_.differs = true;
-        result_.output += ToUtf8(Describe(unit, difference)) + "\n";
+        HeaderFinding finding{unit.shown, difference, ReasonOf(unit, difference), Text()};
+        finding.text = Describe(unit, finding);
+        result_.findings.push_back(std::move(finding));
       }
     }
   }
 
   void Diff() {
+    Find();
     ForEachEdit([this](const Unit& unit, const HeaderEdit& edit) {
       result_.differs = true;
       result_.output += UnifiedDiff(unit.shown, unit.text, edit);
+      result_.edits.push_back({unit.shown, Replacements(unit.text, edit)});
     });
   }
 
@@ -163,7 +175,13 @@ class HeaderRun {
     }
   }
 
-  Text Describe(const Unit& unit, const HeaderDifference& difference) const {
+  Reason ReasonOf(const Unit& unit, const HeaderDifference& difference) const {
+    if (difference.kind != HeaderDifferenceKind::Missing || !job_.reasons) return Reason();
+    return job_.reasons(unit.path, difference.module);
+  }
+
+  Text Describe(const Unit& unit, const HeaderFinding& finding) const {
+    const HeaderDifference& difference = finding.difference;
     Text where = unit.shown + u":" + Decimal(difference.line) + u": ";
     Text line = difference.framework ? u"Framework " : u"Import ";
     line += difference.module;
@@ -176,7 +194,7 @@ class HeaderRun {
       case HeaderDifferenceKind::Missing:
         break;
     }
-    Text reason = job_.reasons ? job_.reasons(unit.path, difference.module) : Text();
+    Text reason = finding.reason.Comment();
     return where + u"missing " + line + (reason.empty() ? Text() : u" (" + reason + u")");
   }
 
@@ -257,6 +275,28 @@ class HeaderRun {
 };
 
 }  // namespace
+
+std::vector<LineReplacement> Replacements(const TextLines& before, const HeaderEdit& edit) {
+  std::vector<LineReplacement> out;
+  bool open = false;
+  size_t nextOld = 0;  // the old line after the last step seen
+  for (const DiffStep& step : DiffSteps(before, edit)) {
+    if (step.op == DiffOp::Equal) {
+      open = false;
+      nextOld = step.oldIndex + 1;
+      continue;
+    }
+    if (!open) out.push_back({nextOld + 1, 0, {}});
+    open = true;
+    if (step.op == DiffOp::Delete) {
+      ++out.back().removed;
+      nextOld = step.oldIndex + 1;
+    } else {
+      out.back().inserted.push_back(DecodeLine(before.encoding, edit.after[step.newIndex].line.content));
+    }
+  }
+  return out;
+}
 
 HeaderResult CheckHeaders(const HeaderJob& job) {
   HeaderRun run(job);

@@ -3,7 +3,9 @@
 #include <cstdio>
 
 #include "app/examine.h"
+#include "analysis/rule_book.h"
 #include "app/header_check.h"
+#include "app/header_output.h"
 #include "app/terminal_text.h"
 #include "app/text_output.h"
 #include "base/paths.h"
@@ -16,7 +18,7 @@ namespace {
 
 // The reason the explanation gives for `module` in the unit `unitPath`, taken
 // from the first block that lists it there.
-Text ReasonFor(const Suggestion& suggestion, TextView unitPath, TextView module) {
+Reason ReasonFor(const Suggestion& suggestion, TextView unitPath, TextView module) {
   auto find = [&](const TextList& modules, const std::vector<Reason>& reasons) -> const Reason* {
     for (size_t i = 0; i < modules.size() && i < reasons.size(); ++i) {
       if (EqualFolded(modules[i], module)) return &reasons[i];
@@ -31,10 +33,10 @@ Text ReasonFor(const Suggestion& suggestion, TextView unitPath, TextView module)
       for (const GuardedModules& guarded : box.guarded) {
         if (!reason) reason = find(guarded.modules, guarded.reasons);
       }
-      if (reason) return reason->Comment();
+      if (reason) return *reason;
     }
   }
-  return Text();
+  return Reason();
 }
 
 TextView ModeName(HeaderMode mode) {
@@ -88,8 +90,19 @@ HeaderResult RunJob(const AppState& state, const Options& options, const Suggest
   return WriteHeaders(job, options.backup);
 }
 
-void PrintResult(const HeaderResult& result, const Options& options) {
-  std::fputs(result.output.c_str(), stdout);
+void PrintResult(const HeaderResult& result, const Options& options, RuleSetKind ruleSet) {
+  switch (options.format) {
+    case OutputFormat::Text:
+      std::fputs(result.output.c_str(), stdout);
+      break;
+    case OutputFormat::Json:
+      std::fputs(HeaderResultJson(result, ModeName(options.headerMode).substr(2),
+                                  RuleSetName(ruleSet)).c_str(), stdout);
+      break;
+    case OutputFormat::Github:
+      std::fputs(GithubAnnotations(result).c_str(), stdout);
+      break;
+  }
   std::fflush(stdout);
   if (!options.quiet) {
     for (const Text& line : result.written) std::fprintf(stderr, "%s\n", TerminalText(line).c_str());
@@ -134,7 +147,7 @@ int RunHeaderModes(AppState& state, const Options& options, const Text& startFol
   }
 
   HeaderResult result = RunJob(state, options, examination.suggestion, startFolder);
-  PrintResult(result, options);
+  PrintResult(result, options, state.Catalogue.ruleSet);
   int code = FinishStandardOutput(CodeOf(result, options));
   if (!missing.empty()) {
     std::fprintf(stderr, "veltrane-cli: the check is incomplete: %zu file(s) named by Include "

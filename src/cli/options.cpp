@@ -27,7 +27,10 @@ const char kUsage[] =
     "  --html FILE         where the page goes (default: results.htm in this folder)\n"
     "  --no-html           write no page, only print the suggestion\n"
     "  --explain           say after each Framework/Import line why it is there\n"
-    "  --format text|json  print plain text (the default) or one JSON document\n"
+    "                      (--check always says why a module is missing)\n"
+    "  --format text|json|github\n"
+    "                      print plain text (the default) or one JSON document; with\n"
+    "                      --check or --diff also github (workflow annotations)\n"
     "  --quiet             no warnings and no closing line on standard error\n"
     "  --version           print the version\n"
     "  --check             list, per file, the modules its header lacks or does not\n"
@@ -107,7 +110,7 @@ std::optional<std::string> ParseOptions(int argc, const char* const* argv,
   CLI::Option* noHtml = app.add_flag("--no-html", options.noHtml);
   CLI::Option* explain = app.add_flag("--explain", options.explain);
   CLI::Option* formatOption =
-      app.add_option("--format", format)->check(CLI::IsMember({"text", "json"}));
+      app.add_option("--format", format)->check(CLI::IsMember({"text", "json", "github"}));
   app.add_flag("--quiet", options.quiet);
   bool check = false, diff = false, write = false;
   CLI::Option* checkFlag = app.add_flag("--check", check);
@@ -140,10 +143,9 @@ std::optional<std::string> ParseOptions(int argc, const char* const* argv,
                        : write ? HeaderMode::Write
                                : HeaderMode::None;
   if (options.headerMode != HeaderMode::None) {
-    for (CLI::Option* option : {modules, formatOption}) {
-      if (option->count()) {
-        return option->get_name() + " does not go with --check, --diff or --write";
-      }
+    if (modules->count()) return "--modules does not go with --check, --diff or --write";
+    if (formatOption->count() && options.headerMode == HeaderMode::Write) {
+      return "--format goes with --check and --diff, not with --write";
     }
     // The check gives its reasons anyway.
     if (explain->count() && options.headerMode != HeaderMode::Check) {
@@ -157,7 +159,12 @@ std::optional<std::string> ParseOptions(int argc, const char* const* argv,
   if (rootOption->count()) options.root = NormaliseRootFolder(FromNativeString(root));
   if (htmlOption->count()) options.html = AnchorPath(FromNativeString(html), startFolder);
   if (sourceOption->count()) options.source = AnchorPath(FromNativeString(source), startFolder);
-  options.format = format == "json" ? OutputFormat::Json : OutputFormat::Text;
+  options.format = format == "json"     ? OutputFormat::Json
+                   : format == "github" ? OutputFormat::Github
+                                        : OutputFormat::Text;
+  if (options.format == OutputFormat::Github && options.headerMode == HeaderMode::None) {
+    return "--format github goes with --check and --diff";
+  }
   if (rules == "classic") options.ruleSet = RuleSetKind::Classic;
   if (rules == "modern") options.ruleSet = RuleSetKind::Modern;
   if (rulesFileOption->count()) {

@@ -9,7 +9,7 @@
 
 namespace vt {
 
-enum class OutputFormat { Text, Json };
+enum class OutputFormat { Text, Json, Github };
 
 // Acting on the suggestion instead of printing it.
 enum class HeaderMode { None, Check, Diff, Write };

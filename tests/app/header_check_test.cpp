@@ -310,11 +310,25 @@ TEST_F(HeaderCheck, ReasonsFollowTheMissingModulesWhenThereAreAny) {
   Examination examination = ExamineSource(state, work / u"main.bmx");
   HeaderJob job{examination.suggestion, Catalogue, Text(), work.Path(), 0,
                 [](TextView path, TextView module) {
-                  return EndsWith(path, u"/main.bmx") ? u"wanted: " + Text(module) : Text();
+                  Reason reason;
+                  if (EndsWith(path, u"/main.bmx")) reason = {u"Upper", u"main.bmx", 3, Text(module)};
+                  return reason;
                 }};
-  EXPECT_EQ(CheckHeaders(job).output,
-            "main.bmx:1: missing Import BRL.Retro (wanted: BRL.Retro)\n"
+  HeaderResult check = CheckHeaders(job);
+  EXPECT_EQ(check.output,
+            "main.bmx:1: missing Import BRL.Retro (Upper at main.bmx:3 (BRL.Retro))\n"
             "main.bmx:2: unneeded Import BRL.Max2D\n");
+  // The same as data, and the edit as line ranges an editor can apply.
+  ASSERT_EQ(check.findings.size(), 2u);
+  EXPECT_EQ(check.findings[0].reason.line, 3);
+  EXPECT_EQ(check.findings[1].difference.kind, HeaderDifferenceKind::Unneeded);
+  HeaderResult diff = DiffHeaders(job);
+  ASSERT_EQ(diff.edits.size(), 1u);
+  ASSERT_EQ(diff.edits[0].replacements.size(), 1u);
+  const LineReplacement& change = diff.edits[0].replacements[0];
+  EXPECT_EQ(change.line, 2u);
+  EXPECT_EQ(change.removed, 1u);
+  EXPECT_EQ(change.inserted, std::vector<Text>{u"Import BRL.Retro"});
   Suggestion empty;
   HeaderJob nothing{empty, Catalogue, Text(), work.Path(), 0, nullptr};
   EXPECT_EQ(CheckHeaders(nothing).status, HeaderStatus::NoUnits);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -111,6 +112,37 @@ TEST_F(HeaderCli, ResultsComeFirstAndQuietSilencesProgress) {
   EXPECT_LT(result, failure);
 }
 
+// What an editor or a CI job reads: the findings with their reasons, the
+// edit as line ranges, and workflow annotations.
+TEST_F(HeaderCli, CheckAndDiffGiveTheirFindingsAsData) {
+  work.WriteFile(u"main.bmx", "Framework BRL.StandardIO\nImport BRL.Max2D\nPrint Upper(\"x\")\n");
+  RunResult check = Run({"--check", "--format", "json", "main.bmx"});
+  EXPECT_EQ(check.exitCode, 1);
+  nlohmann::json document = nlohmann::json::parse(check.out);
+  EXPECT_EQ(document["schema"], 2);
+  EXPECT_EQ(document["mode"], "check");
+  ASSERT_EQ(document["findings"].size(), 2u);
+  const auto& missing = document["findings"][0];
+  EXPECT_EQ(missing["kind"], "missing");
+  EXPECT_EQ(missing["module"], "BRL.Retro");
+  EXPECT_EQ(missing["reason"]["word"], "Upper");
+  EXPECT_EQ(missing["reason"]["line"], 3);
+  EXPECT_EQ(document["findings"][1]["kind"], "unneeded");
+
+  RunResult diff = Run({"--diff", "--format=json", "main.bmx"});
+  EXPECT_EQ(diff.exitCode, 1);
+  EXPECT_EQ(nlohmann::json::parse(diff.out)["edits"],
+            nlohmann::json::parse(R"([{"file": "main.bmx", "replacements":
+                [{"line": 2, "remove": 1, "insert": ["Import BRL.Retro"]}]}])"));
+
+  RunResult github = Run({"--check", "--format", "github", "main.bmx"});
+  EXPECT_EQ(github.exitCode, 1);
+  EXPECT_EQ(github.out,
+            "::error file=main.bmx,line=1,title=Veltrane::main.bmx:1: missing Import BRL.Retro "
+            "(Upper at main.bmx:3)\n"
+            "::error file=main.bmx,line=2,title=Veltrane::main.bmx:2: unneeded Import BRL.Max2D\n");
+}
+
 TEST_F(HeaderCli, NoBackupByDefaultAndTheBlockCanBeChosen) {
   work.WriteFile(u"main.bmx", "Graphics 640, 480\r\nDrawRect 0, 0, 8, 8\r\n");
   RunResult write = Run({"--template", "2", "--write", "main.bmx"});
@@ -136,6 +168,8 @@ TEST_F(HeaderCli, OptionsThatDoNotFitAreBadUsage) {
            {"--diff", "--backup", "main.bmx"},
            {"--write", "--backup", "--no-backup", "main.bmx"},
            {"--diff", "--explain", "main.bmx"},
+           {"--write", "--format", "json", "main.bmx"},
+           {"--format", "github", "main.bmx"},
            {"--template", "2", "main.bmx"},
            {"--template", "0", "--check", "main.bmx"},
            {"--template", "two", "--check", "main.bmx"},
