@@ -28,6 +28,7 @@
 #include "cli/exit_codes.h"
 #include "cli/header_modes.h"
 #include "cli/options.h"
+#include "cli/root_choice.h"
 #include "cli/run_messages.h"
 #include "platform/command_line.h"
 #include "platform/file_system.h"
@@ -51,31 +52,26 @@ class ConsoleScreen : public Screen {
   bool ShowsPages() const override { return false; }
 };
 
-// The window's message sends the user to its Max menu; a terminal user has
-// --root instead.
-void SayRootFolderMissing(const SettingsState& settings) {
-  if (settings.RootFolder.empty()) {
-    std::fputs("veltrane-cli: no BlitzMax root folder: HOME is not set and vt.ini beside "
-               "veltrane-cli names none; give the folder that holds \"mod\" with --root DIR\n",
-               stderr);
-    return;
-  }
-  std::fprintf(stderr,
-               "veltrane-cli: no \"mod\" folder in the BlitzMax root folder: %s\n"
-               "Give the folder that holds \"mod\" with --root DIR.\n",
-               TerminalText(settings.RootFolder).c_str());
-}
-
+// A terminal user has --root where the window has its Max menu; the message
+// says where the folder came from, so that the right place gets mended.
 bool RootFolderHoldsMod(AppState& state, const Options& options) {
   SettingsState& settings = state.Settings;
-  if (options.root) {
-    settings.RootFolder = *options.root;
-    settings.RootFolderVerified =
-        !settings.RootFolder.empty() &&
-        GetFileKind(settings.RootFolder + u"/mod") == FileKind::Folder;
+  RootChoice choice = ChooseRootFolder(options.root, settings, ExecutableFolder());
+  settings.RootFolder = choice.folder;
+  settings.RootFolderVerified =
+      !choice.folder.empty() && GetFileKind(choice.folder + u"/mod") == FileKind::Folder;
+  if (settings.RootFolderVerified) return true;
+  if (choice.folder.empty()) {
+    std::fputs("veltrane-cli: no BlitzMax root folder: HOME is not set and neither --root, "
+               "BMXPATH nor vt.ini names one; give the folder that holds \"mod\" with "
+               "--root DIR\n",
+               stderr);
+    return false;
   }
-  if (settings.RootFolderVerified || (!options.root && VerifyRootFolder(settings))) return true;
-  SayRootFolderMissing(settings);
+  std::fprintf(stderr,
+               "veltrane-cli: no \"mod\" folder in the BlitzMax root folder %s (from %s)\n"
+               "Give the folder that holds \"mod\" with --root DIR.\n",
+               TerminalText(choice.folder).c_str(), TerminalText(choice.source).c_str());
   return false;
 }
 

@@ -311,7 +311,7 @@ TEST_F(HeaderCheck, ReasonsFollowTheMissingModulesWhenThereAreAny) {
   HeaderJob job{examination.suggestion, Catalogue, Text(), work.Path(), 0,
                 [](TextView path, TextView module) {
                   Reason reason;
-                  if (EndsWith(path, u"/main.bmx")) reason = {u"Upper", u"main.bmx", 3, Text(module)};
+                  if (EndsWith(path, u"/main.bmx")) reason = {u"Upper", u"main.bmx", 3, Text(module), Text()};
                   return reason;
                 }};
   HeaderResult check = CheckHeaders(job);
