@@ -42,6 +42,8 @@ bool ParseModuleLine(TextView line, TextView keyword, HeaderLine& out) {
   out.module = Text(name);
   out.afterName = at;
   out.trailingComment = rest < line.size();
+  out.keep = out.trailingComment &&
+             Lower(line.substr(rest)).find(kKeepMarker) != TextView::npos;
   return true;
 }
 
@@ -249,7 +251,8 @@ size_t PresentHeader::FirstModuleLine() const {
       return line.index + 1;
     }
   }
-  return 1;
+  // Where the new header goes.
+  return insertAt + 1;
 }
 
 PresentHeader ReadPresentHeader(const std::vector<Text>& lines, SectionImports sections) {

@@ -24,7 +24,13 @@ struct HeaderLine {
   // For an Import inside a platform section and for the line that opens
   // one: the condition as written ("Win32"); empty elsewhere.
   Text condition;
+  // An Import line whose comment says kKeepMarker: the user wants it, so it
+  // is never removed or reported.
+  bool keep = false;
 };
+
+// The comment that keeps an Import line whatever the suggestion says.
+inline constexpr char16_t kKeepMarker[] = u"veltrane: keep";
 
 struct PresentHeader {
   std::vector<HeaderLine> lines;  // in file order
@@ -40,7 +46,8 @@ struct PresentHeader {
   bool Empty() const { return lines.empty(); }
   // The first Framework line, or null.
   const HeaderLine* FrameworkLine() const;
-  // 1-based line of the first Framework or Import line, or 1.
+  // 1-based line of the first Framework or Import line, or else of the line
+  // where a new header goes.
   size_t FirstModuleLine() const;
 };
 

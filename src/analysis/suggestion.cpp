@@ -1,6 +1,7 @@
 // The graphics framework templates, worked on copies of the records so that
 // each block keeps the lists as they stood when it was made.
 #include <algorithm>
+#include <initializer_list>
 
 #include "analysis/suggestion.h"
 
@@ -91,14 +92,21 @@ void OpenGLTemplate(Drafts& drafts, CodeBox& gl, Suggestion& out) {
   if (mixesMax2D) out.blocks.back().note = kMixingHint;
 }
 
-void MoveGuiAndDropGraphics(Drafts& drafts) {
+void MoveGuiFirst(Drafts& drafts) {
   const Text& guiModule = drafts.templates->guiModule;
   if (CodeBox* gui = guiModule.empty() ? nullptr : drafts.Holding(Lower(guiModule))) {
     RemoveEntry(gui->modules, guiModule);
     InsertAtFront(gui->modules, guiModule);
   }
-  if (CodeBox* graphics = drafts.Holding(u"brl.graphics")) {
-    RemoveEntry(graphics->modules, u"BRL.Graphics");
+}
+
+// A driver module brings in BRL.Graphics; a unit that gets none still needs
+// it, or nothing would declare Graphics there.
+void DropGraphicsIfDriven(Drafts& drafts, std::initializer_list<const CodeBox*> driven) {
+  CodeBox* graphics = drafts.Holding(u"brl.graphics");
+  if (!graphics) return;
+  for (const CodeBox* box : driven) {
+    if (box == graphics) RemoveEntry(graphics->modules, u"BRL.Graphics");
   }
 }
 
@@ -147,16 +155,18 @@ Suggestion Suggest(Drafts& drafts) {
     OpenGLTemplate(drafts, *gl, out);
     return out;
   }
-  MoveGuiAndDropGraphics(drafts);
+  MoveGuiFirst(drafts);
   CodeBox* dx = drafts.Holding(Lower(templates.directxMax2D.module));
   CodeBox* glMax2D = drafts.Holding(Lower(templates.openglMax2D.module));
+  CodeBox* max2d = dx || glMax2D ? nullptr : drafts.Holding(u"brl.max2d");
+  DropGraphicsIfDriven(drafts, {dx, glMax2D, max2d});
   if (dx && glMax2D) {
     BothDriversTemplate(drafts, *dx, *glMax2D, out);
   } else if (glMax2D) {
     SingleDriverTemplate(drafts, *glMax2D, templates.openglMax2D, u"Max2D OpenGL template:", out);
   } else if (dx) {
     SingleDriverTemplate(drafts, *dx, templates.directxMax2D, u"Max2D DirectX template:", out);
-  } else if (CodeBox* max2d = drafts.Holding(u"brl.max2d")) {
+  } else if (max2d) {
     DriverChoice(drafts, *max2d, out);
   } else {
     out.blocks.push_back(drafts.TakeBlock(u"Programs template:"));

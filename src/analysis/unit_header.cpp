@@ -62,7 +62,7 @@ void CompareGuarded(const CodeBox& box, const PresentHeader& present,
   std::unordered_set<Text> wanted = WantedGuarded(box);
   std::unordered_set<Text> seen;
   for (const HeaderLine& line : present.lines) {
-    if (line.kind != HeaderLineKind::Import || line.condition.empty()) continue;
+    if (line.kind != HeaderLineKind::Import || line.condition.empty() || line.keep) continue;
     Text key = GuardedKey(line.condition, line.module);
     if (seen.insert(key).second && wanted.count(key)) continue;
     out.push_back({HeaderDifferenceKind::Unneeded, false, line.module, line.index + 1,
@@ -130,21 +130,46 @@ void AddGuardedLines(const CodeBox& box, const PresentHeader& present,
                      const std::unordered_map<Text, const HeaderLine*>& unconditional,
                      std::vector<WantedLine>& out) {
   auto guarded = GuardedImports(present);
-  for (const GuardedModules& section : box.guarded) {
+  // The box's sections, then those of the header that hold only imports the
+  // user keeps.
+  std::vector<GuardedModules> sections = box.guarded;
+  std::unordered_set<Text> wanted = WantedGuarded(box);
+  for (const HeaderLine& line : present.lines) {
+    if (!line.keep || line.condition.empty()) continue;
+    if (wanted.count(GuardedKey(line.condition, line.module))) continue;
+    auto same = std::find_if(sections.begin(), sections.end(), [&](const GuardedModules& s) {
+      return ConditionKey(s.condition) == ConditionKey(line.condition);
+    });
+    if (same == sections.end()) same = sections.insert(sections.end(), {line.condition, {}, {}});
+    same->modules.push_back(line.module);
+  }
+  for (const GuardedModules& section : sections) {
     std::vector<WantedLine> lines;
     for (const Text& module : section.modules) {
-      if (unconditional.count(Lower(module))) continue;
       auto found = guarded.find(GuardedKey(section.condition, module));
       const HeaderLine* line = found == guarded.end() ? nullptr : found->second;
-      bool kept = line && std::any_of(present.keptImports.begin(), present.keptImports.end(),
-                                      [line](const HeaderLine& k) { return &k == line; });
-      if (kept) continue;
+      bool marked = line && line->keep;
+      if (!marked && unconditional.count(Lower(module))) continue;
+      bool inUserSection =
+          line && std::any_of(present.keptImports.begin(), present.keptImports.end(),
+                              [line](const HeaderLine& user) { return &user == line; });
+      if (inUserSection) continue;
       lines.push_back(Named(u"Import ", module, line));
     }
     if (lines.empty()) continue;
     out.push_back(ConditionLine(present, section.condition));
     out.insert(out.end(), lines.begin(), lines.end());
     out.push_back({u"?", std::nullopt, 0});
+  }
+}
+
+// The Import lines the user keeps that the box does not name, as written.
+void AddKeptLines(const CodeBox& box, const PresentHeader& present, std::vector<WantedLine>& out) {
+  std::unordered_set<Text> named = LowerSet(box.Imports());
+  for (const Text& optional : box.optionalModules) named.insert(Lower(optional));
+  for (const HeaderLine& line : present.lines) {
+    if (line.kind != HeaderLineKind::Import || !line.keep || !line.condition.empty()) continue;
+    if (named.insert(Lower(line.module)).second) out.push_back({Text(), line.index, 0});
   }
 }
 
@@ -169,7 +194,7 @@ std::vector<HeaderDifference> CompareHeader(const CodeBox& box, const PresentHea
   for (const Text& optional : box.optionalModules) offered.insert(Lower(optional));
   std::unordered_set<Text> seen;
   for (const HeaderLine& line : present.lines) {
-    if (line.kind != HeaderLineKind::Import || !line.condition.empty()) continue;
+    if (line.kind != HeaderLineKind::Import || !line.condition.empty() || line.keep) continue;
     Text low = Lower(line.module);
     // A repeat, or the module the Framework line names already, is unneeded.
     if (seen.insert(low).second && offered.count(low)) continue;
@@ -195,6 +220,7 @@ std::vector<WantedLine> WantedHeader(const CodeBox& box, const PresentHeader& pr
     return found == imports.end() ? nullptr : found->second;
   };
   for (const Text& module : box.Imports()) out.push_back(Named(u"Import ", module, presentImport(module)));
+  AddKeptLines(box, present, out);
   AddGuardedLines(box, present, imports, out);
   TextList commented;
   for (const Text& optional : box.optionalModules) {

@@ -9,6 +9,7 @@
 #include "base/paths.h"
 #include "platform/atomic_file.h"
 #include "platform/file_bytes.h"
+#include "platform/file_system.h"
 
 namespace vt {
 
@@ -76,19 +77,31 @@ class HeaderRun {
   }
 
   void Check() {
+    Find();
+    for (const HeaderFinding& finding : result_.findings) {
+      result_.output += ToUtf8(finding.text) + "\n";
+    }
+  }
+
+  // The differences of every readable unit, as data.
+  void Find() {
     for (const Unit& unit : units_) {
       if (!unit.readable) continue;
       for (const HeaderDifference& difference : CompareHeader(*unit.box, unit.present)) {
         result_.differs = true;
-        result_.output += ToUtf8(Describe(unit, difference)) + "\n";
+        HeaderFinding finding{unit.shown, difference, ReasonOf(unit, difference), Text()};
+        finding.text = Describe(unit, finding);
+        result_.findings.push_back(std::move(finding));
       }
     }
   }
 
   void Diff() {
+    Find();
     ForEachEdit([this](const Unit& unit, const HeaderEdit& edit) {
       result_.differs = true;
       result_.output += UnifiedDiff(unit.shown, unit.text, edit);
+      result_.edits.push_back({unit.shown, Replacements(unit.text, edit)});
     });
   }
 
@@ -98,7 +111,7 @@ class HeaderRun {
       wrote = WriteUnit(unit, edit, keepBackup) || wrote;
     });
     bool quiet = wrote || !result_.messages.empty() || !result_.errors.empty();
-    if (!quiet) result_.messages.push_back(u"Every header matches; nothing written.");
+    if (!quiet) result_.written.push_back(u"Every header matches; nothing written.");
   }
 
   HeaderResult Take() { return std::move(result_); }
@@ -112,6 +125,8 @@ class HeaderRun {
       HeaderEdit edit;
       if (!Plan(unit, edit)) continue;
       if (!unit.leftAlone.empty()) {
+        // Its header still differs, whatever the mode.
+        result_.differs = true;
         result_.messages.push_back(unit.shown + u": left alone: " + unit.leftAlone);
         continue;
       }
@@ -160,7 +175,13 @@ class HeaderRun {
     }
   }
 
-  Text Describe(const Unit& unit, const HeaderDifference& difference) const {
+  Reason ReasonOf(const Unit& unit, const HeaderDifference& difference) const {
+    if (difference.kind != HeaderDifferenceKind::Missing || !job_.reasons) return Reason();
+    return job_.reasons(unit.path, difference.module);
+  }
+
+  Text Describe(const Unit& unit, const HeaderFinding& finding) const {
+    const HeaderDifference& difference = finding.difference;
     Text where = unit.shown + u":" + Decimal(difference.line) + u": ";
     Text line = difference.framework ? u"Framework " : u"Import ";
     line += difference.module;
@@ -173,7 +194,7 @@ class HeaderRun {
       case HeaderDifferenceKind::Missing:
         break;
     }
-    Text reason = job_.reasons ? job_.reasons(unit.path, difference.module) : Text();
+    Text reason = finding.reason.Comment();
     return where + u"missing " + line + (reason.empty() ? Text() : u" (" + reason + u")");
   }
 
@@ -202,9 +223,12 @@ class HeaderRun {
            u" modules it imports now";
   }
 
-  // The edit of a readable unit; false when there is none to make.
+  // The edit of a readable unit; false when there is none to make. A header
+  // the check finds right is left as written (order, case, spacing), so
+  // that check, diff and write always agree.
   bool Plan(const Unit& unit, HeaderEdit& edit) {
     if (!unit.readable) return false;
+    if (CompareHeader(*unit.box, unit.present).empty()) return false;
     edit = EditHeader(unit.text, unit.present, WantedHeader(*unit.box, unit.present),
                       kNativeEnding);
     if (!edit.error.empty()) {
@@ -221,7 +245,9 @@ class HeaderRun {
       return false;
     }
     Text backup = unit.path + u".bak";
-    if (keepBackup) {
+    // A backup made before holds the file before its first edit: it stays.
+    bool backupKept = keepBackup && GetFileKind(backup) == FileKind::File;
+    if (keepBackup && !backupKept) {
       if (Text error = WriteFileAtomically(backup, unit.bytes); !error.empty()) {
         result_.errors.push_back(unit.shown + u": left alone: the backup " +
                                  RelativePath(backup, job_.currentFolder) +
@@ -235,8 +261,11 @@ class HeaderRun {
       return false;
     }
     Text message = u"Wrote " + unit.shown;
-    if (keepBackup) message += u" (the original is in " + RelativePath(backup, job_.currentFolder) + u")";
-    result_.messages.push_back(message);
+    if (keepBackup) {
+      message += u" (the original is in " + RelativePath(backup, job_.currentFolder) +
+                 (backupKept ? u", kept from before)" : u")");
+    }
+    result_.written.push_back(message);
     return true;
   }
 
@@ -246,6 +275,28 @@ class HeaderRun {
 };
 
 }  // namespace
+
+std::vector<LineReplacement> Replacements(const TextLines& before, const HeaderEdit& edit) {
+  std::vector<LineReplacement> out;
+  bool open = false;
+  size_t nextOld = 0;  // the old line after the last step seen
+  for (const DiffStep& step : DiffSteps(before, edit)) {
+    if (step.op == DiffOp::Equal) {
+      open = false;
+      nextOld = step.oldIndex + 1;
+      continue;
+    }
+    if (!open) out.push_back({nextOld + 1, 0, {}});
+    open = true;
+    if (step.op == DiffOp::Delete) {
+      ++out.back().removed;
+      nextOld = step.oldIndex + 1;
+    } else {
+      out.back().inserted.push_back(DecodeLine(before.encoding, edit.after[step.newIndex].line.content));
+    }
+  }
+  return out;
+}
 
 HeaderResult CheckHeaders(const HeaderJob& job) {
   HeaderRun run(job);

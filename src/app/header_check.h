@@ -10,13 +10,14 @@
 
 #include "analysis/present_header.h"
 #include "analysis/suggestion.h"
+#include "app/header_edit.h"
 #include "catalogue/module_records.h"
 
 namespace vt {
 
 // Why the analysis wants a module in a unit (the word and where it stands),
-// or empty; shown after a missing module.
-using ModuleReasons = std::function<Text(TextView unitPath, TextView module)>;
+// or an empty reason; shown after a missing module.
+using ModuleReasons = std::function<Reason(TextView unitPath, TextView module)>;
 
 struct HeaderJob {
   const Suggestion& suggestion;
@@ -39,18 +40,51 @@ enum class HeaderStatus {
   NoUnits,      // the analysis found no source unit to look at
 };
 
+// One difference between a file's header and the block, as --check
+// reports it.
+struct HeaderFinding {
+  Text file;  // as shown: relative to the current folder
+  HeaderDifference difference;
+  Reason reason;  // for a missing module; empty otherwise
+  Text text;      // the line --check prints, without its ending
+};
+
+// One change of a file's lines: `removed` lines from 1-based `line` on go,
+// and `inserted` come in their place (at `line`, when none go).
+struct LineReplacement {
+  size_t line = 1;
+  size_t removed = 0;
+  std::vector<Text> inserted;
+};
+
+// The edit of one file as line ranges, for an editor to apply.
+struct FileEdit {
+  Text file;  // as shown
+  std::vector<LineReplacement> replacements;
+};
+
 struct HeaderResult {
   HeaderStatus status = HeaderStatus::Done;
   // Standard output: the differences, or the diff.
   std::string output;
-  // What was written or left alone, one line each.
+  // The same as data: the differences (check) and the edits (diff).
+  std::vector<HeaderFinding> findings;
+  std::vector<FileEdit> edits;
+  // What was written, one line each ("Wrote ...", or that every header
+  // matches): progress that --quiet silences.
+  std::vector<Text> written;
+  // Files that need an edit but are left alone, with the reason.
   std::vector<Text> messages;
   // What failed, one line each: a file that could not be read, edited or
   // written. A failed file is left as it was.
   std::vector<Text> errors;
-  // Some unit differs (check) or would change (diff).
+  // Some unit differs (check), would change (diff), or still differs after
+  // the write because it was left alone.
   bool differs = false;
 };
+
+// The edit of one file as line ranges.
+std::vector<LineReplacement> Replacements(const TextLines& before, const HeaderEdit& edit);
 
 // One line per difference, "file:line: missing Import BRL.X" and the like.
 HeaderResult CheckHeaders(const HeaderJob& job);
@@ -59,10 +93,11 @@ HeaderResult CheckHeaders(const HeaderJob& job);
 // be written are named in the messages instead.
 HeaderResult DiffHeaders(const HeaderJob& job);
 
-// Makes the edit: each changed file is replaced atomically, after its
-// original has been kept as NAME.bak when `keepBackup`. A file that changed
-// on disk since it was read, lies outside the main file's folder tree or in
-// the mod folder, or cannot hold the new lines, is left alone.
+// Makes the edit: each changed file is replaced atomically. With
+// `keepBackup`, NAME.bak keeps the file as it was before its first edit: one
+// that exists already is never written over. A file that changed on disk
+// since it was read, lies outside the main file's folder tree or in the mod
+// folder, or cannot hold the new lines, is left alone.
 HeaderResult WriteHeaders(const HeaderJob& job, bool keepBackup);
 
 }  // namespace vt

@@ -10,7 +10,7 @@
 
 namespace vt {
 
-inline constexpr int kJsonSchema = 1;
+inline constexpr int kJsonSchema = 2;
 
 // The run around the examination.
 struct RunFacts {

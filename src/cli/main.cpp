@@ -5,7 +5,8 @@
 //                [--rules-file FILE] SOURCE.bmx
 //   veltrane-cli [--root DIR] [--html FILE] --modules
 //   veltrane-cli --version
-//   veltrane-cli [--root DIR] [--template N] --check | --diff | --write [--no-backup] SOURCE.bmx
+//   veltrane-cli [--root DIR] [--template N] [--html FILE] --check | --diff | --write
+//                [--backup] SOURCE.bmx
 
 #include <cstdio>
 #include <optional>
@@ -24,7 +25,11 @@
 #include "app/rule_files.h"
 #include "base/paths.h"
 #include "base/version.h"
+#include "cli/exit_codes.h"
+#include "cli/header_modes.h"
 #include "cli/options.h"
+#include "cli/root_choice.h"
+#include "cli/run_messages.h"
 #include "platform/command_line.h"
 #include "platform/file_system.h"
 #include "platform/native_path.h"
@@ -32,23 +37,6 @@
 namespace vt {
 namespace {
 
-enum ExitCode {
-  kSuccess = 0,
-  kBadUsage = 2,
-  kNoModFolder = 3,
-  kBadSource = 4,
-  kReportNotWritten = 5,
-  kReportRefused = 6,
-  kOutputFailed = 7,
-  // A source file could not be read or written by --check, --diff or --write.
-  kSourceNotWritten = 8,
-  // Files exist but could not be opened for lack of file handles.
-  kFilesNotRead = 9,
-  // A rules file is missing, unreadable or malformed.
-  kRulesFileBroken = 10,
-  // --check: some header differs; --diff: there is a change.
-  kHeaderDiffers = 1,
-};
 
 // Messages meant for the information box go to the terminal instead.
 class ConsoleScreen : public Screen {
@@ -64,38 +52,27 @@ class ConsoleScreen : public Screen {
   bool ShowsPages() const override { return false; }
 };
 
-// The window's message sends the user to its Max menu; a terminal user has
-// --root instead.
-void SayRootFolderMissing(const SettingsState& settings) {
-  if (settings.RootFolder.empty()) {
-    std::fputs("veltrane-cli: no BlitzMax root folder: HOME is not set and vt.ini beside "
-               "veltrane-cli names none; give the folder that holds \"mod\" with --root DIR\n",
-               stderr);
-    return;
-  }
-  std::fprintf(stderr,
-               "veltrane-cli: no \"mod\" folder in the BlitzMax root folder: %s\n"
-               "Give the folder that holds \"mod\" with --root DIR.\n",
-               TerminalText(settings.RootFolder).c_str());
-}
-
+// A terminal user has --root where the window has its Max menu; the message
+// says where the folder came from, so that the right place gets mended.
 bool RootFolderHoldsMod(AppState& state, const Options& options) {
   SettingsState& settings = state.Settings;
-  if (options.root) {
-    settings.RootFolder = *options.root;
-    settings.RootFolderVerified =
-        !settings.RootFolder.empty() &&
-        GetFileKind(settings.RootFolder + u"/mod") == FileKind::Folder;
+  RootChoice choice = ChooseRootFolder(options.root, settings, ExecutableFolder());
+  settings.RootFolder = choice.folder;
+  settings.RootFolderVerified =
+      !choice.folder.empty() && GetFileKind(choice.folder + u"/mod") == FileKind::Folder;
+  if (settings.RootFolderVerified) return true;
+  if (choice.folder.empty()) {
+    std::fputs("veltrane-cli: no BlitzMax root folder: HOME is not set and neither --root, "
+               "BMXPATH nor vt.ini names one; give the folder that holds \"mod\" with "
+               "--root DIR\n",
+               stderr);
+    return false;
   }
-  if (settings.RootFolderVerified || (!options.root && VerifyRootFolder(settings))) return true;
-  SayRootFolderMissing(settings);
+  std::fprintf(stderr,
+               "veltrane-cli: no \"mod\" folder in the BlitzMax root folder %s (from %s)\n"
+               "Give the folder that holds \"mod\" with --root DIR.\n",
+               TerminalText(choice.folder).c_str(), TerminalText(choice.source).c_str());
   return false;
-}
-
-void PrintWarnings(const Examination& examination, const Text& startFolder) {
-  for (const WalkWarning& warning : examination.warnings) {
-    std::fprintf(stderr, "%s\n", TerminalText(WarningLine(warning, startFolder)).c_str());
-  }
 }
 
 void PrintResult(const AppState& state, const Options& options,
@@ -138,79 +115,6 @@ bool CatalogueBuilt(AppState& state) {
   return true;
 }
 
-int ReportNotWritten(const AppState& state, const PageWrite& page) {
-  if (!page.refusal.empty()) {
-    std::fprintf(stderr, "veltrane-cli: refusing to write the page over %s: it is the "
-                 "examined program, a file it uses, or inside the MOD folder\n",
-                 TerminalText(ReportFilePath(state)).c_str());
-    return kReportRefused;
-  }
-  std::fprintf(stderr, "veltrane-cli: cannot write the page: %s\n",
-               TerminalText(ReportFilePath(state)).c_str());
-  return kReportNotWritten;
-}
-
-// The reason the explanation gives for `module` in the unit `unitPath`, taken
-// from the first block that lists it there.
-Text ReasonFor(const Suggestion& suggestion, TextView unitPath, TextView module) {
-  for (const FrameworkBlock& block : suggestion.blocks) {
-    for (const CodeBox& box : block.boxes) {
-      if (box.path != unitPath) continue;
-      for (size_t i = 0; i < box.modules.size() && i < box.reasons.size(); ++i) {
-        if (Lower(box.modules[i]) == Lower(module)) return box.reasons[i].Comment();
-      }
-      for (size_t i = 0; i < box.optionalModules.size() && i < box.optionalReasons.size(); ++i) {
-        if (Lower(box.optionalModules[i]) == Lower(module)) return box.optionalReasons[i].Comment();
-      }
-      for (const GuardedModules& guarded : box.guarded) {
-        for (size_t i = 0; i < guarded.modules.size() && i < guarded.reasons.size(); ++i) {
-          if (Lower(guarded.modules[i]) == Lower(module)) return guarded.reasons[i].Comment();
-        }
-      }
-    }
-  }
-  return Text();
-}
-
-// --check, --diff and --write, once the page is written.
-int RunHeaderMode(const Options& options, const AppState& state, const Suggestion& suggestion,
-                  const Text& startFolder) {
-  HeaderJob job{suggestion, state.Catalogue, state.Settings.RootFolder + u"/mod", startFolder,
-                options.templateNumber,
-                [&suggestion](TextView unit, TextView module) {
-                  return ReasonFor(suggestion, unit, module);
-                }};
-  if (state.Catalogue.ruleSet == RuleSetKind::Modern) job.sections = SectionImports::Read;
-  HeaderResult result = options.headerMode == HeaderMode::Check  ? CheckHeaders(job)
-                        : options.headerMode == HeaderMode::Diff ? DiffHeaders(job)
-                                                                 : WriteHeaders(job, !options.noBackup);
-  std::fputs(result.output.c_str(), stdout);
-  std::fflush(stdout);
-  for (const Text& message : result.messages) {
-    std::fprintf(stderr, "%s\n", TerminalText(message).c_str());
-  }
-  for (const Text& error : result.errors) {
-    std::fprintf(stderr, "veltrane-cli: %s\n", TerminalText(error).c_str());
-  }
-  if (result.status == HeaderStatus::BadTemplate) return kBadUsage;
-  if (result.status == HeaderStatus::NoUnits) {
-    std::fprintf(stderr, "veltrane-cli: no source unit to look at: %s\n",
-                 TerminalText(options.source).c_str());
-    return kBadSource;
-  }
-  if (!result.errors.empty()) return kSourceNotWritten;
-  if (options.headerMode != HeaderMode::Write && result.differs) return kHeaderDiffers;
-  return kSuccess;
-}
-
-// A suggestion that never reached its reader (a full disk, a closed pipe) is
-// no success.
-int FinishStandardOutput(int code) {
-  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return code;
-  std::fputs("veltrane-cli: cannot write to standard output\n", stderr);
-  return code == kSuccess ? kOutputFailed : code;
-}
-
 // Relative paths count from the starting folder; when that folder is gone,
 // they would silently count from the root or the program's folder instead.
 bool StartFolderKnown(const Text& startFolder) {
@@ -229,8 +133,8 @@ int Run(int argc, char** argv) {
   for (const std::string& word : words) pointers.push_back(word.c_str());
   if (std::optional<std::string> error = ParseOptions(static_cast<int>(pointers.size()),
                                                       pointers.data(), startFolder, options)) {
-    std::fprintf(stderr, "veltrane-cli: %s\n\n", error->c_str());
-    std::fputs(kUsage, stderr);
+    std::fprintf(stderr, "veltrane-cli: %s\nRun with --help for more information.\n",
+                 error->c_str());
     return kBadUsage;
   }
   if (options.help) {
@@ -267,6 +171,8 @@ int Run(int argc, char** argv) {
     return kSuccess;
   }
 
+  if (options.headerMode != HeaderMode::None) return RunHeaderModes(state, options, startFolder);
+
   PageChoice page = options.noHtml ? PageChoice::Skip : PageChoice::Write;
   // Only the plain suggestion leaves the reasons unsaid.
   bool saysWhy = options.explain || options.format == OutputFormat::Json ||
@@ -279,13 +185,6 @@ int Run(int argc, char** argv) {
   if (outcome == ExamineOutcome::RootFolderMissing) return kNoModFolder;
   if (outcome != ExamineOutcome::Analysed && !examination.page) {
     return ReportNotWritten(state, examination.page);
-  }
-  if (options.headerMode != HeaderMode::None) {
-    if (!options.quiet) {
-      std::fprintf(stderr, "Report written to %s\n", TerminalText(ReportFilePath(state)).c_str());
-    }
-    return FinishStandardOutput(
-        RunHeaderMode(options, state, examination.suggestion, startFolder));
   }
   PrintResult(state, options, examination, startFolder);
   // Before the closing line, so that 2>&1 keeps the suggestion above it.

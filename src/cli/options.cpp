@@ -13,6 +13,7 @@ namespace vt {
 
 const char kUsage[] =
     "Usage: veltrane-cli [OPTIONS] SOURCE.bmx\n"
+    "       veltrane-cli [OPTIONS] --check | --diff | --write [--backup] SOURCE.bmx\n"
     "       veltrane-cli [--root DIR] [--html FILE] --modules\n"
     "       veltrane-cli --version\n"
     "\n"
@@ -26,15 +27,21 @@ const char kUsage[] =
     "  --html FILE         where the page goes (default: results.htm in this folder)\n"
     "  --no-html           write no page, only print the suggestion\n"
     "  --explain           say after each Framework/Import line why it is there\n"
-    "  --format text|json  print plain text (the default) or one JSON document\n"
+    "                      (--check always says why a module is missing)\n"
+    "  --format text|json|github\n"
+    "                      print plain text (the default) or one JSON document; with\n"
+    "                      --check or --diff also github (workflow annotations)\n"
     "  --quiet             no warnings and no closing line on standard error\n"
     "  --version           print the version\n"
     "  --check             list, per file, the modules its header lacks or does not\n"
-    "                      need; exit 1 when any differs (the page is still written)\n"
+    "                      need; exit 1 when any differs (no page unless --html)\n"
     "  --diff              print the edit that would fix every header as a unified\n"
     "                      diff; exit 1 when there is one\n"
-    "  --write             make that edit, keeping each original as NAME.bak\n"
-    "  --no-backup         with --write: keep no .bak file\n"
+    "  --write             make that edit; --diff and --write refuse (exit 11) when\n"
+    "                      a file the program names cannot be read\n"
+    "  --backup            with --write: keep NAME.bak, the file before its first edit\n"
+    "                      (an existing NAME.bak is never written over)\n"
+    "  --no-backup         with --write: keep no .bak file (the default)\n"
     "  --template N        with --check/--diff/--write: use the N-th framework block\n"
     "                      (default: the one whose Framework the main file names)\n"
     "  --rules classic|modern|auto\n"
@@ -51,8 +58,9 @@ const char kUsage[] =
     "could not be written, 6 page would replace a source or a module file,\n"
     "7 standard output could not be written, 8 a source file could not be read\n"
     "or written by --check, --diff or --write, 9 some files could not be read for\n"
-    "lack of file handles, 10 a rules file is missing or malformed; 1 a header\n"
-    "differs (--check, --diff).\n";
+    "lack of file handles, 10 a rules file is missing or malformed, 11 a file the\n"
+    "program names could not be read (--check, --diff, --write); 1 a header\n"
+    "differs (--check, --diff) or was left alone (--write).\n";
 
 namespace {
 
@@ -76,10 +84,10 @@ std::string NotEmpty(const std::string& value) {
 std::optional<std::string> CheckCombination(const Options& options, bool hasSource,
                                             const std::string& source) {
   if (options.help || options.version) return std::nullopt;
-  if (options.headerMode == HeaderMode::None && (options.noBackup || options.templateNumber))
-    return "--template and --no-backup go with --check, --diff or --write";
-  if (options.noBackup && options.headerMode != HeaderMode::Write)
-    return "--no-backup goes with --write only";
+  if (options.headerMode == HeaderMode::None && options.templateNumber)
+    return "--template goes with --check, --diff or --write";
+  if ((options.noBackup || options.backup) && options.headerMode != HeaderMode::Write)
+    return "--backup and --no-backup go with --write only";
   if (options.modules && hasSource)
     return "--modules takes no SOURCE.bmx, but got: " + source;
   if (!options.modules && !hasSource) return "no SOURCE.bmx given";
@@ -102,7 +110,7 @@ std::optional<std::string> ParseOptions(int argc, const char* const* argv,
   CLI::Option* noHtml = app.add_flag("--no-html", options.noHtml);
   CLI::Option* explain = app.add_flag("--explain", options.explain);
   CLI::Option* formatOption =
-      app.add_option("--format", format)->check(CLI::IsMember({"text", "json"}));
+      app.add_option("--format", format)->check(CLI::IsMember({"text", "json", "github"}));
   app.add_flag("--quiet", options.quiet);
   bool check = false, diff = false, write = false;
   CLI::Option* checkFlag = app.add_flag("--check", check);
@@ -110,7 +118,8 @@ std::optional<std::string> ParseOptions(int argc, const char* const* argv,
   CLI::Option* writeFlag = app.add_flag("--write", write);
   checkFlag->excludes(diffFlag)->excludes(writeFlag);
   diffFlag->excludes(writeFlag);
-  app.add_flag("--no-backup", options.noBackup);
+  CLI::Option* noBackup = app.add_flag("--no-backup", options.noBackup);
+  app.add_flag("--backup", options.backup)->excludes(noBackup);
   app.add_option("--template", options.templateNumber)->check(CLI::Range(1, 999999));
   std::string rules = "auto", rulesFile;
   CLI::Option* rulesOption =
@@ -134,10 +143,13 @@ std::optional<std::string> ParseOptions(int argc, const char* const* argv,
                        : write ? HeaderMode::Write
                                : HeaderMode::None;
   if (options.headerMode != HeaderMode::None) {
-    for (CLI::Option* option : {modules, noHtml, explain, formatOption}) {
-      if (option->count()) {
-        return option->get_name() + " does not go with --check, --diff or --write";
-      }
+    if (modules->count()) return "--modules does not go with --check, --diff or --write";
+    if (formatOption->count() && options.headerMode == HeaderMode::Write) {
+      return "--format goes with --check and --diff, not with --write";
+    }
+    // The check gives its reasons anyway.
+    if (explain->count() && options.headerMode != HeaderMode::Check) {
+      return "--explain goes with --check, not with --diff or --write";
     }
   }
   if (std::optional<std::string> error =
@@ -147,7 +159,12 @@ std::optional<std::string> ParseOptions(int argc, const char* const* argv,
   if (rootOption->count()) options.root = NormaliseRootFolder(FromNativeString(root));
   if (htmlOption->count()) options.html = AnchorPath(FromNativeString(html), startFolder);
   if (sourceOption->count()) options.source = AnchorPath(FromNativeString(source), startFolder);
-  options.format = format == "json" ? OutputFormat::Json : OutputFormat::Text;
+  options.format = format == "json"     ? OutputFormat::Json
+                   : format == "github" ? OutputFormat::Github
+                                        : OutputFormat::Text;
+  if (options.format == OutputFormat::Github && options.headerMode == HeaderMode::None) {
+    return "--format github goes with --check and --diff";
+  }
   if (rules == "classic") options.ruleSet = RuleSetKind::Classic;
   if (rules == "modern") options.ruleSet = RuleSetKind::Modern;
   if (rulesFileOption->count()) {

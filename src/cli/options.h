@@ -9,7 +9,7 @@
 
 namespace vt {
 
-enum class OutputFormat { Text, Json };
+enum class OutputFormat { Text, Json, Github };
 
 // Acting on the suggestion instead of printing it.
 enum class HeaderMode { None, Check, Diff, Write };
@@ -28,6 +28,8 @@ struct Options {
   HeaderMode headerMode = HeaderMode::None;
   size_t templateNumber = 0;  // 1-based; 0 when not given
   bool noBackup = false;
+  // --write keeps NAME.bak with the file before its first edit.
+  bool backup = false;
   // Unset: the installation decides.
   std::optional<RuleSetKind> ruleSet;
   std::optional<Text> rulesFile;  // anchored at the starting folder

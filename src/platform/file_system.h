@@ -52,6 +52,9 @@ Text ExecutableFolder();
 // or empty on Windows, where the installation sits in Program Files.
 Text HomeFolder();
 
+// The value of the environment variable `name`; empty when it is not set.
+Text EnvironmentVariable(const char* name);
+
 // The per-user folder for the program's own files, as Qt names it for an
 // application "veltrane" without an organisation: $XDG_DATA_HOME/veltrane or
 // ~/.local/share/veltrane, ~/Library/Application Support/veltrane on macOS,

@@ -118,6 +118,11 @@ Text HomeFolder() {
   return home ? FromNativeString(home) : Text();
 }
 
+Text EnvironmentVariable(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? FromNativeString(value) : Text();
+}
+
 namespace {
 
 // An environment variable that names an absolute folder, else empty: a

@@ -1,6 +1,9 @@
 // Paths on Windows are UTF-16, like the tool's own text.
 #include "platform/native_path.h"
 
+#include <cstring>
+#include <string>
+
 #include <sys/stat.h>
 #include <windows.h>
 
@@ -52,6 +55,13 @@ fs::path ExecutablePath() {
 
 // The installation sits in Program Files, not in the user's home.
 Text HomeFolder() { return Text(); }
+
+Text EnvironmentVariable(const char* name) {
+  std::wstring wide(name, name + std::strlen(name));
+  const wchar_t* value = _wgetenv(wide.c_str());
+  if (!value) return Text();
+  return Text(value, value + std::wcslen(value));
+}
 
 // The roaming application data folder, where Qt keeps an application's data.
 Text UserDataFolder() {

@@ -254,10 +254,9 @@ TEST_F(Suggestions, GuiModuleMovesToTheFront) {
   EXPECT_EQ(Outline(suggestion), (TextList{u"block Programs template:"}));
   ASSERT_EQ(suggestion.blocks.size(), 1u);
   ASSERT_EQ(suggestion.blocks[0].boxes.size(), 1u);
+  // No driver comes, so BRL.Graphics stays.
   EXPECT_EQ(suggestion.blocks[0].boxes[0].modules,
-            (TextList{u"BRL.Win32MaxGUI", u"BRL.Retro", u"BRL.Bank"}));
-  EXPECT_EQ(Lines(suggestion, 0, 0), (TextList{u"Framework BRL.Win32MaxGUI",
-                                               u"Import BRL.Retro", u"Import BRL.Bank"}));
+            (TextList{u"BRL.Win32MaxGUI", u"BRL.Retro", u"BRL.Graphics", u"BRL.Bank"}));
 }
 
 TEST_F(Suggestions, ConsoleProgramKeepsItsLists) {
@@ -299,6 +298,18 @@ TEST_F(Suggestions, ModernRulesTakeTheirDriversFromTheRuleFileAndShowGuardedImpo
             (TextList{u"Framework BRL.D3D9Max2D", u"Import MaxGUI.Drivers", u"Import MaxGUI.MaxGUI",
                       u"?Win32", u"Import Pub.Win32", u"?", u"", u"",
                       u"SetGraphicsDriver D3D9Max2DDriver()"}));
+}
+
+// BRL.Graphics leaves a unit only for a driver that brings it in: a unit that
+// draws with Graphics but gets no driver would no longer compile.
+TEST_F(Suggestions, GraphicsStaysInAUnitThatGetsNoDriver) {
+  Record(u"/w/main.bmx", {u"BRL.FreeAudioAudio", u"BRL.Graphics"});
+  Record(u"/w/draw.bmx", {u"BRL.Max2D", u"BRL.Graphics"});
+  Suggestion suggestion = SuggestFrameworks(Analysis);
+  EXPECT_EQ(Lines(suggestion, 0, 0),
+            (TextList{u"Framework BRL.FreeAudioAudio", u"Import BRL.Graphics"}));
+  EXPECT_EQ(Lines(suggestion, 0, 1),
+            (TextList{u"Import BRL.GLMax2D", u"Import BRL.Graphics", u"", u"", kGL}));
 }
 
 TEST(ListOperations, RemoveTakesTheFirstExactMatchOnly) {

@@ -66,7 +66,7 @@ class HeaderCheck : public testing::FreshState {
     EXPECT_TRUE(first.errors.empty()) << ToUtf8(first.errors.front());
     auto written = Snapshot(files);
     HeaderResult second = Run(Mode::Write, main, block, false);
-    EXPECT_EQ(second.messages, std::vector<Text>{u"Every header matches; nothing written."});
+    EXPECT_EQ(second.written, std::vector<Text>{u"Every header matches; nothing written."});
     EXPECT_EQ(Snapshot(files), written);
     HeaderResult check = Run(Mode::Check, main, block);
     EXPECT_FALSE(check.differs) << check.output;
@@ -98,7 +98,7 @@ TEST_F(HeaderCheck, TheExampleProgramIsFixedOnceAndThenMatches) {
             "game.bmx:4: missing Import BRL.PNGLoader\n"
             "game.bmx:4: missing Import BRL.Retro\n"
             "game.bmx:4: unneeded Import BRL.LinkedList\n"
-            + mathName + ":1: missing Import BRL.Retro\n");
+            + mathName + ":3: missing Import BRL.Retro\n");
   EXPECT_EQ(ReadFileBytes(work / u"game.bmx"), game) << "check writes nothing";
 
   HeaderResult diff = Run(Mode::Diff, u"game.bmx");
@@ -112,7 +112,7 @@ TEST_F(HeaderCheck, TheExampleProgramIsFixedOnceAndThenMatches) {
   EXPECT_EQ(ReadFileBytes(work / u"game.bmx"), game) << "diff writes nothing";
 
   HeaderResult write = Run(Mode::Write, u"game.bmx");
-  EXPECT_EQ(write.messages, (std::vector<Text>{
+  EXPECT_EQ(write.written, (std::vector<Text>{
                                 u"Wrote game.bmx (the original is in game.bmx.bak)",
                                 FromUtf8("Wrote " + mathName + " (the original is in " +
                                          mathName + ".bak)")}));
@@ -134,6 +134,13 @@ TEST_F(HeaderCheck, TheExampleProgramIsFixedOnceAndThenMatches) {
   EXPECT_EQ(mathFixed.substr(mathFixed.size() - (math.size() - afterStrict)), math.substr(afterStrict));
 
   WriteAndSettle({u"game.bmx", u"MathUtil.bmx"}, u"game.bmx");
+
+  // A later edit keeps the backup of the first: it holds the original.
+  work.WriteFile(u"game.bmx", ReadFileBytes(work / u"game.bmx") + "Incbin \"data.bin\"\n");
+  HeaderResult again = Run(Mode::Write, u"game.bmx");
+  EXPECT_EQ(again.written, std::vector<Text>{u"Wrote game.bmx (the original is in game.bmx.bak, "
+                                             u"kept from before)"});
+  EXPECT_EQ(ReadFileBytes(work / u"game.bmx.bak"), game);
 }
 
 TEST_F(HeaderCheck, CrlfAndMixedEndingsStayAsTheyWere) {
@@ -203,6 +210,25 @@ TEST_F(HeaderCheck, ModernHeadersKeepTheirPlatformSections) {
             "?win32 ' only there\nImport Pub.Win32 ' flash\n?\n" + rest);
 }
 
+// A header the check finds right stays as written, so check, diff and write
+// agree; an Import the user marks to keep is never reported or removed.
+TEST_F(HeaderCheck, ARightHeaderStaysAsWrittenAndMarkedImportsAreKept) {
+  std::string right = "Framework BRL.StandardIO\n\timport   brl.retro\n"
+                      "Import BRL.LinkedList ' Veltrane: keep, loaded by name\nPrint Upper(\"x\")\n";
+  work.WriteFile(u"main.bmx", right);
+  EXPECT_FALSE(Run(Mode::Check).differs);
+  EXPECT_FALSE(Run(Mode::Diff).differs);
+  WriteAndSettle({u"main.bmx"});
+  EXPECT_EQ(ReadFileBytes(work / u"main.bmx"), right);
+
+  work.WriteFile(u"main.bmx", "Import BRL.LinkedList ' veltrane: keep\nPrint Upper(\"x\")\n");
+  EXPECT_EQ(Run(Mode::Check).output.find("LinkedList"), std::string::npos);
+  WriteAndSettle({u"main.bmx"});
+  EXPECT_EQ(ReadFileBytes(work / u"main.bmx"),
+            "Framework BRL.StandardIO\nImport BRL.Retro\nImport BRL.LinkedList ' veltrane: keep\n"
+            "Print Upper(\"x\")\n");
+}
+
 TEST_F(HeaderCheck, AnImportedFileWithoutHeaderGetsOneAndAFrameworkOnlyFileLosesIt) {
   work.WriteFile(u"main.bmx", "Import \"lib/util.bmx\"\nImport \"bare.bmx\"\nPrint Shout(\"x\")\n");
   work.WriteFile(u"lib/util.bmx",
@@ -212,7 +238,7 @@ TEST_F(HeaderCheck, AnImportedFileWithoutHeaderGetsOneAndAFrameworkOnlyFileLoses
   EXPECT_EQ(check.output,
             "main.bmx:1: no Framework line: with Framework BRL.StandardIO it could drop 24 of "
             "the 28 modules it imports now\n"
-            "lib/util.bmx:1: missing Import BRL.Retro\n"
+            "lib/util.bmx:2: missing Import BRL.Retro\n"
             "bare.bmx:1: unneeded Framework BRL.Retro\n");
   WriteAndSettle({u"main.bmx", u"lib/util.bmx", u"bare.bmx"});
   EXPECT_EQ(ReadFileBytes(work / u"main.bmx"),
@@ -254,9 +280,11 @@ TEST_F(HeaderCheck, FilesOutsideTheMainFilesFolderAreCheckedButNeverWritten) {
   EXPECT_NE(check.output.find("shared/text.bmx:1: missing Import BRL.Retro\n"), std::string::npos);
   HeaderResult write = Run(Mode::Write, u"game/main.bmx");
   EXPECT_TRUE(write.errors.empty());
+  EXPECT_EQ(write.written,
+            std::vector<Text>{u"Wrote game/main.bmx (the original is in game/main.bmx.bak)"});
   EXPECT_EQ(write.messages,
-            (std::vector<Text>{u"Wrote game/main.bmx (the original is in game/main.bmx.bak)",
-                               u"shared/text.bmx: left alone: it lies outside the main file's folder"}));
+            std::vector<Text>{u"shared/text.bmx: left alone: it lies outside the main file's folder"});
+  EXPECT_TRUE(write.differs) << "its header still differs";
   EXPECT_EQ(ReadFileBytes(work / u"shared/text.bmx"),
             "Function Loud:String(s:String)\nReturn Upper(s)\nEnd Function\n");
   EXPECT_FALSE(std::filesystem::exists(ToUtf8(work / u"shared/text.bmx.bak")));
@@ -282,11 +310,25 @@ TEST_F(HeaderCheck, ReasonsFollowTheMissingModulesWhenThereAreAny) {
   Examination examination = ExamineSource(state, work / u"main.bmx");
   HeaderJob job{examination.suggestion, Catalogue, Text(), work.Path(), 0,
                 [](TextView path, TextView module) {
-                  return EndsWith(path, u"/main.bmx") ? u"wanted: " + Text(module) : Text();
+                  Reason reason;
+                  if (EndsWith(path, u"/main.bmx")) reason = {u"Upper", u"main.bmx", 3, Text(module), Text()};
+                  return reason;
                 }};
-  EXPECT_EQ(CheckHeaders(job).output,
-            "main.bmx:1: missing Import BRL.Retro (wanted: BRL.Retro)\n"
+  HeaderResult check = CheckHeaders(job);
+  EXPECT_EQ(check.output,
+            "main.bmx:1: missing Import BRL.Retro (Upper at main.bmx:3 (BRL.Retro))\n"
             "main.bmx:2: unneeded Import BRL.Max2D\n");
+  // The same as data, and the edit as line ranges an editor can apply.
+  ASSERT_EQ(check.findings.size(), 2u);
+  EXPECT_EQ(check.findings[0].reason.line, 3);
+  EXPECT_EQ(check.findings[1].difference.kind, HeaderDifferenceKind::Unneeded);
+  HeaderResult diff = DiffHeaders(job);
+  ASSERT_EQ(diff.edits.size(), 1u);
+  ASSERT_EQ(diff.edits[0].replacements.size(), 1u);
+  const LineReplacement& change = diff.edits[0].replacements[0];
+  EXPECT_EQ(change.line, 2u);
+  EXPECT_EQ(change.removed, 1u);
+  EXPECT_EQ(change.inserted, std::vector<Text>{u"Import BRL.Retro"});
   Suggestion empty;
   HeaderJob nothing{empty, Catalogue, Text(), work.Path(), 0, nullptr};
   EXPECT_EQ(CheckHeaders(nothing).status, HeaderStatus::NoUnits);

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -25,19 +24,9 @@ constexpr char kDataVariable[] = "HOME";
 constexpr char kDataVariable[] = "XDG_DATA_HOME";
 #endif
 
-void SetDataVariable(const std::optional<std::string>& value) {
-#if defined(_WIN32)
-  _putenv_s(kDataVariable, value ? value->c_str() : "");
-#else
-  value ? setenv(kDataVariable, value->c_str(), 1) : unsetenv(kDataVariable);
-#endif
-}
-
 TEST(LoadRules, ShippedOrBuiltInThenTheUsersThenTheOneGiven) {
-  std::optional<std::string> saved;
-  if (const char* old = std::getenv(kDataVariable)) saved = old;
   TempFolder data, help, extra;
-  SetDataVariable(ToUtf8(data.Path()));
+  testing::ScopedEnvironment dataVariable(kDataVariable, ToUtf8(data.Path()));
   Text userFile = UserDataFolder() + u"/rules.txt";
   data.WriteFile(TextView(userFile).substr(data.Path().size() + 1),
                  "[modern]\ndriver directx-max2d BRL.Mine Mine()\n");
@@ -62,7 +51,6 @@ TEST(LoadRules, ShippedOrBuiltInThenTheUsersThenTheOneGiven) {
   EXPECT_EQ(rules.errors,
             (std::vector<Text>{userFile + u":2: gui needs exactly one module",
                                extra / u"missing.txt" + u": no such rules file"}));
-  SetDataVariable(saved);
 }
 
 }  // namespace

@@ -182,7 +182,7 @@ TEST(CliJson, ExampleProgramAgreesWithTheTextOutput) {
   ASSERT_EQ(run.exitCode, 0) << run.err;
 
   nlohmann::json document = nlohmann::json::parse(run.out);
-  EXPECT_EQ(document["schema"], 1);
+  EXPECT_EQ(document["schema"], 2);
   EXPECT_EQ(document["page"], nullptr);
   EXPECT_EQ(document["lines"]["total"], 142);
   EXPECT_EQ(document["lines"]["code"], 108);

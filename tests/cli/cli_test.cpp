@@ -51,17 +51,27 @@ TEST_F(CliRun, UsageErrorsAndHelp) {
            {"--html"}, {"--frobnicate", "a.bmx"}}) {
     RunResult bad = RunCli(args, work.Path());
     EXPECT_EQ(bad.exitCode, 2) << ::testing::PrintToString(args);
-    EXPECT_TRUE(Has(bad.err, "Usage: veltrane-cli"));
+    // One line naming the problem, and where to read more: not the whole help.
+    EXPECT_EQ(std::count(bad.err.begin(), bad.err.end(), '\n'), 2) << bad.err;
+    EXPECT_TRUE(bad.err.rfind("veltrane-cli: ", 0) == 0) << bad.err;
+    EXPECT_TRUE(Has(bad.err, "\nRun with --help for more information.\n"));
     EXPECT_EQ(bad.out, "");
   }
 }
 
-// A terminal has no Max menu: the message names the folder and --root.
-TEST_F(CliRun, WrongRootFolderIsExitThreeNamingTheFolderAndTheOption) {
+// A terminal has no Max menu: the message names the folder, where it came
+// from, and --root. BMXPATH comes before vt.ini and after --root.
+TEST_F(CliRun, WrongRootFolderIsExitThreeNamingTheFolderItsSourceAndTheOption) {
   std::string missing = ToUtf8(work / u"nowhere");
-  RunResult run = RunCli({"--root", missing + "\\", "src/hello.bmx"}, work.Path());
+  testing::ScopedEnvironment bmxpath("BMXPATH", ToUtf8(work / u"elsewhere"));
+  RunResult run = RunCli({"src/hello.bmx"}, work.Path());
   EXPECT_EQ(run.exitCode, 3);
-  EXPECT_TRUE(Has(run.err, "no \"mod\" folder in the BlitzMax root folder: " + missing + "\n"))
+  EXPECT_TRUE(Has(run.err, "root folder " + ToUtf8(work / u"elsewhere") + " (from BMXPATH)\n"))
+      << run.err;
+  run = RunCli({"--root", missing + "\\", "src/hello.bmx"}, work.Path());
+  EXPECT_EQ(run.exitCode, 3);
+  EXPECT_TRUE(Has(run.err, "no \"mod\" folder in the BlitzMax root folder " + missing +
+                               " (from --root)\n"))
       << run.err;
   EXPECT_TRUE(Has(run.err, "--root DIR")) << run.err;
   EXPECT_FALSE(Has(run.err, "Max menu")) << run.err;
@@ -352,9 +362,11 @@ TEST_F(CliRun, WritableProgramFolderReadsOnlyTheSettingsBesideIt) {
   EXPECT_EQ(run.exitCode, 3);
 #if defined(_WIN32)
   // The data folder's vt.ini is not read: the default stands.
-  EXPECT_TRUE(Has(run.err, "root folder: C:/Program Files/BlitzMax\n")) << run.err;
+  EXPECT_TRUE(Has(run.err, "root folder C:/Program Files/BlitzMax (from the default)\n"))
+      << run.err;
 #else
-  EXPECT_TRUE(Has(run.err, "root folder: " + ToUtf8(home.Path()) + "/BlitzMax\n")) << run.err;
+  EXPECT_TRUE(Has(run.err, "root folder " + ToUtf8(home.Path()) + "/BlitzMax (from the default)\n"))
+      << run.err;
 #endif
 
   bin.WriteFile(u"vt.ini", Root() + "\\\r\n");

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -18,11 +19,11 @@ using testing::TempFolder;
 class HeaderCli : public ::testing::Test {
  protected:
   RunResult Run(std::vector<std::string> args) {
-    std::vector<std::string> all = {"--root", ToUtf8(SourceFolder() + u"/examples/BlitzMax"),
-                                    "--html", "page.htm"};
+    std::vector<std::string> all = {"--root", ToUtf8(SourceFolder() + u"/examples/BlitzMax")};
     all.insert(all.end(), args.begin(), args.end());
     return RunCli(all, work.Path());
   }
+  bool Exists(TextView relative) { return std::filesystem::exists(ToUtf8(work / relative)); }
   TempFolder work;
 };
 
@@ -34,36 +35,117 @@ TEST_F(HeaderCli, CheckWriteAndCheckAgainOnACopyOfTheExample) {
   RunResult check = Run({"--check", "game/game.bmx"});
   EXPECT_EQ(check.exitCode, 1) << check.err;
   EXPECT_NE(check.out.find("game/game.bmx:4: unneeded Import BRL.LinkedList\n"), std::string::npos);
-  EXPECT_FALSE(ReadFileBytes(work / u"page.htm").empty()) << "the page is written as always";
+  EXPECT_FALSE(Exists(u"results.htm")) << "no page unless asked for";
 
-  RunResult diff = Run({"--diff", "game/game.bmx"});
+  RunResult diff = Run({"--diff", "--html", "page.htm", "game/game.bmx"});
   EXPECT_EQ(diff.exitCode, 1) << diff.err;
   EXPECT_EQ(diff.out.rfind("--- game/game.bmx\n+++ game/game.bmx\n@@ ", 0), 0u) << diff.out;
   EXPECT_EQ(ReadFileBytes(work / u"game/game.bmx"), original);
+  EXPECT_TRUE(Exists(u"page.htm"));
 
-  RunResult write = Run({"--write", "game/game.bmx"});
+  RunResult write = Run({"--write", "--backup", "game/game.bmx"});
   EXPECT_EQ(write.exitCode, 0) << write.err;
   EXPECT_NE(write.err.find("Wrote game/game.bmx (the original is in game/game.bmx.bak)\n"),
             std::string::npos);
   EXPECT_EQ(ReadFileBytes(work / u"game/game.bmx.bak"), original);
   std::string fixed = ReadFileBytes(work / u"game/game.bmx");
 
-  RunResult again = Run({"--write", "--no-backup", "game/game.bmx"});
+  RunResult again = Run({"--write", "game/game.bmx"});
   EXPECT_EQ(again.exitCode, 0) << again.err;
   EXPECT_NE(again.err.find("Every header matches; nothing written.\n"), std::string::npos);
   EXPECT_EQ(ReadFileBytes(work / u"game/game.bmx"), fixed);
 
-  RunResult clean = Run({"--check", "game/game.bmx"});
+  RunResult clean = Run({"--check", "--no-html", "game/game.bmx"});
   EXPECT_EQ(clean.exitCode, 0) << clean.out;
   EXPECT_EQ(clean.out, "");
   RunResult none = Run({"--diff", "game/game.bmx"});
   EXPECT_EQ(none.exitCode, 0);
   EXPECT_EQ(none.out, "");
+  EXPECT_FALSE(Exists(u"results.htm"));
 }
 
-TEST_F(HeaderCli, NoBackupKeepsNoCopyAndTheBlockCanBeChosen) {
+// A missing Include hides what that file needs: no edit is made on such a
+// picture, and the check says it is incomplete.
+TEST_F(HeaderCli, AnIncompletePictureIsNeverEditedAndNoPass) {
+  std::string program = "Import BRL.LinkedList\nInclude \"gone.bmx\"\nPrint 1\n";
+  work.WriteFile(u"main.bmx", program);
+  for (const char* mode : {"--write", "--diff"}) {
+    RunResult run = Run({mode, "--quiet", "main.bmx"});
+    EXPECT_EQ(run.exitCode, 11) << mode;
+    EXPECT_EQ(run.out, "") << mode;
+    EXPECT_NE(run.err.find("main.bmx:2: warning: Include file not found: \"gone.bmx\"\n"),
+              std::string::npos)
+        << run.err;
+  }
+  EXPECT_EQ(ReadFileBytes(work / u"main.bmx"), program);
+  RunResult check = Run({"--check", "main.bmx"});
+  EXPECT_EQ(check.exitCode, 11);
+  EXPECT_NE(check.out.find("main.bmx:1: unneeded Import BRL.LinkedList\n"), std::string::npos);
+  EXPECT_NE(check.err.find("the check is incomplete"), std::string::npos) << check.err;
+}
+
+// Results come first; --quiet leaves only results and errors; a page that
+// cannot be written is said after the results and is the exit code.
+TEST_F(HeaderCli, ResultsComeFirstAndQuietSilencesProgress) {
+  work.WriteFile(u"main.bmx", "Print Upper(\"x\")\n");
+  RunResult quiet = Run({"--write", "--quiet", "--backup", "main.bmx"});
+  EXPECT_EQ(quiet.exitCode, 0);
+  EXPECT_EQ(quiet.err, "");
+  work.WriteFile(u"main.bmx", "Print Upper(\"x\")\n");
+  RunResult kept = Run({"--write", "--backup", "main.bmx"});
+  EXPECT_NE(kept.err.find("(the original is in main.bmx.bak, kept from before)"), std::string::npos);
+  EXPECT_EQ(ReadFileBytes(work / u"main.bmx.bak"), "Print Upper(\"x\")\n");
+
+  work.WriteFile(u"main.bmx", "Print Upper(\"x\")\n");
+  work.MakeFolder(u"page.htm");
+  RunResult check = RunCli({"--root", ToUtf8(SourceFolder() + u"/examples/BlitzMax"), "--check",
+                            "--html", "page.htm", "main.bmx"},
+                           work.Path(), [] {
+                             Setting merged;
+                             merged.merged = true;
+                             return merged;
+                           }());
+  EXPECT_EQ(check.exitCode, 5);
+  size_t result = check.out.find("main.bmx:1: no Framework line");
+  size_t failure = check.out.find("veltrane-cli: cannot write the page");
+  ASSERT_NE(result, std::string::npos) << check.out;
+  EXPECT_LT(result, failure);
+}
+
+// What an editor or a CI job reads: the findings with their reasons, the
+// edit as line ranges, and workflow annotations.
+TEST_F(HeaderCli, CheckAndDiffGiveTheirFindingsAsData) {
+  work.WriteFile(u"main.bmx", "Framework BRL.StandardIO\nImport BRL.Max2D\nPrint Upper(\"x\")\n");
+  RunResult check = Run({"--check", "--format", "json", "main.bmx"});
+  EXPECT_EQ(check.exitCode, 1);
+  nlohmann::json document = nlohmann::json::parse(check.out);
+  EXPECT_EQ(document["schema"], 2);
+  EXPECT_EQ(document["mode"], "check");
+  ASSERT_EQ(document["findings"].size(), 2u);
+  const auto& missing = document["findings"][0];
+  EXPECT_EQ(missing["kind"], "missing");
+  EXPECT_EQ(missing["module"], "BRL.Retro");
+  EXPECT_EQ(missing["reason"]["word"], "Upper");
+  EXPECT_EQ(missing["reason"]["line"], 3);
+  EXPECT_EQ(document["findings"][1]["kind"], "unneeded");
+
+  RunResult diff = Run({"--diff", "--format=json", "main.bmx"});
+  EXPECT_EQ(diff.exitCode, 1);
+  EXPECT_EQ(nlohmann::json::parse(diff.out)["edits"],
+            nlohmann::json::parse(R"([{"file": "main.bmx", "replacements":
+                [{"line": 2, "remove": 1, "insert": ["Import BRL.Retro"]}]}])"));
+
+  RunResult github = Run({"--check", "--format", "github", "main.bmx"});
+  EXPECT_EQ(github.exitCode, 1);
+  EXPECT_EQ(github.out,
+            "::error file=main.bmx,line=1,title=Veltrane::main.bmx:1: missing Import BRL.Retro "
+            "(Upper at main.bmx:3)\n"
+            "::error file=main.bmx,line=2,title=Veltrane::main.bmx:2: unneeded Import BRL.Max2D\n");
+}
+
+TEST_F(HeaderCli, NoBackupByDefaultAndTheBlockCanBeChosen) {
   work.WriteFile(u"main.bmx", "Graphics 640, 480\r\nDrawRect 0, 0, 8, 8\r\n");
-  RunResult write = Run({"--template", "2", "--write", "--no-backup", "main.bmx"});
+  RunResult write = Run({"--template", "2", "--write", "main.bmx"});
   EXPECT_EQ(write.exitCode, 0) << write.err;
   EXPECT_FALSE(std::filesystem::exists(ToUtf8(work / u"main.bmx.bak")));
   EXPECT_EQ(ReadFileBytes(work / u"main.bmx"),
@@ -72,9 +154,10 @@ TEST_F(HeaderCli, NoBackupKeepsNoCopyAndTheBlockCanBeChosen) {
   EXPECT_EQ(Run({"--check", "main.bmx"}).exitCode, 0);
   EXPECT_EQ(Run({"--template", "1", "--check", "main.bmx"}).exitCode, 1);
 
-  RunResult bad = Run({"--template", "3", "--diff", "main.bmx"});
+  RunResult bad = Run({"--template", "3", "--html", "page.htm", "--diff", "main.bmx"});
   EXPECT_EQ(bad.exitCode, 2);
   EXPECT_NE(bad.err.find("there is no framework block 3; the suggestion has 2"), std::string::npos);
+  EXPECT_FALSE(Exists(u"page.htm")) << "nothing is written before the usage error";
 }
 
 TEST_F(HeaderCli, OptionsThatDoNotFitAreBadUsage) {
@@ -82,7 +165,11 @@ TEST_F(HeaderCli, OptionsThatDoNotFitAreBadUsage) {
   for (const auto& args : std::vector<std::vector<std::string>>{
            {"--check", "--diff", "main.bmx"},
            {"--no-backup", "main.bmx"},
-           {"--diff", "--no-backup", "main.bmx"},
+           {"--diff", "--backup", "main.bmx"},
+           {"--write", "--backup", "--no-backup", "main.bmx"},
+           {"--diff", "--explain", "main.bmx"},
+           {"--write", "--format", "json", "main.bmx"},
+           {"--format", "github", "main.bmx"},
            {"--template", "2", "main.bmx"},
            {"--template", "0", "--check", "main.bmx"},
            {"--template", "two", "--check", "main.bmx"},
@@ -90,7 +177,7 @@ TEST_F(HeaderCli, OptionsThatDoNotFitAreBadUsage) {
            {"--check", "--modules"}}) {
     RunResult run = Run(args);
     EXPECT_EQ(run.exitCode, 2) << ::testing::PrintToString(args);
-    EXPECT_NE(run.err.find("Usage: veltrane-cli"), std::string::npos);
+    EXPECT_NE(run.err.find("Run with --help for more information."), std::string::npos);
   }
   EXPECT_EQ(ReadFileBytes(work / u"main.bmx"), "Print 1\n");
 }
@@ -100,14 +187,14 @@ TEST_F(HeaderCli, AFileThatCannotBeWrittenIsExitSixAndKeepsItsBytes) {
   // A folder where the backup should go: the backup fails, so the file
   // must stay as it was.
   work.MakeFolder(u"main.bmx.bak");
-  RunResult write = Run({"--write", "main.bmx"});
+  RunResult write = Run({"--write", "--backup", "main.bmx"});
   EXPECT_EQ(write.exitCode, 8);
   EXPECT_NE(write.err.find("veltrane-cli: main.bmx: left alone: the backup main.bmx.bak cannot be "
                            "written: not a regular file\n"),
             std::string::npos)
       << write.err;
   EXPECT_EQ(ReadFileBytes(work / u"main.bmx"), "Print 1\n");
-  RunResult without = Run({"--write", "--no-backup", "main.bmx"});
+  RunResult without = Run({"--write", "main.bmx"});
   EXPECT_EQ(without.exitCode, 0) << without.err;
   EXPECT_EQ(ReadFileBytes(work / u"main.bmx"), "Framework BRL.StandardIO\n\nPrint 1\n");
 }

@@ -104,4 +104,23 @@ WithoutPrivileges::~WithoutPrivileges() {
 
 std::string Show(TextView text) { return ToUtf8(text); }
 
+namespace {
+
+void SetVariable(const std::string& name, const std::optional<std::string>& value) {
+#if defined(_WIN32)
+  _putenv_s(name.c_str(), value ? value->c_str() : "");
+#else
+  value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
+#endif
+}
+
+}  // namespace
+
+ScopedEnvironment::ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
+  if (const char* old = std::getenv(name)) saved_ = old;
+  SetVariable(name_, value);
+}
+
+ScopedEnvironment::~ScopedEnvironment() { SetVariable(name_, saved_); }
+
 }  // namespace vt::testing

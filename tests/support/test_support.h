@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -56,6 +57,20 @@ Text ScratchDrive();
 
 // The repository's own folder ("/"-separated), for the bundled examples.
 Text SourceFolder();
+
+// Sets an environment variable (which started programs inherit) for its
+// lifetime, then puts back what was there.
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment(const char* name, const std::string& value);
+  ~ScopedEnvironment();
+  ScopedEnvironment(const ScopedEnvironment&) = delete;
+  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+ private:
+  std::string name_;
+  std::optional<std::string> saved_;
+};
 
 // The state of a fresh run on a headless screen for the test to read, with
 // the current folder as the application folder; the current folder is put

@@ -1,0 +1,121 @@
+#include "app/header_output.h"
+
+#include <nlohmann/json.hpp>
+
+#include "app/json_output.h"
+#include "base/version.h"
+
+namespace vt {
+
+namespace {
+
+using json = nlohmann::ordered_json;
+
+json OrNull(const Text& text) { return text.empty() ? json(nullptr) : json(ToUtf8(text)); }
+
+const char* KindName(HeaderDifferenceKind kind) {
+  switch (kind) {
+    case HeaderDifferenceKind::Missing:
+      return "missing";
+    case HeaderDifferenceKind::Unneeded:
+      return "unneeded";
+    case HeaderDifferenceKind::NoFramework:
+      return "no_framework";
+  }
+  return "missing";
+}
+
+json ReasonJson(const Reason& reason) {
+  if (reason.Comment().empty()) return nullptr;
+  return {
+      {"text", ToUtf8(reason.Comment())},
+      {"word", OrNull(reason.word)},
+      {"file", OrNull(reason.file)},
+      {"line", reason.line > 0 ? json(reason.line) : json(nullptr)},
+  };
+}
+
+json FindingJson(const HeaderFinding& finding) {
+  const HeaderDifference& difference = finding.difference;
+  return {
+      {"file", ToUtf8(finding.file)},
+      {"line", difference.line},
+      {"kind", KindName(difference.kind)},
+      {"framework", difference.framework},
+      {"module", ToUtf8(difference.module)},
+      {"condition", OrNull(difference.condition)},
+      {"reason", ReasonJson(finding.reason)},
+      {"text", ToUtf8(finding.text)},
+  };
+}
+
+json EditJson(const FileEdit& edit) {
+  json replacements = json::array();
+  for (const LineReplacement& change : edit.replacements) {
+    json inserted = json::array();
+    for (const Text& line : change.inserted) inserted.push_back(ToUtf8(line));
+    replacements.push_back({{"line", change.line}, {"remove", change.removed}, {"insert", inserted}});
+  }
+  return {{"file", ToUtf8(edit.file)}, {"replacements", replacements}};
+}
+
+json Texts(const std::vector<Text>& texts) {
+  json array = json::array();
+  for (const Text& text : texts) array.push_back(ToUtf8(text));
+  return array;
+}
+
+// GitHub's escapes for the parts of a workflow command.
+std::string EscapeData(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '%') out += "%25";
+    else if (c == '\r') out += "%0D";
+    else if (c == '\n') out += "%0A";
+    else out += c;
+  }
+  return out;
+}
+
+std::string EscapeProperty(const std::string& text) {
+  std::string out;
+  for (char c : EscapeData(text)) {
+    if (c == ':') out += "%3A";
+    else if (c == ',') out += "%2C";
+    else out += c;
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string HeaderResultJson(const HeaderResult& result, TextView mode, TextView ruleSet) {
+  json findings = json::array();
+  for (const HeaderFinding& finding : result.findings) findings.push_back(FindingJson(finding));
+  json edits = json::array();
+  for (const FileEdit& edit : result.edits) edits.push_back(EditJson(edit));
+  json document = {
+      {"schema", kJsonSchema},
+      {"version", kVersion},
+      {"mode", ToUtf8(mode)},
+      {"rule_set", ToUtf8(ruleSet)},
+      {"differs", result.differs},
+      {"findings", findings},
+      {"edits", edits},
+      {"left_alone", Texts(result.messages)},
+      {"errors", Texts(result.errors)},
+  };
+  return document.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+}
+
+std::string GithubAnnotations(const HeaderResult& result) {
+  std::string out;
+  for (const HeaderFinding& finding : result.findings) {
+    out += "::error file=" + EscapeProperty(ToUtf8(finding.file)) +
+           ",line=" + std::to_string(finding.difference.line) + ",title=Veltrane::" +
+           EscapeData(ToUtf8(finding.text)) + "\n";
+  }
+  return out;
+}
+
+}  // namespace vt

@@ -1,0 +1,160 @@
+#include "cli/header_modes.h"
+
+#include <cstdio>
+
+#include "app/examine.h"
+#include "analysis/rule_book.h"
+#include "app/header_check.h"
+#include "app/header_output.h"
+#include "app/terminal_text.h"
+#include "app/text_output.h"
+#include "base/paths.h"
+#include "cli/exit_codes.h"
+#include "cli/run_messages.h"
+
+namespace vt {
+
+namespace {
+
+// The reason the explanation gives for `module` in the unit `unitPath`, taken
+// from the first block that lists it there.
+Reason ReasonFor(const Suggestion& suggestion, TextView unitPath, TextView module) {
+  auto find = [&](const TextList& modules, const std::vector<Reason>& reasons) -> const Reason* {
+    for (size_t i = 0; i < modules.size() && i < reasons.size(); ++i) {
+      if (EqualFolded(modules[i], module)) return &reasons[i];
+    }
+    return nullptr;
+  };
+  for (const FrameworkBlock& block : suggestion.blocks) {
+    for (const CodeBox& box : block.boxes) {
+      if (box.path != unitPath) continue;
+      const Reason* reason = find(box.modules, box.reasons);
+      if (!reason) reason = find(box.optionalModules, box.optionalReasons);
+      for (const GuardedModules& guarded : box.guarded) {
+        if (!reason) reason = find(guarded.modules, guarded.reasons);
+      }
+      if (reason) return *reason;
+    }
+  }
+  return Reason();
+}
+
+TextView ModeName(HeaderMode mode) {
+  return mode == HeaderMode::Check ? u"--check" : mode == HeaderMode::Diff ? u"--diff" : u"--write";
+}
+
+// What the walk could not read, one line each: a header judged without it
+// could drop a module that those files need.
+std::vector<Text> MissingParts(const Examination& examination, const Text& startFolder) {
+  std::vector<Text> parts;
+  for (const WalkWarning& warning : examination.warnings) {
+    parts.push_back(WarningLine(warning, startFolder));
+  }
+  for (const Text& file : examination.filesNotRead) {
+    parts.push_back(RelativePath(file, startFolder) +
+                    u": warning: cannot be opened: too many files are open");
+  }
+  return parts;
+}
+
+int RefuseIncompleteEdit(const Options& options, const std::vector<Text>& missing) {
+  std::fprintf(stderr,
+               "veltrane-cli: %s refused: the program names files that could not be read, "
+               "so its header cannot be judged; nothing was written\n",
+               TerminalText(ModeName(options.headerMode)).c_str());
+  for (const Text& part : missing) std::fprintf(stderr, "%s\n", TerminalText(part).c_str());
+  return kIncompletePicture;
+}
+
+int CodeOf(const HeaderResult& result, const Options& options) {
+  if (result.status == HeaderStatus::BadTemplate) return kBadUsage;
+  if (result.status == HeaderStatus::NoUnits) {
+    std::fprintf(stderr, "veltrane-cli: no source unit to look at: %s\n",
+                 TerminalText(options.source).c_str());
+    return kBadSource;
+  }
+  if (!result.errors.empty()) return kSourceNotWritten;
+  return result.differs ? kHeaderDiffers : kSuccess;
+}
+
+HeaderResult RunJob(const AppState& state, const Options& options, const Suggestion& suggestion,
+                    const Text& startFolder) {
+  HeaderJob job{suggestion, state.Catalogue, state.Settings.RootFolder + u"/mod", startFolder,
+                options.templateNumber,
+                [&suggestion](TextView unit, TextView module) {
+                  return ReasonFor(suggestion, unit, module);
+                }};
+  if (state.Catalogue.ruleSet == RuleSetKind::Modern) job.sections = SectionImports::Read;
+  if (options.headerMode == HeaderMode::Check) return CheckHeaders(job);
+  if (options.headerMode == HeaderMode::Diff) return DiffHeaders(job);
+  return WriteHeaders(job, options.backup);
+}
+
+void PrintResult(const HeaderResult& result, const Options& options, RuleSetKind ruleSet) {
+  switch (options.format) {
+    case OutputFormat::Text:
+      std::fputs(result.output.c_str(), stdout);
+      break;
+    case OutputFormat::Json:
+      std::fputs(HeaderResultJson(result, ModeName(options.headerMode).substr(2),
+                                  RuleSetName(ruleSet)).c_str(), stdout);
+      break;
+    case OutputFormat::Github:
+      std::fputs(GithubAnnotations(result).c_str(), stdout);
+      break;
+  }
+  std::fflush(stdout);
+  if (!options.quiet) {
+    for (const Text& line : result.written) std::fprintf(stderr, "%s\n", TerminalText(line).c_str());
+  }
+  for (const Text& message : result.messages) {
+    std::fprintf(stderr, "%s\n", TerminalText(message).c_str());
+  }
+  for (const Text& error : result.errors) {
+    std::fprintf(stderr, "veltrane-cli: %s\n", TerminalText(error).c_str());
+  }
+}
+
+// The page, only when --html names one; after the results, so that a page
+// that cannot be written never hides them.
+int WritePageIfAsked(AppState& state, const Options& options) {
+  if (options.html.empty()) return kSuccess;
+  Examination paged = ExamineSource(state, options.source, PageChoice::Write, ReasonChoice::Skip);
+  if (paged.outcome == ExamineOutcome::ReportWritten) {
+    SayReportWritten(state, options.quiet);
+    return kSuccess;
+  }
+  return ReportNotWritten(state, paged.page);
+}
+
+}  // namespace
+
+int RunHeaderModes(AppState& state, const Options& options, const Text& startFolder) {
+  Examination examination =
+      ExamineSource(state, options.source, PageChoice::Skip, ReasonChoice::Give);
+  if (examination.outcome == ExamineOutcome::Ignored) return kBadSource;
+  if (examination.outcome == ExamineOutcome::RootFolderMissing) return kNoModFolder;
+  if (!options.quiet) PrintWarnings(examination, startFolder);
+  size_t blocks = examination.suggestion.blocks.size();
+  if (options.templateNumber > blocks) {
+    std::fprintf(stderr, "veltrane-cli: there is no framework block %zu; the suggestion has %zu\n",
+                 options.templateNumber, blocks);
+    return kBadUsage;
+  }
+  std::vector<Text> missing = MissingParts(examination, startFolder);
+  if (!missing.empty() && options.headerMode != HeaderMode::Check) {
+    return RefuseIncompleteEdit(options, missing);
+  }
+
+  HeaderResult result = RunJob(state, options, examination.suggestion, startFolder);
+  PrintResult(result, options, state.Catalogue.ruleSet);
+  int code = FinishStandardOutput(CodeOf(result, options));
+  if (!missing.empty()) {
+    std::fprintf(stderr, "veltrane-cli: the check is incomplete: %zu file(s) named by Include "
+                 "or Import could not be read\n", missing.size());
+    code = Worst(code, kIncompletePicture);
+  }
+  return Worst(code, WritePageIfAsked(state, options));
+}
+
+}  // namespace vt

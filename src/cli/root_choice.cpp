@@ -1,0 +1,43 @@
+#include "cli/root_choice.h"
+
+#include "base/paths.h"
+#include "platform/file_system.h"
+
+namespace vt {
+
+namespace {
+
+// The folder, from `folder` upwards, whose bin holds bmk: veltrane-cli
+// copied into a BlitzMax installation finds it without being told.
+Text InstallationAround(TextView folder) {
+  Text at(folder);
+  while (!at.empty()) {
+    for (const char16_t* bmk : {u"/bin/bmk", u"/bin/bmk.exe"}) {
+      if (GetFileKind(at + bmk) == FileKind::File) return at;
+    }
+    Text parent = FolderPart(at);
+    if (parent == at || parent.empty()) break;
+    at = parent;
+  }
+  return Text();
+}
+
+}  // namespace
+
+RootChoice ChooseRootFolder(const std::optional<Text>& root, const SettingsState& settings,
+                            TextView programFolder) {
+  if (root) return {*root, u"--root"};
+  if (Text variable = EnvironmentVariable("BMXPATH"); !variable.empty()) {
+    return {NormaliseRootFolder(variable), u"BMXPATH"};
+  }
+  Text settingsFile = SettingsFilePath(settings);
+  if (Text line; ReadSettingsLine(settingsFile, line) && !Trim(line).empty()) {
+    return {NormaliseRootFolder(line), u"vt.ini (" + settingsFile + u")"};
+  }
+  if (Text around = InstallationAround(programFolder); !around.empty()) {
+    return {around, u"the BlitzMax installation around veltrane-cli"};
+  }
+  return {DefaultRootFolder(), u"the default"};
+}
+
+}  // namespace vt

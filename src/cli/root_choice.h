@@ -1,0 +1,25 @@
+// Where veltrane-cli finds the BlitzMax root folder, in the order users
+// keep it: --root, the BMXPATH variable that BlitzMax's own tools read,
+// vt.ini, an installation around the program, and ~/BlitzMax.
+#pragma once
+
+#include <optional>
+
+#include "app/settings.h"
+#include "base/text.h"
+
+namespace vt {
+
+struct RootChoice {
+  Text folder;
+  // Where it came from, for a message: "--root", "BMXPATH", "vt.ini (...)",
+  // "the BlitzMax installation around veltrane-cli" or "the default".
+  Text source;
+};
+
+// The first place in the order that names a root folder. `root` is the
+// value of --root, if given; `programFolder` holds veltrane-cli.
+RootChoice ChooseRootFolder(const std::optional<Text>& root, const SettingsState& settings,
+                            TextView programFolder);
+
+}  // namespace vt
