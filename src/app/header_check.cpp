@@ -61,14 +61,18 @@ class HeaderRun {
     Unit main = NewUnit(blocks.front().boxes.front());
     const FrameworkBlock* block = ChooseBlock(main);
     if (!block) return false;
+    mainPath_ = block->boxes.front().path;
     for (const CodeBox& box : block->boxes) {
-      if (units_.empty()) {
+      bool first = &box == &block->boxes.front();
+      if (job_.handled && !job_.handled->insert(CanonicalPath(box.path)).second) continue;
+      if (first) {
         main.box = &box;
         units_.push_back(std::move(main));
       } else {
         units_.push_back(NewUnit(box));
       }
     }
+    if (units_.empty()) return false;
     MarkLeftAlone();
     for (const Unit& unit : units_) {
       if (!unit.readable) result_.errors.push_back(unit.shown + u": cannot be read");
@@ -163,7 +167,7 @@ class HeaderRun {
   }
 
   void MarkLeftAlone() {
-    Text tree = CanonicalPath(FolderPart(units_.front().path));
+    Text tree = CanonicalPath(FolderPart(mainPath_));
     Text mod = job_.modFolder.empty() ? Text() : CanonicalPath(job_.modFolder);
     for (Unit& unit : units_) {
       Text path = CanonicalPath(unit.path);
@@ -270,6 +274,7 @@ class HeaderRun {
   }
 
   const HeaderJob& job_;
+  Text mainPath_;
   std::vector<Unit> units_;
   HeaderResult result_;
 };

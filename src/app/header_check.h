@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "analysis/present_header.h"
@@ -32,6 +33,9 @@ struct HeaderJob {
   ModuleReasons reasons;
   // Under the modern rules, imports inside platform sections are header.
   SectionImports sections = SectionImports::Ignore;
+  // When given: the files an earlier job of the same run looked at, which
+  // are left out; the files of this job are added.
+  std::unordered_set<Text>* handled = nullptr;
 };
 
 enum class HeaderStatus {

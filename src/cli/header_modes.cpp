@@ -40,7 +40,16 @@ Reason ReasonFor(const Suggestion& suggestion, TextView unitPath, TextView modul
 }
 
 TextView ModeName(HeaderMode mode) {
-  return mode == HeaderMode::Check ? u"--check" : mode == HeaderMode::Diff ? u"--diff" : u"--write";
+  switch (mode) {
+    case HeaderMode::Diff:
+      return u"--diff";
+    case HeaderMode::Write:
+      return u"--write";
+    case HeaderMode::List:
+      return u"--list";
+    default:
+      return u"--check";
+  }
 }
 
 // What the walk could not read, one line each: a header judged without it
@@ -78,22 +87,37 @@ int CodeOf(const HeaderResult& result, const Options& options) {
 }
 
 HeaderResult RunJob(const AppState& state, const Options& options, const Suggestion& suggestion,
-                    const Text& startFolder) {
+                    const Text& startFolder, HandledFiles& handled) {
   HeaderJob job{suggestion, state.Catalogue, state.Settings.RootFolder + u"/mod", startFolder,
                 options.templateNumber,
                 [&suggestion](TextView unit, TextView module) {
                   return ReasonFor(suggestion, unit, module);
                 }};
   if (state.Catalogue.ruleSet == RuleSetKind::Modern) job.sections = SectionImports::Read;
-  if (options.headerMode == HeaderMode::Check) return CheckHeaders(job);
+  job.handled = &handled;
+  if (options.headerMode == HeaderMode::Check || options.headerMode == HeaderMode::List) {
+    return CheckHeaders(job);
+  }
   if (options.headerMode == HeaderMode::Diff) return DiffHeaders(job);
   return WriteHeaders(job, options.backup);
 }
 
+// The files with a difference, one name a line, each once.
+std::string ListedFiles(const HeaderResult& result) {
+  std::string out;
+  std::unordered_set<Text> listed;
+  for (const HeaderFinding& finding : result.findings) {
+    if (listed.insert(finding.file).second) out += TerminalText(finding.file) + "\n";
+  }
+  return out;
+}
+
 void PrintResult(const HeaderResult& result, const Options& options, RuleSetKind ruleSet) {
-  switch (options.format) {
+  switch (options.headerMode == HeaderMode::List ? OutputFormat::Text : options.format) {
     case OutputFormat::Text:
-      std::fputs(result.output.c_str(), stdout);
+      std::fputs(options.headerMode == HeaderMode::List ? ListedFiles(result).c_str()
+                                                         : result.output.c_str(),
+                 stdout);
       break;
     case OutputFormat::Json:
       std::fputs(HeaderResultJson(result, ModeName(options.headerMode).substr(2),
@@ -129,9 +153,8 @@ int WritePageIfAsked(AppState& state, const Options& options) {
 
 }  // namespace
 
-int RunHeaderModes(AppState& state, const Options& options, const Text& startFolder) {
-  Examination examination =
-      ExamineSource(state, options.source, PageChoice::Skip, ReasonChoice::Give);
+int RunHeaderModes(AppState& state, const Options& options, const Text& startFolder,
+                   const Examination& examination, HandledFiles& handled) {
   if (examination.outcome == ExamineOutcome::Ignored) return kBadSource;
   if (examination.outcome == ExamineOutcome::RootFolderMissing) return kNoModFolder;
   if (!options.quiet) PrintWarnings(examination, startFolder);
@@ -142,11 +165,12 @@ int RunHeaderModes(AppState& state, const Options& options, const Text& startFol
     return kBadUsage;
   }
   std::vector<Text> missing = MissingParts(examination, startFolder);
-  if (!missing.empty() && options.headerMode != HeaderMode::Check) {
+  bool edits = options.headerMode == HeaderMode::Diff || options.headerMode == HeaderMode::Write;
+  if (!missing.empty() && edits) {
     return RefuseIncompleteEdit(options, missing);
   }
 
-  HeaderResult result = RunJob(state, options, examination.suggestion, startFolder);
+  HeaderResult result = RunJob(state, options, examination.suggestion, startFolder, handled);
   PrintResult(result, options, state.Catalogue.ruleSet);
   int code = FinishStandardOutput(CodeOf(result, options));
   if (!missing.empty()) {

@@ -3,13 +3,22 @@
 // page only when one is asked for.
 #pragma once
 
+#include <unordered_set>
+
 #include "app/app_state.h"
+#include "app/examine.h"
 #include "base/text.h"
 #include "cli/options.h"
 
 namespace vt {
 
-// Runs the header mode of `options` on its source; returns the exit code.
-int RunHeaderModes(AppState& state, const Options& options, const Text& startFolder);
+// The files whose headers a run has looked at already: a file that several
+// main files import is checked, shown or written once.
+using HandledFiles = std::unordered_set<Text>;
+
+// Runs the header mode of `options` on `examination`, the one of its
+// source; returns the exit code.
+int RunHeaderModes(AppState& state, const Options& options, const Text& startFolder,
+                   const Examination& examination, HandledFiles& handled);
 
 }  // namespace vt

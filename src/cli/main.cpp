@@ -27,6 +27,7 @@
 #include "base/version.h"
 #include "cli/exit_codes.h"
 #include "cli/header_modes.h"
+#include "cli/inputs.h"
 #include "cli/options.h"
 #include "cli/root_choice.h"
 #include "cli/run_messages.h"
@@ -115,6 +116,30 @@ bool CatalogueBuilt(AppState& state) {
   return true;
 }
 
+// The header mode over every main file the paths stand for, with one
+// catalogue: each file is examined once, and a file that one of them
+// reaches is no main file of its own.
+int RunOverMainFiles(AppState& state, const Options& options, const GivenFiles& given,
+                     const Text& startFolder) {
+  std::vector<Examination> examinations;
+  std::vector<std::vector<Text>> reached;
+  for (const Text& file : given.files) {
+    examinations.push_back(ExamineSource(state, file, PageChoice::Skip, ReasonChoice::Give));
+    std::vector<Text>& files = reached.emplace_back();
+    for (const scanlisttype& entry : examinations.back().walked) {
+      if (entry.kind != u"MOD" && entry.kind != u"Main") files.push_back(entry.path);
+    }
+  }
+  int code = kSuccess;
+  HandledFiles handled;
+  for (size_t main : MainFiles(given.files, reached)) {
+    Options one = options;
+    one.source = given.files[main];
+    code = Worst(code, RunHeaderModes(state, one, startFolder, examinations[main], handled));
+  }
+  return code;
+}
+
 // Relative paths count from the starting folder; when that folder is gone,
 // they would silently count from the root or the program's folder instead.
 bool StartFolderKnown(const Text& startFolder) {
@@ -154,11 +179,12 @@ int Run(int argc, char** argv) {
       options.html.empty() ? startFolder + u"/results.htm" : options.html;
 
   if (!RulesLoaded(state, options)) return kRulesFileBroken;
-  if (!options.modules && GetFileSize(options.source) <= 0) {
-    std::fprintf(stderr, "veltrane-cli: cannot read source file (missing, empty or unreadable): %s\n",
-                 TerminalText(options.source).c_str());
-    return kBadSource;
+  GivenFiles given = ExpandPaths(options.paths, options.headerMode != HeaderMode::None);
+  for (const Text& path : given.unusable) {
+    std::fprintf(stderr, "veltrane-cli: cannot read source file (missing, empty or unreadable): "
+                 "%s\n", TerminalText(path).c_str());
   }
+  if (!given.unusable.empty()) return kBadSource;
   if (!RootFolderHoldsMod(state, options)) return kNoModFolder;
   if (!CatalogueBuilt(state)) return kNoModFolder;
 
@@ -171,7 +197,9 @@ int Run(int argc, char** argv) {
     return kSuccess;
   }
 
-  if (options.headerMode != HeaderMode::None) return RunHeaderModes(state, options, startFolder);
+  if (options.headerMode != HeaderMode::None) {
+    return RunOverMainFiles(state, options, given, startFolder);
+  }
 
   PageChoice page = options.noHtml ? PageChoice::Skip : PageChoice::Write;
   // Only the plain suggestion leaves the reasons unsaid.

@@ -13,13 +13,16 @@ namespace vt {
 
 const char kUsage[] =
     "Usage: veltrane-cli [OPTIONS] SOURCE.bmx\n"
-    "       veltrane-cli [OPTIONS] --check | --diff | --write [--backup] SOURCE.bmx\n"
+    "       veltrane-cli [OPTIONS] --check | --diff | --write | --list PATH...\n"
     "       veltrane-cli [--root DIR] [--html FILE] --modules\n"
     "       veltrane-cli --version\n"
     "\n"
     "Suggests the Framework and Import lines that a BlitzMax program needs.\n"
     "\n"
     "  SOURCE.bmx          the main file: its page is written, its suggestion printed\n"
+    "  PATH...             with --check, --diff, --write or --list: main files and\n"
+    "                      folders, whose .bmx files (sub-folders too) that no other\n"
+    "                      given file imports or includes are the main files\n"
     "  --modules           write the page of every installed module instead\n"
     "  --root DIR          the BlitzMax root folder (holding \"mod\"); else from vt.ini\n"
     "                      (beside this program, or in the user's data folder when\n"
@@ -37,6 +40,7 @@ const char kUsage[] =
     "                      need; exit 1 when any differs (no page unless --html)\n"
     "  --diff              print the edit that would fix every header as a unified\n"
     "                      diff; exit 1 when there is one\n"
+    "  -l, --list          print only the names of the files whose header differs\n"
     "  --write             make that edit; --diff and --write refuse (exit 11) when\n"
     "                      a file the program names cannot be read\n"
     "  --backup            with --write: keep NAME.bak, the file before its first edit\n"
@@ -81,8 +85,11 @@ std::string NotEmpty(const std::string& value) {
   return value.empty() ? "needs a value, not an empty one" : std::string();
 }
 
-std::optional<std::string> CheckCombination(const Options& options, bool hasSource,
-                                            const std::string& source) {
+std::optional<std::string> CheckCombination(const Options& options,
+                                            const std::vector<std::string>& sources) {
+  size_t paths = sources.size();
+  bool hasSource = paths > 0;
+  std::string source = hasSource ? sources.front() : std::string();
   if (options.help || options.version) return std::nullopt;
   if (options.headerMode == HeaderMode::None && options.templateNumber)
     return "--template goes with --check, --diff or --write";
@@ -91,6 +98,10 @@ std::optional<std::string> CheckCombination(const Options& options, bool hasSour
   if (options.modules && hasSource)
     return "--modules takes no SOURCE.bmx, but got: " + source;
   if (!options.modules && !hasSource) return "no SOURCE.bmx given";
+  if (paths > 1 && options.headerMode == HeaderMode::None)
+    return "one SOURCE.bmx, unless with --check, --diff, --write or --list; also got: " +
+           sources[1];
+  if (paths > 1 && !options.html.empty()) return "--html goes with one SOURCE.bmx";
   return std::nullopt;
 }
 
@@ -101,7 +112,8 @@ std::optional<std::string> ParseOptions(int argc, const char* const* argv,
   if (std::optional<std::string> error = EmptyAssignment(argc, argv)) return error;
   CLI::App app("veltrane-cli", "veltrane-cli");
   app.set_help_flag();
-  std::string root, html, source, format = "text";
+  std::string root, html, format = "text";
+  std::vector<std::string> sources;
   app.add_flag("-h,--help", options.help);
   app.add_flag("--version", options.version);
   CLI::Option* modules = app.add_flag("--modules", options.modules);
@@ -112,12 +124,14 @@ std::optional<std::string> ParseOptions(int argc, const char* const* argv,
   CLI::Option* formatOption =
       app.add_option("--format", format)->check(CLI::IsMember({"text", "json", "github"}));
   app.add_flag("--quiet", options.quiet);
-  bool check = false, diff = false, write = false;
+  bool check = false, diff = false, write = false, list = false;
   CLI::Option* checkFlag = app.add_flag("--check", check);
   CLI::Option* diffFlag = app.add_flag("--diff", diff);
   CLI::Option* writeFlag = app.add_flag("--write", write);
-  checkFlag->excludes(diffFlag)->excludes(writeFlag);
-  diffFlag->excludes(writeFlag);
+  CLI::Option* listFlag = app.add_flag("-l,--list", list);
+  checkFlag->excludes(diffFlag)->excludes(writeFlag)->excludes(listFlag);
+  diffFlag->excludes(writeFlag)->excludes(listFlag);
+  writeFlag->excludes(listFlag);
   CLI::Option* noBackup = app.add_flag("--no-backup", options.noBackup);
   app.add_flag("--backup", options.backup)->excludes(noBackup);
   app.add_option("--template", options.templateNumber)->check(CLI::Range(1, 999999));
@@ -125,7 +139,7 @@ std::optional<std::string> ParseOptions(int argc, const char* const* argv,
   CLI::Option* rulesOption =
       app.add_option("--rules", rules)->check(CLI::IsMember({"classic", "modern", "auto"}));
   CLI::Option* rulesFileOption = app.add_option("--rules-file", rulesFile)->check(NotEmpty);
-  CLI::Option* sourceOption = app.add_option("SOURCE.bmx", source)->check(NotEmpty);
+  app.add_option("SOURCE.bmx", sources)->check(NotEmpty);
   // The last of a repeated option counts, as it always has.
   for (CLI::Option* option : {rootOption, htmlOption, formatOption, rulesOption,
                               rulesFileOption}) {
@@ -141,24 +155,28 @@ std::optional<std::string> ParseOptions(int argc, const char* const* argv,
   options.headerMode = check   ? HeaderMode::Check
                        : diff  ? HeaderMode::Diff
                        : write ? HeaderMode::Write
+                       : list  ? HeaderMode::List
                                : HeaderMode::None;
   if (options.headerMode != HeaderMode::None) {
     if (modules->count()) return "--modules does not go with --check, --diff or --write";
-    if (formatOption->count() && options.headerMode == HeaderMode::Write) {
-      return "--format goes with --check and --diff, not with --write";
+    if (formatOption->count() &&
+        (options.headerMode == HeaderMode::Write || options.headerMode == HeaderMode::List)) {
+      return "--format goes with --check and --diff, not with --write or --list";
     }
     // The check gives its reasons anyway.
     if (explain->count() && options.headerMode != HeaderMode::Check) {
       return "--explain goes with --check, not with --diff or --write";
     }
   }
-  if (std::optional<std::string> error =
-          CheckCombination(options, sourceOption->count() > 0, source)) {
+  if (htmlOption->count()) options.html = AnchorPath(FromNativeString(html), startFolder);
+  if (std::optional<std::string> error = CheckCombination(options, sources)) {
     return error;
   }
   if (rootOption->count()) options.root = NormaliseRootFolder(FromNativeString(root));
-  if (htmlOption->count()) options.html = AnchorPath(FromNativeString(html), startFolder);
-  if (sourceOption->count()) options.source = AnchorPath(FromNativeString(source), startFolder);
+  for (const std::string& source : sources) {
+    options.paths.push_back(AnchorPath(FromNativeString(source), startFolder));
+  }
+  if (!options.paths.empty()) options.source = options.paths.front();
   options.format = format == "json"     ? OutputFormat::Json
                    : format == "github" ? OutputFormat::Github
                                         : OutputFormat::Text;

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/text.h"
 #include "catalogue/module_records.h"
@@ -12,12 +13,15 @@ namespace vt {
 enum class OutputFormat { Text, Json, Github };
 
 // Acting on the suggestion instead of printing it.
-enum class HeaderMode { None, Check, Diff, Write };
+enum class HeaderMode { None, Check, Diff, Write, List };
 
 struct Options {
   std::optional<Text> root;  // normalised
   Text html;                 // anchored at the starting folder; empty for the default
-  Text source;               // anchored at the starting folder
+  // The paths given: main files or folders, anchored at the starting folder.
+  std::vector<Text> paths;
+  // The main file being worked on, one of those the paths stand for.
+  Text source;
   bool modules = false;
   bool noHtml = false;
   bool explain = false;

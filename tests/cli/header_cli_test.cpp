@@ -64,6 +64,37 @@ TEST_F(HeaderCli, CheckWriteAndCheckAgainOnACopyOfTheExample) {
   EXPECT_FALSE(Exists(u"results.htm"));
 }
 
+// A folder stands for its main files: those no other file imports or
+// includes. A file two of them import is looked at once, as imported, so two
+// runs over the folder agree, and each backup keeps the original.
+TEST_F(HeaderCli, AFolderOfProgramsSharingFilesSettlesAfterOneWrite) {
+  const std::vector<std::pair<Text, std::string>> files = {
+      {u"proj/a.bmx", "Import \"lib/util.bmx\"\nPrint Shout(\"x\")\n"},
+      {u"proj/b.bmx", "Import \"lib/util.bmx\"\nInclude \"inc/draw.bmx\"\nPrint Shout(Hex(2))\n"},
+      {u"proj/lib/util.bmx", "Function Shout:String(s:String)\nReturn Upper(s)\nEnd Function\n"},
+      {u"proj/inc/draw.bmx", "Print Trim(\" y \")\n"}};
+  for (const auto& [name, text] : files) work.WriteFile(name, text);
+
+  RunResult list = Run({"--list", "proj"});
+  EXPECT_EQ(list.exitCode, 1) << list.err;
+  EXPECT_EQ(list.out, "proj/a.bmx\nproj/lib/util.bmx\nproj/b.bmx\n");
+
+  for (int round = 0; round < 2; ++round) {
+    RunResult write = Run({"--write", "--backup", "proj"});
+    EXPECT_EQ(write.exitCode, 0) << write.err;
+  }
+  for (const auto& [name, text] : files) {
+    bool edited = name != u"proj/inc/draw.bmx";
+    EXPECT_EQ(Exists(name + u".bak"), edited) << ToUtf8(name);
+    if (edited) {
+      EXPECT_EQ(ReadFileBytes(work / (name + u".bak")), text) << ToUtf8(name);
+    }
+  }
+  RunResult check = Run({"--check", "proj/b.bmx", "proj"});
+  EXPECT_EQ(check.exitCode, 0) << check.out;
+  EXPECT_EQ(Run({"--list", "proj"}).out, "");
+}
+
 // A missing Include hides what that file needs: no edit is made on such a
 // picture, and the check says it is incomplete.
 TEST_F(HeaderCli, AnIncompletePictureIsNeverEditedAndNoPass) {
