@@ -12,7 +12,7 @@ else
   packages=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
-    nlohmann-json3-dev libcli11-dev
+    nlohmann-json3-dev libcli11-dev libtomlplusplus-dev
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev libgl-dev
     fonts-dejavu-core
     dpkg-dev desktop-file-utils appstream lintian

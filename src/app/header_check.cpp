@@ -34,7 +34,7 @@ struct Unit {
   Text leftAlone;
 };
 
-void Load(Unit& unit, SectionImports sections) {
+void Load(Unit& unit, SectionImports sections, const std::unordered_set<Text>& keep) {
   unit.readable = ReadFileBytes(unit.path, unit.bytes);
   if (!unit.readable) return;
   unit.text = SplitTextLines(unit.bytes);
@@ -44,6 +44,9 @@ void Load(Unit& unit, SectionImports sections) {
     decoded.push_back(DecodeLine(unit.text.encoding, line.content));
   }
   unit.present = ReadPresentHeader(decoded, sections);
+  for (HeaderLine& line : unit.present.lines) {
+    if (line.kind == HeaderLineKind::Import && keep.count(Lower(line.module))) line.keep = true;
+  }
 }
 
 class HeaderRun {
@@ -143,7 +146,7 @@ class HeaderRun {
     unit.box = &box;
     unit.path = box.path;
     unit.shown = RelativePath(box.path, job_.currentFolder);
-    Load(unit, job_.sections);
+    Load(unit, job_.sections, job_.keep);
     return unit;
   }
 

@@ -36,6 +36,9 @@ struct HeaderJob {
   // When given: the files an earlier job of the same run looked at, which
   // are left out; the files of this job are added.
   std::unordered_set<Text>* handled = nullptr;
+  // Modules (lower-cased) whose Import lines are kept as if marked
+  // "veltrane: keep".
+  std::unordered_set<Text> keep = {};
 };
 
 enum class HeaderStatus {

@@ -143,7 +143,7 @@ void StartUp(AppState& state, const std::vector<Text>& arguments,
 
   Screen& screen = state.screen;
   screen.SetApplicationTitle(kApplicationTitle);
-  LoadedRules rules = LoadRules(layout, std::nullopt);
+  LoadedRules rules = LoadRules(layout);
   state.Rules = std::move(rules.book);
   for (const Text& error : rules.errors) screen.InformationBox(u"Rule file not used:\n" + error);
   ScanIfRootFolderHoldsModules(state);

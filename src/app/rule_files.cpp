@@ -58,11 +58,11 @@ void ReadExtraRules(LoadedRules& rules, const Text& path) {
 
 }  // namespace
 
-LoadedRules LoadRules(const ProgramLayout& layout, const std::optional<Text>& extraFile) {
+LoadedRules LoadRules(const ProgramLayout& layout, const std::vector<Text>& extraFiles) {
   LoadedRules rules;
   ReadShippedRules(rules, layout);
   ReadUserRules(rules);
-  if (extraFile) ReadExtraRules(rules, *extraFile);
+  for (const Text& file : extraFiles) ReadExtraRules(rules, file);
   return rules;
 }
 

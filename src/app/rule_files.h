@@ -22,9 +22,9 @@ struct LoadedRules {
 // The shipped rules: HelpFolder + "/rules.txt" of `layout` when that file
 // exists (so an installation's copy can be read and edited), else the
 // built-in copy; then the per-user file UserDataFolder() + "/rules.txt" when
-// it exists; then `extraFile` when given, which must exist and be readable.
+// it exists; then each of `extraFiles`, which must exist and be readable.
 // A faulty file adds nothing but does not stop the later ones: every error
 // is collected, and the caller decides what to do.
-LoadedRules LoadRules(const ProgramLayout& layout, const std::optional<Text>& extraFile);
+LoadedRules LoadRules(const ProgramLayout& layout, const std::vector<Text>& extraFiles = {});
 
 }  // namespace vt

@@ -95,6 +95,7 @@ HeaderResult RunJob(const AppState& state, const Options& options, const Suggest
                 }};
   if (state.Catalogue.ruleSet == RuleSetKind::Modern) job.sections = SectionImports::Read;
   job.handled = &handled;
+  job.keep = std::unordered_set<Text>(options.keep.begin(), options.keep.end());
   if (options.headerMode == HeaderMode::Check || options.headerMode == HeaderMode::List) {
     return CheckHeaders(job);
   }

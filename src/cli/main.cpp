@@ -22,6 +22,7 @@
 #include "app/text_output.h"
 #include "app/terminal_text.h"
 #include "app/program_layout.h"
+#include "app/project_file.h"
 #include "app/rule_files.h"
 #include "base/paths.h"
 #include "base/version.h"
@@ -55,9 +56,11 @@ class ConsoleScreen : public Screen {
 
 // A terminal user has --root where the window has its Max menu; the message
 // says where the folder came from, so that the right place gets mended.
-bool RootFolderHoldsMod(AppState& state, const Options& options) {
+bool RootFolderHoldsMod(AppState& state, const Options& options,
+                        const std::optional<Text>& projectRoot, const Text& projectPath) {
   SettingsState& settings = state.Settings;
   RootChoice choice = ChooseRootFolder(options.root, settings, ExecutableFolder());
+  if (!options.root && projectRoot) choice = {*projectRoot, projectPath};
   settings.RootFolder = choice.folder;
   settings.RootFolderVerified =
       !choice.folder.empty() && GetFileKind(choice.folder + u"/mod") == FileKind::Folder;
@@ -92,13 +95,42 @@ void PrintResult(const AppState& state, const Options& options,
 // A rules file that is wrong would silently change the advice: it stops the
 // run, naming file and line.
 bool RulesLoaded(AppState& state, const Options& options) {
-  LoadedRules rules = LoadRules(state.Settings.Layout, options.rulesFile);
+  std::vector<Text> extra = options.projectRulesFiles;
+  if (options.rulesFile) extra.push_back(*options.rulesFile);
+  LoadedRules rules = LoadRules(state.Settings.Layout, extra);
   for (const Text& error : rules.errors) {
     std::fprintf(stderr, "veltrane-cli: %s\n", TerminalText(error).c_str());
   }
   state.Rules = std::move(rules.book);
   state.RuleSetChoice = options.ruleSet;
   return rules.errors.empty();
+}
+
+// The project file beside the given files (or the current folder): what it
+// names stands where the command line names nothing. False, after saying
+// why, when it is malformed.
+bool ProjectApplied(Options& options, const Text& startFolder, std::optional<Text>& projectRoot,
+                    Text& projectPath) {
+  Text from = startFolder;
+  if (!options.paths.empty()) {
+    const Text& first = options.paths.front();
+    from = GetFileKind(first) == FileKind::Folder ? first : FolderPart(first);
+  }
+  std::optional<Text> found = FindProjectFile(from);
+  if (!found) return true;
+  ProjectRead read = ReadProjectFile(*found);
+  if (!read.project) {
+    std::fprintf(stderr, "veltrane-cli: %s\n", TerminalText(read.error).c_str());
+    return false;
+  }
+  const ProjectFile& project = *read.project;
+  projectPath = project.path;
+  projectRoot = project.root;
+  if (!options.ruleSet) options.ruleSet = project.ruleSet;
+  options.projectRulesFiles = project.rulesFiles;
+  options.keep = project.keep;
+  if (options.paths.empty() && !options.modules) options.paths = project.mainFiles;
+  return true;
 }
 
 // A part of the installation that could not be read would silently shrink
@@ -178,6 +210,19 @@ int Run(int argc, char** argv) {
   state.Report.ReportFile =
       options.html.empty() ? startFolder + u"/results.htm" : options.html;
 
+  std::optional<Text> projectRoot;
+  Text projectPath;
+  if (!ProjectApplied(options, startFolder, projectRoot, projectPath)) return kRulesFileBroken;
+  if (options.paths.empty() && !options.modules && !options.help) {
+    std::fputs("veltrane-cli: no SOURCE.bmx given\nRun with --help for more information.\n",
+               stderr);
+    return kBadUsage;
+  }
+  if (options.paths.size() > 1 && options.headerMode == HeaderMode::None) {
+    std::fputs("veltrane-cli: the project file names several main files: use --check, --diff, "
+               "--write or --list\nRun with --help for more information.\n", stderr);
+    return kBadUsage;
+  }
   if (!RulesLoaded(state, options)) return kRulesFileBroken;
   GivenFiles given = ExpandPaths(options.paths, options.headerMode != HeaderMode::None);
   for (const Text& path : given.unusable) {
@@ -185,7 +230,7 @@ int Run(int argc, char** argv) {
                  "%s\n", TerminalText(path).c_str());
   }
   if (!given.unusable.empty()) return kBadSource;
-  if (!RootFolderHoldsMod(state, options)) return kNoModFolder;
+  if (!RootFolderHoldsMod(state, options, projectRoot, projectPath)) return kNoModFolder;
   if (!CatalogueBuilt(state)) return kNoModFolder;
 
   if (options.modules) {

@@ -97,7 +97,6 @@ std::optional<std::string> CheckCombination(const Options& options,
     return "--backup and --no-backup go with --write only";
   if (options.modules && hasSource)
     return "--modules takes no SOURCE.bmx, but got: " + source;
-  if (!options.modules && !hasSource) return "no SOURCE.bmx given";
   if (paths > 1 && options.headerMode == HeaderMode::None)
     return "one SOURCE.bmx, unless with --check, --diff, --write or --list; also got: " +
            sources[1];

@@ -37,6 +37,10 @@ struct Options {
   // Unset: the installation decides.
   std::optional<RuleSetKind> ruleSet;
   std::optional<Text> rulesFile;  // anchored at the starting folder
+  // From the project file, if any: its rule files, and the modules whose
+  // Import lines are kept (lower-cased).
+  std::vector<Text> projectRulesFiles;
+  std::vector<Text> keep;
 };
 
 // The text of --help; also shown after a usage error.

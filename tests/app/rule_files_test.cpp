@@ -33,7 +33,7 @@ TEST(LoadRules, ShippedOrBuiltInThenTheUsersThenTheOneGiven) {
   extra.WriteFile(u"given.txt", "[modern]\ngui BRL.Given\n");
 
   // Without a shipped file the built-in copy stands first.
-  LoadedRules rules = LoadRules(PortableLayout(help.Path()), extra / u"given.txt");
+  LoadedRules rules = LoadRules(PortableLayout(help.Path()), {extra / u"given.txt"});
   EXPECT_TRUE(rules.errors.empty());
   EXPECT_EQ(rules.files, (std::vector<Text>{userFile, extra / u"given.txt"}));
   EXPECT_EQ(rules.book.modern.implementations, BuiltInRules().modern.implementations);
@@ -43,7 +43,7 @@ TEST(LoadRules, ShippedOrBuiltInThenTheUsersThenTheOneGiven) {
   // A shipped file replaces the built-in copy; faults are all collected.
   help.WriteFile(u"rules.txt", "[classic]\ngui BRL.Shipped\n");
   data.WriteFile(TextView(userFile).substr(data.Path().size() + 1), "[modern]\ngui\n");
-  rules = LoadRules(PortableLayout(help.Path()), extra / u"missing.txt");
+  rules = LoadRules(PortableLayout(help.Path()), {extra / u"missing.txt"});
   EXPECT_EQ(rules.files, (std::vector<Text>{help / u"rules.txt", userFile}));
   RuleBook shipped;
   shipped.classic.templates.guiModule = u"BRL.Shipped";

@@ -95,6 +95,25 @@ TEST_F(HeaderCli, AFolderOfProgramsSharingFilesSettlesAfterOneWrite) {
   EXPECT_EQ(Run({"--list", "proj"}).out, "");
 }
 
+// A project keeps its settings beside its sources: with no PATH, the check
+// takes the project's main files, root and modules to keep from it.
+TEST_F(HeaderCli, AProjectFileNamesRootMainFilesAndModulesToKeep) {
+  std::string root = ToUtf8(SourceFolder() + u"/examples/BlitzMax");
+  work.WriteFile(u"veltrane.toml", "# the game\nroot = \"" + root + "\"\nrules = \"classic\"\n"
+                                   "main_files = [\"src/a.bmx\"]\nkeep = [\"BRL.LinkedList\"]\n");
+  work.WriteFile(u"src/a.bmx", "Framework BRL.StandardIO\nImport BRL.LinkedList\nPrint 1\n");
+  work.WriteFile(u"src/unused.bmx", "Print Upper(\"x\")\n");
+  RunResult check = RunCli({"--check"}, work.Path());
+  EXPECT_EQ(check.exitCode, 0) << check.out << check.err;
+  EXPECT_EQ(check.out, "");
+
+  work.WriteFile(u"veltrane.toml", "root = \"x\"\nmain_file = [\"a.bmx\"]\n");
+  RunResult bad = RunCli({"--check", "src/a.bmx"}, work.Path());
+  EXPECT_EQ(bad.exitCode, 10);
+  EXPECT_NE(bad.err.find("veltrane.toml:2: unknown setting \"main_file\""), std::string::npos)
+      << bad.err;
+}
+
 // A missing Include hides what that file needs: no edit is made on such a
 // picture, and the check says it is incomplete.
 TEST_F(HeaderCli, AnIncompletePictureIsNeverEditedAndNoPass) {

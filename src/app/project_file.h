@@ -1,0 +1,38 @@
+// A project's own settings for veltrane-cli, kept beside its sources in
+// veltrane.toml: the BlitzMax root, the rule set, rule files, its main files
+// and modules to keep. Found in the folder of the files given or above it.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "base/text.h"
+#include "catalogue/module_records.h"
+
+namespace vt {
+
+inline constexpr char16_t kProjectFileName[] = u"veltrane.toml";
+
+struct ProjectFile {
+  Text path;  // the file itself
+  // Paths are anchored at the file's folder.
+  std::optional<Text> root;
+  std::optional<RuleSetKind> ruleSet;  // unset: "auto", or not named
+  std::vector<Text> rulesFiles;
+  std::vector<Text> mainFiles;
+  // Modules whose Import lines are never reported or removed (lower-cased).
+  std::vector<Text> keep;
+};
+
+// The nearest veltrane.toml in `folder` or a folder above it, if any.
+std::optional<Text> FindProjectFile(TextView folder);
+
+// Reads the project file at `path`. On a fault, "FILE:LINE: what is wrong"
+// and no project.
+struct ProjectRead {
+  std::optional<ProjectFile> project;
+  Text error;
+};
+ProjectRead ReadProjectFile(TextView path);
+
+}  // namespace vt
