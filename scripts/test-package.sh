@@ -98,7 +98,7 @@ set +e
 status=$?
 set -e
 check "veltrane-cli with a bad option exits 2" test "$status" -eq 2
-check "... and prints the usage on standard error" grep -q '^Usage: ' "$work/usage.err"
+check "... and says on standard error where the usage is" grep -q '^Run with --help for more information\.$' "$work/usage.err"
 
 # The report must match the one the tests expect, with the example's folder
 # in its links written the way the report writes it.
