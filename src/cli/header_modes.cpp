@@ -158,7 +158,6 @@ int RunHeaderModes(AppState& state, const Options& options, const Text& startFol
                    const Examination& examination, HandledFiles& handled) {
   if (examination.outcome == ExamineOutcome::Ignored) return kBadSource;
   if (examination.outcome == ExamineOutcome::RootFolderMissing) return kNoModFolder;
-  if (!options.quiet) PrintWarnings(examination, startFolder);
   size_t blocks = examination.suggestion.blocks.size();
   if (options.templateNumber > blocks) {
     std::fprintf(stderr, "veltrane-cli: there is no framework block %zu; the suggestion has %zu\n",
@@ -167,9 +166,9 @@ int RunHeaderModes(AppState& state, const Options& options, const Text& startFol
   }
   std::vector<Text> missing = MissingParts(examination, startFolder);
   bool edits = options.headerMode == HeaderMode::Diff || options.headerMode == HeaderMode::Write;
-  if (!missing.empty() && edits) {
-    return RefuseIncompleteEdit(options, missing);
-  }
+  // The refusal names what is missing itself, even with --quiet.
+  if (!missing.empty() && edits) return RefuseIncompleteEdit(options, missing);
+  if (!options.quiet) PrintWarnings(examination, startFolder);
 
   HeaderResult result = RunJob(state, options, examination.suggestion, startFolder, handled);
   PrintResult(result, options, state.Catalogue.ruleSet);
