@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "app/terminal_text.h"
-#include "app/text_output.h"
+#include "output/terminal_text.h"
+#include "output/text_output.h"
 #include "cli/exit_codes.h"
 
 namespace vt {

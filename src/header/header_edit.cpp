@@ -1,4 +1,4 @@
-#include "app/header_edit.h"
+#include "header/header_edit.h"
 
 namespace vt {
 

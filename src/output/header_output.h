@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/header_check.h"
+#include "header/header_check.h"
 
 namespace vt {
 

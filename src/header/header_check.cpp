@@ -1,11 +1,11 @@
-#include "app/header_check.h"
+#include "header/header_check.h"
 
 #include <memory>
 #include <unordered_set>
 
 #include "analysis/unit_header.h"
-#include "app/header_edit.h"
-#include "app/unified_diff.h"
+#include "header/header_edit.h"
+#include "header/unified_diff.h"
 #include "base/paths.h"
 #include "platform/atomic_file.h"
 #include "platform/file_bytes.h"

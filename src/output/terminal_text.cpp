@@ -1,4 +1,4 @@
-#include "app/terminal_text.h"
+#include "output/terminal_text.h"
 
 #include <cstdio>
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/header_edit.h"
+#include "header/header_edit.h"
 
 namespace vt {
 

@@ -1,4 +1,4 @@
-#include "app/text_output.h"
+#include "output/text_output.h"
 
 #include <gtest/gtest.h>
 

@@ -11,7 +11,7 @@
 
 #include "analysis/present_header.h"
 #include "analysis/suggestion.h"
-#include "app/header_edit.h"
+#include "header/header_edit.h"
 #include "catalogue/module_records.h"
 
 namespace vt {

@@ -1,6 +1,6 @@
-#include "app/text_output.h"
+#include "output/text_output.h"
 
-#include "app/terminal_text.h"
+#include "output/terminal_text.h"
 
 #include "base/paths.h"
 

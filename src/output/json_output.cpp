@@ -1,9 +1,9 @@
-#include "app/json_output.h"
+#include "output/json_output.h"
 
 #include <nlohmann/json.hpp>
 
 #include "analysis/rule_book.h"
-#include "app/text_output.h"
+#include "output/text_output.h"
 #include "base/paths.h"
 #include "base/version.h"
 

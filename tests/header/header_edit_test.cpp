@@ -1,9 +1,9 @@
 // The edit of one file and its unified diff, on lines made by hand.
-#include "app/header_edit.h"
+#include "header/header_edit.h"
 
 #include <gtest/gtest.h>
 
-#include "app/unified_diff.h"
+#include "header/unified_diff.h"
 
 namespace vt {
 namespace {

@@ -1,7 +1,7 @@
 // --check, --diff and --write as the engine does them, on programs in a
 // temporary folder examined against the example installation.
 #include "app/program_layout.h"
-#include "app/header_check.h"
+#include "header/header_check.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "app/header_output.h"
+#include "output/header_output.h"
 
 #include <nlohmann/json.hpp>
 
-#include "app/json_output.h"
+#include "output/json_output.h"
 #include "base/version.h"
 
 namespace vt {

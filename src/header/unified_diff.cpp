@@ -1,4 +1,4 @@
-#include "app/unified_diff.h"
+#include "header/unified_diff.h"
 
 #include <algorithm>
 
