@@ -99,7 +99,9 @@ class SourceWalk {
 void SourceWalk::Enter(TextView path, TextView kind) {
   if (!EndsWith(Lower(path), u".bmx")) return;
   // Sources name files in lower case; find them as they are written on disk.
-  Text found = ResolvePathCase(ForwardSlashes(path), listings_);
+  // A program written on Windows separates folders with "\\" on every
+  // system; the Main file's path is the user's, already in the tool's form.
+  Text found = ResolvePathCase(kind == u"Main" ? Text(path) : ForwardSlashes(path), listings_);
   Text folder = FolderPart(found);
   const Text* current = EnterableFolder(folder);
   if (!current) {

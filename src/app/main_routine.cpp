@@ -36,7 +36,7 @@ void ExamineChosenFile(AppState& state) {
 void ChooseRootFolder(AppState& state) {
   Text folder = state.screen.ChooseFolderDialog(u"Choose BlitzMax ROOT folder");
   if (folder.empty()) return;
-  folder = ForwardSlashes(folder);
+  folder = UserPath(folder);
   // An installed program's data folder is made on first need.
   PrepareSettingsFolder(state.Settings.Layout);
   bool saved = WriteSettingsFile(state.Settings, folder);

@@ -42,8 +42,8 @@ bool ReadSettingsLine(TextView path, Text& line) {
   return true;
 }
 
-Text NormaliseRootFolder(TextView folder) {
-  Text result = ForwardSlashes(folder);
+Text NormaliseRootFolder(TextView folder, PathStyle style) {
+  Text result = UserPath(folder, style);
   if (!result.empty() && result.back() == u'/') result.pop_back();
   return result;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/program_layout.h"
+#include "base/paths.h"
 #include "base/text.h"
 #include "platform/screen.h"
 
@@ -29,8 +30,10 @@ SettingsState FreshSettings(const ProgramLayout& layout);
 // dropped, one character per byte. False when the file cannot be opened.
 bool ReadSettingsLine(TextView path, Text& line);
 
-// A folder as read from vt.ini: backslashes to "/", one trailing "/" removed.
-Text NormaliseRootFolder(TextView folder);
+// A folder as read from vt.ini: backslashes to "/", one trailing "/"
+// removed. A folder the user names (PathStyle of the system) keeps its
+// backslashes where they are no separators.
+Text NormaliseRootFolder(TextView folder, PathStyle style = PathStyle::Windows);
 
 // Writes `folder` as the only line of vt.ini in the settings folder, in one
 // step: the old file stays whole when writing fails. False when it could not

@@ -15,8 +15,12 @@ bool IsRootFolder(TextView folder, PathStyle style) {
   return folder.size() == 3 && HasDrivePrefix(folder, style) && folder[2] == u'/';
 }
 
+Text UserPath(TextView path, PathStyle style) {
+  return style == PathStyle::Windows ? ForwardSlashes(path) : Text(path);
+}
+
 Text AnchorPath(TextView path, TextView folder, PathStyle style) {
-  Text forward = ForwardSlashes(path);
+  Text forward = UserPath(path, style);
   if (forward.empty() || IsAbsolutePath(forward, style) || folder.empty()) return forward;
   return JoinPath(folder, forward);
 }
@@ -34,8 +38,8 @@ Text FileName(TextView path) {
   return Text(slash == TextView::npos ? path : path.substr(slash + 1));
 }
 
-Text FileNameOf(TextView path) {
-  size_t cut = path.find_last_of(u"/\\");
+Text FileNameOf(TextView path, PathStyle style) {
+  size_t cut = path.find_last_of(style == PathStyle::Windows ? u"/\\" : u"/");
   if (cut == TextView::npos) return Text(path);
   return Text(path.substr(cut + 1));
 }
@@ -46,10 +50,10 @@ Text JoinPath(TextView folder, TextView name) {
   return joined + Text(name);
 }
 
-std::vector<Text> SplitPath(TextView path) {
+std::vector<Text> SplitPath(TextView path, PathStyle style) {
   std::vector<Text> parts(1);
   for (char16_t c : path) {
-    if (c == u'/' || c == u'\\') {
+    if (c == u'/' || (c == u'\\' && style == PathStyle::Windows)) {
       parts.emplace_back();
     } else {
       parts.back() += c;
@@ -68,7 +72,7 @@ Text NormalisePath(TextView full, PathStyle style) {
     root = u"/";
   }
   std::vector<Text> parts;
-  for (Text& part : SplitPath(full.substr(start))) {
+  for (Text& part : SplitPath(full.substr(start), style)) {
     if (part == u"..") {
       if (!parts.empty()) parts.pop_back();
     } else if (!part.empty() && part != u".") {

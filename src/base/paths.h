@@ -29,7 +29,12 @@ bool IsAbsolutePath(TextView path, PathStyle style = kNativePathStyle);
 // its trailing slash.
 bool IsRootFolder(TextView folder, PathStyle style = kNativePathStyle);
 
-// `path` with forward slashes, prefixed with `folder` when it is relative.
+// A path as the user names it (command line, dialog, drop) in the tool's
+// form: a backslash separates folders on Windows only; elsewhere it is an
+// ordinary character of a name.
+Text UserPath(TextView path, PathStyle style = kNativePathStyle);
+
+// `path` as UserPath makes it, prefixed with `folder` when it is relative.
 Text AnchorPath(TextView path, TextView folder, PathStyle style = kNativePathStyle);
 
 // The folder part of a "/"-separated path, or "" when there is none. A file
@@ -39,15 +44,15 @@ Text FolderPart(TextView path, PathStyle style = kNativePathStyle);
 // The text after the last "/" (the whole path when there is none).
 Text FileName(TextView path);
 
-// The text after the last "/" or "\".
-Text FileNameOf(TextView path);
+// The text after the last "/" (or, on Windows, "\").
+Text FileNameOf(TextView path, PathStyle style = kNativePathStyle);
 
 // `folder` + "/" + `name`, without doubling the slash of a root folder.
 Text JoinPath(TextView folder, TextView name);
 
-// The components of a "/" or "\" separated path; a leading separator gives
-// an empty first component.
-std::vector<Text> SplitPath(TextView path);
+// The components of a "/" (or, on Windows, also "\") separated path; a
+// leading separator gives an empty first component.
+std::vector<Text> SplitPath(TextView path, PathStyle style = kNativePathStyle);
 
 // An absolute path without empty, "." and ".." components (a ".." at the
 // root stays at the root).

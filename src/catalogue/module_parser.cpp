@@ -249,7 +249,8 @@ bool ParseModuleSource(modtype& module, TextView path) {
     std::optional<Text> imported = HandleLine(module, frame.lines.Line(frame.next++), frame);
     if (!imported) continue;
     ParseFrame child;
-    if (LoadFrame(*imported, parsed, child)) stack.push_back(std::move(child));
+    // Sources written on Windows separate folders with "\\" on every system.
+    if (LoadFrame(ForwardSlashes(*imported), parsed, child)) stack.push_back(std::move(child));
   }
   return true;
 }

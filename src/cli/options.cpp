@@ -173,7 +173,9 @@ std::optional<std::string> ParseOptions(int argc, const char* const* argv,
   if (std::optional<std::string> error = CheckCombination(options, sources)) {
     return error;
   }
-  if (rootOption->count()) options.root = NormaliseRootFolder(FromNativeString(root));
+  if (rootOption->count()) {
+    options.root = NormaliseRootFolder(FromNativeString(root), kNativePathStyle);
+  }
   for (const std::string& source : sources) {
     options.paths.push_back(AnchorPath(FromNativeString(source), startFolder));
   }

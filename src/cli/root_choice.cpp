@@ -28,7 +28,7 @@ RootChoice ChooseRootFolder(const std::optional<Text>& root, const SettingsState
                             TextView programFolder) {
   if (root) return {*root, u"--root"};
   if (Text variable = EnvironmentVariable("BMXPATH"); !variable.empty()) {
-    return {NormaliseRootFolder(variable), u"BMXPATH"};
+    return {NormaliseRootFolder(variable, kNativePathStyle), u"BMXPATH"};
   }
   Text settingsFile = SettingsFilePath(settings);
   if (Text line; ReadSettingsLine(settingsFile, line) && !Trim(line).empty()) {

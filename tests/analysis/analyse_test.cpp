@@ -151,7 +151,7 @@ TEST_F(Analyse, RelativeMainPathCountsFromTheCurrentFolder) {
   tmp.WriteFile(u"src/Game.bmx", "Import \"util.bmx\"\n");
   tmp.WriteFile(u"src/Util.bmx", "Cls\n");
   ASSERT_TRUE(ChangeFolder(tmp.Path()));
-  AnalyseProgram(Analysis, Catalogue, u"src\\Game.bmx");
+  AnalyseProgram(Analysis, Catalogue, u"src/Game.bmx");
   ASSERT_EQ(Analysis.SourceModList.size(), 2u);
   EXPECT_EQ(Record(0).path, tmp / u"src/Game.bmx");
   EXPECT_EQ(Record(1).path, tmp / testing::AsRecorded(u"src/Util.bmx", u"src/util.bmx"));

@@ -9,7 +9,11 @@ constexpr PathStyle kPosix = PathStyle::Posix;
 constexpr PathStyle kWindows = PathStyle::Windows;
 
 TEST(Paths, RelativePathsAreAnchoredAtTheFolderAndOthersKept) {
-  EXPECT_EQ(AnchorPath(u"sub\\game.bmx", u"/home/me"), u"/home/me/sub/game.bmx");
+  // A backslash separates folders under Windows rules only.
+  EXPECT_EQ(AnchorPath(u"sub\\game.bmx", u"/home/me", kWindows), u"/home/me/sub/game.bmx");
+  EXPECT_EQ(AnchorPath(u"sub\\game.bmx", u"/home/me", kPosix), u"/home/me/sub\\game.bmx");
+  EXPECT_EQ(FileNameOf(u"/w/a\\b.bmx", kPosix), u"a\\b.bmx");
+  EXPECT_EQ(SplitPath(u"a\\b/c", kPosix), (std::vector<Text>{u"a\\b", u"c"}));
   EXPECT_EQ(AnchorPath(u"game.bmx", u"/"), u"/game.bmx");
   EXPECT_EQ(AnchorPath(u"/abs/game.bmx", u"/home/me"), u"/abs/game.bmx");
   EXPECT_EQ(AnchorPath(u"C:\\Work\\game.bmx", u"D:/", kWindows), u"C:/Work/game.bmx");
@@ -61,11 +65,10 @@ TEST(Paths, DefaultRulesAreTheRunningSystems) {
     EXPECT_FALSE(IsAbsolutePath(u"C:/Work/game.bmx"));
     EXPECT_FALSE(IsRootFolder(u"C:/"));
     EXPECT_EQ(FolderPart(u"C:/game.bmx"), u"C:");
-    EXPECT_EQ(AnchorPath(u"C:\\Out\\r.htm", u"/work"), u"/work/C:/Out/r.htm");
+    EXPECT_EQ(AnchorPath(u"C:/Out/r.htm", u"/work"), u"/work/C:/Out/r.htm");
     EXPECT_EQ(NormalisePath(u"/work/../.."), u"/");
   }
   EXPECT_TRUE(IsAbsolutePath(u"/game.bmx"));
-  EXPECT_EQ(AnchorPath(u"out\\r.htm", u"/work"), u"/work/out/r.htm");
 }
 
 }  // namespace

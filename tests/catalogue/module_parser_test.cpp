@@ -370,7 +370,7 @@ TEST(AbsoluteNormalPath, RemovesDotsAndEmptyComponents) {
   EXPECT_EQ(AbsoluteNormalPath(u"/../x.bmx"), u"/x.bmx");
   Text here = CurrentFolder();
   // "C:" is a drive only on Windows; elsewhere it is a folder name.
-  EXPECT_EQ(AbsoluteNormalPath(u"C:\\m\\..\\x.bmx"),
+  EXPECT_EQ(AbsoluteNormalPath(u"C:/m/../x.bmx"),
             kNativePathStyle == PathStyle::Windows ? Text(u"C:/x.bmx")
                                                    : NormalisePath(here + u"/C:/x.bmx"));
   EXPECT_EQ(AbsoluteNormalPath(u"./y.bmx"), AbsoluteNormalPath(here + u"/y.bmx"));

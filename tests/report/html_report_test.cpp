@@ -311,8 +311,8 @@ TEST(HtmlText, EscapeCoversTheFiveMarkupCharacters) {
 TEST(HtmlText, LinkPiecesOfAPath) {
   EXPECT_EQ(LinkTarget(u"C:/Work/game.bmx"), u"C:\\Work\\game.bmx");
   EXPECT_EQ(FileNameOf(u"C:/Work/game.bmx"), u"game.bmx");
-  EXPECT_EQ(FileNameOf(u"C:/Work\\sub\\x.bmx"), u"x.bmx");
-  EXPECT_EQ(FileNameOf(u"C:\\a/b\\c"), u"c");
+  EXPECT_EQ(FileNameOf(u"C:/Work\\sub\\x.bmx", PathStyle::Windows), u"x.bmx");
+  EXPECT_EQ(FileNameOf(u"C:\\a/b\\c", PathStyle::Windows), u"c");
   EXPECT_EQ(FileNameOf(u"alone.bmx"), u"alone.bmx");
   EXPECT_EQ(FileNameOf(u"/w/"), u"");
 }
