@@ -28,29 +28,55 @@ void ScanIfRootFolderHoldsModules(AppState& state) {
   if (CheckRootFolder(state, false)) RebuildCatalogue(state);
 }
 
+// A report made against the other installation must not stay on screen.
+void ReexamineOrShowHelp(AppState& state) {
+  const Text& program = state.Examine.MainSourcePath;
+  if (!program.empty() && GetFileSize(program) > 0) {
+    ExamineSource(state, program);
+  } else {
+    ShowHelpPage(state);
+  }
+}
+
+// A file the user named or dropped: what cannot be examined is said, in the
+// words of the command line, rather than passed over without a sign.
+void ExamineUserFile(AppState& state, const Text& path) {
+  if (!EndsWith(Lower(path), u".bmx")) {
+    state.screen.InformationBox(u"Not a BlitzMax source (.bmx): " + path);
+    return;
+  }
+  if (ExamineSource(state, path).outcome != ExamineOutcome::Ignored) return;
+  state.screen.InformationBox(u"Cannot read source file (missing, empty or unreadable): " +
+                              path);
+}
+
 void ExamineChosenFile(AppState& state) {
   if (!CheckRootFolder(state, true)) return;
   ExamineSource(state, state.screen.OpenFileDialog(u"Select BMX source file ...", u"bmx"));
 }
 
+// A folder the user chose is tested before anything is saved or scanned:
+// one without "mod" would replace a good root with one that finds nothing.
 void ChooseRootFolder(AppState& state) {
-  Text folder = state.screen.ChooseFolderDialog(u"Choose BlitzMax ROOT folder");
-  if (folder.empty()) return;
-  folder = UserPath(folder);
+  Text chosen = state.screen.ChooseFolderDialog(u"Choose BlitzMax ROOT folder");
+  if (chosen.empty()) return;
+  SettingsState candidate = state.Settings;
+  candidate.RootFolder = NormaliseRootFolder(chosen, kNativePathStyle);
+  candidate.RootFolderVerified = false;
+  if (!CheckChosenRootFolder(candidate, state.screen)) return;
   // An installed program's data folder is made on first need.
   PrepareSettingsFolder(state.Settings.Layout);
-  bool saved = WriteSettingsFile(state.Settings, folder);
-  state.Settings.RootFolder = folder;
-  if (saved) {
-    ScanIfRootFolderHoldsModules(state);
-    return;
+  bool saved = WriteSettingsFile(state.Settings, candidate.RootFolder);
+  state.Settings = candidate;
+  // Unsaved, the old vt.ini would bring back the old folder next time: the
+  // chosen one is kept for this run, and the user learns that it is not saved.
+  if (!saved) {
+    state.screen.InformationBox(u"Unable to save the BlitzMax ROOT folder in:\n" +
+                                SettingsFilePath(state.Settings) +
+                                u"\n\nIt is used until Veltrane is closed.");
   }
-  // Read back, the old vt.ini would bring back the old folder: the chosen one
-  // is kept for this run, and the user learns that it is not saved.
-  state.screen.InformationBox(u"Unable to save the BlitzMax ROOT folder in:\n" +
-                              SettingsFilePath(state.Settings) +
-                              u"\n\nIt is used until Veltrane is closed.");
-  if (CheckChosenRootFolder(state.Settings, state.screen)) RebuildCatalogue(state);
+  RebuildCatalogue(state);
+  ReexamineOrShowHelp(state);
 }
 
 void LaunchIdeUnlessRunning(AppState& state) {
@@ -151,7 +177,7 @@ void StartUp(AppState& state, const std::vector<Text>& arguments,
   UpdateStatusLine(state);
   ShowHelpPage(state);
   ChangeFolder(state.Settings.Layout.ProgramFolder);
-  if (arguments.size() == 1) ExamineSource(state, AnchorPath(arguments[0], startFolder));
+  if (arguments.size() == 1) ExamineUserFile(state, AnchorPath(arguments[0], startFolder));
 }
 
 bool HandleEvent(AppState& state, const Event& event) {
@@ -160,7 +186,7 @@ bool HandleEvent(AppState& state, const Event& event) {
     case EventKind::Terminate:
       return false;
     case EventKind::Drop:
-      if (CheckRootFolder(state, true)) ExamineSource(state, event.text);
+      if (CheckRootFolder(state, true)) ExamineUserFile(state, event.text);
       return true;
     case EventKind::Menu:
       return HandleMenu(state, event.tag);

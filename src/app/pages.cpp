@@ -53,7 +53,17 @@ PageWrite ShowWrittenPage(AppState& state, TextView path, PageWrite page) {
 
 PageWrite WriteAndShowPage(AppState& state, const std::vector<Text>& readFiles,
                            const std::function<void(htmltype&)>& build) {
-  Text path = ReportFilePath(state);
+  return WriteAndShowPage(state, readFiles, build, ReportFilePath(state));
+}
+
+Text ModuleDetailsFilePath(const AppState& state) {
+  if (!state.Report.ReportFile.empty()) return state.Report.ReportFile;
+  return state.Settings.Layout.ReportFolder + u"/modules.htm";
+}
+
+PageWrite WriteAndShowPage(AppState& state, const std::vector<Text>& readFiles,
+                           const std::function<void(htmltype&)>& build, TextView pagePath) {
+  Text path(pagePath);
   PageWrite page;
   page.refusal = PageRefusal(state, path, readFiles);
   if (page.refusal.empty()) {
@@ -79,8 +89,9 @@ void ShowFile(Screen& screen, TextView path) {
 }
 
 PageWrite ShowModuleDetails(AppState& state) {
-  return WriteAndShowPage(state, {},
-                          [&](htmltype& html) { WriteModuleDetails(html, state.Catalogue); });
+  return WriteAndShowPage(
+      state, {}, [&](htmltype& html) { WriteModuleDetails(html, state.Catalogue); },
+      ModuleDetailsFilePath(state));
 }
 
 }  // namespace vt

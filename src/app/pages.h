@@ -32,6 +32,13 @@ Text PageRefusal(const AppState& state, TextView pagePath, const std::vector<Tex
 // one. The page is not kept in ReportLines.
 PageWrite WriteAndShowPage(AppState& state, const std::vector<Text>& readFiles,
                            const std::function<void(htmltype&)>& build);
+// The same to `path`.
+PageWrite WriteAndShowPage(AppState& state, const std::vector<Text>& readFiles,
+                           const std::function<void(htmltype&)>& build, TextView path);
+
+// Where the module details page goes: the chosen report file, or
+// modules.htm beside results.htm, so that the last report stays.
+Text ModuleDetailsFilePath(const AppState& state);
 
 // Before a page is written to results.htm in the report folder: makes that
 // folder and gives it the pictures the page names. A chosen report file is
@@ -41,8 +48,8 @@ void PrepareReportFolder(const AppState& state);
 // Shows `path` in the report view, or says that it cannot.
 void ShowFile(Screen& screen, TextView path);
 
-// Writes the catalogue as a table to the report file and shows it. The page
-// goes to the file as it is built; ReportLines does not keep it.
+// Writes the catalogue as a table to its page and shows it. The page goes to
+// the file as it is built; ReportLines does not keep it.
 PageWrite ShowModuleDetails(AppState& state);
 
 }  // namespace vt

@@ -101,7 +101,7 @@ TEST_F(InstalledRun, LaterRunsReadTheUsersSettingsAndReplaceTheReport) {
   EXPECT_NE(ReadFileBytes(Data() + u"/results.htm").find("hello.bmx"), std::string::npos);
 
   Handle(MenuEvent(kMenuModuleDetails));
-  EXPECT_NE(ReadFileBytes(Data() + u"/results.htm").find("<strong>BRL.StandardIO</strong>"),
+  EXPECT_NE(ReadFileBytes(Data() + u"/modules.htm").find("<strong>BRL.StandardIO</strong>"),
             std::string::npos);
   EXPECT_TRUE(ListFolder(Bin()).empty());
 }

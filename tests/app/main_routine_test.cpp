@@ -115,8 +115,13 @@ TEST_F(MainRoutineTest, OnlyASingleArgumentIsExamined) {
 
   StartWith({work / u"one.bmx"});
   EXPECT_EQ(shell.shownFiles.back(), ReportPage());
-  EXPECT_NE(ReadFileBytes(ReportPage()).find("Framework BRL.StandardIO"),
-            std::string::npos);
+  std::string report = ReadFileBytes(ReportPage());
+  EXPECT_NE(report.find("Framework BRL.StandardIO"), std::string::npos);
+
+  // The module page has a file of its own: the last report stays.
+  HandleEvent(state, MenuEvent(kMenuModuleDetails));
+  EXPECT_EQ(shell.shownFiles.back(), app / u"modules.htm");
+  EXPECT_EQ(ReadFileBytes(ReportPage()), report);
 }
 
 // The user names the file from where they stand; start-up moving to the
@@ -173,7 +178,8 @@ TEST_F(MainRoutineTest, DroppedFilesAreExaminedInTheirOrder) {
   UseRoot(root.Path());
   StartWith({});
   shell.labels.clear();
-  for (const char16_t* name : {u"three.bmx", u"one.bmx", u"empty.bmx", u"two.bmx"}) {
+  work.WriteFile(u"notes.txt", "Print 1\r\n");
+  for (const char16_t* name : {u"three.bmx", u"one.bmx", u"empty.bmx", u"notes.txt", u"two.bmx"}) {
     shell.events.Post(DropEvent(work / name));
   }
   RunEventLoop(state);
@@ -183,7 +189,11 @@ TEST_F(MainRoutineTest, DroppedFilesAreExaminedInTheirOrder) {
                                u"Scanning: " + work / u"two.bmx", u"HTML Report:"}));
   EXPECT_EQ(shell.shownFiles.size(), 4u);
   EXPECT_NE(ReadFileBytes(ReportPage()).find("two.bmx"), std::string::npos);
-  EXPECT_TRUE(shell.messages.empty());
+  // What cannot be examined is said, as the command line says it.
+  EXPECT_EQ(shell.messages,
+            (std::vector<Text>{
+                u"Cannot read source file (missing, empty or unreadable): " + work / u"empty.bmx",
+                u"Not a BlitzMax source (.bmx): " + work / u"notes.txt"}));
 }
 
 TEST_F(MainRoutineTest, DropWithWrongRootOnlyAsksForTheRoot) {
@@ -231,16 +241,44 @@ TEST_F(MainRoutineTest, ChosenRootFolderIsKeptCheckedAndScanned) {
   EXPECT_EQ(state.Settings.RootFolder, root / u"nowhere");
 
   Text chosen = root.Path() + u"/";
-  for (char16_t& c : chosen)
-    if (c == u'/') c = u'\\';
+  if (kNativePathStyle == PathStyle::Windows) {
+    for (char16_t& c : chosen)
+      if (c == u'/') c = u'\\';
+  }
   shell.dialogAnswers = {chosen};
   shell.events.Post(MenuEvent(kMenuRootFolder));
   RunEventLoop(state);
-  EXPECT_EQ(ReadFileBytes(app / u"vt.ini"), ToUtf8(root.Path()) + "/\r\n");
-  // The check read the file back without its trailing slash.
+  EXPECT_EQ(ReadFileBytes(app / u"vt.ini"), ToUtf8(root.Path()) + "\r\n");
   EXPECT_EQ(state.Settings.RootFolder, root.Path());
   EXPECT_EQ(Show(shell.statusText), "Modules scanned: 2   Commands found: 3");
   EXPECT_EQ(shell.messages.size(), 1u);  // only the one at start-up
+
+  // A folder without "mod" after a good one is refused before anything is
+  // saved or scanned: the old root, vt.ini and catalogue stay.
+  shell.dialogAnswers = {work.Path()};
+  shell.events.Post(MenuEvent(kMenuRootFolder));
+  RunEventLoop(state);
+  EXPECT_EQ(shell.messages.back(), u"Unable to find BlitzMax 'MOD' folder in: \n" + work.Path() +
+                                       u"\n\nPlease set the correct BlitzMax ROOT\nfolder via the Max menu");
+  EXPECT_EQ(ReadFileBytes(app / u"vt.ini"), ToUtf8(root.Path()) + "\r\n");
+  EXPECT_EQ(state.Settings.RootFolder, root.Path());
+  EXPECT_EQ(state.Catalogue.ModList.size(), 2u);
+}
+
+// After the root changes, the report on screen is made again against the
+// new installation, not left as the other one made it.
+TEST_F(MainRoutineTest, ANewRootExaminesTheProgramAgain) {
+  UseRoot(root.Path());
+  StartWith({work / u"one.bmx"});
+  TempFolder other;
+  other.WriteFile(u"mod/brl.mod/standardio.mod/standardio.bmx",
+                  "Module BRL.StandardIO\r\nFunction Print(s$)\r\nEnd Function\r\n");
+  shell.dialogAnswers = {other.Path()};
+  shell.events.Post(MenuEvent(kMenuRootFolder));
+  RunEventLoop(state);
+  EXPECT_EQ(shell.shownFiles.back(), ReportPage());
+  // Without BRL.Retro there, Left calls for no module any more.
+  EXPECT_EQ(ReadFileBytes(ReportPage()).find("BRL.Retro"), std::string::npos);
 }
 
 // A vt.ini that cannot be written must neither go unmentioned nor bring the
@@ -318,8 +356,8 @@ TEST_F(MainRoutineTest, ModuleDetailsHelpAndAboutNeedNoRoot) {
   shell.events.Post(MenuEvent(kMenuContents));
   shell.events.Post(MenuEvent(kMenuAbout));
   RunEventLoop(state);
-  EXPECT_EQ(shell.shownFiles, (std::vector<Text>{Help(), ReportPage(), Help()}));
-  EXPECT_NE(ReadFileBytes(ReportPage()).find("<strong>Module</strong>"),
+  EXPECT_EQ(shell.shownFiles, (std::vector<Text>{Help(), app / u"modules.htm", Help()}));
+  EXPECT_NE(ReadFileBytes(app / u"modules.htm").find("<strong>Module</strong>"),
             std::string::npos);
   ASSERT_EQ(shell.messages.size(), 1u);
   EXPECT_EQ(shell.messages[0].rfind(u"Veltrane v2.09\n\n", 0), 0u);

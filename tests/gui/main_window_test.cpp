@@ -268,7 +268,7 @@ void MainWindowTest::oneArgumentShowsItsReport() {
   QVERIFY(shown.first().contains(QStringLiteral("\nImport BRL.")));
   QVERIFY(shown.first().contains(QStringLiteral("\nSetGraphicsDriver ")));
 
-  // A later page in the same file must be read afresh, not kept.
+  // The module page, in a file of its own, replaces the report on screen.
   HandleEvent(*state_, MenuEvent(kMenuModuleDetails));
   QTRY_VERIFY_WITH_TIMEOUT(
       PageTextAreas().size() == 2 * qsizetype(state_->Catalogue.ModList.size()), kPatience);

@@ -42,7 +42,7 @@ class ModuleDetails : public testing::FreshState {
     return TextList(all.begin() + static_cast<long>(begin), all.begin() + static_cast<long>(end));
   }
 
-  // What results.htm must hold for a page of `lines`, ended as every page is.
+  // What modules.htm must hold for a page of `lines`, ended as every page is.
   static std::string FileOf(TextList lines) {
     lines.push_back(u"</body>");
     lines.push_back(u"</html>");
@@ -51,7 +51,7 @@ class ModuleDetails : public testing::FreshState {
     return bytes;
   }
 
-  std::string Written() const { return testing::ReadFileBytes(app / u"results.htm"); }
+  std::string Written() const { return testing::ReadFileBytes(app / u"modules.htm"); }
 
   testing::TempFolder app;
 };
@@ -89,7 +89,7 @@ TEST_F(ModuleDetails, EmptyCatalogueGivesTheHeaderRowOnly) {
                 u"</tr>",
                 u"</table>",
             }));
-  EXPECT_EQ(screen.shownFiles, (std::vector<Text>{app / u"results.htm"}));
+  EXPECT_EQ(screen.shownFiles, (std::vector<Text>{app / u"modules.htm"}));
   EXPECT_TRUE(screen.messages.empty());
 }
 
@@ -118,21 +118,21 @@ TEST_F(ModuleDetails, NamesAreEscapedAndSurviveTheQuoteConversion) {
             std::string::npos);
 }
 
-TEST_F(ModuleDetails, PageReplacesTheReportAndIsStableAcrossRequests) {
+TEST_F(ModuleDetails, PageLeavesTheReportAndIsStableAcrossRequests) {
   app.WriteFile(u"results.htm", "an earlier examine's report");
   Module(u"BRL.Retro", {u"brl.basic"}, {u"mid"});
   ASSERT_TRUE(ShowModuleDetails(state));
-  std::string first = testing::ReadFileBytes(app / u"results.htm");
+  std::string first = Written();
   ASSERT_TRUE(ShowModuleDetails(state));
-  EXPECT_EQ(testing::ReadFileBytes(app / u"results.htm"), first);
-  EXPECT_EQ(first.find("earlier"), std::string::npos);
+  EXPECT_EQ(Written(), first);
+  EXPECT_EQ(testing::ReadFileBytes(app / u"results.htm"), "an earlier examine's report");
   EXPECT_NE(first.find("<p><textarea rows=\"4\" cols=\"28\">\r\nmid\r\n"), std::string::npos);
 }
 
 TEST_F(ModuleDetails, BuildingThePageNeitherWritesNorShowsIt) {
   Module(u"BRL.Retro", {u"brl.basic"}, {u"mid"});
   WriteModuleDetails(Html, Catalogue);
-  EXPECT_EQ(GetFileKind(app / u"results.htm"), FileKind::None);
+  EXPECT_EQ(GetFileKind(app / u"modules.htm"), FileKind::None);
   EXPECT_TRUE(screen.shownFiles.empty());
   TextList built = Report.ReportLines;
   EXPECT_EQ(built.back(), u"</table>");
@@ -145,12 +145,12 @@ TEST_F(ModuleDetails, BuildingThePageNeitherWritesNorShowsIt) {
 }
 
 TEST_F(ModuleDetails, UnwritablePageIsReportedAndNotShown) {
-  app.MakeFolder(u"results.htm");
+  app.MakeFolder(u"modules.htm");
   EXPECT_FALSE(ShowModuleDetails(state));
   EXPECT_TRUE(screen.shownFiles.empty());
   // The window says why and shows no page, not even an older one.
   EXPECT_EQ(screen.messages,
-            (std::vector<Text>{u"Unable to write the report:\n" + (app / u"results.htm")}));
+            (std::vector<Text>{u"Unable to write the report:\n" + (app / u"modules.htm")}));
   EXPECT_EQ(screen.viewsCleared, 1);
 }
 
