@@ -22,6 +22,7 @@
 #include <csignal>
 #include <functional>
 
+#include "base/version.h"
 #include "app/app_state.h"
 #include "app/main_routine.h"
 #include "catalogue/module_records.h"
@@ -80,6 +81,7 @@ class MainWindowTest : public QObject {
   void droppedFilesAndEventsDuringABoxWaitInTheQueue();
   void reportPicturesAreReadable();
   void terminationSignalEndsTheProgramNormally();
+  void versionAndAMissingDisplayAreSaidWithoutAWindow();
 
  private:
   void PrepareApplicationFolder(bool withHelpPage, const QString& root);
@@ -495,6 +497,30 @@ void MainWindowTest::terminationSignalEndsTheProgramNormally() {
   QCOMPARE(program.exitCode(), 0);
 #else
   QSKIP("needs /proc to see when the program is ready");
+#endif
+}
+
+// The version is the command line's; without a display the program says so
+// rather than abort.
+void MainWindowTest::versionAndAMissingDisplayAreSaidWithoutAWindow() {
+  QProcess version;
+  version.start(QStringLiteral(VELTRANE_PROGRAM), {QStringLiteral("--version")});
+  QVERIFY(version.waitForFinished(kPatience));
+  QCOMPARE(version.exitCode(), 0);
+  QCOMPARE(QString::fromUtf8(version.readAllStandardOutput()),
+           QStringLiteral("veltrane %1\n").arg(QLatin1String(kVersion)));
+#if defined(Q_OS_LINUX)
+  QProcess headless;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    environment.remove(QLatin1String(name));
+  }
+  headless.setProcessEnvironment(environment);
+  headless.start(QStringLiteral(VELTRANE_PROGRAM), {});
+  QVERIFY(headless.waitForFinished(kPatience));
+  QCOMPARE(headless.exitStatus(), QProcess::NormalExit);
+  QCOMPARE(headless.exitCode(), 1);
+  QVERIFY(QString::fromUtf8(headless.readAllStandardError()).contains(QStringLiteral("no display")));
 #endif
 }
 
