@@ -96,6 +96,9 @@ bool HandleMenu(AppState& state, int tag) {
       break;
     case kMenuExit:
       return false;
+    case kMenuReexamine:
+      ReexamineOrShowHelp(state);
+      break;
     case kMenuRootFolder:
       ChooseRootFolder(state);
       break;

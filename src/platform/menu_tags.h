@@ -7,6 +7,7 @@ enum MenuTag {
   kMenuFile = 100,
   kMenuExamine = 101,
   kMenuExit = 102,
+  kMenuReexamine = 103,
   kMenuMax = 200,
   kMenuRootFolder = 201,
   kMenuLaunchIde = 202,

@@ -38,7 +38,9 @@ void AppendHtmlEscaped(Text& out, TextView text) {
   }
 }
 
-Text LinkTarget(TextView path) { return Replace(path, u"/", u"\\"); }
+Text LinkTarget(TextView path, PathStyle style) {
+  return style == PathStyle::Windows ? Replace(path, u"/", u"\\") : Text(path);
+}
 
 void htmltype::AddLine(TextView text) {
   if (!streaming_) {

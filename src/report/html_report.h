@@ -7,6 +7,7 @@
 
 #include "analysis/source_records.h"
 #include "analysis/suggestion.h"
+#include "base/paths.h"
 #include "base/text.h"
 #include "platform/atomic_file.h"
 
@@ -63,7 +64,9 @@ class htmltype {
 void WriteResultsPage(htmltype& html, const AnalysisState& analysis,
                       const Suggestion& suggestion);
 
-// The link target a page uses for a file: the path with backslashes.
-Text LinkTarget(TextView path);
+// The link target a page uses for a file: on Windows the path with
+// backslashes, as it has always been written; elsewhere the path as it is,
+// so that "file:///home/me/game.bmx" also works in another browser.
+Text LinkTarget(TextView path, PathStyle style = kNativePathStyle);
 
 }  // namespace vt

@@ -265,20 +265,28 @@ TEST_F(MainRoutineTest, ChosenRootFolderIsKeptCheckedAndScanned) {
   EXPECT_EQ(state.Catalogue.ModList.size(), 2u);
 }
 
-// After the root changes, the report on screen is made again against the
-// new installation, not left as the other one made it.
-TEST_F(MainRoutineTest, ANewRootExaminesTheProgramAgain) {
+// The report on screen is made again after the program changed (Examine
+// again, F5) and against the new installation after the root changed.
+TEST_F(MainRoutineTest, EditsAndANewRootAreExaminedAgain) {
   UseRoot(root.Path());
   StartWith({work / u"one.bmx"});
+  ASSERT_NE(ReadFileBytes(ReportPage()).find("BRL.Retro"), std::string::npos);
+  work.WriteFile(u"one.bmx", "Print 1\r\n");
+  shell.events.Post(MenuEvent(kMenuReexamine));
+  RunEventLoop(state);
+  EXPECT_EQ(ReadFileBytes(ReportPage()).find("BRL.Retro"), std::string::npos);
+
+  work.WriteFile(u"one.bmx", "Print Left(\"abc\", 1)\r\n");
   TempFolder other;
-  other.WriteFile(u"mod/brl.mod/standardio.mod/standardio.bmx",
-                  "Module BRL.StandardIO\r\nFunction Print(s$)\r\nEnd Function\r\n");
+  other.WriteFile(u"mod/brl.mod/retro.mod/retro.bmx",
+                  "Module BRL.Retro\r\nFunction Left$(s$, n)\r\nEnd Function\r\n");
   shell.dialogAnswers = {other.Path()};
   shell.events.Post(MenuEvent(kMenuRootFolder));
   RunEventLoop(state);
   EXPECT_EQ(shell.shownFiles.back(), ReportPage());
-  // Without BRL.Retro there, Left calls for no module any more.
-  EXPECT_EQ(ReadFileBytes(ReportPage()).find("BRL.Retro"), std::string::npos);
+  std::string report = ReadFileBytes(ReportPage());
+  EXPECT_NE(report.find("BRL.Retro"), std::string::npos);
+  EXPECT_EQ(report.find("BRL.StandardIO"), std::string::npos) << "made against the new root";
 }
 
 // A vt.ini that cannot be written must neither go unmentioned nor bring the

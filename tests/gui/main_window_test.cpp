@@ -29,6 +29,7 @@
 #include "platform/menu_tags.h"
 #include "platform/qt/qt_screen.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/report_page.h"
 
 namespace vt {
 
@@ -82,6 +83,7 @@ class MainWindowTest : public QObject {
   void reportPicturesAreReadable();
   void terminationSignalEndsTheProgramNormally();
   void versionAndAMissingDisplayAreSaidWithoutAWindow();
+  void sourceLinksOpenOutsideAndReloadExaminesAgain();
 
  private:
   void PrepareApplicationFolder(bool withHelpPage, const QString& root);
@@ -219,7 +221,10 @@ void MainWindowTest::helpPageAtStartUpInACentredWindowWithItsMenu() {
   };
   const QList<QPair<Item, QList<Item>>> tree = {
       {{"&File", kMenuFile},
-       {{"&Examine *.bmx source", kMenuExamine}, {"", 0}, {"E&xit", kMenuExit}}},
+       {{"&Examine *.bmx source", kMenuExamine},
+        {"Examine &again", kMenuReexamine},
+        {"", 0},
+        {"E&xit", kMenuExit}}},
       {{"&Max", kMenuMax},
        {{"Set BlitzMax &ROOT folder", kMenuRootFolder},
         {"Launch &BlitzMax", kMenuLaunchIde},
@@ -237,14 +242,17 @@ void MainWindowTest::helpPageAtStartUpInACentredWindowWithItsMenu() {
       QCOMPARE(items[j]->isSeparator(), tree[i].second[j].text.isEmpty());
       if (!items[j]->isSeparator())
         QCOMPARE(items[j]->data().toInt(), tree[i].second[j].tag);
-      QCOMPARE(items[j]->shortcut(), tree[i].second[j].tag == kMenuContents
-                                         ? QKeySequence(Qt::Key_F1)
-                                         : QKeySequence());
+      const int tag = tree[i].second[j].tag;
+      QCOMPARE(items[j]->shortcut(), tag == kMenuContents    ? QKeySequence(Qt::Key_F1)
+                                     : tag == kMenuExamine   ? QKeySequence(QKeySequence::Open)
+                                     : tag == kMenuReexamine ? QKeySequence(Qt::Key_F5)
+                                     : tag == kMenuExit      ? QKeySequence(Qt::CTRL | Qt::Key_Q)
+                                                             : QKeySequence());
     }
   }
 
   // Choosing an item only queues its tag; Exit's event then ends the loop.
-  titles[0]->menu()->actions()[2]->trigger();
+  titles[0]->menu()->actions()[3]->trigger();
   QCOMPARE(screen_->Events().Size(), size_t(1));
   QVERIFY(!HandleEvent(*state_, screen_->WaitEvent()));
   // So does the close box, which leaves the window to the loop.
@@ -498,6 +506,26 @@ void MainWindowTest::terminationSignalEndsTheProgramNormally() {
 #else
   QSKIP("needs /proc to see when the program is ready");
 #endif
+}
+
+// A click on a source file's link hands the file to the user's own program
+// and leaves the report; a page link stays in the view; Reload asks for the
+// program to be examined again.
+void MainWindowTest::sourceLinksOpenOutsideAndReloadExaminesAgain() {
+  std::vector<Event> posted;
+  QList<QUrl> opened;
+  ReportPage page([&](Event event) { posted.push_back(event); }, nullptr,
+                  [&](const QUrl& url) { opened.push_back(url); });
+  const QUrl source = QUrl::fromLocalFile(QStringLiteral("/home/me/game.bmx"));
+  QVERIFY(!page.acceptNavigationRequest(source, QWebEnginePage::NavigationTypeLinkClicked, true));
+  QCOMPARE(opened, QList<QUrl>{source});
+  const QUrl report = QUrl::fromLocalFile(QStringLiteral("/home/me/results.htm"));
+  QVERIFY(page.acceptNavigationRequest(report, QWebEnginePage::NavigationTypeLinkClicked, true));
+  QVERIFY(!page.acceptNavigationRequest(report, QWebEnginePage::NavigationTypeReload, true));
+  QCOMPARE(posted.size(), size_t(1));
+  QCOMPARE(posted[0].kind, EventKind::Menu);
+  QCOMPARE(posted[0].tag, int(kMenuReexamine));
+  QCOMPARE(opened.size(), 1);
 }
 
 // The version is the command line's; without a display the program says so

@@ -10,6 +10,13 @@
 namespace vt {
 namespace {
 
+// A link target as the tests write it, Windows' way, as this system's page
+// writes it: elsewhere the path keeps its forward slashes.
+Text Native(TextView windowsTarget) {
+  if (kNativePathStyle == PathStyle::Windows) return Text(windowsTarget);
+  return Replace(windowsTarget, u"\\", u"/");
+}
+
 constexpr char16_t kHint[] = u"HINT: See help file - Mixing OpenGL/Max2D";
 constexpr char16_t kHintLine[] =
     u"<h4><font color='#800040'>HINT: See help file - Mixing OpenGL/Max2D</font></h4>";
@@ -73,7 +80,7 @@ TextList BoxLines(TextView label, TextView target, TextView name, TextView rows,
   TextList lines = {
       u"<table border='0' cellpadding='8' background='htmldata/codebox.gif'>",
       u"<tr><td>",
-      u"<h4>" + Text(label) + u"<a href='file://" + Text(target) + u"'>",
+      u"<h4>" + Text(label) + u"<a href='file://" + Native(target) + u"'>",
       u"<font color='#0000FF'>" + Text(name) + u"</font></a></h4>",
       u"<form method='POST'>",
       u"<p><textarea name='vtForm' rows='" + Text(rows) + u"' cols='48'>",
@@ -125,10 +132,10 @@ TEST_F(ReportLines, FilesScannedListsEveryFileButModules) {
             (TextList{
                 u"<p><h4>Files Scanned:</h4></p><ul>",
                 u"<li><strong>Main: </strong>",
-                u"<a href='file://C:\\Work\\game.bmx'>",
+                u"<a href='file://" + Native(u"C:\\Work\\game.bmx") + u"'>",
                 u"<font color='#0000FF'>game.bmx</font></a></li>",
                 u"<li><strong>Include: </strong>",
-                u"<a href='file://C:\\Work\\inc\\util.bmx'>",
+                u"<a href='file://" + Native(u"C:\\Work\\inc\\util.bmx") + u"'>",
                 u"<font color='#0000FF'>util.bmx</font></a></li>",
                 u"<li><strong>Imported: </strong>",
                 u"<a href='file://player.bmx'>",
@@ -150,7 +157,8 @@ TEST_F(ReportLines, FilesScannedEscapesKindsAndPaths) {
   Html.WriteFilesScanned(Analysis);
   EXPECT_EQ(LinesFrom(1), (TextList{
                               u"<li><strong>Ma&quot;in: </strong>",
-                              u"<a href='file://\\w\\it&#39;s\\R&amp;D &lt;1&gt;.bmx'>",
+                              u"<a href='file://" + Native(u"\\w\\it&#39;s\\R&amp;D &lt;1&gt;.bmx") +
+                                  u"'>",
                               u"<font color='#0000FF'>R&amp;D &lt;1&gt;.bmx</font></a></li>",
                               u"</ul>",
                           }));
@@ -309,7 +317,8 @@ TEST(HtmlText, EscapeCoversTheFiveMarkupCharacters) {
 }
 
 TEST(HtmlText, LinkPiecesOfAPath) {
-  EXPECT_EQ(LinkTarget(u"C:/Work/game.bmx"), u"C:\\Work\\game.bmx");
+  EXPECT_EQ(LinkTarget(u"C:/Work/game.bmx", PathStyle::Windows), u"C:\\Work\\game.bmx");
+  EXPECT_EQ(LinkTarget(u"/home/me/game.bmx", PathStyle::Posix), u"/home/me/game.bmx");
   EXPECT_EQ(FileNameOf(u"C:/Work/game.bmx"), u"game.bmx");
   EXPECT_EQ(FileNameOf(u"C:/Work\\sub\\x.bmx", PathStyle::Windows), u"x.bmx");
   EXPECT_EQ(FileNameOf(u"C:\\a/b\\c", PathStyle::Windows), u"c");

@@ -13,6 +13,7 @@
 
 #include "platform/menu_tags.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/report_page.h"
 
 namespace vt {
 
@@ -56,6 +57,7 @@ void MainWindow::CreateGadgets() {
   int ch = client_->height();
 
   reportView_ = new QWebEngineView(client_);
+  reportView_->setPage(new ReportPage(post_, reportView_));
   // The view would take dropped files itself and open them as pages.
   reportView_->setAcceptDrops(false);
   client_->Place(reportView_, QRect(8, 40, cw - 16, ch - 48), true, true);
@@ -87,9 +89,13 @@ QAction* MainWindow::AddItem(QMenu* menu, const QString& text, int tag) {
 
 void MainWindow::CreateMenuTree() {
   QMenu* file = AddMenu(QStringLiteral("&File"), kMenuFile);
-  AddItem(file, QStringLiteral("&Examine *.bmx source"), kMenuExamine);
+  AddItem(file, QStringLiteral("&Examine *.bmx source"), kMenuExamine)
+      ->setShortcut(QKeySequence::Open);
+  QAction* again = AddItem(file, QStringLiteral("Examine &again"), kMenuReexamine);
+  again->setShortcut(QKeySequence(Qt::Key_F5));
+  again->setShortcutContext(Qt::ApplicationShortcut);
   file->addSeparator();
-  AddItem(file, QStringLiteral("E&xit"), kMenuExit);
+  AddItem(file, QStringLiteral("E&xit"), kMenuExit)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
   QMenu* max = AddMenu(QStringLiteral("&Max"), kMenuMax);
   AddItem(max, QStringLiteral("Set BlitzMax &ROOT folder"), kMenuRootFolder);
