@@ -296,6 +296,9 @@ TEST_F(CliRun, FailedStandardOutputIsNoSuccess) {
   EXPECT_TRUE(Has(run.err, "cannot write to standard output")) << run.err;
   RunResult help = RunCli({"--help"}, work.Path(), full);
   EXPECT_EQ(help.exitCode, 7);
+  // A check whose findings never arrived is no "header differs" either.
+  RunResult check = RunCli({"--root", Root(), "--check", "src/hello.bmx"}, work.Path(), full);
+  EXPECT_EQ(check.exitCode, 7);
 }
 
 TEST_F(CliRun, RemovedCurrentFolderIsAClearFailure) {
