@@ -28,6 +28,10 @@ struct ShellState {
 struct ExamineState {
   // The file being examined, "/"-separated.
   Text MainSourcePath;
+  // The window's programs examined last, newest first, and the folder its
+  // file dialog opens in.
+  std::vector<Text> RecentPrograms;
+  Text LastFolder;
 };
 
 class AppState {

@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "app/pages.h"
 #include "app/program_layout.h"
+#include "app/recent_programs.h"
 #include "app/rule_files.h"
 #include "base/paths.h"
 #include "platform/file_system.h"
@@ -38,21 +39,56 @@ void ReexamineOrShowHelp(AppState& state) {
   }
 }
 
-// A file the user named or dropped: what cannot be examined is said, in the
-// words of the command line, rather than passed over without a sign.
+// The program goes first in the File menu's list, kept beside vt.ini, and
+// its folder is where the next file dialog opens.
+void RememberExamined(AppState& state) {
+  ExamineState& examine = state.Examine;
+  RememberProgram(examine.RecentPrograms, examine.MainSourcePath);
+  examine.LastFolder = FolderPart(examine.MainSourcePath);
+  const ProgramLayout& layout = state.Settings.Layout;
+  if (PrepareSettingsFolder(layout)) {
+    WriteRecentPrograms(RecentProgramsFile(layout.SettingsFolder), examine.RecentPrograms);
+  }
+  state.screen.SetRecentPrograms(examine.RecentPrograms);
+}
+
+void LoadRecentPrograms(AppState& state) {
+  ExamineState& examine = state.Examine;
+  examine.RecentPrograms =
+      ReadRecentPrograms(RecentProgramsFile(state.Settings.Layout.SettingsFolder));
+  if (!examine.RecentPrograms.empty()) examine.LastFolder = FolderPart(examine.RecentPrograms[0]);
+  state.screen.SetRecentPrograms(examine.RecentPrograms);
+}
+
+// A file the user named, chose or dropped: what cannot be examined is said,
+// in the words of the command line, rather than passed over without a sign.
 void ExamineUserFile(AppState& state, const Text& path) {
   if (!EndsWith(Lower(path), u".bmx")) {
     state.screen.InformationBox(u"Not a BlitzMax source (.bmx): " + path);
     return;
   }
-  if (ExamineSource(state, path).outcome != ExamineOutcome::Ignored) return;
-  state.screen.InformationBox(u"Cannot read source file (missing, empty or unreadable): " +
-                              path);
+  ExamineOutcome outcome = ExamineSource(state, path).outcome;
+  if (outcome == ExamineOutcome::Ignored) {
+    state.screen.InformationBox(u"Cannot read source file (missing, empty or unreadable): " +
+                                path);
+    return;
+  }
+  if (outcome != ExamineOutcome::RootFolderMissing) RememberExamined(state);
 }
 
 void ExamineChosenFile(AppState& state) {
   if (!CheckRootFolder(state, true)) return;
-  ExamineSource(state, state.screen.OpenFileDialog(u"Select BMX source file ...", u"bmx"));
+  Text chosen = state.screen.OpenFileDialog(u"Select BMX source file ...", u"bmx",
+                                            state.Examine.LastFolder);
+  if (!chosen.empty()) ExamineUserFile(state, chosen);
+}
+
+void ExamineRecentProgram(AppState& state, int tag) {
+  size_t index = static_cast<size_t>(tag - kMenuRecentProgram);
+  if (index >= state.Examine.RecentPrograms.size()) return;
+  // A copy: remembering it reorders the list.
+  Text program = state.Examine.RecentPrograms[index];
+  if (CheckRootFolder(state, true)) ExamineUserFile(state, program);
 }
 
 // A folder the user chose is tested before anything is saved or scanned:
@@ -115,6 +151,9 @@ bool HandleMenu(AppState& state, int tag) {
       state.screen.InformationBox(AboutText());
       break;
     default:
+      if (tag >= kMenuRecentProgram && tag < kMenuRecentProgram + int(kMostRecentPrograms)) {
+        ExamineRecentProgram(state, tag);
+      }
       break;
   }
   return true;
@@ -177,6 +216,7 @@ void StartUp(AppState& state, const std::vector<Text>& arguments,
   for (const Text& error : rules.errors) screen.InformationBox(u"Rule file not used:\n" + error);
   ScanIfRootFolderHoldsModules(state);
   screen.CreateMainWindow(kWindowTitle);
+  LoadRecentPrograms(state);
   UpdateStatusLine(state);
   ShowHelpPage(state);
   ChangeFolder(state.Settings.Layout.ProgramFolder);

@@ -8,6 +8,8 @@ enum MenuTag {
   kMenuExamine = 101,
   kMenuExit = 102,
   kMenuReexamine = 103,
+  // The recent programs of the File menu: this tag and the next seven.
+  kMenuRecentProgram = 110,
   kMenuMax = 200,
   kMenuRootFolder = 201,
   kMenuLaunchIde = 202,

@@ -3,6 +3,8 @@
 // one.
 #pragma once
 
+#include <vector>
+
 #include "base/text.h"
 #include "platform/events.h"
 
@@ -43,11 +45,16 @@ class Screen {
   // Blocks until an event is queued and takes it. Callbacks of the window
   // system only queue events, so no handler ever runs inside another.
   virtual Event WaitEvent() { return TerminateEvent(); }
-  // Modal open-file dialog listing the files that end in "." + `extension`;
-  // the chosen file's full path, or empty when cancelled.
-  virtual Text OpenFileDialog(const Text& /*title*/, const Text& /*extension*/) {
+  // Modal open-file dialog listing the files that end in "." + `extension`,
+  // opened in `folder` (when not empty); the chosen file's full path, or
+  // empty when cancelled.
+  virtual Text OpenFileDialog(const Text& /*title*/, const Text& /*extension*/,
+                              const Text& /*folder*/) {
     return Text();
   }
+  // The programs examined last, newest first, for the File menu: each item
+  // sends the tag kMenuRecentProgram + its index.
+  virtual void SetRecentPrograms(const std::vector<Text>& /*programs*/) {}
   // Modal choose-folder dialog; the folder's full path, or empty when
   // cancelled.
   virtual Text ChooseFolderDialog(const Text& /*title*/) { return Text(); }

@@ -265,6 +265,31 @@ TEST_F(MainRoutineTest, ChosenRootFolderIsKeptCheckedAndScanned) {
   EXPECT_EQ(state.Catalogue.ModList.size(), 2u);
 }
 
+// The File menu lists the programs examined last, newest first, from a file
+// of the tool's own beside vt.ini; the file dialog opens in the last folder.
+TEST_F(MainRoutineTest, RecentProgramsAreKeptBesideVtIniAndOneClickAway) {
+  UseRoot(root.Path());
+  std::string settings = ReadFileBytes(app / u"vt.ini");
+  StartWith({work / u"one.bmx"});
+  shell.events.Post(DropEvent(work / u"two.bmx"));
+  shell.events.Post(DropEvent(work / u"one.bmx"));
+  RunEventLoop(state);
+  EXPECT_EQ(shell.recentPrograms, (std::vector<Text>{work / u"one.bmx", work / u"two.bmx"}));
+  EXPECT_EQ(ReadFileBytes(app / u"vt.ini"), settings) << "vt.ini keeps its one line";
+
+  RecordingScreen next;
+  AppState later{next, app.Path()};
+  StartUp(later, {}, app.Path());
+  EXPECT_EQ(next.recentPrograms, shell.recentPrograms);
+  next.events.Post(MenuEvent(kMenuRecentProgram + 1));
+  next.events.Post(MenuEvent(kMenuExamine));
+  RunEventLoop(later);
+  EXPECT_EQ(later.Examine.MainSourcePath, work / u"two.bmx");
+  ASSERT_EQ(next.dialogs.size(), 1u);
+  EXPECT_EQ(next.dialogs[0].folder, work.Path());
+  ShutDown(later);
+}
+
 // The report on screen is made again after the program changed (Examine
 // again, F5) and against the new installation after the root changed.
 TEST_F(MainRoutineTest, EditsAndANewRootAreExaminedAgain) {

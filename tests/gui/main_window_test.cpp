@@ -84,6 +84,7 @@ class MainWindowTest : public QObject {
   void terminationSignalEndsTheProgramNormally();
   void versionAndAMissingDisplayAreSaidWithoutAWindow();
   void sourceLinksOpenOutsideAndReloadExaminesAgain();
+  void recentProgramsAreListedInTheFileMenu();
 
  private:
   void PrepareApplicationFolder(bool withHelpPage, const QString& root);
@@ -526,6 +527,26 @@ void MainWindowTest::sourceLinksOpenOutsideAndReloadExaminesAgain() {
   QCOMPARE(posted[0].kind, EventKind::Menu);
   QCOMPARE(posted[0].tag, int(kMenuReexamine));
   QCOMPARE(opened.size(), 1);
+}
+
+// The programs examined last come before Exit, numbered, each sending its
+// tag; an ampersand of a path stays one.
+void MainWindowTest::recentProgramsAreListedInTheFileMenu() {
+  PrepareApplicationFolder(true, QString());
+  Start({});
+  QMenu* file = Window()->menuBar()->actions()[0]->menu();
+  const qsizetype plain = file->actions().size();
+  screen_->SetRecentPrograms({u"/w/a.bmx", u"/w/b&c.bmx"});
+  const QList<QAction*> items = file->actions();
+  QCOMPARE(items.size(), plain + 3);
+  QCOMPARE(items[3]->text(), QStringLiteral("&1 /w/a.bmx"));
+  QCOMPARE(items[4]->text(), QStringLiteral("&2 /w/b&&c.bmx"));
+  QVERIFY(items.last()->text() == QStringLiteral("E&xit"));
+  items[4]->trigger();
+  const Event event = screen_->WaitEvent();
+  QCOMPARE(event.tag, int(kMenuRecentProgram + 1));
+  screen_->SetRecentPrograms({});
+  QCOMPARE(file->actions().size(), plain);
 }
 
 // The version is the command line's; without a display the program says so

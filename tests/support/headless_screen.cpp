@@ -22,13 +22,14 @@ Event HeadlessScreen::WaitEvent() {
   return events.Take();
 }
 
-Text HeadlessScreen::OpenFileDialog(const Text& title, const Text& extension) {
-  dialogs.push_back({false, title, extension});
+Text HeadlessScreen::OpenFileDialog(const Text& title, const Text& extension,
+                                   const Text& folder) {
+  dialogs.push_back({false, title, extension, folder});
   return NextAnswer(dialogAnswers);
 }
 
 Text HeadlessScreen::ChooseFolderDialog(const Text& title) {
-  dialogs.push_back({true, title, Text()});
+  dialogs.push_back({true, title, Text(), Text()});
   return NextAnswer(dialogAnswers);
 }
 

@@ -14,6 +14,7 @@ class HeadlessScreen : public Screen {
     bool chooseFolder = false;
     Text title;
     Text extension;
+    Text folder;
   };
 
   void InformationBox(const Text& text) override { messages.push_back(text); }
@@ -28,7 +29,8 @@ class HeadlessScreen : public Screen {
   void DestroyMainWindow() override { hasWindow = false; }
   // The next queued event; once the queue is empty, the request to end.
   Event WaitEvent() override;
-  Text OpenFileDialog(const Text& title, const Text& extension) override;
+  Text OpenFileDialog(const Text& title, const Text& extension, const Text& folder) override;
+  void SetRecentPrograms(const std::vector<Text>& programs) override { recentPrograms = programs; }
   Text ChooseFolderDialog(const Text& title) override;
 
   bool hasWindow = false;
@@ -45,6 +47,7 @@ class HeadlessScreen : public Screen {
   // Answers for the dialogs, oldest first; an empty list answers "cancelled".
   std::vector<Text> dialogAnswers;
   std::vector<Dialog> dialogs;
+  std::vector<Text> recentPrograms;
 };
 
 }  // namespace vt::testing

@@ -15,8 +15,9 @@ void ShowInformationBox(QWidget* owner, const QString& caption, const QString& t
   box.exec();
 }
 
-QString AskForFile(QWidget* owner, const QString& title, const QString& extension) {
-  QFileDialog dialog(owner, title);
+QString AskForFile(QWidget* owner, const QString& title, const QString& extension,
+                   const QString& folder) {
+  QFileDialog dialog(owner, title, folder);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilter(QStringLiteral("BlitzMax source (*.%1)").arg(extension));

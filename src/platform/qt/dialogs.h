@@ -10,9 +10,10 @@ namespace vt {
 // Information icon, one OK button, kept above other windows.
 void ShowInformationBox(QWidget* owner, const QString& caption, const QString& text);
 
-// Lists only the files ending in "." + `extension`; the chosen file's full
-// path, or empty when cancelled.
-QString AskForFile(QWidget* owner, const QString& title, const QString& extension);
+// Lists only the files ending in "." + `extension`, starting in `folder`
+// when given; the chosen file's full path, or empty when cancelled.
+QString AskForFile(QWidget* owner, const QString& title, const QString& extension,
+                   const QString& folder = QString());
 
 // The chosen folder's full path, or empty when cancelled.
 QString AskForFolder(QWidget* owner, const QString& title);

@@ -94,7 +94,8 @@ void MainWindow::CreateMenuTree() {
   QAction* again = AddItem(file, QStringLiteral("Examine &again"), kMenuReexamine);
   again->setShortcut(QKeySequence(Qt::Key_F5));
   again->setShortcutContext(Qt::ApplicationShortcut);
-  file->addSeparator();
+  fileMenu_ = file;
+  exitSeparator_ = file->addSeparator();
   AddItem(file, QStringLiteral("E&xit"), kMenuExit)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
   QMenu* max = AddMenu(QStringLiteral("&Max"), kMenuMax);
@@ -108,6 +109,27 @@ void MainWindow::CreateMenuTree() {
   // F1 works wherever the focus is, the report view included.
   contents->setShortcutContext(Qt::ApplicationShortcut);
   AddItem(help, QStringLiteral("&About"), kMenuAbout);
+}
+
+void MainWindow::SetRecentPrograms(const QStringList& programs) {
+  for (QAction* item : recentItems_) {
+    fileMenu_->removeAction(item);
+    item->deleteLater();
+  }
+  recentItems_.clear();
+  if (programs.isEmpty()) return;
+  recentItems_.push_back(fileMenu_->insertSeparator(exitSeparator_));
+  for (qsizetype i = 0; i < programs.size(); ++i) {
+    // "&&" keeps an ampersand of a path from becoming a mnemonic.
+    QString text = QStringLiteral("&%1 %2").arg(i + 1).arg(QString(programs[i]).replace(
+                                                               QLatin1Char('&'), QStringLiteral("&&")));
+    auto* item = new QAction(text, fileMenu_);
+    const int tag = kMenuRecentProgram + static_cast<int>(i);
+    item->setData(tag);
+    connect(item, &QAction::triggered, this, [this, tag] { post_(MenuEvent(tag)); });
+    fileMenu_->insertAction(exitSeparator_, item);
+    recentItems_.push_back(item);
+  }
 }
 
 // The loop decides; the window stays until the loop removes it.

@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QStringList>
 #include <QWebEngineView>
 #include <functional>
 
@@ -24,6 +25,8 @@ class MainWindow : public QMainWindow {
   QLabel* ReportLabel() const { return reportLabel_; }
   QLabel* StatusLabel() const { return statusLabel_; }
   ClientArea* Client() const { return client_; }
+  // Lists the programs examined last in the File menu, before its Exit.
+  void SetRecentPrograms(const QStringList& programs);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -39,6 +42,9 @@ class MainWindow : public QMainWindow {
   QAction* AddItem(QMenu* menu, const QString& text, int tag);
 
   Poster post_;
+  QMenu* fileMenu_ = nullptr;
+  QAction* exitSeparator_ = nullptr;
+  QList<QAction*> recentItems_;
   ClientArea* client_ = nullptr;
   QWebEngineView* reportView_ = nullptr;
   QLabel* reportLabel_ = nullptr;

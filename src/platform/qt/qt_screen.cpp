@@ -107,8 +107,15 @@ Event QtScreen::WaitEvent() {
   return events_.Take();
 }
 
-Text QtScreen::OpenFileDialog(const Text& title, const Text& extension) {
-  return ToText(AskForFile(Owner(), ToQString(title), ToQString(extension)));
+Text QtScreen::OpenFileDialog(const Text& title, const Text& extension, const Text& folder) {
+  return ToText(AskForFile(Owner(), ToQString(title), ToQString(extension), ToQString(folder)));
+}
+
+void QtScreen::SetRecentPrograms(const std::vector<Text>& programs) {
+  if (!window_) return;
+  QStringList shown;
+  for (const Text& program : programs) shown.push_back(ToQString(program));
+  window_->SetRecentPrograms(shown);
 }
 
 Text QtScreen::ChooseFolderDialog(const Text& title) {

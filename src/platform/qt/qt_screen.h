@@ -27,7 +27,8 @@ class QtScreen : public Screen {
   void CreateMainWindow(const Text& title) override;
   void DestroyMainWindow() override;
   Event WaitEvent() override;
-  Text OpenFileDialog(const Text& title, const Text& extension) override;
+  Text OpenFileDialog(const Text& title, const Text& extension, const Text& folder) override;
+  void SetRecentPrograms(const std::vector<Text>& programs) override;
   Text ChooseFolderDialog(const Text& title) override;
 
   // Queues `event` and wakes the loop if it waits.
