@@ -215,6 +215,8 @@ void StartUp(AppState& state, const std::vector<Text>& arguments,
   state.Rules = std::move(rules.book);
   for (const Text& error : rules.errors) screen.InformationBox(u"Rule file not used:\n" + error);
   ScanIfRootFolderHoldsModules(state);
+  // Beside vt.ini, in a file of the window's own.
+  screen.KeepWindowPlaceIn(JoinPath(state.Settings.Layout.SettingsFolder, u"window.ini"));
   screen.CreateMainWindow(kWindowTitle);
   LoadRecentPrograms(state);
   UpdateStatusLine(state);

@@ -38,6 +38,9 @@ class Screen {
 
   // The caption of every information box from now on.
   virtual void SetApplicationTitle(const Text&) {}
+  // Where the window keeps its size and position from one run to the next:
+  // read when it is built, written when it is removed.
+  virtual void KeepWindowPlaceIn(const Text& /*file*/) {}
   // Builds the main window with its gadgets and menu and shows it.
   virtual void CreateMainWindow(const Text&) {}
   // Removes the main window with everything in it.

@@ -85,6 +85,7 @@ class MainWindowTest : public QObject {
   void versionAndAMissingDisplayAreSaidWithoutAWindow();
   void sourceLinksOpenOutsideAndReloadExaminesAgain();
   void recentProgramsAreListedInTheFileMenu();
+  void theWindowKeepsItsSizeAndPlace();
 
  private:
   void PrepareApplicationFolder(bool withHelpPage, const QString& root);
@@ -547,6 +548,18 @@ void MainWindowTest::recentProgramsAreListedInTheFileMenu() {
   QCOMPARE(event.tag, int(kMenuRecentProgram + 1));
   screen_->SetRecentPrograms({});
   QCOMPARE(file->actions().size(), plain);
+}
+
+// Closed and started again, the window comes back as the user left it.
+void MainWindowTest::theWindowKeepsItsSizeAndPlace() {
+  PrepareApplicationFolder(true, QString());
+  Start({});
+  Window()->resize(700, 520);
+  QTRY_COMPARE(Window()->size(), QSize(700, 520));
+  ShutDown(*state_);
+  QVERIFY(QFile::exists(AppFile("window.ini")));
+  Start({});
+  QCOMPARE(Window()->size(), QSize(700, 520));
 }
 
 // The version is the command line's; without a display the program says so

@@ -1,6 +1,10 @@
 #include "platform/qt/qt_screen.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
 #include <QUrl>
 
 #include "platform/qt/dialogs.h"
@@ -83,12 +87,24 @@ void QtScreen::SetApplicationTitle(const Text& title) {
   QApplication::setApplicationName(applicationTitle_);
 }
 
+void QtScreen::KeepWindowPlaceIn(const Text& file) { placeFile_ = ToQString(file); }
+
 void QtScreen::CreateMainWindow(const Text& title) {
   window_ = std::make_unique<MainWindow>(ToQString(title),
                                          [this](Event event) { Post(std::move(event)); });
+  if (placeFile_.isEmpty() || !QFile::exists(placeFile_)) return;
+  QSettings place(placeFile_, QSettings::IniFormat);
+  const QByteArray geometry = place.value(QStringLiteral("window/geometry")).toByteArray();
+  if (!geometry.isEmpty()) window_->restoreGeometry(geometry);
 }
 
-void QtScreen::DestroyMainWindow() { window_.reset(); }
+void QtScreen::DestroyMainWindow() {
+  if (window_ && !placeFile_.isEmpty() && QFileInfo(placeFile_).dir().exists()) {
+    QSettings place(placeFile_, QSettings::IniFormat);
+    place.setValue(QStringLiteral("window/geometry"), window_->saveGeometry());
+  }
+  window_.reset();
+}
 
 void QtScreen::Post(Event event) {
   events_.Post(std::move(event));

@@ -24,6 +24,7 @@ class QtScreen : public Screen {
   void Navigate(const Text& path) override;
   void ClearView() override;
   void SetApplicationTitle(const Text& title) override;
+  void KeepWindowPlaceIn(const Text& file) override;
   void CreateMainWindow(const Text& title) override;
   void DestroyMainWindow() override;
   Event WaitEvent() override;
@@ -44,6 +45,7 @@ class QtScreen : public Screen {
   QEventLoop* waiting_ = nullptr;
   std::unique_ptr<MainWindow> window_;
   QString applicationTitle_;
+  QString placeFile_;
   std::unique_ptr<QObject> quitWatcher_;
 };
 
