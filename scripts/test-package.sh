@@ -159,6 +159,8 @@ stop_window
 check "the window closes on SIGTERM with exit 0" test "$status" -eq 0
 check "the window wrote the expected report" \
   cmp -s "$work/expected.htm" "$root/usr/bin/results.htm"
+check "... and kept the program among the recent ones beside it" \
+  grep -qxF "$game/game.bmx" "$root/usr/bin/recent.txt"
 if [ "$failed" -ne 0 ]; then
   echo "--- window's standard error ---" >&2
   tail -20 "$work/window.err" >&2
@@ -172,7 +174,7 @@ fi
 # otherwise in a user namespace too), so nothing outside sees it and there is
 # nothing to undo; root could write through mere permission bits.
 bin=$root/usr/bin
-rm -f "$bin/vt.ini" "$bin/results.htm"
+rm -f "$bin/vt.ini" "$bin/results.htm" "$bin/recent.txt" "$bin/window.ini"
 # readonly_bin COMMAND...: becomes COMMAND with bin/ read-only (it execs, so
 # call it in a subshell, whose pid is then the command's).
 readonly_bin() {
