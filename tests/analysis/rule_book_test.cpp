@@ -45,25 +45,5 @@ TEST(ReadRules, AFaultNamesFileAndLineAndLeavesTheBookAsItWas) {
   }
 }
 
-TEST(ReadRules, ALaterFileAppendsImplementationsAndReplacesTemplateLines) {
-  RuleBook book = BuiltInRules();
-  EXPECT_EQ(ReadRules("[modern]\n"
-                      "implementation Pub.Net  Pub.NetDefault  the  default one \n"
-                      "driver directx-max2d SDL.D3D11Max2D\tSetGraphicsDriver D3D11()\n",
-                      u"user.txt", book),
-            u"");
-
-  const RuleSet& modern = book.modern;
-  ASSERT_EQ(modern.implementations.size(), 5u);
-  EXPECT_EQ(modern.implementations[0], BuiltInRules().modern.implementations[0]);
-  EXPECT_EQ(modern.implementations[4],
-            (ImplementationRule{u"Pub.Net", u"Pub.NetDefault", u"the  default one"}));
-  EXPECT_EQ(modern.templates.directxMax2D,
-            (DriverTemplate{u"SDL.D3D11Max2D", u"SetGraphicsDriver D3D11()",
-                            BuiltInRules().modern.templates.directxMax2D.note}));
-  EXPECT_EQ(modern.templates.openglMax2D, BuiltInRules().modern.templates.openglMax2D);
-  EXPECT_EQ(book.classic, BuiltInRules().classic);
-}
-
 }  // namespace
 }  // namespace vt

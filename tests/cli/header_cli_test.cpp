@@ -142,11 +142,6 @@ TEST_F(HeaderCli, ResultsComeFirstAndQuietSilencesProgress) {
   EXPECT_EQ(quiet.exitCode, 0);
   EXPECT_EQ(quiet.err, "");
   work.WriteFile(u"main.bmx", "Print Upper(\"x\")\n");
-  RunResult kept = Run({"--write", "--backup", "main.bmx"});
-  EXPECT_NE(kept.err.find("(the original is in main.bmx.bak, kept from before)"), std::string::npos);
-  EXPECT_EQ(ReadFileBytes(work / u"main.bmx.bak"), "Print Upper(\"x\")\n");
-
-  work.WriteFile(u"main.bmx", "Print Upper(\"x\")\n");
   work.MakeFolder(u"page.htm");
   RunResult check = RunCli({"--root", ToUtf8(SourceFolder() + u"/examples/BlitzMax"), "--check",
                             "--html", "page.htm", "main.bmx"},
