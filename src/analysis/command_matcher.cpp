@@ -7,6 +7,7 @@
 
 #include "analysis/cause_notes.h"
 #include "analysis/loader_rules.h"
+#include "analysis/present_header.h"
 #include "analysis/source_walker.h"
 #include "base/paths.h"
 #include "platform/text_file_reader.h"
@@ -156,10 +157,13 @@ void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView li
   ++analysis.CodeLines;
   if (analysis.ruleSet == RuleSetKind::Modern && low[0] == u'?') {
     analysis.Section = SectionCondition(trimmed);
+    analysis.SectionKey = ConditionKey(analysis.Section);
     return;
   }
   if (!record) return;
-  if (!analysis.Section.empty()) record = &record->Section(analysis.Section);
+  if (!analysis.Section.empty()) {
+    record = &record->Section(analysis.Section, analysis.SectionKey);
+  }
   CutWordSpans(low, scratch.spans);
   for (const WordSpan& span : scratch.spans) {
     size_t known = record->words.size();

@@ -178,13 +178,13 @@ bool sourcemodtype::ListsOrImports(const CatalogueState& catalogue, TextView nam
   return modulesLowered_.Holds(modules, key) || ImportedByListed(catalogue, key);
 }
 
-sourcemodtype& sourcemodtype::Section(TextView wanted) {
-  Text key = ConditionKey(wanted);
+sourcemodtype& sourcemodtype::Section(TextView wanted, TextView key) {
   for (sourcemodtype& section : sections) {
-    if (ConditionKey(section.condition) == key) return section;
+    if (section.conditionKey == key) return section;
   }
   sourcemodtype& made = sections.emplace_back();
   made.condition = Trim(wanted);
+  made.conditionKey = key;
   made.path = path;
   made.folder = folder;
   return made;

@@ -44,9 +44,9 @@ class sourcemodtype {
   // them.
   void ReleaseWords();
   // The record of the words inside the platform sections headed
-  // "?`condition`" (compared without regard to case or runs of blanks),
-  // made when it is new.
-  sourcemodtype& Section(TextView condition);
+  // "?`condition`", whose ConditionKey is `key` (so that case and runs of
+  // blanks do not count), made when it is new.
+  sourcemodtype& Section(TextView condition, TextView key);
   // Whether `modules` lists `name` (any case) or a listed module imports it.
   bool ListsOrImports(const CatalogueState& catalogue, TextView name);
 
@@ -59,8 +59,10 @@ class sourcemodtype {
   TextList optionalModules;
   TextList words;
   // For the record of a platform section: its condition as the program
-  // first writes it ("Win32"); empty for a unit's own record.
+  // first writes it ("Win32"), and that condition's key; empty for a unit's
+  // own record.
   Text condition;
+  Text conditionKey;
   // The unit's words that stand only inside platform sections, one record
   // per condition in order of first appearance. Their modules are needed
   // under that condition alone.
@@ -127,9 +129,10 @@ struct AnalysisState {
   // The rules of that set, which the templates read; null for the built-in
   // classic ones.
   const RuleSet* Rules = nullptr;
-  // The condition of the platform section the command pass is in; empty
-  // outside any.
+  // The condition of the platform section the command pass is in, and its
+  // key, worked out once per "?" line; empty outside any.
   Text Section;
+  Text SectionKey;
   // Whether the directive pass and the command pass are inside a Rem block.
   int InRemDirectives = 0;
   int InRemCommands = 0;

@@ -287,9 +287,9 @@ TEST_F(Suggestions, NoRecordsStillGiveTheProgramsBlock) {
 TEST_F(Suggestions, ModernRulesTakeTheirDriversFromTheRuleFileAndShowGuardedImports) {
   Analysis.Rules = &BuiltInRules().modern;
   sourcemodtype* main = Record(u"/w/main.bmx", {u"BRL.Max2D", u"MaxGUI.MaxGUI", u"MaxGUI.Drivers"});
-  sourcemodtype& windows = main->Section(u"Win32");
+  sourcemodtype& windows = main->Section(u"Win32", u"win32");
   windows.modules = {u"Pub.Win32"};
-  main->Section(u"Linux");  // words that called for nothing: no section shown
+  main->Section(u"Linux", u"linux");  // words that called for nothing: no section shown
   Suggestion suggestion = SuggestFrameworks(Analysis);
   Text note = u"note HINT: DirectX runs on Windows only; elsewhere use the OpenGL template";
   EXPECT_EQ(Outline(suggestion), (TextList{u"choice", u"block Max OpenGL template:",
