@@ -57,10 +57,9 @@ class ConsoleScreen : public Screen {
 // A terminal user has --root where the window has its Max menu; the message
 // says where the folder came from, so that the right place gets mended.
 bool RootFolderHoldsMod(AppState& state, const Options& options,
-                        const std::optional<Text>& projectRoot, const Text& projectPath) {
+                        const std::optional<RootChoice>& projectRoot) {
   SettingsState& settings = state.Settings;
-  RootChoice choice = ChooseRootFolder(options.root, settings, ExecutableFolder());
-  if (!options.root && projectRoot) choice = {*projectRoot, projectPath};
+  RootChoice choice = ChooseRootFolder(options.root, projectRoot, settings, ExecutableFolder());
   settings.RootFolder = choice.folder;
   settings.RootFolderVerified =
       !choice.folder.empty() && GetFileKind(choice.folder + u"/mod") == FileKind::Folder;
@@ -109,8 +108,8 @@ bool RulesLoaded(AppState& state, const Options& options) {
 // The project file beside the given files (or the current folder): what it
 // names stands where the command line names nothing. False, after saying
 // why, when it is malformed.
-bool ProjectApplied(Options& options, const Text& startFolder, std::optional<Text>& projectRoot,
-                    Text& projectPath) {
+bool ProjectApplied(Options& options, const Text& startFolder,
+                    std::optional<RootChoice>& projectRoot) {
   Text from = startFolder;
   if (!options.paths.empty()) {
     const Text& first = options.paths.front();
@@ -124,8 +123,7 @@ bool ProjectApplied(Options& options, const Text& startFolder, std::optional<Tex
     return false;
   }
   const ProjectFile& project = *read.project;
-  projectPath = project.path;
-  projectRoot = project.root;
+  if (project.root) projectRoot = RootChoice{*project.root, project.path};
   if (!options.ruleSet) options.ruleSet = project.ruleSet;
   options.projectRulesFiles = project.rulesFiles;
   options.keep = project.keep;
@@ -210,9 +208,8 @@ int Run(int argc, char** argv) {
   state.Report.ReportFile =
       options.html.empty() ? startFolder + u"/results.htm" : options.html;
 
-  std::optional<Text> projectRoot;
-  Text projectPath;
-  if (!ProjectApplied(options, startFolder, projectRoot, projectPath)) return kRulesFileBroken;
+  std::optional<RootChoice> projectRoot;
+  if (!ProjectApplied(options, startFolder, projectRoot)) return kRulesFileBroken;
   if (options.paths.empty() && !options.modules && !options.help) {
     std::fputs("veltrane-cli: no SOURCE.bmx given\nRun with --help for more information.\n",
                stderr);
@@ -230,7 +227,7 @@ int Run(int argc, char** argv) {
                  "%s\n", TerminalText(path).c_str());
   }
   if (!given.unusable.empty()) return kBadSource;
-  if (!RootFolderHoldsMod(state, options, projectRoot, projectPath)) return kNoModFolder;
+  if (!RootFolderHoldsMod(state, options, projectRoot)) return kNoModFolder;
   if (!CatalogueBuilt(state)) return kNoModFolder;
 
   if (options.modules) {

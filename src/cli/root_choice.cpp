@@ -24,9 +24,11 @@ Text InstallationAround(TextView folder) {
 
 }  // namespace
 
-RootChoice ChooseRootFolder(const std::optional<Text>& root, const SettingsState& settings,
-                            TextView programFolder) {
+RootChoice ChooseRootFolder(const std::optional<Text>& root,
+                            const std::optional<RootChoice>& project,
+                            const SettingsState& settings, TextView programFolder) {
   if (root) return {*root, u"--root"};
+  if (project) return *project;
   if (Text variable = EnvironmentVariable("BMXPATH"); !variable.empty()) {
     return {NormaliseRootFolder(variable, kNativePathStyle), u"BMXPATH"};
   }

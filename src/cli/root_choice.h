@@ -12,14 +12,17 @@ namespace vt {
 
 struct RootChoice {
   Text folder;
-  // Where it came from, for a message: "--root", "BMXPATH", "vt.ini (...)",
-  // "the BlitzMax installation around veltrane-cli" or "the default".
+  // Where it came from, for a message: "--root", the project file's path,
+  // "BMXPATH", "vt.ini (...)", "the BlitzMax installation around
+  // veltrane-cli" or "the default".
   Text source;
 };
 
 // The first place in the order that names a root folder. `root` is the
-// value of --root, if given; `programFolder` holds veltrane-cli.
-RootChoice ChooseRootFolder(const std::optional<Text>& root, const SettingsState& settings,
-                            TextView programFolder);
+// value of --root and `project` the root veltrane.toml names (with the
+// file's path as its source), if given; `programFolder` holds veltrane-cli.
+RootChoice ChooseRootFolder(const std::optional<Text>& root,
+                            const std::optional<RootChoice>& project,
+                            const SettingsState& settings, TextView programFolder);
 
 }  // namespace vt
