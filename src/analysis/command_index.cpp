@@ -18,10 +18,11 @@ CommandIndex::CommandIndex(const CatalogueState& catalogue, IndexedNames which) 
       for (const Text& name : *names) {
         size_t hash = entries_.Hash(name);
         std::optional<size_t> found = EntryOf(name, hash);
-        uint32_t entry = static_cast<uint32_t>(found ? *found : names_.size());
+        uint32_t entry = static_cast<uint32_t>(found ? *found : lastModule.size());
         if (!found) {
           entries_.Add(entry, hash);
-          names_.push_back(name);
+          names_ += name;
+          nameStart_.push_back(static_cast<uint32_t>(names_.size()));
           lastModule.push_back(nullptr);
           counts.push_back(0);
         }
@@ -33,8 +34,8 @@ CommandIndex::CommandIndex(const CatalogueState& catalogue, IndexedNames which) 
       }
     }
   }
-  first_.assign(names_.size() + 1, 0);
-  for (size_t entry = 0; entry < names_.size(); ++entry) {
+  first_.assign(counts.size() + 1, 0);
+  for (size_t entry = 0; entry < counts.size(); ++entry) {
     first_[entry + 1] = first_[entry] + counts[entry];
   }
   // The pairs are in catalogue order, so each entry's modules stay in it.
@@ -44,11 +45,11 @@ CommandIndex::CommandIndex(const CatalogueState& catalogue, IndexedNames which) 
 }
 
 std::optional<size_t> CommandIndex::EntryOf(TextView name, size_t hash) const {
-  return entries_.FindIf(hash, [&](size_t entry) { return names_[entry] == name; });
+  return entries_.FindIf(hash, [&](size_t entry) { return NameOf(entry) == name; });
 }
 
-std::span<modtype* const> CommandIndex::Find(TextView name) const {
-  std::optional<size_t> entry = EntryOf(name, entries_.Hash(name));
+std::span<modtype* const> CommandIndex::Find(TextView name, size_t hash) const {
+  std::optional<size_t> entry = EntryOf(name, hash);
   if (!entry) return {};
   return std::span<modtype* const>(declaring_.data() + first_[*entry],
                                    first_[*entry + 1] - first_[*entry]);

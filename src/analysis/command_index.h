@@ -27,14 +27,26 @@ class CommandIndex {
                         IndexedNames which = IndexedNames::CommandsAndTypes);
 
   // The modules that declare `name`, in catalogue order; empty when none.
-  std::span<modtype* const> Find(TextView name) const;
+  std::span<modtype* const> Find(TextView name) const { return Find(name, Hash(name)); }
+  // The same, with `hash` = Hash(name) worked out beforehand.
+  std::span<modtype* const> Find(TextView name, size_t hash) const;
+  size_t Hash(TextView name) const { return entries_.Hash(name); }
+  // Starts loading what Find(name, hash) reads first.
+  void Prefetch(size_t hash) const { entries_.Prefetch(hash); }
 
  private:
   std::optional<size_t> EntryOf(TextView name, size_t hash) const;
+  TextView NameOf(size_t entry) const {
+    return TextView(names_).substr(nameStart_[entry], nameStart_[entry + 1] - nameStart_[entry]);
+  }
 
   // Entry numbers, by name.
   PositionSet entries_;
-  std::vector<TextView> names_;
+  // The names one after another, entry e at nameStart_[e] .. nameStart_[e + 1]:
+  // a word that hits is compared in one small block, not in strings spread
+  // over the catalogue.
+  Text names_;
+  std::vector<uint32_t> nameStart_{0};
   // The modules of entry e are declaring_[first_[e] .. first_[e + 1]): one
   // array for all, rather than one allocation per name.
   std::vector<uint32_t> first_;

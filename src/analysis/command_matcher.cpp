@@ -1,5 +1,6 @@
 #include "analysis/command_matcher.h"
 
+#include <algorithm>
 #include <memory>
 #include <span>
 #include <unordered_map>
@@ -34,27 +35,34 @@ bool IsFileKind(TextView kind) {
   return kind == u"Main" || kind == u"Imported" || kind == u"Include";
 }
 
-void AddDeclaring(const CatalogueState& catalogue, sourcemodtype& record,
-                  std::span<modtype* const> declaring, CauseWatch& watch,
-                  std::vector<modtype*>& matched) {
+void AddDeclaring(const CatalogueState& catalogue, const std::vector<ModuleFacts>& facts,
+                  sourcemodtype& record, std::span<modtype* const> declaring,
+                  CauseWatch& watch, std::vector<modtype*>& matched) {
   for (modtype* module : declaring) {
     if (module->matched) continue;
     module->matched = 1;
     matched.push_back(module);
-    record.AddModule(catalogue, module->declaredName);
+    record.AddModule(catalogue, facts[module->position]);
     watch.Note(CauseKind::Command, module->declaredName);
   }
 }
 
 // A word is a command or type name as a whole; a dotted word such as
 // "tpath.cwd" also names the type before its first dot.
-void MatchWord(const CatalogueState& catalogue, sourcemodtype& record, const Text& word,
-               const CommandIndex& index, const CommandIndex& types, CauseWatch& watch,
+struct MatchTables {
+  const CommandIndex& index;
+  const CommandIndex& types;
+  const std::vector<ModuleFacts>& facts;
+};
+
+void MatchWord(const CatalogueState& catalogue, const MatchTables& tables,
+               sourcemodtype& record, const Text& word, size_t hash, CauseWatch& watch,
                std::vector<modtype*>& matched) {
-  AddDeclaring(catalogue, record, index.Find(word), watch, matched);
+  AddDeclaring(catalogue, tables.facts, record, tables.index.Find(word, hash), watch, matched);
   size_t dot = word.find(u'.');
   if (dot == Text::npos || dot == 0) return;
-  AddDeclaring(catalogue, record, types.Find(TextView(word).substr(0, dot)), watch, matched);
+  AddDeclaring(catalogue, tables.facts, record, tables.types.Find(TextView(word).substr(0, dot)),
+               watch, matched);
 }
 
 bool ListsModule(const TextList& modules, TextView name) {
@@ -181,7 +189,11 @@ CommandMatcher::CommandMatcher(CatalogueState& catalogue, CauseNotes notes,
       rules_(rules),
       index_(catalogue),
       types_(catalogue, IndexedNames::TypesOnly) {
-  for (const auto& module : catalogue.ModList) module->matched = 0;
+  facts_.reserve(catalogue.ModList.size());
+  for (const auto& module : catalogue.ModList) {
+    module->matched = 0;
+    facts_.push_back(FactsOf(catalogue, module->declaredName));
+  }
 }
 
 void CommandMatcher::Match(sourcemodtype& record) {
@@ -220,7 +232,14 @@ void CommandMatcher::MatchWords(sourcemodtype& record) {
   // next; the others are still 0.
   for (modtype* module : matched_) module->matched = 0;
   matched_.clear();
+  // Most of the time goes in waiting for the index's memory: the words'
+  // slots are asked for a few words ahead of their lookup.
+  constexpr size_t kAhead = 8;
+  hashes_.clear();
+  for (const Text& word : record.words) hashes_.push_back(index_.Hash(word));
+  for (size_t i = 0; i < std::min(kAhead, hashes_.size()); ++i) index_.Prefetch(hashes_[i]);
   for (size_t i = 0; i < record.words.size(); ++i) {
+    if (i + kAhead < hashes_.size()) index_.Prefetch(hashes_[i + kAhead]);
     // Matching adds modules, never words, so the reference stays valid.
     const Text& word = record.words[i];
     CauseWatch watch(record, i, notes_);
@@ -231,7 +250,8 @@ void CommandMatcher::MatchWords(sourcemodtype& record) {
     }
     ApplyWordRules(catalogue_, record, word);
     watch.Note(CauseKind::WordRule);
-    MatchWord(catalogue_, record, word, index_, types_, watch, matched_);
+    MatchWord(catalogue_, MatchTables{index_, types_, facts_}, record, word, hashes_[i], watch,
+              matched_);
   }
 }
 

@@ -77,6 +77,10 @@ class CommandMatcher {
   const CommandIndex index_;
   // Type names alone, for the type a dotted word starts with.
   const CommandIndex types_;
+  // What listing each module of the catalogue takes, by its position.
+  std::vector<ModuleFacts> facts_;
+  // The index's hashes of the words of the record being matched.
+  std::vector<size_t> hashes_;
   // The modules flagged as matched for the record before.
   std::vector<modtype*> matched_;
 };

@@ -148,6 +148,11 @@ void sourcemodtype::ReleaseWords() {
 }
 
 bool sourcemodtype::ImportedByListed(const CatalogueState& catalogue, TextView key) {
+  return ImportedByListed(catalogue, catalogue.ImportNames().Find(key));
+}
+
+bool sourcemodtype::ImportedByListed(const CatalogueState& catalogue,
+                                     std::optional<NameNumber> number) {
   // Gathered again when `modules` was emptied or changed by someone else, or
   // another catalogue asks.
   const NamePool& names = catalogue.ImportNames();
@@ -163,7 +168,6 @@ bool sourcemodtype::ImportedByListed(const CatalogueState& catalogue, TextView k
     if (listed) MarkImported(names, listed->imports);
     lastGathered_ = modules[gathered_];
   }
-  std::optional<NameNumber> number = names.Find(key);
   return number && *number < importedByListed_.size() && importedByListed_[*number];
 }
 
@@ -188,6 +192,42 @@ sourcemodtype& sourcemodtype::Section(TextView wanted, TextView key) {
   made.path = path;
   made.folder = folder;
   return made;
+}
+
+ModuleFacts FactsOf(const CatalogueState& catalogue, TextView declaredName) {
+  ModuleFacts facts;
+  facts.declaredName = declaredName;
+  facts.key = Lower(declaredName);
+  facts.toAppend = declaredName;
+  facts.dropped = facts.key == u"brl.blitz";
+  if (catalogue.ruleSet == RuleSetKind::Classic) {
+    if (facts.key == u"brl.audio" || facts.key == u"brl.audiosample") {
+      facts.toAppend = u"BRL.FreeAudioAudio";
+    }
+    if (facts.key == u"brl.maxgui") facts.toAppend = u"BRL.Win32MaxGUI";
+  }
+  facts.keyHash = FoldedHash(facts.key);
+  facts.appendHash = FoldedHash(facts.toAppend);
+  facts.number = catalogue.ImportNames().Find(facts.key);
+  facts.listed = catalogue.FindModule(facts.toAppend);
+  return facts;
+}
+
+void sourcemodtype::AddModule(const CatalogueState& catalogue, const ModuleFacts& facts) {
+  // A section asks its unit too, which the plain path does.
+  if (unguarded) return AddModule(catalogue, facts.declaredName);
+  if (facts.dropped) return;
+  if (modulesLowered_.Holds(modules, facts.key, facts.keyHash) ||
+      modulesLowered_.Holds(modules, facts.toAppend, facts.appendHash)) {
+    return;
+  }
+  if (ImportedByListed(catalogue, facts.number)) return;
+  modules.emplace_back(facts.toAppend);
+  // The gathering is up to date (just asked), so the new entry's imports are
+  // marked here, without looking its record up again.
+  if (facts.listed) MarkImported(catalogue.ImportNames(), facts.listed->imports);
+  lastGathered_ = modules.back();
+  ++gathered_;
 }
 
 void sourcemodtype::AddModule(const CatalogueState& catalogue, TextView name) {

@@ -17,6 +17,21 @@ namespace vt {
 
 struct RuleSet;
 
+// What AddModule works out from a module's declared name, worked out once
+// per catalogue for a module that many records list: the matcher adds one
+// for every command a program calls.
+struct ModuleFacts {
+  Text declaredName;
+  Text key;       // lower-cased
+  Text toAppend;  // the name listed, after the fixed renames
+  bool dropped = false;  // never listed (BRL.Blitz)
+  size_t keyHash = 0;
+  size_t appendHash = 0;
+  std::optional<NameNumber> number;  // of `key` among the import names
+  const modtype* listed = nullptr;   // the record `toAppend` finds
+};
+ModuleFacts FactsOf(const CatalogueState& catalogue, TextView declaredName);
+
 // One item an examination reached: a source file, or a module named on an
 // Import line.
 class scanlisttype {
@@ -38,6 +53,8 @@ class sourcemodtype {
   // Lists a required module, with the fixed renames and drop rules; a module
   // that a listed one already imports (in `catalogue`) is not listed.
   void AddModule(const CatalogueState& catalogue, TextView name);
+  // The same for a name whose facts are known (FactsOf, same catalogue).
+  void AddModule(const CatalogueState& catalogue, const ModuleFacts& facts);
   // Lists a module that may be required, unless it is listed already.
   void AddOptionalModule(TextView name);
   // Lets go of the words, once they are matched and nothing will explain
@@ -86,6 +103,7 @@ class sourcemodtype {
   // modules import are gathered once per module listed, not searched again
   // for every module added.
   bool ImportedByListed(const CatalogueState& catalogue, TextView key);
+  bool ImportedByListed(const CatalogueState& catalogue, std::optional<NameNumber> number);
   // Marks the names of `imports` in importedByListed_.
   void MarkImported(const NamePool& names, const ImportList& imports);
 

@@ -1,11 +1,9 @@
 #include "base/position_set.h"
 
-#include <functional>
-
 namespace vt {
 
 size_t PositionSet::Hash(TextView entry) const {
-  return folded_ ? FoldedHash(entry) : std::hash<TextView>{}(entry);
+  return folded_ ? FoldedHash(entry) : WordHash(entry);
 }
 
 bool PositionSet::Holds(const std::vector<Text>& list, TextView entry, size_t hash) const {

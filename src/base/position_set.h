@@ -34,6 +34,11 @@ class PositionSet {
     }
     return std::nullopt;
   }
+  // Asks the memory for the slot where a search for `hash` starts, so that
+  // a loop can start the next searches' loads before it needs them.
+  void Prefetch(size_t hash) const {
+    if (!slots_.empty()) __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]);
+  }
   // Adds a position of the list, whose entry's hash is `hash`.
   void Add(size_t position, size_t hash);
   size_t size() const { return count_; }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,28 @@ Text Lower(TextView s);
 void LowerInto(Text& out, TextView s);
 // A hash of Lower(text), without making the copy.
 size_t FoldedHash(TextView text);
+// A hash of `text` for the flat tables that every word of a program is
+// looked up in: four units a step, inline, and mixed so that its low bits
+// alone can place an entry.
+inline size_t WordHash(TextView text) {
+  constexpr uint64_t kOdd = 0x9E3779B97F4A7C15ull;
+  uint64_t hash = text.size() * kOdd;
+  const char16_t* at = text.data();
+  size_t left = text.size();
+  for (; left >= 4; left -= 4, at += 4) {
+    uint64_t chunk;
+    std::memcpy(&chunk, at, sizeof chunk);
+    hash = (hash ^ chunk) * kOdd;
+    hash ^= hash >> 29;
+  }
+  uint64_t tail = 0;
+  if (left > 0) std::memcpy(&tail, at, left * sizeof(char16_t));
+  hash = (hash ^ tail) * kOdd;
+  hash ^= hash >> 32;
+  hash *= 0xD6E8FEB86659FD93ull;
+  hash ^= hash >> 32;
+  return static_cast<size_t>(hash);
+}
 // Whether Lower(a) == Lower(b), without making either copy.
 bool EqualFolded(TextView a, TextView b);
 // Whether `s` holds any of A..Z, that is, whether Lower would change it.

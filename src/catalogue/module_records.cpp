@@ -5,8 +5,12 @@
 namespace vt {
 
 bool ListIndex::Holds(const TextList& list, TextView entry) {
+  return Holds(list, entry, entries_.Hash(entry));
+}
+
+bool ListIndex::Holds(const TextList& list, TextView entry, size_t hash) {
   CatchUp(list);
-  return entries_.Holds(list, entry, entries_.Hash(entry));
+  return entries_.Holds(list, entry, hash);
 }
 
 size_t CatalogueState::FoldedName::operator()(TextView name) const { return FoldedHash(name); }
@@ -33,6 +37,7 @@ void ListIndex::CatchUp(const TextList& list) {
 modtype* CatalogueState::CreateModule(TextView name) {
   ModList.push_back(std::make_unique<modtype>(importNames_));
   modtype* module = ModList.back().get();
+  module->position = static_cast<uint32_t>(ModList.size() - 1);
   module->name = name;
   // Two folders may give the same name: the first one found keeps it. Names
   // are looked up lower-cased, so a name with capitals is never found.

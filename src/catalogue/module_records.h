@@ -24,6 +24,9 @@ class ListIndex {
 
   // Whether `list` holds `entry` (exactly, or lower-cased).
   bool Holds(const TextList& list, TextView entry);
+  // The same, with `hash` the index's Hash(entry) worked out beforehand.
+  bool Holds(const TextList& list, TextView entry, size_t hash);
+  size_t Hash(TextView entry) const { return entries_.Hash(entry); }
 
  private:
   void CatchUp(const TextList& list);
@@ -44,6 +47,8 @@ class modtype {
   explicit modtype(std::shared_ptr<NamePool> names) : imports(std::move(names)) {}
 
   uint8_t matched = 0;
+  // Its place in ModList.
+  uint32_t position = 0;
   Text name;
   Text declaredName;
   ImportList imports;

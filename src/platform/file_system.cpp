@@ -189,6 +189,21 @@ void ByteReader::Skip(size_t count) {
   position_ += static_cast<int64_t>(count);
 }
 
+void ByteReader::TakeRest(std::string& out) {
+  std::string_view ahead = Buffered();
+  out.append(ahead);
+  Skip(ahead.size());
+  if (!file_ || std::feof(file_)) return;
+  size_t got = 0;
+  do {
+    size_t used = out.size();
+    out.resize(used + sizeof(buffer_));
+    got = std::fread(out.data() + used, 1, sizeof(buffer_), file_);
+    out.resize(used + got);
+    position_ += static_cast<int64_t>(got);
+  } while (got > 0);
+}
+
 void ByteReader::Close() {
   if (file_) std::fclose(file_);
   file_ = nullptr;

@@ -95,6 +95,9 @@ class ByteReader {
   std::string_view Buffered();
   // Takes the first `count` bytes of Buffered().
   void Skip(size_t count);
+  // Takes every byte left, appended to `out`: the read-ahead ones, then
+  // the rest of the file read straight into `out`.
+  void TakeRest(std::string& out);
   int64_t Position() const { return position_; }
   void Close();
 

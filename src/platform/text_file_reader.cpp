@@ -1,5 +1,7 @@
 #include "platform/text_file_reader.h"
 
+#include <cstring>
+
 namespace vt {
 
 namespace {
@@ -177,28 +179,147 @@ TextFileLines ReadTextFileLines(TextView path) {
   return file;
 }
 
-void ReadTextFileLines(TextView path, TextFileLines& file) {
+namespace {
+
+// Decodes a whole file held in memory, one line at a time, with the line
+// reader's rules: a line ends at a line feed or character 0, carriage
+// returns are dropped, and a line stops at kLongestLine units. Lines of
+// plain bytes, as nearly all of a source's are, are found with memchr and
+// widened in one loop.
+class BufferDecoder {
+ public:
+  BufferDecoder(std::string_view bytes, TextEncoding encoding)
+      : bytes_(bytes), encoding_(encoding) {}
+
+  bool AtEnd() const { return at_ >= bytes_.size(); }
+  void ReadLineInto(Text& text);
+
+ private:
+  static constexpr size_t kLongest = TextStream::kLongestLine;
+
+  bool Bytewise() const {
+    return encoding_ == TextEncoding::Latin1 || encoding_ == TextEncoding::Utf8;
+  }
+  // The whole line in one step when it is all plain bytes and fits.
+  bool TakePlainLine(Text& text);
+  // One character; false when it ends the line.
+  bool DecodeInto(Text& text);
+  int PeekByte(size_t offset) const {
+    return at_ + offset < bytes_.size() ? static_cast<unsigned char>(bytes_[at_ + offset]) : -1;
+  }
+  int32_t NextByte() { return AtEnd() ? 0 : static_cast<unsigned char>(bytes_[at_++]); }
+
+  std::string_view bytes_;
+  TextEncoding encoding_;
+  size_t at_ = 0;
+};
+
+bool BufferDecoder::TakePlainLine(Text& text) {
+  if (!Bytewise()) return false;
+  const char* start = bytes_.data() + at_;
+  size_t left = bytes_.size() - at_;
+  const void* feed = std::memchr(start, '\n', left);
+  size_t length = feed ? static_cast<size_t>(static_cast<const char*>(feed) - start) : left;
+  // A line of kLongest units or more comes in pieces, the feed alone last.
+  if (length >= kLongest) return false;
+  // Without an early exit, so that the test runs many bytes a step.
+  bool utf8 = encoding_ == TextEncoding::Utf8;
+  bool special = false;
+  for (size_t i = 0; i < length; ++i) {
+    unsigned char b = static_cast<unsigned char>(start[i]);
+    special |= b == 13 || b == 0 || (utf8 && b >= 0x80);
+  }
+  if (special) return false;
+  size_t used = text.size();
+  text.resize(used + length);
+  char16_t* out = text.data() + used;
+  for (size_t i = 0; i < length; ++i) out[i] = static_cast<unsigned char>(start[i]);
+  at_ += feed ? length + 1 : length;
+  return true;
+}
+
+bool BufferDecoder::DecodeInto(Text& text) {
+  int32_t b = NextByte();
+  int32_t value = b;
+  switch (encoding_) {
+    case TextEncoding::Utf8:
+      if (b >= 0x80) {
+        size_t length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
+        int32_t cont[3] = {};
+        for (size_t i = 0; i + 1 < length; ++i) {
+          cont[i] = PeekByte(i);
+          if (cont[i] < 0 || (cont[i] & 0xC0) != 0x80) {
+            // The lead byte alone; its would-be continuation bytes come next.
+            text += u'\uFFFD';
+            return true;
+          }
+        }
+        at_ += length - 1;
+        if (length == 4) {
+          value = ((b & 0x07) << 18) + ((cont[0] & 0x3F) << 12) + ((cont[1] & 0x3F) << 6) +
+                  (cont[2] & 0x3F);
+          AppendCodePoint(text, value);
+          return true;
+        }
+        value = length == 3 ? (b - 0xE0) * 4096 + (cont[0] - 0x80) * 64 + (cont[1] - 0x80)
+                            : (b - 0xC0) * 64 + (cont[0] - 0x80);
+      }
+      break;
+    case TextEncoding::Utf16BE:
+      value = b * 256 + NextByte();
+      break;
+    case TextEncoding::Utf16LE:
+      value = b + NextByte() * 256;
+      break;
+    default:
+      break;
+  }
+  char16_t unit = static_cast<char16_t>(value & 0xFFFF);
+  if (unit == 10 || unit == 0) return false;
+  if (unit != 13) text += unit;
+  return true;
+}
+
+void BufferDecoder::ReadLineInto(Text& text) {
+  if (TakePlainLine(text)) return;
+  size_t start = text.size();
+  while (text.size() - start < kLongest && !AtEnd()) {
+    if (!DecodeInto(text)) break;
+  }
+}
+
+}  // namespace
+
+void DecodeTextLines(std::string_view bytes, TextEncoding encoding, TextFileLines& file) {
   file.text.clear();
   file.lineEnds.clear();
-  TextStream stream(TextEncoding::Latin1);
-  if (!stream.Open(path, true)) {
-    file.outcome = stream.OutOfHandles() ? ReadOutcome::OutOfHandles : ReadOutcome::NotOpened;
+  // A text never holds more units than the file has bytes.
+  file.text.reserve(bytes.size());
+  BufferDecoder decoder(bytes, encoding);
+  if (!decoder.AtEnd()) {
+    decoder.ReadLineInto(file.text);
+    DropByteOrderMark(file.text, encoding);
+    file.lineEnds.push_back(file.text.size());
+  }
+  while (!decoder.AtEnd()) {
+    decoder.ReadLineInto(file.text);
+    file.lineEnds.push_back(file.text.size());
+  }
+}
+
+void ReadTextFileLines(TextView path, TextFileLines& file) {
+  file.bytes.clear();
+  file.text.clear();
+  file.lineEnds.clear();
+  ByteReader reader;
+  if (!reader.Open(path)) {
+    file.outcome = reader.OutOfHandles() ? ReadOutcome::OutOfHandles : ReadOutcome::NotOpened;
     return;
   }
   file.outcome = ReadOutcome::Read;
-  // A file within the first read holds no more characters than bytes, so
-  // the text never grows by copying; a larger one grows from there.
-  file.text.reserve(stream.BytesAhead());
-  if (!stream.AtEnd()) {
-    stream.ReadLineInto(file.text);
-    DropByteOrderMark(file.text, stream.Encoding());
-    file.lineEnds.push_back(file.text.size());
-  }
-  while (!stream.AtEnd()) {
-    stream.ReadLineInto(file.text);
-    file.lineEnds.push_back(file.text.size());
-  }
-  stream.Close();
+  reader.TakeRest(file.bytes);
+  reader.Close();
+  DecodeTextLines(file.bytes, EncodingOfMark(file.bytes), file);
 }
 
 }  // namespace vt

@@ -102,6 +102,8 @@ enum class ReadOutcome {
 // thousands of them, and one allocation each would cost more than reading.
 struct TextFileLines {
   ReadOutcome outcome = ReadOutcome::NotOpened;
+  // The file's bytes as read, kept for their room.
+  std::string bytes;
   Text text;
   // Where each line ends in `text`; the next begins there.
   std::vector<size_t> lineEnds;
@@ -113,6 +115,9 @@ struct TextFileLines {
   }
 };
 TextFileLines ReadTextFileLines(TextView path);
+// The lines of a file's `bytes` (mark included) in `encoding`, exactly as
+// the line reader decodes them, into `file`'s text and line ends.
+void DecodeTextLines(std::string_view bytes, TextEncoding encoding, TextFileLines& file);
 // The same into `file`, whose buffers are kept for the next file: a pass over
 // many files then allocates as much as its largest file needs, once.
 void ReadTextFileLines(TextView path, TextFileLines& file);

@@ -169,7 +169,11 @@ TEST(TextFileReader, FileLinesAreTheLinesOfTheReader) {
        {std::string_view("a long first line\r\nand a second\n"),
         std::string_view("\xEF\xBB\xBF" "a\r\n\nb\xC3\xA9\n\n"),
         std::string_view("\xFF\xFE" "a\0\n\0\n\0b\0", 10), std::string_view("one"),
-        std::string_view("\n"), std::string_view("")}) {
+        std::string_view("\n"), std::string_view(""),
+        // Whole lines are decoded at once only when every byte is plain.
+        std::string_view("a\rb\n\xE9t\xE9\nc\0d\n", 14),
+        std::string_view("\xEF\xBB\xBF" "ok\n\xC3\xA9\xE6\x97\n\xF0\x9F\x98\x80\xC0\x8A" "x\n\xE6"),
+        std::string_view("\xFE\xFF\0a\0\r\0\n\x20\xAC\0", 11)}) {
     TempFolder tmp;
     tmp.WriteFile(u"f.bmx", bytes);
     TextFileLines file = ReadTextFileLines(tmp / u"f.bmx");
