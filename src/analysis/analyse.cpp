@@ -17,7 +17,6 @@ void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, TextView
   analysis.Notes = notes;
   analysis.ruleSet = catalogue.ruleSet;
   analysis.Rules = &rules.For(catalogue.ruleSet);
-  ScanFile(analysis, mainPath, u"Main");
   // A record is matched as soon as the walk has left its unit: no later
   // file feeds it. Without notes its words are then let go, so that a large
   // program never holds the words of all its files at once.
@@ -36,19 +35,23 @@ void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, TextView
       open.pop_back();
     }
   };
-  TextFileLines file;
-  for (size_t i = 0; i < analysis.ScanListList.size(); ++i) {
+  // The command pass reads each file in the order the walk lists them, as
+  // the walk lists it, from the lines the walk has just read.
+  TextFileLines reread;
+  auto scan = [&](size_t i, const TextFileLines* lines) {
     const scanlisttype& entry = *analysis.ScanListList[i];
-    if (entry.kind == u"MOD") continue;
     analysis.CommandEntry = i;
     analysis.CommandLineBase = analysis.TotalLines;
     bool ownUnit = entry.kind != u"Include";
     if (!ownUnit || i > 0) leaveUntil(entry.unit);
     sourcemodtype* feeds = open.empty() ? nullptr : open.back().second;
     if (ownUnit) feeds = nullptr;
-    sourcemodtype* made = ScanFileCommands(analysis, entry.path, entry.kind, feeds, file);
+    sourcemodtype* made =
+        lines ? ScanFileLines(analysis, entry.path, entry.kind, feeds, *lines)
+              : ScanFileCommands(analysis, entry.path, entry.kind, feeds, reread);
     if (ownUnit) open.emplace_back(i, made);
-  }
+  };
+  ScanFile(analysis, mainPath, u"Main", scan);
   leaveUntil(static_cast<size_t>(-1));
   SuggestLoaders(analysis);
 }

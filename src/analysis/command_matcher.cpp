@@ -136,6 +136,12 @@ sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView
     analysis.FilesNotRead.emplace_back(path);
   }
   if (file.outcome != ReadOutcome::Read) return current;
+  return ScanFileLines(analysis, path, kind, current, file);
+}
+
+sourcemodtype* ScanFileLines(AnalysisState& analysis, TextView path, TextView kind,
+                             sourcemodtype* current, const TextFileLines& file) {
+  if (!IsFileKind(kind)) return current;
   if (kind != u"Include") {
     current = analysis.NewSourceRecord();
     current->path = path;

@@ -24,6 +24,10 @@ sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView
 sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView kind,
                                 sourcemodtype* current, TextFileLines& file);
 
+// The same for the walked file's `lines`, already read.
+sourcemodtype* ScanFileLines(AnalysisState& analysis, TextView path, TextView kind,
+                             sourcemodtype* current, const TextFileLines& lines);
+
 // Counts one line and, for a code line, hands its words and literals to
 // `record` (if there is one).
 void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView line);

@@ -45,7 +45,8 @@ class FolderRestorer {
 // following each directive at once, depth first.
 class SourceWalk {
  public:
-  explicit SourceWalk(AnalysisState& analysis) : analysis_(analysis) {
+  explicit SourceWalk(AnalysisState& analysis, const ListedFileVisitor* visit = nullptr)
+      : analysis_(analysis), visit_(visit) {
     here_ = restorer_.Saved();
     for (const auto& entry : analysis.ScanListList) listed_.insert(entry->path);
   }
@@ -83,6 +84,7 @@ class SourceWalk {
   void FollowImport(const Text& low);
 
   AnalysisState& analysis_;
+  const ListedFileVisitor* visit_;
   FolderRestorer restorer_;
   // The folder that is current while the lines of the file on top are
   // followed.
@@ -127,8 +129,10 @@ void SourceWalk::Enter(TextView path, TextView kind) {
     // Nothing else of the walk is open, so no handle can be freed to retry:
     // the file stays listed and is reported as not read.
     analysis_.FilesNotRead.push_back(fullPath);
+    if (visit_) (*visit_)(entry, nullptr);
     return;
   }
+  if (visit_) (*visit_)(entry, &file);
   files_.push_back({*current, std::move(file), 0, entry, unit});
 }
 
@@ -213,6 +217,13 @@ LineKind ClassifyLine(TextView low, int& remFlag) {
 
 void ScanFile(AnalysisState& analysis, TextView path, TextView kind) {
   SourceWalk walk(analysis);
+  walk.Enter(path, kind);
+  walk.Run();
+}
+
+void ScanFile(AnalysisState& analysis, TextView path, TextView kind,
+              const ListedFileVisitor& visit) {
+  SourceWalk walk(analysis, &visit);
   walk.Enter(path, kind);
   walk.Run();
 }

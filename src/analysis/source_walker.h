@@ -2,8 +2,11 @@
 // order, every file and module that its Include and Import lines name.
 #pragma once
 
+#include <functional>
+
 #include "analysis/source_records.h"
 #include "base/text.h"
+#include "platform/text_file_reader.h"
 
 namespace vt {
 
@@ -23,6 +26,13 @@ inline constexpr size_t kClassifiedLength = 7;
 // walk keeps one file open at a time and any depth of includes; a file that
 // exists but finds no file handle free is listed and put in FilesNotRead.
 void ScanFile(AnalysisState& analysis, TextView path, TextView kind);
+
+// Told of each file the walk lists, in the order of ScanListList, with the
+// lines it read (null when no file handle was free), so that a second pass
+// can use them without reading the file again.
+using ListedFileVisitor = std::function<void(size_t entry, const TextFileLines* lines)>;
+void ScanFile(AnalysisState& analysis, TextView path, TextView kind,
+              const ListedFileVisitor& visit);
 
 // Follows one line of a file being walked if it is an Include or Import line.
 void ScanDirectiveLine(AnalysisState& analysis, TextView line);
