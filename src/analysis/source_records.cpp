@@ -134,6 +134,8 @@ void sourcemodtype::AddWord(TextView word) {
     wordSet_.Clear();
     for (size_t at = 0; at < words.size(); ++at) wordSet_.Add(at, wordSet_.Hash(words[at]));
   }
+  // A unit has hundreds of words as a rule: no need to double up to them.
+  if (words.empty()) wordSet_.Reserve(256);
   size_t hash = wordSet_.Hash(word);
   if (wordSet_.Holds(words, word, hash)) return;
   if (IsKeywordFragment(word)) return;

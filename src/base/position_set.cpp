@@ -2,10 +2,6 @@
 
 namespace vt {
 
-size_t PositionSet::Hash(TextView entry) const {
-  return folded_ ? FoldedHash(entry) : WordHash(entry);
-}
-
 bool PositionSet::Holds(const std::vector<Text>& list, TextView entry, size_t hash) const {
   return FindIf(hash, [&](size_t position) {
            const Text& held = list[position];
@@ -32,10 +28,19 @@ void PositionSet::Place(Slot slot) {
   slots_[at] = slot;
 }
 
-void PositionSet::Grow() {
+void PositionSet::Reserve(size_t count) {
+  if (count * 2 <= slots_.size()) return;
+  size_t size = slots_.empty() ? 16 : slots_.size();
+  while (size < count * 2) size *= 2;
+  Rehash(size);
+}
+
+void PositionSet::Grow() { Rehash(slots_.empty() ? 16 : slots_.size() * 2); }
+
+void PositionSet::Rehash(size_t size) {
   std::vector<Slot> old;
   old.swap(slots_);
-  slots_.assign(old.empty() ? 16 : old.size() * 2, Slot{});
+  slots_.assign(size, Slot{});
   // The kept low bits of a hash place a slot as the whole hash would.
   for (const Slot& slot : old) {
     if (slot.position != 0) Place(slot);

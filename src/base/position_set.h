@@ -45,7 +45,10 @@ class PositionSet {
   // Empties the set and gives back its room.
   void Clear();
 
-  size_t Hash(TextView entry) const;
+  size_t Hash(TextView entry) const { return folded_ ? FoldedHash(entry) : WordHash(entry); }
+  // Makes room for `count` positions at once, so that a set known to grow
+  // large does not grow by doubling from nothing.
+  void Reserve(size_t count);
 
  private:
   struct Slot {
@@ -54,6 +57,8 @@ class PositionSet {
   };
   void Place(Slot slot);
   void Grow();
+  // Places every slot again in a table of `size` slots (a power of two).
+  void Rehash(size_t size);
 
   bool folded_;
   std::vector<Slot> slots_;

@@ -83,10 +83,6 @@ bool HasCapitals(TextView s) {
   return false;
 }
 
-bool StartsWith(TextView s, TextView prefix) {
-  return s.size() >= prefix.size() && s.substr(0, prefix.size()) == prefix;
-}
-
 bool EndsWith(TextView s, TextView suffix) {
   return s.size() >= suffix.size() &&
          s.substr(s.size() - suffix.size()) == suffix;

@@ -53,7 +53,10 @@ bool EqualFolded(TextView a, TextView b);
 // Whether `s` holds any of A..Z, that is, whether Lower would change it.
 bool HasCapitals(TextView s);
 
-bool StartsWith(TextView s, TextView prefix);
+// Inline: the line classifiers ask it several times for every line read.
+inline bool StartsWith(TextView s, TextView prefix) {
+  return s.size() >= prefix.size() && s.substr(0, prefix.size()) == prefix;
+}
 bool EndsWith(TextView s, TextView suffix);
 
 // 1-based position of the first `needle` at or after 1-based `from`, or 0.

@@ -224,6 +224,18 @@ class ParsedFiles {
 // importer) would otherwise add its commands again, or never stop.
 bool LoadFrame(TextView path, ParsedFiles& parsed, ParseFrame& frame) {
   if (!EndsWith(path, u".bmx")) return false;
+  // A plain name that opens as written is the name the case lookup would
+  // give: every module's main source is one, and the lookup costs a status
+  // call.
+  if (path.find_first_of(u"/\\:") == TextView::npos) {
+    Text asWritten(path);
+    if (parsed.Holds(asWritten)) return false;
+    ReadTextFileLines(asWritten, frame.lines);
+    if (frame.lines.outcome == ReadOutcome::Read) {
+      parsed.Add(asWritten);
+      return true;
+    }
+  }
   Text found = ResolvePathCase(path);
   if (parsed.Holds(found)) return false;
   ReadTextFileLines(found, frame.lines);

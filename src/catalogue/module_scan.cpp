@@ -35,6 +35,11 @@ class FolderVisit {
   bool entered_ = false;
 };
 
+// Whether a folder's name is that of a module or a collection.
+bool NamesModuleFolder(TextView name) {
+  return name != u"." && name != u".." && EndsWith(name, u".mod");
+}
+
 void NoteUnreadable(UnreadableParts* unreadable, TextView folder, TextView name) {
   if (!unreadable) return;
   unreadable->push_back(folder.empty() ? Text(name) : JoinPath(folder, name));
@@ -75,13 +80,15 @@ void ScanModuleCollectionIn(CatalogueState& catalogue, TextView name,
                             const Text& here) {
   FolderVisit visit(name, here);
   std::vector<Text> listing;
-  if (!visit.Entered() || !ListFolder(u".", listing)) {
+  std::vector<bool> folders;
+  if (!visit.Entered() || !ListFolder(u".", listing, folders)) {
     NoteUnreadable(unreadable, visit.Before(), name);
   }
   Text collection = listing.empty() ? Text() : CurrentFolder();
-  for (const Text& entry : listing) {
+  for (size_t i = 0; i < listing.size(); ++i) {
+    const Text& entry = listing[i];
     if (entry.empty()) break;
-    if (QualifiesAsModuleFolder(entry)) {
+    if (folders[i] && NamesModuleFolder(entry)) {
       ScanModuleFolderIn(catalogue, entry, collectionPrefix, unreadable, collection);
     }
   }
@@ -90,24 +97,24 @@ void ScanModuleCollectionIn(CatalogueState& catalogue, TextView name,
 }  // namespace
 
 bool QualifiesAsModuleFolder(TextView name) {
-  if (GetFileKind(name) != FileKind::Folder) return false;
-  if (name == u"." || name == u"..") return false;
-  return EndsWith(name, u".mod");
+  return GetFileKind(name) == FileKind::Folder && NamesModuleFolder(name);
 }
 
 bool ScanModFolder(CatalogueState& catalogue, TextView rootFolder, UnreadableParts* unreadable) {
   std::vector<Text> listing;
+  std::vector<bool> folders;
   Text modFolder = Text(rootFolder) + u"/mod";
-  if (!ChangeFolder(modFolder) || !ListFolder(u".", listing)) {
+  if (!ChangeFolder(modFolder) || !ListFolder(u".", listing, folders)) {
     NoteUnreadable(unreadable, Text(), modFolder);
   }
 
   catalogue.Clear();
   bool collectionFound = false;
   Text here = listing.empty() ? Text() : CurrentFolder();
-  for (const Text& name : listing) {
+  for (size_t i = 0; i < listing.size(); ++i) {
+    const Text& name = listing[i];
     if (name.empty()) break;
-    if (!QualifiesAsModuleFolder(name)) continue;
+    if (!folders[i] || !NamesModuleFolder(name)) continue;
     collectionFound = true;
     ScanModuleCollectionIn(catalogue, name, name.substr(0, Instr(name, u".", 1)), unreadable,
                            here);

@@ -47,13 +47,21 @@ std::vector<Text> ListFolder(TextView path) {
 }
 
 bool ListFolder(TextView path, std::vector<Text>& names) {
+  std::vector<bool> folders;
+  return ListFolder(path, names, folders);
+}
+
+bool ListFolder(TextView path, std::vector<Text>& names, std::vector<bool>& folders) {
   names.clear();
+  folders.clear();
   std::error_code ec;
   fs::directory_iterator it(ToNative(path), ec);
   if (ec) return false;
   for (; it != fs::directory_iterator(); it.increment(ec)) {
     if (ec) return false;
     names.push_back(FromNative(it->path().filename()));
+    std::error_code kindError;
+    folders.push_back(it->is_directory(kindError) && !kindError);
   }
   return true;
 }

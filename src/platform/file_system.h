@@ -30,6 +30,9 @@ bool CanReadFile(TextView path);
 std::vector<Text> ListFolder(TextView path);
 // The same, false when the folder could not be listed (completely).
 bool ListFolder(TextView path, std::vector<Text>& names);
+// The same, with whether each entry is a folder (links followed) as the
+// listing tells it: no status call per entry where the system says.
+bool ListFolder(TextView path, std::vector<Text>& names, std::vector<bool>& folders);
 
 // True when both paths name the same existing file (through links, hard
 // links, or another spelling of the same path).

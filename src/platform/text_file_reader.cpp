@@ -222,18 +222,22 @@ bool BufferDecoder::TakePlainLine(Text& text) {
   size_t length = feed ? static_cast<size_t>(static_cast<const char*>(feed) - start) : left;
   // A line of kLongest units or more comes in pieces, the feed alone last.
   if (length >= kLongest) return false;
-  // Without an early exit, so that the test runs many bytes a step.
-  bool utf8 = encoding_ == TextEncoding::Utf8;
-  bool special = false;
-  for (size_t i = 0; i < length; ++i) {
-    unsigned char b = static_cast<unsigned char>(start[i]);
-    special |= b == 13 || b == 0 || (utf8 && b >= 0x80);
+  // The carriage return of a CRLF ending is dropped like any other.
+  size_t kept = length > 0 && start[length - 1] == '\r' ? length - 1 : length;
+  // Without an early exit or a branch, so that the test runs many bytes a
+  // step. In UTF-8 a byte with its high bit set starts or continues a
+  // character: the line is then decoded one character at a time.
+  const unsigned high = encoding_ == TextEncoding::Utf8 ? 0x80 : 0;
+  unsigned special = 0;
+  for (size_t i = 0; i < kept; ++i) {
+    unsigned b = static_cast<unsigned char>(start[i]);
+    special |= static_cast<unsigned>(b == 13) | static_cast<unsigned>(b == 0) | (b & high);
   }
   if (special) return false;
   size_t used = text.size();
-  text.resize(used + length);
+  text.resize(used + kept);
   char16_t* out = text.data() + used;
-  for (size_t i = 0; i < length; ++i) out[i] = static_cast<unsigned char>(start[i]);
+  for (size_t i = 0; i < kept; ++i) out[i] = static_cast<unsigned char>(start[i]);
   at_ += feed ? length + 1 : length;
   return true;
 }
