@@ -2,9 +2,10 @@
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QSignalBlocker>
+#include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/menu_tags.h"
 #include "platform/qt/qt_text.h"
@@ -73,8 +74,21 @@ void HeaderPanelView::Show(const HeaderPanelContent& content) {
   copyButtons_.clear();
   for (size_t i = 0; i < content.boxes.size(); ++i) AddBox(content.boxes[i], i);
   boxes_->expandAll();
-  boxes_->resizeColumnToContents(0);
+  FitLinesColumn();
   ShowWarnings(content.warnings);
+}
+
+// The column fits the lines and each box's title row, which the tree's own
+// measure leaves out: its Copy button would be cut off.
+void HeaderPanelView::FitLinesColumn() {
+  boxes_->resizeColumnToContents(0);
+  int width = boxes_->columnWidth(0);
+  for (int i = 0; i < boxes_->topLevelItemCount(); ++i) {
+    if (QWidget* row = boxes_->itemWidget(boxes_->topLevelItem(i), 0)) {
+      width = std::max(width, row->sizeHint().width());
+    }
+  }
+  boxes_->setColumnWidth(0, width);
 }
 
 // Set without sending: only the user's choice is an event.
@@ -116,12 +130,14 @@ QWidget* HeaderPanelView::BoxTitleRow(const PanelBox& box, size_t index) {
       new QLabel(QStringLiteral("check: <b style='color:%1'>%2</b>")
                      .arg(CheckStateColour(box.check), CheckStateText(box.check)),
                  controls);
-  state->setObjectName(QStringLiteral("checkState"));
+  // Read out by screen readers, which skip the colour.
+  state->setAccessibleName(QStringLiteral("check: ") + CheckStateText(box.check));
   row->addWidget(state);
-  auto* copy = new QPushButton(QStringLiteral("Copy"), controls);
+  auto* copy = new QToolButton(controls);
+  copy->setText(QStringLiteral("Copy"));
   copy->setToolTip(QStringLiteral("Puts this box's lines on the clipboard"));
   const int tag = static_cast<int>(index);
-  connect(copy, &QPushButton::clicked, this, [this, tag] { post_(CopyEvent(tag)); });
+  connect(copy, &QToolButton::clicked, this, [this, tag] { post_(CopyEvent(tag)); });
   row->addWidget(copy);
   row->addStretch(1);
   copyButtons_.push_back(copy);

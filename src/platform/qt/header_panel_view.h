@@ -30,10 +30,11 @@ class HeaderPanelView : public QWidget {
   QLabel* Warnings() const { return warnings_; }
   QPushButton* ApplyButton() const { return apply_; }
   // The Copy button of box `index`, from 0.
-  QPushButton* CopyButton(size_t index) const { return copyButtons_.at(index); }
+  QAbstractButton* CopyButton(size_t index) const { return copyButtons_.at(index); }
 
  private:
   void ShowBlockTitles(const HeaderPanelContent& content);
+  void FitLinesColumn();
   void AddBox(const PanelBox& box, size_t index);
   QWidget* BoxTitleRow(const PanelBox& box, size_t index);
   void ShowWarnings(const std::vector<Text>& warnings);
@@ -43,7 +44,7 @@ class HeaderPanelView : public QWidget {
   QTreeWidget* boxes_ = nullptr;
   QLabel* warnings_ = nullptr;
   QPushButton* apply_ = nullptr;
-  std::vector<QPushButton*> copyButtons_;
+  std::vector<QAbstractButton*> copyButtons_;
 };
 
 }  // namespace vt

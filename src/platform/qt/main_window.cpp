@@ -65,7 +65,9 @@ void MainWindow::CreateGadgets() {
   splitter_->addWidget(reportView_);
   headerPanel_ = new HeaderPanelView(post_, splitter_);
   splitter_->addWidget(headerPanel_);
-  splitter_->setStretchFactor(0, 1);
+  // A wider window widens both, the report more.
+  splitter_->setStretchFactor(0, 3);
+  splitter_->setStretchFactor(1, 2);
   headerPanel_->hide();
   client_->Place(splitter_, QRect(8, 40, cw - 16, ch - 48), true, true);
   splitter_->show();
