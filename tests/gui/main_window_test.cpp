@@ -48,6 +48,11 @@ QString ExampleProgram() {
   return kSourceFolder + QStringLiteral("/examples/game/game.bmx");
 }
 
+QByteArray Contents(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 bool CopyFile(const QString& from, const QString& to) {
   QDir().mkpath(QFileInfo(to).path());
   return QFile::copy(from, to);
@@ -664,26 +669,19 @@ void MainWindowTest::headerPanelCopiesSwitchesBlocksAndAppliesOnlyWhenConfirmed(
   HandleQueuedEvents();
   QCOMPARE(QApplication::clipboard()->text(), page[2]);
 
-  QFile file(program);
-  QVERIFY(file.open(QIODevice::ReadOnly));
-  const QByteArray before = file.readAll();
-  file.close();
+  const QByteArray before = Contents(program);
   QString diff;
   AnswerEditWith(QDialogButtonBox::Cancel, &diff);
   panel->ApplyButton()->click();
   HandleQueuedEvents();
   QVERIFY2(diff.contains(QStringLiteral("\n+Framework BRL.D3D7Max2D\n")), qPrintable(diff));
-  QVERIFY(file.open(QIODevice::ReadOnly));
-  QCOMPARE(file.readAll(), before);
-  file.close();
+  QCOMPARE(Contents(program), before);
 
   diff.clear();
   AnswerEditWith(QDialogButtonBox::Ok, &diff);
   panel->ApplyButton()->click();
   HandleQueuedEvents();
-  QVERIFY(!diff.isEmpty());
-  QVERIFY(file.open(QIODevice::ReadOnly));
-  QVERIFY(file.readAll().contains("Framework BRL.D3D7Max2D"));
+  QVERIFY(Contents(program).contains("Framework BRL.D3D7Max2D"));
   QCOMPARE(panel->BlockChoice()->currentIndex(), 1);
   QCOMPARE(CheckStates(), (QStringList{"matches", "matches"}));
   QVERIFY2(boxTexts_.last().startsWith(QStringLiteral("Wrote game.bmx")),
@@ -709,11 +707,7 @@ void MainWindowTest::applyIsRefusedWhenAnIncludeIsMissing() {
   QVERIFY(panel->Warnings()->isVisible());
   QVERIFY2(panel->Warnings()->text().contains(QStringLiteral("Include file not found")),
            qPrintable(panel->Warnings()->text()));
-  QFile file(program);
-  QVERIFY(file.open(QIODevice::ReadOnly));
-  const QByteArray before = file.readAll();
-  file.close();
-
+  const QByteArray before = Contents(program);
   QString diff;
   AnswerEditWith(QDialogButtonBox::Ok, &diff);
   panel->ApplyButton()->click();
@@ -721,8 +715,7 @@ void MainWindowTest::applyIsRefusedWhenAnIncludeIsMissing() {
   QVERIFY(diff.isEmpty());
   QVERIFY(boxTexts_.last().startsWith(QStringLiteral("Apply refused")));
   QVERIFY(boxTexts_.last().contains(panel->Warnings()->text()));
-  QVERIFY(file.open(QIODevice::ReadOnly));
-  QCOMPARE(file.readAll(), before);
+  QCOMPARE(Contents(program), before);
 }
 
 }  // namespace vt
