@@ -31,10 +31,9 @@ HeaderCheckState CheckStateOf(const Text& shown, const HeaderResult& check) {
 }
 
 PanelBox PanelBoxOf(const CodeBox& box, const HeaderResult& check, TextView folder) {
-  PanelBox shown{box.label + FileNameOf(box.path),
-                 RelativePath(box.path, folder),
-                 {},
-                 HeaderCheckState::Matches};
+  PanelBox shown;
+  shown.title = box.label + FileNameOf(box.path);
+  shown.file = RelativePath(box.path, folder);
   ForEachCodeLine(box, [&](TextView fixed, TextView data, TextView reason) {
     shown.lines.push_back({Text(fixed) + Text(data), Text(reason)});
   });
@@ -76,9 +75,10 @@ void Refresh(AppState& state) {
 
 HeaderJob HeaderPanelJob(const AppState& state, const HeaderPanelState& panel,
                          std::optional<size_t> block) {
-  HeaderJob job{
-      panel.suggestion,     state.Catalogue,        state.Settings.RootFolder + u"/mod",
-      ProgramFolder(panel), block ? *block + 1 : 0, nullptr};
+  Text modFolder = state.Settings.RootFolder + u"/mod";
+  size_t templateNumber = block ? *block + 1 : 0;
+  HeaderJob job{panel.suggestion, state.Catalogue, modFolder, ProgramFolder(panel),
+                templateNumber, nullptr};
   if (state.Catalogue.ruleSet == RuleSetKind::Modern) job.sections = SectionImports::Read;
   return job;
 }
