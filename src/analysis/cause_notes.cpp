@@ -1,5 +1,6 @@
 #include "analysis/cause_notes.h"
 
+#include "base/paths.h"
 #include "platform/file_system.h"
 
 namespace vt {
@@ -87,6 +88,11 @@ Text WarningMessage(const WalkWarning& warning) {
       break;
   }
   return directive + u" file cannot be read: " + quoted;
+}
+
+Text WarningLine(const WalkWarning& warning, TextView folder) {
+  return RelativePath(warning.file, folder) + u":" + Decimal(warning.line) +
+         u": warning: " + WarningMessage(warning);
 }
 
 }  // namespace vt

@@ -61,4 +61,8 @@ struct WalkWarning {
 // The warning's text, without its place: `Include file not found: "a.bmx"`.
 Text WarningMessage(const WalkWarning& warning);
 
+// `file:line: warning: message`, the file relative to `folder`: the form
+// that editors and terminals make clickable.
+Text WarningLine(const WalkWarning& warning, TextView folder);
+
 }  // namespace vt

@@ -17,6 +17,7 @@ void AppState::Reset(const ProgramLayout& layout) {
   Analysis = AnalysisState();
   Report = ReportState();
   Examine = ExamineState();
+  Panel = HeaderPanelState();
   Shell.IdeProcess = nullptr;
   Shell.LaunchedProcesses.clear();
   Rules = BuiltInRules();

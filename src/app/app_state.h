@@ -6,10 +6,13 @@
 #include <optional>
 #include <vector>
 
+#include "analysis/causes.h"
 #include "analysis/rule_book.h"
 #include "analysis/source_records.h"
+#include "analysis/suggestion.h"
 #include "app/settings.h"
 #include "catalogue/module_records.h"
+#include "platform/header_panel_content.h"
 #include "platform/process.h"
 #include "platform/screen.h"
 #include "report/html_report.h"
@@ -34,6 +37,19 @@ struct ExamineState {
   Text LastFolder;
 };
 
+// The last examination as the header panel beside the report needs it: its
+// choice of block, Copy and Apply act on what the panel shows.
+struct HeaderPanelState {
+  bool shown = false;
+  Text program;  // the main file, as examined
+  Suggestion suggestion;
+  std::vector<WalkWarning> warnings;
+  TextList filesNotRead;
+  // The block shown, from 0; none yet picks the one the main file names.
+  std::optional<size_t> block;
+  HeaderPanelContent content;
+};
+
 class AppState {
  public:
   // `applicationFolder` holds the program, and vt.ini, results.htm and
@@ -55,6 +71,7 @@ class AppState {
   AnalysisState Analysis;
   ReportState Report;
   ExamineState Examine;
+  HeaderPanelState Panel;
   ShellState Shell;
   // The rules of both distributions, as the rule files give them, and the
   // one the user chose; without a choice the installation decides.

@@ -2,6 +2,7 @@
 
 #include "app/catalogue_rebuild.h"
 #include "app/examine.h"
+#include "app/header_panel.h"
 #include "app/main_window.h"
 #include "app/pages.h"
 #include "app/program_layout.h"
@@ -31,10 +32,12 @@ void ScanIfRootFolderHoldsModules(AppState& state) {
 
 // A report made against the other installation must not stay on screen.
 void ReexamineOrShowHelp(AppState& state) {
-  const Text& program = state.Examine.MainSourcePath;
+  // A copy: the examination sets it anew.
+  Text program = state.Examine.MainSourcePath;
   if (!program.empty() && GetFileSize(program) > 0) {
-    ExamineSource(state, program);
+    ShowHeaderPanel(state, program, ExamineSource(state, program));
   } else {
+    HideHeaderPanel(state);
     ShowHelpPage(state);
   }
 }
@@ -67,7 +70,9 @@ void ExamineUserFile(AppState& state, const Text& path) {
     state.screen.InformationBox(u"Not a BlitzMax source (.bmx): " + path);
     return;
   }
-  ExamineOutcome outcome = ExamineSource(state, path).outcome;
+  Examination examination = ExamineSource(state, path);
+  ShowHeaderPanel(state, state.Examine.MainSourcePath, examination);
+  ExamineOutcome outcome = examination.outcome;
   if (outcome == ExamineOutcome::Ignored) {
     state.screen.InformationBox(u"Cannot read source file (missing, empty or unreadable): " +
                                 path);
@@ -149,6 +154,9 @@ bool HandleMenu(AppState& state, int tag) {
       break;
     case kMenuAbout:
       state.screen.InformationBox(AboutText());
+      break;
+    case kMenuApplyHeaders:
+      ApplyHeaderBlock(state);
       break;
     default:
       if (tag >= kMenuRecentProgram && tag < kMenuRecentProgram + int(kMostRecentPrograms)) {
@@ -235,6 +243,12 @@ bool HandleEvent(AppState& state, const Event& event) {
       return true;
     case EventKind::Menu:
       return HandleMenu(state, event.tag);
+    case EventKind::Block:
+      ChooseHeaderBlock(state, static_cast<size_t>(event.tag));
+      return true;
+    case EventKind::Copy:
+      CopyHeaderBox(state, static_cast<size_t>(event.tag));
+      return true;
     case EventKind::None:
       return true;
   }

@@ -64,6 +64,7 @@ class HeaderRun {
     Unit main = NewUnit(blocks.front().boxes.front());
     const FrameworkBlock* block = ChooseBlock(main);
     if (!block) return false;
+    result_.block = static_cast<size_t>(block - blocks.data()) + 1;
     mainPath_ = block->boxes.front().path;
     for (const CodeBox& box : block->boxes) {
       bool first = &box == &block->boxes.front();

@@ -72,6 +72,9 @@ struct FileEdit {
 
 struct HeaderResult {
   HeaderStatus status = HeaderStatus::Done;
+  // The 1-based framework block the job went by (the one it picked, when
+  // asked to); 0 when there was none.
+  size_t block = 0;
   // Standard output: the differences, or the diff.
   std::string output;
   // The same as data: the differences (check) and the edits (diff).

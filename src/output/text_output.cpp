@@ -46,9 +46,4 @@ std::string SuggestionText(const Suggestion& suggestion, bool explain) {
   return out;
 }
 
-Text WarningLine(const WalkWarning& warning, TextView folder) {
-  return RelativePath(warning.file, folder) + u":" + Decimal(warning.line) +
-         u": warning: " + WarningMessage(warning);
-}
-
 }  // namespace vt

@@ -1,5 +1,5 @@
-// What veltrane-cli prints as plain text: the suggestion, and the warnings
-// of the walk in the form that editors and terminals make clickable.
+// What veltrane-cli prints as plain text: the suggestion. The walk's warnings
+// come with it (WarningLine), as the window shows them too.
 #pragma once
 
 #include <string>
@@ -14,8 +14,5 @@ namespace vt {
 // between blocks. With `explain` a line whose reason is known carries it as
 // a BlitzMax comment, so the lines stay ready to paste. UTF-8.
 std::string SuggestionText(const Suggestion& suggestion, bool explain);
-
-// `file:line: warning: message`, the file relative to `folder`.
-Text WarningLine(const WalkWarning& warning, TextView folder);
 
 }  // namespace vt

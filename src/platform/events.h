@@ -14,6 +14,8 @@ enum class EventKind {
   Terminate,  // the platform asks the program to end
   Drop,       // a file was dropped on the main window; `text` is its path
   Menu,       // a menu item was chosen; `tag` is its menu tag
+  Block,      // the header panel's block was chosen; `tag` is its index, from 0
+  Copy,       // a Copy button of the header panel; `tag` is its box's index, from 0
 };
 
 struct Event {
@@ -26,6 +28,8 @@ inline Event CloseEvent() { return {EventKind::Close, 0, Text()}; }
 inline Event TerminateEvent() { return {EventKind::Terminate, 0, Text()}; }
 inline Event DropEvent(TextView path) { return {EventKind::Drop, 0, Text(path)}; }
 inline Event MenuEvent(int tag) { return {EventKind::Menu, tag, Text()}; }
+inline Event BlockEvent(int index) { return {EventKind::Block, index, Text()}; }
+inline Event CopyEvent(int index) { return {EventKind::Copy, index, Text()}; }
 
 // First in, first out. The window system posts to it from its callbacks,
 // which never run a handler themselves: that way nothing runs inside a

@@ -17,6 +17,8 @@ enum MenuTag {
   kMenuHelp = 300,
   kMenuContents = 301,
   kMenuAbout = 302,
+  // The header panel's "Apply to files..." button.
+  kMenuApplyHeaders = 400,
 };
 
 }  // namespace vt

@@ -7,6 +7,7 @@
 
 #include "base/text.h"
 #include "platform/events.h"
+#include "platform/header_panel_content.h"
 
 namespace vt {
 
@@ -61,6 +62,14 @@ class Screen {
   // Modal choose-folder dialog; the folder's full path, or empty when
   // cancelled.
   virtual Text ChooseFolderDialog(const Text& /*title*/) { return Text(); }
+  // The header panel beside the report, showing `content`; its choice of
+  // block, Copy buttons and Apply button send events.
+  virtual void ShowHeaderPanel(const HeaderPanelContent& /*content*/) {}
+  virtual void HideHeaderPanel() {}
+  virtual void SetClipboardText(const Text& /*text*/) {}
+  // Modal dialog that shows `diff`, the edit about to be made to the
+  // program's files, with OK and Cancel; true only for OK.
+  virtual bool ConfirmHeaderEdit(const Text& /*diff*/) { return false; }
 };
 
 }  // namespace vt

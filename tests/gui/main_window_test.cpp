@@ -1,6 +1,10 @@
 // The desktop program's window, driven offscreen through the main routine.
 
 #include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPlainTextEdit>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
@@ -42,6 +46,11 @@ const QString kSourceFolder = QStringLiteral(VELTRANE_SOURCE_DIR);
 QString ExampleRoot() { return kSourceFolder + QStringLiteral("/examples/BlitzMax"); }
 QString ExampleProgram() {
   return kSourceFolder + QStringLiteral("/examples/game/game.bmx");
+}
+
+QByteArray Contents(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 bool CopyFile(const QString& from, const QString& to) {
@@ -86,6 +95,8 @@ class MainWindowTest : public QObject {
   void sourceLinksOpenOutsideAndReloadExaminesAgain();
   void recentProgramsAreListedInTheFileMenu();
   void theWindowKeepsItsSizeAndPlace();
+  void headerPanelCopiesSwitchesBlocksAndAppliesOnlyWhenConfirmed();
+  void applyIsRefusedWhenAnIncludeIsMissing();
 
  private:
   void PrepareApplicationFolder(bool withHelpPage, const QString& root);
@@ -97,6 +108,13 @@ class MainWindowTest : public QObject {
   // Calls `answer` for each modal box or dialog that opens from now on.
   void AnswerModals(std::function<void(QWidget*)> answer);
   static void PressOk(QWidget* modal);
+  // Answers the edit's confirmation with `button`, keeping the diff it showed
+  // in `shown`; presses OK on message boxes.
+  void AnswerEditWith(QDialogButtonBox::StandardButton button, QString* shown);
+  // A copy of the example game in `folder`; its main file.
+  static QString CopyOfGame(const QTemporaryDir& folder);
+  QStringList PanelLines(int box);
+  QStringList CheckStates();
 
   MainWindow* Window() { return screen_->Window(); }
   QString AppFile(const QString& name) const { return app_->path() + "/" + name; }
@@ -146,6 +164,39 @@ void MainWindowTest::AnswerModals(std::function<void(QWidget*)> answer) {
 void MainWindowTest::PressOk(QWidget* modal) {
   if (auto* box = qobject_cast<QMessageBox*>(modal))
     box->button(QMessageBox::Ok)->click();
+}
+
+void MainWindowTest::AnswerEditWith(QDialogButtonBox::StandardButton button,
+                                    QString* shown) {
+  AnswerModals([button, shown](QWidget* modal) {
+    if (qobject_cast<QMessageBox*>(modal)) return PressOk(modal);
+    *shown = modal->findChild<QPlainTextEdit*>()->toPlainText();
+    modal->findChild<QDialogButtonBox*>()->button(button)->click();
+  });
+}
+
+QString MainWindowTest::CopyOfGame(const QTemporaryDir& folder) {
+  const QString game = kSourceFolder + QStringLiteral("/examples/game/");
+  for (const char* file : {"game.bmx", "MathUtil.bmx", "inc/player.bmx", "inc/shots.bmx"}) {
+    if (!CopyFile(game + file, folder.filePath(file))) return QString();
+  }
+  return folder.filePath(QStringLiteral("game.bmx"));
+}
+
+QStringList MainWindowTest::PanelLines(int box) {
+  QTreeWidgetItem* top = Window()->HeaderPanel()->Boxes()->topLevelItem(box);
+  QStringList lines;
+  for (int i = 0; top && i < top->childCount(); ++i) lines << top->child(i)->text(0);
+  return lines;
+}
+
+QStringList MainWindowTest::CheckStates() {
+  QStringList states;
+  for (QLabel* label : Window()->HeaderPanel()->Boxes()->findChildren<QLabel*>()) {
+    if (label->accessibleName().startsWith(QStringLiteral("check: ")))
+      states << label->accessibleName().mid(7);
+  }
+  return states;
 }
 
 void MainWindowTest::PrepareApplicationFolder(bool withHelpPage, const QString& root) {
@@ -287,6 +338,9 @@ void MainWindowTest::oneArgumentShowsItsReport() {
 
   const QString screenshot = qEnvironmentVariable("VELTRANE_SCREENSHOT");
   if (!screenshot.isEmpty()) {
+    Window()->resize(1280, 800);
+    // Room for the panel's reasons beside a page at its natural width.
+    Window()->ReportSplitter()->setSizes({660, 600});
     HandleEvent(*state_, DropEvent(ToText(ExampleProgram())));
     WaitForPage(AppFile("results.htm"));
     QTRY_COMPARE_WITH_TIMEOUT(PageTextAreas(), written, kPatience);
@@ -316,7 +370,8 @@ void MainWindowTest::resizingKeepsTheMargins() {
 
   auto expectMargins = [&] {
     const int cw = client->width(), ch = client->height();
-    QCOMPARE(window->ReportView()->geometry(), QRect(8, 40, cw - 16, ch - 48));
+    QCOMPARE(window->ReportSplitter()->geometry(), QRect(8, 40, cw - 16, ch - 48));
+    QCOMPARE(window->ReportView()->size(), window->ReportSplitter()->size());
     QCOMPARE(window->ReportLabel()->geometry(), label);
     QCOMPARE(separator->geometry(), QRect(-2, -6, cw + 2, 8));
   };
@@ -584,6 +639,83 @@ void MainWindowTest::versionAndAMissingDisplayAreSaidWithoutAWindow() {
   QCOMPARE(headless.exitCode(), 1);
   QVERIFY(QString::fromUtf8(headless.readAllStandardError()).contains(QStringLiteral("no display")));
 #endif
+}
+
+// The panel shows the chosen block's boxes as the page does; Copy puts a
+// box's lines on the clipboard; Apply writes only what the user agreed to.
+void MainWindowTest::headerPanelCopiesSwitchesBlocksAndAppliesOnlyWhenConfirmed() {
+  QTemporaryDir work;
+  const QString program = CopyOfGame(work);
+  QVERIFY(!program.isEmpty());
+  PrepareApplicationFolder(true, ExampleRoot());
+  Start({program});
+  HeaderPanelView* panel = Window()->HeaderPanel();
+  QVERIFY(panel->isVisible());
+  const QStringList page = TextAreasOfFile(AppFile("results.htm"));
+  QCOMPARE(page.size(), 4);  // two blocks of two boxes
+  QCOMPARE(panel->BlockChoice()->count(), 2);
+  QCOMPARE(panel->BlockChoice()->currentIndex(), 0);
+  QCOMPARE(PanelLines(0).join('\n') + '\n', page[0]);
+  QCOMPARE(CheckStates(), (QStringList{"differs", "differs"}));
+
+  panel->CopyButton(1)->click();
+  HandleQueuedEvents();
+  QCOMPARE(QApplication::clipboard()->text(), page[1]);
+
+  panel->BlockChoice()->setCurrentIndex(1);
+  HandleQueuedEvents();
+  QCOMPARE(PanelLines(0).join('\n') + '\n', page[2]);
+  panel->CopyButton(0)->click();
+  HandleQueuedEvents();
+  QCOMPARE(QApplication::clipboard()->text(), page[2]);
+
+  const QByteArray before = Contents(program);
+  QString diff;
+  AnswerEditWith(QDialogButtonBox::Cancel, &diff);
+  panel->ApplyButton()->click();
+  HandleQueuedEvents();
+  QVERIFY2(diff.contains(QStringLiteral("\n+Framework BRL.D3D7Max2D\n")), qPrintable(diff));
+  QCOMPARE(Contents(program), before);
+
+  diff.clear();
+  AnswerEditWith(QDialogButtonBox::Ok, &diff);
+  panel->ApplyButton()->click();
+  HandleQueuedEvents();
+  QVERIFY(Contents(program).contains("Framework BRL.D3D7Max2D"));
+  QCOMPARE(panel->BlockChoice()->currentIndex(), 1);
+  QCOMPARE(CheckStates(), (QStringList{"matches", "matches"}));
+  QVERIFY2(boxTexts_.last().startsWith(QStringLiteral("Wrote game.bmx")),
+           qPrintable(boxTexts_.last()));
+
+  // With nothing to change, nothing is asked.
+  diff.clear();
+  panel->ApplyButton()->click();
+  HandleQueuedEvents();
+  QVERIFY(diff.isEmpty());
+  QCOMPARE(boxTexts_.last(), QStringLiteral("Every header matches; nothing to write."));
+}
+
+// As --write does, Apply judges no header while a file the program names
+// could not be read.
+void MainWindowTest::applyIsRefusedWhenAnIncludeIsMissing() {
+  QTemporaryDir work;
+  const QString program = CopyOfGame(work);
+  QVERIFY(QFile::remove(work.filePath(QStringLiteral("inc/player.bmx"))));
+  PrepareApplicationFolder(true, ExampleRoot());
+  Start({program});
+  HeaderPanelView* panel = Window()->HeaderPanel();
+  QVERIFY(panel->Warnings()->isVisible());
+  QVERIFY2(panel->Warnings()->text().contains(QStringLiteral("Include file not found")),
+           qPrintable(panel->Warnings()->text()));
+  const QByteArray before = Contents(program);
+  QString diff;
+  AnswerEditWith(QDialogButtonBox::Ok, &diff);
+  panel->ApplyButton()->click();
+  HandleQueuedEvents();
+  QVERIFY(diff.isEmpty());
+  QVERIFY(boxTexts_.last().startsWith(QStringLiteral("Apply refused")));
+  QVERIFY(boxTexts_.last().contains(panel->Warnings()->text()));
+  QCOMPARE(Contents(program), before);
 }
 
 }  // namespace vt

@@ -1,7 +1,13 @@
 #include "platform/qt/dialogs.h"
 
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontDatabase>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 namespace vt {
 
@@ -34,6 +40,28 @@ QString AskForFolder(QWidget* owner, const QString& title) {
   if (dialog.exec() != QDialog::Accepted) return QString();
   const QStringList chosen = dialog.selectedFiles();
   return chosen.isEmpty() ? QString() : chosen.first();
+}
+
+bool ConfirmEdit(QWidget* owner, const QString& caption, const QString& diff) {
+  QDialog dialog(owner);
+  dialog.setWindowTitle(caption);
+  dialog.setWindowModality(Qt::ApplicationModal);
+  dialog.resize(720, 520);
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(new QLabel(
+      QStringLiteral("These changes will be written to the program's files:"), &dialog));
+  auto* shown = new QPlainTextEdit(diff, &dialog);
+  shown->setReadOnly(true);
+  shown->setLineWrapMode(QPlainTextEdit::NoWrap);
+  shown->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  layout->addWidget(shown, 1);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  // Nothing is written on a stray Enter.
+  buttons->button(QDialogButtonBox::Cancel)->setDefault(true);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  layout->addWidget(buttons);
+  return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace vt

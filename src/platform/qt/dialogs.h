@@ -18,4 +18,8 @@ QString AskForFile(QWidget* owner, const QString& title, const QString& extensio
 // The chosen folder's full path, or empty when cancelled.
 QString AskForFolder(QWidget* owner, const QString& title);
 
+// Shows `diff`, an edit about to be made to files, with OK and Cancel; true
+// only for OK.
+bool ConfirmEdit(QWidget* owner, const QString& caption, const QString& diff);
+
 }  // namespace vt

@@ -56,12 +56,21 @@ void MainWindow::CreateGadgets() {
   int cw = client_->width();
   int ch = client_->height();
 
-  reportView_ = new QWebEngineView(client_);
+  splitter_ = new QSplitter(Qt::Horizontal, client_);
+  splitter_->setChildrenCollapsible(false);
+  reportView_ = new QWebEngineView(splitter_);
   reportView_->setPage(new ReportPage(post_, reportView_));
   // The view would take dropped files itself and open them as pages.
   reportView_->setAcceptDrops(false);
-  client_->Place(reportView_, QRect(8, 40, cw - 16, ch - 48), true, true);
-  reportView_->show();
+  splitter_->addWidget(reportView_);
+  headerPanel_ = new HeaderPanelView(post_, splitter_);
+  splitter_->addWidget(headerPanel_);
+  // A wider window widens both, the report more.
+  splitter_->setStretchFactor(0, 3);
+  splitter_->setStretchFactor(1, 2);
+  headerPanel_->hide();
+  client_->Place(splitter_, QRect(8, 40, cw - 16, ch - 48), true, true);
+  splitter_->show();
 
   reportLabel_ = new QLabel(QStringLiteral("HTML Report:"), client_);
   client_->Place(reportLabel_, QRect(10, 20, cw - 40, 20), false, false);
@@ -109,6 +118,16 @@ void MainWindow::CreateMenuTree() {
   // F1 works wherever the focus is, the report view included.
   contents->setShortcutContext(Qt::ApplicationShortcut);
   AddItem(help, QStringLiteral("&About"), kMenuAbout);
+}
+
+void MainWindow::ShowHeaderPanel(const HeaderPanelContent& content) {
+  headerPanel_->Show(content);
+  headerPanel_->show();
+  if (panelSized_) return;
+  panelSized_ = true;
+  const int width = splitter_->width();
+  const int panel = width * 2 / 5;
+  splitter_->setSizes({width - panel, panel});
 }
 
 void MainWindow::SetRecentPrograms(const QStringList& programs) {

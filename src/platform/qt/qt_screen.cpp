@@ -1,6 +1,7 @@
 #include "platform/qt/qt_screen.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -136,6 +137,22 @@ void QtScreen::SetRecentPrograms(const std::vector<Text>& programs) {
 
 Text QtScreen::ChooseFolderDialog(const Text& title) {
   return ToText(AskForFolder(Owner(), ToQString(title)));
+}
+
+void QtScreen::ShowHeaderPanel(const HeaderPanelContent& content) {
+  if (window_) window_->ShowHeaderPanel(content);
+}
+
+void QtScreen::HideHeaderPanel() {
+  if (window_) window_->HeaderPanel()->hide();
+}
+
+void QtScreen::SetClipboardText(const Text& text) {
+  QApplication::clipboard()->setText(ToQString(text));
+}
+
+bool QtScreen::ConfirmHeaderEdit(const Text& diff) {
+  return ConfirmEdit(Owner(), applicationTitle_, ToQString(diff));
 }
 
 }  // namespace vt

@@ -31,6 +31,10 @@ class QtScreen : public Screen {
   Text OpenFileDialog(const Text& title, const Text& extension, const Text& folder) override;
   void SetRecentPrograms(const std::vector<Text>& programs) override;
   Text ChooseFolderDialog(const Text& title) override;
+  void ShowHeaderPanel(const HeaderPanelContent& content) override;
+  void HideHeaderPanel() override;
+  void SetClipboardText(const Text& text) override;
+  bool ConfirmHeaderEdit(const Text& diff) override;
 
   // Queues `event` and wakes the loop if it waits.
   void Post(Event event);

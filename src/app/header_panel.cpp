@@ -1,0 +1,170 @@
+#include "app/header_panel.h"
+
+#include <algorithm>
+
+#include "base/paths.h"
+
+namespace vt {
+
+namespace {
+
+Text ProgramFolder(const HeaderPanelState& panel) { return FolderPart(panel.program); }
+
+// The page's title of a block ends in a colon, which a list of choices does
+// without.
+Text BlockChoiceTitle(const FrameworkBlock& block) {
+  Text title = Trim(block.title);
+  if (EndsWith(title, u":")) title.pop_back();
+  return title;
+}
+
+HeaderCheckState CheckStateOf(const Text& shown, const HeaderResult& check) {
+  const Text unreadable = shown + u": cannot be read";
+  if (std::find(check.errors.begin(), check.errors.end(), unreadable) !=
+      check.errors.end()) {
+    return HeaderCheckState::Unreadable;
+  }
+  for (const HeaderFinding& finding : check.findings) {
+    if (finding.file == shown) return HeaderCheckState::Differs;
+  }
+  return HeaderCheckState::Matches;
+}
+
+PanelBox PanelBoxOf(const CodeBox& box, const HeaderResult& check, TextView folder) {
+  PanelBox shown;
+  shown.title = box.label + FileNameOf(box.path);
+  shown.file = RelativePath(box.path, folder);
+  ForEachCodeLine(box, [&](TextView fixed, TextView data, TextView reason) {
+    shown.lines.push_back({Text(fixed) + Text(data), Text(reason)});
+  });
+  shown.check = CheckStateOf(shown.file, check);
+  return shown;
+}
+
+// What the walk could not read, one line each, in the command line's words.
+std::vector<Text> MissingParts(const HeaderPanelState& panel) {
+  std::vector<Text> parts;
+  Text folder = ProgramFolder(panel);
+  for (const WalkWarning& warning : panel.warnings)
+    parts.push_back(WarningLine(warning, folder));
+  for (const Text& file : panel.filesNotRead) {
+    parts.push_back(RelativePath(file, folder) +
+                    u": warning: cannot be opened: too many files are open");
+  }
+  return parts;
+}
+
+Text JoinLines(const std::vector<std::vector<Text>>& groups) {
+  Text joined;
+  for (const auto& group : groups) {
+    for (const Text& line : group) joined += (joined.empty() ? u"" : u"\n") + line;
+  }
+  return joined;
+}
+
+void Refresh(AppState& state) {
+  HeaderPanelState& panel = state.Panel;
+  panel.content = BuildHeaderPanel(state, panel);
+  if (panel.content.boxes.empty()) return HideHeaderPanel(state);
+  panel.block = panel.content.block;
+  panel.shown = true;
+  state.screen.ShowHeaderPanel(panel.content);
+}
+
+}  // namespace
+
+HeaderJob HeaderPanelJob(const AppState& state, const HeaderPanelState& panel,
+                         std::optional<size_t> block) {
+  Text modFolder = state.Settings.RootFolder + u"/mod";
+  size_t templateNumber = block ? *block + 1 : 0;
+  HeaderJob job{panel.suggestion, state.Catalogue, modFolder, ProgramFolder(panel),
+                templateNumber, nullptr};
+  if (state.Catalogue.ruleSet == RuleSetKind::Modern) job.sections = SectionImports::Read;
+  return job;
+}
+
+HeaderPanelContent BuildHeaderPanel(const AppState& state,
+                                    const HeaderPanelState& panel) {
+  HeaderPanelContent content;
+  for (const FrameworkBlock& block : panel.suggestion.blocks) {
+    content.blockTitles.push_back(BlockChoiceTitle(block));
+  }
+  HeaderResult check = CheckHeaders(HeaderPanelJob(state, panel, panel.block));
+  if (check.block == 0) return content;
+  content.block = check.block - 1;
+  Text folder = ProgramFolder(panel);
+  for (const CodeBox& box : panel.suggestion.blocks[content.block].boxes) {
+    content.boxes.push_back(PanelBoxOf(box, check, folder));
+  }
+  content.warnings = MissingParts(panel);
+  return content;
+}
+
+Text ClipboardText(const PanelBox& box) {
+  Text text;
+  for (const PanelLine& line : box.lines) text += line.text + u"\n";
+  return text;
+}
+
+void ShowHeaderPanel(AppState& state, TextView program, const Examination& examination) {
+  if (examination.outcome == ExamineOutcome::Ignored ||
+      examination.outcome == ExamineOutcome::RootFolderMissing) {
+    return;
+  }
+  HeaderPanelState& panel = state.Panel;
+  if (panel.program != program) panel.block.reset();
+  panel.program = Text(program);
+  panel.suggestion = examination.suggestion;
+  panel.warnings = examination.warnings;
+  panel.filesNotRead = examination.filesNotRead;
+  if (panel.block && *panel.block >= panel.suggestion.blocks.size()) panel.block.reset();
+  Refresh(state);
+}
+
+void HideHeaderPanel(AppState& state) {
+  state.Panel.shown = false;
+  state.screen.HideHeaderPanel();
+}
+
+void ChooseHeaderBlock(AppState& state, size_t block) {
+  HeaderPanelState& panel = state.Panel;
+  if (!panel.shown || block >= panel.suggestion.blocks.size()) return;
+  panel.block = block;
+  Refresh(state);
+}
+
+void CopyHeaderBox(AppState& state, size_t box) {
+  const HeaderPanelState& panel = state.Panel;
+  if (!panel.shown || box >= panel.content.boxes.size()) return;
+  state.screen.SetClipboardText(ClipboardText(panel.content.boxes[box]));
+}
+
+void ApplyHeaderBlock(AppState& state) {
+  HeaderPanelState& panel = state.Panel;
+  if (!panel.shown) return;
+  Screen& screen = state.screen;
+  // Judged without those files, a header could lose a module they need.
+  if (!panel.content.warnings.empty()) {
+    screen.InformationBox(
+        u"Apply refused: the program names files that could not be read, so its header "
+        u"cannot be judged. Nothing was written.\n\n" +
+        JoinLines({panel.content.warnings}));
+    return;
+  }
+  HeaderJob job = HeaderPanelJob(state, panel, panel.block);
+  HeaderResult diff = DiffHeaders(job);
+  if (diff.output.empty()) {
+    Text why = JoinLines({diff.messages, diff.errors});
+    screen.InformationBox(why.empty() ? u"Every header matches; nothing to write."
+                                      : u"Nothing to write.\n\n" + why);
+    return;
+  }
+  if (!screen.ConfirmHeaderEdit(FromUtf8(diff.output))) return;
+  HeaderResult written = WriteHeaders(job, false);
+  // Copied: examining again replaces the panel's state.
+  Text program = panel.program;
+  ShowHeaderPanel(state, program, ExamineSource(state, program));
+  screen.InformationBox(JoinLines({written.written, written.messages, written.errors}));
+}
+
+}  // namespace vt
