@@ -143,6 +143,11 @@ void ApplyHeaderBlock(AppState& state) {
   HeaderPanelState& panel = state.Panel;
   if (!panel.shown) return;
   Screen& screen = state.screen;
+  // The files may have changed since they were examined: the edit is judged
+  // on what they hold now, and so is whether every file could be read.
+  Text examined = panel.program;
+  ShowHeaderPanel(state, examined, ExamineSource(state, examined));
+  if (!panel.shown) return;
   // Judged without those files, a header could lose a module they need.
   if (!panel.content.warnings.empty()) {
     screen.InformationBox(
