@@ -30,6 +30,9 @@ class CommandIndex {
   std::span<modtype* const> Find(TextView name) const { return Find(name, Hash(name)); }
   // The same, with `hash` = Hash(name) worked out beforehand.
   std::span<modtype* const> Find(TextView name, size_t hash) const;
+  // The same as places in ModList, for a caller that keeps what it needs of
+  // each module in arrays of its own rather than reading the records.
+  std::span<const uint32_t> FindPositions(TextView name, size_t hash) const;
   size_t Hash(TextView name) const { return entries_.Hash(name); }
   // Starts loading what Find(name, hash) reads first.
   void Prefetch(size_t hash) const { entries_.Prefetch(hash); }
@@ -51,6 +54,7 @@ class CommandIndex {
   // array for all, rather than one allocation per name.
   std::vector<uint32_t> first_;
   std::vector<modtype*> declaring_;
+  std::vector<uint32_t> positions_;
 };
 
 }  // namespace vt

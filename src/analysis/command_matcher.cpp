@@ -35,34 +35,42 @@ bool IsFileKind(TextView kind) {
   return kind == u"Main" || kind == u"Imported" || kind == u"Include";
 }
 
-void AddDeclaring(const CatalogueState& catalogue, const std::vector<ModuleFacts>& facts,
-                  sourcemodtype& record, std::span<modtype* const> declaring,
-                  CauseWatch& watch, std::vector<modtype*>& matched) {
-  for (modtype* module : declaring) {
-    if (module->matched) continue;
-    module->matched = 1;
-    matched.push_back(module);
-    record.AddModule(catalogue, facts[module->position]);
-    watch.Note(CauseKind::Command, module->declaredName);
+// What the matcher keeps of each module of the catalogue, by its place in
+// ModList: in arrays of their own, since every command a program calls
+// lands on one and the module records lie far apart in memory.
+struct MatchTables {
+  const CommandIndex& index;
+  const CommandIndex& types;
+  const std::vector<ModuleFacts>& facts;
+  // Whether the module was matched for the record being matched.
+  std::vector<uint8_t>& matched;
+  // The places set in `matched`, to clear them for the next record.
+  std::vector<uint32_t>& matchedPlaces;
+};
+
+void AddDeclaring(const CatalogueState& catalogue, const MatchTables& tables,
+                  sourcemodtype& record, std::span<const uint32_t> declaring,
+                  CauseWatch& watch) {
+  for (uint32_t place : declaring) {
+    if (tables.matched[place]) continue;
+    tables.matched[place] = 1;
+    tables.matchedPlaces.push_back(place);
+    const ModuleFacts& facts = tables.facts[place];
+    record.AddModule(catalogue, facts);
+    watch.Note(CauseKind::Command, facts.declaredName);
   }
 }
 
 // A word is a command or type name as a whole; a dotted word such as
 // "tpath.cwd" also names the type before its first dot.
-struct MatchTables {
-  const CommandIndex& index;
-  const CommandIndex& types;
-  const std::vector<ModuleFacts>& facts;
-};
-
 void MatchWord(const CatalogueState& catalogue, const MatchTables& tables,
-               sourcemodtype& record, const Text& word, size_t hash, CauseWatch& watch,
-               std::vector<modtype*>& matched) {
-  AddDeclaring(catalogue, tables.facts, record, tables.index.Find(word, hash), watch, matched);
+               sourcemodtype& record, const Text& word, size_t hash, CauseWatch& watch) {
+  AddDeclaring(catalogue, tables, record, tables.index.FindPositions(word, hash), watch);
   size_t dot = word.find(u'.');
   if (dot == Text::npos || dot == 0) return;
-  AddDeclaring(catalogue, tables.facts, record, tables.types.Find(TextView(word).substr(0, dot)),
-               watch, matched);
+  TextView type = TextView(word).substr(0, dot);
+  AddDeclaring(catalogue, tables, record, tables.types.FindPositions(type, tables.types.Hash(type)),
+               watch);
 }
 
 bool ListsModule(const TextList& modules, TextView name) {
@@ -165,6 +173,9 @@ void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView li
                      LineScratch& scratch) {
   ++analysis.TotalLines;
   TextView trimmed = TrimView(line);
+  // Blank and comment lines say so by their first unit, whatever the Rem
+  // state: no need to lower them.
+  if (trimmed.empty() || trimmed[0] == u'\'') return;
   LowerInto(scratch.low, trimmed);
   const Text& low = scratch.low;
   if (ClassifyLine(low, analysis.InRemCommands) != LineKind::Code) return;
@@ -197,9 +208,9 @@ CommandMatcher::CommandMatcher(CatalogueState& catalogue, CauseNotes notes,
       types_(catalogue, IndexedNames::TypesOnly) {
   facts_.reserve(catalogue.ModList.size());
   for (const auto& module : catalogue.ModList) {
-    module->matched = 0;
     facts_.push_back(FactsOf(catalogue, module->declaredName));
   }
+  matched_.assign(catalogue.ModList.size(), 0);
 }
 
 void CommandMatcher::Match(sourcemodtype& record) {
@@ -236,8 +247,9 @@ void CommandMatcher::AddImplementations(sourcemodtype& record) {
 void CommandMatcher::MatchWords(sourcemodtype& record) {
   // Only the modules matched for one record need their flag reset before the
   // next; the others are still 0.
-  for (modtype* module : matched_) module->matched = 0;
-  matched_.clear();
+  for (uint32_t place : matchedPlaces_) matched_[place] = 0;
+  matchedPlaces_.clear();
+  const MatchTables tables{index_, types_, facts_, matched_, matchedPlaces_};
   // Most of the time goes in waiting for the index's memory: the words'
   // slots are asked for a few words ahead of their lookup.
   constexpr size_t kAhead = 8;
@@ -256,8 +268,7 @@ void CommandMatcher::MatchWords(sourcemodtype& record) {
     }
     ApplyWordRules(catalogue_, record, word);
     watch.Note(CauseKind::WordRule);
-    MatchWord(catalogue_, MatchTables{index_, types_, facts_}, record, word, hashes_[i], watch,
-              matched_);
+    MatchWord(catalogue_, tables, record, word, hashes_[i], watch);
   }
 }
 

@@ -85,8 +85,10 @@ class CommandMatcher {
   std::vector<ModuleFacts> facts_;
   // The index's hashes of the words of the record being matched.
   std::vector<size_t> hashes_;
-  // The modules flagged as matched for the record before.
-  std::vector<modtype*> matched_;
+  // Whether each module (by its place in ModList) is matched for the record
+  // being matched, and the places set, to clear them before the next.
+  std::vector<uint8_t> matched_;
+  std::vector<uint32_t> matchedPlaces_;
 };
 
 // Matches every record's words.

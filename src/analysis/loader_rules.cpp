@@ -9,7 +9,9 @@ namespace {
 enum class Flag { None, Images, Audio };
 
 struct Rule {
-  const char16_t* text;
+  // A view, so that the test of every word against every rule needs no
+  // length count.
+  TextView text;
   const char16_t* module;  // null when the rule only sets a flag
   Flag flag;
   const char16_t* note = nullptr;  // why, for explanations, when the word does not say

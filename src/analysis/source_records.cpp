@@ -135,7 +135,7 @@ void sourcemodtype::AddWord(TextView word) {
     for (size_t at = 0; at < words.size(); ++at) wordSet_.Add(at, wordSet_.Hash(words[at]));
   }
   // A unit has hundreds of words as a rule: no need to double up to them.
-  if (words.empty()) wordSet_.Reserve(256);
+  if (words.empty()) wordSet_.Reserve(1024);
   size_t hash = wordSet_.Hash(word);
   if (wordSet_.Holds(words, word, hash)) return;
   if (IsKeywordFragment(word)) return;
@@ -167,16 +167,16 @@ bool sourcemodtype::ImportedByListed(const CatalogueState& catalogue,
   }
   for (; gathered_ < modules.size(); ++gathered_) {
     const modtype* listed = catalogue.FindModule(modules[gathered_]);
-    if (listed) MarkImported(names, listed->imports);
+    if (listed) MarkImported(names, listed->imports.Numbers());
     lastGathered_ = modules[gathered_];
   }
   return number && *number < importedByListed_.size() && importedByListed_[*number];
 }
 
-void sourcemodtype::MarkImported(const NamePool& names, const ImportList& imports) {
+void sourcemodtype::MarkImported(const NamePool& names, std::span<const NameNumber> imports) {
   // Every module of a catalogue numbers its imports in the catalogue's pool.
-  importedByListed_.resize(std::max(importedByListed_.size(), names.size()));
-  for (NameNumber number : imports.Numbers()) importedByListed_[number] = true;
+  if (importedByListed_.size() < names.size()) importedByListed_.resize(names.size());
+  for (NameNumber number : imports) importedByListed_[number] = true;
 }
 
 bool sourcemodtype::ListsOrImports(const CatalogueState& catalogue, TextView name) {
@@ -212,6 +212,7 @@ ModuleFacts FactsOf(const CatalogueState& catalogue, TextView declaredName) {
   facts.appendHash = FoldedHash(facts.toAppend);
   facts.number = catalogue.ImportNames().Find(facts.key);
   facts.listed = catalogue.FindModule(facts.toAppend);
+  if (facts.listed) facts.listedImports = facts.listed->imports.Numbers();
   return facts;
 }
 
@@ -227,7 +228,7 @@ void sourcemodtype::AddModule(const CatalogueState& catalogue, const ModuleFacts
   modules.emplace_back(facts.toAppend);
   // The gathering is up to date (just asked), so the new entry's imports are
   // marked here, without looking its record up again.
-  if (facts.listed) MarkImported(catalogue.ImportNames(), facts.listed->imports);
+  MarkImported(catalogue.ImportNames(), facts.listedImports);
   lastGathered_ = modules.back();
   ++gathered_;
 }

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <optional>
+#include <span>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -29,6 +30,9 @@ struct ModuleFacts {
   size_t appendHash = 0;
   std::optional<NameNumber> number;  // of `key` among the import names
   const modtype* listed = nullptr;   // the record `toAppend` finds
+  // What that record imports, as numbers of the import names; empty without
+  // one. Held here so that listing the module reads no record.
+  std::vector<NameNumber> listedImports;
 };
 ModuleFacts FactsOf(const CatalogueState& catalogue, TextView declaredName);
 
@@ -105,7 +109,7 @@ class sourcemodtype {
   bool ImportedByListed(const CatalogueState& catalogue, TextView key);
   bool ImportedByListed(const CatalogueState& catalogue, std::optional<NameNumber> number);
   // Marks the names of `imports` in importedByListed_.
-  void MarkImported(const NamePool& names, const ImportList& imports);
+  void MarkImported(const NamePool& names, std::span<const NameNumber> imports);
 
   // The positions of `words`, for the repeat test; rebuilt whenever the two
   // disagree in size (someone else filled or emptied `words`).

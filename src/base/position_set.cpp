@@ -30,12 +30,12 @@ void PositionSet::Place(Slot slot) {
 
 void PositionSet::Reserve(size_t count) {
   if (count * 2 <= slots_.size()) return;
-  size_t size = slots_.empty() ? 16 : slots_.size();
+  size_t size = slots_.empty() ? 64 : slots_.size();
   while (size < count * 2) size *= 2;
   Rehash(size);
 }
 
-void PositionSet::Grow() { Rehash(slots_.empty() ? 16 : slots_.size() * 2); }
+void PositionSet::Grow() { Rehash(slots_.empty() ? 64 : slots_.size() * 2); }
 
 void PositionSet::Rehash(size_t size) {
   std::vector<Slot> old;

@@ -158,6 +158,16 @@ std::string ToUtf8(TextView s) {
 
 void AppendAsUtf8(std::string& out, TextView s) {
   for (size_t i = 0; i < s.size(); ++i) {
+    // A run of ASCII, as nearly all text is, in one step.
+    size_t plain = i;
+    while (plain < s.size() && s[plain] < 0x80) ++plain;
+    if (plain > i) {
+      size_t used = out.size();
+      out.resize(used + (plain - i));
+      for (size_t k = i; k < plain; ++k) out[used + k - i] = static_cast<char>(s[k]);
+      i = plain - 1;
+      continue;
+    }
     char32_t u = s[i];
     if (IsHighSurrogate(u) && i + 1 < s.size() && IsLowSurrogate(s[i + 1])) {
       u = CombineSurrogates(u, s[i + 1]);

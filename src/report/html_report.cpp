@@ -26,16 +26,24 @@ Text HtmlEscape(TextView text) {
 
 void AppendHtmlEscaped(Text& out, TextView text) {
   out.reserve(out.size() + text.size());
-  for (char16_t c : text) {
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char16_t c = text[i];
+    bool plain = c != u'&' && c != u'<' && c != u'>' && c != u'"' && c != u'\'';
+    if (plain) continue;
+    // The plain run before it in one step.
+    out.append(text.substr(start, i - start));
+    start = i + 1;
     switch (c) {
       case u'&': out += u"&amp;"; break;
       case u'<': out += u"&lt;"; break;
       case u'>': out += u"&gt;"; break;
       case u'"': out += u"&quot;"; break;
       case u'\'': out += u"&#39;"; break;
-      default: out += c;
+      default: break;
     }
   }
+  out.append(text.substr(start));
 }
 
 Text LinkTarget(TextView path, PathStyle style) {

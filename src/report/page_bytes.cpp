@@ -14,6 +14,19 @@ void AppendReference(std::string& out, char32_t codePoint) {
 // `apostrophe`.
 void AppendUnits(std::string& out, TextView line, char apostrophe) {
   for (size_t i = 0; i < line.size(); ++i) {
+    // A run of units that stand for themselves, as nearly all do, in one step.
+    size_t plain = i;
+    while (plain < line.size() && line[plain] >= 0x20 && line[plain] < 256 &&
+           line[plain] != u'\'') {
+      ++plain;
+    }
+    if (plain > i) {
+      size_t used = out.size();
+      out.resize(used + (plain - i));
+      for (size_t k = i; k < plain; ++k) out[used + k - i] = static_cast<char>(line[k]);
+      i = plain - 1;
+      continue;
+    }
     char32_t unit = line[i];
     if (unit == u'\'') {
       out += apostrophe;
