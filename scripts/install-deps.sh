@@ -4,10 +4,17 @@
 #   scripts/install-deps.sh           the native build and its tests
 #   scripts/install-deps.sh windows   the MinGW-w64 cross build, Wine, and
 #                                     the GoogleTest sources it compiles
+#   scripts/install-deps.sh bench     a Release build without the window, and
+#                                     hyperfine to time it
 set -euo pipefail
 
 if [ "${1:-}" = windows ]; then
   packages=(cmake ninja-build g++-mingw-w64-x86-64 wine64 googletest)
+elif [ "${1:-}" = bench ]; then
+  packages=(
+    build-essential cmake ninja-build pkg-config libbenchmark-dev
+    nlohmann-json3-dev libcli11-dev libtomlplusplus-dev hyperfine
+  )
 else
   packages=(
     build-essential cmake ninja-build pkg-config

@@ -168,6 +168,46 @@ TEST_F(CliProgram, TheSuggestionComesBeforeTheClosingLineWhenMerged) {
   EXPECT_LT(suggestion, closing);
 }
 
+// The same program stored in each encoding the reader knows must read as
+// the same text: the same suggestion, reasons and page, with the accented
+// literal shown as it is written.
+TEST_F(CliProgram, EveryEncodingOfAProgramGivesTheSameResults) {
+  const Text program =
+      u"' Caf\u00e9 \u00fcber alles \u00df\r\n"
+      u"Rem\r\nNotes: d\u00e9j\u00e0 vu\r\nEnd Rem\r\n"
+      u"Print \"gfx/f\u00e9e.png\" ' \u00e9t\u00e9\r\n";
+  auto utf16 = [&](bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char16_t unit : program) {
+      char high = static_cast<char>(unit >> 8);
+      char low = static_cast<char>(unit & 0xFF);
+      bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+  };
+  std::string latin1;
+  for (char16_t unit : program) latin1 += static_cast<char>(unit);
+  const std::vector<std::string> encodings = {latin1, "\xEF\xBB\xBF" + ToUtf8(program),
+                                              utf16(false), utf16(true)};
+  std::vector<std::string> outputs;
+  std::vector<std::string> pages;
+  for (const std::string& bytes : encodings) {
+    work.WriteFile(u"prog.bmx", bytes);
+    RunResult run =
+        RunCli({"--explain", "--quiet", "--root", Root(), "--html", "page.htm", "prog.bmx"},
+               work.Path());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    outputs.push_back(run.out);
+    pages.push_back(testing::ReadFileBytes(work / u"page.htm"));
+  }
+  EXPECT_TRUE(Has(outputs[0], "Import BRL.PNGLoader ' \"gfx/f\xC3\xA9" "e.png\" at prog.bmx:5"))
+      << outputs[0];
+  for (size_t i = 1; i < encodings.size(); ++i) {
+    EXPECT_EQ(outputs[i], outputs[0]) << "encoding " << i;
+    EXPECT_EQ(pages[i], pages[0]) << "encoding " << i;
+  }
+}
+
 TEST(CliJson, ExampleProgramAgreesWithTheTextOutput) {
   TempFolder work;
   std::vector<std::string> common = {"--root", ExampleRoot(), "--no-html",
