@@ -198,21 +198,20 @@ sourcemodtype& sourcemodtype::Section(TextView wanted, TextView key) {
 
 ModuleFacts FactsOf(const CatalogueState& catalogue, TextView declaredName) {
   ModuleFacts facts;
+  Text key = Lower(declaredName);
   facts.declaredName = declaredName;
-  facts.key = Lower(declaredName);
   facts.toAppend = declaredName;
-  facts.dropped = facts.key == u"brl.blitz";
+  facts.dropped = key == u"brl.blitz";
   if (catalogue.ruleSet == RuleSetKind::Classic) {
-    if (facts.key == u"brl.audio" || facts.key == u"brl.audiosample") {
-      facts.toAppend = u"BRL.FreeAudioAudio";
-    }
-    if (facts.key == u"brl.maxgui") facts.toAppend = u"BRL.Win32MaxGUI";
+    if (key == u"brl.audio" || key == u"brl.audiosample") facts.toAppend = u"BRL.FreeAudioAudio";
+    if (key == u"brl.maxgui") facts.toAppend = u"BRL.Win32MaxGUI";
   }
-  facts.keyHash = FoldedHash(facts.key);
+  facts.keyHash = FoldedHash(key);
   facts.appendHash = FoldedHash(facts.toAppend);
-  facts.number = catalogue.ImportNames().Find(facts.key);
-  facts.listed = catalogue.FindModule(facts.toAppend);
-  if (facts.listed) facts.listedImports = facts.listed->imports.Numbers();
+  facts.number = catalogue.ImportNames().Find(key);
+  if (const modtype* listed = catalogue.FindModule(facts.toAppend)) {
+    facts.listedImports = listed->imports.Numbers();
+  }
   return facts;
 }
 
@@ -220,7 +219,9 @@ void sourcemodtype::AddModule(const CatalogueState& catalogue, const ModuleFacts
   // A section asks its unit too, which the plain path does.
   if (unguarded) return AddModule(catalogue, facts.declaredName);
   if (facts.dropped) return;
-  if (modulesLowered_.Holds(modules, facts.key, facts.keyHash) ||
+  // The list compares with case folded, so the name as declared asks as its
+  // lower-cased form would.
+  if (modulesLowered_.Holds(modules, facts.declaredName, facts.keyHash) ||
       modulesLowered_.Holds(modules, facts.toAppend, facts.appendHash)) {
     return;
   }

@@ -20,19 +20,20 @@ struct RuleSet;
 
 // What AddModule works out from a module's declared name, worked out once
 // per catalogue for a module that many records list: the matcher adds one
-// for every command a program calls.
+// for every command a program calls. Views into the catalogue, which must
+// outlive the facts unchanged.
 struct ModuleFacts {
-  Text declaredName;
-  Text key;       // lower-cased
-  Text toAppend;  // the name listed, after the fixed renames
+  TextView declaredName;
+  TextView toAppend;  // the name listed, after the fixed renames
   bool dropped = false;  // never listed (BRL.Blitz)
+  // Hashes of both names as the lower-cased module list hashes them.
   size_t keyHash = 0;
   size_t appendHash = 0;
-  std::optional<NameNumber> number;  // of `key` among the import names
-  const modtype* listed = nullptr;   // the record `toAppend` finds
-  // What that record imports, as numbers of the import names; empty without
-  // one. Held here so that listing the module reads no record.
-  std::vector<NameNumber> listedImports;
+  std::optional<NameNumber> number;  // of the lower-cased name among the import names
+  // What the record `toAppend` finds imports, as numbers of the import
+  // names; empty without one. Held here so that listing the module reads no
+  // record.
+  std::span<const NameNumber> listedImports;
 };
 ModuleFacts FactsOf(const CatalogueState& catalogue, TextView declaredName);
 
