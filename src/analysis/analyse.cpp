@@ -38,6 +38,7 @@ void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, TextView
   // The command pass reads each file in the order the walk lists them, as
   // the walk lists it, from the lines the walk has just read.
   TextFileLines reread;
+  LineScratch scratch;
   auto scan = [&](size_t i, const TextFileLines* lines) {
     const scanlisttype& entry = *analysis.ScanListList[i];
     analysis.CommandEntry = i;
@@ -47,7 +48,7 @@ void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, TextView
     sourcemodtype* feeds = open.empty() ? nullptr : open.back().second;
     if (ownUnit) feeds = nullptr;
     sourcemodtype* made =
-        lines ? ScanFileLines(analysis, entry.path, entry.kind, feeds, *lines)
+        lines ? ScanFileLines(analysis, entry.path, entry.kind, feeds, *lines, scratch)
               : ScanFileCommands(analysis, entry.path, entry.kind, feeds, reread);
     if (ownUnit) open.emplace_back(i, made);
   };

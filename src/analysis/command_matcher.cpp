@@ -149,13 +149,19 @@ sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView
 
 sourcemodtype* ScanFileLines(AnalysisState& analysis, TextView path, TextView kind,
                              sourcemodtype* current, const TextFileLines& file) {
+  LineScratch scratch;
+  return ScanFileLines(analysis, path, kind, current, file, scratch);
+}
+
+sourcemodtype* ScanFileLines(AnalysisState& analysis, TextView path, TextView kind,
+                             sourcemodtype* current, const TextFileLines& file,
+                             LineScratch& scratch) {
   if (!IsFileKind(kind)) return current;
   if (kind != u"Include") {
     current = analysis.NewSourceRecord();
     current->path = path;
     current->folder = FolderPart(path);
   }
-  LineScratch scratch;
   // Platform sections end with the file that opens them.
   analysis.Section.clear();
   for (size_t i = 0; i < file.LineCount(); ++i) {
@@ -207,8 +213,18 @@ CommandMatcher::CommandMatcher(CatalogueState& catalogue, CauseNotes notes,
       index_(catalogue),
       types_(catalogue, IndexedNames::TypesOnly) {
   facts_.reserve(catalogue.ModList.size());
+  size_t namesLength = 0;
   for (const auto& module : catalogue.ModList) {
     facts_.push_back(FactsOf(catalogue, module->declaredName));
+    namesLength += facts_.back().toAppend.size();
+  }
+  // The names listed lie in one block, so that copying one into a record's
+  // list reads nearby memory. Reserved first: the views must not move.
+  listedNames_.reserve(namesLength);
+  for (ModuleFacts& facts : facts_) {
+    size_t at = listedNames_.size();
+    listedNames_ += facts.toAppend;
+    facts.toAppend = TextView(listedNames_).substr(at, facts.toAppend.size());
   }
   matched_.assign(catalogue.ModList.size(), 0);
 }

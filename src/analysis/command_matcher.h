@@ -24,9 +24,6 @@ sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView
 sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView kind,
                                 sourcemodtype* current, TextFileLines& file);
 
-// The same for the walked file's `lines`, already read.
-sourcemodtype* ScanFileLines(AnalysisState& analysis, TextView path, TextView kind,
-                             sourcemodtype* current, const TextFileLines& lines);
 
 // Counts one line and, for a code line, hands its words and literals to
 // `record` (if there is one).
@@ -60,6 +57,14 @@ struct LineScratch {
 void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView line,
                      LineScratch& scratch);
 
+// The same as ScanFileCommands for the walked file's `lines`, already read;
+// with `scratch`, whose room the files of a pass share.
+sourcemodtype* ScanFileLines(AnalysisState& analysis, TextView path, TextView kind,
+                             sourcemodtype* current, const TextFileLines& lines);
+sourcemodtype* ScanFileLines(AnalysisState& analysis, TextView path, TextView kind,
+                             sourcemodtype* current, const TextFileLines& lines,
+                             LineScratch& scratch);
+
 // Turns the words of records into required modules, through the loader and
 // stream rules and the catalogue's command lists: one record after another,
 // each as soon as its words are all known.
@@ -81,8 +86,10 @@ class CommandMatcher {
   const CommandIndex index_;
   // Type names alone, for the type a dotted word starts with.
   const CommandIndex types_;
-  // What listing each module of the catalogue takes, by its position.
+  // What listing each module of the catalogue takes, by its position, and
+  // the names the facts list, one after another.
   std::vector<ModuleFacts> facts_;
+  Text listedNames_;
   // The index's hashes of the words of the record being matched.
   std::vector<size_t> hashes_;
   // Whether each module (by its place in ModList) is matched for the record

@@ -1,5 +1,6 @@
 #include "platform/text_file_reader.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace vt {
@@ -297,8 +298,10 @@ void BufferDecoder::ReadLineInto(Text& text) {
 void DecodeTextLines(std::string_view bytes, TextEncoding encoding, TextFileLines& file) {
   file.text.clear();
   file.lineEnds.clear();
-  // A text never holds more units than the file has bytes.
+  // A text never holds more units than the file has bytes, nor more lines
+  // than line feeds and one.
   file.text.reserve(bytes.size());
+  file.lineEnds.reserve(std::count(bytes.begin(), bytes.end(), '\n') + 1);
   BufferDecoder decoder(bytes, encoding);
   if (!decoder.AtEnd()) {
     decoder.ReadLineInto(file.text);
