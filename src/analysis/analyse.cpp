@@ -27,7 +27,7 @@ void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, TextView
     if (notes == CauseNotes::Skip) record->ReleaseWords();
   };
   // The units whose walk is under way, outermost first: each entry's unit
-  // and its record (null when its file could not be read again).
+  // and its record (null when its file could not be read).
   std::vector<std::pair<size_t, sourcemodtype*>> open;
   auto leaveUntil = [&](size_t unit) {
     while (!open.empty() && open.back().first != unit) {
@@ -35,8 +35,9 @@ void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, TextView
       open.pop_back();
     }
   };
-  // The command pass reads each file in the order the walk lists them, as
-  // the walk lists it, from the lines the walk has just read.
+  // The command pass takes each file as the walk lists it, in that order,
+  // from the lines the walk has just read; a file the walk found no handle
+  // for is tried again.
   TextFileLines reread;
   LineScratch scratch;
   auto scan = [&](size_t i, const TextFileLines* lines) {
