@@ -1,6 +1,7 @@
 #include "app/pages.h"
 
 #include "platform/file_system.h"
+#include "platform/native_path.h"
 #include "report/module_details.h"
 
 namespace vt {
@@ -16,11 +17,15 @@ void PrepareReportFolder(const AppState& state) {
 
 Text PageRefusal(const AppState& state, TextView pagePath, const std::vector<Text>& readFiles) {
   Text page(pagePath);
-  if (SameFile(page, state.Examine.MainSourcePath)) {
+  // A page that does not exist yet replaces nothing; one that does is asked
+  // about once, not again beside each of a large program's files.
+  std::optional<FileIdentity> pageFile = IdentityOf(page);
+  auto isPage = [&](TextView file) { return pageFile && IdentityOf(file) == pageFile; };
+  if (isPage(state.Examine.MainSourcePath)) {
     return u"The report would replace the examined program, so it was not written:\n" + page;
   }
   for (const Text& file : readFiles) {
-    if (SameFile(page, file)) {
+    if (isPage(file)) {
       return u"The report would replace a file the program uses, so it was not written:\n" +
              page;
     }

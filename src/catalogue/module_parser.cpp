@@ -110,6 +110,11 @@ std::optional<Text> HandleLine(modtype& module, TextView raw, ParseFrame& frame)
   bool& inRemark = frame.inRemark;
   bool& inPrivate = frame.inPrivate;
   TextView line = TrimView(raw);
+  // Every word the parse looks for at the start of a line begins with one
+  // of these letters: the other lines, most of a module's, change nothing.
+  if (line.empty() || TextView(u"eEfFiImMpPrRsStT?").find(line[0]) == TextView::npos) {
+    return std::nullopt;
+  }
   LowerInto(frame.low, line);
   const Text& low = frame.low;
 

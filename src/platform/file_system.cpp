@@ -67,10 +67,8 @@ bool ListFolder(TextView path, std::vector<Text>& names, std::vector<bool>& fold
 }
 
 bool SameFile(TextView a, TextView b) {
-  if (a.empty() || b.empty()) return false;
-  std::error_code ec;
-  bool same = fs::equivalent(ToNative(a), ToNative(b), ec);
-  return !ec && same;
+  std::optional<FileIdentity> first = IdentityOf(a);
+  return first && IdentityOf(b) == first;
 }
 
 bool IsInsideFolder(TextView path, TextView folder) {

@@ -101,6 +101,12 @@ std::FILE* OpenRegularFile(TextView path) {
   return file;
 }
 
+std::optional<FileIdentity> IdentityOf(TextView path) {
+  struct stat info;
+  if (path.empty() || stat(ToNativeString(path).c_str(), &info) != 0) return std::nullopt;
+  return FileIdentity{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
+}
+
 fs::path ExecutablePath() {
 #if defined(__APPLE__)
   char buf[4096];

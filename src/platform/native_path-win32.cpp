@@ -46,6 +46,21 @@ std::FILE* OpenRegularFile(TextView path) {
   return file;
 }
 
+std::optional<FileIdentity> IdentityOf(TextView path) {
+  if (path.empty()) return std::nullopt;
+  // Backup semantics, so that a folder opens too; no access is asked for.
+  HANDLE handle = CreateFileW(ToNative(path).c_str(), 0,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info;
+  bool known = GetFileInformationByHandle(handle, &info) != 0;
+  CloseHandle(handle);
+  if (!known) return std::nullopt;
+  uint64_t file = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  return FileIdentity{info.dwVolumeSerialNumber, file};
+}
+
 fs::path ExecutablePath() {
   wchar_t buf[32768];
   DWORD length = GetModuleFileNameW(nullptr, buf, 32768);

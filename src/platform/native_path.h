@@ -2,8 +2,10 @@
 // one implementation per system (native_path-posix.cpp, -win32.cpp).
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,6 +29,14 @@ std::FILE* OpenNative(TextView path, const char* mode);
 // Opens a regular file for reading in binary mode; null for anything else
 // (a folder, a FIFO, a device) without waiting for a writer or a device.
 std::FILE* OpenRegularFile(TextView path);
+// Which file a path names, links followed: two paths name one file when
+// their identities are equal. Nothing when the path names no file.
+struct FileIdentity {
+  uint64_t device = 0;
+  uint64_t file = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+std::optional<FileIdentity> IdentityOf(TextView path);
 // The running executable's own path, or empty when the system cannot tell.
 std::filesystem::path ExecutablePath();
 

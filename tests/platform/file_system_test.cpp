@@ -118,6 +118,11 @@ TEST(FileSystem, SameFileAndInsideFolderFollowLinks) {
   EXPECT_TRUE(SameFile(tmp / u"alias/a.mod/a.bmx", tmp / u"mod/./a.mod/a.bmx"));
   EXPECT_FALSE(SameFile(tmp / u"other.bmx", tmp / u"mod/a.mod/a.bmx"));
   EXPECT_FALSE(SameFile(tmp / u"missing", tmp / u"missing"));
+  // A hard link is the same file under another name.
+  std::filesystem::create_hard_link(testing::NativePath(tmp / u"other.bmx"),
+                                    testing::NativePath(tmp / u"page.htm"), ec);
+  ASSERT_FALSE(ec) << ec.message();
+  EXPECT_TRUE(SameFile(tmp / u"page.htm", tmp / u"other.bmx"));
   EXPECT_TRUE(IsInsideFolder(tmp / u"alias/a.mod/new.htm", tmp / u"mod"));
   EXPECT_TRUE(IsInsideFolder(tmp / u"mod/../mod/x.htm", tmp / u"mod"));
   EXPECT_FALSE(IsInsideFolder(tmp / u"modern.htm", tmp / u"mod"));
