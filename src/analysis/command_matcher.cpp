@@ -218,13 +218,21 @@ CommandMatcher::CommandMatcher(CatalogueState& catalogue, CauseNotes notes,
     facts_.push_back(FactsOf(catalogue, module->declaredName));
     namesLength += facts_.back().toAppend.size();
   }
-  // The names listed lie in one block, so that copying one into a record's
-  // list reads nearby memory. Reserved first: the views must not move.
+  // The names listed and their imports lie in two blocks, so that listing a
+  // module reads nearby memory. Reserved first: the views must not move.
+  size_t importsLength = 0;
+  for (const ModuleFacts& facts : facts_) importsLength += facts.listedImports.size();
   listedNames_.reserve(namesLength);
+  listedImports_.reserve(importsLength);
   for (ModuleFacts& facts : facts_) {
     size_t at = listedNames_.size();
     listedNames_ += facts.toAppend;
     facts.toAppend = TextView(listedNames_).substr(at, facts.toAppend.size());
+    at = listedImports_.size();
+    size_t imports = facts.listedImports.size();
+    listedImports_.insert(listedImports_.end(), facts.listedImports.begin(),
+                          facts.listedImports.end());
+    facts.listedImports = std::span<const NameNumber>(listedImports_).subspan(at, imports);
   }
   matched_.assign(catalogue.ModList.size(), 0);
 }
@@ -266,14 +274,19 @@ void CommandMatcher::MatchWords(sourcemodtype& record) {
   for (uint32_t place : matchedPlaces_) matched_[place] = 0;
   matchedPlaces_.clear();
   const MatchTables tables{index_, types_, facts_, matched_, matchedPlaces_};
-  // Most of the time goes in waiting for the index's memory: the words'
-  // slots are asked for a few words ahead of their lookup.
-  constexpr size_t kAhead = 8;
+  // Most of the time goes in waiting for the index's memory: what a word's
+  // lookup reads is asked for in stages, a few words ahead of it.
+  constexpr size_t kSlotAhead = 12;
+  constexpr size_t kEntryAhead = 8;
+  constexpr size_t kDataAhead = 4;
   hashes_.clear();
   for (const Text& word : record.words) hashes_.push_back(index_.Hash(word));
-  for (size_t i = 0; i < std::min(kAhead, hashes_.size()); ++i) index_.Prefetch(hashes_[i]);
-  for (size_t i = 0; i < record.words.size(); ++i) {
-    if (i + kAhead < hashes_.size()) index_.Prefetch(hashes_[i + kAhead]);
+  const size_t count = hashes_.size();
+  for (size_t i = 0; i < std::min(kSlotAhead, count); ++i) index_.Prefetch(hashes_[i]);
+  for (size_t i = 0; i < count; ++i) {
+    if (i + kSlotAhead < count) index_.Prefetch(hashes_[i + kSlotAhead]);
+    if (i + kEntryAhead < count) index_.PrefetchEntry(hashes_[i + kEntryAhead]);
+    if (i + kDataAhead < count) index_.PrefetchData(hashes_[i + kDataAhead]);
     // Matching adds modules, never words, so the reference stays valid.
     const Text& word = record.words[i];
     CauseWatch watch(record, i, notes_);

@@ -90,6 +90,7 @@ class CommandMatcher {
   // the names the facts list, one after another.
   std::vector<ModuleFacts> facts_;
   Text listedNames_;
+  std::vector<NameNumber> listedImports_;
   // The index's hashes of the words of the record being matched.
   std::vector<size_t> hashes_;
   // Whether each module (by its place in ModList) is matched for the record

@@ -39,6 +39,15 @@ class PositionSet {
   void Prefetch(size_t hash) const {
     if (!slots_.empty()) __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]);
   }
+  // The position in the slot where a search for `hash` starts, when that
+  // slot holds one with the same kept hash bits: most likely the entry a
+  // search will find, for loading what it needs ahead. Not compared.
+  std::optional<size_t> Likely(size_t hash) const {
+    if (slots_.empty()) return std::nullopt;
+    const Slot& slot = slots_[hash & (slots_.size() - 1)];
+    if (slot.position == 0 || slot.hash != static_cast<uint32_t>(hash)) return std::nullopt;
+    return slot.position - 1;
+  }
   // Adds a position of the list, whose entry's hash is `hash`.
   void Add(size_t position, size_t hash);
   size_t size() const { return count_; }
