@@ -96,6 +96,7 @@ class SourceWalk {
   // program names the same few folders from many files.
   std::unordered_map<Text, Text> absolute_;
   std::vector<File> files_;
+  std::vector<TextFileLines> spare_;
 };
 
 void SourceWalk::Enter(TextView path, TextView kind) {
@@ -114,7 +115,14 @@ void SourceWalk::Enter(TextView path, TextView kind) {
   Text fullPath = JoinPath(*current, name);
   if (listed_.count(fullPath)) return;
   // A folder named like a source does not open either: no entry.
-  TextFileLines file = ReadTextFileLines(fullPath);
+  TextFileLines file;
+  // The room of a file already followed, so that a walk over many files
+  // allocates as much as its deepest chain of them needs.
+  if (!spare_.empty()) {
+    file = std::move(spare_.back());
+    spare_.pop_back();
+  }
+  ReadTextFileLines(fullPath, file);
   if (file.outcome == ReadOutcome::NotOpened) {
     NoteUnreadFile(analysis_, kind, path, name);
     return;
@@ -152,6 +160,7 @@ void SourceWalk::Run() {
   while (!files_.empty()) {
     File& top = files_.back();
     if (top.next >= top.lines.LineCount()) {
+      spare_.push_back(std::move(top.lines));
       files_.pop_back();
       continue;
     }

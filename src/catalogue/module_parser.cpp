@@ -252,22 +252,41 @@ bool LoadFrame(TextView path, ParsedFiles& parsed, ParseFrame& frame) {
 }  // namespace
 
 bool ParseModuleSource(modtype& module, TextView path) {
+  ModuleParseRoom room;
+  return ParseModuleSource(module, path, room);
+}
+
+bool ParseModuleSource(modtype& module, TextView path, ModuleParseRoom& room) {
   // Each file once per module record; the files being parsed, innermost
   // last, on an explicit stack so that no chain of imports is too deep.
   ParsedFiles parsed;
-  std::vector<ParseFrame> stack(1);
-  if (!LoadFrame(path, parsed, stack.back())) return false;
+  std::vector<ParseFrame> stack;
+  auto push = [&] {
+    stack.emplace_back();
+    if (room.spare.empty()) return;
+    stack.back().lines = std::move(room.spare.back());
+    room.spare.pop_back();
+  };
+  auto pop = [&] {
+    room.spare.push_back(std::move(stack.back().lines));
+    stack.pop_back();
+  };
+  push();
+  if (!LoadFrame(path, parsed, stack.back())) {
+    pop();
+    return false;
+  }
   while (!stack.empty()) {
     ParseFrame& frame = stack.back();
     if (frame.next == frame.lines.LineCount()) {
-      stack.pop_back();
+      pop();
       continue;
     }
     std::optional<Text> imported = HandleLine(module, frame.lines.Line(frame.next++), frame);
     if (!imported) continue;
-    ParseFrame child;
+    push();
     // Sources written on Windows separate folders with "\\" on every system.
-    if (LoadFrame(ForwardSlashes(*imported), parsed, child)) stack.push_back(std::move(child));
+    if (!LoadFrame(ForwardSlashes(*imported), parsed, stack.back())) pop();
   }
   return true;
 }

@@ -3,7 +3,10 @@
 // sources into the record being filled.
 #pragma once
 
+#include <vector>
+
 #include "base/text.h"
+#include "platform/text_file_reader.h"
 #include "catalogue/module_records.h"
 
 namespace vt {
@@ -17,6 +20,12 @@ namespace vt {
 // is read at most once per call, so once per module record. True when the
 // source at `path` itself was read.
 bool ParseModuleSource(modtype& module, TextView path);
+// The room of files already parsed, kept for the next parse: a scan over
+// thousands of modules then allocates as much as one module needs.
+struct ModuleParseRoom {
+  std::vector<TextFileLines> spare;
+};
+bool ParseModuleSource(modtype& module, TextView path, ModuleParseRoom& room);
 
 // The function name cut out of `low`, a trimmed, lower-cased line beginning
 // with "function": from the character after the first blank (or the start of

@@ -57,7 +57,7 @@ bool MainSourceUnreadable(TextView source) {
 // to the caller: asking the system for it again for each of thousands of
 // modules would cost as much as reading them.
 void ScanModuleFolderIn(CatalogueState& catalogue, TextView name, TextView collectionPrefix,
-                        UnreadableParts* unreadable, const Text& here) {
+                        UnreadableParts* unreadable, const Text& here, ModuleParseRoom& room) {
   Text base(name.substr(0, name.size() >= 4 ? name.size() - 4 : 0));
   modtype* module = catalogue.CreateModule(Text(collectionPrefix) + base);
 
@@ -69,7 +69,7 @@ void ScanModuleFolderIn(CatalogueState& catalogue, TextView name, TextView colle
   Text source = base + u".bmx";
   // Asked only when the parse could not read it, to spare every module a
   // second opening of its source.
-  if (ParseModuleSource(*module, source)) return;
+  if (ParseModuleSource(*module, source, room)) return;
   if (MainSourceUnreadable(source)) {
     NoteUnreadable(unreadable, JoinPath(visit.Before(), name), source);
   }
@@ -77,7 +77,7 @@ void ScanModuleFolderIn(CatalogueState& catalogue, TextView name, TextView colle
 
 void ScanModuleCollectionIn(CatalogueState& catalogue, TextView name,
                             TextView collectionPrefix, UnreadableParts* unreadable,
-                            const Text& here) {
+                            const Text& here, ModuleParseRoom& room) {
   FolderVisit visit(name, here);
   std::vector<Text> listing;
   std::vector<bool> folders;
@@ -89,7 +89,7 @@ void ScanModuleCollectionIn(CatalogueState& catalogue, TextView name,
     const Text& entry = listing[i];
     if (entry.empty()) break;
     if (folders[i] && NamesModuleFolder(entry)) {
-      ScanModuleFolderIn(catalogue, entry, collectionPrefix, unreadable, collection);
+      ScanModuleFolderIn(catalogue, entry, collectionPrefix, unreadable, collection, room);
     }
   }
 }
@@ -111,13 +111,14 @@ bool ScanModFolder(CatalogueState& catalogue, TextView rootFolder, UnreadablePar
   catalogue.Clear();
   bool collectionFound = false;
   Text here = listing.empty() ? Text() : CurrentFolder();
+  ModuleParseRoom room;
   for (size_t i = 0; i < listing.size(); ++i) {
     const Text& name = listing[i];
     if (name.empty()) break;
     if (!folders[i] || !NamesModuleFolder(name)) continue;
     collectionFound = true;
     ScanModuleCollectionIn(catalogue, name, name.substr(0, Instr(name, u".", 1)), unreadable,
-                           here);
+                           here, room);
   }
 
   catalogue.CommandCount = 0;
@@ -129,12 +130,14 @@ bool ScanModFolder(CatalogueState& catalogue, TextView rootFolder, UnreadablePar
 
 void ScanModuleCollection(CatalogueState& catalogue, TextView name,
                           TextView collectionPrefix, UnreadableParts* unreadable) {
-  ScanModuleCollectionIn(catalogue, name, collectionPrefix, unreadable, CurrentFolder());
+  ModuleParseRoom room;
+  ScanModuleCollectionIn(catalogue, name, collectionPrefix, unreadable, CurrentFolder(), room);
 }
 
 void ScanModuleFolder(CatalogueState& catalogue, TextView name, TextView collectionPrefix,
                       UnreadableParts* unreadable) {
-  ScanModuleFolderIn(catalogue, name, collectionPrefix, unreadable, CurrentFolder());
+  ModuleParseRoom room;
+  ScanModuleFolderIn(catalogue, name, collectionPrefix, unreadable, CurrentFolder(), room);
 }
 
 }  // namespace vt

@@ -225,20 +225,24 @@ bool BufferDecoder::TakePlainLine(Text& text) {
   if (length >= kLongest) return false;
   // The carriage return of a CRLF ending is dropped like any other.
   size_t kept = length > 0 && start[length - 1] == '\r' ? length - 1 : length;
-  // Without an early exit or a branch, so that the test runs many bytes a
-  // step. In UTF-8 a byte with its high bit set starts or continues a
-  // character: the line is then decoded one character at a time.
+  // Widened and tested in one loop without an early exit or a branch, so
+  // that it runs many bytes a step; a line that holds a byte that is not
+  // plain is taken back and decoded one character at a time. In UTF-8 a
+  // byte with its high bit set starts or continues a character.
   const unsigned high = encoding_ == TextEncoding::Utf8 ? 0x80 : 0;
   unsigned special = 0;
-  for (size_t i = 0; i < kept; ++i) {
-    unsigned b = static_cast<unsigned char>(start[i]);
-    special |= static_cast<unsigned>(b == 13) | static_cast<unsigned>(b == 0) | (b & high);
-  }
-  if (special) return false;
   size_t used = text.size();
   text.resize(used + kept);
   char16_t* out = text.data() + used;
-  for (size_t i = 0; i < kept; ++i) out[i] = static_cast<unsigned char>(start[i]);
+  for (size_t i = 0; i < kept; ++i) {
+    unsigned b = static_cast<unsigned char>(start[i]);
+    special |= static_cast<unsigned>(b == 13) | static_cast<unsigned>(b == 0) | (b & high);
+    out[i] = static_cast<char16_t>(b);
+  }
+  if (special) {
+    text.resize(used);
+    return false;
+  }
   at_ += feed ? length + 1 : length;
   return true;
 }
