@@ -40,8 +40,10 @@ inline size_t WordHash(TextView text) {
     hash = (hash ^ chunk) * kOdd;
     hash ^= hash >> 29;
   }
+  // Unit by unit: a copy of a varying size through memory would make the
+  // load after it wait for the stores.
   uint64_t tail = 0;
-  if (left > 0) std::memcpy(&tail, at, left * sizeof(char16_t));
+  for (size_t k = 0; k < left; ++k) tail |= static_cast<uint64_t>(at[k]) << (16 * k);
   hash = (hash ^ tail) * kOdd;
   hash ^= hash >> 32;
   hash *= 0xD6E8FEB86659FD93ull;
