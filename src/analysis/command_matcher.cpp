@@ -17,16 +17,11 @@ namespace vt {
 
 namespace {
 
-// WordChars as a table: every character of every line is tested. Capitals
-// count as their small letters, so that a line can be cut as it is written
-// and only its words lowered.
+// WordChars as a table: every character of every line is tested.
 struct WordCharTable {
   bool is[128] = {};
   constexpr WordCharTable() {
-    for (char16_t c : TextView(WordChars)) {
-      is[c] = true;
-      if (c >= u'a' && c <= u'z') is[c - 32] = true;
-    }
+    for (char16_t c : TextView(WordChars)) is[c] = true;
   }
 };
 constexpr WordCharTable kWordChars;
@@ -187,8 +182,7 @@ void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView li
   // Blank and comment lines say so by their first unit, whatever the Rem
   // state: no need to lower them.
   if (trimmed.empty() || trimmed[0] == u'\'') return;
-  // The start of a line tells its kind; the rest is lowered word by word.
-  LowerInto(scratch.low, trimmed.substr(0, kClassifiedLength));
+  LowerInto(scratch.low, trimmed);
   const Text& low = scratch.low;
   if (ClassifyLine(low, analysis.InRemCommands) != LineKind::Code) return;
   ++analysis.CodeLines;
@@ -201,12 +195,10 @@ void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView li
   if (!analysis.Section.empty()) {
     record = &record->Section(analysis.Section, analysis.SectionKey);
   }
-  // Lowering changes no character's kind, so the line is cut as written.
-  CutWordSpans(trimmed, scratch.spans);
+  CutWordSpans(low, scratch.spans);
   for (const WordSpan& span : scratch.spans) {
     size_t known = record->words.size();
-    LowerInto(scratch.word, trimmed.substr(span.start, span.length));
-    record->AddWord(scratch.word);
+    record->AddWord(TextView(low).substr(span.start, span.length));
     if (record->words.size() > known && analysis.Notes == CauseNotes::Keep) {
       NoteWordSite(analysis, *record, trimmed.substr(span.start, span.length));
     }

@@ -33,8 +33,7 @@ void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView li
 // empty for a line that ends a platform section.
 Text SectionCondition(TextView trimmed);
 
-// Cuts a trimmed code line into words and literals, in order; capitals
-// are cut as their small letters are.
+// Cuts a trimmed, lower-cased code line into words and literals, in order.
 TextList CutWords(TextView low);
 
 // Where a word or literal of a cut line stands in it.
@@ -52,9 +51,8 @@ void CutWordSpans(TextView low, std::vector<WordSpan>& words);
 // The room the cut of one line needs, kept for the next: a large program has
 // hundreds of thousands of lines.
 struct LineScratch {
-  Text low;  // the lowered start of the line
+  Text low;
   std::vector<WordSpan> spans;
-  Text word;  // the lowered word being added
 };
 void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView line,
                      LineScratch& scratch);
