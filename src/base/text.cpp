@@ -56,11 +56,6 @@ Text Lower(TextView s) {
   return out;
 }
 
-void LowerInto(Text& out, TextView s) {
-  out.assign(s);
-  for (char16_t& c : out) c = FoldUnit(c);
-}
-
 size_t FoldedHash(TextView text) {
   // FNV-1a over the folded units.
   uint64_t hash = 14695981039346656037ull;

@@ -22,8 +22,16 @@ TextView TrimView(TextView s);
 
 // Maps A..Z to a..z; every other unit stays.
 Text Lower(TextView s);
-// Lower(s) into `out`, whose room is reused: for loops over many lines.
-void LowerInto(Text& out, TextView s);
+// Lower(s) into `out`, whose room is reused: for loops over many lines and
+// words. Inline and in one pass, since most words are a few units long.
+inline void LowerInto(Text& out, TextView s) {
+  out.resize(s.size());
+  char16_t* to = out.data();
+  for (size_t i = 0; i < s.size(); ++i) {
+    char16_t c = s[i];
+    to[i] = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+  }
+}
 // A hash of Lower(text), without making the copy.
 size_t FoldedHash(TextView text);
 // A hash of `text` for the flat tables that every word of a program is
