@@ -59,10 +59,6 @@ std::span<modtype* const> CommandIndex::Find(TextView name, size_t hash) const {
                                    first_[*entry + 1] - first_[*entry]);
 }
 
-}  // namespace vt
-
-namespace vt {
-
 std::span<const uint32_t> CommandIndex::FindPositions(TextView name, size_t hash) const {
   std::optional<size_t> entry = EntryOf(name, hash);
   if (!entry) return {};
