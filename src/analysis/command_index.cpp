@@ -39,27 +39,16 @@ CommandIndex::CommandIndex(const CatalogueState& catalogue, IndexedNames which) 
     first_[entry + 1] = first_[entry] + counts[entry];
   }
   // The pairs are in catalogue order, so each entry's modules stay in it.
-  declaring_.resize(declared.size());
   positions_.resize(declared.size());
   std::vector<uint32_t> next(first_.begin(), first_.end() - 1);
-  for (const Declared& pair : declared) {
-    positions_[next[pair.entry]] = pair.module->position;
-    declaring_[next[pair.entry]++] = pair.module;
-  }
+  for (const Declared& pair : declared) positions_[next[pair.entry]++] = pair.module->position;
 }
 
 std::optional<size_t> CommandIndex::EntryOf(TextView name, size_t hash) const {
   return entries_.FindIf(hash, [&](size_t entry) { return NameOf(entry) == name; });
 }
 
-std::span<modtype* const> CommandIndex::Find(TextView name, size_t hash) const {
-  std::optional<size_t> entry = EntryOf(name, hash);
-  if (!entry) return {};
-  return std::span<modtype* const>(declaring_.data() + first_[*entry],
-                                   first_[*entry + 1] - first_[*entry]);
-}
-
-std::span<const uint32_t> CommandIndex::FindPositions(TextView name, size_t hash) const {
+std::span<const uint32_t> CommandIndex::Find(TextView name, size_t hash) const {
   std::optional<size_t> entry = EntryOf(name, hash);
   if (!entry) return {};
   return std::span<const uint32_t>(positions_.data() + first_[*entry],

@@ -26,13 +26,13 @@ class CommandIndex {
   explicit CommandIndex(const CatalogueState& catalogue,
                         IndexedNames which = IndexedNames::CommandsAndTypes);
 
-  // The modules that declare `name`, in catalogue order; empty when none.
-  std::span<modtype* const> Find(TextView name) const { return Find(name, Hash(name)); }
+  // The modules that declare `name`, as their places in ModList, in
+  // catalogue order; empty when none. Places, so that a caller keeps what it
+  // needs of each module in arrays of its own rather than reading the
+  // records.
+  std::span<const uint32_t> Find(TextView name) const { return Find(name, Hash(name)); }
   // The same, with `hash` = Hash(name) worked out beforehand.
-  std::span<modtype* const> Find(TextView name, size_t hash) const;
-  // The same as places in ModList, for a caller that keeps what it needs of
-  // each module in arrays of its own rather than reading the records.
-  std::span<const uint32_t> FindPositions(TextView name, size_t hash) const;
+  std::span<const uint32_t> Find(TextView name, size_t hash) const;
   size_t Hash(TextView name) const { return entries_.Hash(name); }
   // Start loading what Find(name, hash) reads, in the order it reads it:
   // its slot, then (the slot being there) the entry's bounds, then (those
@@ -65,10 +65,9 @@ class CommandIndex {
   // over the catalogue.
   Text names_;
   std::vector<uint32_t> nameStart_{0};
-  // The modules of entry e are declaring_[first_[e] .. first_[e + 1]): one
+  // The modules of entry e are positions_[first_[e] .. first_[e + 1]): one
   // array for all, rather than one allocation per name.
   std::vector<uint32_t> first_;
-  std::vector<modtype*> declaring_;
   std::vector<uint32_t> positions_;
 };
 

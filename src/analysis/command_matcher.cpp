@@ -65,11 +65,11 @@ void AddDeclaring(const CatalogueState& catalogue, const MatchTables& tables,
 // "tpath.cwd" also names the type before its first dot.
 void MatchWord(const CatalogueState& catalogue, const MatchTables& tables,
                sourcemodtype& record, const Text& word, size_t hash, CauseWatch& watch) {
-  AddDeclaring(catalogue, tables, record, tables.index.FindPositions(word, hash), watch);
+  AddDeclaring(catalogue, tables, record, tables.index.Find(word, hash), watch);
   size_t dot = word.find(u'.');
   if (dot == Text::npos || dot == 0) return;
   TextView type = TextView(word).substr(0, dot);
-  AddDeclaring(catalogue, tables, record, tables.types.FindPositions(type, tables.types.Hash(type)),
+  AddDeclaring(catalogue, tables, record, tables.types.Find(type),
                watch);
 }
 

@@ -202,6 +202,7 @@ ModuleFacts FactsOf(const CatalogueState& catalogue, TextView declaredName) {
   facts.declaredName = declaredName;
   facts.toAppend = declaredName;
   facts.dropped = key == u"brl.blitz";
+  // The modern distribution names its drivers apart (implementation rules).
   if (catalogue.ruleSet == RuleSetKind::Classic) {
     if (key == u"brl.audio" || key == u"brl.audiosample") facts.toAppend = u"BRL.FreeAudioAudio";
     if (key == u"brl.maxgui") facts.toAppend = u"BRL.Win32MaxGUI";
@@ -216,11 +217,11 @@ ModuleFacts FactsOf(const CatalogueState& catalogue, TextView declaredName) {
 }
 
 void sourcemodtype::AddModule(const CatalogueState& catalogue, const ModuleFacts& facts) {
-  // A section asks its unit too, which the plain path does.
-  if (unguarded) return AddModule(catalogue, facts.declaredName);
   if (facts.dropped) return;
-  // The list compares with case folded, so the name as declared asks as its
-  // lower-cased form would.
+  if (unguarded && unguarded->ListsOrImports(catalogue, facts.declaredName)) return;
+  // The renamed form counts too: brl.audio and brl.audiosample would
+  // otherwise both list BRL.FreeAudioAudio. The list compares with case
+  // folded, so the name as declared asks as its lower-cased form would.
   if (modulesLowered_.Holds(modules, facts.declaredName, facts.keyHash) ||
       modulesLowered_.Holds(modules, facts.toAppend, facts.appendHash)) {
     return;
@@ -235,21 +236,7 @@ void sourcemodtype::AddModule(const CatalogueState& catalogue, const ModuleFacts
 }
 
 void sourcemodtype::AddModule(const CatalogueState& catalogue, TextView name) {
-  LowerInto(key_, name);
-  const Text& key = key_;
-  TextView toAppend = name;
-  if (key == u"brl.blitz") return;
-  // The modern distribution names its drivers apart (implementation rules).
-  if (catalogue.ruleSet == RuleSetKind::Classic) {
-    if (key == u"brl.audio" || key == u"brl.audiosample") toAppend = u"BRL.FreeAudioAudio";
-    if (key == u"brl.maxgui") toAppend = u"BRL.Win32MaxGUI";
-  }
-  if (unguarded && unguarded->ListsOrImports(catalogue, key)) return;
-  // The renamed form counts too: brl.audio and brl.audiosample would
-  // otherwise both list BRL.FreeAudioAudio.
-  if (modulesLowered_.Holds(modules, key) || modulesLowered_.Holds(modules, toAppend)) return;
-  if (ImportedByListed(catalogue, key)) return;
-  modules.emplace_back(toAppend);
+  AddModule(catalogue, FactsOf(catalogue, name));
 }
 
 void sourcemodtype::AddOptionalModule(TextView name) {

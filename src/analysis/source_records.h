@@ -118,8 +118,6 @@ class sourcemodtype {
   // The entries of `modules`, lower-cased, and of `optionalModules`.
   ListIndex modulesLowered_{true};
   ListIndex optionalIndex_;
-  // The lower-cased name AddModule works on, kept for its room.
-  Text key_;
   // The names imported by the first `gathered_` entries of `modules`, the
   // last of which is `lastGathered_`, marked by their numbers in the import
   // names of `gatheredFrom_`.

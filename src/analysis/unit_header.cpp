@@ -120,7 +120,10 @@ WantedLine ConditionLine(const PresentHeader& present, TextView condition) {
       return Named(u"?", line.condition, &line);
     }
   }
-  return {u"?" + Text(condition), std::nullopt, 0};
+  // Built by appending: GCC 12 warns falsely about u"?" + Text(...).
+  Text written(u"?");
+  written += condition;
+  return {written, std::nullopt, 0};
 }
 
 // A section per condition with the imports the header still lacks there:

@@ -1,7 +1,5 @@
 #include "app/header_panel.h"
 
-#include <algorithm>
-
 #include "base/paths.h"
 
 namespace vt {
@@ -19,11 +17,7 @@ Text BlockChoiceTitle(const FrameworkBlock& block) {
 }
 
 HeaderCheckState CheckStateOf(const Text& shown, const HeaderResult& check) {
-  const Text unreadable = shown + u": cannot be read";
-  if (std::find(check.errors.begin(), check.errors.end(), unreadable) !=
-      check.errors.end()) {
-    return HeaderCheckState::Unreadable;
-  }
+  if (Contains(check.unreadable, shown)) return HeaderCheckState::Unreadable;
   for (const HeaderFinding& finding : check.findings) {
     if (finding.file == shown) return HeaderCheckState::Differs;
   }

@@ -157,9 +157,7 @@ void AppendAsUtf8(std::string& out, TextView s) {
     size_t plain = i;
     while (plain < s.size() && s[plain] < 0x80) ++plain;
     if (plain > i) {
-      size_t used = out.size();
-      out.resize(used + (plain - i));
-      for (size_t k = i; k < plain; ++k) out[used + k - i] = static_cast<char>(s[k]);
+      AppendNarrowed(out, s.substr(i, plain - i));
       i = plain - 1;
       continue;
     }

@@ -63,6 +63,14 @@ bool EqualFolded(TextView a, TextView b);
 // Whether `s` holds any of A..Z, that is, whether Lower would change it.
 bool HasCapitals(TextView s);
 
+// Appends `units`, every one below 256, as one byte each: the plain runs
+// that the writers of pages and terminal text copy at once.
+inline void AppendNarrowed(std::string& out, TextView units) {
+  size_t used = out.size();
+  out.resize(used + units.size());
+  for (size_t i = 0; i < units.size(); ++i) out[used + i] = static_cast<char>(units[i]);
+}
+
 // Inline: the line classifiers ask it several times for every line read.
 inline bool StartsWith(TextView s, TextView prefix) {
   return s.size() >= prefix.size() && s.substr(0, prefix.size()) == prefix;

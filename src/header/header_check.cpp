@@ -79,7 +79,9 @@ class HeaderRun {
     if (units_.empty()) return false;
     MarkLeftAlone();
     for (const Unit& unit : units_) {
-      if (!unit.readable) result_.errors.push_back(unit.shown + u": cannot be read");
+      if (unit.readable) continue;
+      result_.unreadable.push_back(unit.shown);
+      result_.errors.push_back(unit.shown + u": cannot be read");
     }
     return true;
   }

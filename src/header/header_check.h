@@ -88,6 +88,8 @@ struct HeaderResult {
   // What failed, one line each: a file that could not be read, edited or
   // written. A failed file is left as it was.
   std::vector<Text> errors;
+  // The files (as shown) whose lines could not be read, as data.
+  std::vector<Text> unreadable;
   // Some unit differs (check), would change (diff), or still differs after
   // the write because it was left alone.
   bool differs = false;

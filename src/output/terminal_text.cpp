@@ -31,9 +31,7 @@ void AppendTerminalText(std::string& out, TextView text) {
   // Printable ASCII, as nearly every name and line is, goes out as it is.
   size_t plain = 0;
   while (plain < text.size() && text[plain] >= 0x20 && text[plain] < 0x7F) ++plain;
-  size_t used = out.size();
-  out.resize(used + plain);
-  for (size_t i = 0; i < plain; ++i) out[used + i] = static_cast<char>(text[i]);
+  AppendNarrowed(out, text.substr(0, plain));
   if (plain == text.size()) return;
   text = text.substr(plain);
   size_t start = 0;

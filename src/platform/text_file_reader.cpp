@@ -12,6 +12,55 @@ void AppendCodePoint(Text& line, int32_t value) {
   AppendUtf16(line, fits ? static_cast<char32_t>(value) : U'\uFFFD');
 }
 
+// Appends one character of `bytes` in `encoding` to `line` (one or two
+// units); false when the character ends the line. `bytes` gives NextByte()
+// (0 at the end), PeekByte(offset) (-1 past the end) and Take(count). A
+// UTF-8 lead byte is checked against all its continuation bytes before any
+// is taken, since a bad one leaves them to be decoded afresh. The line
+// reader and the whole-file decoder share it, so that they cannot differ.
+template <typename Bytes>
+bool DecodeCharacter(Bytes& bytes, TextEncoding encoding, Text& line) {
+  int32_t b = bytes.NextByte();
+  int32_t value = b;
+  switch (encoding) {
+    case TextEncoding::Utf8:
+      if (b >= 0x80) {
+        size_t length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
+        int32_t cont[3] = {};
+        for (size_t i = 0; i + 1 < length; ++i) {
+          cont[i] = bytes.PeekByte(i);
+          if (cont[i] < 0 || (cont[i] & 0xC0) != 0x80) {
+            // The lead byte alone; its would-be continuation bytes come next.
+            line += u'\uFFFD';
+            return true;
+          }
+        }
+        bytes.Take(length - 1);
+        if (length == 4) {
+          value = ((b & 0x07) << 18) + ((cont[0] & 0x3F) << 12) + ((cont[1] & 0x3F) << 6) +
+                  (cont[2] & 0x3F);
+          AppendCodePoint(line, value);
+          return true;
+        }
+        value = length == 3 ? (b - 0xE0) * 4096 + (cont[0] - 0x80) * 64 + (cont[1] - 0x80)
+                            : (b - 0xC0) * 64 + (cont[0] - 0x80);
+      }
+      break;
+    case TextEncoding::Utf16BE:
+      value = b * 256 + bytes.NextByte();
+      break;
+    case TextEncoding::Utf16LE:
+      value = b + bytes.NextByte() * 256;
+      break;
+    default:
+      break;
+  }
+  char16_t unit = static_cast<char16_t>(value & 0xFFFF);
+  if (unit == 10 || unit == 0) return false;
+  if (unit != 13) line += unit;
+  return true;
+}
+
 }  // namespace
 
 uint8_t TextStream::NextByte() {
@@ -28,24 +77,6 @@ int TextStream::PeekByte(size_t offset) {
     ahead_[aheadCount_++] = bytes_.ReadByte();
   }
   return ahead_[offset];
-}
-
-bool TextStream::TakeUtf8(int32_t lead, size_t length, int32_t& value) {
-  for (size_t i = 0; i + 1 < length; ++i) {
-    int c = PeekByte(i);
-    if (c < 0 || (c & 0xC0) != 0x80) return false;
-  }
-  int32_t cont[3] = {};
-  for (size_t i = 0; i + 1 < length; ++i) cont[i] = NextByte();
-  if (length == 4) {
-    value = ((lead & 0x07) << 18) + ((cont[0] & 0x3F) << 12) + ((cont[1] & 0x3F) << 6) +
-            (cont[2] & 0x3F);
-  } else if (length == 3) {
-    value = (lead - 0xE0) * 4096 + (cont[0] - 0x80) * 64 + (cont[1] - 0x80);
-  } else {
-    value = (lead - 0xC0) * 64 + (cont[0] - 0x80);
-  }
-  return true;
 }
 
 bool TextStream::Open(TextView path, bool detect) {
@@ -75,36 +106,15 @@ bool TextStream::TakePlainRun(Text& line, size_t lineStart) {
 }
 
 bool TextStream::DecodeInto(Text& line) {
-  int32_t b = NextByte();
-  int32_t value = b;
-  switch (encoding_) {
-    case TextEncoding::Utf8:
-      if (b >= 0x80) {
-        size_t length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
-        if (!TakeUtf8(b, length, value)) {
-          // The lead byte alone; its would-be continuation bytes come next.
-          line += u'\uFFFD';
-          return true;
-        }
-        if (length == 4) {
-          AppendCodePoint(line, value);
-          return true;
-        }
-      }
-      break;
-    case TextEncoding::Utf16BE:
-      value = b * 256 + NextByte();
-      break;
-    case TextEncoding::Utf16LE:
-      value = b + NextByte() * 256;
-      break;
-    default:
-      break;
-  }
-  char16_t unit = static_cast<char16_t>(value & 0xFFFF);
-  if (unit == 10 || unit == 0) return false;
-  if (unit != 13) line += unit;
-  return true;
+  struct Source {
+    TextStream& stream;
+    int32_t NextByte() { return stream.NextByte(); }
+    int PeekByte(size_t offset) { return stream.PeekByte(offset); }
+    void Take(size_t count) {
+      while (count-- > 0) stream.NextByte();
+    }
+  } source{*this};
+  return DecodeCharacter(source, encoding_, line);
 }
 
 Text TextStream::ReadLine() {
@@ -195,6 +205,13 @@ class BufferDecoder {
   bool AtEnd() const { return at_ >= bytes_.size(); }
   void ReadLineInto(Text& text);
 
+  // What DecodeCharacter reads with.
+  int32_t NextByte() { return AtEnd() ? 0 : static_cast<unsigned char>(bytes_[at_++]); }
+  int PeekByte(size_t offset) const {
+    return at_ + offset < bytes_.size() ? static_cast<unsigned char>(bytes_[at_ + offset]) : -1;
+  }
+  void Take(size_t count) { at_ += count; }
+
  private:
   static constexpr size_t kLongest = TextStream::kLongestLine;
 
@@ -203,12 +220,6 @@ class BufferDecoder {
   }
   // The whole line in one step when it is all plain bytes and fits.
   bool TakePlainLine(Text& text);
-  // One character; false when it ends the line.
-  bool DecodeInto(Text& text);
-  int PeekByte(size_t offset) const {
-    return at_ + offset < bytes_.size() ? static_cast<unsigned char>(bytes_[at_ + offset]) : -1;
-  }
-  int32_t NextByte() { return AtEnd() ? 0 : static_cast<unsigned char>(bytes_[at_++]); }
 
   std::string_view bytes_;
   TextEncoding encoding_;
@@ -247,53 +258,11 @@ bool BufferDecoder::TakePlainLine(Text& text) {
   return true;
 }
 
-bool BufferDecoder::DecodeInto(Text& text) {
-  int32_t b = NextByte();
-  int32_t value = b;
-  switch (encoding_) {
-    case TextEncoding::Utf8:
-      if (b >= 0x80) {
-        size_t length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
-        int32_t cont[3] = {};
-        for (size_t i = 0; i + 1 < length; ++i) {
-          cont[i] = PeekByte(i);
-          if (cont[i] < 0 || (cont[i] & 0xC0) != 0x80) {
-            // The lead byte alone; its would-be continuation bytes come next.
-            text += u'\uFFFD';
-            return true;
-          }
-        }
-        at_ += length - 1;
-        if (length == 4) {
-          value = ((b & 0x07) << 18) + ((cont[0] & 0x3F) << 12) + ((cont[1] & 0x3F) << 6) +
-                  (cont[2] & 0x3F);
-          AppendCodePoint(text, value);
-          return true;
-        }
-        value = length == 3 ? (b - 0xE0) * 4096 + (cont[0] - 0x80) * 64 + (cont[1] - 0x80)
-                            : (b - 0xC0) * 64 + (cont[0] - 0x80);
-      }
-      break;
-    case TextEncoding::Utf16BE:
-      value = b * 256 + NextByte();
-      break;
-    case TextEncoding::Utf16LE:
-      value = b + NextByte() * 256;
-      break;
-    default:
-      break;
-  }
-  char16_t unit = static_cast<char16_t>(value & 0xFFFF);
-  if (unit == 10 || unit == 0) return false;
-  if (unit != 13) text += unit;
-  return true;
-}
-
 void BufferDecoder::ReadLineInto(Text& text) {
   if (TakePlainLine(text)) return;
   size_t start = text.size();
   while (text.size() - start < kLongest && !AtEnd()) {
-    if (!DecodeInto(text)) break;
+    if (!DecodeCharacter(*this, encoding_, text)) break;
   }
 }
 

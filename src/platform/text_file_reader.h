@@ -58,13 +58,8 @@ class TextStream {
   // The next byte, or 0 at the end.
   uint8_t NextByte();
   // The byte `offset` places ahead (0: the next one), without taking it; -1
-  // past the end. A UTF-8 lead byte is checked against all its continuation bytes
-  // before any is taken, since a bad one leaves them to be decoded afresh.
+  // past the end.
   int PeekByte(size_t offset);
-  // Takes the continuation bytes of a UTF-8 character of `length` bytes that
-  // starts with `lead` and sets `value`; takes nothing and gives false when one
-  // is missing or not of the form 10xxxxxx.
-  bool TakeUtf8(int32_t lead, size_t length, int32_t& value);
 
   ByteReader bytes_;
   TextEncoding encoding_;

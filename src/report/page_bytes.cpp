@@ -21,9 +21,7 @@ void AppendUnits(std::string& out, TextView line, char apostrophe) {
       ++plain;
     }
     if (plain > i) {
-      size_t used = out.size();
-      out.resize(used + (plain - i));
-      for (size_t k = i; k < plain; ++k) out[used + k - i] = static_cast<char>(line[k]);
+      AppendNarrowed(out, line.substr(i, plain - i));
       i = plain - 1;
       continue;
     }

@@ -13,9 +13,12 @@ namespace {
 
 using testing::MakeModule;
 
-std::vector<modtype*> Found(const CommandIndex& index, TextView name) {
-  std::span<modtype* const> found = index.Find(name);
-  return std::vector<modtype*>(found.begin(), found.end());
+// The records of the modules the index finds for `name`.
+std::vector<modtype*> Found(const CatalogueState& catalogue, const CommandIndex& index,
+                            TextView name) {
+  std::vector<modtype*> found;
+  for (uint32_t place : index.Find(name)) found.push_back(catalogue.ModList[place].get());
+  return found;
 }
 
 TEST(CommandIndex, FindsTheDeclaringModulesInCatalogueOrder) {
@@ -27,10 +30,10 @@ TEST(CommandIndex, FindsTheDeclaringModulesInCatalogueOrder) {
   b->types = {u"plot", u"timage"};
   CommandIndex index(catalogue);
   // A name a module declares twice, or as a command and a type, lists it once.
-  EXPECT_EQ(Found(index, u"cls"), (std::vector<modtype*>{a}));
-  EXPECT_EQ(Found(index, u"plot"), (std::vector<modtype*>{b}));
-  EXPECT_EQ(Found(index, u"flip"), (std::vector<modtype*>{a, c}));
-  EXPECT_EQ(Found(index, u"timage"), (std::vector<modtype*>{a, b}));
+  EXPECT_EQ(Found(catalogue, index, u"cls"), (std::vector<modtype*>{a}));
+  EXPECT_EQ(Found(catalogue, index, u"plot"), (std::vector<modtype*>{b}));
+  EXPECT_EQ(Found(catalogue, index, u"flip"), (std::vector<modtype*>{a, c}));
+  EXPECT_EQ(Found(catalogue, index, u"timage"), (std::vector<modtype*>{a, b}));
   // Names are exact: no case folding, no prefixes.
   EXPECT_TRUE(index.Find(u"Cls").empty());
   EXPECT_TRUE(index.Find(u"cl").empty());
@@ -54,7 +57,7 @@ TEST(CommandIndex, EveryNameOfALargeCatalogueIsFound) {
   CommandIndex index(catalogue);
   for (int m = 0; m < 300; ++m) {
     for (int k = 0; k < 40; k += 7) {
-      EXPECT_EQ(Found(index, FromUtf8("c" + std::to_string(m * 40 + k))),
+      EXPECT_EQ(Found(catalogue, index, FromUtf8("c" + std::to_string(m * 40 + k))),
                 (std::vector<modtype*>{modules[m]}));
     }
   }
