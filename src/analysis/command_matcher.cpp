@@ -11,6 +11,7 @@
 #include "analysis/present_header.h"
 #include "analysis/source_walker.h"
 #include "base/paths.h"
+#include "catalogue/platform_condition.h"
 #include "platform/text_file_reader.h"
 
 namespace vt {
@@ -78,6 +79,16 @@ bool ListsModule(const TextList& modules, TextView name) {
     if (EqualFolded(listed, name)) return true;
   }
   return false;
+}
+
+// Under the modern rules a section that always holds is no section, and one
+// that never holds is code no build compiles; any other stands for what is
+// left of its condition.
+void EnterSection(AnalysisState& analysis, TextView condition) {
+  KnownCondition known = SimplifyCondition(condition, true);
+  analysis.SectionNeverHolds = known.kind == KnownCondition::Kind::Never;
+  analysis.Section = std::move(known.text);
+  analysis.SectionKey = ConditionKey(analysis.Section);
 }
 
 }  // namespace
@@ -164,6 +175,8 @@ sourcemodtype* ScanFileLines(AnalysisState& analysis, TextView path, TextView ki
   }
   // Platform sections end with the file that opens them.
   analysis.Section.clear();
+  analysis.SectionKey.clear();
+  analysis.SectionNeverHolds = false;
   for (size_t i = 0; i < file.LineCount(); ++i) {
     ScanCommandLine(analysis, current, file.Line(i), scratch);
   }
@@ -187,10 +200,10 @@ void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView li
   if (ClassifyLine(low, analysis.InRemCommands) != LineKind::Code) return;
   ++analysis.CodeLines;
   if (analysis.ruleSet == RuleSetKind::Modern && low[0] == u'?') {
-    analysis.Section = SectionCondition(trimmed);
-    analysis.SectionKey = ConditionKey(analysis.Section);
+    EnterSection(analysis, SectionCondition(trimmed));
     return;
   }
+  if (analysis.SectionNeverHolds) return;
   if (!record) return;
   if (!analysis.Section.empty()) {
     record = &record->Section(analysis.Section, analysis.SectionKey);

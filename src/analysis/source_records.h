@@ -151,9 +151,14 @@ struct AnalysisState {
   // classic ones.
   const RuleSet* Rules = nullptr;
   // The condition of the platform section the command pass is in, and its
-  // key, worked out once per "?" line; empty outside any.
+  // key, worked out once per "?" line: what is left of the condition once
+  // the modern rules are known to hold, empty outside any section and in
+  // one that always holds ("?bmxng").
   Text Section;
   Text SectionKey;
+  // Whether the command pass is in a section that never holds ("?Not
+  // bmxng"), whose lines add no words.
+  bool SectionNeverHolds = false;
   // Whether the directive pass and the command pass are inside a Rem block.
   int InRemDirectives = 0;
   int InRemCommands = 0;

@@ -6,7 +6,9 @@
 #include <unordered_set>
 #include <vector>
 
+#include "analysis/command_matcher.h"
 #include "base/paths.h"
+#include "catalogue/platform_condition.h"
 #include "platform/file_system.h"
 #include "platform/path_case.h"
 #include "platform/text_file_reader.h"
@@ -69,6 +71,10 @@ class SourceWalk {
     // The entry of the Main or Imported file it belongs to: itself, or for
     // an Include file the unit of the file that includes it.
     size_t unit = 0;
+    // Whether the line being followed stands in a platform section that
+    // never holds under the modern rules ("?Not bmxng"), where Include and
+    // Import lines are not followed. A file starts outside any section.
+    bool inDeadSection = false;
   };
 
   // The unit of the file whose lines are being followed.
@@ -82,6 +88,8 @@ class SourceWalk {
   const Text* EnterableFolder(const Text& folder);
   void FollowInclude(const Text& low);
   void FollowImport(const Text& low);
+  // A "?condition" or "?" line of the file on top.
+  void FollowSection(TextView trimmed);
 
   AnalysisState& analysis_;
   const ListedFileVisitor* visit_;
@@ -180,14 +188,23 @@ void SourceWalk::Follow(TextView line) {
   TextView trimmed = TrimView(line);
   // Most lines are no directive: their start tells, without lowering them whole.
   Text start = Lower(trimmed.substr(0, kClassifiedLength));
-  if (ClassifyLine(start, analysis_.InRemDirectives) != LineKind::Directive) return;
+  LineKind kind = ClassifyLine(start, analysis_.InRemDirectives);
+  if (kind == LineKind::Code && trimmed[0] == u'?') FollowSection(trimmed);
+  if (kind != LineKind::Directive) return;
   ++analysis_.CodeLines;
+  if (!files_.empty() && files_.back().inDeadSection) return;
   Text low = Lower(trimmed);
   if (StartsWith(low, u"include")) {
     FollowInclude(low);
   } else {
     FollowImport(low);
   }
+}
+
+void SourceWalk::FollowSection(TextView trimmed) {
+  if (analysis_.ruleSet != RuleSetKind::Modern || files_.empty()) return;
+  KnownCondition known = SimplifyCondition(SectionCondition(trimmed), true);
+  files_.back().inDeadSection = known.kind == KnownCondition::Kind::Never;
 }
 
 void SourceWalk::FollowInclude(const Text& low) {
