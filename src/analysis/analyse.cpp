@@ -19,12 +19,24 @@ void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, TextView
   analysis.Rules = &rules.For(catalogue.ruleSet);
   // A record is matched as soon as the walk has left its unit: no later
   // file feeds it. Without notes its words are then let go, so that a large
-  // program never holds the words of all its files at once.
+  // program never holds the words of all its files at once. Under the
+  // modern rules a later file may declare a name that hides a word of an
+  // earlier one, so every record waits for the end of the walk.
   CommandMatcher matcher(catalogue, notes, analysis.Rules);
-  auto finish = [&](sourcemodtype* record) {
-    if (!record) return;
+  bool scoped = analysis.ruleSet == RuleSetKind::Modern;
+  std::vector<sourcemodtype*> waiting;
+  auto match = [&](sourcemodtype* record) {
+    if (scoped) analysis.Scopes.MarkHidden(*record);
     matcher.Match(*record);
     if (notes == CauseNotes::Skip) record->ReleaseWords();
+  };
+  auto finish = [&](sourcemodtype* record) {
+    if (!record) return;
+    if (scoped) {
+      waiting.push_back(record);
+    } else {
+      match(record);
+    }
   };
   // The units whose walk is under way, outermost first: each entry's unit
   // and its record (null when its file could not be read).
@@ -55,7 +67,8 @@ void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, TextView
   };
   ScanFile(analysis, mainPath, u"Main", scan);
   leaveUntil(static_cast<size_t>(-1));
-  SuggestLoaders(analysis);
+  for (sourcemodtype* record : waiting) match(record);
+  SuggestLoaders(analysis, catalogue);
 }
 
 }  // namespace vt

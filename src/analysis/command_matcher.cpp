@@ -29,6 +29,9 @@ constexpr WordCharTable kWordChars;
 
 bool IsWordChar(char16_t c) { return c < 128 && kWordChars.is[c]; }
 
+// The word of a cause that counts no word of its record.
+constexpr size_t kNoWord = SIZE_MAX;
+
 // Shortest literal text (between the quotes) worth keeping.
 constexpr size_t kMinLiteral = 3;
 
@@ -47,13 +50,43 @@ struct MatchTables {
   std::vector<uint8_t>& matched;
   // The places set in `matched`, to clear them for the next record.
   std::vector<uint32_t>& matchedPlaces;
+  // What matches only under a condition of its own, and whether to note the
+  // word that called for each.
+  std::vector<GuardedMatch>& guarded;
+  bool keepNotes;
 };
 
+// Whether the module at `place`, which declares word `word` of `record`
+// only under `condition`, is needed where the record's words are: where
+// both conditions hold. When that is narrower than the record's own
+// condition, the module is noted in `tables.guarded` instead; when they
+// never both hold, it is needed nowhere.
+bool NeededInRecord(const MatchTables& tables, const sourcemodtype& record, size_t word,
+                    uint32_t place, TextView condition) {
+  KnownCondition both = BothConditions(record.condition, condition);
+  if (both.kind == KnownCondition::Kind::Never) return false;
+  if (both.kind == KnownCondition::Kind::Always) return true;
+  if (ConditionKey(both.text) == record.conditionKey) return true;
+  GuardedMatch& match = tables.guarded.emplace_back();
+  match.condition = std::move(both.text);
+  match.place = place;
+  if (!tables.keepNotes) return false;
+  match.site = word < record.wordSites.size() ? record.wordSites[word]
+                                               : WordSite{{}, record.words[word]};
+  return false;
+}
+
 void AddDeclaring(const CatalogueState& catalogue, const MatchTables& tables,
-                  sourcemodtype& record, std::span<const uint32_t> declaring,
-                  CauseWatch& watch) {
-  for (uint32_t place : declaring) {
+                  sourcemodtype& record, size_t word, const CommandIndex& index,
+                  CommandIndex::Declaring declaring, CauseWatch& watch) {
+  for (size_t i = 0; i < declaring.places.size(); ++i) {
+    uint32_t place = declaring.places[i];
     if (tables.matched[place]) continue;
+    uint32_t condition = declaring.conditions.empty() ? 0 : declaring.conditions[i];
+    if (condition != 0 &&
+        !NeededInRecord(tables, record, word, place, index.Condition(condition))) {
+      continue;
+    }
     tables.matched[place] = 1;
     tables.matchedPlaces.push_back(place);
     const ModuleFacts& facts = tables.facts[place];
@@ -65,13 +98,15 @@ void AddDeclaring(const CatalogueState& catalogue, const MatchTables& tables,
 // A word is a command or type name as a whole; a dotted word such as
 // "tpath.cwd" also names the type before its first dot.
 void MatchWord(const CatalogueState& catalogue, const MatchTables& tables,
-               sourcemodtype& record, const Text& word, size_t hash, CauseWatch& watch) {
-  AddDeclaring(catalogue, tables, record, tables.index.Find(word, hash), watch);
+               sourcemodtype& record, size_t at, size_t hash, CauseWatch& watch) {
+  const Text& word = record.words[at];
+  AddDeclaring(catalogue, tables, record, at, tables.index,
+               tables.index.FindDeclaring(word, hash), watch);
   size_t dot = word.find(u'.');
   if (dot == Text::npos || dot == 0) return;
   TextView type = TextView(word).substr(0, dot);
-  AddDeclaring(catalogue, tables, record, tables.types.Find(type),
-               watch);
+  AddDeclaring(catalogue, tables, record, at, tables.types,
+               tables.types.FindDeclaring(type, tables.types.Hash(type)), watch);
 }
 
 bool ListsModule(const TextList& modules, TextView name) {
@@ -79,6 +114,31 @@ bool ListsModule(const TextList& modules, TextView name) {
     if (EqualFolded(listed, name)) return true;
   }
   return false;
+}
+
+// Under the modern rules a word that names what the program declares in
+// scope there is no module's: the line's declarations are noted, a name its
+// Locals or parameters hide is passed over, and each other word keeps the
+// type block it is used in, to be judged once the whole program is read.
+void AddScopedWords(AnalysisState& analysis, sourcemodtype& record, TextView trimmed,
+                    LineScratch& scratch) {
+  const Text& low = scratch.low;
+  analysis.Scopes.ReadLine(low, scratch.spans, scratch.uses);
+  bool keepNotes = analysis.Notes == CauseNotes::Keep;
+  for (size_t i = 0; i < scratch.spans.size(); ++i) {
+    uint32_t use = scratch.uses[i];
+    if (use == kDeclaredHere || use == kHiddenHere) continue;
+    const WordSpan& span = scratch.spans[i];
+    auto added = record.AddScopedWord(TextView(low).substr(span.start, span.length), use);
+    if (!keepNotes) continue;
+    TextView spelling = trimmed.substr(span.start, span.length);
+    if (added == sourcemodtype::WordAdded::New) NoteWordSite(analysis, record, spelling);
+    if (added == sourcemodtype::WordAdded::NewContext) {
+      record.furtherUses.back().site = {
+          {analysis.CommandEntry, analysis.TotalLines - analysis.CommandLineBase},
+          Text(spelling)};
+    }
+  }
 }
 
 // Under the modern rules a section that always holds is no section, and one
@@ -177,6 +237,7 @@ sourcemodtype* ScanFileLines(AnalysisState& analysis, TextView path, TextView ki
   analysis.Section.clear();
   analysis.SectionKey.clear();
   analysis.SectionNeverHolds = false;
+  analysis.Scopes.StartFile();
   for (size_t i = 0; i < file.LineCount(); ++i) {
     ScanCommandLine(analysis, current, file.Line(i), scratch);
   }
@@ -209,6 +270,10 @@ void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView li
     record = &record->Section(analysis.Section, analysis.SectionKey);
   }
   CutWordSpans(low, scratch.spans);
+  if (analysis.ruleSet == RuleSetKind::Modern) {
+    AddScopedWords(analysis, *record, trimmed, scratch);
+    return;
+  }
   for (const WordSpan& span : scratch.spans) {
     size_t known = record->words.size();
     record->AddWord(TextView(low).substr(span.start, span.length));
@@ -251,6 +316,7 @@ CommandMatcher::CommandMatcher(CatalogueState& catalogue, CauseNotes notes,
 }
 
 void CommandMatcher::Match(sourcemodtype& record) {
+  guarded_.clear();
   MatchWords(record);
   AddImplementations(record);
   // A section lists what the unit does not list already.
@@ -262,6 +328,32 @@ void CommandMatcher::Match(sourcemodtype& record) {
     // The loaders a section may need are offered as the unit's own.
     record.imagesUsed |= section.imagesUsed;
     record.audioUsed |= section.audioUsed;
+  }
+  // After the loop: it may add sections.
+  AddGuardedMatches(record);
+}
+
+void CommandMatcher::AddGuardedMatches(sourcemodtype& unit) {
+  std::vector<size_t> gained;
+  for (GuardedMatch& match : guarded_) {
+    const ModuleFacts& facts = facts_[match.place];
+    // A section lists what the unit does not list already.
+    if (facts.dropped || unit.ListsOrImports(catalogue_, facts.declaredName)) continue;
+    sourcemodtype& section = unit.Section(match.condition, ConditionKey(match.condition));
+    size_t at = static_cast<size_t>(&section - unit.sections.data());
+    size_t listed = section.modules.size();
+    section.AddModule(catalogue_, facts);
+    if (section.modules.size() == listed) continue;
+    if (std::find(gained.begin(), gained.end(), at) == gained.end()) gained.push_back(at);
+    if (notes_ != CauseNotes::Keep) continue;
+    ModuleCause cause{kNoWord, CauseKind::Command, Text(facts.declaredName), match.site};
+    section.causes.try_emplace(Lower(section.modules.back()), std::move(cause));
+  }
+  for (size_t at : gained) {
+    sourcemodtype& section = unit.sections[at];
+    section.unguarded = &unit;
+    AddImplementations(section);
+    section.unguarded = nullptr;
   }
 }
 
@@ -276,8 +368,10 @@ void CommandMatcher::AddImplementations(sourcemodtype& record) {
     // Explained by the word that called for the interface.
     auto cause = record.causes.find(Lower(rule.interfaceModule));
     size_t word = cause == record.causes.end() ? record.words.size() : cause->second.word;
+    std::optional<WordSite> site;
+    if (cause != record.causes.end()) site = cause->second.site;
     record.causes.try_emplace(Lower(record.modules.back()),
-                              ModuleCause{word, CauseKind::Implementation, rule.reason});
+                              ModuleCause{word, CauseKind::Implementation, rule.reason, site});
   }
 }
 
@@ -286,7 +380,8 @@ void CommandMatcher::MatchWords(sourcemodtype& record) {
   // next; the others are still 0.
   for (uint32_t place : matchedPlaces_) matched_[place] = 0;
   matchedPlaces_.clear();
-  const MatchTables tables{index_, types_, facts_, matched_, matchedPlaces_};
+  const MatchTables tables{index_, types_, facts_, matched_, matchedPlaces_, guarded_,
+                           notes_ == CauseNotes::Keep};
   // Most of the time goes in waiting for the index's memory: what a word's
   // lookup reads is asked for in stages, a few words ahead of it.
   constexpr size_t kSlotAhead = 12;
@@ -300,6 +395,8 @@ void CommandMatcher::MatchWords(sourcemodtype& record) {
     if (i + kSlotAhead < count) index_.Prefetch(hashes_[i + kSlotAhead]);
     if (i + kEntryAhead < count) index_.PrefetchEntry(hashes_[i + kEntryAhead]);
     if (i + kDataAhead < count) index_.PrefetchData(hashes_[i + kDataAhead]);
+    // The program's own name there, not a module's.
+    if (i < record.hiddenWords.size() && record.hiddenWords[i]) continue;
     // Matching adds modules, never words, so the reference stays valid.
     const Text& word = record.words[i];
     CauseWatch watch(record, i, notes_);
@@ -310,13 +407,16 @@ void CommandMatcher::MatchWords(sourcemodtype& record) {
     }
     ApplyWordRules(catalogue_, record, word);
     watch.Note(CauseKind::WordRule);
-    MatchWord(catalogue_, tables, record, word, hashes_[i], watch);
+    MatchWord(catalogue_, tables, record, i, hashes_[i], watch);
   }
 }
 
 void MatchCommands(AnalysisState& analysis, CatalogueState& catalogue) {
   CommandMatcher matcher(catalogue, analysis.Notes);
-  for (const auto& record : analysis.SourceModList) matcher.Match(*record);
+  for (const auto& record : analysis.SourceModList) {
+    analysis.Scopes.MarkHidden(*record);
+    matcher.Match(*record);
+  }
 }
 
 }  // namespace vt

@@ -3,11 +3,13 @@
 // against the commands the installed modules declare.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "analysis/command_index.h"
 #include "analysis/rule_book.h"
 #include "analysis/source_records.h"
+#include "analysis/word_span.h"
 #include "catalogue/module_records.h"
 #include "platform/text_file_reader.h"
 
@@ -36,12 +38,6 @@ Text SectionCondition(TextView trimmed);
 // Cuts a trimmed, lower-cased code line into words and literals, in order.
 TextList CutWords(TextView low);
 
-// Where a word or literal of a cut line stands in it.
-struct WordSpan {
-  size_t start = 0;
-  size_t length = 0;
-};
-
 // The same cut, as places in the line, so that a word can be found again as
 // it is written.
 std::vector<WordSpan> CutWordSpans(TextView low);
@@ -53,6 +49,8 @@ void CutWordSpans(TextView low, std::vector<WordSpan>& words);
 struct LineScratch {
   Text low;
   std::vector<WordSpan> spans;
+  // How each span stands in the program's scopes (modern rules).
+  std::vector<uint32_t> uses;
 };
 void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView line,
                      LineScratch& scratch);
@@ -64,6 +62,17 @@ sourcemodtype* ScanFileLines(AnalysisState& analysis, TextView path, TextView ki
 sourcemodtype* ScanFileLines(AnalysisState& analysis, TextView path, TextView kind,
                              sourcemodtype* current, const TextFileLines& lines,
                              LineScratch& scratch);
+
+// A module that a word calls for only under a condition that its record's
+// condition does not imply (a command Pub.Win32 declares under "?Win32",
+// called outside any section): the unit lists it in its section for
+// `condition`, where both hold.
+struct GuardedMatch {
+  Text condition;
+  uint32_t place = 0;  // in ModList
+  // The word, when notes are kept.
+  std::optional<WordSite> site;
+};
 
 // Turns the words of records into required modules, through the loader and
 // stream rules and the catalogue's command lists: one record after another,
@@ -79,6 +88,9 @@ class CommandMatcher {
  private:
   void MatchWords(sourcemodtype& record);
   void AddImplementations(sourcemodtype& record);
+  // Lists guarded_ in the sections of `unit`, once the unit and its
+  // sections are matched.
+  void AddGuardedMatches(sourcemodtype& unit);
 
   CatalogueState& catalogue_;
   CauseNotes notes_;
@@ -97,6 +109,9 @@ class CommandMatcher {
   // being matched, and the places set, to clear them before the next.
   std::vector<uint8_t> matched_;
   std::vector<uint32_t> matchedPlaces_;
+  // What the unit being matched and its sections need only under a
+  // condition of their own.
+  std::vector<GuardedMatch> guarded_;
 };
 
 // Matches every record's words.

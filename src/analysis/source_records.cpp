@@ -143,9 +143,35 @@ void sourcemodtype::AddWord(TextView word) {
   wordSet_.Add(words.size() - 1, hash);
 }
 
+std::optional<size_t> sourcemodtype::FindWord(TextView word, size_t hash) {
+  return wordSet_.FindIf(hash, [&](size_t at) { return words[at] == word; });
+}
+
+sourcemodtype::WordAdded sourcemodtype::AddScopedWord(TextView word, uint32_t context) {
+  size_t known = words.size();
+  AddWord(word);
+  if (words.size() > known) {
+    wordContexts.resize(known, 0);
+    wordContexts.push_back(context);
+    usedContexts_.insert(uint64_t{known} << 32 | context);
+    return WordAdded::New;
+  }
+  // Most words are used again in the block they were first used in.
+  std::optional<size_t> at = FindWord(word, wordSet_.Hash(word));
+  if (!at || *at >= wordContexts.size()) return WordAdded::Dropped;
+  if (wordContexts[*at] == context) return WordAdded::Known;
+  if (!usedContexts_.insert(uint64_t{*at} << 32 | context).second) return WordAdded::Known;
+  furtherUses.push_back({static_cast<uint32_t>(*at), context, {}});
+  return WordAdded::NewContext;
+}
+
 void sourcemodtype::ReleaseWords() {
   TextList().swap(words);
   wordSet_.Clear();
+  std::vector<uint32_t>().swap(wordContexts);
+  std::vector<FurtherUse>().swap(furtherUses);
+  std::vector<uint8_t>().swap(hiddenWords);
+  std::unordered_set<uint64_t>().swap(usedContexts_);
   for (sourcemodtype& section : sections) section.ReleaseWords();
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "analysis/causes.h"
+#include "analysis/program_scopes.h"
 #include "base/position_set.h"
 #include "catalogue/module_records.h"
 
@@ -55,6 +56,12 @@ class sourcemodtype {
   // Keeps a word or literal of a code line unless it is a number, too short,
   // a repeat or a piece of the keyword text.
   void AddWord(TextView word);
+  // What AddScopedWord did with a word.
+  enum class WordAdded { Dropped, New, Known, NewContext };
+  // As AddWord, for a word used inside the program's type block `context`
+  // (0: outside any); a known word used in a block it was not used in
+  // before has that use noted in `furtherUses`.
+  WordAdded AddScopedWord(TextView word, uint32_t context);
   // Lists a required module, with the fixed renames and drop rules; a module
   // that a listed one already imports (in `catalogue`) is not listed.
   void AddModule(const CatalogueState& catalogue, TextView name);
@@ -103,7 +110,24 @@ class sourcemodtype {
   std::optional<size_t> imagesWord;
   std::optional<size_t> audioWord;
 
+  // Under the modern rules, where the words are used: parallel to `words`,
+  // the program type block of each word's first use (0: outside any); then
+  // each later use in another block; and, once the whole program is read,
+  // which words the program's own declarations hide wherever they are used.
+  struct FurtherUse {
+    uint32_t word = 0;
+    uint32_t context = 0;
+    WordSite site;  // empty when no notes are kept
+  };
+  std::vector<uint32_t> wordContexts;
+  std::vector<FurtherUse> furtherUses;
+  std::vector<uint8_t> hiddenWords;
+
  private:
+  // Where `words` holds `word`, whose hash is `hash`.
+  std::optional<size_t> FindWord(TextView word, size_t hash);
+  // The (word, context) pairs of `wordContexts` and `furtherUses`.
+  std::unordered_set<uint64_t> usedContexts_;
   // Whether a module of `modules` imports `key`: the names that the listed
   // modules import are gathered once per module listed, not searched again
   // for every module added.
@@ -159,6 +183,9 @@ struct AnalysisState {
   // Whether the command pass is in a section that never holds ("?Not
   // bmxng"), whose lines add no words.
   bool SectionNeverHolds = false;
+  // The program's own declarations, read by the command pass under the
+  // modern rules.
+  ProgramScopes Scopes;
   // Whether the directive pass and the command pass are inside a Rem block.
   int InRemDirectives = 0;
   int InRemCommands = 0;

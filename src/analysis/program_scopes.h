@@ -1,0 +1,98 @@
+// The program's own names and where they are in scope. A program that
+// declares `result`, `map` or a method `SetColor` means its own name where
+// that declaration is in scope, not the module command or type of the same
+// name: such a word needs no module there.
+//
+// BlitzMax's scopes, as far as they decide this:
+// - what the top level of any walked file declares (Function, Global, Const,
+//   Type, Struct, Interface, Enum) is seen in every file of the program;
+// - a Type's Fields, Methods and own Functions, Consts and Globals are seen
+//   inside that type's block and the blocks of the program's types that
+//   extend it;
+// - Locals and parameters are seen inside their function or method body;
+//   Locals of a file's main code inside that main code.
+// Locals are declared before they are used, so they are known as the line is
+// read; the others may be declared later or in another file, so a word seen
+// inside a type block is judged only once every file has been read.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "analysis/word_span.h"
+#include "base/text.h"
+
+namespace vt {
+
+class sourcemodtype;
+
+// How a word of a line stands in the program's scopes. Any other value is
+// the program type block the word stands in (its number, from 1), or 0
+// outside every type block.
+inline constexpr uint32_t kDeclaredHere = UINT32_MAX;  // the line declares the name
+inline constexpr uint32_t kHiddenHere = UINT32_MAX - 1;  // a Local or parameter hides it
+
+class ProgramScopes {
+ public:
+  // A new file starts outside every block.
+  void StartFile();
+  // Reads one trimmed, lower-cased code line cut into `spans`, notes what it
+  // declares, and gives each span its use in `uses`.
+  void ReadLine(TextView low, std::span<const WordSpan> spans, std::vector<uint32_t>& uses);
+  // Once every file is read: marks in `record.hiddenWords` (and in those of
+  // its sections) the words that a declaration of the program hides
+  // wherever the record uses them.
+  void MarkHidden(sourcemodtype& record) const;
+
+  // The name a word asks about: a dotted word "map.insert" uses "map".
+  static TextView ScopeKey(TextView word);
+
+ private:
+  struct TypeBlock {
+    Text name;
+    Text base;  // the type it extends, or empty
+    bool isInterface = false;
+    bool isEnum = false;
+    std::unordered_set<Text> members;
+  };
+
+  // Whether `key`, used inside type block `context` (0: none), names
+  // something the program declares there.
+  bool Hides(const Text& key, uint32_t context) const;
+  uint32_t CurrentType() const { return openTypes_.empty() ? 0 : openTypes_.back(); }
+  TypeBlock* TopType() { return openTypes_.empty() ? nullptr : &types_[openTypes_.back() - 1]; }
+  // Where a Global or Const of the current place goes.
+  void DeclareShared(TextView name);
+  // Where a Local of the current place goes.
+  void DeclareLocal(TextView name);
+  void OpenType(TextView low, size_t keywordEnd, TextView keyword);
+  void OpenFunction(TextView low, size_t keywordEnd);
+  void CloseFunction();
+  // Declares the names of a list "a:Int = 1, b, c%" from `at` up to `stop`
+  // (a ")" closing the list, or none) with `declare`.
+  template <typename Declare>
+  void ReadNameList(TextView low, size_t at, char16_t stop, Declare&& declare);
+
+  // The program's types, numbered from 1, and by name.
+  std::vector<TypeBlock> types_;
+  std::unordered_map<Text, uint32_t> typeByName_;
+  // Names declared at any file's top level.
+  std::unordered_set<Text> globals_;
+  // Every name a type declares: a word that is neither here nor among the
+  // globals is hidden nowhere.
+  std::unordered_set<Text> anyMember_;
+
+  // Where the line being read stands in its file.
+  std::vector<uint32_t> openTypes_;
+  bool inFunction_ = false;
+  bool inExtern_ = false;
+  std::vector<Text> locals_;      // of the function or method being read
+  std::vector<Text> mainLocals_;  // of the file's main code
+  // Where in the line the names it declares start.
+  std::vector<size_t> declaredAt_;
+};
+
+}  // namespace vt
