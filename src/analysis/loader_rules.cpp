@@ -2,6 +2,8 @@
 
 #include "analysis/cause_notes.h"
 
+#include <span>
+
 namespace vt {
 
 namespace {
@@ -41,8 +43,30 @@ constexpr const char16_t* kImageLoaders[] = {u"BRL.PNGLoader", u"BRL.BMPLoader",
                                              u"BRL.TGALoader", u"BRL.JPGLoader"};
 constexpr const char16_t* kAudioLoaders[] = {u"BRL.WAVLoader", u"BRL.OGGLoader"};
 
+// The rules name modules no command declares; a catalogue without one
+// has nothing to offer for it. FindModule folds the case of the name.
+bool Installed(const CatalogueState& catalogue, TextView module) {
+  return catalogue.FindModule(module) != nullptr;
+}
+
+void AddInstalled(const CatalogueState& catalogue, sourcemodtype& record, TextView module) {
+  if (Installed(catalogue, module)) record.AddModule(catalogue, module);
+}
+
+// Offers each installed loader of `loaders`, noting `flag` as the cause.
+void OfferInstalled(const CatalogueState& catalogue, sourcemodtype& record,
+                    std::span<const char16_t* const> loaders, CauseKind flag) {
+  for (const char16_t* loader : loaders) {
+    if (!Installed(catalogue, loader)) continue;
+    record.AddOptionalModule(loader);
+    NoteOptionalCause(record, loader, flag);
+  }
+}
+
 void Apply(const CatalogueState& catalogue, sourcemodtype& record, const Rule& rule) {
-  if (rule.module) record.AddModule(catalogue, rule.module);
+  // The flag stands even when the module is missing: the other loaders
+  // may be installed.
+  if (rule.module) AddInstalled(catalogue, record, rule.module);
   if (rule.flag == Flag::Images) record.imagesUsed = 1;
   if (rule.flag == Flag::Audio) record.audioUsed = 1;
 }
@@ -51,7 +75,7 @@ void Apply(const CatalogueState& catalogue, sourcemodtype& record, const Rule& r
 
 void ApplyLiteralRules(const CatalogueState& catalogue, sourcemodtype& record,
                        TextView literal) {
-  if (Instr(literal, u"http::") != 0) record.AddModule(catalogue, u"BRL.HTTPStream");
+  if (Instr(literal, u"http::") != 0) AddInstalled(catalogue, record, u"BRL.HTTPStream");
   if (literal.size() < 4) return;
   TextView lastFour = literal.substr(literal.size() - 4);
   for (const Rule& rule : kExtensionRules) {
@@ -69,21 +93,11 @@ void ApplyWordRules(const CatalogueState& catalogue, sourcemodtype& record, Text
   }
 }
 
-void SuggestLoaders(AnalysisState& analysis) {
+void SuggestLoaders(AnalysisState& analysis, const CatalogueState& catalogue) {
   for (const auto& owned : analysis.SourceModList) {
     sourcemodtype& record = *owned;
-    if (record.imagesUsed) {
-      for (const char16_t* loader : kImageLoaders) {
-        record.AddOptionalModule(loader);
-        NoteOptionalCause(record, loader, CauseKind::ImagesUsed);
-      }
-    }
-    if (record.audioUsed) {
-      for (const char16_t* loader : kAudioLoaders) {
-        record.AddOptionalModule(loader);
-        NoteOptionalCause(record, loader, CauseKind::AudioUsed);
-      }
-    }
+    if (record.imagesUsed) OfferInstalled(catalogue, record, kImageLoaders, CauseKind::ImagesUsed);
+    if (record.audioUsed) OfferInstalled(catalogue, record, kAudioLoaders, CauseKind::AudioUsed);
   }
 }
 

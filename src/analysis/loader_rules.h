@@ -7,6 +7,7 @@
 namespace vt {
 
 // Rules for a literal of `record` (its text with the opening double quote).
+// These and the word rules add a module only when `catalogue` holds it.
 void ApplyLiteralRules(const CatalogueState& catalogue, sourcemodtype& record,
                        TextView literal);
 
@@ -18,8 +19,8 @@ void ApplyWordRules(const CatalogueState& catalogue, sourcemodtype& record, Text
 // "incbin data", "http stream", or "" when the entry says it all.
 Text RuleNote(TextView entry, TextView module);
 
-// Offers the image and audio loaders to every record that loads images or
-// sounds, unless it requires them already.
-void SuggestLoaders(AnalysisState& analysis);
+// Offers the image and audio loaders that `catalogue` holds to every record
+// that loads images or sounds, unless it requires them already.
+void SuggestLoaders(AnalysisState& analysis, const CatalogueState& catalogue);
 
 }  // namespace vt

@@ -225,10 +225,24 @@ void SourceWalk::FollowImport(const Text& low) {
 
 }  // namespace
 
+namespace {
+
+bool IsNameUnit(char16_t unit) {
+  return (unit >= u'a' && unit <= u'z') || (unit >= u'0' && unit <= u'9') || unit == u'_';
+}
+
+// "rem" as a whole word: text may follow the keyword ("Rem notes", "Rem:"),
+// but "RemoveHook x" and "Remaining = 2" are code.
+bool OpensRem(TextView low) {
+  return StartsWith(low, u"rem") && (low.size() == 3 || !IsNameUnit(low[3]));
+}
+
+}  // namespace
+
 LineKind ClassifyLine(TextView low, int& remFlag) {
   if (low.empty()) return LineKind::Blank;
   if (low[0] == u'\'') return LineKind::Comment;
-  if (low == u"rem") {
+  if (OpensRem(low)) {
     remFlag = 1;
     return LineKind::RemStart;
   }

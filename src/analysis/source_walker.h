@@ -14,10 +14,12 @@ namespace vt {
 enum class LineKind { Blank, Comment, RemStart, RemEnd, Remark, Directive, Code };
 
 // Classifies a trimmed, lower-cased line. `remFlag` is the caller's Rem
-// state: set to 1 by a Rem line and to 0 by an End Rem line.
+// state: set to 1 by a line whose first word is Rem, alone or followed by
+// text ("Rem notes", "Rem:"), and to 0 by an End Rem line.
 LineKind ClassifyLine(TextView low, int& remFlag);
 // ClassifyLine looks at no more than this many first units of a line
-// ("end rem", "include"), so a caller may lower-case just those.
+// ("end rem", "include", "rem" and the unit after it), so a caller may
+// lower-case just those.
 inline constexpr size_t kClassifiedLength = 7;
 
 // Records the .bmx file `path` (relative to the current folder) with `kind`

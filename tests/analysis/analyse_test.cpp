@@ -99,6 +99,28 @@ TEST_F(Analyse, LineCountsCoverEveryWalkedFile) {
   EXPECT_EQ(Analysis.ScanListList.size(), 4u);
 }
 
+// A Rem followed by text opens a block as a lone Rem does: the walk does
+// not follow the Include inside it, and the command pass takes no words.
+TEST_F(Analyse, ARemWithTextHidesIncludesAndWords) {
+  tmp.WriteFile(u"main.bmx",
+                "Rem\tMethod Parse()\n"
+                "Include \"hidden.bmx\"\n"
+                "DrawRect 1, 2, 3, 4\n"
+                "End Rem\n"
+                "Rem notes follow\n"
+                "Flip\n"
+                "EndRem\n"
+                "Cls\n");
+  tmp.WriteFile(u"hidden.bmx", "Flip\n");
+  AnalyseProgram(Analysis, Catalogue, tmp / u"main.bmx");
+  EXPECT_EQ(Analysis.ScanListList.size(), 1u);
+  ASSERT_EQ(Analysis.SourceModList.size(), 1u);
+  EXPECT_EQ(Record(0).words, TextList{u"cls"});
+  EXPECT_EQ(Analysis.CodeLines, 1);
+  EXPECT_EQ(Analysis.InRemDirectives, 0);
+  EXPECT_EQ(Analysis.InRemCommands, 0);
+}
+
 TEST_F(Analyse, CircularIncludesAndImportsEnd) {
   tmp.WriteFile(u"main.bmx", "Import \"a.bmx\"\nInclude \"main.bmx\"\nCls\n");
   tmp.WriteFile(u"a.bmx", "Import \"main.bmx\"\nImport \"a.bmx\"\nFlip\n");

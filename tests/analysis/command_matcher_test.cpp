@@ -64,7 +64,7 @@ TEST_F(CommandPass, CountsLinesAndCollectsTheWordsOfCodeLines) {
                 "Rem\n"
                 "DrawText \"hidden\"\n"
                 "End Rem\n"
-                "Rem notes follow\n"
+                "RemoveHook notes\n"
                 "Import BRL.Max2D\n"
                 "DrawImage img, 10, 20 ' draw it\n"
                 "  x'move it  \n");
@@ -76,7 +76,7 @@ TEST_F(CommandPass, CountsLinesAndCollectsTheWordsOfCodeLines) {
   EXPECT_EQ(record.path, tmp / u"main.bmx");
   EXPECT_EQ(record.folder, tmp.Path());
   EXPECT_EQ(record.words,
-            (TextList{u"rem", u"notes", u"follow", u"drawimage", u"img", u"move", u"it"}));
+            (TextList{u"removehook", u"notes", u"drawimage", u"img", u"move", u"it"}));
   EXPECT_EQ(Analysis.TotalLines, 9);
   EXPECT_EQ(Analysis.CodeLines, 3);  // directives are the walker's to count
   EXPECT_TRUE(record.modules.empty());
@@ -157,6 +157,7 @@ TEST_F(Matching, EachRecordIsMatchedAfresh) {
 
 TEST_F(Matching, RuleModulesComeFirstAndLiteralsAreNeverCommands) {
   MakeModule(Catalogue, u"brl.pixmap", u"BRL.Pixmap", {u"loadpixmappng"});
+  MakeModule(Catalogue, u"brl.pngloader", u"BRL.PNGLoader", {});
   MakeModule(Catalogue, u"brl.strange", u"BRL.Strange", {u"\"gfx/a.png", u"gfx/a.png"});
   sourcemodtype& record = Record({u"\"gfx/a.png", u"loadpixmappng"});
   MatchCommands(Analysis, Catalogue);

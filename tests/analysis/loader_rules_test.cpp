@@ -3,20 +3,43 @@
 #include <gtest/gtest.h>
 
 #include "analysis/command_matcher.h"
+#include "catalogue_fixture.h"
 #include "support/test_support.h"
 
 namespace vt {
 namespace {
 
+using testing::MakeModule;
+
+// Every module a loader or stream rule names, as the catalogue declares it.
+constexpr const char16_t* kRuledModules[] = {
+    u"BRL.PNGLoader", u"BRL.BMPLoader", u"BRL.TGALoader",  u"BRL.JPGLoader",
+    u"BRL.WAVLoader", u"BRL.OGGLoader", u"Pub.maXML",      u"BRL.HTTPStream",
+    u"BRL.RamStream", u"BRL.FreeTypeFont"};
+
 // Runs the matching and the loader suggestions over one record holding
-// `words` as the command pass would have stored them.
+// `words` as the command pass would have stored them, against a catalogue
+// that holds `installed`.
 class LoaderRules : public testing::FreshState {
  protected:
+  void Install(std::initializer_list<const char16_t*> installed) {
+    for (const char16_t* module : installed) MakeModule(Catalogue, Lower(module), module, {});
+  }
+
+  void InstallAll() {
+    for (const char16_t* module : kRuledModules) MakeModule(Catalogue, Lower(module), module, {});
+  }
+
   sourcemodtype& Analyse(std::initializer_list<const char16_t*> words) {
+    if (Catalogue.ModList.empty()) InstallAll();
+    return AnalyseAsInstalled(words);
+  }
+
+  sourcemodtype& AnalyseAsInstalled(std::initializer_list<const char16_t*> words) {
     sourcemodtype& record = *Analysis.NewSourceRecord();
     for (const char16_t* word : words) record.words.emplace_back(word);
     MatchCommands(Analysis, Catalogue);
-    SuggestLoaders(Analysis);
+    SuggestLoaders(Analysis, Catalogue);
     return record;
   }
 };
@@ -97,6 +120,27 @@ TEST_F(LoaderRules, AnXmlLiteralLeavesAnAudioFindingStanding) {
   EXPECT_EQ(record.modules, TextList{u"Pub.maXML"});
   EXPECT_EQ(record.audioUsed, 1);
   EXPECT_EQ(record.optionalModules, (TextList{u"BRL.WAVLoader", u"BRL.OGGLoader"}));
+}
+
+// A rule names a module only when the catalogue holds it; the flags stand
+// regardless, and only the installed loaders are offered.
+TEST_F(LoaderRules, OnlyInstalledModulesAreNamed) {
+  const std::initializer_list<const char16_t*> words = {
+      u"\"levels.xml", u"\"gfx/ball.png", u"\"http::example.com/", u"incbin",
+      u"loadimagefont", u"loadpixmappng", u"loadsound"};
+  Install({u"BRL.BMPLoader", u"BRL.OGGLoader"});
+  sourcemodtype& bare = AnalyseAsInstalled(words);
+  EXPECT_TRUE(bare.modules.empty());
+  EXPECT_EQ(bare.imagesUsed, 1);
+  EXPECT_EQ(bare.audioUsed, 1);
+  EXPECT_EQ(bare.optionalModules, (TextList{u"BRL.BMPLoader", u"BRL.OGGLoader"}));
+
+  Install({u"Pub.maXML", u"BRL.PNGLoader", u"BRL.HTTPStream", u"BRL.RamStream",
+           u"BRL.FreeTypeFont"});
+  sourcemodtype& full = AnalyseAsInstalled(words);
+  EXPECT_EQ(full.modules, (TextList{u"Pub.maXML", u"BRL.PNGLoader", u"BRL.HTTPStream",
+                                    u"BRL.RamStream", u"BRL.FreeTypeFont"}));
+  EXPECT_EQ(full.optionalModules, (TextList{u"BRL.BMPLoader", u"BRL.OGGLoader"}));
 }
 
 }  // namespace

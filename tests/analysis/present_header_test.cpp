@@ -25,7 +25,7 @@ TEST(PresentHeader, FrameworkAndModuleImportsOutsideRemAndConditionalSections) {
       u"  framework brl.glmax2d",      // 1
       u"Import \"mathutil.bmx\"",      // 2 a file, not a module
       u"Import BRL.Retro ' for Right", // 3
-      u"Rem",                          // 4
+      u"Rem\tdisabled:",               // 4
       u"Import BRL.Max2D",             // 5
       u"End Rem",                      // 6
       u"?Win32",                       // 7

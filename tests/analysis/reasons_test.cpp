@@ -37,6 +37,12 @@ class Reasons : public testing::FreshState {
     MakeModule(Catalogue, u"brl.max2d", u"BRL.Max2D",
                {u"drawtext", u"drawimage", u"loadimage"});
     MakeModule(Catalogue, u"brl.audio", u"BRL.Audio", {u"loadsound", u"playsound"});
+    // What the loader and stream rules name, installed.
+    for (const char16_t* module :
+         {u"BRL.RamStream", u"BRL.HTTPStream", u"BRL.PNGLoader", u"BRL.BMPLoader",
+          u"BRL.TGALoader", u"BRL.JPGLoader", u"BRL.WAVLoader", u"BRL.OGGLoader"}) {
+      MakeModule(Catalogue, Lower(module), module, {});
+    }
     tmp.WriteFile(u"main.bmx",
                   "' The main file.\n"
                   "Include \"inc/sound.bmx\"\n"

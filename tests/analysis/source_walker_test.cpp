@@ -35,7 +35,6 @@ TEST(LineClassification, FollowsTheRulesInOrder) {
   int rem = 0;
   EXPECT_EQ(ClassifyLine(u"", rem), LineKind::Blank);
   EXPECT_EQ(ClassifyLine(u"' include \"a.bmx\"", rem), LineKind::Comment);
-  EXPECT_EQ(ClassifyLine(u"rem notes follow", rem), LineKind::Code);
   EXPECT_EQ(ClassifyLine(u"remove()", rem), LineKind::Code);
   EXPECT_EQ(ClassifyLine(u"includeflag = 1", rem), LineKind::Directive);
   EXPECT_EQ(ClassifyLine(u"importance = 2", rem), LineKind::Directive);
@@ -52,6 +51,34 @@ TEST(LineClassification, FollowsTheRulesInOrder) {
   EXPECT_EQ(ClassifyLine(u"end rem", rem), LineKind::RemEnd);
   EXPECT_EQ(rem, 0);
   EXPECT_EQ(ClassifyLine(u"endrem whatever", rem), LineKind::RemEnd);
+  EXPECT_EQ(rem, 0);
+}
+
+// Rem opens a block as a whole word, whatever follows it.
+TEST(LineClassification, RemOpensABlockAsAWholeWord) {
+  struct Row {
+    const char16_t* low;
+    LineKind kind;
+  };
+  const Row rows[] = {
+      {u"rem", LineKind::RemStart},
+      {u"rem notes follow", LineKind::RemStart},
+      {u"rem\tmethod parse()", LineKind::RemStart},
+      {u"rem:cls", LineKind::RemStart},
+      {u"rem'old", LineKind::RemStart},
+      {u"rem-", LineKind::RemStart},
+      {u"removehook x", LineKind::Code},
+      {u"remaining = 2", LineKind::Code},
+      {u"rem_count = 1", LineKind::Code},
+      {u"rem2 = 1", LineKind::Code},
+  };
+  for (const Row& row : rows) {
+    int rem = 0;
+    EXPECT_EQ(ClassifyLine(row.low, rem), row.kind) << testing::Show(row.low);
+    EXPECT_EQ(rem, row.kind == LineKind::RemStart ? 1 : 0) << testing::Show(row.low);
+  }
+  int rem = 1;
+  EXPECT_EQ(ClassifyLine(u"end rem notes", rem), LineKind::RemEnd);
   EXPECT_EQ(rem, 0);
 }
 
