@@ -223,10 +223,6 @@ void SourceWalk::FollowImport(const Text& low) {
   List(Trim(blank == Text::npos ? TextView(low) : TextView(low).substr(blank)), u"MOD");
 }
 
-}  // namespace
-
-namespace {
-
 bool IsNameUnit(char16_t unit) {
   return (unit >= u'a' && unit <= u'z') || (unit >= u'0' && unit <= u'9') || unit == u'_';
 }
