@@ -27,6 +27,9 @@ struct HeaderLine {
   // An Import line whose comment says kKeepMarker: the user wants it, so it
   // is never removed or reported.
   bool keep = false;
+  // A Framework or Import line of a module the installation lacks: nothing
+  // here can judge it, so it is kept like a marked line, and noted.
+  bool notInstalled = false;
 };
 
 // The comment that keeps an Import line whatever the suggestion says.

@@ -1,8 +1,10 @@
 #include "analysis/rule_book.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "base/builtin_rules.h"
+#include "catalogue/module_records.h"
 
 namespace vt {
 
@@ -78,7 +80,7 @@ Fault UnknownTemplate(TextView name) {
          u"; expected opengl-graphics, opengl-max2d or directx-max2d";
 }
 
-Fault ReadImplementation(Fields& fields, RuleSet& rules) {
+Fault ReadImplementation(Fields& fields, RuleSet& rules, const RuleOrigin& origin) {
   TextView interfaceModule = fields.Next();
   TextView implementation = fields.Next();
   if (implementation.empty()) {
@@ -89,11 +91,11 @@ Fault ReadImplementation(Fields& fields, RuleSet& rules) {
   Text reason(fields.Rest());
   if (reason.empty()) reason = u"implementation of " + Text(interfaceModule);
   rules.implementations.push_back(
-      ImplementationRule{Text(interfaceModule), Text(implementation), std::move(reason)});
+      ImplementationRule{Text(interfaceModule), Text(implementation), std::move(reason), origin});
   return Fault();
 }
 
-Fault ReadDriver(Fields& fields, RuleSet& rules) {
+Fault ReadDriver(Fields& fields, RuleSet& rules, const RuleOrigin& origin) {
   TextView name = fields.Next();
   TextView module = fields.Next();
   TextView line = fields.Rest();
@@ -103,6 +105,7 @@ Fault ReadDriver(Fields& fields, RuleSet& rules) {
   if (Fault fault = CheckModuleName(module); !fault.empty()) return fault;
   driver->module = module;
   driver->line = line;
+  driver->origin = origin;
   return Fault();
 }
 
@@ -116,30 +119,61 @@ Fault ReadNote(Fields& fields, RuleSet& rules) {
   return Fault();
 }
 
-Fault ReadGui(Fields& fields, RuleSet& rules) {
+Fault ReadGui(Fields& fields, RuleSet& rules, const RuleOrigin& origin) {
   TextView module = fields.Next();
   if (module.empty() || !fields.Rest().empty()) return u"gui needs exactly one module";
   if (Fault fault = CheckModuleName(module); !fault.empty()) return fault;
   rules.templates.guiModule = module;
+  rules.templates.guiOrigin = origin;
   return Fault();
 }
 
-Fault ReadRule(TextView line, RuleSet* rules) {
+// A family name is one word that is no module name, so that a line that
+// forgot it is not read as a family named after its first member.
+bool IsFamilyName(TextView name) {
+  return !name.empty() && std::all_of(name.begin(), name.end(), [](char16_t c) {
+    return IsNameChar(c) || c == u'-';
+  });
+}
+
+Fault ReadFamily(Fields& fields, RuleSet& rules) {
+  TextView name = fields.Next();
+  ModuleFamily family{Text(name), {}};
+  for (TextView member = fields.Next(); !member.empty(); member = fields.Next()) {
+    if (Fault fault = CheckModuleName(member); !fault.empty()) return fault;
+    family.members.emplace_back(member);
+  }
+  if (family.members.empty()) return u"family needs a name and its member modules";
+  if (!IsFamilyName(name)) {
+    return Quoted(name) + u" is not a family name such as max2d-drivers";
+  }
+  auto same = std::find_if(rules.families.begin(), rules.families.end(),
+                           [&](const ModuleFamily& known) { return known.name == name; });
+  if (same == rules.families.end()) {
+    rules.families.push_back(std::move(family));
+  } else {
+    *same = std::move(family);
+  }
+  return Fault();
+}
+
+Fault ReadRule(TextView line, RuleSet* rules, const RuleOrigin& origin) {
   Fields fields(line);
   TextView keyword = fields.Next();
   bool known = keyword == u"implementation" || keyword == u"driver" ||
-               keyword == u"note" || keyword == u"gui";
+               keyword == u"note" || keyword == u"gui" || keyword == u"family";
   if (!known) {
     return u"unknown rule " + Quoted(keyword) +
-           u"; expected implementation, driver, note or gui";
+           u"; expected implementation, driver, note, gui or family";
   }
   if (!rules) {
     return Quoted(keyword) + u" before any section; start with [classic] or [modern]";
   }
-  if (keyword == u"implementation") return ReadImplementation(fields, *rules);
-  if (keyword == u"driver") return ReadDriver(fields, *rules);
+  if (keyword == u"implementation") return ReadImplementation(fields, *rules, origin);
+  if (keyword == u"driver") return ReadDriver(fields, *rules, origin);
   if (keyword == u"note") return ReadNote(fields, *rules);
-  return ReadGui(fields, *rules);
+  if (keyword == u"family") return ReadFamily(fields, *rules);
+  return ReadGui(fields, *rules, origin);
 }
 
 Fault ReadSection(TextView header, RuleBook& book, RuleSet*& section) {
@@ -155,10 +189,10 @@ Fault ReadSection(TextView header, RuleBook& book, RuleSet*& section) {
 
 // One line without the blanks around it; `section` is the rule set that
 // the last section header chose, if any.
-Fault ReadLine(TextView line, RuleBook& book, RuleSet*& section) {
+Fault ReadLine(TextView line, RuleBook& book, RuleSet*& section, const RuleOrigin& origin) {
   if (line.empty() || line[0] == u'#') return Fault();
   if (line[0] == u'[') return ReadSection(line, book, section);
-  return ReadRule(line, section);
+  return ReadRule(line, section, origin);
 }
 
 // The line's text, or nullopt when its bytes are not UTF-8. Decoding and
@@ -171,22 +205,53 @@ std::optional<Text> DecodeLine(std::string_view bytes) {
 
 // Reads the lines of `text` into `book` up to the first fault, which is
 // returned prefixed with FILE:LINE.
-Text ReadLines(std::string_view text, TextView fileName, RuleBook& book) {
+Text ReadLines(std::string_view text, TextView fileName, RuleBook& book, RuleSource source) {
   // Windows editors may start a UTF-8 file with a byte order mark.
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   RuleSet* section = nullptr;
-  long long number = 0;
+  RuleOrigin origin{Text(fileName), 0, source == RuleSource::Shipped};
   while (!text.empty()) {
     size_t end = text.find('\n');
     std::string_view bytes = text.substr(0, end);
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    ++number;
+    ++origin.line;
     std::optional<Text> line = DecodeLine(bytes);
     Fault fault =
-        line ? ReadLine(TrimView(*line), book, section) : Fault(u"not valid UTF-8");
-    if (!fault.empty()) return Text(fileName) + u":" + Decimal(number) + u": " + fault;
+        line ? ReadLine(TrimView(*line), book, section, origin) : Fault(u"not valid UTF-8");
+    if (!fault.empty()) return Text(fileName) + u":" + Decimal(origin.line) + u": " + fault;
   }
   return Text();
+}
+
+bool Installed(const CatalogueState& catalogue, TextView module) {
+  return catalogue.FindModule(Lower(module)) != nullptr;
+}
+
+// The first module of `modules` the installation lacks, or empty.
+Text FirstMissing(const CatalogueState& catalogue, std::initializer_list<TextView> modules) {
+  for (TextView module : modules) {
+    if (!module.empty() && !Installed(catalogue, module)) return Text(module);
+  }
+  return Text();
+}
+
+// Calls `visit(origin, missing)` for each rule of `rules` that names a
+// module the installation lacks, with the first such module.
+template <typename Visit>
+void ForEachUninstalledRule(const RuleSet& rules, const CatalogueState& catalogue,
+                            Visit&& visit) {
+  for (const ImplementationRule& rule : rules.implementations) {
+    Text missing = FirstMissing(catalogue, {rule.interfaceModule, rule.implementation});
+    if (!missing.empty()) visit(rule.origin, missing);
+  }
+  const TemplateRules& templates = rules.templates;
+  for (const DriverTemplate* driver :
+       {&templates.openglGraphics, &templates.openglMax2D, &templates.directxMax2D}) {
+    Text missing = FirstMissing(catalogue, {driver->module});
+    if (!missing.empty()) visit(driver->origin, missing);
+  }
+  Text missing = FirstMissing(catalogue, {templates.guiModule});
+  if (!missing.empty()) visit(templates.guiOrigin, missing);
 }
 
 }  // namespace
@@ -195,9 +260,9 @@ TextView RuleSetName(RuleSetKind kind) {
   return kind == RuleSetKind::Modern ? u"modern" : u"classic";
 }
 
-Text ReadRules(std::string_view text, TextView fileName, RuleBook& book) {
+Text ReadRules(std::string_view text, TextView fileName, RuleBook& book, RuleSource source) {
   RuleBook changed = book;
-  Text fault = ReadLines(text, fileName, changed);
+  Text fault = ReadLines(text, fileName, changed, source);
   if (fault.empty()) book = std::move(changed);
   return fault;
 }
@@ -209,10 +274,38 @@ std::string_view BuiltInRulesText() {
 const RuleBook& BuiltInRules() {
   static const RuleBook book = [] {
     RuleBook rules;
-    ReadRules(BuiltInRulesText(), u"rules.txt", rules);
+    ReadRules(BuiltInRulesText(), u"rules.txt", rules, RuleSource::Shipped);
     return rules;
   }();
   return book;
+}
+
+RuleBook InstalledRules(const RuleBook& book, const CatalogueState& catalogue) {
+  RuleBook installed = book;
+  RuleSet& rules = installed.For(catalogue.ruleSet);
+  std::erase_if(rules.implementations, [&](const ImplementationRule& rule) {
+    return !FirstMissing(catalogue, {rule.interfaceModule, rule.implementation}).empty();
+  });
+  TemplateRules& templates = rules.templates;
+  for (DriverTemplate* driver :
+       {&templates.openglGraphics, &templates.openglMax2D, &templates.directxMax2D}) {
+    if (!FirstMissing(catalogue, {driver->module}).empty()) *driver = DriverTemplate();
+  }
+  if (!FirstMissing(catalogue, {templates.guiModule}).empty()) templates.guiModule.clear();
+  return installed;
+}
+
+std::vector<Text> UninstalledRuleWarnings(const RuleBook& book, const CatalogueState& catalogue) {
+  std::vector<Text> warnings;
+  // A catalogue without modules knows no installation to judge by.
+  if (catalogue.ModList.empty()) return warnings;
+  auto warn = [&](const RuleOrigin& origin, const Text& missing) {
+    if (origin.shipped) return;
+    warnings.push_back(origin.file + u":" + Decimal(static_cast<long long>(origin.line)) + u": " +
+                       missing + u" is not installed here; the rule is not used");
+  };
+  ForEachUninstalledRule(book.For(catalogue.ruleSet), catalogue, warn);
+  return warnings;
 }
 
 }  // namespace vt

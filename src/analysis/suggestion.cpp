@@ -121,22 +121,35 @@ void BothDriversTemplate(Drafts& drafts, CodeBox& dx, CodeBox& gl, Suggestion& o
   AddBlock(drafts, u"Max2D DirectX+OpenGL template:", directx, true, out);
 }
 
-// Max2D with no driver module: offer both drivers, one block each.
-void DriverChoice(Drafts& drafts, CodeBox& max2d, Suggestion& out) {
-  const DriverTemplate& opengl = drafts.templates->openglMax2D;
-  const DriverTemplate& directx = drafts.templates->directxMax2D;
-  out.driverChoice = true;
-  max2d.standsInFor = u"BRL.Max2D";
-  RemoveEntry(max2d.modules, u"BRL.Max2D");
-  InsertAtFront(max2d.modules, opengl.module);
-  Append(max2d.extraLines, opengl.line);
-  AddBlock(drafts, u"Max OpenGL template:", opengl, false, out);
+// A template is offered only with a driver module: the rules leave it
+// without one where its driver is not installed.
+bool Offered(const DriverTemplate& driver) { return !driver.module.empty(); }
 
-  RemoveEntry(max2d.modules, opengl.module);
-  InsertAtFront(max2d.modules, directx.module);
-  max2d.extraLines.clear();
-  Append(max2d.extraLines, directx.line);
-  AddBlock(drafts, u"Max DirectX template:", directx, true, out);
+// Max2D with no driver module: offer each installed driver, one block each.
+void DriverChoice(Drafts& drafts, CodeBox& max2d, Suggestion& out) {
+  struct Choice {
+    const DriverTemplate* driver;
+    TextView title;
+  };
+  std::vector<Choice> choices;
+  const TemplateRules& templates = *drafts.templates;
+  if (Offered(templates.openglMax2D)) {
+    choices.push_back({&templates.openglMax2D, u"Max OpenGL template:"});
+  }
+  if (Offered(templates.directxMax2D)) {
+    choices.push_back({&templates.directxMax2D, u"Max DirectX template:"});
+  }
+  out.driverChoice = choices.size() > 1;
+  max2d.standsInFor = u"BRL.Max2D";
+  TextView replaced = u"BRL.Max2D";
+  for (const Choice& choice : choices) {
+    RemoveEntry(max2d.modules, replaced);
+    InsertAtFront(max2d.modules, choice.driver->module);
+    max2d.extraLines.clear();
+    Append(max2d.extraLines, choice.driver->line);
+    AddBlock(drafts, choice.title, *choice.driver, &choice == &choices.back(), out);
+    replaced = choice.driver->module;
+  }
 }
 
 // One driver module: it goes on the Framework line in place of Max2D.
@@ -151,14 +164,19 @@ void SingleDriverTemplate(Drafts& drafts, CodeBox& box, const DriverTemplate& dr
 Suggestion Suggest(Drafts& drafts) {
   Suggestion out;
   const TemplateRules& templates = *drafts.templates;
-  if (CodeBox* gl = drafts.Holding(Lower(templates.openglGraphics.module))) {
+  auto holding = [&drafts](const DriverTemplate& driver) {
+    return Offered(driver) ? drafts.Holding(Lower(driver.module)) : nullptr;
+  };
+  if (CodeBox* gl = holding(templates.openglGraphics)) {
     OpenGLTemplate(drafts, *gl, out);
     return out;
   }
   MoveGuiFirst(drafts);
-  CodeBox* dx = drafts.Holding(Lower(templates.directxMax2D.module));
-  CodeBox* glMax2D = drafts.Holding(Lower(templates.openglMax2D.module));
-  CodeBox* max2d = dx || glMax2D ? nullptr : drafts.Holding(u"brl.max2d");
+  CodeBox* dx = holding(templates.directxMax2D);
+  CodeBox* glMax2D = holding(templates.openglMax2D);
+  // Without an installed driver Max2D stays, and so does BRL.Graphics.
+  bool driverOffered = Offered(templates.openglMax2D) || Offered(templates.directxMax2D);
+  CodeBox* max2d = dx || glMax2D || !driverOffered ? nullptr : drafts.Holding(u"brl.max2d");
   DropGraphicsIfDriven(drafts, {dx, glMax2D, max2d});
   if (dx && glMax2D) {
     BothDriversTemplate(drafts, *dx, *glMax2D, out);

@@ -8,6 +8,116 @@ namespace vt {
 
 namespace {
 
+bool IsModuleLine(const HeaderLine& line) {
+  return line.kind == HeaderLineKind::Framework || line.kind == HeaderLineKind::Import;
+}
+
+// Lines kept whatever the box wants: Import lines the user marked, and lines
+// of modules the installation lacks, which nothing here can judge.
+bool KeptAsWritten(const HeaderLine& line) {
+  return line.notInstalled || (line.kind == HeaderLineKind::Import && line.keep);
+}
+
+std::unordered_set<Text> LowerSet(const TextList& names) {
+  std::unordered_set<Text> set;
+  for (const Text& name : names) set.insert(Lower(name));
+  return set;
+}
+
+bool ContainsFolded(const TextList& list, TextView name) {
+  return std::any_of(list.begin(), list.end(),
+                     [name](const Text& entry) { return EqualFolded(entry, name); });
+}
+
+void EraseFolded(TextList& list, TextView name) {
+  std::erase_if(list, [name](const Text& entry) { return EqualFolded(entry, name); });
+}
+
+// What the header should name once the lines it keeps are set aside.
+struct HeaderPlan {
+  // The module wanted on the Framework line, or empty.
+  Text framework;
+  // The file's first Framework line stays the Framework line.
+  bool frameworkStays = false;
+  TextList imports;
+  // The 0-based file lines of the Framework and Import lines kept as written.
+  std::unordered_set<size_t> kept;
+
+  bool Keeps(const HeaderLine& line) const { return kept.count(line.index) != 0; }
+};
+
+// A wanted module that a present line names another member of its family
+// for is the author's choice made already: the line is kept, the wanted
+// module dropped. Returns the module of the line that stands in for the
+// wanted framework, if any.
+Text KeepChosenMembers(const ModuleFamilies& families, const PresentHeader& present,
+                       HeaderPlan& plan) {
+  std::unordered_set<Text> wanted = LowerSet(plan.imports);
+  if (!plan.framework.empty()) wanted.insert(Lower(plan.framework));
+  std::unordered_set<Text> served;
+  Text frameworkStandIn;
+  for (const HeaderLine& line : present.lines) {
+    if (!IsModuleLine(line) || !line.condition.empty()) continue;
+    if (wanted.count(Lower(line.module))) continue;
+    for (const ModuleFamily& family : families) {
+      if (!ContainsFolded(family.members, line.module)) continue;
+      for (const Text& member : family.members) {
+        Text low = Lower(member);
+        if (!wanted.count(low)) continue;
+        served.insert(low);
+        plan.kept.insert(line.index);
+        if (frameworkStandIn.empty() && EqualFolded(member, plan.framework)) {
+          frameworkStandIn = line.module;
+        }
+      }
+    }
+  }
+  std::erase_if(plan.imports,
+                [&served](const Text& module) { return served.count(Lower(module)) != 0; });
+  if (served.count(Lower(plan.framework))) plan.framework.clear();
+  return frameworkStandIn;
+}
+
+// Who holds the Framework line of a main file. A kept Framework line stays
+// it, and the module wanted there goes on an Import line. When no module is
+// wanted there (the unit needs none, or the author's member of its family
+// stands on an Import line), the file's own Framework line stays; without
+// one, the author's member goes there.
+void SettleFramework(const PresentHeader& present, const Text& standIn, HeaderPlan& plan) {
+  const HeaderLine* first = present.FrameworkLine();
+  if (first && plan.Keeps(*first)) {
+    plan.frameworkStays = true;
+    bool named = EqualFolded(plan.framework, first->module) ||
+                 ContainsFolded(plan.imports, plan.framework);
+    if (!plan.framework.empty() && !named) {
+      plan.imports.insert(plan.imports.begin(), plan.framework);
+    }
+    plan.framework.clear();
+    return;
+  }
+  if (!plan.framework.empty()) return;
+  if (first) {
+    plan.frameworkStays = true;
+    EraseFolded(plan.imports, first->module);
+    return;
+  }
+  plan.framework = standIn;
+}
+
+HeaderPlan PlanHeader(const CodeBox& box, const PresentHeader& present,
+                      const ModuleFamilies& families) {
+  HeaderPlan plan{box.Framework(), false, box.Imports(), {}};
+  for (const HeaderLine& line : present.lines) {
+    if (IsModuleLine(line) && KeptAsWritten(line)) plan.kept.insert(line.index);
+  }
+  Text standIn = KeepChosenMembers(families, present, plan);
+  if (box.isMain) SettleFramework(present, standIn, plan);
+  return plan;
+}
+
+// A line copied whole from the file.
+WantedLine AsWritten(const HeaderLine& line) { return {Text(), line.index, 0}; }
+
 // The present Import lines outside platform sections by lower-cased
 // module, first one of each.
 std::unordered_map<Text, const HeaderLine*> ImportsByModule(const PresentHeader& present) {
@@ -47,7 +157,7 @@ std::unordered_set<Text> WantedGuarded(const CodeBox& box) {
   return wanted;
 }
 
-void CompareGuarded(const CodeBox& box, const PresentHeader& present,
+void CompareGuarded(const CodeBox& box, const PresentHeader& present, const HeaderPlan& plan,
                     std::vector<HeaderDifference>& out) {
   auto unconditional = ImportsByModule(present);
   auto guarded = GuardedImports(present);
@@ -62,7 +172,9 @@ void CompareGuarded(const CodeBox& box, const PresentHeader& present,
   std::unordered_set<Text> wanted = WantedGuarded(box);
   std::unordered_set<Text> seen;
   for (const HeaderLine& line : present.lines) {
-    if (line.kind != HeaderLineKind::Import || line.condition.empty() || line.keep) continue;
+    if (line.kind != HeaderLineKind::Import || line.condition.empty() || plan.Keeps(line)) {
+      continue;
+    }
     Text key = GuardedKey(line.condition, line.module);
     if (seen.insert(key).second && wanted.count(key)) continue;
     out.push_back({HeaderDifferenceKind::Unneeded, false, line.module, line.index + 1,
@@ -70,29 +182,19 @@ void CompareGuarded(const CodeBox& box, const PresentHeader& present,
   }
 }
 
-std::unordered_set<Text> LowerSet(const TextList& names) {
-  std::unordered_set<Text> set;
-  for (const Text& name : names) set.insert(Lower(name));
-  return set;
-}
-
-// A main file that needs no module keeps its Framework line: without one it
-// would import every module.
-bool KeepsOwnFramework(const CodeBox& box, const HeaderLine* framework) {
-  return box.isMain && box.Framework().empty() && framework;
-}
-
-void CompareFramework(const CodeBox& box, const PresentHeader& present,
+// A main file's Framework lines. One that needs no module keeps its own:
+// without it the program would import every module.
+void CompareFramework(const PresentHeader& present, const HeaderPlan& plan,
                       std::vector<HeaderDifference>& out) {
   const HeaderLine* framework = present.FrameworkLine();
-  Text wanted = box.Framework();
+  const Text& wanted = plan.framework;
   for (const HeaderLine& line : present.lines) {
-    if (line.kind != HeaderLineKind::Framework) continue;
+    if (line.kind != HeaderLineKind::Framework || plan.Keeps(line)) continue;
     bool first = &line == framework;
-    bool right = first && (Lower(line.module) == Lower(wanted) || KeepsOwnFramework(box, &line));
+    bool right = first && (plan.frameworkStays || Lower(line.module) == Lower(wanted));
     if (!right) out.push_back({HeaderDifferenceKind::Unneeded, true, line.module, line.index + 1});
   }
-  if (wanted.empty()) return;
+  if (wanted.empty() || plan.frameworkStays) return;
   if (!framework) {
     out.push_back({HeaderDifferenceKind::NoFramework, true, wanted, present.FirstModuleLine()});
   } else if (Lower(framework->module) != Lower(wanted)) {
@@ -129,7 +231,7 @@ WantedLine ConditionLine(const PresentHeader& present, TextView condition) {
 // A section per condition with the imports the header still lacks there:
 // those imported outside any section, or in a section the user keeps, are
 // there already.
-void AddGuardedLines(const CodeBox& box, const PresentHeader& present,
+void AddGuardedLines(const CodeBox& box, const PresentHeader& present, const HeaderPlan& plan,
                      const std::unordered_map<Text, const HeaderLine*>& unconditional,
                      std::vector<WantedLine>& out) {
   auto guarded = GuardedImports(present);
@@ -138,7 +240,7 @@ void AddGuardedLines(const CodeBox& box, const PresentHeader& present,
   std::vector<GuardedModules> sections = box.guarded;
   std::unordered_set<Text> wanted = WantedGuarded(box);
   for (const HeaderLine& line : present.lines) {
-    if (!line.keep || line.condition.empty()) continue;
+    if (!plan.Keeps(line) || line.condition.empty()) continue;
     if (wanted.count(GuardedKey(line.condition, line.module))) continue;
     auto same = std::find_if(sections.begin(), sections.end(), [&](const GuardedModules& s) {
       return ConditionKey(s.condition) == ConditionKey(line.condition);
@@ -151,7 +253,7 @@ void AddGuardedLines(const CodeBox& box, const PresentHeader& present,
     for (const Text& module : section.modules) {
       auto found = guarded.find(GuardedKey(section.condition, module));
       const HeaderLine* line = found == guarded.end() ? nullptr : found->second;
-      bool marked = line && line->keep;
+      bool marked = line && plan.Keeps(*line);
       if (!marked && unconditional.count(Lower(module))) continue;
       bool inUserSection =
           line && std::any_of(present.keptImports.begin(), present.keptImports.end(),
@@ -166,65 +268,99 @@ void AddGuardedLines(const CodeBox& box, const PresentHeader& present,
   }
 }
 
-// The Import lines the user keeps that the box does not name, as written.
-void AddKeptLines(const CodeBox& box, const PresentHeader& present, std::vector<WantedLine>& out) {
-  std::unordered_set<Text> named = LowerSet(box.Imports());
+// The kept Import lines that the plan does not name, as written.
+void AddKeptLines(const CodeBox& box, const PresentHeader& present, const HeaderPlan& plan,
+                  std::vector<WantedLine>& out) {
+  std::unordered_set<Text> named = LowerSet(plan.imports);
   for (const Text& optional : box.optionalModules) named.insert(Lower(optional));
   for (const HeaderLine& line : present.lines) {
-    if (line.kind != HeaderLineKind::Import || !line.keep || !line.condition.empty()) continue;
-    if (named.insert(Lower(line.module)).second) out.push_back({Text(), line.index, 0});
+    if (line.kind != HeaderLineKind::Import || !plan.Keeps(line) || !line.condition.empty()) {
+      continue;
+    }
+    if (named.insert(Lower(line.module)).second) out.push_back(AsWritten(line));
+  }
+}
+
+// The Framework line of a main file as the plan has it, then the other
+// Framework lines kept as written.
+void AddFrameworkLines(const CodeBox& box, const PresentHeader& present, const HeaderPlan& plan,
+                       std::vector<WantedLine>& out) {
+  const HeaderLine* framework = present.FrameworkLine();
+  bool main = box.isMain;
+  if (main && plan.frameworkStays) {
+    out.push_back(plan.Keeps(*framework) ? AsWritten(*framework)
+                                         : Named(u"Framework ", framework->module, framework));
+  } else if (main && !plan.framework.empty()) {
+    bool same = framework && Lower(framework->module) == Lower(plan.framework);
+    out.push_back(Named(u"Framework ", plan.framework, same ? framework : nullptr));
+  }
+  for (const HeaderLine& line : present.lines) {
+    if (line.kind != HeaderLineKind::Framework || !plan.Keeps(line)) continue;
+    if (main && plan.frameworkStays && &line == framework) continue;
+    out.push_back(AsWritten(line));
   }
 }
 
 }  // namespace
 
-std::vector<HeaderDifference> CompareHeader(const CodeBox& box, const PresentHeader& present) {
+std::vector<HeaderDifference> CompareHeader(const CodeBox& box, const PresentHeader& present,
+                                            const ModuleFamilies& families) {
   std::vector<HeaderDifference> out;
+  HeaderPlan plan = PlanHeader(box, present, families);
   if (box.isMain) {
-    CompareFramework(box, present, out);
+    CompareFramework(present, plan, out);
   } else {
     for (const HeaderLine& line : present.lines) {
-      if (line.kind != HeaderLineKind::Framework) continue;
+      if (line.kind != HeaderLineKind::Framework || plan.Keeps(line)) continue;
       out.push_back({HeaderDifferenceKind::Unneeded, true, line.module, line.index + 1});
     }
   }
   auto imports = ImportsByModule(present);
-  for (const Text& module : box.Imports()) {
+  for (const Text& module : plan.imports) {
     if (imports.count(Lower(module))) continue;
     out.push_back({HeaderDifferenceKind::Missing, false, module, present.FirstModuleLine()});
   }
-  std::unordered_set<Text> offered = LowerSet(box.Imports());
+  std::unordered_set<Text> offered = LowerSet(plan.imports);
   for (const Text& optional : box.optionalModules) offered.insert(Lower(optional));
   std::unordered_set<Text> seen;
   for (const HeaderLine& line : present.lines) {
-    if (line.kind != HeaderLineKind::Import || !line.condition.empty() || line.keep) continue;
+    if (line.kind != HeaderLineKind::Import || !line.condition.empty() || plan.Keeps(line)) {
+      continue;
+    }
     Text low = Lower(line.module);
     // A repeat, or the module the Framework line names already, is unneeded.
     if (seen.insert(low).second && offered.count(low)) continue;
     out.push_back({HeaderDifferenceKind::Unneeded, false, line.module, line.index + 1});
   }
-  CompareGuarded(box, present, out);
+  CompareGuarded(box, present, plan, out);
   return out;
 }
 
-std::vector<WantedLine> WantedHeader(const CodeBox& box, const PresentHeader& present) {
-  std::vector<WantedLine> out;
-  const HeaderLine* framework = present.FrameworkLine();
-  Text wantedFramework = box.Framework();
-  if (!wantedFramework.empty()) {
-    bool same = framework && Lower(framework->module) == Lower(wantedFramework);
-    out.push_back(Named(u"Framework ", wantedFramework, same ? framework : nullptr));
-  } else if (KeepsOwnFramework(box, framework)) {
-    out.push_back(Named(u"Framework ", framework->module, framework));
+std::vector<HeaderDifference> UninstalledNotes(const PresentHeader& present) {
+  std::vector<HeaderDifference> notes;
+  for (const HeaderLine& line : present.lines) {
+    if (!IsModuleLine(line) || !line.notInstalled) continue;
+    notes.push_back({HeaderDifferenceKind::NotInstalled, line.kind == HeaderLineKind::Framework,
+                     line.module, line.index + 1, line.condition});
   }
+  return notes;
+}
+
+std::vector<WantedLine> WantedHeader(const CodeBox& box, const PresentHeader& present,
+                                     const ModuleFamilies& families) {
+  std::vector<WantedLine> out;
+  HeaderPlan plan = PlanHeader(box, present, families);
+  AddFrameworkLines(box, present, plan, out);
   auto imports = ImportsByModule(present);
   auto presentImport = [&](const Text& module) -> const HeaderLine* {
     auto found = imports.find(Lower(module));
     return found == imports.end() ? nullptr : found->second;
   };
-  for (const Text& module : box.Imports()) out.push_back(Named(u"Import ", module, presentImport(module)));
-  AddKeptLines(box, present, out);
-  AddGuardedLines(box, present, imports, out);
+  for (const Text& module : plan.imports) {
+    out.push_back(Named(u"Import ", module, presentImport(module)));
+  }
+  AddKeptLines(box, present, plan, out);
+  AddGuardedLines(box, present, plan, imports, out);
   TextList commented;
   for (const Text& optional : box.optionalModules) {
     const HeaderLine* line = presentImport(optional);

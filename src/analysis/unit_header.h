@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/present_header.h"
+#include "analysis/rule_book.h"
 #include "analysis/suggestion.h"
 
 namespace vt {
@@ -14,6 +15,9 @@ enum class HeaderDifferenceKind {
   Missing,      // the box needs the module; the header lacks it
   Unneeded,     // the header names the module; the box neither needs nor offers it
   NoFramework,  // a main file without a Framework line
+  // Not a difference but a note: the header names a module the
+  // installation lacks, and its line is kept.
+  NotInstalled,
 };
 
 struct HeaderDifference {
@@ -30,7 +34,19 @@ struct HeaderDifference {
 // without regard to case; order and comments do not count. A "may be
 // required" module that the header imports is fine, and so is any
 // Framework line of a main file that needs no module.
-std::vector<HeaderDifference> CompareHeader(const CodeBox& box, const PresentHeader& present);
+//
+// Some lines are kept as written, never reported nor removed: an Import
+// line marked kKeepMarker, a line of a module not installed here, and a
+// line naming a member of one of `families` when the box wants another
+// member of that family (the box's member is then not wanted). A kept
+// Framework line stays the Framework line, and the module the box wants
+// there becomes an Import line.
+std::vector<HeaderDifference> CompareHeader(const CodeBox& box, const PresentHeader& present,
+                                            const ModuleFamilies& families = {});
+
+// A NotInstalled note for each header line of a module not installed here,
+// in file order.
+std::vector<HeaderDifference> UninstalledNotes(const PresentHeader& present);
 
 // One line of the wanted header. A line that names a module the header has
 // now keeps that line's trailing comment: its units from `keepFromUnit` on.
@@ -43,7 +59,9 @@ struct WantedLine {
 // The lines that replace the header: the Framework line, the Import lines,
 // then the "may be required" modules as comments, as the code box shows
 // them without its extra statements. A "may be required" module that the
-// header imports stays imported, after the required ones.
-std::vector<WantedLine> WantedHeader(const CodeBox& box, const PresentHeader& present);
+// header imports stays imported, after the required ones; the lines
+// CompareHeader keeps stay as written.
+std::vector<WantedLine> WantedHeader(const CodeBox& box, const PresentHeader& present,
+                                     const ModuleFamilies& families = {});
 
 }  // namespace vt

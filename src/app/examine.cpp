@@ -70,11 +70,14 @@ Examination ExamineSource(AppState& state, TextView path, PageChoice page,
   Screen& screen = state.screen;
   screen.SetViewVisible(false);
   screen.SetLabelText(u"Scanning: " + source);
+  // Only the rules whose modules are installed act; the analysis points
+  // into these until it is reset below.
+  RuleBook rules = InstalledRules(state.Rules, state.Catalogue);
   {
     SourceFolderVisit visit(source);
     bool explain = reasons == ReasonChoice::Give;
     AnalyseProgram(state.Analysis, state.Catalogue, source,
-                   explain ? CauseNotes::Keep : CauseNotes::Skip, state.Rules);
+                   explain ? CauseNotes::Keep : CauseNotes::Skip, rules);
     // Without an explanation nothing reads the records' lists again.
     result.suggestion =
         explain ? SuggestFrameworks(state.Analysis) : TakeFrameworks(state.Analysis);

@@ -19,7 +19,7 @@ Text BlockChoiceTitle(const FrameworkBlock& block) {
 HeaderCheckState CheckStateOf(const Text& shown, const HeaderResult& check) {
   if (Contains(check.unreadable, shown)) return HeaderCheckState::Unreadable;
   for (const HeaderFinding& finding : check.findings) {
-    if (finding.file == shown) return HeaderCheckState::Differs;
+    if (finding.file == shown && !finding.IsNote()) return HeaderCheckState::Differs;
   }
   return HeaderCheckState::Matches;
 }
@@ -74,6 +74,7 @@ HeaderJob HeaderPanelJob(const AppState& state, const HeaderPanelState& panel,
   HeaderJob job{panel.suggestion, state.Catalogue, modFolder, ProgramFolder(panel),
                 templateNumber, nullptr};
   if (state.Catalogue.ruleSet == RuleSetKind::Modern) job.sections = SectionImports::Read;
+  job.families = state.Rules.For(state.Catalogue.ruleSet).families;
   return job;
 }
 

@@ -26,8 +26,17 @@ bool CheckRootFolder(AppState& state, bool fromCommand) {
   return CheckRootFolder(state.Settings, state.screen, fromCommand);
 }
 
+// The rules meet the installation here: one of the user's that names a
+// module it lacks is said, like the other rule file messages.
+void RebuildCatalogueAndWarn(AppState& state) {
+  RebuildCatalogue(state);
+  for (const Text& warning : UninstalledRuleWarnings(state.Rules, state.Catalogue)) {
+    state.screen.InformationBox(u"Rule file warning:\n" + warning);
+  }
+}
+
 void ScanIfRootFolderHoldsModules(AppState& state) {
-  if (CheckRootFolder(state, false)) RebuildCatalogue(state);
+  if (CheckRootFolder(state, false)) RebuildCatalogueAndWarn(state);
 }
 
 // A report made against the other installation must not stay on screen.
@@ -116,7 +125,7 @@ void ChooseRootFolder(AppState& state) {
                                 SettingsFilePath(state.Settings) +
                                 u"\n\nIt is used until Veltrane is closed.");
   }
-  RebuildCatalogue(state);
+  RebuildCatalogueAndWarn(state);
   ReexamineOrShowHelp(state);
 }
 

@@ -18,14 +18,14 @@ void AddError(LoadedRules& rules, Text error) {
   if (!error.empty()) rules.errors.push_back(std::move(error));
 }
 
-void ReadRulesFile(LoadedRules& rules, const Text& path) {
+void ReadRulesFile(LoadedRules& rules, const Text& path, RuleSource source = RuleSource::User) {
   std::string bytes;
   if (!ReadFileBytes(path, bytes)) {
     AddError(rules, path + u": cannot read this rules file");
     return;
   }
   rules.files.push_back(path);
-  AddError(rules, ReadRules(bytes, path, rules.book));
+  AddError(rules, ReadRules(bytes, path, rules.book, source));
 }
 
 // A shipped file that is broken is said, and the built-in copy stands in:
@@ -35,7 +35,7 @@ void ReadShippedRules(LoadedRules& rules, const ProgramLayout& layout) {
   Text path = JoinPath(layout.HelpFolder, kRulesFileName);
   if (layout.HelpFolder.empty() || !IsFile(path)) return;
   LoadedRules shipped;
-  ReadRulesFile(shipped, path);
+  ReadRulesFile(shipped, path, RuleSource::Shipped);
   rules.files = shipped.files;
   rules.errors = shipped.errors;
   if (shipped.errors.empty()) rules.book = std::move(shipped.book);

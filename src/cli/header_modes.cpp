@@ -96,6 +96,7 @@ HeaderResult RunJob(const AppState& state, const Options& options, const Suggest
   if (state.Catalogue.ruleSet == RuleSetKind::Modern) job.sections = SectionImports::Read;
   job.handled = &handled;
   job.keep = std::unordered_set<Text>(options.keep.begin(), options.keep.end());
+  job.families = state.Rules.For(state.Catalogue.ruleSet).families;
   if (options.headerMode == HeaderMode::Check || options.headerMode == HeaderMode::List) {
     return CheckHeaders(job);
   }
@@ -108,7 +109,7 @@ std::string ListedFiles(const HeaderResult& result) {
   std::string out;
   std::unordered_set<Text> listed;
   for (const HeaderFinding& finding : result.findings) {
-    if (listed.insert(finding.file).second) out += TerminalText(finding.file) + "\n";
+    if (!finding.IsNote() && listed.insert(finding.file).second) out += TerminalText(finding.file) + "\n";
   }
   return out;
 }

@@ -146,6 +146,14 @@ bool CatalogueBuilt(AppState& state) {
   return true;
 }
 
+// A rule of the user's that names a module this installation lacks does
+// nothing here; the user learns so, and the run goes on.
+void PrintRuleWarnings(const AppState& state) {
+  for (const Text& warning : UninstalledRuleWarnings(state.Rules, state.Catalogue)) {
+    std::fprintf(stderr, "veltrane-cli: warning: %s\n", TerminalText(warning).c_str());
+  }
+}
+
 // The header mode over every main file the paths stand for, with one
 // catalogue: each file is examined once, and a file that one of them
 // reaches is no main file of its own.
@@ -229,6 +237,7 @@ int Run(int argc, char** argv) {
   if (!given.unusable.empty()) return kBadSource;
   if (!RootFolderHoldsMod(state, options, projectRoot)) return kNoModFolder;
   if (!CatalogueBuilt(state)) return kNoModFolder;
+  if (!options.quiet) PrintRuleWarnings(state);
 
   if (options.modules) {
     PageWrite page = ShowModuleDetails(state);

@@ -34,7 +34,7 @@ struct Unit {
   Text leftAlone;
 };
 
-void Load(Unit& unit, SectionImports sections, const std::unordered_set<Text>& keep) {
+void Load(Unit& unit, const HeaderJob& job) {
   unit.readable = ReadFileBytes(unit.path, unit.bytes);
   if (!unit.readable) return;
   unit.text = SplitTextLines(unit.bytes);
@@ -43,9 +43,12 @@ void Load(Unit& unit, SectionImports sections, const std::unordered_set<Text>& k
   for (const RawLine& line : unit.text.lines) {
     decoded.push_back(DecodeLine(unit.text.encoding, line.content));
   }
-  unit.present = ReadPresentHeader(decoded, sections);
+  unit.present = ReadPresentHeader(decoded, job.sections);
   for (HeaderLine& line : unit.present.lines) {
-    if (line.kind == HeaderLineKind::Import && keep.count(Lower(line.module))) line.keep = true;
+    Text low = Lower(line.module);
+    if (line.kind == HeaderLineKind::Import && job.keep.count(low)) line.keep = true;
+    bool names = line.kind == HeaderLineKind::Import || line.kind == HeaderLineKind::Framework;
+    if (names && !job.catalogue.FindModule(low)) line.notInstalled = true;
   }
 }
 
@@ -93,16 +96,15 @@ class HeaderRun {
     }
   }
 
-  // The differences of every readable unit, as data.
+  // The differences of every readable unit, then its notes, as data.
   void Find() {
     for (const Unit& unit : units_) {
       if (!unit.readable) continue;
-      for (const HeaderDifference& difference : CompareHeader(*unit.box, unit.present)) {
+      for (const HeaderDifference& difference : Compare(unit)) {
         result_.differs = true;
-        HeaderFinding finding{unit.shown, difference, ReasonOf(unit, difference), Text()};
-        finding.text = Describe(unit, finding);
-        result_.findings.push_back(std::move(finding));
+        AddFinding(unit, difference);
       }
+      for (const HeaderDifference& note : UninstalledNotes(unit.present)) AddFinding(unit, note);
     }
   }
 
@@ -149,8 +151,18 @@ class HeaderRun {
     unit.box = &box;
     unit.path = box.path;
     unit.shown = RelativePath(box.path, job_.currentFolder);
-    Load(unit, job_.sections, job_.keep);
+    Load(unit, job_);
     return unit;
+  }
+
+  std::vector<HeaderDifference> Compare(const Unit& unit) const {
+    return CompareHeader(*unit.box, unit.present, job_.families);
+  }
+
+  void AddFinding(const Unit& unit, const HeaderDifference& difference) {
+    HeaderFinding finding{unit.shown, difference, ReasonOf(unit, difference), Text()};
+    finding.text = Describe(unit, finding);
+    result_.findings.push_back(std::move(finding));
   }
 
   const FrameworkBlock* ChooseBlock(const Unit& main) {
@@ -201,6 +213,8 @@ class HeaderRun {
         return where + u"no Framework line: with " + line + DropCount();
       case HeaderDifferenceKind::Unneeded:
         return where + u"unneeded " + line;
+      case HeaderDifferenceKind::NotInstalled:
+        return where + line + u": not installed here: kept";
       case HeaderDifferenceKind::Missing:
         break;
     }
@@ -238,9 +252,9 @@ class HeaderRun {
   // that check, diff and write always agree.
   bool Plan(const Unit& unit, HeaderEdit& edit) {
     if (!unit.readable) return false;
-    if (CompareHeader(*unit.box, unit.present).empty()) return false;
-    edit = EditHeader(unit.text, unit.present, WantedHeader(*unit.box, unit.present),
-                      kNativeEnding);
+    if (Compare(unit).empty()) return false;
+    edit = EditHeader(unit.text, unit.present,
+                      WantedHeader(*unit.box, unit.present, job_.families), kNativeEnding);
     if (!edit.error.empty()) {
       result_.errors.push_back(unit.shown + u": left alone: " + edit.error);
       return false;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "analysis/present_header.h"
+#include "analysis/rule_book.h"
 #include "analysis/suggestion.h"
 #include "header/header_edit.h"
 #include "catalogue/module_records.h"
@@ -39,6 +40,9 @@ struct HeaderJob {
   // Modules (lower-cased) whose Import lines are kept as if marked
   // "veltrane: keep".
   std::unordered_set<Text> keep = {};
+  // The families of the rule set in force: a member the header names stands
+  // for the one the block wants.
+  ModuleFamilies families = {};
 };
 
 enum class HeaderStatus {
@@ -48,12 +52,15 @@ enum class HeaderStatus {
 };
 
 // One difference between a file's header and the block, as --check
-// reports it.
+// reports it; or a note (NotInstalled) that is no difference.
 struct HeaderFinding {
   Text file;  // as shown: relative to the current folder
   HeaderDifference difference;
   Reason reason;  // for a missing module; empty otherwise
   Text text;      // the line --check prints, without its ending
+
+  // A note says something about a header that may well match.
+  bool IsNote() const { return difference.kind == HeaderDifferenceKind::NotInstalled; }
 };
 
 // One change of a file's lines: `removed` lines from 1-based `line` on go,
@@ -77,7 +84,8 @@ struct HeaderResult {
   size_t block = 0;
   // Standard output: the differences, or the diff.
   std::string output;
-  // The same as data: the differences (check) and the edits (diff).
+  // The same as data: the differences and notes (check) and the edits
+  // (diff).
   std::vector<HeaderFinding> findings;
   std::vector<FileEdit> edits;
   // What was written, one line each ("Wrote ...", or that every header

@@ -21,6 +21,8 @@ const char* KindName(HeaderDifferenceKind kind) {
       return "unneeded";
     case HeaderDifferenceKind::NoFramework:
       return "no_framework";
+    case HeaderDifferenceKind::NotInstalled:
+      return "not_installed";
   }
   return "missing";
 }
@@ -111,7 +113,8 @@ std::string HeaderResultJson(const HeaderResult& result, TextView mode, TextView
 std::string GithubAnnotations(const HeaderResult& result) {
   std::string out;
   for (const HeaderFinding& finding : result.findings) {
-    out += "::error file=" + EscapeProperty(ToUtf8(finding.file)) +
+    out += (finding.IsNote() ? "::notice file=" : "::error file=") +
+           EscapeProperty(ToUtf8(finding.file)) +
            ",line=" + std::to_string(finding.difference.line) + ",title=Veltrane::" +
            EscapeData(ToUtf8(finding.text)) + "\n";
   }

@@ -13,8 +13,9 @@ namespace vt {
 // "diff".
 std::string HeaderResultJson(const HeaderResult& result, TextView mode, TextView ruleSet);
 
-// One "::error file=...,line=...::text" line per difference, as GitHub
-// Actions shows them on the changed files.
+// One "::error file=...,line=...::text" line per difference, and a
+// "::notice ..." line per note, as GitHub Actions shows them on the changed
+// files.
 std::string GithubAnnotations(const HeaderResult& result);
 
 }  // namespace vt

@@ -16,8 +16,8 @@ TEST(ReadRules, AFaultNamesFileAndLineAndLeavesTheBookAsItWas) {
       {"[future]\n",
        u"r.txt:1: unknown section \"[future]\"; expected [classic] or [modern]"},
       {"# note\n\n[modern]\r\n  implemnetation A.B C.D\r\n",
-       u"r.txt:4: unknown rule \"implemnetation\"; expected implementation, driver, note "
-       u"or gui"},
+       u"r.txt:4: unknown rule \"implemnetation\"; expected implementation, driver, note, "
+       u"gui or family"},
       {"[modern]\nimplementation BRL.Timer\n",
        u"r.txt:2: implementation needs an interface module and an implementation module"},
       {"[modern]\nimplementation BRL.Timer BRLTimerDefault\n",

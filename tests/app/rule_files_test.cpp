@@ -47,6 +47,7 @@ TEST(LoadRules, ShippedOrBuiltInThenTheUsersThenTheOneGiven) {
   EXPECT_EQ(rules.files, (std::vector<Text>{help / u"rules.txt", userFile}));
   RuleBook shipped;
   shipped.classic.templates.guiModule = u"BRL.Shipped";
+  shipped.classic.templates.guiOrigin = {help / u"rules.txt", 2, true};
   EXPECT_EQ(rules.book, shipped);
   EXPECT_EQ(rules.errors,
             (std::vector<Text>{userFile + u":2: gui needs exactly one module",
