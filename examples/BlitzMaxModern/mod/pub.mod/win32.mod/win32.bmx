@@ -15,6 +15,13 @@ Import BRL.Blitz
 Const MB_OK:Int = 0
 Const MB_ICONASTERISK:Int = $40
 
+Rem
+bbdoc: A rectangle in window coordinates
+End Rem
+Struct RECT
+	Field left:Int, top:Int, right:Int, bottom:Int
+End Struct
+
 Extern "win32"
 
 Rem
@@ -28,6 +35,11 @@ End Rem
 Function MessageBeep:Int(kind:Int)
 
 Function GetForegroundWindow:Byte Ptr()
+
+Rem
+bbdoc: Let the thread wait for a number of milliseconds
+End Rem
+Function Sleep(milliseconds:Int)
 
 End Extern
 ?
