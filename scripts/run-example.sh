@@ -2,7 +2,7 @@
 # Builds Veltrane and runs its main job on the bundled examples: the program
 # examples/game/game.bmx against the classic example installation
 # examples/BlitzMax, then examples/modern/app.bmx against the modern one,
-# examples/BlitzMaxModern. Where a display exists, the window opens on the
+# examples/BlitzMaxModern, and checks the header of examples/catcher. Where a display exists, the window opens on the
 # first program afterwards.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,6 +23,13 @@ modern_report="$PWD/build-release/example-modern-results.htm"
 build-release/veltrane-cli --root examples/BlitzMaxModern --html "$modern_report" examples/modern/app.bmx
 echo
 echo "The report went to: $modern_report"
+
+echo
+echo "The header of examples/catcher/catcher.bmx, checked against the modern installation:"
+status=0
+build-release/veltrane-cli --root examples/BlitzMaxModern --check examples/catcher/catcher.bmx || status=$?
+# 1 says the header differs, as examples/catcher/EXPECTED.md works out.
+[ "$status" -le 1 ] || exit "$status"
 
 if [ -x build-release/veltrane ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
   # The window reads its root folder from vt.ini beside it.
