@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "base/text.h"
 
@@ -45,6 +46,10 @@ struct ModuleCause {
   // For a command: the module that declares it, as the catalogue names it
   // (it differs from the listed name when the listing renames it).
   Text declaredBy;
+  // For a module listed in a platform section for a word that stands
+  // elsewhere (a command declared only under a condition): that word and
+  // its place, since `word` then counts no word of the section.
+  std::optional<WordSite> site = std::nullopt;
 };
 
 enum class WalkProblem { NotFound, IsFolder, Unreadable };

@@ -23,8 +23,28 @@ class CommandIndex {
   // command and type lists in catalogue order; a module is listed once per
   // name. The index reads the names in `catalogue`, which must outlive it
   // unchanged.
+  //
+  // Under the modern rules each (name, module) has the condition of the
+  // platform sections the module declares the name in, as SimplifyCondition
+  // leaves it: a declaration in a section that never holds ("?Not bmxng")
+  // is no declaration, one outside any section or in one that always holds
+  // makes the name unconditional, and several declarations hold when any
+  // does. The classic rules declare everything unconditionally.
   explicit CommandIndex(const CatalogueState& catalogue,
                         IndexedNames which = IndexedNames::CommandsAndTypes);
+
+  // The modules that declare a name, and under which condition each does.
+  struct Declaring {
+    std::span<const uint32_t> places;
+    // Parallel to `places`: 0 for an unconditional declaration, else the
+    // number of its condition (see Condition); empty when the whole index
+    // is unconditional.
+    std::span<const uint32_t> conditions;
+  };
+  Declaring FindDeclaring(TextView name, size_t hash) const;
+  // The condition numbered `number` (from 1), such as "Win32".
+  TextView Condition(uint32_t number) const { return conditionTexts_[number - 1]; }
+  size_t ConditionCount() const { return conditionTexts_.size(); }
 
   // The modules that declare `name`, as their places in ModList, in
   // catalogue order; empty when none. Places, so that a caller keeps what it
@@ -69,6 +89,10 @@ class CommandIndex {
   // array for all, rather than one allocation per name.
   std::vector<uint32_t> first_;
   std::vector<uint32_t> positions_;
+  // Parallel to positions_, when any declaration is conditional: the
+  // number of its condition in conditionTexts_ (from 1), 0 for none.
+  std::vector<uint32_t> conditions_;
+  TextList conditionTexts_;
 };
 
 }  // namespace vt

@@ -69,6 +69,7 @@ class Explainer {
     auto found = causes.find(Lower(module));
     if (found == causes.end()) return reason;
     const ModuleCause& cause = found->second;
+    if (cause.site) return FromSite(cause, module);
     if (cause.word >= record.words.size()) {
       if (cause.kind == CauseKind::Implementation) reason.rule = cause.declaredBy;
       return reason;
@@ -84,6 +85,16 @@ class Explainer {
     // The literal is kept with its opening quote only.
     if (StartsWith(reason.word, u"\"")) reason.word += u'"';
     reason.rule = RuleText(cause, entry, module);
+    return reason;
+  }
+
+  // A cause that carries its word: one of another record.
+  Reason FromSite(const ModuleCause& cause, const Text& module) const {
+    Reason reason;
+    reason.word = cause.site->spelling;
+    reason.line = cause.site->place.line;
+    if (reason.line > 0) reason.file = FileOf(cause.site->place.entry);
+    reason.rule = RuleText(cause, reason.word, module);
     return reason;
   }
 

@@ -26,6 +26,9 @@ struct ParseFrame {
   bool inType = false;
   bool inRemark = false;
   bool inPrivate = false;
+  // The platform section the line stands in, numbered as modtype::sections
+  // (0: none). Each file starts outside any.
+  uint16_t section = 0;
   // The lower-cased line being handled, kept for its room.
   Text low;
 };
@@ -73,6 +76,29 @@ bool ClosesBlock(TextView low) {
 // "?bmxng" marks code for the modern distribution only.
 bool IsModernOnlySection(TextView low) {
   return StartsWithKeyword(low, u"?bmxng");
+}
+
+// The number (as modtype::sections counts) of the section that the trimmed
+// line "?condition ' comment" opens; 0 for a "?" alone, which ends one. A
+// module with more sections than the numbers hold keeps the last ones
+// unconditional.
+uint16_t SectionNumber(modtype& module, TextView line) {
+  TextView condition = line.substr(1);
+  condition = TrimView(condition.substr(0, condition.find(u'\'')));
+  if (condition.empty()) return 0;
+  for (size_t at = 0; at < module.sections.size(); ++at) {
+    if (module.sections[at] == condition) return static_cast<uint16_t>(at + 1);
+  }
+  if (module.sections.size() >= UINT16_MAX) return 0;
+  module.sections.emplace_back(condition);
+  return static_cast<uint16_t>(module.sections.size());
+}
+
+// Notes that entry `at` of a command or type list stands in `section`.
+void NoteSection(std::vector<uint16_t>& sections, size_t at, uint16_t section) {
+  if (section == 0 && sections.size() <= at) return;
+  if (sections.size() <= at) sections.resize(at + 1, 0);
+  sections[at] = section;
 }
 
 // The name of the type that `low`, a line opening a type block, declares:
@@ -129,11 +155,15 @@ std::optional<Text> HandleLine(modtype& module, TextView raw, ParseFrame& frame)
       // Only a public, top-level type; one opened inside another block is not.
       if (!inType && !inPrivate) {
         Text name = ExtractTypeName(low, block);
-        if (!name.empty()) module.types.push_back(std::move(name));
+        if (!name.empty()) {
+          module.types.push_back(std::move(name));
+          NoteSection(module.typeSections, module.types.size() - 1, frame.section);
+        }
       }
       inType = true;
     }
     if (IsModernOnlySection(low)) module.modernSource = true;
+    if (low[0] == u'?') frame.section = SectionNumber(module, line);
     if (StartsWithKeyword(low, u"rem")) inRemark = true;
     // Private and Public inside a type are the type's own sections.
     bool typeOpen = inType;
@@ -146,6 +176,7 @@ std::optional<Text> HandleLine(modtype& module, TextView raw, ParseFrame& frame)
 
   if (StartsWith(low, u"function")) {
     module.commands.push_back(ExtractFunctionName(low));
+    NoteSection(module.commandSections, module.commands.size() - 1, frame.section);
   }
   if (StartsWith(low, u"module ")) {
     module.declaredName = line.substr(7);

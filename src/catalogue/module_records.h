@@ -63,6 +63,18 @@ class modtype {
   // Whether a source declares what only the modern distribution has: a
   // Struct, Interface or Enum block, or a "?bmxng" section.
   bool modernSource = false;
+  // Where a command or type is declared only inside a platform section: the
+  // section's condition as written ("Win32"), each once. commandSections
+  // and typeSections run parallel to `commands` and `types` as far as they
+  // reach; an entry n > 0 is sections[n - 1], 0 or no entry is none, so a
+  // module with no declarations inside sections keeps both empty.
+  TextList sections;
+  std::vector<uint16_t> commandSections;
+  std::vector<uint16_t> typeSections;
+  // The condition of the section numbered `section` as above; empty for 0.
+  TextView SectionCondition(uint16_t section) const {
+    return section == 0 || section > sections.size() ? TextView() : TextView(sections[section - 1]);
+  }
 };
 
 // The rules a catalogue is read and used with: those of the classic BlitzMax

@@ -42,6 +42,38 @@ TEST(CommandIndex, FindsTheDeclaringModulesInCatalogueOrder) {
   EXPECT_TRUE(CommandIndex(CatalogueState()).Find(u"cls").empty());
 }
 
+// Under the modern rules each (name, module) has what is left of the
+// conditions of the sections the module declares it in: none where one
+// declaration is unconditional, either where there are several, and no
+// entry where none can hold. The classic rules ignore sections.
+TEST(CommandIndex, ModernDeclarationsKeepTheConditionOfTheirSections) {
+  CatalogueState catalogue;
+  modtype* module = MakeModule(catalogue, u"x.a", u"X.A",
+                               {u"flash", u"twice", u"twice", u"old", u"mixed", u"mixed",
+                                u"always", u"plain"});
+  module->sections = {u"Win32", u"Linux", u"Not bmxng", u"bmxng"};
+  module->commandSections = {1, 1, 2, 3, 3, 2, 4};
+  auto condition = [](const CommandIndex& index, TextView name) -> std::string {
+    CommandIndex::Declaring found = index.FindDeclaring(name, index.Hash(name));
+    if (found.places.empty()) return "(none)";
+    if (found.conditions.empty() || found.conditions[0] == 0) return "";
+    return ToUtf8(index.Condition(found.conditions[0]));
+  };
+  catalogue.ruleSet = RuleSetKind::Modern;
+  CommandIndex modern(catalogue);
+  EXPECT_EQ(condition(modern, u"flash"), "Win32");
+  EXPECT_EQ(condition(modern, u"twice"), "Win32 Or Linux");
+  EXPECT_EQ(condition(modern, u"old"), "(none)");
+  EXPECT_EQ(condition(modern, u"mixed"), "Linux");
+  EXPECT_EQ(condition(modern, u"always"), "");
+  EXPECT_EQ(condition(modern, u"plain"), "");
+  catalogue.ruleSet = RuleSetKind::Classic;
+  CommandIndex classic(catalogue);
+  for (TextView name : {u"flash", u"twice", u"old", u"mixed"}) {
+    EXPECT_EQ(condition(classic, name), "") << ToUtf8(name);
+  }
+}
+
 // Enough names that probes run into each other: every one is still found,
 // and names that are absent are not.
 TEST(CommandIndex, EveryNameOfALargeCatalogueIsFound) {

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "analysis/analyse.h"
+#include "analysis/reasons.h"
+#include "analysis/suggestion.h"
 #include "analysis/source_records.h"
 #include "catalogue_fixture.h"
 #include "support/test_support.h"
@@ -69,6 +71,76 @@ TEST_F(PlatformSections, ASectionThatNeverHoldsIsNeitherWalkedNorRead) {
     }
     EXPECT_EQ(inSections, c.section && *c.section ? 1u : 0u);
   }
+}
+
+// A module whose declaration of a word stands in a platform section is
+// needed where that section's condition and the word's own both hold.
+TEST_F(PlatformSections, ADeclarationInASectionIsNeededOnlyUnderItsCondition) {
+  using testing::MakeModule;
+  modtype* win32 = MakeModule(Catalogue, u"pub.win32", u"Pub.Win32",
+                              {u"flashwindow", u"winalways"});
+  win32->types = {u"twin32"};
+  win32->sections = {u"Win32"};
+  win32->commandSections = {1};
+  win32->typeSections = {1};
+  modtype* both = MakeModule(Catalogue, u"brl.both", u"BRL.Both", {u"both", u"both"});
+  both->sections = {u"Win32"};
+  both->commandSections = {1, 0};
+  modtype* old = MakeModule(Catalogue, u"brl.old", u"BRL.Old", {u"oldcall"});
+  old->sections = {u"Not bmxng"};
+  old->commandSections = {1};
+  modtype* wide = MakeModule(Catalogue, u"pub.wide", u"Pub.Wide", {u"wide64"});
+  wide->sections = {u"bmxng And Win32 And ptr64"};
+  wide->commandSections = {1};
+
+  using Sections = std::vector<std::pair<Text, TextList>>;
+  struct Case {
+    RuleSetKind rules;
+    const char* program;
+    TextList unit;
+    Sections sections;  // those that list a module
+  };
+  const Case cases[] = {
+      {RuleSetKind::Modern, "FlashWindow w\n", {}, {{u"Win32", {u"Pub.Win32"}}}},
+      {RuleSetKind::Modern, "?Linux\nFlashWindow w\n", {}, {}},
+      {RuleSetKind::Modern, "?win32\nFlashWindow w\n", {}, {{u"win32", {u"Pub.Win32"}}}},
+      {RuleSetKind::Modern, "TWin32.Make\n", {}, {{u"Win32", {u"Pub.Win32"}}}},
+      {RuleSetKind::Modern, "FlashWindow w\nWinAlways\n", {u"Pub.Win32"}, {}},
+      {RuleSetKind::Modern, "Both\n", {u"BRL.Both"}, {}},
+      {RuleSetKind::Modern, "OldCall\n", {}, {}},
+      {RuleSetKind::Modern, "?Win32\nWide64\n", {}, {{u"Win32 And ptr64", {u"Pub.Wide"}}}},
+      {RuleSetKind::Classic, "FlashWindow w\nOldCall\n", {u"Pub.Win32", u"BRL.Old"}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.program);
+    tmp.WriteFile(u"main.bmx", c.program);
+    Catalogue.ruleSet = c.rules;
+    AnalyseProgram(Analysis, Catalogue, tmp / u"main.bmx");
+    EXPECT_EQ(Main().modules, c.unit);
+    Sections listing;
+    for (const sourcemodtype& section : Main().sections) {
+      if (!section.modules.empty()) listing.emplace_back(section.condition, section.modules);
+    }
+    EXPECT_EQ(listing, c.sections);
+  }
+}
+
+// The word that called for a module listed in a section of its own explains
+// it, although the section does not hold the word.
+TEST_F(PlatformSections, AGuardedMatchIsExplainedByItsWord) {
+  modtype* win32 = testing::MakeModule(Catalogue, u"pub.win32", u"Pub.Win32", {u"flashwindow"});
+  win32->sections = {u"Win32"};
+  win32->commandSections = {1};
+  Catalogue.ruleSet = RuleSetKind::Modern;
+  tmp.WriteFile(u"main.bmx", "' flash\n  FlashWindow w\n");
+  AnalyseProgram(Analysis, Catalogue, tmp / u"main.bmx");
+  Suggestion suggestion = SuggestFrameworks(Analysis);
+  ExplainSuggestion(Analysis, suggestion);
+  ASSERT_EQ(suggestion.blocks.size(), 1u);
+  const std::vector<GuardedModules>& guarded = suggestion.blocks[0].boxes.at(0).guarded;
+  ASSERT_EQ(guarded.size(), 1u);
+  ASSERT_EQ(guarded[0].reasons.size(), 1u);
+  EXPECT_EQ(guarded[0].reasons[0].Comment(), u"FlashWindow at main.bmx:2");
 }
 
 }  // namespace

@@ -412,6 +412,30 @@ TEST_F(ModuleParser, StructInterfaceAndEnumBlocksHoldNoCommandsAndMarkTheSourceM
   }
 }
 
+// The condition of the platform section each command and type stands in,
+// as written: a "?" alone or the next condition ends a section, a Rem block
+// hides "?" lines, and a quoted import starts outside any section.
+TEST_F(ModuleParser, EachDeclarationKeepsTheConditionOfItsSection) {
+  tmp.WriteFile(u"b.bmx", "Function Inner()\n?MacOS\nFunction MacOnly()\n");
+  Parse(u"a.bmx",
+        "Function Plain()\n?Win32 ' windows only\nFunction WinOnly()\nType TWin\nEnd Type\n"
+        "Import \"b.bmx\"\nFunction StillWin()\n?linux\nRem\n?\nEnd Rem\n"
+        "Function LinuxOnly()\n?\nFunction After()\n?Win32\nFunction WinAgain()\n");
+  auto conditions = [&](const TextList& names, const std::vector<uint16_t>& sections) {
+    TextList found;
+    for (size_t at = 0; at < names.size(); ++at) {
+      found.emplace_back(module->SectionCondition(at < sections.size() ? sections[at] : 0));
+    }
+    return found;
+  };
+  EXPECT_EQ(module->commands, Names({u"plain", u"winonly", u"inner", u"maconly", u"stillwin",
+                                     u"linuxonly", u"after", u"winagain"}));
+  EXPECT_EQ(conditions(module->commands, module->commandSections),
+            Names({u"", u"Win32", u"", u"MacOS", u"Win32", u"linux", u"", u"Win32"}));
+  EXPECT_EQ(conditions(module->types, module->typeSections), Names({u"Win32"}));
+  EXPECT_EQ(module->sections, Names({u"Win32", u"MacOS", u"linux"}));
+}
+
 TEST_F(ModuleParser, ImportsOfEveryNamespaceAreNamedBesideTheClassicOnes) {
   Parse(u"a.bmx",
         "Import BRL.Map\nImport Collections.PtrMap ' maps\nImport\tRandom.Core\n"

@@ -77,7 +77,8 @@ TEST(PlatformCondition, AnswersFromTheTruthTableOfThePlatforms) {
       {Ask::Either, u"Win32", u"win32x64", Kind::Sometimes, u"Win32"},
       {Ask::Either, u"Win32", u"Linux", Kind::Sometimes, u"Win32 Or Linux"},
       {Ask::Either, u"", u"Linux", Kind::Always, u""},
-      {Ask::Either, u"Not Win32", u"Win32 And debug", Kind::Sometimes, u"Not Win32 Or Win32 And debug"},
+      {Ask::Either, u"Not Win32", u"Win32 And debug", Kind::Sometimes,
+       u"Not Win32 Or Win32 And debug"},
   };
   for (const Case& c : cases) {
     KnownCondition known = Answer(c);
