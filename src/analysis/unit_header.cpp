@@ -4,6 +4,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "catalogue/platform_condition.h"
+
 namespace vt {
 
 namespace {
@@ -104,12 +106,31 @@ void SettleFramework(const PresentHeader& present, const Text& standIn, HeaderPl
   plan.framework = standIn;
 }
 
+// An Import in a section that holds wherever the modern rules build
+// ("?bmxng"; only they read sections into the header) serves the module it
+// names when the box wants or offers it: the line stays in its section, and
+// the module needs no Import of its own.
+void KeepImportsThatAlwaysHold(const CodeBox& box, const PresentHeader& present,
+                               HeaderPlan& plan) {
+  for (const HeaderLine& line : present.lines) {
+    if (line.kind != HeaderLineKind::Import || line.condition.empty()) continue;
+    if (!ContainsFolded(plan.imports, line.module) &&
+        !ContainsFolded(box.optionalModules, line.module)) {
+      continue;
+    }
+    if (SimplifyCondition(line.condition, true).kind != KnownCondition::Kind::Always) continue;
+    plan.kept.insert(line.index);
+    EraseFolded(plan.imports, line.module);
+  }
+}
+
 HeaderPlan PlanHeader(const CodeBox& box, const PresentHeader& present,
                       const ModuleFamilies& families) {
   HeaderPlan plan{box.Framework(), false, box.Imports(), {}};
   for (const HeaderLine& line : present.lines) {
     if (IsModuleLine(line) && KeptAsWritten(line)) plan.kept.insert(line.index);
   }
+  KeepImportsThatAlwaysHold(box, present, plan);
   Text standIn = KeepChosenMembers(families, present, plan);
   if (box.isMain) SettleFramework(present, standIn, plan);
   return plan;

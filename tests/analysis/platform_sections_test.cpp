@@ -10,6 +10,7 @@
 #include "analysis/analyse.h"
 #include "analysis/reasons.h"
 #include "analysis/suggestion.h"
+#include "analysis/unit_header.h"
 #include "analysis/source_records.h"
 #include "catalogue_fixture.h"
 #include "support/test_support.h"
@@ -141,6 +142,27 @@ TEST_F(PlatformSections, AGuardedMatchIsExplainedByItsWord) {
   ASSERT_EQ(guarded.size(), 1u);
   ASSERT_EQ(guarded[0].reasons.size(), 1u);
   EXPECT_EQ(guarded[0].reasons[0].Comment(), u"FlashWindow at main.bmx:2");
+}
+
+// An Import in a header section that always holds under the modern rules
+// ("?bmxng") is there on every platform: it counts as present, and its
+// section stays; one the unit does not need is unneeded there.
+TEST(PlatformSectionsHeader, AnImportInASectionThatAlwaysHoldsIsPresent) {
+  CodeBox box;
+  box.path = u"/p/a.bmx";
+  box.modules = {u"BRL.Timer", u"BRL.TimerDefault"};
+  std::vector<Text> lines = {u"Import BRL.Timer", u"?bmxng ' modern only",
+                             u"Import BRL.TimerDefault", u"Import BRL.Map", u"?",
+                             u"CreateTimer 10"};
+  PresentHeader present = ReadPresentHeader(lines, SectionImports::Read);
+  std::vector<HeaderDifference> differences = CompareHeader(box, present);
+  ASSERT_EQ(differences.size(), 1u);
+  EXPECT_EQ(differences[0].kind, HeaderDifferenceKind::Unneeded);
+  EXPECT_EQ(differences[0].module, u"BRL.Map");
+  EXPECT_EQ(differences[0].condition, u"bmxng");
+  TextList wanted;
+  for (const WantedLine& line : WantedHeader(box, present)) wanted.push_back(line.text);
+  EXPECT_EQ(wanted, (TextList{u"Import BRL.Timer", u"?bmxng", u"Import BRL.TimerDefault", u"?"}));
 }
 
 }  // namespace
