@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "catalogue/module_records.h"
+
 namespace vt {
 namespace {
 
@@ -37,12 +39,62 @@ TEST(ReadRules, AFaultNamesFileAndLineAndLeavesTheBookAsItWas) {
        u"r.txt:3: \".B\" is not a module name such as BRL.Timer"},
       {"[modern]\nnote opengl-max2d caf\xC3\xA9\nnote opengl-max2d caf\xE9\n",
        u"r.txt:3: not valid UTF-8"},
+      {"[modern]\nfamily timers\n", u"r.txt:2: family needs a name and its member modules"},
+      {"[modern]\nfamily BRL.TimerDefault SDL.SDLTimer\n",
+       u"r.txt:2: \"BRL.TimerDefault\" is not a family name such as max2d-drivers"},
+      {"[modern]\nfamily timers BRL.TimerDefault SDLTimer\n",
+       u"r.txt:2: \"SDLTimer\" is not a module name such as BRL.Timer"},
   };
   for (const Case& c : cases) {
     RuleBook book = BuiltInRules();
     EXPECT_EQ(ReadRules(c.text, u"r.txt", book), c.error) << c.text;
     EXPECT_EQ(book, BuiltInRules()) << c.text;
   }
+}
+
+// A rule of the user's that names a module the installation lacks is said
+// with its file and line and does not act. The shipped rules are written for
+// every installation, family members are alternatives, and the other set's
+// rules are for another installation: none of them is warned about.
+TEST(InstalledRules, AUsersRuleNamingAModuleNotInstalledIsWarnedAboutAndNotUsed) {
+  CatalogueState catalogue;
+  catalogue.ruleSet = RuleSetKind::Modern;
+  for (const char16_t* name : {u"brl.timer", u"brl.timerdefault", u"brl.glmax2d", u"brl.system"}) {
+    catalogue.CreateModule(name);
+  }
+  RuleBook book = BuiltInRules();
+  EXPECT_EQ(UninstalledRuleWarnings(book, catalogue), std::vector<Text>{});
+  ASSERT_EQ(ReadRules("[modern]\n"
+                      "# mine\n"
+                      "implementation BRL.System SDL.SDLSystem\n"
+                      "driver directx-max2d SDL.D3D9SDLMax2D SetGraphicsDriver D3D9Driver()\n"
+                      "gui MaxGUI.Drivers\n"
+                      "family timers Bah.Timer BRL.TimerDefault\n"
+                      "family mine Bah.A Bah.B\n"
+                      "[classic]\n"
+                      "gui BRL.Win32MaxGUI\n",
+                      u"mine.txt", book),
+            u"");
+  EXPECT_EQ(UninstalledRuleWarnings(book, catalogue),
+            (std::vector<Text>{
+                u"mine.txt:3: SDL.SDLSystem is not installed here; the rule is not used",
+                u"mine.txt:4: SDL.D3D9SDLMax2D is not installed here; the rule is not used",
+                u"mine.txt:5: MaxGUI.Drivers is not installed here; the rule is not used"}));
+  // A family of a name read before replaces it in its place.
+  const ModuleFamilies& families = book.modern.families;
+  ASSERT_EQ(families.size(), BuiltInRules().modern.families.size() + 1);
+  EXPECT_EQ(families[3], (ModuleFamily{u"timers", {u"Bah.Timer", u"BRL.TimerDefault"}}));
+  EXPECT_EQ(families.back().name, u"mine");
+
+  RuleBook installed = InstalledRules(book, catalogue);
+  const RuleSet& rules = installed.modern;
+  ASSERT_EQ(rules.implementations.size(), 1u);
+  EXPECT_EQ(rules.implementations[0].implementation, u"BRL.TimerDefault");
+  EXPECT_EQ(rules.templates.openglMax2D.module, u"BRL.GLMax2D");
+  EXPECT_EQ(rules.templates.directxMax2D, DriverTemplate());
+  EXPECT_EQ(rules.templates.guiModule, u"");
+  EXPECT_EQ(rules.families, families);
+  EXPECT_EQ(installed.classic, book.classic);
 }
 
 }  // namespace

@@ -157,6 +157,43 @@ TEST_F(Suggestions, Max2DWithoutDriverOffersBoth) {
             (TextList{u"Framework BRL.D3D7Max2D", u"Import BRL.PNGLoader", u"", u"", kD3D7}));
 }
 
+// A template whose driver the installation lacks is not offered: one driver
+// left is no choice, and with none Max2D stays. The GUI module goes first
+// only when it is installed.
+TEST_F(Suggestions, TemplatesAndGuiModulesNotInstalledAreNotOffered) {
+  constexpr char16_t kDirectXHint[] =
+      u"note HINT: DirectX runs on Windows only; elsewhere use the OpenGL template";
+  struct Case {
+    std::vector<const char16_t*> installed;
+    TextList outline;
+    TextList firstBox;
+  };
+  const Case cases[] = {
+      {{u"brl.glmax2d", u"brl.d3d9max2d", u"maxgui.drivers"},
+       {u"choice", u"block Max OpenGL template:", u"block Max DirectX template:", kDirectXHint},
+       {u"BRL.GLMax2D", u"MaxGUI.Drivers", u"BRL.Retro"}},
+      {{u"brl.glmax2d"}, {u"block Max OpenGL template:"},
+       {u"BRL.GLMax2D", u"BRL.Retro", u"MaxGUI.Drivers"}},
+      {{u"brl.d3d9max2d"}, {u"block Max DirectX template:", kDirectXHint},
+       {u"BRL.D3D9Max2D", u"BRL.Retro", u"MaxGUI.Drivers"}},
+      {{}, {u"block Programs template:"},
+       {u"BRL.Max2D", u"BRL.Graphics", u"BRL.Retro", u"MaxGUI.Drivers"}},
+  };
+  for (const Case& c : cases) {
+    CatalogueState catalogue;
+    catalogue.ruleSet = RuleSetKind::Modern;
+    for (const char16_t* name : c.installed) catalogue.CreateModule(name);
+    RuleBook rules = InstalledRules(BuiltInRules(), catalogue);
+    Analysis = AnalysisState();
+    Analysis.Rules = &rules.modern;
+    Record(u"/w/a.bmx", {u"BRL.Max2D", u"BRL.Graphics", u"BRL.Retro", u"MaxGUI.Drivers"});
+    Suggestion suggestion = SuggestFrameworks(Analysis);
+    EXPECT_EQ(Outline(suggestion), c.outline) << c.installed.size();
+    ASSERT_FALSE(suggestion.blocks.empty());
+    EXPECT_EQ(suggestion.blocks.front().boxes.front().modules, c.firstBox) << c.installed.size();
+  }
+}
+
 // The templates work on copies: the records stay as the analysis left them,
 // and each block of the choice holds the lists as they stood when it was made.
 TEST_F(Suggestions, TheRecordsStayAsTheyAreAndEachBlockKeepsItsOwnLists) {

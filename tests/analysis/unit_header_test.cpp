@@ -88,5 +88,80 @@ TEST(UnitHeader, WantedLinesAreTheTextAreaWithoutItsExtraStatements) {
                "' modules which may be required:", "' Import BRL.PNGLoader"}));
 }
 
+// A header line of a module not installed here, and one naming another
+// member of a family the box wants, are kept as written; a member of a
+// family the box wants nothing of is judged as any line.
+TEST(UnitHeader, ChosenFamilyMembersAndModulesNotInstalledAreKept) {
+  const ModuleFamilies families = {
+      {u"max2d-drivers", {u"BRL.GLMax2D", u"BRL.D3D9Max2D", u"SDL.SDLRenderMax2D"}},
+      {u"timers", {u"BRL.TimerDefault", u"SDL.SDLTimer"}},
+      {u"system-drivers", {u"BRL.SystemDefault", u"SDL.SDLSystem"}},
+  };
+  struct Case {
+    bool main;
+    TextList modules;
+    std::vector<Text> header;
+    V differences;
+    V wanted;
+  };
+  const TextList glTimer = {u"BRL.GLMax2D", u"BRL.TimerDefault"};
+  const Case cases[] = {
+      // The author's Max2D driver and timer stand, wherever they are named.
+      {true, glTimer, {u"Framework SDL.SDLRenderMax2D", u"Import SDL.SDLTimer"}, V{},
+       V{" +0", " +1"}},
+      {true, glTimer, {u"Framework brl.glmax2d", u"import sdl.sdltimer ' mine"}, V{},
+       V{"Framework BRL.GLMax2D", " +1"}},
+      // A kept Framework line stays it; the wanted framework is imported.
+      {true, glTimer, {u"Framework SDL.SDLTimer"}, V{"missing Import BRL.GLMax2D 1"},
+       V{" +0", "Import BRL.GLMax2D"}},
+      {true, {u"BRL.GLMax2D", u"BRL.Retro"}, {u"Framework Bah.Foo", u"Import BRL.Retro"},
+       V{"missing Import BRL.GLMax2D 1"}, V{" +0", "Import BRL.GLMax2D", "Import BRL.Retro"}},
+      // The driver on an Import line: the file's own Framework line stays,
+      // or the driver goes there when there is none.
+      {true, {u"BRL.GLMax2D", u"BRL.Retro"}, {u"Framework BRL.Retro", u"Import SDL.SDLRenderMax2D"},
+       V{}, V{"Framework BRL.Retro", " +1"}},
+      {true, {u"BRL.GLMax2D"}, {u"Import SDL.SDLRenderMax2D"},
+       V{"no-framework Framework SDL.SDLRenderMax2D 1"}, V{"Framework SDL.SDLRenderMax2D", " +0"}},
+      // A member of a family the box wants nothing of is unneeded.
+      {true, glTimer, {u"Framework SDL.SDLRenderMax2D", u"Import SDL.SDLSystem"},
+       V{"missing Import BRL.TimerDefault 1", "unneeded Import SDL.SDLSystem 2"},
+       V{" +0", "Import BRL.TimerDefault"}},
+      {false, {u"BRL.TimerDefault"}, {u"Import SDL.SDLRenderMax2D"},
+       V{"missing Import BRL.TimerDefault 1", "unneeded Import SDL.SDLRenderMax2D 1"},
+       V{"Import BRL.TimerDefault"}},
+      // Both drivers wanted: the one present stands for itself only.
+      {true, {u"BRL.GLMax2D", u"BRL.D3D9Max2D"}, {u"Framework BRL.GLMax2D"},
+       V{"missing Import BRL.D3D9Max2D 1"}, V{"Framework BRL.GLMax2D", "Import BRL.D3D9Max2D"}},
+      // Lines of modules not installed here, in any unit.
+      {true, {u"BRL.GLMax2D"}, {u"Framework BRL.GLMax2D", u"Import Bah.Foo ' x"}, V{},
+       V{"Framework BRL.GLMax2D", " +1"}},
+      {false, {u"BRL.Retro"}, {u"Framework Bah.Foo", u"Import Bah.Bar", u"Import BRL.Map"},
+       V{"missing Import BRL.Retro 1", "unneeded Import BRL.Map 3"},
+       V{" +0", "Import BRL.Retro", " +1"}},
+  };
+  for (const Case& c : cases) {
+    PresentHeader present = ReadPresentHeader(c.header);
+    for (HeaderLine& line : present.lines) line.notInstalled = StartsWith(line.module, u"Bah.");
+    CodeBox box = Box(c.main, c.modules);
+    std::string where = ToUtf8(c.header.front());
+    V differences;
+    for (const HeaderDifference& d : CompareHeader(box, present, families)) {
+      const char* kind = d.kind == HeaderDifferenceKind::Missing    ? "missing"
+                         : d.kind == HeaderDifferenceKind::Unneeded ? "unneeded"
+                                                                    : "no-framework";
+      differences.push_back(std::string(kind) + (d.framework ? " Framework " : " Import ") +
+                            ToUtf8(d.module) + " " + std::to_string(d.line));
+    }
+    EXPECT_EQ(differences, c.differences) << where;
+    V wanted;
+    for (const WantedLine& line : WantedHeader(box, present, families)) {
+      std::string text = ToUtf8(line.text);
+      if (line.keepFromLine) text += " +" + std::to_string(*line.keepFromLine);
+      wanted.push_back(text);
+    }
+    EXPECT_EQ(wanted, c.wanted) << where;
+  }
+}
+
 }  // namespace
 }  // namespace vt

@@ -125,6 +125,16 @@ TEST(CliRules, RuleFilesAddRulesAndAFaultyOneStopsTheRunNamingFileAndLine) {
             std::string::npos)
       << run.out;
 
+  // A rule naming a module not installed here is said, and the run goes on.
+  work.WriteFile(u"mine.txt", "[modern]\nfamily maps BRL.Map Bah.Map\ngui Bah.GUI\n");
+  run = RunCli(args, work.Path(), OwnHome(home));
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.err, "veltrane-cli: warning: " + ToUtf8(work / u"mine.txt") +
+                         ":3: Bah.GUI is not installed here; the rule is not used\n");
+  args.insert(args.begin(), "--quiet");
+  EXPECT_EQ(RunCli(args, work.Path(), OwnHome(home)).err, "");
+  args.erase(args.begin());
+
   work.WriteFile(u"mine.txt", "[modern]\nimplementation BRL.Path\n");
   run = RunCli(args, work.Path(), OwnHome(home));
   EXPECT_EQ(run.exitCode, 10);

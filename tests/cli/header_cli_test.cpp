@@ -188,6 +188,42 @@ TEST_F(HeaderCli, CheckAndDiffGiveTheirFindingsAsData) {
             "::error file=main.bmx,line=2,title=Veltrane::main.bmx:2: unneeded Import BRL.Max2D\n");
 }
 
+// A line of a module not installed here cannot be judged: it is kept, the
+// Framework line included, and noted; a note alone is no difference.
+TEST_F(HeaderCli, ALineOfAModuleNotInstalledHereIsKeptAndNoted) {
+  std::string program = "Framework Bah.Window\nImport BRL.StandardIO\nImport BRL.Retro\n"
+                        "Import Bah.Sound ' mine\nPrint Upper(\"x\")\n";
+  work.WriteFile(u"main.bmx", program);
+  RunResult check = Run({"--check", "main.bmx"});
+  EXPECT_EQ(check.exitCode, 0) << check.err;
+  EXPECT_EQ(check.out,
+            "main.bmx:1: Framework Bah.Window: not installed here: kept\n"
+            "main.bmx:4: Import Bah.Sound: not installed here: kept\n");
+  RunResult json = Run({"--check", "--format", "json", "main.bmx"});
+  EXPECT_EQ(json.exitCode, 0);
+  nlohmann::json document = nlohmann::json::parse(json.out);
+  EXPECT_EQ(document["differs"], false);
+  ASSERT_EQ(document["findings"].size(), 2u);
+  EXPECT_EQ(document["findings"][0]["kind"], "not_installed");
+  EXPECT_EQ(document["findings"][0]["framework"], true);
+  EXPECT_EQ(document["findings"][1]["module"], "Bah.Sound");
+  RunResult github = Run({"--check", "--format", "github", "main.bmx"});
+  EXPECT_EQ(github.exitCode, 0);
+  EXPECT_EQ(github.out.rfind("::notice file=main.bmx,line=1,title=Veltrane::main.bmx:1: "
+                             "Framework Bah.Window: not installed here: kept\n::notice ", 0),
+            0u) << github.out;
+  RunResult list = Run({"--list", "main.bmx"});
+  EXPECT_EQ(list.exitCode, 0);
+  EXPECT_EQ(list.out, "");
+
+  // The Framework line stays; the module wanted there is imported instead.
+  work.WriteFile(u"main.bmx", "Framework Bah.Window\nImport BRL.Retro\nImport Bah.Sound ' mine\n"
+                              "Print Upper(\"x\")\n");
+  RunResult write = Run({"--write", "main.bmx"});
+  EXPECT_EQ(write.exitCode, 0) << write.err;
+  EXPECT_EQ(ReadFileBytes(work / u"main.bmx"), program);
+}
+
 TEST_F(HeaderCli, NoBackupByDefaultAndTheBlockCanBeChosen) {
   work.WriteFile(u"main.bmx", "Graphics 640, 480\r\nDrawRect 0, 0, 8, 8\r\n");
   RunResult write = Run({"--template", "2", "--write", "main.bmx"});
