@@ -12,6 +12,7 @@ ModuleInfo "Author: Veltrane example installation"
 ?Not opengles And Not nx And Not raspberrypi And Not haiku
 Import BRL.Max2D
 Import BRL.GLGraphics
+?
 
 Type TGLMax2DDriver Extends TGraphicsDriver
 	Method CreateGraphics:TGraphics(width:Int, height:Int, depth:Int, hertz:Int)
@@ -28,4 +29,3 @@ End Rem
 Function GLMax2DDriver:TGLMax2DDriver()
 	Return glMax2DDriver
 End Function
-?
