@@ -281,6 +281,8 @@ const RuleBook& BuiltInRules() {
 }
 
 RuleBook InstalledRules(const RuleBook& book, const CatalogueState& catalogue) {
+  // The classic rules write the templates they always wrote.
+  if (catalogue.ruleSet == RuleSetKind::Classic) return book;
   RuleBook installed = book;
   RuleSet& rules = installed.For(catalogue.ruleSet);
   std::erase_if(rules.implementations, [&](const ImplementationRule& rule) {
@@ -297,8 +299,9 @@ RuleBook InstalledRules(const RuleBook& book, const CatalogueState& catalogue) {
 
 std::vector<Text> UninstalledRuleWarnings(const RuleBook& book, const CatalogueState& catalogue) {
   std::vector<Text> warnings;
-  // A catalogue without modules knows no installation to judge by.
-  if (catalogue.ModList.empty()) return warnings;
+  // A catalogue without modules knows no installation to judge by, and the
+  // classic rules act whatever is installed.
+  if (catalogue.ModList.empty() || catalogue.ruleSet == RuleSetKind::Classic) return warnings;
   auto warn = [&](const RuleOrigin& origin, const Text& missing) {
     if (origin.shipped) return;
     warnings.push_back(origin.file + u":" + Decimal(static_cast<long long>(origin.line)) + u": " +

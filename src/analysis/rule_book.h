@@ -102,13 +102,14 @@ struct RuleBook {
 Text ReadRules(std::string_view text, TextView fileName, RuleBook& book,
                RuleSource source = RuleSource::User);
 
-// The rules of the catalogue's set that can act on its installation: an
+// The rules of the catalogue's set that can act on its installation (the
+// classic set acts as it is, whatever is installed): an
 // implementation rule whose modules are both installed, a template whose
 // driver module is installed (the others are left without a module and so
 // are not offered), a GUI module that is installed. Families stay whole.
 RuleBook InstalledRules(const RuleBook& book, const CatalogueState& catalogue);
 
-// One warning for each rule of the catalogue's set, read from a file of the
+// One warning for each rule of the modern set, read from a file of the
 // user's, that names a module the installation lacks: "FILE:LINE: BRL.X is
 // not installed here; the rule is not used". Family members are
 // alternatives and are never warned about; an empty catalogue gives none.

@@ -95,6 +95,11 @@ TEST(InstalledRules, AUsersRuleNamingAModuleNotInstalledIsWarnedAboutAndNotUsed)
   EXPECT_EQ(rules.templates.guiModule, u"");
   EXPECT_EQ(rules.families, families);
   EXPECT_EQ(installed.classic, book.classic);
+
+  // The classic rules act as they always did, whatever is installed.
+  catalogue.ruleSet = RuleSetKind::Classic;
+  EXPECT_EQ(InstalledRules(book, catalogue), book);
+  EXPECT_EQ(UninstalledRuleWarnings(book, catalogue), std::vector<Text>{});
 }
 
 }  // namespace
