@@ -109,7 +109,7 @@ struct Run {
   }
   void Match() {
     vt::MatchCommands(analysis, catalogue);
-    vt::SuggestLoaders(analysis);
+    vt::SuggestLoaders(analysis, catalogue);
   }
 
   const Input& input;
