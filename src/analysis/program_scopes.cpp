@@ -25,8 +25,8 @@ size_t NameEnd(TextView low, size_t at) {
   return at;
 }
 
-bool Holds(const std::vector<Text>& names, TextView name) {
-  return std::find(names.begin(), names.end(), name) != names.end();
+bool Holds(const NameSet& names, TextView name) {
+  return !names.empty() && names.find(name) != names.end();
 }
 
 // Whether an item of a declaration list starts at `at`: a name, perhaps a
@@ -79,7 +79,7 @@ void ProgramScopes::StartFile() {
 
 void ProgramScopes::DeclareShared(TextView name) {
   if (inFunction_) {
-    locals_.emplace_back(name);
+    locals_.emplace(name);
   } else if (TypeBlock* type = TopType()) {
     type->members.emplace(name);
     anyMember_.emplace(name);
@@ -90,9 +90,9 @@ void ProgramScopes::DeclareShared(TextView name) {
 
 void ProgramScopes::DeclareLocal(TextView name) {
   if (inFunction_) {
-    locals_.emplace_back(name);
+    locals_.emplace(name);
   } else if (openTypes_.empty()) {
-    mainLocals_.emplace_back(name);
+    mainLocals_.emplace(name);
   }
 }
 
@@ -165,10 +165,10 @@ void ProgramScopes::OpenFunction(TextView low, size_t keywordEnd) {
   const TypeBlock* type = TopType();
   bool bodiless = inExtern_ || (type && type->isInterface) || HasWord(low, u"abstract", end);
   size_t open = low.find(u'(', end);
-  std::vector<Text> parameters;
+  NameSet parameters;
   if (open != TextView::npos) {
     ReadNameList(low, open + 1, u')',
-                 [&parameters](TextView name) { parameters.emplace_back(name); });
+                 [&parameters](TextView name) { parameters.emplace(name); });
   }
   if (bodiless) return;
   inFunction_ = true;

@@ -17,6 +17,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <unordered_map>
 #include <unordered_set>
@@ -28,6 +29,14 @@
 namespace vt {
 
 class sourcemodtype;
+
+// Names asked about as views, with no copy: every word of a function's body
+// asks its Locals.
+struct NameHash {
+  using is_transparent = void;
+  size_t operator()(TextView name) const { return std::hash<TextView>{}(name); }
+};
+using NameSet = std::unordered_set<Text, NameHash, std::equal_to<>>;
 
 // How a word of a line stands in the program's scopes. Any other value is
 // the program type block the word stands in (its number, from 1), or 0
@@ -89,8 +98,8 @@ class ProgramScopes {
   std::vector<uint32_t> openTypes_;
   bool inFunction_ = false;
   bool inExtern_ = false;
-  std::vector<Text> locals_;      // of the function or method being read
-  std::vector<Text> mainLocals_;  // of the file's main code
+  NameSet locals_;      // of the function or method being read
+  NameSet mainLocals_;  // of the file's main code
   // Where in the line the names it declares start.
   std::vector<size_t> declaredAt_;
 };
