@@ -15,16 +15,6 @@ namespace {
 
 using testing::TempFolder;
 
-std::string Example(const char16_t* relative) {
-  return ToUtf8(testing::SourceFolder() + u"/examples/" + relative);
-}
-
-Setting OwnHome(const TempFolder& home) {
-  Setting setting;
-  setting.home = home.Path();
-  return setting;
-}
-
 constexpr char kBlockBody[] =
     "Import BRL.Map\n"
     "Import BRL.PolledInput\n"
@@ -45,8 +35,8 @@ std::string Suggestion() {
 
 TEST(CatcherExample, TheSuggestionIsTheOneWorkedOutByHandInTextJsonAndPage) {
   TempFolder work, home;
-  const std::string root = Example(u"BlitzMaxModern");
-  const std::string source = Example(u"catcher/catcher.bmx");
+  const std::string root = ExamplePath(u"BlitzMaxModern");
+  const std::string source = ExamplePath(u"catcher/catcher.bmx");
   RunResult run = RunCli({"--no-html", "--root", root, source}, work.Path(), OwnHome(home));
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out, Suggestion());
@@ -77,7 +67,7 @@ TEST(CatcherExample, TheSuggestionIsTheOneWorkedOutByHandInTextJsonAndPage) {
 // clean but for the note, and a second --write has nothing to do.
 TEST(CatcherExample, CheckWriteAndCheckAgain) {
   TempFolder work, home;
-  const std::string root = Example(u"BlitzMaxModern");
+  const std::string root = ExamplePath(u"BlitzMaxModern");
   const std::string original = testing::ReadFileBytes(testing::SourceFolder() +
                                                       u"/examples/catcher/catcher.bmx");
   work.WriteFile(u"catcher.bmx", original);

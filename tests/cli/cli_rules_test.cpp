@@ -15,17 +15,6 @@ namespace {
 
 using testing::TempFolder;
 
-std::string Example(const char16_t* relative) {
-  return ToUtf8(testing::SourceFolder() + u"/examples/" + relative);
-}
-
-// A HOME of its own, so that no rules file of the one running the tests counts.
-Setting OwnHome(const TempFolder& home) {
-  Setting setting;
-  setting.home = home.Path();
-  return setting;
-}
-
 // examples/modern/EXPECTED.md, worked out from the rules by hand.
 constexpr char kModernBoxes[] =
     "Programs template:\n"
@@ -49,8 +38,8 @@ constexpr char kModernBoxes[] =
 
 TEST(CliRules, TheModernExampleGetsTheSuggestionWorkedOutByHandInTextJsonAndPage) {
   TempFolder work, home;
-  std::vector<std::string> common = {"--root", Example(u"BlitzMaxModern"),
-                                     Example(u"modern/app.bmx")};
+  std::vector<std::string> common = {"--root", ExamplePath(u"BlitzMaxModern"),
+                                     ExamplePath(u"modern/app.bmx")};
   std::vector<std::string> text = common;
   text.insert(text.begin(), "--no-html");
   RunResult run = RunCli(text, work.Path(), OwnHome(home));
@@ -88,15 +77,15 @@ TEST(CliRules, TheModernExampleGetsTheSuggestionWorkedOutByHandInTextJsonAndPage
 TEST(CliRules, TheRuleSetCanBeChosenWhateverTheInstallation) {
   TempFolder work, home;
   RunResult classic = RunCli({"--no-html", "--rules", "classic", "--root",
-                              Example(u"BlitzMaxModern"), Example(u"modern/app.bmx")},
+                              ExamplePath(u"BlitzMaxModern"), ExamplePath(u"modern/app.bmx")},
                              work.Path(), OwnHome(home));
   ASSERT_EQ(classic.exitCode, 0) << classic.err;
   EXPECT_EQ(classic.out.rfind("Rule set: classic\n\n", 0), 0u);
   EXPECT_EQ(classic.out.find("TimerDefault"), std::string::npos);
   EXPECT_EQ(classic.out.find("?Win32"), std::string::npos);
 
-  RunResult modern = RunCli({"--no-html", "--rules=modern", "--root", Example(u"BlitzMax"),
-                             Example(u"game/game.bmx")},
+  RunResult modern = RunCli({"--no-html", "--rules=modern", "--root", ExamplePath(u"BlitzMax"),
+                             ExamplePath(u"game/game.bmx")},
                             work.Path(), OwnHome(home));
   ASSERT_EQ(modern.exitCode, 0) << modern.err;
   EXPECT_EQ(modern.out.rfind("Rule set: modern\n\n", 0), 0u);
@@ -107,8 +96,8 @@ TEST(CliRules, TheRuleSetCanBeChosenWhateverTheInstallation) {
   EXPECT_NE(modern.out.find("Import BRL.Audio\n"), std::string::npos);
   EXPECT_NE(modern.out.find("Import BRL.FreeAudioAudio\n"), std::string::npos);
 
-  RunResult bad = RunCli({"--rules", "newest", "--root", Example(u"BlitzMax"),
-                          Example(u"game/game.bmx")},
+  RunResult bad = RunCli({"--rules", "newest", "--root", ExamplePath(u"BlitzMax"),
+                          ExamplePath(u"game/game.bmx")},
                          work.Path(), OwnHome(home));
   EXPECT_EQ(bad.exitCode, 2);
 }
@@ -117,8 +106,8 @@ TEST(CliRules, RuleFilesAddRulesAndAFaultyOneStopsTheRunNamingFileAndLine) {
   TempFolder work, home;
   work.WriteFile(u"mine.txt", "[modern]\nimplementation BRL.Path BRL.Map  keeps paths in a map\n");
   std::vector<std::string> args = {"--no-html", "--explain", "--rules-file", "mine.txt",
-                                   "--root", Example(u"BlitzMaxModern"),
-                                   Example(u"modern/app.bmx")};
+                                   "--root", ExamplePath(u"BlitzMaxModern"),
+                                   ExamplePath(u"modern/app.bmx")};
   RunResult run = RunCli(args, work.Path(), OwnHome(home));
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_NE(run.out.find("Import BRL.Map ' TPath.Cwd at util.bmx:10 (keeps paths in a map)\n"),

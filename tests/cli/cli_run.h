@@ -43,6 +43,18 @@ struct Setting {
   unsigned long openFiles = 0;
 };
 
+// A file or folder under the project's examples/ folder.
+inline std::string ExamplePath(const char16_t* relative) {
+  return ToUtf8(testing::SourceFolder() + u"/examples/" + relative);
+}
+
+// A HOME of its own, so that no rules file of the one running the tests counts.
+inline Setting OwnHome(const testing::TempFolder& home) {
+  Setting setting;
+  setting.home = home.Path();
+  return setting;
+}
+
 #if defined(_WIN32)
 
 // One argument as the C runtime's parser reads it back: quoted, with the
