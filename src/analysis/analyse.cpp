@@ -24,6 +24,7 @@ void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, TextView
   // earlier one, so every record waits for the end of the walk.
   CommandMatcher matcher(catalogue, notes, analysis.Rules);
   bool scoped = analysis.ruleSet == RuleSetKind::Modern;
+  analysis.Scopes.KeepOnly([&matcher](TextView name) { return matcher.Declares(name); });
   std::vector<sourcemodtype*> waiting;
   auto match = [&](sourcemodtype* record) {
     if (scoped) analysis.Scopes.MarkHidden(*record);
@@ -68,6 +69,8 @@ void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, TextView
   ScanFile(analysis, mainPath, u"Main", scan);
   leaveUntil(static_cast<size_t>(-1));
   for (sourcemodtype* record : waiting) match(record);
+  // The matcher ends here; nothing may ask it later.
+  analysis.Scopes.KeepOnly(nullptr);
   SuggestLoaders(analysis, catalogue);
 }
 

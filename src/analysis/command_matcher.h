@@ -84,6 +84,8 @@ class CommandMatcher {
   CommandMatcher(CatalogueState& catalogue, CauseNotes notes, const RuleSet* rules = nullptr);
   // Matches the unit's words and those of its platform sections.
   void Match(sourcemodtype& record);
+  // Whether a module declares `name` as a command or type.
+  bool Declares(TextView name) const { return !index_.Find(name).empty(); }
 
  private:
   void MatchWords(sourcemodtype& record);

@@ -78,6 +78,7 @@ void ProgramScopes::StartFile() {
 }
 
 void ProgramScopes::DeclareShared(TextView name) {
+  if (!Kept(name)) return;
   if (inFunction_) {
     locals_.emplace(name);
   } else if (TypeBlock* type = TopType()) {
@@ -89,6 +90,7 @@ void ProgramScopes::DeclareShared(TextView name) {
 }
 
 void ProgramScopes::DeclareLocal(TextView name) {
+  if (!Kept(name)) return;
   if (inFunction_) {
     locals_.emplace(name);
   } else if (openTypes_.empty()) {
@@ -168,7 +170,9 @@ void ProgramScopes::OpenFunction(TextView low, size_t keywordEnd) {
   NameSet parameters;
   if (open != TextView::npos) {
     ReadNameList(low, open + 1, u')',
-                 [&parameters](TextView name) { parameters.emplace(name); });
+                 [&](TextView name) {
+                   if (Kept(name)) parameters.emplace(name);
+                 });
   }
   if (bodiless) return;
   inFunction_ = true;

@@ -46,6 +46,10 @@ inline constexpr uint32_t kHiddenHere = UINT32_MAX - 1;  // a Local or parameter
 
 class ProgramScopes {
  public:
+  // Keeps only the declared names for which `named` holds: a name no module
+  // declares hides nothing, and a program declares thousands. Without it
+  // every name is kept.
+  void KeepOnly(std::function<bool(TextView)> named) { named_ = std::move(named); }
   // A new file starts outside every block.
   void StartFile();
   // Reads one trimmed, lower-cased code line cut into `spans`, notes what it
@@ -93,6 +97,10 @@ class ProgramScopes {
   // Every name a type declares: a word that is neither here nor among the
   // globals is hidden nowhere.
   std::unordered_set<Text> anyMember_;
+
+  // Whether a declared name is worth keeping.
+  bool Kept(TextView name) const { return !named_ || named_(name); }
+  std::function<bool(TextView)> named_;
 
   // Where the line being read stands in its file.
   std::vector<uint32_t> openTypes_;

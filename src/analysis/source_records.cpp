@@ -128,8 +128,13 @@ float LeadingNumber(TextView word) {
 }
 
 void sourcemodtype::AddWord(TextView word) {
-  if (LeadingNumber(word) > 0) return;
-  if (word.size() < 2) return;
+  std::optional<size_t> known;
+  KeepWord(word, known);
+}
+
+bool sourcemodtype::KeepWord(TextView word, std::optional<size_t>& known) {
+  if (LeadingNumber(word) > 0) return false;
+  if (word.size() < 2) return false;
   if (wordSet_.size() != words.size()) {
     wordSet_.Clear();
     for (size_t at = 0; at < words.size(); ++at) wordSet_.Add(at, wordSet_.Hash(words[at]));
@@ -137,31 +142,31 @@ void sourcemodtype::AddWord(TextView word) {
   // A unit has hundreds of words as a rule: no need to double up to them.
   if (words.empty()) wordSet_.Reserve(1024);
   size_t hash = wordSet_.Hash(word);
-  if (wordSet_.Holds(words, word, hash)) return;
-  if (IsKeywordFragment(word)) return;
+  known = wordSet_.FindIf(hash, [&](size_t at) { return words[at] == word; });
+  if (known) return false;
+  if (IsKeywordFragment(word)) return false;
   words.emplace_back(word);
   wordSet_.Add(words.size() - 1, hash);
-}
-
-std::optional<size_t> sourcemodtype::FindWord(TextView word, size_t hash) {
-  return wordSet_.FindIf(hash, [&](size_t at) { return words[at] == word; });
+  return true;
 }
 
 sourcemodtype::WordAdded sourcemodtype::AddScopedWord(TextView word, uint32_t context) {
-  size_t known = words.size();
-  AddWord(word);
-  if (words.size() > known) {
-    wordContexts.resize(known, 0);
+  std::optional<size_t> known;
+  if (KeepWord(word, known)) {
+    size_t at = words.size() - 1;
+    wordContexts.resize(at, 0);
     wordContexts.push_back(context);
-    usedContexts_.insert(uint64_t{known} << 32 | context);
+    if (context != 0) usedContexts_.insert(uint64_t{at} << 32 | context);
     return WordAdded::New;
   }
-  // Most words are used again in the block they were first used in.
-  std::optional<size_t> at = FindWord(word, wordSet_.Hash(word));
-  if (!at || *at >= wordContexts.size()) return WordAdded::Dropped;
-  if (wordContexts[*at] == context) return WordAdded::Known;
-  if (!usedContexts_.insert(uint64_t{*at} << 32 | context).second) return WordAdded::Known;
-  furtherUses.push_back({static_cast<uint32_t>(*at), context, {}});
+  if (!known || *known >= wordContexts.size()) return WordAdded::Dropped;
+  // Most words are used again in the block they were first used in. One
+  // first used outside every type block is hidden there only by a name the
+  // whole program sees, and so wherever else it is used.
+  uint32_t first = wordContexts[*known];
+  if (first == context || first == 0) return WordAdded::Known;
+  if (!usedContexts_.insert(uint64_t{*known} << 32 | context).second) return WordAdded::Known;
+  furtherUses.push_back({static_cast<uint32_t>(*known), context, {}});
   return WordAdded::NewContext;
 }
 

@@ -124,8 +124,9 @@ class sourcemodtype {
   std::vector<uint8_t> hiddenWords;
 
  private:
-  // Where `words` holds `word`, whose hash is `hash`.
-  std::optional<size_t> FindWord(TextView word, size_t hash);
+  // AddWord, telling whether the word was added, and otherwise where
+  // `words` holds it already (nowhere when it was dropped).
+  bool KeepWord(TextView word, std::optional<size_t>& known);
   // The (word, context) pairs of `wordContexts` and `furtherUses`.
   std::unordered_set<uint64_t> usedContexts_;
   // Whether a module of `modules` imports `key`: the names that the listed
