@@ -36,7 +36,7 @@ enum class CauseKind {
   LiteralRule,  // a fixed rule for the literal (file type, http::)
   ImagesUsed,   // the word or literal that first showed images are loaded
   AudioUsed,    // ... or sounds
-  Implementation,  // an implementation rule: `declaredBy` holds its reason
+  Implementation,  // a family default or a symbol rule: `declaredBy` holds its reason
 };
 
 // What made a module enter a record's `modules` or `optionalModules`.

@@ -61,8 +61,9 @@ struct MatchTables {
 // both conditions hold. When that is narrower than the record's own
 // condition, the module is noted in `tables.guarded` instead; when they
 // never both hold, it is needed nowhere.
+// A symbol rule's module is needed the same way, for `reason`.
 bool NeededInRecord(const MatchTables& tables, const sourcemodtype& record, size_t word,
-                    uint32_t place, TextView condition) {
+                    uint32_t place, TextView condition, TextView reason = {}) {
   KnownCondition both = BothConditions(record.condition, condition);
   if (both.kind == KnownCondition::Kind::Never) return false;
   if (both.kind == KnownCondition::Kind::Always) return true;
@@ -70,6 +71,7 @@ bool NeededInRecord(const MatchTables& tables, const sourcemodtype& record, size
   GuardedMatch& match = tables.guarded.emplace_back();
   match.condition = std::move(both.text);
   match.place = place;
+  match.reason = reason;
   if (!tables.keepNotes) return false;
   match.site = word < record.wordSites.size() ? record.wordSites[word]
                                                : WordSite{{}, record.words[word]};
@@ -112,6 +114,17 @@ void MatchWord(const CatalogueState& catalogue, const MatchTables& tables,
 bool ListsModule(const TextList& modules, TextView name) {
   for (const Text& listed : modules) {
     if (EqualFolded(listed, name)) return true;
+  }
+  return false;
+}
+
+// Whether `record`, or the unit whose section it is, lists a member of
+// `family` or imports one through a listed module.
+bool HoldsMember(const CatalogueState& catalogue, sourcemodtype& record,
+                 const ModuleFamily& family) {
+  for (const Text& member : family.members) {
+    if (record.ListsOrImports(catalogue, member)) return true;
+    if (record.unguarded && record.unguarded->ListsOrImports(catalogue, member)) return true;
   }
   return false;
 }
@@ -313,16 +326,31 @@ CommandMatcher::CommandMatcher(CatalogueState& catalogue, CauseNotes notes,
     facts.listedImports = std::span<const NameNumber>(listedImports_).subspan(at, imports);
   }
   matched_.assign(catalogue.ModList.size(), 0);
+  if (!rules_) return;
+  for (const SymbolRule& rule : rules_->symbols) {
+    const modtype* module = catalogue.FindModule(rule.module);
+    auto found = std::find_if(catalogue.ModList.begin(), catalogue.ModList.end(),
+                              [&](const auto& listed) { return listed.get() == module; });
+    if (!module || found == catalogue.ModList.end()) continue;
+    Text word = Lower(rule.word);
+    size_t hash = index_.Hash(word);
+    auto place = static_cast<uint32_t>(found - catalogue.ModList.begin());
+    symbols_.push_back(Symbol{hash, std::move(word), place, &rule});
+  }
+  std::stable_sort(symbols_.begin(), symbols_.end(),
+                   [](const Symbol& a, const Symbol& b) { return a.hash < b.hash; });
 }
 
 void CommandMatcher::Match(sourcemodtype& record) {
   guarded_.clear();
   MatchWords(record);
+  AddSymbols(record);
   AddImplementations(record);
   // A section lists what the unit does not list already.
   for (sourcemodtype& section : record.sections) {
     section.unguarded = &record;
     MatchWords(section);
+    AddSymbols(section);
     AddImplementations(section);
     section.unguarded = nullptr;
     // The loaders a section may need are offered as the unit's own.
@@ -346,7 +374,10 @@ void CommandMatcher::AddGuardedMatches(sourcemodtype& unit) {
     if (section.modules.size() == listed) continue;
     if (std::find(gained.begin(), gained.end(), at) == gained.end()) gained.push_back(at);
     if (notes_ != CauseNotes::Keep) continue;
-    ModuleCause cause{kNoWord, CauseKind::Command, Text(facts.declaredName), match.site};
+    ModuleCause cause =
+        match.reason.empty()
+            ? ModuleCause{kNoWord, CauseKind::Command, Text(facts.declaredName), match.site}
+            : ModuleCause{kNoWord, CauseKind::Implementation, match.reason, match.site};
     section.causes.try_emplace(Lower(section.modules.back()), std::move(cause));
   }
   for (size_t at : gained) {
@@ -357,21 +388,50 @@ void CommandMatcher::AddGuardedMatches(sourcemodtype& unit) {
   }
 }
 
+void CommandMatcher::AddSymbols(sourcemodtype& record) {
+  if (symbols_.empty()) return;
+  const MatchTables tables{index_, types_, facts_, matched_, matchedPlaces_, guarded_,
+                           notes_ == CauseNotes::Keep};
+  for (size_t i = 0; i < record.words.size() && i < hashes_.size(); ++i) {
+    // The program's own name there, not a module's.
+    if (i < record.hiddenWords.size() && record.hiddenWords[i]) continue;
+    Symbol key;
+    key.hash = hashes_[i];
+    auto named = std::equal_range(
+        symbols_.begin(), symbols_.end(), key,
+        [](const Symbol& a, const Symbol& b) { return a.hash < b.hash; });
+    for (auto symbol = named.first; symbol != named.second; ++symbol) {
+      if (symbol->word != record.words[i]) continue;
+      const SymbolRule& rule = *symbol->rule;
+      if (!rule.condition.empty() &&
+          !NeededInRecord(tables, record, i, symbol->place, rule.condition, rule.reason)) {
+        continue;
+      }
+      CauseWatch watch(record, i, notes_);
+      record.AddModule(catalogue_, facts_[symbol->place]);
+      watch.Note(CauseKind::Implementation, rule.reason);
+    }
+  }
+}
+
 void CommandMatcher::AddImplementations(sourcemodtype& record) {
   if (!rules_) return;
-  for (const ImplementationRule& rule : rules_->implementations) {
-    if (!ListsModule(record.modules, rule.interfaceModule)) continue;
-    if (!catalogue_.FindModule(rule.implementation)) continue;
+  for (const ModuleFamily& family : rules_->families) {
+    if (family.interfaceModule.empty()) continue;
+    if (!ListsModule(record.modules, family.interfaceModule)) continue;
+    if (HoldsMember(catalogue_, record, family)) continue;
+    const Text& chosen = family.members.front();
+    if (!catalogue_.FindModule(chosen)) continue;
     size_t listed = record.modules.size();
-    record.AddModule(catalogue_, rule.implementation);
+    record.AddModule(catalogue_, chosen);
     if (record.modules.size() == listed || notes_ != CauseNotes::Keep) continue;
     // Explained by the word that called for the interface.
-    auto cause = record.causes.find(Lower(rule.interfaceModule));
+    auto cause = record.causes.find(Lower(family.interfaceModule));
     size_t word = cause == record.causes.end() ? record.words.size() : cause->second.word;
     std::optional<WordSite> site;
     if (cause != record.causes.end()) site = cause->second.site;
     record.causes.try_emplace(Lower(record.modules.back()),
-                              ModuleCause{word, CauseKind::Implementation, rule.reason, site});
+                              ModuleCause{word, CauseKind::Implementation, family.reason, site});
   }
 }
 

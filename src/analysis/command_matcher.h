@@ -72,6 +72,9 @@ struct GuardedMatch {
   uint32_t place = 0;  // in ModList
   // The word, when notes are kept.
   std::optional<WordSite> site;
+  // Why a symbol rule calls for it; empty for a module that declares the
+  // word.
+  Text reason;
 };
 
 // Turns the words of records into required modules, through the loader and
@@ -79,8 +82,9 @@ struct GuardedMatch {
 // each as soon as its words are all known.
 class CommandMatcher {
  public:
-  // With `rules`, a unit that lists an interface module gets the module
-  // that implements it, when installed.
+  // With `rules`, a word that a symbol rule names brings in its module, and
+  // a unit that lists a family's interface module but holds no member gets
+  // the family's default, when installed.
   CommandMatcher(CatalogueState& catalogue, CauseNotes notes, const RuleSet* rules = nullptr);
   // Matches the unit's words and those of its platform sections.
   void Match(sourcemodtype& record);
@@ -89,6 +93,8 @@ class CommandMatcher {
 
  private:
   void MatchWords(sourcemodtype& record);
+  // Runs after MatchWords on the same record, whose hashes it reuses.
+  void AddSymbols(sourcemodtype& record);
   void AddImplementations(sourcemodtype& record);
   // Lists guarded_ in the sections of `unit`, once the unit and its
   // sections are matched.
@@ -114,6 +120,16 @@ class CommandMatcher {
   // What the unit being matched and its sections need only under a
   // condition of their own.
   std::vector<GuardedMatch> guarded_;
+  // The symbol rules whose module is installed, with the index's hash of
+  // each word lower-cased, sorted, so that a word no rule names costs one
+  // search of a short list.
+  struct Symbol {
+    size_t hash = 0;
+    Text word;  // lower-cased
+    uint32_t place = 0;  // of the module in ModList
+    const SymbolRule* rule = nullptr;
+  };
+  std::vector<Symbol> symbols_;
 };
 
 // Matches every record's words.

@@ -80,6 +80,36 @@ Fault UnknownTemplate(TextView name) {
          u"; expected opengl-graphics, opengl-max2d or directx-max2d";
 }
 
+Text ImplementationReason(TextView interfaceModule) {
+  return u"implementation of " + Text(interfaceModule);
+}
+
+// The family's place in `families` when its name was read before; unnamed
+// families (of implementation lines) are always new.
+ModuleFamilies::iterator FamilyNamed(ModuleFamilies& families, TextView name) {
+  if (name.empty()) return families.end();
+  return std::find_if(families.begin(), families.end(),
+                      [&](const ModuleFamily& known) { return known.name == name; });
+}
+
+// A family of a name read before replaces it in its place; one that names
+// no interface module keeps the interface of the one it replaces, so that a
+// user's narrowed family still serves it.
+void AddFamily(ModuleFamily family, RuleSet& rules) {
+  auto same = FamilyNamed(rules.families, family.name);
+  if (same == rules.families.end()) {
+    rules.families.push_back(std::move(family));
+    return;
+  }
+  if (family.interfaceModule.empty()) {
+    family.interfaceModule = std::move(same->interfaceModule);
+    family.reason = std::move(same->reason);
+  }
+  *same = std::move(family);
+}
+
+// The short form of a family that serves an interface module: one member,
+// no name.
 Fault ReadImplementation(Fields& fields, RuleSet& rules, const RuleOrigin& origin) {
   TextView interfaceModule = fields.Next();
   TextView implementation = fields.Next();
@@ -89,9 +119,47 @@ Fault ReadImplementation(Fields& fields, RuleSet& rules, const RuleOrigin& origi
   if (Fault fault = CheckModuleName(interfaceModule); !fault.empty()) return fault;
   if (Fault fault = CheckModuleName(implementation); !fault.empty()) return fault;
   Text reason(fields.Rest());
-  if (reason.empty()) reason = u"implementation of " + Text(interfaceModule);
-  rules.implementations.push_back(
-      ImplementationRule{Text(interfaceModule), Text(implementation), std::move(reason), origin});
+  if (reason.empty()) reason = ImplementationReason(interfaceModule);
+  rules.families.push_back(ModuleFamily{Text(), {Text(implementation)}, Text(interfaceModule),
+                                        std::move(reason), origin});
+  return Fault();
+}
+
+// A word as the command pass keeps it: name characters and dots, starting
+// and ending with a name character.
+bool IsSymbolWord(TextView word) {
+  if (word.empty() || word.front() == u'.' || word.back() == u'.') return false;
+  return std::all_of(word.begin(), word.end(),
+                     [](char16_t c) { return IsNameChar(c) || c == u'.'; });
+}
+
+Text SymbolReason(TextView word, TextView condition) {
+  Text reason = u"plug-in for " + Text(word);
+  if (!condition.empty()) reason += u" on " + Text(condition);
+  return reason;
+}
+
+Fault ReadSymbol(Fields& fields, RuleSet& rules, const RuleOrigin& origin) {
+  TextView word = fields.Next();
+  TextView module = fields.Next();
+  if (module.empty()) return u"symbol needs a word and a module";
+  if (!IsSymbolWord(word)) {
+    return Quoted(word) + u" is not a word such as CreateHTMLView or EArchiveFormat.ZIP";
+  }
+  if (Fault fault = CheckModuleName(module); !fault.empty()) return fault;
+  SymbolRule rule{Text(word), Text(module), Text(), Text(), origin};
+  TextView rest = fields.Rest();
+  if (!rest.empty() && rest.front() == u'?') {
+    // The condition is the rest of the field, so "? on Linux" is no "?on".
+    if (rest.size() == 1 || IsBlank(rest[1])) {
+      return u"symbol needs a condition after ?, such as ?Linux";
+    }
+    Fields condition(rest.substr(1));
+    rule.condition = condition.Next();
+    rest = condition.Rest();
+  }
+  rule.reason = rest.empty() ? SymbolReason(word, rule.condition) : Text(rest);
+  rules.symbols.push_back(std::move(rule));
   return Fault();
 }
 
@@ -136,24 +204,34 @@ bool IsFamilyName(TextView name) {
   });
 }
 
-Fault ReadFamily(Fields& fields, RuleSet& rules) {
+// family NAME [for INTERFACE] MEMBER... [-- REASON]
+Fault ReadFamily(Fields& fields, RuleSet& rules, const RuleOrigin& origin) {
   TextView name = fields.Next();
-  ModuleFamily family{Text(name), {}};
-  for (TextView member = fields.Next(); !member.empty(); member = fields.Next()) {
-    if (Fault fault = CheckModuleName(member); !fault.empty()) return fault;
-    family.members.emplace_back(member);
+  ModuleFamily family{Text(name), {}, Text(), Text(), origin};
+  TextView field = fields.Next();
+  if (field == u"for") {
+    TextView interfaceModule = fields.Next();
+    if (interfaceModule.empty()) return u"family needs an interface module after for";
+    if (Fault fault = CheckModuleName(interfaceModule); !fault.empty()) return fault;
+    family.interfaceModule = interfaceModule;
+    field = fields.Next();
+  }
+  for (; !field.empty() && field != u"--"; field = fields.Next()) {
+    if (Fault fault = CheckModuleName(field); !fault.empty()) return fault;
+    family.members.emplace_back(field);
   }
   if (family.members.empty()) return u"family needs a name and its member modules";
   if (!IsFamilyName(name)) {
     return Quoted(name) + u" is not a family name such as max2d-drivers";
   }
-  auto same = std::find_if(rules.families.begin(), rules.families.end(),
-                           [&](const ModuleFamily& known) { return known.name == name; });
-  if (same == rules.families.end()) {
-    rules.families.push_back(std::move(family));
-  } else {
-    *same = std::move(family);
+  if (field == u"--") {
+    if (family.interfaceModule.empty()) return u"family needs for INTERFACE to give a reason";
+    family.reason = fields.Rest();
+    if (family.reason.empty()) return u"family needs a reason after --";
+  } else if (!family.interfaceModule.empty()) {
+    family.reason = ImplementationReason(family.interfaceModule);
   }
+  AddFamily(std::move(family), rules);
   return Fault();
 }
 
@@ -161,10 +239,11 @@ Fault ReadRule(TextView line, RuleSet* rules, const RuleOrigin& origin) {
   Fields fields(line);
   TextView keyword = fields.Next();
   bool known = keyword == u"implementation" || keyword == u"driver" ||
-               keyword == u"note" || keyword == u"gui" || keyword == u"family";
+               keyword == u"note" || keyword == u"gui" || keyword == u"family" ||
+               keyword == u"symbol";
   if (!known) {
     return u"unknown rule " + Quoted(keyword) +
-           u"; expected implementation, driver, note, gui or family";
+           u"; expected implementation, driver, note, gui, family or symbol";
   }
   if (!rules) {
     return Quoted(keyword) + u" before any section; start with [classic] or [modern]";
@@ -172,7 +251,8 @@ Fault ReadRule(TextView line, RuleSet* rules, const RuleOrigin& origin) {
   if (keyword == u"implementation") return ReadImplementation(fields, *rules, origin);
   if (keyword == u"driver") return ReadDriver(fields, *rules, origin);
   if (keyword == u"note") return ReadNote(fields, *rules);
-  if (keyword == u"family") return ReadFamily(fields, *rules);
+  if (keyword == u"family") return ReadFamily(fields, *rules, origin);
+  if (keyword == u"symbol") return ReadSymbol(fields, *rules, origin);
   return ReadGui(fields, *rules, origin);
 }
 
@@ -240,8 +320,15 @@ Text FirstMissing(const CatalogueState& catalogue, std::initializer_list<TextVie
 template <typename Visit>
 void ForEachUninstalledRule(const RuleSet& rules, const CatalogueState& catalogue,
                             Visit&& visit) {
-  for (const ImplementationRule& rule : rules.implementations) {
-    Text missing = FirstMissing(catalogue, {rule.interfaceModule, rule.implementation});
+  // The members are alternatives; an implementation line names one module
+  // to import.
+  for (const ModuleFamily& family : rules.families) {
+    TextView implementation = family.name.empty() ? TextView(family.members.front()) : TextView();
+    Text missing = FirstMissing(catalogue, {family.interfaceModule, implementation});
+    if (!missing.empty()) visit(family.origin, missing);
+  }
+  for (const SymbolRule& rule : rules.symbols) {
+    Text missing = FirstMissing(catalogue, {rule.module});
     if (!missing.empty()) visit(rule.origin, missing);
   }
   const TemplateRules& templates = rules.templates;
@@ -285,8 +372,8 @@ RuleBook InstalledRules(const RuleBook& book, const CatalogueState& catalogue) {
   if (catalogue.ruleSet == RuleSetKind::Classic) return book;
   RuleBook installed = book;
   RuleSet& rules = installed.For(catalogue.ruleSet);
-  std::erase_if(rules.implementations, [&](const ImplementationRule& rule) {
-    return !FirstMissing(catalogue, {rule.interfaceModule, rule.implementation}).empty();
+  std::erase_if(rules.symbols, [&](const SymbolRule& rule) {
+    return !FirstMissing(catalogue, {rule.module}).empty();
   });
   TemplateRules& templates = rules.templates;
   for (DriverTemplate* driver :

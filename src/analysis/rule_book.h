@@ -1,8 +1,9 @@
 // The rules that differ between the classic and the modern BlitzMax
 // distributions, read from rule files the user can read and extend: which
-// implementation module a suggested interface module needs, which driver
-// modules and lines the graphics templates use, and which modules stand in
-// for one another.
+// module a word of the program needs although it declares nothing the
+// program names, which modules stand in for one another and which of them a
+// suggested interface module needs by default, which driver
+// modules and lines the graphics templates use.
 #pragma once
 
 #include <string_view>
@@ -31,15 +32,19 @@ struct RuleOrigin {
 
 enum class RuleSource { User, Shipped };
 
-// When `interfaceModule` is suggested and `implementation` is installed,
-// `implementation` is imported too, for `reason`.
-struct ImplementationRule {
-  Text interfaceModule;  // as written, e.g. "BRL.Timer"
-  Text implementation;   // as written, e.g. "BRL.TimerDefault"
-  Text reason;           // e.g. "implementation of BRL.Timer"
+// When a program uses `word` (a command, a type or a dotted Type.Member,
+// compared with case folded) and `module` is installed, the unit imports
+// `module`, under `condition` when there is one: a module that does its
+// work only through what it registers at start-up, so that the program
+// names nothing it declares.
+struct SymbolRule {
+  Text word;       // as written, e.g. "EArchiveFormat.ZIP"
+  Text module;     // as written, e.g. "Archive.ZIP"
+  Text condition;  // e.g. "Linux"; empty: wherever the word stands
+  Text reason;     // e.g. "plug-in for CreateHTMLView on Linux"
   RuleOrigin origin = {};
 
-  bool operator==(const ImplementationRule&) const = default;
+  bool operator==(const SymbolRule&) const = default;
 };
 
 // A graphics driver a template puts on the Framework line.
@@ -64,10 +69,16 @@ struct TemplateRules {
 
 // Modules that stand in for one another, such as the Max2D drivers: a
 // program that needs one member is served by any, so the member the author
-// chose is kept. The first member is the usual choice.
+// chose is kept. The first member is the usual choice. A family may serve
+// an interface module, such as Random.Core for the random generators: a
+// unit that lists the interface and holds no member (listed, or imported by
+// a listed module) gets the first member, its default, for `reason`.
 struct ModuleFamily {
-  Text name;  // e.g. "max2d-drivers"
+  Text name;  // e.g. "max2d-drivers"; empty for an `implementation` line
   TextList members;  // as written
+  Text interfaceModule;  // as written, e.g. "Random.Core"; empty: none
+  Text reason;  // e.g. "implementation of BRL.Timer"
+  RuleOrigin origin = {};
 
   bool operator==(const ModuleFamily&) const = default;
 };
@@ -75,7 +86,7 @@ struct ModuleFamily {
 using ModuleFamilies = std::vector<ModuleFamily>;
 
 struct RuleSet {
-  std::vector<ImplementationRule> implementations;
+  std::vector<SymbolRule> symbols;
   TemplateRules templates;
   ModuleFamilies families;
 
@@ -94,17 +105,18 @@ struct RuleBook {
   bool operator==(const RuleBook&) const = default;
 };
 
-// Adds the rules of one file, its UTF-8 `text`, to `book`: implementation
-// rules are appended, template lines and families of a name read before
-// replace the ones before. Returns the first fault as "FILE:LINE: what is
+// Adds the rules of one file, its UTF-8 `text`, to `book`: symbol rules and
+// the families of `implementation` lines are appended, template lines and
+// families of a name read before replace the ones before (a family line
+// without an interface module keeps that of the family it replaces). Returns the first fault as "FILE:LINE: what is
 // wrong" (FILE is `fileName`), and then leaves `book` as it was; empty when
 // the file is sound.
 Text ReadRules(std::string_view text, TextView fileName, RuleBook& book,
                RuleSource source = RuleSource::User);
 
 // The rules of the catalogue's set that can act on its installation (the
-// classic set acts as it is, whatever is installed): an
-// implementation rule whose modules are both installed, a template whose
+// classic set acts as it is, whatever is installed): a symbol rule whose
+// module is installed, a template whose
 // driver module is installed (the others are left without a module and so
 // are not offered), a GUI module that is installed. Families stay whole.
 RuleBook InstalledRules(const RuleBook& book, const CatalogueState& catalogue);
@@ -112,7 +124,8 @@ RuleBook InstalledRules(const RuleBook& book, const CatalogueState& catalogue);
 // One warning for each rule of the modern set, read from a file of the
 // user's, that names a module the installation lacks: "FILE:LINE: BRL.X is
 // not installed here; the rule is not used". Family members are
-// alternatives and are never warned about; an empty catalogue gives none.
+// alternatives and are not warned about (the module of an `implementation`
+// line is); an empty catalogue gives none.
 std::vector<Text> UninstalledRuleWarnings(const RuleBook& book, const CatalogueState& catalogue);
 
 // The rules that ship with the program, as built in.

@@ -56,8 +56,8 @@ TEST_F(Analyse, ModernRulesListSectionModulesUnderTheirConditionAndAddImplementa
                 "Include \"inc.bmx\"\n?Linux\nPlaySound s\n");
   tmp.WriteFile(u"inc.bmx", "FlashWindow w\n");
   RuleBook rules;
-  rules.modern.implementations.push_back(
-      {u"BRL.Timer", u"BRL.TimerDefault", u"implementation of BRL.Timer"});
+  rules.modern.families.push_back(
+      {u"timers", {u"BRL.TimerDefault"}, u"BRL.Timer", u"implementation of BRL.Timer"});
 
   Catalogue.ruleSet = RuleSetKind::Modern;
   AnalyseProgram(Analysis, Catalogue, tmp / u"main.bmx", CauseNotes::Keep, rules);

@@ -19,7 +19,7 @@ TEST(ReadRules, AFaultNamesFileAndLineAndLeavesTheBookAsItWas) {
        u"r.txt:1: unknown section \"[future]\"; expected [classic] or [modern]"},
       {"# note\n\n[modern]\r\n  implemnetation A.B C.D\r\n",
        u"r.txt:4: unknown rule \"implemnetation\"; expected implementation, driver, note, "
-       u"gui or family"},
+       u"gui, family or symbol"},
       {"[modern]\nimplementation BRL.Timer\n",
        u"r.txt:2: implementation needs an interface module and an implementation module"},
       {"[modern]\nimplementation BRL.Timer BRLTimerDefault\n",
@@ -44,12 +44,62 @@ TEST(ReadRules, AFaultNamesFileAndLineAndLeavesTheBookAsItWas) {
        u"r.txt:2: \"BRL.TimerDefault\" is not a family name such as max2d-drivers"},
       {"[modern]\nfamily timers BRL.TimerDefault SDLTimer\n",
        u"r.txt:2: \"SDLTimer\" is not a module name such as BRL.Timer"},
+      {"[modern]\nfamily random for Random.Core\n",
+       u"r.txt:2: family needs a name and its member modules"},
+      {"[modern]\nfamily random for\n", u"r.txt:2: family needs an interface module after for"},
+      {"[modern]\nfamily random for RandomCore BRL.Random\n",
+       u"r.txt:2: \"RandomCore\" is not a module name such as BRL.Timer"},
+      {"[modern]\nfamily random BRL.Random -- why\n",
+       u"r.txt:2: family needs for INTERFACE to give a reason"},
+      {"[modern]\nfamily random for Random.Core BRL.Random --\n",
+       u"r.txt:2: family needs a reason after --"},
+      {"[modern]\nsymbol CreateHTMLView\n", u"r.txt:2: symbol needs a word and a module"},
+      {"[modern]\nsymbol EArchiveFormat. Archive.ZIP\n",
+       u"r.txt:2: \"EArchiveFormat.\" is not a word such as CreateHTMLView or "
+       u"EArchiveFormat.ZIP"},
+      {"[modern]\nsymbol CreateHTMLView GTK3WebKit2GTK\n",
+       u"r.txt:2: \"GTK3WebKit2GTK\" is not a module name such as BRL.Timer"},
+      {"[modern]\nsymbol CreateHTMLView MaxGUI.GTK3WebKit2GTK ? on Linux\n",
+       u"r.txt:2: symbol needs a condition after ?, such as ?Linux"},
   };
   for (const Case& c : cases) {
     RuleBook book = BuiltInRules();
     EXPECT_EQ(ReadRules(c.text, u"r.txt", book), c.error) << c.text;
     EXPECT_EQ(book, BuiltInRules()) << c.text;
   }
+}
+
+// A symbol rule's condition and reason may be left out; a family that names
+// its interface module gives a reason by default; an implementation line is
+// a family of one member without a name; and a family line without an
+// interface keeps that of the family it replaces.
+TEST(ReadRules, SymbolsAndFamiliesTakeTheirDefaults) {
+  RuleBook book;
+  ASSERT_EQ(ReadRules("[modern]\n"
+                      "symbol CreateHTMLView MaxGUI.GTK3WebKit2GTK ?Linux\n"
+                      "symbol EArchiveFormat.ZIP\tArchive.ZIP  format for ZIP \n"
+                      "symbol Rnd Random.Core\n"
+                      "family random for Random.Core BRL.Random Random.Xoshiro -- generator\n"
+                      "family timers for BRL.Timer BRL.TimerDefault\n"
+                      "implementation BRL.Audio BRL.FreeAudioAudio\n"
+                      "family timers SDL.SDLTimer\n",
+                      u"r.txt", book, RuleSource::Shipped),
+            u"");
+  auto at = [](size_t line) { return RuleOrigin{u"r.txt", line, true}; };
+  EXPECT_EQ(book.modern.symbols,
+            (std::vector<SymbolRule>{
+                {u"CreateHTMLView", u"MaxGUI.GTK3WebKit2GTK", u"Linux",
+                 u"plug-in for CreateHTMLView on Linux", at(2)},
+                {u"EArchiveFormat.ZIP", u"Archive.ZIP", u"", u"format for ZIP", at(3)},
+                {u"Rnd", u"Random.Core", u"", u"plug-in for Rnd", at(4)}}));
+  EXPECT_EQ(book.modern.families,
+            (ModuleFamilies{
+                {u"random", {u"BRL.Random", u"Random.Xoshiro"}, u"Random.Core", u"generator",
+                 at(5)},
+                {u"timers", {u"SDL.SDLTimer"}, u"BRL.Timer", u"implementation of BRL.Timer",
+                 at(8)},
+                {u"", {u"BRL.FreeAudioAudio"}, u"BRL.Audio", u"implementation of BRL.Audio",
+                 at(7)}}));
 }
 
 // A rule of the user's that names a module the installation lacks is said
@@ -71,6 +121,9 @@ TEST(InstalledRules, AUsersRuleNamingAModuleNotInstalledIsWarnedAboutAndNotUsed)
                       "gui MaxGUI.Drivers\n"
                       "family timers Bah.Timer BRL.TimerDefault\n"
                       "family mine Bah.A Bah.B\n"
+                      "family web for Bah.Web Bah.WebKit\n"
+                      "symbol CreateHTMLView Bah.WebKit ?Linux\n"
+                      "symbol CreateTimer BRL.TimerDefault\n"
                       "[classic]\n"
                       "gui BRL.Win32MaxGUI\n",
                       u"mine.txt", book),
@@ -78,18 +131,22 @@ TEST(InstalledRules, AUsersRuleNamingAModuleNotInstalledIsWarnedAboutAndNotUsed)
   EXPECT_EQ(UninstalledRuleWarnings(book, catalogue),
             (std::vector<Text>{
                 u"mine.txt:3: SDL.SDLSystem is not installed here; the rule is not used",
+                u"mine.txt:8: Bah.Web is not installed here; the rule is not used",
+                u"mine.txt:9: Bah.WebKit is not installed here; the rule is not used",
                 u"mine.txt:4: SDL.D3D9SDLMax2D is not installed here; the rule is not used",
                 u"mine.txt:5: MaxGUI.Drivers is not installed here; the rule is not used"}));
   // A family of a name read before replaces it in its place.
   const ModuleFamilies& families = book.modern.families;
-  ASSERT_EQ(families.size(), BuiltInRules().modern.families.size() + 1);
-  EXPECT_EQ(families[3], (ModuleFamily{u"timers", {u"Bah.Timer", u"BRL.TimerDefault"}}));
-  EXPECT_EQ(families.back().name, u"mine");
+  ASSERT_EQ(families.size(), BuiltInRules().modern.families.size() + 3);
+  EXPECT_EQ(families[0], (ModuleFamily{u"timers", {u"Bah.Timer", u"BRL.TimerDefault"},
+                                       u"BRL.Timer", u"implementation of BRL.Timer",
+                                       {u"mine.txt", 6}}));
+  EXPECT_EQ(families.back().name, u"web");
 
   RuleBook installed = InstalledRules(book, catalogue);
   const RuleSet& rules = installed.modern;
-  ASSERT_EQ(rules.implementations.size(), 1u);
-  EXPECT_EQ(rules.implementations[0].implementation, u"BRL.TimerDefault");
+  ASSERT_EQ(rules.symbols.size(), 1u);
+  EXPECT_EQ(rules.symbols[0].word, u"CreateTimer");
   EXPECT_EQ(rules.templates.openglMax2D.module, u"BRL.GLMax2D");
   EXPECT_EQ(rules.templates.directxMax2D, DriverTemplate());
   EXPECT_EQ(rules.templates.guiModule, u"");

@@ -36,7 +36,7 @@ TEST(LoadRules, ShippedOrBuiltInThenTheUsersThenTheOneGiven) {
   LoadedRules rules = LoadRules(PortableLayout(help.Path()), {extra / u"given.txt"});
   EXPECT_TRUE(rules.errors.empty());
   EXPECT_EQ(rules.files, (std::vector<Text>{userFile, extra / u"given.txt"}));
-  EXPECT_EQ(rules.book.modern.implementations, BuiltInRules().modern.implementations);
+  EXPECT_EQ(rules.book.modern.families, BuiltInRules().modern.families);
   EXPECT_EQ(rules.book.modern.templates.directxMax2D.module, u"BRL.Mine");
   EXPECT_EQ(rules.book.modern.templates.guiModule, u"BRL.Given");
 
