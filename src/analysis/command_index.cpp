@@ -57,6 +57,14 @@ std::vector<int64_t> SectionNumbers(const modtype& module, ConditionNumbers& num
   return found;
 }
 
+// One list of names of a module, with the sections they stand in, and
+// whether the index holds it.
+struct NameList {
+  const TextList* names;
+  const std::vector<uint16_t>* sections;
+  bool indexed;
+};
+
 }  // namespace
 
 CommandIndex::CommandIndex(const CatalogueState& catalogue, IndexedNames which) {
@@ -77,10 +85,18 @@ CommandIndex::CommandIndex(const CatalogueState& catalogue, IndexedNames which) 
   for (const auto& module : catalogue.ModList) {
     std::vector<int64_t> sectionNumbers;
     if (modern) sectionNumbers = SectionNumbers(*module, numbers);
-    for (const TextList* names : {&module->commands, &module->types}) {
-      if (which == IndexedNames::TypesOnly && names == &module->commands) continue;
-      const std::vector<uint16_t>& sections =
-          names == &module->commands ? module->commandSections : module->typeSections;
+    // The modern rules match constants as they match commands: a program
+    // for SDL may use nothing of a module but its constants.
+    const NameList lists[] = {
+        {&module->commands, &module->commandSections, which == IndexedNames::CommandsAndTypes},
+        {&module->types, &module->typeSections, true},
+        {&module->constants, &module->constantSections,
+         modern && which == IndexedNames::CommandsAndTypes},
+    };
+    for (const NameList& list : lists) {
+      if (!list.indexed) continue;
+      const TextList* names = list.names;
+      const std::vector<uint16_t>& sections = *list.sections;
       for (size_t at = 0; at < names->size(); ++at) {
         const Text& name = (*names)[at];
         uint16_t section = at < sections.size() ? sections[at] : 0;

@@ -1,7 +1,8 @@
-// Command and type names to the modules that declare them. Every word of
-// every record is looked up here, and most words are no command: the table
-// is one flat array of small slots, so that a word costs one probe into
-// memory that stays in the cache rather than a walk through scattered nodes.
+// Command, type and constant names to the modules that declare them. Every
+// word of every record is looked up here, and most words are no command: the
+// table is one flat array of small slots, so that a word costs one probe
+// into memory that stays in the cache rather than a walk through scattered
+// nodes.
 #pragma once
 
 #include <cstdint>
@@ -20,9 +21,9 @@ enum class IndexedNames { CommandsAndTypes, TypesOnly };
 class CommandIndex {
  public:
   // Finds the same modules in the same order as walking every module's
-  // command and type lists in catalogue order; a module is listed once per
-  // name. The index reads the names in `catalogue`, which must outlive it
-  // unchanged.
+  // command and type lists (and, under the modern rules, its constants) in
+  // catalogue order; a module is listed once per name. The index reads the
+  // names in `catalogue`, which must outlive it unchanged.
   //
   // Under the modern rules each (name, module) has the condition of the
   // platform sections the module declares the name in, as SimplifyCondition

@@ -101,6 +101,46 @@ void NoteSection(std::vector<uint16_t>& sections, size_t at, uint16_t section) {
   sections[at] = section;
 }
 
+// Appends the names that `low`, a line starting with the keyword "const",
+// declares to the module's constants, in `section`: "const a:int = 1,
+// b% = max(1, 2)" declares a and b. Each declaration runs to a comma outside
+// parentheses, brackets and strings; a "'" outside a string starts a comment.
+void AddConstants(modtype& module, TextView low, uint16_t section) {
+  size_t at = 5;
+  bool nameNext = true;
+  bool inString = false;
+  int depth = 0;
+  while (at < low.size()) {
+    char16_t c = low[at];
+    if (nameNext) {
+      while (at < low.size() && IsBlankOrTab(low[at])) ++at;
+      size_t stop = at;
+      while (stop < low.size() && kFunctionNameChars.find(low[stop]) != TextView::npos) ++stop;
+      if (stop > at) {
+        module.constants.emplace_back(low.substr(at, stop - at));
+        NoteSection(module.constantSections, module.constants.size() - 1, section);
+      }
+      at = stop;
+      nameNext = false;
+      continue;
+    }
+    ++at;
+    if (inString) {
+      inString = c != u'"';
+    } else if (c == u'"') {
+      inString = true;
+    } else if (c == u'\'') {
+      return;
+    } else if (c == u'(' || c == u'[') {
+      ++depth;
+    } else if ((c == u')' || c == u']') && depth > 0) {
+      --depth;
+    } else if (c == u',' && depth == 0) {
+      nameNext = true;
+    }
+  }
+}
+
 // The name of the type that `low`, a line opening a type block, declares:
 // after the keyword of `keywordLength` units and any blanks and tabs, the
 // run of function-name characters.
@@ -138,7 +178,7 @@ std::optional<Text> HandleLine(modtype& module, TextView raw, ParseFrame& frame)
   TextView line = TrimView(raw);
   // Every word the parse looks for at the start of a line begins with one
   // of these letters: the other lines, most of a module's, change nothing.
-  if (line.empty() || TextView(u"eEfFiImMpPrRsStT?").find(line[0]) == TextView::npos) {
+  if (line.empty() || TextView(u"cCeEfFiImMpPrRsStT?").find(line[0]) == TextView::npos) {
     return std::nullopt;
   }
   LowerInto(frame.low, line);
@@ -178,6 +218,7 @@ std::optional<Text> HandleLine(modtype& module, TextView raw, ParseFrame& frame)
     module.commands.push_back(ExtractFunctionName(low));
     NoteSection(module.commandSections, module.commands.size() - 1, frame.section);
   }
+  if (StartsWithKeyword(low, u"const")) AddConstants(module, low, frame.section);
   if (StartsWith(low, u"module ")) {
     module.declaredName = line.substr(7);
   }

@@ -56,6 +56,10 @@ class modtype {
   // Lower-cased names of the public types; a program that names one needs the
   // module as much as one that calls a command.
   TextList types;
+  // Lower-cased names of the public constants, declared where functions
+  // count as commands. Only the modern rules match them: programs for SDL
+  // use its constants alone.
+  TextList constants;
   // The modules the sources import without quotes, of every namespace, in
   // source order; `imports` keeps only those of brl and pub, as the classic
   // distribution's rules have it.
@@ -63,14 +67,16 @@ class modtype {
   // Whether a source declares what only the modern distribution has: a
   // Struct, Interface or Enum block, or a "?bmxng" section.
   bool modernSource = false;
-  // Where a command or type is declared only inside a platform section: the
-  // section's condition as written ("Win32"), each once. commandSections
-  // and typeSections run parallel to `commands` and `types` as far as they
-  // reach; an entry n > 0 is sections[n - 1], 0 or no entry is none, so a
-  // module with no declarations inside sections keeps both empty.
+  // Where a command, type or constant is declared only inside a platform
+  // section: the section's condition as written ("Win32"), each once.
+  // commandSections, typeSections and constantSections run parallel to
+  // `commands`, `types` and `constants` as far as they reach; an entry
+  // n > 0 is sections[n - 1], 0 or no entry is none, so a module with no
+  // declarations inside sections keeps them empty.
   TextList sections;
   std::vector<uint16_t> commandSections;
   std::vector<uint16_t> typeSections;
+  std::vector<uint16_t> constantSections;
   // The condition of the section numbered `section` as above; empty for 0.
   TextView SectionCondition(uint16_t section) const {
     return section == 0 || section > sections.size() ? TextView() : TextView(sections[section - 1]);

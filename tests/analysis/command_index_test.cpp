@@ -74,6 +74,26 @@ TEST(CommandIndex, ModernDeclarationsKeepTheConditionOfTheirSections) {
   }
 }
 
+// Constants are names like commands under the modern rules only, with the
+// conditions of their sections; they are no type names.
+TEST(CommandIndex, TheModernRulesIndexConstants) {
+  CatalogueState catalogue;
+  modtype* module = MakeModule(catalogue, u"x.a", u"X.A", {u"flash"});
+  module->constants = {u"mb_ok", u"key_escape"};
+  module->sections = {u"Win32"};
+  module->constantSections = {1};
+  catalogue.ruleSet = RuleSetKind::Modern;
+  CommandIndex modern(catalogue);
+  CommandIndex::Declaring found = modern.FindDeclaring(u"mb_ok", modern.Hash(u"mb_ok"));
+  ASSERT_EQ(found.places.size(), 1u);
+  ASSERT_EQ(found.conditions.size(), 1u);
+  EXPECT_EQ(modern.Condition(found.conditions[0]), u"Win32");
+  EXPECT_EQ(Found(catalogue, modern, u"key_escape"), (std::vector<modtype*>{module}));
+  EXPECT_TRUE(CommandIndex(catalogue, IndexedNames::TypesOnly).Find(u"key_escape").empty());
+  catalogue.ruleSet = RuleSetKind::Classic;
+  EXPECT_TRUE(CommandIndex(catalogue).Find(u"key_escape").empty());
+}
+
 // Enough names that probes run into each other: every one is still found,
 // and names that are absent are not.
 TEST(CommandIndex, EveryNameOfALargeCatalogueIsFound) {

@@ -22,6 +22,8 @@ class ProgramNames : public testing::FreshState {
     MakeModule(Catalogue, u"brl.result", u"BRL.Result", {})->types.emplace_back(u"result");
     MakeModule(Catalogue, u"brl.map", u"BRL.Map", {})->types.emplace_back(u"tmap");
     MakeModule(Catalogue, u"brl.range", u"BRL.Range", {})->types.emplace_back(u"range");
+    MakeModule(Catalogue, u"sdl.sdlvideo", u"SDL.SDLVideo", {})->constants = {
+        u"sdl_window_resizable", u"width"};
     Catalogue.ruleSet = RuleSetKind::Modern;
   }
 
@@ -94,17 +96,23 @@ TEST_F(ProgramNames, HideModuleNamesWhereTheirDeclarationIsInScope) {
        "Local count:Int = 3\nFunction F()\n  Print Count(a)\nEnd Function\n",
        "",
        {{u"BRL.Arrays"}}},
+      {"A module's constant calls for its module; a top-level Const of the name hides it",
+       "Import \"other.bmx\"\nGraphics WIDTH, 300, SDL_WINDOW_RESIZABLE\n",
+       "Const WIDTH:Int = 400\nPrint Width\n",
+       {{u"SDL.SDLVideo"}, {}}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Modules(c.main, c.other), c.modules) << c.what;
   }
 }
 
-// The classic rules know no scopes: every name still matches.
+// The classic rules know no scopes: every name still matches ...
 TEST_F(ProgramNames, TheClassicRulesMatchEveryName) {
   Catalogue.ruleSet = RuleSetKind::Classic;
   EXPECT_EQ(Modules("Function Sleep(ms:Int)\nEnd Function\nSleep 1\n"),
             (std::vector<TextList>{{u"Pub.Win32"}}));
+  // ... and no module's constants.
+  EXPECT_EQ(Modules("Print SDL_WINDOW_RESIZABLE\n"), (std::vector<TextList>{{}}));
 }
 
 // A word first used where a declaration hides it is explained where it is

@@ -436,6 +436,29 @@ TEST_F(ModuleParser, EachDeclarationKeepsTheConditionOfItsSection) {
   EXPECT_EQ(module->sections, Names({u"Win32", u"MacOS", u"linux"}));
 }
 
+// Constants count where functions do, each name of a line with its section:
+// a comma inside parentheses or a string ends no declaration, one after a
+// comment mark is comment.
+TEST_F(ModuleParser, PublicTopLevelConstantsAreRecordedWithTheirSections) {
+  Parse(u"a.bmx",
+        "Const A:Int = 1\n"
+        "CONST B% = Max(2, 3), C:ULong = $10 ,D$=\"x, y\",\tE:Float=Foo(\"(\", 1) ' , F = 2\n"
+        "Constant = 3\nConst\n"
+        "Type TThing\n  Const Inner:Int = 1\nEnd Type\n"
+        "Rem\nConst Documented = 1\nEnd Rem\n"
+        "?Win32\nConst MB_OK:Int = 0\n?\n"
+        "Private\nConst Hidden = 1\nPublic\nConst Last = 1\n");
+  EXPECT_EQ(module->constants, Names({u"a", u"b", u"c", u"d", u"e", u"mb_ok", u"last"}));
+  TextList conditions;
+  for (size_t at = 0; at < module->constants.size(); ++at) {
+    uint16_t section =
+        at < module->constantSections.size() ? module->constantSections[at] : 0;
+    conditions.emplace_back(module->SectionCondition(section));
+  }
+  EXPECT_EQ(conditions, Names({u"", u"", u"", u"", u"", u"Win32", u""}));
+  EXPECT_TRUE(module->commands.empty());
+}
+
 TEST_F(ModuleParser, ImportsOfEveryNamespaceAreNamedBesideTheClassicOnes) {
   Parse(u"a.bmx",
         "Import BRL.Map\nImport Collections.PtrMap ' maps\nImport\tRandom.Core\n"
