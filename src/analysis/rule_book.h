@@ -76,8 +76,8 @@ struct TemplateRules {
 struct ModuleFamily {
   Text name;  // e.g. "max2d-drivers"; empty for an `implementation` line
   TextList members;  // as written
-  Text interfaceModule;  // as written, e.g. "Random.Core"; empty: none
-  Text reason;  // e.g. "implementation of BRL.Timer"
+  Text interfaceModule = {};  // as written, e.g. "Random.Core"; empty: none
+  Text reason = {};  // e.g. "implementation of BRL.Timer"
   RuleOrigin origin = {};
 
   bool operator==(const ModuleFamily&) const = default;
