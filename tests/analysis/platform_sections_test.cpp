@@ -8,7 +8,6 @@
 #include <string>
 
 #include "analysis/analyse.h"
-#include "analysis/reasons.h"
 #include "analysis/suggestion.h"
 #include "analysis/unit_header.h"
 #include "analysis/source_records.h"
@@ -124,24 +123,6 @@ TEST_F(PlatformSections, ADeclarationInASectionIsNeededOnlyUnderItsCondition) {
     }
     EXPECT_EQ(listing, c.sections);
   }
-}
-
-// The word that called for a module listed in a section of its own explains
-// it, although the section does not hold the word.
-TEST_F(PlatformSections, AGuardedMatchIsExplainedByItsWord) {
-  modtype* win32 = testing::MakeModule(Catalogue, u"pub.win32", u"Pub.Win32", {u"flashwindow"});
-  win32->sections = {u"Win32"};
-  win32->commandSections = {1};
-  Catalogue.ruleSet = RuleSetKind::Modern;
-  tmp.WriteFile(u"main.bmx", "' flash\n  FlashWindow w\n");
-  AnalyseProgram(Analysis, Catalogue, tmp / u"main.bmx");
-  Suggestion suggestion = SuggestFrameworks(Analysis);
-  ExplainSuggestion(Analysis, suggestion);
-  ASSERT_EQ(suggestion.blocks.size(), 1u);
-  const std::vector<GuardedModules>& guarded = suggestion.blocks[0].boxes.at(0).guarded;
-  ASSERT_EQ(guarded.size(), 1u);
-  ASSERT_EQ(guarded[0].reasons.size(), 1u);
-  EXPECT_EQ(guarded[0].reasons[0].Comment(), u"FlashWindow at main.bmx:2");
 }
 
 // An Import in a header section that always holds under the modern rules

@@ -36,14 +36,12 @@ TEST(PlatformCondition, AnswersFromTheTruthTableOfThePlatforms) {
       {Ask::Modern, u"Not BMXNG", u"", Kind::Never, u""},
       {Ask::Modern, u"bmxng And Win32", u"", Kind::Sometimes, u"Win32"},
       {Ask::Modern, u"Win32 Or Not bmxng", u"", Kind::Sometimes, u"Win32"},
-      {Ask::Modern, u"bmxng2", u"", Kind::Sometimes, u"bmxng2"},
       {Ask::Plain, u"bmxng", u"", Kind::Sometimes, u"bmxng"},
       {Ask::Modern, u"", u"", Kind::Always, u""},
       // Nothing to drop: as written, trimmed.
       {Ask::Modern, u"  win32   and ptr64 ", u"", Kind::Sometimes, u"win32   and ptr64"},
       {Ask::Modern, u"(bmxng And win32x64) Or Linux", u"", Kind::Sometimes, u"win32x64 Or Linux"},
       {Ask::Modern, u"Not (bmxng Or debug) Or opengles", u"", Kind::Sometimes, u"opengles"},
-      {Ask::Modern, u"Not (bmxng And Not debug)", u"", Kind::Sometimes, u"debug"},
       {Ask::Modern, u"bmxng and (linux or macos) and threaded", u"", Kind::Sometimes,
        u"(linux or macos) and threaded"},
       // Tautologies and contradictions, with the platforms modelled.
@@ -52,7 +50,6 @@ TEST(PlatformCondition, AnswersFromTheTruthTableOfThePlatforms) {
       {Ask::Plain, u"Win32 And Linux", u"", Kind::Never, u""},
       {Ask::Plain, u"osx And Not macos", u"", Kind::Never, u""},
       {Ask::Plain, u"linuxarm64 And Not linux", u"", Kind::Never, u""},
-      {Ask::Plain, u"raspberrypi4 And android", u"", Kind::Never, u""},
       {Ask::Plain, u"Win32 And win32x64", u"", Kind::Sometimes, u"win32x64"},
       {Ask::Plain, u"debug And Not debug Or Win32", u"", Kind::Sometimes, u"Win32"},
       // Free identifiers exclude nothing.
@@ -60,17 +57,12 @@ TEST(PlatformCondition, AnswersFromTheTruthTableOfThePlatforms) {
       // Unreadable: one identifier, as written.
       {Ask::Modern, u" win32 && linux ", u"", Kind::Sometimes, u"win32 && linux"},
       {Ask::Modern, u"Not", u"", Kind::Sometimes, u"Not"},
-      {Ask::Modern, u"(win32", u"", Kind::Sometimes, u"(win32"},
-      {Ask::Modern, u"win32 linux", u"", Kind::Sometimes, u"win32 linux"},
       // Both.
       {Ask::Both, u"Win32", u"Linux", Kind::Never, u""},
-      {Ask::Both, u"Win32", u"win32", Kind::Sometimes, u"Win32"},
       {Ask::Both, u"Win32", u"win32 And ptr64", Kind::Sometimes, u"win32 And ptr64"},
       {Ask::Both, u"Not Linux", u"Win32", Kind::Sometimes, u"Win32"},
       {Ask::Both, u"", u"Linux", Kind::Sometimes, u"Linux"},
-      {Ask::Both, u"", u"", Kind::Always, u""},
       {Ask::Both, u"Win32 Or MacOS", u"ptr64", Kind::Sometimes, u"(Win32 Or MacOS) And ptr64"},
-      {Ask::Both, u"debug", u"Not  ptr64", Kind::Sometimes, u"debug And Not  ptr64"},
       {Ask::Both, u"x = 1", u"Win32", Kind::Sometimes, u"(x = 1) And Win32"},
       // Either.
       {Ask::Either, u"ptr64", u"Not ptr64", Kind::Always, u""},
