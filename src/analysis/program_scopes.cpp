@@ -184,57 +184,67 @@ void ProgramScopes::CloseFunction() {
   locals_.clear();
 }
 
-void ProgramScopes::ReadLine(TextView low, std::span<const WordSpan> spans,
-                             std::vector<uint32_t>& uses) {
-  declaredAt_.clear();
+void ProgramScopes::ReadForLocal(TextView low, size_t keywordEnd) {
+  size_t at = SkipBlanks(low, keywordEnd);
+  if (low.substr(at, NameEnd(low, at) - at) != u"local") return;
+  size_t nameAt = SkipBlanks(low, at + 5);
+  size_t end = NameEnd(low, nameAt);
+  if (end == nameAt) return;
+  declaredAt_.push_back(nameAt);
+  DeclareLocal(low.substr(nameAt, end - nameAt));
+}
+
+void ProgramScopes::ReadBlockEnd(TextView low, size_t keywordEnd, TextView keyword) {
+  TextView closed = keyword == u"end" ? low.substr(SkipBlanks(low, keywordEnd))
+                                      : TextView(keyword).substr(3);
+  closed = closed.substr(0, NameEnd(closed, 0));
+  if (closed == u"function" || closed == u"method") {
+    CloseFunction();
+  } else if (closed == u"type" || closed == u"struct" || closed == u"interface" ||
+             closed == u"enum") {
+    CloseFunction();
+    if (!openTypes_.empty()) openTypes_.pop_back();
+  } else if (closed == u"extern") {
+    inExtern_ = false;
+  }
+}
+
+bool ProgramScopes::ReadDeclarations(TextView low) {
   size_t keywordEnd = NameEnd(low, 0);
   TextView keyword = low.substr(0, keywordEnd);
-  bool closeAfter = false;
+  auto shared = [this](TextView name) { DeclareShared(name); };
   if (keyword == u"type" || keyword == u"struct" || keyword == u"interface" ||
       keyword == u"enum") {
     OpenType(low, keywordEnd, keyword);
   } else if (keyword == u"function" || keyword == u"method") {
     OpenFunction(low, keywordEnd);
-    closeAfter = inFunction_ && ClosesOnSameLine(low, keywordEnd, keyword);
+    return inFunction_ && ClosesOnSameLine(low, keywordEnd, keyword);
   } else if (keyword == u"local") {
     ReadNameList(low, keywordEnd, 0, [this](TextView name) { DeclareLocal(name); });
   } else if (keyword == u"global" || keyword == u"const") {
-    ReadNameList(low, keywordEnd, 0, [this](TextView name) { DeclareShared(name); });
+    ReadNameList(low, keywordEnd, 0, shared);
   } else if (keyword == u"field") {
     // A Field stands in a type's own block: a method without a body
     // (abstract, or of an interface) opened no scope that is still open.
     CloseFunction();
-    ReadNameList(low, keywordEnd, 0, [this](TextView name) { DeclareShared(name); });
+    ReadNameList(low, keywordEnd, 0, shared);
   } else if (keyword == u"for") {
-    size_t at = SkipBlanks(low, keywordEnd);
-    if (low.substr(at, NameEnd(low, at) - at) == u"local") {
-      size_t nameAt = SkipBlanks(low, at + 5);
-      size_t end = NameEnd(low, nameAt);
-      if (end > nameAt) {
-        declaredAt_.push_back(nameAt);
-        DeclareLocal(low.substr(nameAt, end - nameAt));
-      }
-    }
+    ReadForLocal(low, keywordEnd);
   } else if (keyword == u"extern") {
     inExtern_ = true;
-  } else if (keyword == u"end" || StartsWith(keyword, u"end")) {
-    TextView closed = keyword == u"end" ? low.substr(SkipBlanks(low, keywordEnd))
-                                        : TextView(keyword).substr(3);
-    closed = closed.substr(0, NameEnd(closed, 0));
-    if (closed == u"function" || closed == u"method") {
-      CloseFunction();
-    } else if (closed == u"type" || closed == u"struct" || closed == u"interface" ||
-               closed == u"enum") {
-      CloseFunction();
-      if (!openTypes_.empty()) openTypes_.pop_back();
-    } else if (closed == u"extern") {
-      inExtern_ = false;
-    }
+  } else if (StartsWith(keyword, u"end")) {
+    ReadBlockEnd(low, keywordEnd, keyword);
   } else if (const TypeBlock* type = TopType(); type && type->isEnum && keywordEnd > 0) {
     // An enum's body lists its members.
-    ReadNameList(low, 0, 0, [this](TextView name) { DeclareShared(name); });
+    ReadNameList(low, 0, 0, shared);
   }
+  return false;
+}
 
+void ProgramScopes::ReadLine(TextView low, std::span<const WordSpan> spans,
+                             std::vector<uint32_t>& uses) {
+  declaredAt_.clear();
+  bool closeAfter = ReadDeclarations(low);
   uint32_t context = CurrentType();
   bool inMain = !inFunction_ && openTypes_.empty();
   uses.assign(spans.size(), context);

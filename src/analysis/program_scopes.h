@@ -84,6 +84,11 @@ class ProgramScopes {
   void OpenType(TextView low, size_t keywordEnd, TextView keyword);
   void OpenFunction(TextView low, size_t keywordEnd);
   void CloseFunction();
+  // Notes what the line declares and the blocks it opens or closes. True
+  // when a function it opens ends on the same line.
+  bool ReadDeclarations(TextView low);
+  void ReadForLocal(TextView low, size_t keywordEnd);
+  void ReadBlockEnd(TextView low, size_t keywordEnd, TextView keyword);
   // Declares the names of a list "a:Int = 1, b, c%" from `at` up to `stop`
   // (a ")" closing the list, or none) with `declare`.
   template <typename Declare>
