@@ -32,11 +32,12 @@ enum class CauseNotes { Keep, Skip };
 
 enum class CauseKind {
   Command,      // the word is a command the module declares
-  WordRule,     // a fixed rule for the word (incbin, loadimagefont, ...)
-  LiteralRule,  // a fixed rule for the literal (file type, http::)
+  WordRule,     // a loader rule for the word (incbin, loadimagefont, ...)
+  LiteralRule,  // a loader rule for the literal (file type, http::)
   ImagesUsed,   // the word or literal that first showed images are loaded
   AudioUsed,    // ... or sounds
-  Implementation,  // a family default or a symbol rule: `declaredBy` holds its reason
+  Implementation,  // a family default or a symbol rule
+  // For the three kinds of rule, `declaredBy` holds the rule's reason.
 };
 
 // What made a module enter a record's `modules` or `optionalModules`.

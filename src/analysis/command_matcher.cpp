@@ -339,6 +339,28 @@ CommandMatcher::CommandMatcher(CatalogueState& catalogue, CauseNotes notes,
   }
   std::stable_sort(symbols_.begin(), symbols_.end(),
                    [](const Symbol& a, const Symbol& b) { return a.hash < b.hash; });
+  for (const LoaderRule& rule : rules_->loaders) {
+    if (rule.match == LoaderRule::Match::Word) {
+      wordRules_.push_back(WordRule{index_.Hash(rule.text), &rule});
+    }
+  }
+  std::stable_sort(wordRules_.begin(), wordRules_.end(),
+                   [](const WordRule& a, const WordRule& b) { return a.hash < b.hash; });
+}
+
+void CommandMatcher::ApplyWordRules(sourcemodtype& record, size_t word, CauseWatch& watch) {
+  if (wordRules_.empty()) return;
+  WordRule key;
+  key.hash = hashes_[word];
+  auto named = std::equal_range(
+      wordRules_.begin(), wordRules_.end(), key,
+      [](const WordRule& a, const WordRule& b) { return a.hash < b.hash; });
+  for (auto rule = named.first; rule != named.second; ++rule) {
+    if (rule->rule->text != record.words[word]) continue;
+    ApplyLoaderRule(catalogue_, record, *rule->rule);
+    watch.Note(CauseKind::WordRule, rule->rule->reason);
+    return;
+  }
 }
 
 void CommandMatcher::Match(sourcemodtype& record) {
@@ -461,18 +483,16 @@ void CommandMatcher::MatchWords(sourcemodtype& record) {
     const Text& word = record.words[i];
     CauseWatch watch(record, i, notes_);
     if (StartsWith(word, u"\"")) {
-      ApplyLiteralRules(catalogue_, record, word);
-      watch.Note(CauseKind::LiteralRule);
+      if (rules_) ApplyLiteralRules(catalogue_, *rules_, record, word, watch);
       continue;
     }
-    ApplyWordRules(catalogue_, record, word);
-    watch.Note(CauseKind::WordRule);
+    ApplyWordRules(record, i, watch);
     MatchWord(catalogue_, tables, record, i, hashes_[i], watch);
   }
 }
 
 void MatchCommands(AnalysisState& analysis, CatalogueState& catalogue) {
-  CommandMatcher matcher(catalogue, analysis.Notes);
+  CommandMatcher matcher(catalogue, analysis.Notes, analysis.Rules);
   for (const auto& record : analysis.SourceModList) {
     analysis.Scopes.MarkHidden(*record);
     matcher.Match(*record);

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "analysis/cause_notes.h"
 #include "analysis/command_index.h"
 #include "analysis/rule_book.h"
 #include "analysis/source_records.h"
@@ -130,9 +131,16 @@ class CommandMatcher {
     const SymbolRule* rule = nullptr;
   };
   std::vector<Symbol> symbols_;
+  // The loader rules for whole words, likewise by hash.
+  struct WordRule {
+    size_t hash = 0;
+    const LoaderRule* rule = nullptr;
+  };
+  std::vector<WordRule> wordRules_;
+  void ApplyWordRules(sourcemodtype& record, size_t word, CauseWatch& watch);
 };
 
-// Matches every record's words.
+// Matches every record's words, by the rules of `analysis.Rules` when set.
 void MatchCommands(AnalysisState& analysis, CatalogueState& catalogue);
 
 }  // namespace vt

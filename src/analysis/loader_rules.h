@@ -1,26 +1,30 @@
 // Modules that no command names: loaders picked by the files a program
-// loads, and stream protocols picked by the text of a URL.
+// loads, and stream protocols picked by the text of a URL. The rows are
+// data of the rule set (LoaderRule); these apply them.
 #pragma once
 
+#include "analysis/cause_notes.h"
+#include "analysis/rule_book.h"
 #include "analysis/source_records.h"
 
 namespace vt {
 
-// Rules for a literal of `record` (its text with the opening double quote).
-// These and the word rules add a module only when `catalogue` holds it.
-void ApplyLiteralRules(const CatalogueState& catalogue, sourcemodtype& record,
-                       TextView literal);
+// Applies the stream rules and then the file-type rule (the longest type
+// the literal ends in) of `rules` to a literal of `record` (its text with
+// the opening double quote), noting each through `watch` with its reason.
+// A rule adds its module only when `catalogue` holds it.
+void ApplyLiteralRules(const CatalogueState& catalogue, const RuleSet& rules,
+                       sourcemodtype& record, TextView literal, CauseWatch& watch);
 
-// Rules for a word of `record`, applied before it is looked up as a command.
-void ApplyWordRules(const CatalogueState& catalogue, sourcemodtype& record, TextView word);
+// Applies one rule to `record`: its module when `catalogue` holds it, and
+// what it notes is loaded, which stands even when the module is missing
+// (the other loaders may be installed).
+void ApplyLoaderRule(const CatalogueState& catalogue, sourcemodtype& record,
+                     const LoaderRule& rule);
 
-// What the fixed rule that made `entry` (a word, or a literal with its
-// opening quote) call for `module` adds to the entry's own explanation:
-// "incbin data", "http stream", or "" when the entry says it all.
-Text RuleNote(TextView entry, TextView module);
-
-// Offers the image and audio loaders that `catalogue` holds to every record
-// that loads images or sounds, unless it requires them already.
+// Offers the image and audio loaders of `analysis.Rules` that `catalogue`
+// holds to every record that loads images or sounds, unless it requires
+// them already.
 void SuggestLoaders(AnalysisState& analysis, const CatalogueState& catalogue);
 
 }  // namespace vt

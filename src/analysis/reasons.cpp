@@ -3,7 +3,6 @@
 #include <optional>
 #include <unordered_map>
 
-#include "analysis/loader_rules.h"
 #include "base/paths.h"
 
 namespace vt {
@@ -84,7 +83,7 @@ class Explainer {
     }
     // The literal is kept with its opening quote only.
     if (StartsWith(reason.word, u"\"")) reason.word += u'"';
-    reason.rule = RuleText(cause, entry, module);
+    reason.rule = RuleText(cause, module);
     return reason;
   }
 
@@ -94,24 +93,23 @@ class Explainer {
     reason.word = cause.site->spelling;
     reason.line = cause.site->place.line;
     if (reason.line > 0) reason.file = FileOf(cause.site->place.entry);
-    reason.rule = RuleText(cause, reason.word, module);
+    reason.rule = RuleText(cause, module);
     return reason;
   }
 
-  static Text RuleText(const ModuleCause& cause, const Text& entry, const Text& module) {
+  static Text RuleText(const ModuleCause& cause, const Text& module) {
     switch (cause.kind) {
       case CauseKind::Command:
         if (Lower(cause.declaredBy) == Lower(module)) return Text();
         return u"declared by " + cause.declaredBy;
       case CauseKind::WordRule:
       case CauseKind::LiteralRule:
-        return RuleNote(entry, module);
+      case CauseKind::Implementation:
+        return cause.declaredBy;
       case CauseKind::ImagesUsed:
         return u"images";
       case CauseKind::AudioUsed:
         return u"audio";
-      case CauseKind::Implementation:
-        return cause.declaredBy;
     }
     return Text();
   }

@@ -235,15 +235,103 @@ Fault ReadFamily(Fields& fields, RuleSet& rules, const RuleOrigin& origin) {
   return Fault();
 }
 
+std::optional<LoadKind> LoadKindNamed(TextView name) {
+  if (name == u"images") return LoadKind::Images;
+  if (name == u"audio") return LoadKind::Audio;
+  return std::nullopt;
+}
+
+// Whether `text` can start a loader rule of its kind: a file type is a dot
+// and a name (".png", ".tar.gz"), a stream protocol any text without
+// blanks, a word one as the command pass keeps it.
+bool IsLoaderText(LoaderRule::Match match, TextView text) {
+  switch (match) {
+    case LoaderRule::Match::FileType:
+      return text.size() > 1 && text.front() == u'.' && IsSymbolWord(text.substr(1));
+    case LoaderRule::Match::Stream:
+      return !text.empty();
+    case LoaderRule::Match::Word:
+      return IsSymbolWord(text);
+  }
+  return false;
+}
+
+Text LoaderShape(TextView keyword) {
+  TextView text = keyword == u"file" ? u".EXT" : keyword == u"stream" ? u"TEXT" : u"WORD";
+  return Text(keyword) + u" needs " + Text(text) +
+         u", then a module, images or audio, or both, such as \"" + Text(keyword) +
+         (keyword == u"file"     ? u" .png BRL.PNGLoader images\""
+          : keyword == u"stream" ? u" http:: BRL.HTTPStream\""
+                                 : u" LoadImage images\"");
+}
+
+// A loader rule of the same kind and text read before is replaced in its
+// place, so that a user's row for ".png" wins over the shipped one.
+void AddLoader(LoaderRule rule, RuleSet& rules) {
+  auto same = std::find_if(rules.loaders.begin(), rules.loaders.end(), [&](const LoaderRule& known) {
+    return known.match == rule.match && known.text == rule.text;
+  });
+  if (same == rules.loaders.end()) {
+    rules.loaders.push_back(std::move(rule));
+  } else {
+    *same = std::move(rule);
+  }
+}
+
+// file .EXT|stream TEXT|word WORD, then [MODULE] [images|audio] [-- REASON]
+Fault ReadLoader(TextView keyword, Fields& fields, RuleSet& rules, const RuleOrigin& origin) {
+  LoaderRule rule;
+  rule.match = keyword == u"file"     ? LoaderRule::Match::FileType
+               : keyword == u"stream" ? LoaderRule::Match::Stream
+                                      : LoaderRule::Match::Word;
+  rule.origin = origin;
+  TextView text = fields.Next();
+  if (!IsLoaderText(rule.match, text)) return LoaderShape(keyword);
+  rule.text = Lower(text);
+  TextView field = fields.Next();
+  if (IsModuleName(field)) {
+    rule.module = field;
+    field = fields.Next();
+  }
+  if (std::optional<LoadKind> loads = LoadKindNamed(field)) {
+    rule.loads = *loads;
+    field = fields.Next();
+  }
+  if (field == u"--") {
+    rule.reason = fields.Rest();
+    if (rule.reason.empty()) return Text(keyword) + u" needs a reason after --";
+  } else if (!field.empty()) {
+    return Quoted(field) + u" is not a module name, images, audio or --";
+  }
+  if (rule.module.empty() && rule.loads == LoadKind::None) return LoaderShape(keyword);
+  AddLoader(std::move(rule), rules);
+  return Fault();
+}
+
+// loaders images|audio MODULE...: the whole list, replacing the one before.
+Fault ReadLoaderList(Fields& fields, RuleSet& rules) {
+  std::optional<LoadKind> loads = LoadKindNamed(fields.Next());
+  if (!loads) return u"loaders needs images or audio, then the modules to offer";
+  TextList modules;
+  for (TextView field = fields.Next(); !field.empty(); field = fields.Next()) {
+    if (Fault fault = CheckModuleName(field); !fault.empty()) return fault;
+    modules.emplace_back(field);
+  }
+  (*loads == LoadKind::Images ? rules.imageLoaders : rules.audioLoaders) = std::move(modules);
+  return Fault();
+}
+
 Fault ReadRule(TextView line, RuleSet* rules, const RuleOrigin& origin) {
   Fields fields(line);
   TextView keyword = fields.Next();
-  bool known = keyword == u"implementation" || keyword == u"driver" ||
+  bool loader = keyword == u"file" || keyword == u"stream" || keyword == u"word";
+  bool known = loader || keyword == u"implementation" || keyword == u"driver" ||
                keyword == u"note" || keyword == u"gui" || keyword == u"family" ||
-               keyword == u"symbol";
+               keyword == u"symbol" || keyword == u"loaders";
   if (!known) {
     return u"unknown rule " + Quoted(keyword) +
-           u"; expected implementation, driver, note, gui, family or symbol";
+           u"; expected implementation, driver, note, gui, family, symbol, file, stream, "
+           u"word or loaders";
   }
   if (!rules) {
     return Quoted(keyword) + u" before any section; start with [classic] or [modern]";
@@ -253,6 +341,8 @@ Fault ReadRule(TextView line, RuleSet* rules, const RuleOrigin& origin) {
   if (keyword == u"note") return ReadNote(fields, *rules);
   if (keyword == u"family") return ReadFamily(fields, *rules, origin);
   if (keyword == u"symbol") return ReadSymbol(fields, *rules, origin);
+  if (loader) return ReadLoader(keyword, fields, *rules, origin);
+  if (keyword == u"loaders") return ReadLoaderList(fields, *rules);
   return ReadGui(fields, *rules, origin);
 }
 
@@ -328,6 +418,11 @@ void ForEachUninstalledRule(const RuleSet& rules, const CatalogueState& catalogu
     if (!missing.empty()) visit(family.origin, missing);
   }
   for (const SymbolRule& rule : rules.symbols) {
+    Text missing = FirstMissing(catalogue, {rule.module});
+    if (!missing.empty()) visit(rule.origin, missing);
+  }
+  // The loaders offered are alternatives too.
+  for (const LoaderRule& rule : rules.loaders) {
     Text missing = FirstMissing(catalogue, {rule.module});
     if (!missing.empty()) visit(rule.origin, missing);
   }

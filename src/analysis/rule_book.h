@@ -85,10 +85,35 @@ struct ModuleFamily {
 
 using ModuleFamilies = std::vector<ModuleFamily>;
 
+// What a program is seen to load, so that the loaders of that kind it may
+// also need are offered.
+enum class LoadKind { None, Images, Audio };
+
+// A rule for modules that a program needs for the files it loads or the
+// streams it opens, which no command of theirs names: a literal that ends in
+// `text` (a file type such as ".png"), a literal that holds it (a stream
+// protocol such as "http::"), or a whole word (such as "LoadImage").
+struct LoaderRule {
+  enum class Match { FileType, Stream, Word };
+  Match match = Match::Word;
+  Text text;    // lower case: ".png", "http::", "loadimage"
+  Text module;  // as written; empty when the rule only notes what is loaded
+  LoadKind loads = LoadKind::None;
+  Text reason;  // for explanations; empty when the word or literal says it all
+  RuleOrigin origin = {};
+
+  bool operator==(const LoaderRule&) const = default;
+};
+
 struct RuleSet {
   std::vector<SymbolRule> symbols;
   TemplateRules templates;
   ModuleFamilies families;
+  std::vector<LoaderRule> loaders;
+  // Offered as commented lines to a unit that loads images, or sounds, and
+  // does not require them already.
+  TextList imageLoaders;
+  TextList audioLoaders;
 
   bool operator==(const RuleSet&) const = default;
 };
@@ -106,9 +131,10 @@ struct RuleBook {
 };
 
 // Adds the rules of one file, its UTF-8 `text`, to `book`: symbol rules and
-// the families of `implementation` lines are appended, template lines and
-// families of a name read before replace the ones before (a family line
-// without an interface module keeps that of the family it replaces). Returns the first fault as "FILE:LINE: what is
+// the families of `implementation` lines are appended, template lines,
+// families of a name read before, loader rules of the same kind and text
+// and `loaders` lists replace the ones before (a family line without an
+// interface module keeps that of the family it replaces). Returns the first fault as "FILE:LINE: what is
 // wrong" (FILE is `fileName`), and then leaves `book` as it was; empty when
 // the file is sound.
 Text ReadRules(std::string_view text, TextView fileName, RuleBook& book,

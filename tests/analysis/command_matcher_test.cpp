@@ -111,6 +111,7 @@ TEST_F(CommandPass, SkipsModulesAndUnreadableFilesAndCountsRecordlessIncludes) {
 class Matching : public testing::FreshState {
  protected:
   sourcemodtype& Record(std::initializer_list<const char16_t*> words) {
+    Analysis.Rules = &BuiltInRules().classic;
     sourcemodtype& record = *Analysis.NewSourceRecord();
     for (const char16_t* word : words) record.words.emplace_back(word);
     return record;

@@ -36,6 +36,7 @@ class LoaderRules : public testing::FreshState {
   }
 
   sourcemodtype& AnalyseAsInstalled(std::initializer_list<const char16_t*> words) {
+    if (!Analysis.Rules) Analysis.Rules = &BuiltInRules().classic;
     sourcemodtype& record = *Analysis.NewSourceRecord();
     for (const char16_t* word : words) record.words.emplace_back(word);
     MatchCommands(Analysis, Catalogue);
@@ -141,6 +142,27 @@ TEST_F(LoaderRules, OnlyInstalledModulesAreNamed) {
   EXPECT_EQ(full.modules, (TextList{u"Pub.maXML", u"BRL.PNGLoader", u"BRL.HTTPStream",
                                     u"BRL.RamStream", u"BRL.FreeTypeFont"}));
   EXPECT_EQ(full.optionalModules, (TextList{u"BRL.BMPLoader", u"BRL.OGGLoader"}));
+}
+
+// The rows are data: a set of one's own, with a longer file type that
+// overlaps a shorter one, and a word that only notes sounds.
+TEST_F(LoaderRules, RowsComeFromTheRuleSet) {
+  RuleBook book;
+  ASSERT_EQ(ReadRules("[modern]\n"
+                      "file .gz Archive.GZIP\n"
+                      "file .tar.gz Archive.TAR -- tarball\n"
+                      "file .webp Image.WEBP images\n"
+                      "word PlayTune audio\n"
+                      "loaders images Image.PNG Image.WEBP\n"
+                      "loaders audio Audio.ModLoader\n",
+                      u"r.txt", book),
+            u"");
+  Analysis.Rules = &book.modern;
+  Install({u"Archive.GZIP", u"Archive.TAR", u"Image.WEBP", u"Image.PNG", u"Audio.ModLoader"});
+  sourcemodtype& record =
+      AnalyseAsInstalled({u"\"logs.tar.gz", u"\"hero.webp", u"\"a.png", u"playtune"});
+  EXPECT_EQ(record.modules, (TextList{u"Archive.TAR", u"Image.WEBP"}));
+  EXPECT_EQ(record.optionalModules, (TextList{u"Image.PNG", u"Audio.ModLoader"}));
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ TEST(ReadRules, AFaultNamesFileAndLineAndLeavesTheBookAsItWas) {
        u"r.txt:1: unknown section \"[future]\"; expected [classic] or [modern]"},
       {"# note\n\n[modern]\r\n  implemnetation A.B C.D\r\n",
        u"r.txt:4: unknown rule \"implemnetation\"; expected implementation, driver, note, "
-       u"gui, family or symbol"},
+       u"gui, family, symbol, file, stream, word or loaders"},
       {"[modern]\nimplementation BRL.Timer\n",
        u"r.txt:2: implementation needs an interface module and an implementation module"},
       {"[modern]\nimplementation BRL.Timer BRLTimerDefault\n",
@@ -57,6 +57,20 @@ TEST(ReadRules, AFaultNamesFileAndLineAndLeavesTheBookAsItWas) {
        u"EArchiveFormat.ZIP"},
       {"[modern]\nsymbol CreateHTMLView MaxGUI.GTK3WebKit2GTK ? on Linux\n",
        u"r.txt:2: symbol needs a condition after ?, such as ?Linux"},
+      {"[modern]\nfile png Image.PNG images\n",
+       u"r.txt:2: file needs .EXT, then a module, images or audio, or both, such as "
+       u"\"file .png BRL.PNGLoader images\""},
+      {"[modern]\nfile .png\n",
+       u"r.txt:2: file needs .EXT, then a module, images or audio, or both, such as "
+       u"\"file .png BRL.PNGLoader images\""},
+      {"[modern]\nword LoadImage pictures\n",
+       u"r.txt:2: \"pictures\" is not a module name, images, audio or --"},
+      {"[modern]\nstream https:: Net.HTTPSStream images --\n",
+       u"r.txt:2: stream needs a reason after --"},
+      {"[modern]\nloaders video Image.PNG\n",
+       u"r.txt:2: loaders needs images or audio, then the modules to offer"},
+      {"[modern]\nloaders images Image.PNG png\n",
+       u"r.txt:2: \"png\" is not a module name such as BRL.Timer"},
   };
   for (const Case& c : cases) {
     RuleBook book = BuiltInRules();
@@ -98,6 +112,28 @@ TEST(ReadRules, SymbolsAndFamiliesTakeTheirDefaults) {
                  at(7)}}));
 }
 
+// A loader rule of a kind and text read before replaces it in its place;
+// one of a new text is added after; a loaders line replaces its list.
+TEST(ReadRules, LoaderRowsReplaceTheirOwnTextAndAddTheRest) {
+  RuleBook book = BuiltInRules();
+  ASSERT_EQ(ReadRules("[classic]\n"
+                      "file .PNG Bah.PNG images -- my PNG loader\n"
+                      "file .webp Bah.WebP images\n"
+                      "stream .png Bah.PNGStream\n"
+                      "loaders audio\n",
+                      u"r.txt", book),
+            u"");
+  const RuleSet& shipped = BuiltInRules().classic;
+  const RuleSet& read = book.classic;
+  ASSERT_EQ(read.loaders.size(), shipped.loaders.size() + 2);
+  EXPECT_EQ(read.loaders[0], (LoaderRule{LoaderRule::Match::FileType, u".png", u"Bah.PNG",
+                                         LoadKind::Images, u"my PNG loader", {u"r.txt", 2}}));
+  EXPECT_EQ(read.loaders[shipped.loaders.size()].module, u"Bah.WebP");
+  EXPECT_EQ(read.loaders.back().match, LoaderRule::Match::Stream);
+  EXPECT_EQ(read.imageLoaders, shipped.imageLoaders);
+  EXPECT_TRUE(read.audioLoaders.empty());
+}
+
 // A rule of the user's that names a module the installation lacks is said
 // with its file and line and does not act. The shipped rules are written for
 // every installation, family members are alternatives, and the other set's
@@ -120,6 +156,8 @@ TEST(InstalledRules, AUsersRuleNamingAModuleNotInstalledIsWarnedAboutAndNotUsed)
                       "family web for Bah.Web Bah.WebKit\n"
                       "symbol CreateHTMLView Bah.WebKit ?Linux\n"
                       "symbol CreateTimer BRL.TimerDefault\n"
+                      "file .webp Image.WEBP images\n"
+                      "loaders images Image.PNG Image.WEBP\n"
                       "[classic]\n"
                       "gui BRL.Win32MaxGUI\n",
                       u"mine.txt", book),
@@ -129,6 +167,7 @@ TEST(InstalledRules, AUsersRuleNamingAModuleNotInstalledIsWarnedAboutAndNotUsed)
                 u"mine.txt:3: SDL.SDLSystem is not installed here; the rule is not used",
                 u"mine.txt:8: Bah.Web is not installed here; the rule is not used",
                 u"mine.txt:9: Bah.WebKit is not installed here; the rule is not used",
+                u"mine.txt:11: Image.WEBP is not installed here; the rule is not used",
                 u"mine.txt:4: SDL.D3D9SDLMax2D is not installed here; the rule is not used",
                 u"mine.txt:5: MaxGUI.Drivers is not installed here; the rule is not used"}));
   // A family of a name read before replaces it in its place.
