@@ -3,7 +3,7 @@ SuperStrict
 
 Import "util.bmx"
 
-Global window:TGadget = CreateWindow("Break Timer", 200, 200, 280, 160, Null, WINDOW_TITLEBAR | WINDOW_CLIENTCOORDS)
+Global window:TGadget = CreateWindow("Break Timer", 200, 200, 520, 160, Null, WINDOW_TITLEBAR | WINDOW_CLIENTCOORDS)
 Global ticker:TTimer, tenthsLeft:Int
 
 Include "inc/panel.bmx"
@@ -20,6 +20,9 @@ Repeat
 			tenthsLeft :- 1
 			SetGadgetText(ui.clock, (tenthsLeft + 599) / 600 + " min left")
 			If tenthsLeft <= 0 Then TakeBreak()
+		Case EVENT_KEYDOWN
+			' Escape closes the window, as its close box does.
+			If EventData() = KEY_ESCAPE Then End
 		Case EVENT_WINDOWCLOSE
 			End
 	End Select

@@ -23,18 +23,28 @@ constexpr char kModernBoxes[] =
     "Framework MaxGUI.Drivers\n"
     "Import MaxGUI.MaxGUI\n"
     "Import BRL.Timer\n"
+    "Import BRL.KeyCodes\n"
     "Import BRL.Result\n"
+    "Import Image.WEBP\n"
     "Import BRL.TimerDefault\n"
     "?Win32\n"
     "Import Pub.Win32\n"
     "?\n"
+    "?Linux\n"
+    "Import MaxGUI.GTK3WebKit2GTK\n"
+    "?\n"
+    "\n"
+    "' modules which may be required:\n"
+    "' Import Image.PNG\n"
+    "' Import Image.JPG\n"
     "\n"
     "Imported Code: util.bmx\n"
-    "Import BRL.Random\n"
+    "Import Random.Core\n"
     "Import BRL.TextStream\n"
     "Import BRL.Path\n"
     "Import BRL.System\n"
-    "Import BRL.SystemDefault\n";
+    "Import BRL.SystemDefault\n"
+    "Import BRL.Random\n";
 
 TEST(CliRules, TheModernExampleGetsTheSuggestionWorkedOutByHandInTextJsonAndPage) {
   TempFolder work, home;
@@ -54,22 +64,29 @@ TEST(CliRules, TheModernExampleGetsTheSuggestionWorkedOutByHandInTextJsonAndPage
   EXPECT_EQ(document["rule_set"], "modern");
   const auto& main = document["blocks"][0]["boxes"][0];
   EXPECT_EQ(main["framework"], "MaxGUI.Drivers");
-  EXPECT_EQ(main["guarded_imports"],
-            nlohmann::json::parse(R"([{"module": "Pub.Win32", "condition": "Win32"}])"));
-  // Reasons follow the lines: the guarded import after the plain ones.
+  EXPECT_EQ(main["guarded_imports"], nlohmann::json::parse(R"([
+      {"module": "Pub.Win32", "condition": "Win32"},
+      {"module": "MaxGUI.GTK3WebKit2GTK", "condition": "Linux"}])"));
+  // Reasons follow the lines: the guarded imports after the plain ones,
+  // then the loaders offered. Each kind of rule gives its own text.
   const auto& reasons = main["reasons"];
-  ASSERT_EQ(reasons.size(), 6u);
-  EXPECT_EQ(reasons[4]["module"], "BRL.TimerDefault");
-  EXPECT_EQ(reasons[4]["rule"], "implementation of BRL.Timer");
-  EXPECT_EQ(reasons[4]["condition"], nullptr);
-  EXPECT_EQ(reasons[5]["condition"], "Win32");
-  EXPECT_EQ(reasons[5]["word"], "FlashWindow");
+  ASSERT_EQ(reasons.size(), 11u);
+  EXPECT_EQ(reasons[3]["word"], "KEY_ESCAPE");
+  EXPECT_EQ(reasons[5]["rule"], "WebP image loader");
+  EXPECT_EQ(reasons[6]["module"], "BRL.TimerDefault");
+  EXPECT_EQ(reasons[6]["rule"], "implementation of BRL.Timer");
+  EXPECT_EQ(reasons[6]["condition"], nullptr);
+  EXPECT_EQ(reasons[7]["condition"], "Win32");
+  EXPECT_EQ(reasons[7]["word"], "FlashWindow");
+  EXPECT_EQ(reasons[8]["rule"], "plug-in for CreateHTMLView on Linux");
+  EXPECT_EQ(reasons[9]["rule"], "images");
   const auto& util = document["blocks"][0]["boxes"][1];
   EXPECT_EQ(util["reasons"][2]["word"], "TPath.Cwd");
+  EXPECT_EQ(util["reasons"][5]["rule"], "generator for Random.Core");
 
   std::string page = testing::ReadFileBytes(work / u"page.htm");
   EXPECT_NE(page.find("<hr>\r\n<p><h4>Rule set: modern BlitzMax</h4></p>\r\n"), std::string::npos);
-  EXPECT_NE(page.find("Import BRL.TimerDefault\r\n?Win32\r\nImport Pub.Win32\r\n?\r\n"),
+  EXPECT_NE(page.find("Import BRL.TimerDefault\r\n?Win32\r\nImport Pub.Win32\r\n?\r\n?Linux\r\n"),
             std::string::npos);
 }
 

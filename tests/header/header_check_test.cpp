@@ -206,7 +206,7 @@ TEST_F(HeaderCheck, ModernHeadersKeepTheirPlatformSections) {
   auto [check, fixed] = CheckAndFix("SuperStrict\n?win32 ' only there\nImport Pub.Win32 ' flash\n"
                                     "Import BRL.Map\n?\n" + rest);
   EXPECT_EQ(check,
-            "main.bmx:3: no Framework line: with Framework BRL.Timer it could drop 13 of the 18 "
+            "main.bmx:3: no Framework line: with Framework BRL.Timer it could drop 15 of the 20 "
             "modules it imports now\n"
             "main.bmx:3: missing Import BRL.TimerDefault\n"
             "main.bmx:4: unneeded Import BRL.Map under ?win32\n");

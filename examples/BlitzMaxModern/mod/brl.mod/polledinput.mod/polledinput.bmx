@@ -10,10 +10,7 @@ ModuleInfo "Version: 1.03"
 ModuleInfo "Author: Veltrane example installation"
 
 Import BRL.System
-
-Const KEY_ESCAPE:Int = 27
-Const KEY_LEFT:Int = 37
-Const KEY_RIGHT:Int = 39
+Import BRL.KeyCodes
 
 Global keyStates:Int[256]
 

@@ -2,7 +2,8 @@ SuperStrict
 
 Rem
 bbdoc: Math/Random numbers
-about: The generator that the commands of Random.Core draw from, and its seed.
+about: The default generator that the commands of Random.Core draw from.
+Nothing names it: it puts its generator in place when the program starts.
 End Rem
 Module BRL.Random
 
@@ -11,7 +12,7 @@ ModuleInfo "Author: Veltrane example installation"
 
 Import Random.Core
 
-Type TXorShiftRandom Extends TRandom
+Type TRandomDefault Extends TRandom
 	Field state:Int = $1234567
 
 	Method Seed(value:Int)
@@ -26,21 +27,4 @@ Type TXorShiftRandom Extends TRandom
 	End Method
 End Type
 
-RandomGenerator = New TXorShiftRandom
-
-Global lastSeed:Int = $1234567
-
-Rem
-bbdoc: Seed the generator, so that the numbers that follow are the same each time
-End Rem
-Function SeedRnd(seed:Int)
-	lastSeed = seed
-	RandomGenerator.Seed(seed)
-End Function
-
-Rem
-bbdoc: The seed given last
-End Rem
-Function RndSeed:Int()
-	Return lastSeed
-End Function
+RandomGenerator = New TRandomDefault

@@ -13,6 +13,7 @@ ModuleInfo "Author: Veltrane example installation"
 ModuleInfo "Modserver: BRL"
 
 Import BRL.System
+Import BRL.Pixmap
 
 Const WINDOW_TITLEBAR:Int = 1
 Const WINDOW_RESIZABLE:Int = 2
@@ -21,6 +22,7 @@ Const WINDOW_STATUS:Int = 8
 Const WINDOW_CLIENTCOORDS:Int = 16
 Const WINDOW_DEFAULT:Int = WINDOW_TITLEBAR | WINDOW_RESIZABLE | WINDOW_MENU | WINDOW_STATUS
 
+Const EVENT_KEYDOWN:Int = $101
 Const EVENT_GADGETACTION:Int = $2001
 Const EVENT_WINDOWCLOSE:Int = $4001
 
@@ -90,6 +92,13 @@ Function DisableGadget(gadget:TGadget)
 End Function
 
 Rem
+bbdoc: Show a picture on a button or a panel
+End Rem
+Function SetGadgetPixmap(gadget:TGadget, pixmap:TPixmap)
+	gadget.handle = Null
+End Function
+
+Rem
 bbdoc: Bring a window to the front
 End Rem
 Function ActivateWindow(window:TGadget)
@@ -102,6 +111,22 @@ about: With QUERY_HWND: the window handle on Windows.
 End Rem
 Function QueryGadget:Byte Ptr(gadget:TGadget, queryid:Int)
 	Return gadget.handle
+End Function
+
+Rem
+bbdoc: Create a gadget that shows a web page
+about: On Linux the page is drawn by the MaxGUI.GTK3WebKit2GTK plug-in, which
+registers itself when the program starts.
+End Rem
+Function CreateHTMLView:TGadget(x:Int, y:Int, width:Int, height:Int, group:TGadget, style:Int = 0)
+	Return maxgui_driver.MakeGadget(7, "", x, y, width, height, group)
+End Function
+
+Rem
+bbdoc: Show the page at @url in an HTML view
+End Rem
+Function HtmlViewGo(view:TGadget, url:String)
+	view.text = url
 End Function
 
 Function FreeGadget(gadget:TGadget)
@@ -119,6 +144,15 @@ End Function
 
 Function EventID:Int()
 	Return lastEvent
+End Function
+
+Global lastData:Int
+
+Rem
+bbdoc: The event's data: the key code of a key event
+End Rem
+Function EventData:Int()
+	Return lastData
 End Function
 
 Function EventSource:Object()
