@@ -15,6 +15,7 @@
 #include "analysis/analyse.h"
 #include "analysis/command_matcher.h"
 #include "analysis/loader_rules.h"
+#include "analysis/rule_book.h"
 #include "analysis/source_walker.h"
 #include "analysis/suggestion.h"
 #include "app/app_state.h"
@@ -108,6 +109,8 @@ struct Run {
     }
   }
   void Match() {
+    // The loader rows are rules of the set, as in a run.
+    analysis.Rules = &vt::BuiltInRules().For(catalogue.ruleSet);
     vt::MatchCommands(analysis, catalogue);
     vt::SuggestLoaders(analysis, catalogue);
   }
