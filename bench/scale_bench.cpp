@@ -83,7 +83,6 @@ struct Run {
     vt::ScanModFolder(catalogue, Text(input.root));
     for (const auto& module : catalogue.ModList) ownImports.push_back(module->imports);
     vt::ExpandModuleImports(catalogue);
-    vt::ChangeFolder(Text(input.main.parent_path()));
   }
   void RestoreOwnImports() {
     for (size_t m = 0; m < ownImports.size(); ++m) catalogue.ModList[m]->imports = ownImports[m];

@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   folder.Write("prog/sub/imp.bmx", parts[4]);
   folder.Write("out/keep", "");
 
-  vt::Text saved = vt::CurrentFolder();
+  vt::Text before = vt::CurrentFolder();
   vt::fuzz::QuietScreen screen;
   vt::AppState state(screen, folder / "out");
   state.Settings.RootFolder = folder / "root";
@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   state.Report.ReportFile = folder / "out/results.htm";
   vt::RebuildCatalogue(state);
   vt::Examination examination = vt::ExamineSource(state, folder / "prog/main.bmx");
-  vt::ChangeFolder(saved);
+  if (vt::CurrentFolder() != before) vt::fuzz::Fail();
 
   if (examination.outcome != vt::ExamineOutcome::ReportWritten) vt::fuzz::Fail();
   vt::fuzz::CheckPage(vt::fuzz::ReadBytes(folder / "out/results.htm"));

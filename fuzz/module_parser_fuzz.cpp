@@ -16,12 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   folder.Write("m.mod/a.bmx", parts[1]);
   folder.Write("m.mod/sub/b.bmx", parts[2]);
 
-  vt::Text saved = vt::CurrentFolder();
-  vt::ChangeFolder(folder / "m.mod");
   vt::CatalogueState catalogue;
   vt::modtype* module = catalogue.CreateModule(u"brl.m");
-  vt::ParseModuleSource(*module, u"m.bmx");
-  vt::ChangeFolder(saved);
+  vt::ParseModuleSource(*module, folder / "m.mod", u"m.bmx");
 
   for (const vt::Text& command : module->commands) {
     if (vt::Lower(command) != command) vt::fuzz::Fail();

@@ -17,13 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   folder.Write("inc.bmx", parts[1]);
   folder.Write("sub/Imp.bmx", parts[2]);
 
-  vt::Text saved = vt::CurrentFolder();
-  vt::ChangeFolder(folder.Path());
   vt::Text before = vt::CurrentFolder();
   vt::AnalysisState analysis;
-  vt::ScanFile(analysis, u"main.bmx", u"Main");
+  vt::ScanFile(analysis, folder / "main.bmx", u"Main");
   if (vt::CurrentFolder() != before) vt::fuzz::Fail();
-  vt::ChangeFolder(saved);
 
   std::set<vt::Text> seen;
   for (const auto& entry : analysis.ScanListList) {

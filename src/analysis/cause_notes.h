@@ -32,11 +32,11 @@ class CauseWatch {
 // set `flag` (ImagesUsed or AudioUsed).
 void NoteOptionalCause(sourcemodtype& record, TextView loader, CauseKind flag);
 
-// The walk could not enter the folder `folder` (relative to the current
-// folder) of a file named `name` by the directive line it follows.
+// The walk could not enter the folder `folder` (absolute) of a file named
+// `name` by the directive line it follows.
 void NoteUnreadFolder(AnalysisState& analysis, TextView kind, TextView name,
                       TextView folder);
-// The walk could not open `file` (relative to the current folder).
+// The walk could not open `file` (absolute).
 void NoteUnreadFile(AnalysisState& analysis, TextView kind, TextView name, TextView file);
 
 }  // namespace vt

@@ -9,6 +9,7 @@
 #include "analysis/command_matcher.h"
 #include "base/paths.h"
 #include "catalogue/platform_condition.h"
+#include "platform/file_bytes.h"
 #include "platform/file_system.h"
 #include "platform/path_case.h"
 #include "platform/text_file_reader.h"
@@ -26,20 +27,6 @@ Text Quoted(const Text& low, size_t first) {
   return low.substr(first, second - first - 1);
 }
 
-// Puts the current folder back, however the step that moved it ends.
-class FolderRestorer {
- public:
-  FolderRestorer() : saved_(CurrentFolder()) {}
-  ~FolderRestorer() { ChangeFolder(saved_); }
-  FolderRestorer(const FolderRestorer&) = delete;
-  FolderRestorer& operator=(const FolderRestorer&) = delete;
-
-  const Text& Saved() const { return saved_; }
-
- private:
-  Text saved_;
-};
-
 // One walk. The files whose lines are still being followed form an explicit
 // stack, so deep includes cost memory, not call stack; each file is read
 // whole and closed before its directives are followed, so that one file is
@@ -48,15 +35,14 @@ class FolderRestorer {
 class SourceWalk {
  public:
   explicit SourceWalk(AnalysisState& analysis, const ListedFileVisitor* visit = nullptr)
-      : analysis_(analysis), visit_(visit) {
-    here_ = restorer_.Saved();
+      : analysis_(analysis), visit_(visit), here_(CurrentFolder()) {
     for (const auto& entry : analysis.ScanListList) listed_.insert(entry->path);
   }
 
-  // Records and reads the file `path`, named in the file whose folder is
-  // current; its lines are followed by Run.
+  // Records and reads the file `path`, named in the file whose lines are
+  // being followed (relative to its folder); its lines are followed by Run.
   void Enter(TextView path, TextView kind);
-  // Follows one line of the file whose folder is current.
+  // Follows one line of the file on top.
   void Follow(TextView line);
   // Follows the lines of every file entered, depth first.
   void Run();
@@ -83,8 +69,8 @@ class SourceWalk {
     analysis_.NewScanEntry(path, kind)->unit = ReachingUnit();
     listed_.insert(Text(path));
   }
-  // The absolute path of `folder`, relative to the current one, or null
-  // when it cannot be entered. The current folder stays as it is.
+  // The absolute path of `folder`, relative to here_, with its links
+  // resolved, or null when it cannot be entered.
   const Text* EnterableFolder(const Text& folder);
   void FollowInclude(const Text& low);
   void FollowImport(const Text& low);
@@ -93,10 +79,11 @@ class SourceWalk {
 
   AnalysisState& analysis_;
   const ListedFileVisitor* visit_;
-  FolderRestorer restorer_;
-  // The folder that is current while the lines of the file on top are
-  // followed.
+  // The folder of the file whose lines are followed, which its relative
+  // names start from; at first the folder a relative Main path starts from.
   Text here_;
+  // The entry of the file here_ is the folder of.
+  size_t hereEntry_ = static_cast<size_t>(-1);
   // The paths of ScanListList, for the test that reads each file once.
   std::unordered_set<Text> listed_;
   FolderListings listings_;
@@ -112,11 +99,12 @@ void SourceWalk::Enter(TextView path, TextView kind) {
   // Sources name files in lower case; find them as they are written on disk.
   // A program written on Windows separates folders with "\\" on every
   // system; the Main file's path is the user's, already in the tool's form.
-  Text found = ResolvePathCase(kind == u"Main" ? Text(path) : ForwardSlashes(path), listings_);
+  Text found =
+      ResolvePathCase(kind == u"Main" ? Text(path) : ForwardSlashes(path), here_, listings_);
   Text folder = FolderPart(found);
   const Text* current = EnterableFolder(folder);
   if (!current) {
-    NoteUnreadFolder(analysis_, kind, path, folder);
+    NoteUnreadFolder(analysis_, kind, path, AnchorPath(folder, here_));
     return;
   }
   Text name = FileName(found);
@@ -132,7 +120,7 @@ void SourceWalk::Enter(TextView path, TextView kind) {
   }
   ReadTextFileLines(fullPath, file);
   if (file.outcome == ReadOutcome::NotOpened) {
-    NoteUnreadFile(analysis_, kind, path, name);
+    NoteUnreadFile(analysis_, kind, path, fullPath);
     return;
   }
   size_t reaching = ReachingUnit();
@@ -156,12 +144,11 @@ const Text* SourceWalk::EnterableFolder(const Text& folder) {
   if (folder.empty()) return &here_;
   Text key = here_ + u'\0' + folder;
   if (auto known = absolute_.find(key); known != absolute_.end()) return &known->second;
-  // Entering it tells whether it can be entered, and its absolute path with
-  // links resolved, as the files of ScanListList are named.
-  if (!ChangeFolder(folder)) return nullptr;
-  Text current = CurrentFolder();
-  ChangeFolder(here_);
-  return &absolute_.try_emplace(std::move(key), std::move(current)).first->second;
+  // The files of ScanListList are named by the folder's path with its links
+  // resolved.
+  Text absolute = AnchorPath(folder, here_);
+  if (!CanEnterFolder(absolute)) return nullptr;
+  return &absolute_.try_emplace(std::move(key), CanonicalPath(absolute)).first->second;
 }
 
 void SourceWalk::Run() {
@@ -176,9 +163,9 @@ void SourceWalk::Run() {
     // `top` and so the text the view points into.
     TextView line = top.lines.Line(top.next++);
     analysis_.WalkAt = {top.entry, static_cast<int32_t>(top.next)};
-    if (here_ != top.folder) {
-      ChangeFolder(top.folder);
+    if (hereEntry_ != top.entry) {
       here_ = top.folder;
+      hereEntry_ = top.entry;
     }
     Follow(line);
   }

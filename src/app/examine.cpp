@@ -10,22 +10,6 @@ namespace vt {
 
 namespace {
 
-// The walk forms full paths from the current folder, so it runs inside the
-// source's folder; the folder the caller had is put back afterwards.
-class SourceFolderVisit {
- public:
-  explicit SourceFolderVisit(const Text& source) : saved_(CurrentFolder()) {
-    Text folder = FolderPart(source);
-    if (!folder.empty() && !IsRootFolder(folder)) ChangeFolder(folder);
-  }
-  ~SourceFolderVisit() { ChangeFolder(saved_); }
-  SourceFolderVisit(const SourceFolderVisit&) = delete;
-  SourceFolderVisit& operator=(const SourceFolderVisit&) = delete;
-
- private:
-  Text saved_;
-};
-
 // What the examination keeps of the analysis before it is reset: the walk,
 // the counts, the warnings and the reasons behind the suggestion.
 void KeepFindings(const AnalysisState& analysis, ReasonChoice reasons, Examination& result) {
@@ -58,8 +42,7 @@ Examination ExamineSource(AppState& state, TextView path, PageChoice page,
   Examination result;
   if (path.empty()) return result;
   if (GetFileSize(path) <= 0) return result;
-  // A relative name would be taken twice from the source's own folder, once
-  // here and once by the walk, and find nothing: anchor it first.
+  // A relative name is the user's, from the folder the run started in.
   Text source = AnchorPath(path, CurrentFolder());
   state.Examine.MainSourcePath = source;
   if (!CheckRootFolder(state.Settings, state.screen, true)) {
@@ -74,7 +57,6 @@ Examination ExamineSource(AppState& state, TextView path, PageChoice page,
   // into these until it is reset below.
   RuleBook rules = InstalledRules(state.Rules, state.Catalogue);
   {
-    SourceFolderVisit visit(source);
     bool explain = reasons == ReasonChoice::Give;
     AnalyseProgram(state.Analysis, state.Catalogue, source,
                    explain ? CauseNotes::Keep : CauseNotes::Skip, rules);

@@ -194,8 +194,9 @@ Text IdeCommandLine(const SettingsState& settings) {
 
 void LaunchIde(AppState& state) {
   ShellState& shell = state.Shell;
-  std::unique_ptr<DetachedProcess> process =
-      DetachedProcess::Start(IdeCommandLine(state.Settings));
+  // The IDE starts where the tool's own files are, as it always has.
+  std::unique_ptr<DetachedProcess> process = DetachedProcess::Start(
+      IdeCommandLine(state.Settings), state.Settings.Layout.ProgramFolder);
   shell.IdeProcess = process.get();
   if (process) shell.LaunchedProcesses.push_back(std::move(process));
   PauseThread(kIdeStartPause);
@@ -221,8 +222,7 @@ void StartUp(AppState& state, const std::vector<Text>& arguments,
 
 void StartUp(AppState& state, const std::vector<Text>& arguments,
              const ProgramLayout& layout) {
-  // A relative argument means the folder the user started from, which the
-  // moves below would otherwise lose.
+  // A relative argument means the folder the user started from.
   Text startFolder = CurrentFolder();
   state.Reset(layout);
 
@@ -238,7 +238,6 @@ void StartUp(AppState& state, const std::vector<Text>& arguments,
   LoadRecentPrograms(state);
   UpdateStatusLine(state);
   ShowHelpPage(state);
-  ChangeFolder(state.Settings.Layout.ProgramFolder);
   if (arguments.size() == 1) ExamineUserFile(state, AnchorPath(arguments[0], startFolder));
 }
 

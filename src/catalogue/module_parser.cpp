@@ -243,10 +243,6 @@ std::optional<Text> HandleLine(modtype& module, TextView raw, ParseFrame& frame)
 
 }  // namespace
 
-Text AbsoluteNormalPath(TextView path) {
-  return NormalisePath(AnchorPath(path, CurrentFolder()));
-}
-
 Text ExtractFunctionName(TextView low) {
   size_t start = Instr(low, u" ", 1);  // 1-based blank = 0-based index after it
   if (start >= low.size()) return Text();
@@ -259,53 +255,27 @@ Text ExtractFunctionName(TextView low) {
 
 namespace {
 
-// The files a module's parse has read, told apart by absolute path. The
-// current folder is asked only once a second file comes: most modules import
-// nothing in quotes, and asking costs a system call.
+// The files a module's parse has read, told apart by absolute path.
 class ParsedFiles {
  public:
-  bool Holds(const Text& found) {
-    if (!first_) return false;
-    KeyFirst();
-    return keys_.count(Key(found)) > 0;
-  }
-  void Add(const Text& found) {
-    if (!first_) {
-      first_ = found;
-      return;
-    }
-    KeyFirst();
-    keys_.insert(Key(found));
-  }
+  bool Holds(const Text& found) const { return keys_.count(NormalisePath(found)) > 0; }
+  void Add(const Text& found) { keys_.insert(NormalisePath(found)); }
 
  private:
-  Text Key(const Text& found) {
-    if (!folderKnown_) {
-      folder_ = CurrentFolder();
-      folderKnown_ = true;
-    }
-    return NormalisePath(AnchorPath(found, folder_));
-  }
-  void KeyFirst() {
-    if (keys_.empty()) keys_.insert(Key(*first_));
-  }
-
-  std::optional<Text> first_;
-  Text folder_;
-  bool folderKnown_ = false;
   std::unordered_set<Text> keys_;
 };
 
-// Reads the .bmx file at `path` into `frame` unless `parsed` holds it already.
-// A file that several sources of the module import (or one that imports its
-// importer) would otherwise add its commands again, or never stop.
-bool LoadFrame(TextView path, ParsedFiles& parsed, ParseFrame& frame) {
-  if (!EndsWith(path, u".bmx")) return false;
+// Reads the .bmx file `name` (relative to the absolute `folder`) into
+// `frame` unless `parsed` holds it already. A file that several sources of
+// the module import (or one that imports its importer) would otherwise add
+// its commands again, or never stop.
+bool LoadFrame(TextView folder, TextView name, ParsedFiles& parsed, ParseFrame& frame) {
+  if (!EndsWith(name, u".bmx")) return false;
   // A plain name that opens as written is the name the case lookup would
   // give: every module's main source is one, and the lookup costs a status
   // call.
-  if (path.find_first_of(u"/\\:") == TextView::npos) {
-    Text asWritten(path);
+  if (name.find_first_of(u"/\\:") == TextView::npos) {
+    Text asWritten = AnchorPath(name, folder);
     if (parsed.Holds(asWritten)) return false;
     ReadTextFileLines(asWritten, frame.lines);
     if (frame.lines.outcome == ReadOutcome::Read) {
@@ -313,7 +283,7 @@ bool LoadFrame(TextView path, ParsedFiles& parsed, ParseFrame& frame) {
       return true;
     }
   }
-  Text found = ResolvePathCase(path);
+  Text found = AnchorPath(ResolvePathCase(name, folder), folder);
   if (parsed.Holds(found)) return false;
   ReadTextFileLines(found, frame.lines);
   if (frame.lines.outcome != ReadOutcome::Read) return false;
@@ -323,12 +293,13 @@ bool LoadFrame(TextView path, ParsedFiles& parsed, ParseFrame& frame) {
 
 }  // namespace
 
-bool ParseModuleSource(modtype& module, TextView path) {
+bool ParseModuleSource(modtype& module, TextView folder, TextView name) {
   ModuleParseRoom room;
-  return ParseModuleSource(module, path, room);
+  return ParseModuleSource(module, folder, name, room);
 }
 
-bool ParseModuleSource(modtype& module, TextView path, ModuleParseRoom& room) {
+bool ParseModuleSource(modtype& module, TextView folder, TextView name,
+                       ModuleParseRoom& room) {
   // Each file once per module record; the files being parsed, innermost
   // last, on an explicit stack so that no chain of imports is too deep.
   ParsedFiles parsed;
@@ -344,7 +315,7 @@ bool ParseModuleSource(modtype& module, TextView path, ModuleParseRoom& room) {
     stack.pop_back();
   };
   push();
-  if (!LoadFrame(path, parsed, stack.back())) {
+  if (!LoadFrame(folder, name, parsed, stack.back())) {
     pop();
     return false;
   }
@@ -358,7 +329,7 @@ bool ParseModuleSource(modtype& module, TextView path, ModuleParseRoom& room) {
     if (!imported) continue;
     push();
     // Sources written on Windows separate folders with "\\" on every system.
-    if (!LoadFrame(ForwardSlashes(*imported), parsed, stack.back())) pop();
+    if (!LoadFrame(folder, ForwardSlashes(*imported), parsed, stack.back())) pop();
   }
   return true;
 }

@@ -11,31 +11,27 @@
 
 namespace vt {
 
-// Reads the source at `path` (relative to the current folder, which is the
-// module folder during a scan, or absolute) into `module`.
-// A path that does not end in ".bmx" is skipped; a file that cannot be opened
+// Reads the source `name` of the absolute module folder `folder` into
+// `module`; the files it imports in quotes are named from that folder too.
+// A name that does not end in ".bmx" is skipped; a file that cannot be opened
 // (a folder named *.bmx included) is skipped silently. Each path component that
 // does not exist as written is found by its lower-cased name (`ResolvePathCase`),
 // both for the main source and for the files imported in quotes. Each file
 // is read at most once per call, so once per module record. True when the
-// source at `path` itself was read.
-bool ParseModuleSource(modtype& module, TextView path);
+// source `name` itself was read.
+bool ParseModuleSource(modtype& module, TextView folder, TextView name);
 // The room of files already parsed, kept for the next parse: a scan over
 // thousands of modules then allocates as much as one module needs.
 struct ModuleParseRoom {
   std::vector<TextFileLines> spare;
 };
-bool ParseModuleSource(modtype& module, TextView path, ModuleParseRoom& room);
+bool ParseModuleSource(modtype& module, TextView folder, TextView name,
+                       ModuleParseRoom& room);
 
 // The function name cut out of `low`, a trimmed, lower-cased line beginning
 // with "function": from the character after the first blank (or the start of
 // the line when there is none) over the following characters of
 // "abcdefghijklmnopqrstuvwxyz0123456789_". May be empty.
 Text ExtractFunctionName(TextView low);
-
-// `path` made absolute against the current folder, with "/" separators and
-// without empty, "." and ".." components (a ".." at the root stays at the
-// root). The key by which the parser tells files apart.
-Text AbsoluteNormalPath(TextView path);
 
 }  // namespace vt

@@ -88,13 +88,6 @@ Text CurrentFolder() {
   return ec ? Text() : FromNative(p);
 }
 
-bool ChangeFolder(TextView path) {
-  if (path.empty()) return false;
-  std::error_code ec;
-  fs::current_path(ToNative(path), ec);
-  return !ec;
-}
-
 Text ExecutableFolder() {
   fs::path exe = ExecutablePath();
   if (exe.empty()) return CurrentFolder();

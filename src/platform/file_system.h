@@ -43,9 +43,13 @@ bool SameFile(TextView a, TextView b);
 bool IsInsideFolder(TextView path, TextView folder);
 
 // The current folder with "/" separators; empty when it cannot be told (it
-// was removed, or cannot be read).
+// was removed, or cannot be read). Read only where a path the user gave is
+// anchored; nothing in the tool changes it.
 Text CurrentFolder();
-bool ChangeFolder(TextView path);
+
+// True when `path` is a folder whose entries can be opened (on POSIX, one
+// the process may search).
+bool CanEnterFolder(TextView path);
 
 // The folder that holds the running executable, "/"-separated, with no
 // trailing slash except at a root.

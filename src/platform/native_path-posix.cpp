@@ -119,6 +119,14 @@ fs::path ExecutablePath() {
 #endif
 }
 
+bool CanEnterFolder(TextView path) {
+  std::string native = ToNativeString(path);
+  struct stat status;
+  if (::stat(native.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return false;
+  // The effective IDs, as opening an entry would use them.
+  return ::faccessat(AT_FDCWD, native.c_str(), X_OK, AT_EACCESS) == 0;
+}
+
 Text HomeFolder() {
   const char* home = std::getenv("HOME");
   return home ? FromNativeString(home) : Text();

@@ -68,6 +68,9 @@ fs::path ExecutablePath() {
   return fs::path();
 }
 
+// Windows has no search permission apart from reading.
+bool CanEnterFolder(TextView path) { return GetFileKind(path) == FileKind::Folder; }
+
 // The installation sits in Program Files, not in the user's home.
 Text HomeFolder() { return Text(); }
 

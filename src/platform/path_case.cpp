@@ -9,30 +9,38 @@ namespace vt {
 
 namespace {
 
-// The first entry of the listing of `folder` ("" for the current one) that
+// `path` as the system should look it up: relative paths from `base` when
+// one is given, else from the current folder.
+Text FromBase(const Text& path, TextView base) {
+  return base.empty() ? path : AnchorPath(path, base);
+}
+
+// The first entry of the listing of `folder` ("" for the base folder) that
 // equals `lowered` when lower-cased, listing the folder now or taking the
 // listing from `listings`.
-Text ListedEntry(const Text& folder, const Text& name, FolderListings* listings) {
+Text ListedEntry(const Text& folder, const Text& name, TextView base,
+                 FolderListings* listings) {
   Text key = Lower(name);
   Text listed = folder.empty() ? Text(u".") : folder;
   if (listings) {
-    const Text* found = listings->Find(AnchorPath(listed, CurrentFolder()), key);
+    Text absolute = base.empty() ? AnchorPath(listed, CurrentFolder()) : AnchorPath(listed, base);
+    const Text* found = listings->Find(absolute, key);
     return found ? *found : name;
   }
-  for (const Text& entry : ListFolder(listed)) {
+  for (const Text& entry : ListFolder(FromBase(listed, base))) {
     if (Lower(entry) == key) return entry;
   }
   return name;
 }
 
-// The name under which `name` is found in `folder` ("" for the current one).
-Text FindEntry(const Text& folder, const Text& name, FolderListings* listings) {
+// The name under which `name` is found in `folder` ("" for the base one).
+Text FindEntry(const Text& folder, const Text& name, TextView base, FolderListings* listings) {
   Text asWritten = folder.empty() ? name : JoinPath(folder, name);
-  if (GetFileKind(asWritten) != FileKind::None) return name;
-  return ListedEntry(folder, name, listings);
+  if (GetFileKind(FromBase(asWritten, base)) != FileKind::None) return name;
+  return ListedEntry(folder, name, base, listings);
 }
 
-Text Resolve(TextView path, FolderListings* listings) {
+Text Resolve(TextView path, TextView base, FolderListings* listings) {
   std::vector<Text> parts = SplitPath(path);
   Text resolved;
   for (size_t i = 0; i < parts.size(); ++i) {
@@ -44,7 +52,7 @@ Text Resolve(TextView path, FolderListings* listings) {
     }
     bool isDrive = i == 0 && part.size() == 2 && HasDrivePrefix(part);
     bool isSpecial = part.empty() || part == u"." || part == u"..";
-    resolved += isDrive || isSpecial ? part : FindEntry(resolved, part, listings);
+    resolved += isDrive || isSpecial ? part : FindEntry(resolved, part, base, listings);
   }
   return resolved;
 }
@@ -60,8 +68,12 @@ const Text* FolderListings::Find(const Text& folder, const Text& lowered) {
   return found == listing->second.end() ? nullptr : &found->second;
 }
 
-Text ResolvePathCase(TextView path) { return Resolve(path, nullptr); }
+Text ResolvePathCase(TextView path) { return Resolve(path, {}, nullptr); }
 
-Text ResolvePathCase(TextView path, FolderListings& listings) { return Resolve(path, &listings); }
+Text ResolvePathCase(TextView path, TextView base) { return Resolve(path, base, nullptr); }
+
+Text ResolvePathCase(TextView path, TextView base, FolderListings& listings) {
+  return Resolve(path, base, &listings);
+}
 
 }  // namespace vt

@@ -29,8 +29,12 @@ class FolderListings {
 // uses "/" separators.
 Text ResolvePathCase(TextView path);
 
+// The same with a relative `path` taken from the absolute folder `base`
+// rather than the current one; the result stays relative.
+Text ResolvePathCase(TextView path, TextView base);
+
 // The same, with the listings kept in `listings`: for a walk that looks up
 // many names while the folders stay as they are.
-Text ResolvePathCase(TextView path, FolderListings& listings);
+Text ResolvePathCase(TextView path, TextView base, FolderListings& listings);
 
 }  // namespace vt

@@ -84,11 +84,14 @@ struct SpawnSettings {
 
 }  // namespace
 
-std::unique_ptr<DetachedProcess> DetachedProcess::Start(TextView commandLine) {
+std::unique_ptr<DetachedProcess> DetachedProcess::Start(TextView commandLine,
+                                                       TextView workingFolder) {
   if (commandLine.empty()) return nullptr;
   std::string path = ToNativeString(commandLine);
+  std::string folder = ToNativeString(workingFolder);
 
   SpawnSettings spawn;
+  if (!folder.empty()) posix_spawn_file_actions_addchdir_np(&spawn.actions, folder.c_str());
   posix_spawn_file_actions_addopen(&spawn.actions, 0, "/dev/null", O_RDONLY, 0);
   posix_spawn_file_actions_addopen(&spawn.actions, 1, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_addopen(&spawn.actions, 2, "/dev/null", O_WRONLY, 0);

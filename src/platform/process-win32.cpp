@@ -64,9 +64,11 @@ HANDLE OpenNullDevice(DWORD access) {
 
 }  // namespace
 
-std::unique_ptr<DetachedProcess> DetachedProcess::Start(TextView commandLine) {
+std::unique_ptr<DetachedProcess> DetachedProcess::Start(TextView commandLine,
+                                                       TextView workingFolder) {
   if (commandLine.empty()) return nullptr;
   std::wstring path(commandLine.begin(), commandLine.end());
+  std::wstring folder(workingFolder.begin(), workingFolder.end());
   // Quoted, so that the program's own argv[0] is its whole path even with
   // blanks; CreateProcessW may write into its command line.
   std::wstring line = L"\"" + path + L"\"";
@@ -84,7 +86,7 @@ std::unique_ptr<DetachedProcess> DetachedProcess::Start(TextView commandLine) {
   BOOL started =
       CreateProcessW(path.c_str(), line.data(), nullptr, nullptr, TRUE,
                      CREATE_NEW_PROCESS_GROUP | DETACHED_PROCESS | CREATE_SUSPENDED,
-                     nullptr, nullptr, &startup, &info);
+                     nullptr, folder.empty() ? nullptr : folder.c_str(), &startup, &info);
   for (HANDLE h : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) {
     if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
   }

@@ -9,7 +9,7 @@
 namespace vt {
 
 // A program started detached from the tool, as the leader of a process group
-// of its own, in the tool's current folder and with the tool's environment.
+// of its own, in a folder the caller names and with the tool's environment.
 // Its standard streams lead to the null device: output that nobody reads
 // must never fill a pipe and stall it. Dropping the object leaves the program
 // running.
@@ -19,8 +19,9 @@ class DetachedProcess {
   static constexpr int kPoliteEndMilliseconds = 3000;
 
   // Starts the program whose command line is `commandLine`, taken whole as
-  // the program's path (no arguments, no quotes). Null when it cannot start.
-  static std::unique_ptr<DetachedProcess> Start(TextView commandLine);
+  // the program's path (no arguments, no quotes), in the folder
+  // `workingFolder`. Null when it cannot start.
+  static std::unique_ptr<DetachedProcess> Start(TextView commandLine, TextView workingFolder);
 
   virtual ~DetachedProcess() = default;
   // True until the program has exited.

@@ -172,7 +172,7 @@ TEST_F(Analyse, ASecondExaminationStartsFromNothing) {
 TEST_F(Analyse, RelativeMainPathCountsFromTheCurrentFolder) {
   tmp.WriteFile(u"src/Game.bmx", "Import \"util.bmx\"\n");
   tmp.WriteFile(u"src/Util.bmx", "Cls\n");
-  ASSERT_TRUE(ChangeFolder(tmp.Path()));
+  ASSERT_TRUE(testing::EnterFolder(tmp.Path()));
   AnalyseProgram(Analysis, Catalogue, u"src/Game.bmx");
   ASSERT_EQ(Analysis.SourceModList.size(), 2u);
   EXPECT_EQ(Record(0).path, tmp / u"src/Game.bmx");

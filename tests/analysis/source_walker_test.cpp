@@ -102,7 +102,7 @@ TEST_F(SourceWalker, IncludesResolveAgainstTheIncludingFilesFolder) {
   tmp.WriteFile(u"inc/a.bmx", "Include \"b.bmx\"\n");
   tmp.WriteFile(u"inc/b.bmx", "Cls\n");
   tmp.WriteFile(u"b.bmx", "' the wrong b\n");
-  ASSERT_TRUE(ChangeFolder(tmp.Path()));
+  ASSERT_TRUE(testing::EnterFolder(tmp.Path()));
   ScanFile(Analysis, u"main.bmx", u"Main");
   std::vector<Entry> expected = {{tmp / u"main.bmx", u"Main"},
                                  {tmp / u"inc/a.bmx", u"Include"},
@@ -124,7 +124,7 @@ TEST_F(SourceWalker, FolderNamesResolveAgainstEachNamingFilesFolder) {
                               "Include \"nodir/y.bmx\"\n");
   tmp.WriteFile(u"lib/inc/a.bmx", "Cls\n");
   tmp.WriteFile(u"inc/b.bmx", "Include \"a.bmx\"\nInclude \"../lib/inc/a.bmx\"\n");
-  ASSERT_TRUE(ChangeFolder(tmp.Path()));
+  ASSERT_TRUE(testing::EnterFolder(tmp.Path()));
   ScanFile(Analysis, u"main.bmx", u"Main");
   std::vector<Entry> expected = {{tmp / u"main.bmx", u"Main"},
                                  {tmp / u"inc/a.bmx", u"Include"},
@@ -300,7 +300,7 @@ void LiteralScanFile(AnalysisState& analysis, TextView path, TextView kind) {
   Text found = ResolvePathCase(ForwardSlashes(path));
   Text saved = CurrentFolder();
   Text folder = FolderPart(found);
-  if (folder.empty() || ChangeFolder(folder)) {
+  if (folder.empty() || testing::EnterFolder(folder)) {
     Text fullPath = JoinPath(CurrentFolder(), FileName(found));
     bool listed = false;
     for (const auto& entry : analysis.ScanListList) listed = listed || entry->path == fullPath;
@@ -311,7 +311,7 @@ void LiteralScanFile(AnalysisState& analysis, TextView path, TextView kind) {
       while (!stream->AtEnd()) LiteralScanDirectiveLine(analysis, ReadTextLine(*stream));
     }
   }
-  ChangeFolder(saved);
+  testing::EnterFolder(saved);
 }
 
 }  // namespace literal
@@ -381,7 +381,7 @@ TEST_F(SourceWalker, GeneratedProgramsWalkExactlyAsTheRulesSay) {
 TEST_F(SourceWalker, ADirectiveLineOnItsOwnIsFollowedToTheEnd) {
   tmp.WriteFile(u"a.bmx", "Include \"b.bmx\"\n");
   tmp.WriteFile(u"b.bmx", "Import brl.retro\n");
-  ASSERT_TRUE(ChangeFolder(tmp.Path()));
+  ASSERT_TRUE(testing::EnterFolder(tmp.Path()));
   ScanDirectiveLine(Analysis, u"Include \"a.bmx\"");
   std::vector<Entry> expected = {
       {tmp / u"a.bmx", u"Include"}, {tmp / u"b.bmx", u"Include"}, {u"brl.retro", u"MOD"}};
@@ -424,16 +424,14 @@ TEST(FolderListings, FindTheSameNamesAsListingEveryTime) {
   tmp.WriteFile(u"MathUtil.bmx", "x");
   tmp.WriteFile(u"Sub/Deeper/A.bmx", "x");
   FolderListings listings;
-  Text saved = CurrentFolder();
   for (const Text& folder : {tmp.Path(), tmp / u"Data", tmp / u"Sub"}) {
-    ASSERT_TRUE(ChangeFolder(folder));
     for (TextView name : {u"data/level1.bmx", u"../data/level1.bmx", u"mathutil.bmx",
                           u"sub/deeper/a.bmx", u"deeper/a.bmx", u"../sub/deeper/a.bmx",
                           u"missing.bmx", u"data/missing.bmx", u"./MATHUTIL.BMX"}) {
-      EXPECT_EQ(ResolvePathCase(name, listings), ResolvePathCase(name)) << testing::Show(name);
+      EXPECT_EQ(ResolvePathCase(name, folder, listings), ResolvePathCase(name, folder))
+          << testing::Show(name);
     }
   }
-  ChangeFolder(saved);
 }
 
 }  // namespace

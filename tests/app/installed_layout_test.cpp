@@ -32,7 +32,7 @@ class InstalledRun : public ::testing::Test {
   }
   void TearDown() override {
     ShutDown(state);
-    ChangeFolder(savedFolder_);
+    testing::EnterFolder(savedFolder_);
   }
 
   // What start-up would find with the program's folder read-only.
@@ -69,7 +69,7 @@ TEST_F(InstalledRun, FirstRunShowsTheSharedHelpAndKeepsTheChosenRootForTheUser) 
   // No settings yet: the default root folder fails, as on any first run.
   ASSERT_EQ(screen.messages.size(), 1u);
   EXPECT_EQ(screen.shownFiles, std::vector<Text>{Help()});
-  EXPECT_EQ(CurrentFolder(), Bin());
+  EXPECT_EQ(CurrentFolder(), savedFolder_);
   EXPECT_EQ(GetFileKind(Data()), FileKind::None);
 
   screen.dialogAnswers = {root.Path()};

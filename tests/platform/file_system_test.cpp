@@ -27,9 +27,9 @@ TEST(FileSystem, NonAsciiPathsRoundTripThroughTheOperatingSystem) {
   EXPECT_EQ(GetFileSize(tmp / u"café/" + names[0]), 1);
 
   Text saved = CurrentFolder();
-  ASSERT_TRUE(ChangeFolder(tmp / u"café"));
+  ASSERT_TRUE(testing::EnterFolder(tmp / u"café"));
   EXPECT_EQ(CurrentFolder(), tmp / u"café");
-  ChangeFolder(saved);
+  testing::EnterFolder(saved);
 }
 
 TEST(FileSystem, KindsAndSizes) {

@@ -31,11 +31,11 @@ TEST(PathCase, RelativePathsResolveAgainstTheCurrentFolder) {
   TempFolder tmp;
   tmp.WriteFile(u"Inc/A.bmx", "x");
   Text saved = CurrentFolder();
-  ASSERT_TRUE(ChangeFolder(tmp.Path()));
+  ASSERT_TRUE(testing::EnterFolder(tmp.Path()));
   EXPECT_EQ(ResolvePathCase(u"inc/a.bmx"), AsRecorded(u"Inc/A.bmx", u"inc/a.bmx"));
   EXPECT_EQ(ResolvePathCase(u"./inc/a.bmx"), AsRecorded(u"./Inc/A.bmx", u"./inc/a.bmx"));
   EXPECT_EQ(ResolvePathCase(u"a.bmx"), u"a.bmx");
-  ChangeFolder(saved);
+  testing::EnterFolder(saved);
 }
 
 TEST(PathCase, WrittenCaseWinsWhenBothSpellingsExist) {
@@ -53,10 +53,10 @@ TEST(PathCase, AColonNameIsAFolderOffWindows) {
   TempFolder tmp;
   tmp.WriteFile(u"C:/x.bmx", "x");
   Text saved = CurrentFolder();
-  ASSERT_TRUE(ChangeFolder(tmp.Path()));
+  ASSERT_TRUE(testing::EnterFolder(tmp.Path()));
   EXPECT_EQ(ResolvePathCase(u"c:/x.bmx"), u"C:/x.bmx");
   EXPECT_EQ(ResolvePathCase(u"c:/X.BMX"), u"C:/x.bmx");
-  ChangeFolder(saved);
+  testing::EnterFolder(saved);
 }
 
 // On Windows the first component of "c:\\..." is the drive: kept as written,

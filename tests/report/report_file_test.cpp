@@ -44,7 +44,7 @@ TEST_F(ReportFile, WritesEveryLineWithCrLfAndQuoteConversion) {
   Html.AddLine(u"' Import BRL.PNGLoader 'as is'");
   Html.AddLine(u"");
   Html.AddLine(u"caf\u00e9 \u4e2d \U0001F600");
-  ChangeFolder(elsewhere.Path());
+  testing::EnterFolder(elsewhere.Path());
 
   EXPECT_TRUE(WritePage());
   EXPECT_EQ(testing::ReadFileBytes(ResultsPath()),

@@ -84,9 +84,32 @@ Text ScratchDrive() {
 
 Text SourceFolder() { return FromUtf8(VELTRANE_SOURCE_DIR); }
 
-FreshState::FreshState() : savedFolder_(CurrentFolder()), state(screen, savedFolder_) {}
+namespace {
 
-void FreshState::TearDown() { ChangeFolder(savedFolder_); }
+// The folder a test made current last, or the one it started in.
+Text& ExpectedFolder() {
+  static Text folder;
+  return folder;
+}
+
+}  // namespace
+
+bool EnterFolder(TextView folder) {
+  std::error_code ec;
+  fs::current_path(NativePath(folder), ec);
+  if (!ec) ExpectedFolder() = CurrentFolder();
+  return !ec;
+}
+
+FreshState::FreshState() : savedFolder_(CurrentFolder()), state(screen, savedFolder_) {
+  ExpectedFolder() = savedFolder_;
+}
+
+void FreshState::TearDown() {
+  // Whatever the test ran, the tool must not have moved the process.
+  EXPECT_EQ(CurrentFolder(), ExpectedFolder()) << "the current folder was changed";
+  EnterFolder(savedFolder_);
+}
 
 #if defined(_WIN32)
 WithoutPrivileges::WithoutPrivileges() : wasRoot_(true) {}

@@ -58,6 +58,10 @@ Text ScratchDrive();
 // The repository's own folder ("/"-separated), for the bundled examples.
 Text SourceFolder();
 
+// Makes `folder` the current one: for tests of how relative paths the user
+// gives are taken. The tool itself never changes it.
+bool EnterFolder(TextView folder);
+
 // Sets an environment variable (which started programs inherit) for its
 // lifetime, then puts back what was there.
 class ScopedEnvironment {
