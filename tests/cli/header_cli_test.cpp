@@ -67,6 +67,26 @@ TEST_F(HeaderCli, CheckWriteAndCheckAgainOnACopyOfTheExample) {
 // A folder stands for its main files: those no other file imports or
 // includes. A file two of them import is looked at once, as imported, so two
 // runs over the folder agree, and each backup keeps the original.
+// A relative root means the same folder for the whole run: the paths given
+// after it still name files from where the run started, so a program, a
+// folder or a page inside the installation is refused as it is with an
+// absolute root.
+TEST_F(HeaderCli, ARelativeRootNeverLetsAnEditIntoTheInstallation) {
+  std::filesystem::copy(ToUtf8(SourceFolder() + u"/examples/BlitzMax"), ToUtf8(work / u"BM"),
+                        std::filesystem::copy_options::recursive);
+  work.WriteFile(u"BM/mod/myapp/app.bmx", "SuperStrict\nPrint Upper(\"x\")\n");
+  const std::string module = ReadFileBytes(work / u"BM/mod/brl.mod/retro.mod/retro.bmx");
+  for (std::vector<std::string> args :
+       {std::vector<std::string>{"--root", "BM", "--write", "BM/mod/myapp/app.bmx"},
+        {"--root", "BM", "--write", "BM/mod"},
+        {"--root", "BM", "--html", "BM/mod/brl.mod/retro.mod/retro.bmx", "BM/mod/myapp/app.bmx"}}) {
+    RunResult run = RunCli(args, work.Path());
+    EXPECT_NE(run.exitCode, 0) << args[3];
+  }
+  EXPECT_EQ(ReadFileBytes(work / u"BM/mod/myapp/app.bmx"), "SuperStrict\nPrint Upper(\"x\")\n");
+  EXPECT_EQ(ReadFileBytes(work / u"BM/mod/brl.mod/retro.mod/retro.bmx"), module);
+}
+
 TEST_F(HeaderCli, AFolderOfProgramsSharingFilesSettlesAfterOneWrite) {
   const std::vector<std::pair<Text, std::string>> files = {
       {u"proj/a.bmx", "Import \"lib/util.bmx\"\nPrint Shout(\"x\")\n"},
