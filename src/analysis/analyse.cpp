@@ -11,6 +11,11 @@ namespace vt {
 
 void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, TextView mainPath,
                     CauseNotes notes, const RuleBook& rules) {
+  AnalyseProgram(analysis, catalogue, DiskFileTree(), mainPath, notes, rules);
+}
+
+void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, const FileTree& files,
+                    TextView mainPath, CauseNotes notes, const RuleBook& rules) {
   // Nothing of an earlier examination may leak into this one: an unclosed
   // Rem block would silence it.
   analysis = AnalysisState();
@@ -63,10 +68,10 @@ void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, TextView
     if (ownUnit) feeds = nullptr;
     sourcemodtype* made =
         lines ? ScanFileLines(analysis, entry.path, entry.kind, feeds, *lines, scratch)
-              : ScanFileCommands(analysis, entry.path, entry.kind, feeds, reread);
+              : ScanFileCommands(analysis, files, entry.path, entry.kind, feeds, reread);
     if (ownUnit) open.emplace_back(i, made);
   };
-  ScanFile(analysis, mainPath, u"Main", scan);
+  ScanFile(analysis, files, mainPath, u"Main", scan);
   leaveUntil(static_cast<size_t>(-1));
   for (sourcemodtype* record : waiting) match(record);
   // The matcher ends here; nothing may ask it later.

@@ -6,14 +6,18 @@
 #include "analysis/source_records.h"
 #include "base/text.h"
 #include "catalogue/module_records.h"
+#include "platform/file_tree.h"
 
 namespace vt {
 
 // Starts a fresh examination (counters, Rem flags, scan list and records),
-// walks `mainPath` and what it includes and imports, collects and matches
-// the words of every file and suggests loaders. With CauseNotes::Skip the
-// records say nothing of why (no word places, no causes). The catalogue's
-// rule set picks the rules of `rules` that apply.
+// walks `mainPath` of `files` and what it includes and imports, collects and
+// matches the words of every file and suggests loaders. With
+// CauseNotes::Skip the records say nothing of why (no word places, no
+// causes). The catalogue's rule set picks the rules of `rules` that apply.
+void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, const FileTree& files,
+                    TextView mainPath, CauseNotes notes, const RuleBook& rules);
+// The same on the disk.
 void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, TextView mainPath,
                     CauseNotes notes = CauseNotes::Keep,
                     const RuleBook& rules = BuiltInRules());

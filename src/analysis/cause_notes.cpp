@@ -56,16 +56,14 @@ void NoteOptionalCause(sourcemodtype& record, TextView loader, CauseKind flag) {
   record.optionalCauses.try_emplace(Lower(loader), ModuleCause{*word, flag, Text()});
 }
 
-void NoteUnreadFolder(AnalysisState& analysis, TextView kind, TextView name,
-                      TextView folder) {
-  bool exists = GetFileKind(folder) == FileKind::Folder;
+void NoteUnreadFolder(AnalysisState& analysis, TextView kind, TextView name, FileKind folder) {
+  bool exists = folder == FileKind::Folder;
   NoteWarning(analysis, kind, name,
               exists ? WalkProblem::Unreadable : WalkProblem::NotFound);
 }
 
-void NoteUnreadFile(AnalysisState& analysis, TextView kind, TextView name,
-                    TextView file) {
-  switch (GetFileKind(file)) {
+void NoteUnreadFile(AnalysisState& analysis, TextView kind, TextView name, FileKind file) {
+  switch (file) {
     case FileKind::None:
       return NoteWarning(analysis, kind, name, WalkProblem::NotFound);
     case FileKind::Folder:

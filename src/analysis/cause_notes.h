@@ -5,6 +5,7 @@
 #pragma once
 
 #include "analysis/source_records.h"
+#include "platform/file_system.h"
 
 namespace vt {
 
@@ -32,11 +33,10 @@ class CauseWatch {
 // set `flag` (ImagesUsed or AudioUsed).
 void NoteOptionalCause(sourcemodtype& record, TextView loader, CauseKind flag);
 
-// The walk could not enter the folder `folder` (absolute) of a file named
+// The walk could not enter the folder, of kind `folder`, of a file named
 // `name` by the directive line it follows.
-void NoteUnreadFolder(AnalysisState& analysis, TextView kind, TextView name,
-                      TextView folder);
-// The walk could not open `file` (absolute).
-void NoteUnreadFile(AnalysisState& analysis, TextView kind, TextView name, TextView file);
+void NoteUnreadFolder(AnalysisState& analysis, TextView kind, TextView name, FileKind folder);
+// The walk could not open the file `name`, of kind `file`.
+void NoteUnreadFile(AnalysisState& analysis, TextView kind, TextView name, FileKind file);
 
 }  // namespace vt

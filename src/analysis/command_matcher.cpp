@@ -221,9 +221,14 @@ sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView
 
 sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView kind,
                                 sourcemodtype* current, TextFileLines& file) {
+  return ScanFileCommands(analysis, DiskFileTree(), path, kind, current, file);
+}
+
+sourcemodtype* ScanFileCommands(AnalysisState& analysis, const FileTree& files, TextView path,
+                                TextView kind, sourcemodtype* current, TextFileLines& file) {
   if (!IsFileKind(kind)) return current;
-  // The walk stored full paths, so no change of folder is needed.
-  ReadTextFileLines(path, file);
+  // The walk stored full paths.
+  ReadTextFileLines(files, path, file);
   if (file.outcome == ReadOutcome::OutOfHandles && !Contains(analysis.FilesNotRead, path)) {
     analysis.FilesNotRead.emplace_back(path);
   }

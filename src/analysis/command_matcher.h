@@ -26,6 +26,9 @@ sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView
 // The same, reading into `file`, whose room a pass over many files reuses.
 sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView kind,
                                 sourcemodtype* current, TextFileLines& file);
+// The same from `files`.
+sourcemodtype* ScanFileCommands(AnalysisState& analysis, const FileTree& files, TextView path,
+                                TextView kind, sourcemodtype* current, TextFileLines& file);
 
 
 // Counts one line and, for a code line, hands its words and literals to

@@ -9,7 +9,6 @@
 #include "analysis/command_matcher.h"
 #include "base/paths.h"
 #include "catalogue/platform_condition.h"
-#include "platform/file_bytes.h"
 #include "platform/file_system.h"
 #include "platform/path_case.h"
 #include "platform/text_file_reader.h"
@@ -34,8 +33,9 @@ Text Quoted(const Text& low, size_t first) {
 // following each directive at once, depth first.
 class SourceWalk {
  public:
-  explicit SourceWalk(AnalysisState& analysis, const ListedFileVisitor* visit = nullptr)
-      : analysis_(analysis), visit_(visit), here_(CurrentFolder()) {
+  SourceWalk(AnalysisState& analysis, const FileTree& files,
+             const ListedFileVisitor* visit = nullptr)
+      : analysis_(analysis), files_(files), visit_(visit), here_(CurrentFolder()) {
     for (const auto& entry : analysis.ScanListList) listed_.insert(entry->path);
   }
 
@@ -64,7 +64,7 @@ class SourceWalk {
   };
 
   // The unit of the file whose lines are being followed.
-  size_t ReachingUnit() const { return files_.empty() ? 0 : files_.back().unit; }
+  size_t ReachingUnit() const { return open_.empty() ? 0 : open_.back().unit; }
   void List(TextView path, TextView kind) {
     analysis_.NewScanEntry(path, kind)->unit = ReachingUnit();
     listed_.insert(Text(path));
@@ -78,6 +78,7 @@ class SourceWalk {
   void FollowSection(TextView trimmed);
 
   AnalysisState& analysis_;
+  const FileTree& files_;
   const ListedFileVisitor* visit_;
   // The folder of the file whose lines are followed, which its relative
   // names start from; at first the folder a relative Main path starts from.
@@ -90,7 +91,7 @@ class SourceWalk {
   // Folders entered, by the folder they were named in and their name: a
   // program names the same few folders from many files.
   std::unordered_map<Text, Text> absolute_;
-  std::vector<File> files_;
+  std::vector<File> open_;
   std::vector<TextFileLines> spare_;
 };
 
@@ -100,11 +101,12 @@ void SourceWalk::Enter(TextView path, TextView kind) {
   // A program written on Windows separates folders with "\\" on every
   // system; the Main file's path is the user's, already in the tool's form.
   Text found =
-      ResolvePathCase(kind == u"Main" ? Text(path) : ForwardSlashes(path), here_, listings_);
+      ResolvePathCase(files_, kind == u"Main" ? Text(path) : ForwardSlashes(path), here_,
+                      listings_);
   Text folder = FolderPart(found);
   const Text* current = EnterableFolder(folder);
   if (!current) {
-    NoteUnreadFolder(analysis_, kind, path, AnchorPath(folder, here_));
+    NoteUnreadFolder(analysis_, kind, path, files_.KindOf(AnchorPath(folder, here_)));
     return;
   }
   Text name = FileName(found);
@@ -118,17 +120,17 @@ void SourceWalk::Enter(TextView path, TextView kind) {
     file = std::move(spare_.back());
     spare_.pop_back();
   }
-  ReadTextFileLines(fullPath, file);
+  ReadTextFileLines(files_, fullPath, file);
   if (file.outcome == ReadOutcome::NotOpened) {
-    NoteUnreadFile(analysis_, kind, path, fullPath);
+    NoteUnreadFile(analysis_, kind, path, files_.KindOf(fullPath));
     return;
   }
   size_t reaching = ReachingUnit();
   List(fullPath, kind);
   size_t entry = analysis_.ScanListList.size() - 1;
   // The Main file is its own unit.
-  if (files_.empty()) analysis_.ScanListList.back()->unit = entry;
-  size_t unit = kind == u"Include" && !files_.empty() ? reaching : entry;
+  if (open_.empty()) analysis_.ScanListList.back()->unit = entry;
+  size_t unit = kind == u"Include" && !open_.empty() ? reaching : entry;
   if (file.outcome == ReadOutcome::OutOfHandles) {
     // Nothing else of the walk is open, so no handle can be freed to retry:
     // the file stays listed and is reported as not read.
@@ -137,7 +139,7 @@ void SourceWalk::Enter(TextView path, TextView kind) {
     return;
   }
   if (visit_) (*visit_)(entry, &file);
-  files_.push_back({*current, std::move(file), 0, entry, unit});
+  open_.push_back({*current, std::move(file), 0, entry, unit});
 }
 
 const Text* SourceWalk::EnterableFolder(const Text& folder) {
@@ -147,16 +149,16 @@ const Text* SourceWalk::EnterableFolder(const Text& folder) {
   // The files of ScanListList are named by the folder's path with its links
   // resolved.
   Text absolute = AnchorPath(folder, here_);
-  if (!CanEnterFolder(absolute)) return nullptr;
-  return &absolute_.try_emplace(std::move(key), CanonicalPath(absolute)).first->second;
+  if (!files_.CanEnter(absolute)) return nullptr;
+  return &absolute_.try_emplace(std::move(key), files_.Canonical(absolute)).first->second;
 }
 
 void SourceWalk::Run() {
-  while (!files_.empty()) {
-    File& top = files_.back();
+  while (!open_.empty()) {
+    File& top = open_.back();
     if (top.next >= top.lines.LineCount()) {
       spare_.push_back(std::move(top.lines));
-      files_.pop_back();
+      open_.pop_back();
       continue;
     }
     // Follow is done with the line before it enters a file, which may move
@@ -179,7 +181,7 @@ void SourceWalk::Follow(TextView line) {
   if (kind == LineKind::Code && trimmed[0] == u'?') FollowSection(trimmed);
   if (kind != LineKind::Directive) return;
   ++analysis_.CodeLines;
-  if (!files_.empty() && files_.back().inDeadSection) return;
+  if (!open_.empty() && open_.back().inDeadSection) return;
   Text low = Lower(trimmed);
   if (StartsWith(low, u"include")) {
     FollowInclude(low);
@@ -189,9 +191,9 @@ void SourceWalk::Follow(TextView line) {
 }
 
 void SourceWalk::FollowSection(TextView trimmed) {
-  if (analysis_.ruleSet != RuleSetKind::Modern || files_.empty()) return;
+  if (analysis_.ruleSet != RuleSetKind::Modern || open_.empty()) return;
   KnownCondition known = SimplifyCondition(SectionCondition(trimmed), true);
-  files_.back().inDeadSection = known.kind == KnownCondition::Kind::Never;
+  open_.back().inDeadSection = known.kind == KnownCondition::Kind::Never;
 }
 
 void SourceWalk::FollowInclude(const Text& low) {
@@ -239,20 +241,25 @@ LineKind ClassifyLine(TextView low, int& remFlag) {
 }
 
 void ScanFile(AnalysisState& analysis, TextView path, TextView kind) {
-  SourceWalk walk(analysis);
+  ScanFile(analysis, DiskFileTree(), path, kind);
+}
+
+void ScanFile(AnalysisState& analysis, const FileTree& files, TextView path, TextView kind) {
+  SourceWalk walk(analysis, files);
   walk.Enter(path, kind);
   walk.Run();
 }
 
-void ScanFile(AnalysisState& analysis, TextView path, TextView kind,
+void ScanFile(AnalysisState& analysis, const FileTree& files, TextView path, TextView kind,
               const ListedFileVisitor& visit) {
-  SourceWalk walk(analysis, &visit);
+  SourceWalk walk(analysis, files, &visit);
   walk.Enter(path, kind);
   walk.Run();
 }
 
 void ScanDirectiveLine(AnalysisState& analysis, TextView line) {
-  SourceWalk walk(analysis);
+  DiskFileTree disk;
+  SourceWalk walk(analysis, disk);
   walk.Follow(line);
   walk.Run();
 }

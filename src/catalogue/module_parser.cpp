@@ -269,7 +269,8 @@ class ParsedFiles {
 // `frame` unless `parsed` holds it already. A file that several sources of
 // the module import (or one that imports its importer) would otherwise add
 // its commands again, or never stop.
-bool LoadFrame(TextView folder, TextView name, ParsedFiles& parsed, ParseFrame& frame) {
+bool LoadFrame(const FileTree& files, TextView folder, TextView name, ParsedFiles& parsed,
+               ParseFrame& frame) {
   if (!EndsWith(name, u".bmx")) return false;
   // A plain name that opens as written is the name the case lookup would
   // give: every module's main source is one, and the lookup costs a status
@@ -277,15 +278,15 @@ bool LoadFrame(TextView folder, TextView name, ParsedFiles& parsed, ParseFrame& 
   if (name.find_first_of(u"/\\:") == TextView::npos) {
     Text asWritten = AnchorPath(name, folder);
     if (parsed.Holds(asWritten)) return false;
-    ReadTextFileLines(asWritten, frame.lines);
+    ReadTextFileLines(files, asWritten, frame.lines);
     if (frame.lines.outcome == ReadOutcome::Read) {
       parsed.Add(asWritten);
       return true;
     }
   }
-  Text found = AnchorPath(ResolvePathCase(name, folder), folder);
+  Text found = AnchorPath(ResolvePathCase(files, name, folder), folder);
   if (parsed.Holds(found)) return false;
-  ReadTextFileLines(found, frame.lines);
+  ReadTextFileLines(files, found, frame.lines);
   if (frame.lines.outcome != ReadOutcome::Read) return false;
   parsed.Add(found);
   return true;
@@ -295,10 +296,10 @@ bool LoadFrame(TextView folder, TextView name, ParsedFiles& parsed, ParseFrame& 
 
 bool ParseModuleSource(modtype& module, TextView folder, TextView name) {
   ModuleParseRoom room;
-  return ParseModuleSource(module, folder, name, room);
+  return ParseModuleSource(module, DiskFileTree(), folder, name, room);
 }
 
-bool ParseModuleSource(modtype& module, TextView folder, TextView name,
+bool ParseModuleSource(modtype& module, const FileTree& files, TextView folder, TextView name,
                        ModuleParseRoom& room) {
   // Each file once per module record; the files being parsed, innermost
   // last, on an explicit stack so that no chain of imports is too deep.
@@ -315,7 +316,7 @@ bool ParseModuleSource(modtype& module, TextView folder, TextView name,
     stack.pop_back();
   };
   push();
-  if (!LoadFrame(folder, name, parsed, stack.back())) {
+  if (!LoadFrame(files, folder, name, parsed, stack.back())) {
     pop();
     return false;
   }
@@ -329,7 +330,7 @@ bool ParseModuleSource(modtype& module, TextView folder, TextView name,
     if (!imported) continue;
     push();
     // Sources written on Windows separate folders with "\\" on every system.
-    if (!LoadFrame(folder, ForwardSlashes(*imported), parsed, stack.back())) pop();
+    if (!LoadFrame(files, folder, ForwardSlashes(*imported), parsed, stack.back())) pop();
   }
   return true;
 }

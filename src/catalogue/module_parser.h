@@ -25,7 +25,7 @@ bool ParseModuleSource(modtype& module, TextView folder, TextView name);
 struct ModuleParseRoom {
   std::vector<TextFileLines> spare;
 };
-bool ParseModuleSource(modtype& module, TextView folder, TextView name,
+bool ParseModuleSource(modtype& module, const FileTree& files, TextView folder, TextView name,
                        ModuleParseRoom& room);
 
 // The function name cut out of `low`, a trimmed, lower-cased line beginning

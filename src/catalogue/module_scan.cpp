@@ -4,8 +4,7 @@
 
 #include "base/paths.h"
 #include "catalogue/module_parser.h"
-#include "platform/file_bytes.h"
-#include "platform/file_system.h"
+#include "platform/file_tree.h"
 
 namespace vt {
 
@@ -23,49 +22,51 @@ void NoteUnreadable(UnreadableParts* unreadable, TextView folder, TextView name)
 
 // A main source that exists but cannot be read (no permission, or not a
 // regular file) is worth a word; a missing one is an ordinary empty module.
-bool MainSourceUnreadable(TextView source) {
-  FileKind kind = GetFileKind(source);
-  if (kind == FileKind::Other) return true;
-  return kind == FileKind::File && !CanReadFile(source);
+// Asked once its parse could not read it.
+bool MainSourceUnreadable(const FileTree& files, TextView source) {
+  FileKind kind = files.KindOf(source);
+  return kind == FileKind::Other || kind == FileKind::File;
 }
 
 // Creates the record of the module folder `name` of the absolute
 // `collection` folder and parses its main source into it.
-void ScanModuleFolder(CatalogueState& catalogue, const Text& collection, TextView name,
-                      TextView collectionPrefix, UnreadableParts* unreadable,
+void ScanModuleFolder(CatalogueState& catalogue, const FileTree& files, const Text& collection,
+                      TextView name, TextView collectionPrefix, UnreadableParts* unreadable,
                       ModuleParseRoom& room) {
   Text base(name.substr(0, name.size() >= 4 ? name.size() - 4 : 0));
   modtype* module = catalogue.CreateModule(Text(collectionPrefix) + base);
 
   Text folder = JoinPath(collection, name);
-  if (!CanEnterFolder(folder)) {
+  if (!files.CanEnter(folder)) {
     NoteUnreadable(unreadable, collection, name);
     return;
   }
   Text source = base + u".bmx";
   // Asked only when the parse could not read it, to spare every module a
   // second opening of its source.
-  if (ParseModuleSource(*module, folder, source, room)) return;
-  if (MainSourceUnreadable(JoinPath(folder, source))) NoteUnreadable(unreadable, folder, source);
+  if (ParseModuleSource(*module, files, folder, source, room)) return;
+  if (MainSourceUnreadable(files, JoinPath(folder, source))) {
+    NoteUnreadable(unreadable, folder, source);
+  }
 }
 
 // The module folders of the collection folder `name` of the absolute
 // `modFolder`, in its listing order.
-void ScanModuleCollection(CatalogueState& catalogue, const Text& modFolder, TextView name,
-                          TextView collectionPrefix, UnreadableParts* unreadable,
-                          ModuleParseRoom& room) {
+void ScanModuleCollection(CatalogueState& catalogue, const FileTree& files,
+                          const Text& modFolder, TextView name, TextView collectionPrefix,
+                          UnreadableParts* unreadable, ModuleParseRoom& room) {
   // A collection reached through a link is named by where it really lies.
-  Text collection = CanonicalPath(JoinPath(modFolder, name));
+  Text collection = files.Canonical(JoinPath(modFolder, name));
   std::vector<Text> listing;
   std::vector<bool> folders;
-  if (!CanEnterFolder(collection) || !ListFolder(collection, listing, folders)) {
+  if (!files.CanEnter(collection) || !files.List(collection, listing, folders)) {
     NoteUnreadable(unreadable, modFolder, name);
   }
   for (size_t i = 0; i < listing.size(); ++i) {
     const Text& entry = listing[i];
     if (entry.empty()) break;
     if (folders[i] && NamesModuleFolder(entry)) {
-      ScanModuleFolder(catalogue, collection, entry, collectionPrefix, unreadable, room);
+      ScanModuleFolder(catalogue, files, collection, entry, collectionPrefix, unreadable, room);
     }
   }
 }
@@ -73,12 +74,17 @@ void ScanModuleCollection(CatalogueState& catalogue, const Text& modFolder, Text
 }  // namespace
 
 bool ScanModFolder(CatalogueState& catalogue, TextView rootFolder, UnreadableParts* unreadable) {
+  return ScanModFolder(catalogue, DiskFileTree(), rootFolder, unreadable);
+}
+
+bool ScanModFolder(CatalogueState& catalogue, const FileTree& files, TextView rootFolder,
+                   UnreadableParts* unreadable) {
   std::vector<Text> listing;
   std::vector<bool> folders;
   Text modFolder = Text(rootFolder) + u"/mod";
   // A relative root is the user's, from the folder the run started in.
-  Text here = CanonicalPath(AnchorPath(modFolder, CurrentFolder()));
-  if (!CanEnterFolder(here) || !ListFolder(here, listing, folders)) {
+  Text here = files.Canonical(AnchorPath(modFolder, CurrentFolder()));
+  if (!files.CanEnter(here) || !files.List(here, listing, folders)) {
     NoteUnreadable(unreadable, Text(), modFolder);
   }
 
@@ -90,8 +96,8 @@ bool ScanModFolder(CatalogueState& catalogue, TextView rootFolder, UnreadablePar
     if (name.empty()) break;
     if (!folders[i] || !NamesModuleFolder(name)) continue;
     collectionFound = true;
-    ScanModuleCollection(catalogue, here, name, name.substr(0, Instr(name, u".", 1)), unreadable,
-                         room);
+    ScanModuleCollection(catalogue, files, here, name, name.substr(0, Instr(name, u".", 1)),
+                         unreadable, room);
   }
 
   catalogue.CommandCount = 0;

@@ -6,6 +6,7 @@
 
 #include "base/text.h"
 #include "catalogue/module_records.h"
+#include "platform/file_tree.h"
 
 namespace vt {
 
@@ -22,6 +23,9 @@ using UnreadableParts = std::vector<Text>;
 // given. Each collection and module folder is one record per module folder
 // in it, named by the collection's prefix and the folder's name without
 // ".mod"; only folders whose names end in ".mod" count.
+bool ScanModFolder(CatalogueState& catalogue, const FileTree& files, TextView rootFolder,
+                   UnreadableParts* unreadable = nullptr);
+// The same on the disk.
 bool ScanModFolder(CatalogueState& catalogue, TextView rootFolder,
                    UnreadableParts* unreadable = nullptr);
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "base/paths.h"
-#include "platform/file_system.h"
+#include "platform/file_tree.h"
 
 namespace vt {
 
@@ -18,29 +18,33 @@ Text FromBase(const Text& path, TextView base) {
 // The first entry of the listing of `folder` ("" for the base folder) that
 // equals `lowered` when lower-cased, listing the folder now or taking the
 // listing from `listings`.
-Text ListedEntry(const Text& folder, const Text& name, TextView base,
+Text ListedEntry(const FileTree& files, const Text& folder, const Text& name, TextView base,
                  FolderListings* listings) {
   Text key = Lower(name);
   Text listed = folder.empty() ? Text(u".") : folder;
   if (listings) {
     Text absolute = base.empty() ? AnchorPath(listed, CurrentFolder()) : AnchorPath(listed, base);
-    const Text* found = listings->Find(absolute, key);
+    const Text* found = listings->Find(files, absolute, key);
     return found ? *found : name;
   }
-  for (const Text& entry : ListFolder(FromBase(listed, base))) {
+  std::vector<Text> entries;
+  std::vector<bool> folders;
+  files.List(FromBase(listed, base), entries, folders);
+  for (const Text& entry : entries) {
     if (Lower(entry) == key) return entry;
   }
   return name;
 }
 
 // The name under which `name` is found in `folder` ("" for the base one).
-Text FindEntry(const Text& folder, const Text& name, TextView base, FolderListings* listings) {
+Text FindEntry(const FileTree& files, const Text& folder, const Text& name, TextView base,
+               FolderListings* listings) {
   Text asWritten = folder.empty() ? name : JoinPath(folder, name);
-  if (GetFileKind(FromBase(asWritten, base)) != FileKind::None) return name;
-  return ListedEntry(folder, name, base, listings);
+  if (files.KindOf(FromBase(asWritten, base)) != FileKind::None) return name;
+  return ListedEntry(files, folder, name, base, listings);
 }
 
-Text Resolve(TextView path, TextView base, FolderListings* listings) {
+Text Resolve(const FileTree& files, TextView path, TextView base, FolderListings* listings) {
   std::vector<Text> parts = SplitPath(path);
   Text resolved;
   for (size_t i = 0; i < parts.size(); ++i) {
@@ -52,28 +56,38 @@ Text Resolve(TextView path, TextView base, FolderListings* listings) {
     }
     bool isDrive = i == 0 && part.size() == 2 && HasDrivePrefix(part);
     bool isSpecial = part.empty() || part == u"." || part == u"..";
-    resolved += isDrive || isSpecial ? part : FindEntry(resolved, part, base, listings);
+    resolved += isDrive || isSpecial ? part : FindEntry(files, resolved, part, base, listings);
   }
   return resolved;
 }
 
 }  // namespace
 
-const Text* FolderListings::Find(const Text& folder, const Text& lowered) {
+const Text* FolderListings::Find(const FileTree& files, const Text& folder, const Text& lowered) {
   auto [listing, added] = byFolder_.try_emplace(folder);
   if (added) {
-    for (Text& entry : ListFolder(folder)) listing->second.try_emplace(Lower(entry), std::move(entry));
+    std::vector<Text> entries;
+    std::vector<bool> folders;
+    files.List(folder, entries, folders);
+    for (Text& entry : entries) listing->second.try_emplace(Lower(entry), std::move(entry));
   }
   auto found = listing->second.find(lowered);
   return found == listing->second.end() ? nullptr : &found->second;
 }
 
-Text ResolvePathCase(TextView path) { return Resolve(path, {}, nullptr); }
+Text ResolvePathCase(TextView path) { return Resolve(DiskFileTree(), path, {}, nullptr); }
 
-Text ResolvePathCase(TextView path, TextView base) { return Resolve(path, base, nullptr); }
+Text ResolvePathCase(TextView path, TextView base) {
+  return Resolve(DiskFileTree(), path, base, nullptr);
+}
 
-Text ResolvePathCase(TextView path, TextView base, FolderListings& listings) {
-  return Resolve(path, base, &listings);
+Text ResolvePathCase(const FileTree& files, TextView path, TextView base) {
+  return Resolve(files, path, base, nullptr);
+}
+
+Text ResolvePathCase(const FileTree& files, TextView path, TextView base,
+                     FolderListings& listings) {
+  return Resolve(files, path, base, &listings);
 }
 
 }  // namespace vt

@@ -7,6 +7,10 @@
 #include "base/text.h"
 
 namespace vt {
+class FileTree;
+}
+
+namespace vt {
 
 // The listings of the folders looked into, each read once, for one walk over
 // a program: a name missing as written is then found without listing its
@@ -15,7 +19,7 @@ class FolderListings {
  public:
   // The first entry of `folder`'s listing that equals `lowered` when
   // lower-cased, or null. `folder` is absolute.
-  const Text* Find(const Text& folder, const Text& lowered);
+  const Text* Find(const FileTree& files, const Text& folder, const Text& lowered);
 
  private:
   // Per folder, each lower-cased name to the first entry that gives it.
@@ -33,8 +37,12 @@ Text ResolvePathCase(TextView path);
 // rather than the current one; the result stays relative.
 Text ResolvePathCase(TextView path, TextView base);
 
+// The same in `files`.
+Text ResolvePathCase(const FileTree& files, TextView path, TextView base);
+
 // The same, with the listings kept in `listings`: for a walk that looks up
 // many names while the folders stay as they are.
-Text ResolvePathCase(TextView path, TextView base, FolderListings& listings);
+Text ResolvePathCase(const FileTree& files, TextView path, TextView base,
+                     FolderListings& listings);
 
 }  // namespace vt

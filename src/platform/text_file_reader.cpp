@@ -288,17 +288,14 @@ void DecodeTextLines(std::string_view bytes, TextEncoding encoding, TextFileLine
 }
 
 void ReadTextFileLines(TextView path, TextFileLines& file) {
-  file.bytes.clear();
+  ReadTextFileLines(DiskFileTree(), path, file);
+}
+
+void ReadTextFileLines(const FileTree& files, TextView path, TextFileLines& file) {
   file.text.clear();
   file.lineEnds.clear();
-  ByteReader reader;
-  if (!reader.Open(path)) {
-    file.outcome = reader.OutOfHandles() ? ReadOutcome::OutOfHandles : ReadOutcome::NotOpened;
-    return;
-  }
-  file.outcome = ReadOutcome::Read;
-  reader.TakeRest(file.bytes);
-  reader.Close();
+  file.outcome = files.ReadBytes(path, file.bytes);
+  if (file.outcome != ReadOutcome::Read) return;
   DecodeTextLines(file.bytes, EncodingOfMark(file.bytes), file);
 }
 

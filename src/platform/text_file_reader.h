@@ -8,6 +8,7 @@
 
 #include "base/text.h"
 #include "platform/file_system.h"
+#include "platform/file_tree.h"
 
 namespace vt {
 
@@ -85,12 +86,6 @@ class TextFileReader {
 // first.
 Text ReadTextLine(TextStream& stream);
 
-enum class ReadOutcome {
-  Read,
-  NotOpened,     // missing, a folder, or not readable
-  OutOfHandles,  // exists, but no file handle was left to open it
-};
-
 // Every line of a text file (encoding from its byte-order mark), read at
 // once so that the file is closed before its lines are used. The lines lie
 // one after another in a single text: a large program has hundreds of
@@ -116,5 +111,7 @@ void DecodeTextLines(std::string_view bytes, TextEncoding encoding, TextFileLine
 // The same into `file`, whose buffers are kept for the next file: a pass over
 // many files then allocates as much as its largest file needs, once.
 void ReadTextFileLines(TextView path, TextFileLines& file);
+// The same from `files`.
+void ReadTextFileLines(const FileTree& files, TextView path, TextFileLines& file);
 
 }  // namespace vt

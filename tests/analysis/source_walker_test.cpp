@@ -428,7 +428,7 @@ TEST(FolderListings, FindTheSameNamesAsListingEveryTime) {
     for (TextView name : {u"data/level1.bmx", u"../data/level1.bmx", u"mathutil.bmx",
                           u"sub/deeper/a.bmx", u"deeper/a.bmx", u"../sub/deeper/a.bmx",
                           u"missing.bmx", u"data/missing.bmx", u"./MATHUTIL.BMX"}) {
-      EXPECT_EQ(ResolvePathCase(name, folder, listings), ResolvePathCase(name, folder))
+      EXPECT_EQ(ResolvePathCase(DiskFileTree(), name, folder, listings), ResolvePathCase(name, folder))
           << testing::Show(name);
     }
   }
