@@ -12,6 +12,7 @@
 #include "analysis/suggestion.h"
 #include "app/settings.h"
 #include "catalogue/module_records.h"
+#include "platform/file_tree.h"
 #include "platform/header_panel_content.h"
 #include "platform/process.h"
 #include "platform/screen.h"
@@ -66,6 +67,9 @@ class AppState {
 
   // The screen that messages, the status line and pages go to.
   Screen& screen;
+  // Where installations and programs are read: the disk, unless a front end
+  // lays other contents over it (an editor's unsaved buffers).
+  std::shared_ptr<const FileTree> Files = std::make_shared<DiskFileTree>();
   SettingsState Settings;
   CatalogueState Catalogue;
   AnalysisState Analysis;

@@ -10,7 +10,8 @@ namespace vt {
 
 UnreadableParts RebuildCatalogue(AppState& state) {
   UnreadableParts unreadable;
-  bool collectionFound = ScanModFolder(state.Catalogue, state.Settings.RootFolder, &unreadable);
+  bool collectionFound =
+      ScanModFolder(state.Catalogue, *state.Files, state.Settings.RootFolder, &unreadable);
   UpdateStatusLine(state);
   if (!collectionFound) {
     state.screen.InformationBox(Text(kNoModuleCollectionsMessage));

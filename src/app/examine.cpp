@@ -58,7 +58,7 @@ Examination ExamineSource(AppState& state, TextView path, PageChoice page,
   RuleBook rules = InstalledRules(state.Rules, state.Catalogue);
   {
     bool explain = reasons == ReasonChoice::Give;
-    AnalyseProgram(state.Analysis, state.Catalogue, source,
+    AnalyseProgram(state.Analysis, state.Catalogue, *state.Files, source,
                    explain ? CauseNotes::Keep : CauseNotes::Skip, rules);
     // Without an explanation nothing reads the records' lists again.
     result.suggestion =

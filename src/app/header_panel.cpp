@@ -75,6 +75,7 @@ HeaderJob HeaderPanelJob(const AppState& state, const HeaderPanelState& panel,
                 templateNumber, nullptr};
   if (state.Catalogue.ruleSet == RuleSetKind::Modern) job.sections = SectionImports::Read;
   job.families = state.Rules.For(state.Catalogue.ruleSet).families;
+  job.files = state.Files.get();
   return job;
 }
 

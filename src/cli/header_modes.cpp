@@ -97,6 +97,7 @@ HeaderResult RunJob(const AppState& state, const Options& options, const Suggest
   job.handled = &handled;
   job.keep = std::unordered_set<Text>(options.keep.begin(), options.keep.end());
   job.families = state.Rules.For(state.Catalogue.ruleSet).families;
+  job.files = state.Files.get();
   if (options.headerMode == HeaderMode::Check || options.headerMode == HeaderMode::List) {
     return CheckHeaders(job);
   }

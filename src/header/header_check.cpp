@@ -35,7 +35,8 @@ struct Unit {
 };
 
 void Load(Unit& unit, const HeaderJob& job) {
-  unit.readable = ReadFileBytes(unit.path, unit.bytes);
+  unit.readable = job.files ? job.files->ReadBytes(unit.path, unit.bytes) == ReadOutcome::Read
+                            : ReadFileBytes(unit.path, unit.bytes);
   if (!unit.readable) return;
   unit.text = SplitTextLines(unit.bytes);
   std::vector<Text> decoded;

@@ -14,6 +14,7 @@
 #include "analysis/suggestion.h"
 #include "header/header_edit.h"
 #include "catalogue/module_records.h"
+#include "platform/file_tree.h"
 
 namespace vt {
 
@@ -43,6 +44,10 @@ struct HeaderJob {
   // The families of the rule set in force: a member the header names stands
   // for the one the block wants.
   ModuleFamilies families = {};
+  // Where the files' headers are read (an editor's buffers over the disk);
+  // the disk when null. A write reads the disk again and edits only what
+  // it judged.
+  const FileTree* files = nullptr;
 };
 
 enum class HeaderStatus {

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "analysis/source_records.h"
+#include "catalogue/import_closure.h"
+#include "catalogue/module_scan.h"
 #include "catalogue_fixture.h"
+#include "platform/file_tree.h"
 #include "platform/file_system.h"
 #include "support/test_support.h"
 
@@ -18,6 +21,35 @@ class Analyse : public testing::FreshState {
 
   testing::TempFolder tmp;
 };
+
+// An installation and a program held in memory are examined as on disk,
+// names found whatever their case; laid over the disk, an unsaved buffer is
+// what is examined, and the disk's file is left as it was.
+TEST_F(Analyse, TheFilesComeFromTheTreeGiven) {
+  MemoryFileTree memory;
+  memory.SetFile(u"/mem/BM/mod/brl.mod/retro.mod/retro.bmx",
+                 "Module BRL.Retro\nFunction Upper$(s$)\n");
+  memory.SetFile(u"/mem/BM/mod/brl.mod/max2d.mod/max2d.bmx",
+                 "Module BRL.Max2D\nFunction Cls()\n");
+  memory.SetFile(u"/mem/prog/main.bmx", "Include \"inc/sub.bmx\"\nPrint Upper(\"x\")\n");
+  memory.SetFile(u"/mem/prog/Inc/Sub.bmx", "Cls\n");
+  ASSERT_TRUE(ScanModFolder(Catalogue, memory, u"/mem/BM"));
+  ExpandModuleImports(Catalogue);
+  AnalyseProgram(Analysis, Catalogue, memory, u"/mem/prog/main.bmx", CauseNotes::Keep,
+                 BuiltInRules());
+  ASSERT_EQ(Analysis.ScanListList.size(), 2u);
+  EXPECT_EQ(Analysis.ScanListList[1]->path, u"/mem/prog/Inc/Sub.bmx");
+  EXPECT_EQ(Record(0).modules, (TextList{u"BRL.Retro", u"BRL.Max2D"}));
+
+  tmp.WriteFile(u"main.bmx", "Print Upper(\"x\")\n");
+  DiskFileTree disk;
+  MemoryFileTree edited(disk);
+  edited.SetFile(tmp / u"main.bmx", "Cls\n");
+  AnalyseProgram(Analysis, Catalogue, edited, tmp / u"main.bmx", CauseNotes::Keep,
+                 BuiltInRules());
+  EXPECT_EQ(Record(0).modules, TextList{u"BRL.Max2D"});
+  EXPECT_EQ(testing::ReadFileBytes(tmp / u"main.bmx"), "Print Upper(\"x\")\n");
+}
 
 // An Include file feeds the file that includes it, through any chain of
 // Includes, even when an Import came between.
