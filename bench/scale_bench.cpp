@@ -89,7 +89,7 @@ struct Run {
   }
   void Walk() {
     analysis = vt::AnalysisState();
-    vt::ScanFile(analysis, Text(input.main), u"Main");
+    vt::ScanFile(analysis, Text(input.main), EntryKind::Main);
   }
   void CommandPass() {
     analysis.SourceModList.clear();

@@ -19,15 +19,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   vt::Text before = vt::CurrentFolder();
   vt::AnalysisState analysis;
-  vt::ScanFile(analysis, folder / "main.bmx", u"Main");
+  vt::ScanFile(analysis, folder / "main.bmx", EntryKind::Main);
   if (vt::CurrentFolder() != before) vt::fuzz::Fail();
 
   std::set<vt::Text> seen;
   for (const auto& entry : analysis.ScanListList) {
-    if (entry->kind == u"MOD") continue;
+    if (entry->kind == EntryKind::Module) continue;
     if (!seen.insert(entry->path).second) vt::fuzz::Fail();
     if (vt::GetFileKind(entry->path) != vt::FileKind::File) vt::fuzz::Fail();
   }
-  if (analysis.ScanListList.empty() || analysis.ScanListList[0]->kind != u"Main") vt::fuzz::Fail();
+  if (analysis.ScanListList.empty() || analysis.ScanListList[0]->kind != EntryKind::Main) vt::fuzz::Fail();
   return 0;
 }

@@ -62,7 +62,7 @@ void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, const Fi
     const scanlisttype& entry = *analysis.ScanListList[i];
     analysis.CommandEntry = i;
     analysis.CommandLineBase = analysis.TotalLines;
-    bool ownUnit = entry.kind != u"Include";
+    bool ownUnit = entry.kind != EntryKind::Include;
     if (!ownUnit || i > 0) leaveUntil(entry.unit);
     sourcemodtype* feeds = open.empty() ? nullptr : open.back().second;
     if (ownUnit) feeds = nullptr;
@@ -71,7 +71,7 @@ void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, const Fi
               : ScanFileCommands(analysis, files, entry.path, entry.kind, feeds, reread);
     if (ownUnit) open.emplace_back(i, made);
   };
-  ScanFile(analysis, files, mainPath, u"Main", scan);
+  ScanFile(analysis, files, mainPath, EntryKind::Main, scan);
   leaveUntil(static_cast<size_t>(-1));
   for (sourcemodtype* record : waiting) match(record);
   // The matcher ends here; nothing may ask it later.

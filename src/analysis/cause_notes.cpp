@@ -7,14 +7,14 @@ namespace vt {
 
 namespace {
 
-void NoteWarning(AnalysisState& analysis, TextView kind, TextView name,
+void NoteWarning(AnalysisState& analysis, EntryKind kind, TextView name,
                  WalkProblem problem) {
   // The Main file has no directive naming it; its failures are the caller's.
-  if (kind == u"Main") return;
+  if (kind == EntryKind::Main) return;
   const SourcePlace& at = analysis.WalkAt;
   if (at.entry >= analysis.ScanListList.size()) return;
   analysis.Warnings.push_back(
-      {analysis.ScanListList[at.entry]->path, at.line, Text(kind), Text(name), problem});
+      {analysis.ScanListList[at.entry]->path, at.line, kind, Text(name), problem});
 }
 
 }  // namespace
@@ -56,13 +56,13 @@ void NoteOptionalCause(sourcemodtype& record, TextView loader, CauseKind flag) {
   record.optionalCauses.try_emplace(Lower(loader), ModuleCause{*word, flag, Text()});
 }
 
-void NoteUnreadFolder(AnalysisState& analysis, TextView kind, TextView name, FileKind folder) {
+void NoteUnreadFolder(AnalysisState& analysis, EntryKind kind, TextView name, FileKind folder) {
   bool exists = folder == FileKind::Folder;
   NoteWarning(analysis, kind, name,
               exists ? WalkProblem::Unreadable : WalkProblem::NotFound);
 }
 
-void NoteUnreadFile(AnalysisState& analysis, TextView kind, TextView name, FileKind file) {
+void NoteUnreadFile(AnalysisState& analysis, EntryKind kind, TextView name, FileKind file) {
   switch (file) {
     case FileKind::None:
       return NoteWarning(analysis, kind, name, WalkProblem::NotFound);
@@ -74,8 +74,22 @@ void NoteUnreadFile(AnalysisState& analysis, TextView kind, TextView name, FileK
   }
 }
 
+TextView EntryKindName(EntryKind kind) {
+  switch (kind) {
+    case EntryKind::Main:
+      return u"Main";
+    case EntryKind::Include:
+      return u"Include";
+    case EntryKind::Imported:
+      return u"Imported";
+    case EntryKind::Module:
+      break;
+  }
+  return u"MOD";
+}
+
 Text WarningMessage(const WalkWarning& warning) {
-  Text directive = warning.kind == u"Include" ? u"Include" : u"Import";
+  Text directive = warning.kind == EntryKind::Include ? u"Include" : u"Import";
   Text quoted = u"\"" + warning.name + u"\"";
   switch (warning.problem) {
     case WalkProblem::NotFound:

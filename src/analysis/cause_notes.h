@@ -35,8 +35,8 @@ void NoteOptionalCause(sourcemodtype& record, TextView loader, CauseKind flag);
 
 // The walk could not enter the folder, of kind `folder`, of a file named
 // `name` by the directive line it follows.
-void NoteUnreadFolder(AnalysisState& analysis, TextView kind, TextView name, FileKind folder);
+void NoteUnreadFolder(AnalysisState& analysis, EntryKind kind, TextView name, FileKind folder);
 // The walk could not open the file `name`, of kind `file`.
-void NoteUnreadFile(AnalysisState& analysis, TextView kind, TextView name, FileKind file);
+void NoteUnreadFile(AnalysisState& analysis, EntryKind kind, TextView name, FileKind file);
 
 }  // namespace vt

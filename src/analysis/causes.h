@@ -53,13 +53,21 @@ struct ModuleCause {
   std::optional<WordSite> site = std::nullopt;
 };
 
+// What brought an entry into the walk: the file examined, a file named by
+// an Include or a quoted Import line, or a module named by an Import line.
+enum class EntryKind { Main, Include, Imported, Module };
+
+// The entry's kind as the page and the JSON name it: "Main", "Include",
+// "Imported" or "MOD".
+TextView EntryKindName(EntryKind kind);
+
 enum class WalkProblem { NotFound, IsFolder, Unreadable };
 
 // An Include or Import line naming a .bmx file that the walk could not read.
 struct WalkWarning {
   Text file;         // full path of the file holding the line
   int32_t line = 0;  // counted from 1
-  Text kind;         // "Include" or "Imported"
+  EntryKind kind = EntryKind::Include;  // Include or Imported
   Text name;         // the file as the line names it
   WalkProblem problem = WalkProblem::NotFound;
 };

@@ -35,9 +35,7 @@ constexpr size_t kNoWord = SIZE_MAX;
 // Shortest literal text (between the quotes) worth keeping.
 constexpr size_t kMinLiteral = 3;
 
-bool IsFileKind(TextView kind) {
-  return kind == u"Main" || kind == u"Imported" || kind == u"Include";
-}
+bool IsFileKind(EntryKind kind) { return kind != EntryKind::Module; }
 
 // What the matcher keeps of each module of the catalogue, by its place in
 // ModList: in arrays of their own, since every command a program calls
@@ -213,19 +211,19 @@ void CutWordSpans(TextView low, std::vector<WordSpan>& words) {
   }
 }
 
-sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView kind,
+sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, EntryKind kind,
                                 sourcemodtype* current) {
   TextFileLines file;
   return ScanFileCommands(analysis, path, kind, current, file);
 }
 
-sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView kind,
+sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, EntryKind kind,
                                 sourcemodtype* current, TextFileLines& file) {
   return ScanFileCommands(analysis, DiskFileTree(), path, kind, current, file);
 }
 
 sourcemodtype* ScanFileCommands(AnalysisState& analysis, const FileTree& files, TextView path,
-                                TextView kind, sourcemodtype* current, TextFileLines& file) {
+                                EntryKind kind, sourcemodtype* current, TextFileLines& file) {
   if (!IsFileKind(kind)) return current;
   // The walk stored full paths.
   ReadTextFileLines(files, path, file);
@@ -236,17 +234,17 @@ sourcemodtype* ScanFileCommands(AnalysisState& analysis, const FileTree& files, 
   return ScanFileLines(analysis, path, kind, current, file);
 }
 
-sourcemodtype* ScanFileLines(AnalysisState& analysis, TextView path, TextView kind,
+sourcemodtype* ScanFileLines(AnalysisState& analysis, TextView path, EntryKind kind,
                              sourcemodtype* current, const TextFileLines& file) {
   LineScratch scratch;
   return ScanFileLines(analysis, path, kind, current, file, scratch);
 }
 
-sourcemodtype* ScanFileLines(AnalysisState& analysis, TextView path, TextView kind,
+sourcemodtype* ScanFileLines(AnalysisState& analysis, TextView path, EntryKind kind,
                              sourcemodtype* current, const TextFileLines& file,
                              LineScratch& scratch) {
   if (!IsFileKind(kind)) return current;
-  if (kind != u"Include") {
+  if (kind != EntryKind::Include) {
     current = analysis.NewSourceRecord();
     current->path = path;
     current->folder = FolderPart(path);

@@ -19,16 +19,16 @@ namespace vt {
 // Reads the walked file `path` of `kind`, counting its lines and collecting
 // its words. Main and Imported files get a record of their own; an Include
 // file feeds `current`, the record of the unit it belongs to (null before
-// any). Entries of kind "MOD" are no files. Returns the record that the
+// any). Module entries are no files. Returns the record that the
 // files after this one feed.
-sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView kind,
+sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, EntryKind kind,
                                 sourcemodtype* current);
 // The same, reading into `file`, whose room a pass over many files reuses.
-sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, TextView kind,
+sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, EntryKind kind,
                                 sourcemodtype* current, TextFileLines& file);
 // The same from `files`.
 sourcemodtype* ScanFileCommands(AnalysisState& analysis, const FileTree& files, TextView path,
-                                TextView kind, sourcemodtype* current, TextFileLines& file);
+                                EntryKind kind, sourcemodtype* current, TextFileLines& file);
 
 
 // Counts one line and, for a code line, hands its words and literals to
@@ -61,9 +61,9 @@ void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView li
 
 // The same as ScanFileCommands for the walked file's `lines`, already read;
 // with `scratch`, whose room the files of a pass share.
-sourcemodtype* ScanFileLines(AnalysisState& analysis, TextView path, TextView kind,
+sourcemodtype* ScanFileLines(AnalysisState& analysis, TextView path, EntryKind kind,
                              sourcemodtype* current, const TextFileLines& lines);
-sourcemodtype* ScanFileLines(AnalysisState& analysis, TextView path, TextView kind,
+sourcemodtype* ScanFileLines(AnalysisState& analysis, TextView path, EntryKind kind,
                              sourcemodtype* current, const TextFileLines& lines,
                              LineScratch& scratch);
 

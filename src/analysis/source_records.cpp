@@ -11,12 +11,12 @@
 
 namespace vt {
 
-void scanlisttype::Set(TextView newPath, TextView newKind) {
+void scanlisttype::Set(TextView newPath, EntryKind newKind) {
   path = newPath;
   kind = newKind;
 }
 
-scanlisttype* AnalysisState::NewScanEntry(TextView path, TextView kind) {
+scanlisttype* AnalysisState::NewScanEntry(TextView path, EntryKind kind) {
   ScanListList.push_back(std::make_unique<scanlisttype>());
   ScanListList.back()->Set(path, kind);
   return ScanListList.back().get();

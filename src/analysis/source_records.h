@@ -42,10 +42,10 @@ ModuleFacts FactsOf(const CatalogueState& catalogue, TextView declaredName);
 // Import line.
 class scanlisttype {
  public:
-  void Set(TextView newPath, TextView newKind);
+  void Set(TextView newPath, EntryKind newKind);
 
   Text path;
-  Text kind;
+  EntryKind kind = EntryKind::Main;
   // The entry of the Main or Imported file whose walk reached this item:
   // an Include file's words feed that file's record.
   size_t unit = 0;
@@ -206,7 +206,7 @@ struct AnalysisState {
   CauseNotes Notes = CauseNotes::Keep;
 
   // Appends a new entry to ScanListList.
-  scanlisttype* NewScanEntry(TextView path, TextView kind);
+  scanlisttype* NewScanEntry(TextView path, EntryKind kind);
   // Appends a new record with four empty lists to SourceModList.
   sourcemodtype* NewSourceRecord();
 };

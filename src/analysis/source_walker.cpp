@@ -41,7 +41,7 @@ class SourceWalk {
 
   // Records and reads the file `path`, named in the file whose lines are
   // being followed (relative to its folder); its lines are followed by Run.
-  void Enter(TextView path, TextView kind);
+  void Enter(TextView path, EntryKind kind);
   // Follows one line of the file on top.
   void Follow(TextView line);
   // Follows the lines of every file entered, depth first.
@@ -65,7 +65,7 @@ class SourceWalk {
 
   // The unit of the file whose lines are being followed.
   size_t ReachingUnit() const { return open_.empty() ? 0 : open_.back().unit; }
-  void List(TextView path, TextView kind) {
+  void List(TextView path, EntryKind kind) {
     analysis_.NewScanEntry(path, kind)->unit = ReachingUnit();
     listed_.insert(Text(path));
   }
@@ -95,13 +95,13 @@ class SourceWalk {
   std::vector<TextFileLines> spare_;
 };
 
-void SourceWalk::Enter(TextView path, TextView kind) {
+void SourceWalk::Enter(TextView path, EntryKind kind) {
   if (!EndsWith(Lower(path), u".bmx")) return;
   // Sources name files in lower case; find them as they are written on disk.
   // A program written on Windows separates folders with "\\" on every
   // system; the Main file's path is the user's, already in the tool's form.
   Text found =
-      ResolvePathCase(files_, kind == u"Main" ? Text(path) : ForwardSlashes(path), here_,
+      ResolvePathCase(files_, kind == EntryKind::Main ? Text(path) : ForwardSlashes(path), here_,
                       listings_);
   Text folder = FolderPart(found);
   const Text* current = EnterableFolder(folder);
@@ -130,7 +130,7 @@ void SourceWalk::Enter(TextView path, TextView kind) {
   size_t entry = analysis_.ScanListList.size() - 1;
   // The Main file is its own unit.
   if (open_.empty()) analysis_.ScanListList.back()->unit = entry;
-  size_t unit = kind == u"Include" && !open_.empty() ? reaching : entry;
+  size_t unit = kind == EntryKind::Include && !open_.empty() ? reaching : entry;
   if (file.outcome == ReadOutcome::OutOfHandles) {
     // Nothing else of the walk is open, so no handle can be freed to retry:
     // the file stays listed and is reported as not read.
@@ -200,16 +200,16 @@ void SourceWalk::FollowInclude(const Text& low) {
   size_t first = Instr(low, u"\"");
   if (first <= 6) return;
   Text name = Quoted(low, first);
-  if (!name.empty()) Enter(name, u"Include");
+  if (!name.empty()) Enter(name, EntryKind::Include);
 }
 
 void SourceWalk::FollowImport(const Text& low) {
   if (size_t first = Instr(low, u"\""); first != 0) {
-    Enter(Quoted(low, first), u"Imported");
+    Enter(Quoted(low, first), EntryKind::Imported);
     return;
   }
   size_t blank = low.find(u' ');
-  List(Trim(blank == Text::npos ? TextView(low) : TextView(low).substr(blank)), u"MOD");
+  List(Trim(blank == Text::npos ? TextView(low) : TextView(low).substr(blank)), EntryKind::Module);
 }
 
 bool IsNameUnit(char16_t unit) {
@@ -240,17 +240,17 @@ LineKind ClassifyLine(TextView low, int& remFlag) {
   return LineKind::Code;
 }
 
-void ScanFile(AnalysisState& analysis, TextView path, TextView kind) {
+void ScanFile(AnalysisState& analysis, TextView path, EntryKind kind) {
   ScanFile(analysis, DiskFileTree(), path, kind);
 }
 
-void ScanFile(AnalysisState& analysis, const FileTree& files, TextView path, TextView kind) {
+void ScanFile(AnalysisState& analysis, const FileTree& files, TextView path, EntryKind kind) {
   SourceWalk walk(analysis, files);
   walk.Enter(path, kind);
   walk.Run();
 }
 
-void ScanFile(AnalysisState& analysis, const FileTree& files, TextView path, TextView kind,
+void ScanFile(AnalysisState& analysis, const FileTree& files, TextView path, EntryKind kind,
               const ListedFileVisitor& visit) {
   SourceWalk walk(analysis, files, &visit);
   walk.Enter(path, kind);

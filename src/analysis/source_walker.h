@@ -23,20 +23,20 @@ LineKind ClassifyLine(TextView low, int& remFlag);
 inline constexpr size_t kClassifiedLength = 7;
 
 // Records the .bmx file `path` of `files` (a relative one from the current
-// folder) with `kind` ("Main", "Include" or "Imported") in ScanListList
+// folder) with `kind` (Main, Include or Imported) in ScanListList
 // unless it is there already, then follows its directives, each from the
 // folder of the file that names it. The walk keeps one file open at a time
 // and any depth of includes; a file that exists but finds no file handle
 // free is listed and put in FilesNotRead.
-void ScanFile(AnalysisState& analysis, const FileTree& files, TextView path, TextView kind);
+void ScanFile(AnalysisState& analysis, const FileTree& files, TextView path, EntryKind kind);
 // The same on the disk.
-void ScanFile(AnalysisState& analysis, TextView path, TextView kind);
+void ScanFile(AnalysisState& analysis, TextView path, EntryKind kind);
 
 // Told of each file the walk lists, in the order of ScanListList, with the
 // lines it read (null when no file handle was free), so that a second pass
 // can use them without reading the file again.
 using ListedFileVisitor = std::function<void(size_t entry, const TextFileLines* lines)>;
-void ScanFile(AnalysisState& analysis, const FileTree& files, TextView path, TextView kind,
+void ScanFile(AnalysisState& analysis, const FileTree& files, TextView path, EntryKind kind,
               const ListedFileVisitor& visit);
 
 // Follows one line of a file being walked if it is an Include or Import line.

@@ -24,7 +24,7 @@ void KeepFindings(const AnalysisState& analysis, ReasonChoice reasons, Examinati
 std::vector<Text> FilesRead(const AnalysisState& analysis) {
   std::vector<Text> files;
   for (const auto& entry : analysis.ScanListList) {
-    if (entry->kind != u"MOD") files.push_back(entry->path);
+    if (entry->kind != EntryKind::Module) files.push_back(entry->path);
   }
   return files;
 }

@@ -30,7 +30,7 @@ struct Examination {
   // What the report suggests, with the reason for each line unless they
   // were skipped; empty unless the analysis ran.
   Suggestion suggestion;
-  // What the walk reached, in order (for kind "MOD" the path is a module
+  // What the walk reached, in order (for a Module entry the path is a module
   // name), and the line counts.
   std::vector<scanlisttype> walked;
   int32_t totalLines = 0;

@@ -165,7 +165,9 @@ int RunOverMainFiles(AppState& state, const Options& options, const GivenFiles& 
     examinations.push_back(ExamineSource(state, file, PageChoice::Skip, ReasonChoice::Give));
     std::vector<Text>& files = reached.emplace_back();
     for (const scanlisttype& entry : examinations.back().walked) {
-      if (entry.kind != u"MOD" && entry.kind != u"Main") files.push_back(entry.path);
+      if (entry.kind == EntryKind::Include || entry.kind == EntryKind::Imported) {
+        files.push_back(entry.path);
+      }
     }
   }
   int code = kSuccess;

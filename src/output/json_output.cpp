@@ -120,10 +120,10 @@ std::string ExaminationJson(const Examination& examination, const RunFacts& run)
   json files = json::array();
   json namedModules = json::array();
   for (const scanlisttype& entry : examination.walked) {
-    if (entry.kind == u"MOD") {
+    if (entry.kind == EntryKind::Module) {
       namedModules.push_back(Utf8(entry.path));
     } else {
-      files.push_back({{"path", Utf8(entry.path)}, {"kind", Utf8(entry.kind)}});
+      files.push_back({{"path", Utf8(entry.path)}, {"kind", Utf8(EntryKindName(entry.kind))}});
     }
   }
   json document = {

@@ -88,8 +88,8 @@ void htmltype::WriteHead() {
 void htmltype::WriteFilesScanned(const AnalysisState& analysis) {
   AddLine(u"<p><h4>Files Scanned:</h4></p><ul>");
   for (const auto& entry : analysis.ScanListList) {
-    if (entry->kind == u"MOD") continue;
-    AddLine(u"<li><strong>" + HtmlEscape(entry->kind) + u": </strong>");
+    if (entry->kind == EntryKind::Module) continue;
+    AddLine(u"<li><strong>" + HtmlEscape(EntryKindName(entry->kind)) + u": </strong>");
     AddLine(u"<a href='file://" + HtmlEscape(LinkTarget(entry->path)) + u"'>");
     AddLine(u"<font color='#0000FF'>" + HtmlEscape(FileNameOf(entry->path)) +
             u"</font></a></li>");

@@ -68,7 +68,7 @@ TEST_F(CommandPass, CountsLinesAndCollectsTheWordsOfCodeLines) {
                 "Import BRL.Max2D\n"
                 "DrawImage img, 10, 20 ' draw it\n"
                 "  x'move it  \n");
-  sourcemodtype* current = ScanFileCommands(Analysis, tmp / u"main.bmx", u"Main", nullptr);
+  sourcemodtype* current = ScanFileCommands(Analysis, tmp / u"main.bmx", EntryKind::Main, nullptr);
   ASSERT_EQ(Analysis.SourceModList.size(), 1u);
   sourcemodtype& record = *Analysis.SourceModList[0];
   // The Main file's record is the one the files after it feed.
@@ -87,8 +87,8 @@ TEST_F(CommandPass, CountsLinesAndCollectsTheWordsOfCodeLines) {
 TEST_F(CommandPass, IncludeFilesFeedTheCurrentRecord) {
   tmp.WriteFile(u"main.bmx", "Cls\n");
   tmp.WriteFile(u"inc.bmx", "Flip\n");
-  sourcemodtype* current = ScanFileCommands(Analysis, tmp / u"main.bmx", u"Main", nullptr);
-  EXPECT_EQ(ScanFileCommands(Analysis, tmp / u"inc.bmx", u"Include", current), current);
+  sourcemodtype* current = ScanFileCommands(Analysis, tmp / u"main.bmx", EntryKind::Main, nullptr);
+  EXPECT_EQ(ScanFileCommands(Analysis, tmp / u"inc.bmx", EntryKind::Include, current), current);
   ASSERT_EQ(Analysis.SourceModList.size(), 1u);
   EXPECT_EQ(Analysis.SourceModList[0]->words, (TextList{u"cls", u"flip"}));
 }
@@ -96,13 +96,12 @@ TEST_F(CommandPass, IncludeFilesFeedTheCurrentRecord) {
 TEST_F(CommandPass, SkipsModulesAndUnreadableFilesAndCountsRecordlessIncludes) {
   tmp.WriteFile(u"main.bmx", "Cls\n' note\n");
   tmp.MakeFolder(u"folder.bmx");
-  EXPECT_EQ(ScanFileCommands(Analysis, u"brl.max2d", u"MOD", nullptr), nullptr);
-  EXPECT_EQ(ScanFileCommands(Analysis, tmp / u"missing.bmx", u"Main", nullptr), nullptr);
-  EXPECT_EQ(ScanFileCommands(Analysis, tmp / u"folder.bmx", u"Imported", nullptr), nullptr);
-  EXPECT_EQ(ScanFileCommands(Analysis, tmp / u"main.bmx", u"", nullptr), nullptr);
+  EXPECT_EQ(ScanFileCommands(Analysis, u"brl.max2d", EntryKind::Module, nullptr), nullptr);
+  EXPECT_EQ(ScanFileCommands(Analysis, tmp / u"missing.bmx", EntryKind::Main, nullptr), nullptr);
+  EXPECT_EQ(ScanFileCommands(Analysis, tmp / u"folder.bmx", EntryKind::Imported, nullptr), nullptr);
   EXPECT_EQ(Analysis.TotalLines, 0);
   // With no record yet, an Include's lines count but its words go nowhere.
-  EXPECT_EQ(ScanFileCommands(Analysis, tmp / u"main.bmx", u"Include", nullptr), nullptr);
+  EXPECT_EQ(ScanFileCommands(Analysis, tmp / u"main.bmx", EntryKind::Include, nullptr), nullptr);
   EXPECT_TRUE(Analysis.SourceModList.empty());
   EXPECT_EQ(Analysis.TotalLines, 2);
   EXPECT_EQ(Analysis.CodeLines, 1);

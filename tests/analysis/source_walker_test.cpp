@@ -103,7 +103,7 @@ TEST_F(SourceWalker, IncludesResolveAgainstTheIncludingFilesFolder) {
   tmp.WriteFile(u"inc/b.bmx", "Cls\n");
   tmp.WriteFile(u"b.bmx", "' the wrong b\n");
   ASSERT_TRUE(testing::EnterFolder(tmp.Path()));
-  ScanFile(Analysis, u"main.bmx", u"Main");
+  ScanFile(Analysis, u"main.bmx", EntryKind::Main);
   std::vector<Entry> expected = {{tmp / u"main.bmx", u"Main"},
                                  {tmp / u"inc/a.bmx", u"Include"},
                                  {tmp / u"inc/b.bmx", u"Include"}};
@@ -125,7 +125,7 @@ TEST_F(SourceWalker, FolderNamesResolveAgainstEachNamingFilesFolder) {
   tmp.WriteFile(u"lib/inc/a.bmx", "Cls\n");
   tmp.WriteFile(u"inc/b.bmx", "Include \"a.bmx\"\nInclude \"../lib/inc/a.bmx\"\n");
   ASSERT_TRUE(testing::EnterFolder(tmp.Path()));
-  ScanFile(Analysis, u"main.bmx", u"Main");
+  ScanFile(Analysis, u"main.bmx", EntryKind::Main);
   std::vector<Entry> expected = {{tmp / u"main.bmx", u"Main"},
                                  {tmp / u"inc/a.bmx", u"Include"},
                                  {tmp / u"lib/x.bmx", u"Include"},
@@ -144,7 +144,7 @@ TEST_F(SourceWalker, WalksDepthFirstInLineOrder) {
   tmp.WriteFile(u"a.bmx", "Include \"c.bmx\"\nImport brl.retro\n");
   tmp.WriteFile(u"b.bmx", "Cls\n");
   tmp.WriteFile(u"c.bmx", "Cls\n");
-  ScanFile(Analysis, tmp / u"main.bmx", u"Main");
+  ScanFile(Analysis, tmp / u"main.bmx", EntryKind::Main);
   std::vector<Entry> expected = {
       {tmp / u"main.bmx", u"Main"},     {tmp / u"a.bmx", u"Imported"},
       {tmp / u"c.bmx", u"Include"},     {u"brl.retro", u"MOD"},
@@ -158,7 +158,7 @@ TEST_F(SourceWalker, CircularAndRepeatedReferencesEndWithOneEntryPerFile) {
   tmp.WriteFile(u"b.bmx", "Include \"a.bmx\"\nInclude \"main.bmx\"\n");
   tmp.WriteFile(u"c.bmx", "Import \"d.bmx\"\n");
   tmp.WriteFile(u"d.bmx", "Import \"c.bmx\"\nImport \"./c.bmx\"\n");
-  ScanFile(Analysis, tmp / u"main.bmx", u"Main");
+  ScanFile(Analysis, tmp / u"main.bmx", EntryKind::Main);
   std::vector<Entry> expected = {{tmp / u"main.bmx", u"Main"}, {tmp / u"a.bmx", u"Include"},
                                  {tmp / u"b.bmx", u"Include"}, {tmp / u"c.bmx", u"Imported"},
                                  {tmp / u"d.bmx", u"Imported"}};
@@ -176,7 +176,7 @@ TEST_F(SourceWalker, ImportKinds) {
                 "Import \"broken.bmx\n"
                 "Import Pub.FreeType\t' fonts\n");
   tmp.WriteFile(u"other.bmx", "");
-  ScanFile(Analysis, tmp / u"main.bmx", u"Main");
+  ScanFile(Analysis, tmp / u"main.bmx", EntryKind::Main);
   std::vector<Entry> expected = {{tmp / u"main.bmx", u"Main"},
                                  {u"brl.max2d", u"MOD"},
                                  {tmp / u"other.bmx", u"Imported"},
@@ -198,7 +198,7 @@ TEST_F(SourceWalker, IncludeNeedsQuotedNameAfterTheKeyword) {
   tmp.WriteFile(u"a.bmx", "");
   tmp.WriteFile(u"b.bmx", "");
   tmp.WriteFile(u"c.bmx", "");
-  ScanFile(Analysis, tmp / u"main.bmx", u"Main");
+  ScanFile(Analysis, tmp / u"main.bmx", EntryKind::Main);
   std::vector<Entry> expected = {
       {tmp / u"main.bmx", u"Main"}, {tmp / u"a.bmx", u"Include"}, {u"= 2", u"MOD"}};
   EXPECT_EQ(Entries(), expected);
@@ -214,7 +214,7 @@ TEST_F(SourceWalker, LowerCasedNamesAreFoundAsWrittenOnDisk) {
   tmp.WriteFile(u"Data/Level1.BMX", "");
   tmp.WriteFile(u"levels/level1.bmx", "");
   tmp.WriteFile(u"MathUtil.bmx", "");
-  ScanFile(Analysis, tmp / u"main.bmx", u"Main");
+  ScanFile(Analysis, tmp / u"main.bmx", EntryKind::Main);
   using testing::AsRecorded;
   std::vector<Entry> expected = {
       {tmp / u"main.bmx", u"Main"},
@@ -234,7 +234,7 @@ TEST_F(SourceWalker, NamesBeyondAsciiAreFound) {
   tmp.WriteFile(u"\u00fcbung/\u30b2\u30fc\u30e0.bmx", "");
   tmp.WriteFile(u"caf\u00e9.bmx", "Include \"na\xEFve.bmx\"\n");
   tmp.WriteFile(u"na\u00efve.bmx", "");
-  ScanFile(Analysis, tmp / u"main.bmx", u"Main");
+  ScanFile(Analysis, tmp / u"main.bmx", EntryKind::Main);
   std::vector<Entry> expected = {{tmp / u"main.bmx", u"Main"},
                                  {tmp / u"\u00fcbung/\u30b2\u30fc\u30e0.bmx", u"Include"},
                                  {tmp / u"caf\u00e9.bmx", u"Include"},
@@ -250,13 +250,13 @@ TEST_F(SourceWalker, UnreadableTargetsGetNoEntry) {
                 "Include \"data.txt\"\n");
   tmp.MakeFolder(u"folder.bmx");
   tmp.WriteFile(u"data.txt", "");
-  ScanFile(Analysis, tmp / u"main.bmx", u"Main");
+  ScanFile(Analysis, tmp / u"main.bmx", EntryKind::Main);
   EXPECT_EQ(Entries(), (std::vector<Entry>{{tmp / u"main.bmx", u"Main"}}));
 
   Analysis = AnalysisState();
   Text before = CurrentFolder();
-  ScanFile(Analysis, tmp / u"missing.bmx", u"Main");
-  ScanFile(Analysis, tmp / u"folder.bmx", u"Main");
+  ScanFile(Analysis, tmp / u"missing.bmx", EntryKind::Main);
+  ScanFile(Analysis, tmp / u"folder.bmx", EntryKind::Main);
   EXPECT_TRUE(Analysis.ScanListList.empty());
   EXPECT_EQ(CurrentFolder(), before);
 }
@@ -265,7 +265,7 @@ TEST_F(SourceWalker, AnUnclosedRemSilencesTheFilesWalkedAfterIt) {
   tmp.WriteFile(u"main.bmx", "Include \"a.bmx\"\nInclude \"b.bmx\"\n");
   tmp.WriteFile(u"a.bmx", "Rem\n");
   tmp.WriteFile(u"b.bmx", "");
-  ScanFile(Analysis, tmp / u"main.bmx", u"Main");
+  ScanFile(Analysis, tmp / u"main.bmx", EntryKind::Main);
   std::vector<Entry> expected = {{tmp / u"main.bmx", u"Main"}, {tmp / u"a.bmx", u"Include"}};
   EXPECT_EQ(Entries(), expected);
   EXPECT_EQ(Analysis.InRemDirectives, 1);
@@ -275,7 +275,7 @@ TEST_F(SourceWalker, AnUnclosedRemSilencesTheFilesWalkedAfterIt) {
 // file open until its nested files are done. The oracle for the real walk.
 namespace literal {
 
-void LiteralScanFile(AnalysisState& analysis, TextView path, TextView kind);
+void LiteralScanFile(AnalysisState& analysis, TextView path, EntryKind kind);
 
 void LiteralScanDirectiveLine(AnalysisState& analysis, TextView line) {
   Text low = Lower(Trim(line));
@@ -285,17 +285,17 @@ void LiteralScanDirectiveLine(AnalysisState& analysis, TextView line) {
   size_t second = first ? Instr(low, u"\"", first + 1) : 0;
   Text quoted = second > first + 1 ? low.substr(first, second - first - 1) : Text();
   if (StartsWith(low, u"include")) {
-    if (first > 6 && !quoted.empty()) LiteralScanFile(analysis, quoted, u"Include");
+    if (first > 6 && !quoted.empty()) LiteralScanFile(analysis, quoted, EntryKind::Include);
   } else if (first != 0) {
-    LiteralScanFile(analysis, quoted, u"Imported");
+    LiteralScanFile(analysis, quoted, EntryKind::Imported);
   } else {
     size_t blank = low.find(u' ');
     analysis.NewScanEntry(Trim(blank == Text::npos ? TextView(low) : TextView(low).substr(blank)),
-                          u"MOD");
+                          EntryKind::Module);
   }
 }
 
-void LiteralScanFile(AnalysisState& analysis, TextView path, TextView kind) {
+void LiteralScanFile(AnalysisState& analysis, TextView path, EntryKind kind) {
   if (!EndsWith(Lower(path), u".bmx")) return;
   Text found = ResolvePathCase(ForwardSlashes(path));
   Text saved = CurrentFolder();
@@ -365,8 +365,8 @@ TEST_F(SourceWalker, GeneratedProgramsWalkExactlyAsTheRulesSay) {
     // The Rem flag carries over from an earlier examination.
     literal.InRemDirectives = walked.InRemDirectives = seed % 2;
     Text before = CurrentFolder();
-    literal::LiteralScanFile(literal, program / u"f0.bmx", u"Main");
-    ScanFile(walked, program / u"f0.bmx", u"Main");
+    literal::LiteralScanFile(literal, program / u"f0.bmx", EntryKind::Main);
+    ScanFile(walked, program / u"f0.bmx", EntryKind::Main);
     EXPECT_EQ(CurrentFolder(), before);
     ASSERT_EQ(EntriesOf(walked), EntriesOf(literal)) << "seed " << seed;
     EXPECT_EQ(walked.CodeLines, literal.CodeLines) << "seed " << seed;
@@ -408,12 +408,12 @@ TEST_F(SourceWalker, ADeepChainOfIncludesAndImportsIsWalkedCompletely) {
     if (k + 1 < kDepth) next = std::string(directive) + " \"" + up + ChainFile(k + 1) + "\"\n";
     tmp.WriteFile(FromUtf8(ChainFile(k)), next);
   }
-  ScanFile(Analysis, tmp / FromUtf8(ChainFile(0)), u"Main");
+  ScanFile(Analysis, tmp / FromUtf8(ChainFile(0)), EntryKind::Main);
   ASSERT_EQ(Analysis.ScanListList.size(), static_cast<size_t>(kDepth) + 1);
   EXPECT_EQ(Analysis.ScanListList[kDepth - 1]->path, tmp / FromUtf8(ChainFile(kDepth - 1)));
-  EXPECT_EQ(Analysis.ScanListList[kDepth - 1]->kind, u"Include");
-  EXPECT_EQ(Analysis.ScanListList[kDepth - 2]->kind, u"Imported");
-  EXPECT_EQ(Analysis.ScanListList.back()->kind, u"MOD");
+  EXPECT_EQ(Analysis.ScanListList[kDepth - 1]->kind, EntryKind::Include);
+  EXPECT_EQ(Analysis.ScanListList[kDepth - 2]->kind, EntryKind::Imported);
+  EXPECT_EQ(Analysis.ScanListList.back()->kind, EntryKind::Module);
   EXPECT_EQ(Analysis.CodeLines, kDepth);
 }
 

@@ -22,7 +22,7 @@
 namespace vt {
 namespace {
 
-using Seen = std::tuple<Text, int32_t, Text, Text, WalkProblem>;
+using Seen = std::tuple<Text, int32_t, EntryKind, Text, WalkProblem>;
 
 // A file that nobody, root included, can open for reading while the
 // returned holder lives: a socket on POSIX; on Windows a file held open
@@ -83,11 +83,11 @@ TEST_F(WalkWarnings, MissingFolderAndUnreadableFilesAreNamedAtTheirLine) {
 
   Text main = tmp / u"main.bmx";
   std::vector<Seen> expected = {
-      {main, 1, u"Include", u"missing.bmx", WalkProblem::NotFound},
-      {main, 2, u"Include", u"folder.bmx", WalkProblem::IsFolder},
-      {main, 3, u"Imported", u"locked.bmx", WalkProblem::Unreadable},
-      {tmp / u"sub/nested.bmx", 2, u"Include", u"gone.bmx", WalkProblem::NotFound},
-      {main, 6, u"Include", u"nodir/x.bmx", WalkProblem::NotFound},
+      {main, 1, EntryKind::Include, u"missing.bmx", WalkProblem::NotFound},
+      {main, 2, EntryKind::Include, u"folder.bmx", WalkProblem::IsFolder},
+      {main, 3, EntryKind::Imported, u"locked.bmx", WalkProblem::Unreadable},
+      {tmp / u"sub/nested.bmx", 2, EntryKind::Include, u"gone.bmx", WalkProblem::NotFound},
+      {main, 6, EntryKind::Include, u"nodir/x.bmx", WalkProblem::NotFound},
   };
   EXPECT_EQ(Warnings(), expected);
   // The walk itself went on as before.
@@ -106,14 +106,14 @@ TEST_F(WalkWarnings, AFileWithoutReadPermissionIsUnreadable) {
   ASSERT_EQ(chmod(ToUtf8(tmp / u"private.bmx").c_str(), 0), 0);
   AnalyseProgram(Analysis, Catalogue, tmp / u"main.bmx");
   std::vector<Seen> expected = {
-      {tmp / u"main.bmx", 2, u"Include", u"private.bmx", WalkProblem::Unreadable}};
+      {tmp / u"main.bmx", 2, EntryKind::Include, u"private.bmx", WalkProblem::Unreadable}};
   EXPECT_EQ(Warnings(), expected);
 }
 
 TEST(WalkWarningText, SaysWhichDirectiveAndWhatWentWrong) {
-  WalkWarning warning{u"/p/main.bmx", 3, u"Include", u"inc/a.bmx", WalkProblem::NotFound};
+  WalkWarning warning{u"/p/main.bmx", 3, EntryKind::Include, u"inc/a.bmx", WalkProblem::NotFound};
   EXPECT_EQ(WarningMessage(warning), u"Include file not found: \"inc/a.bmx\"");
-  warning.kind = u"Imported";
+  warning.kind = EntryKind::Imported;
   warning.problem = WalkProblem::IsFolder;
   EXPECT_EQ(WarningMessage(warning), u"Import names a folder, not a file: \"inc/a.bmx\"");
   warning.problem = WalkProblem::Unreadable;

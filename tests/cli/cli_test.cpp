@@ -447,8 +447,8 @@ TEST_F(CliRun, AFileThatFindsNoHandleIsListedAndReported) {
     while (open("/dev/null", O_RDONLY) >= 0) {
     }
     AnalysisState analysis;
-    ScanFile(analysis, FromUtf8(source), u"Main");
-    bool listed = analysis.ScanListList.size() == 1 && analysis.ScanListList[0]->kind == u"Main";
+    ScanFile(analysis, FromUtf8(source), EntryKind::Main);
+    bool listed = analysis.ScanListList.size() == 1 && analysis.ScanListList[0]->kind == EntryKind::Main;
     bool named = analysis.FilesNotRead == TextList{FromUtf8(source)};
     _exit(listed && named ? 0 : 11);
   }

@@ -38,7 +38,7 @@ class ReportLines : public testing::FreshState {
     return record;
   }
 
-  void Scanned(TextView path, TextView kind) { Analysis.NewScanEntry(path, kind); }
+  void Scanned(TextView path, EntryKind kind) { Analysis.NewScanEntry(path, kind); }
 };
 
 // A code box as the templates hand it over.
@@ -123,10 +123,10 @@ TEST_F(ReportLines, PageIsBuiltInTheListItWasGiven) {
 }
 
 TEST_F(ReportLines, FilesScannedListsEveryFileButModules) {
-  Scanned(u"C:/Work/game.bmx", u"Main");
-  Scanned(u"brl.max2d", u"MOD");
-  Scanned(u"C:/Work/inc/util.bmx", u"Include");
-  Scanned(u"player.bmx", u"Imported");
+  Scanned(u"C:/Work/game.bmx", EntryKind::Main);
+  Scanned(u"brl.max2d", EntryKind::Module);
+  Scanned(u"C:/Work/inc/util.bmx", EntryKind::Include);
+  Scanned(u"player.bmx", EntryKind::Imported);
   Html.WriteFilesScanned(Analysis);
   EXPECT_EQ(Report.ReportLines,
             (TextList{
@@ -144,19 +144,11 @@ TEST_F(ReportLines, FilesScannedListsEveryFileButModules) {
             }));
 }
 
-TEST_F(ReportLines, FilesScannedOnlyDropsTheExactKindMod) {
-  Html.WriteFilesScanned(Analysis);
-  EXPECT_EQ(Report.ReportLines, (TextList{u"<p><h4>Files Scanned:</h4></p><ul>", u"</ul>"}));
-  Scanned(u"/w/a.bmx", u"mod");
-  Html.WriteFilesScanned(Analysis);
-  EXPECT_EQ(Report.ReportLines[3], u"<li><strong>mod: </strong>");
-}
-
-TEST_F(ReportLines, FilesScannedEscapesKindsAndPaths) {
-  Scanned(u"/w/it's/R&D <1>.bmx", u"Ma\"in");
+TEST_F(ReportLines, FilesScannedEscapesPaths) {
+  Scanned(u"/w/it's/R&D <1>.bmx", EntryKind::Main);
   Html.WriteFilesScanned(Analysis);
   EXPECT_EQ(LinesFrom(1), (TextList{
-                              u"<li><strong>Ma&quot;in: </strong>",
+                              u"<li><strong>Main: </strong>",
                               u"<a href='file://" + Native(u"\\w\\it&#39;s\\R&amp;D &lt;1&gt;.bmx") +
                                   u"'>",
                               u"<font color='#0000FF'>R&amp;D &lt;1&gt;.bmx</font></a></li>",
@@ -267,7 +259,7 @@ TEST_F(ReportLines, NoteFollowsItsBlockAfterABreak) {
 }
 
 TEST_F(ReportLines, ResultsPageIsHeadFilesSuggestionAndCounts) {
-  Scanned(u"/w/main.bmx", u"Main");
+  Scanned(u"/w/main.bmx", EntryKind::Main);
   Record(u"/w/main.bmx", {u"BRL.Retro"});
   Analysis.TotalLines = 12;
   Analysis.CodeLines = 7;

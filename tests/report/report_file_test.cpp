@@ -87,7 +87,7 @@ TEST_F(ReportFile, PageGoesToThePathItIsGiven) {
 }
 
 TEST_F(ReportFile, EscapedDataSurvivesTheQuoteConversion) {
-  Analysis.NewScanEntry(u"/w/it's \u0100.bmx", u"Main");
+  Analysis.NewScanEntry(u"/w/it's \u0100.bmx", EntryKind::Main);
   sourcemodtype* main = Analysis.NewSourceRecord();
   main->path = u"/w/it's \u0100.bmx";
   main->modules = {u"BRL.<Evil>"};
