@@ -89,7 +89,7 @@ struct Run {
   }
   void Walk() {
     analysis = vt::AnalysisState();
-    vt::ScanFile(analysis, Text(input.main), EntryKind::Main);
+    vt::ScanFile(analysis, Text(input.main), vt::EntryKind::Main);
   }
   void CommandPass() {
     analysis.SourceModList.clear();

@@ -40,7 +40,8 @@ vt::TextList TakeList(FuzzedDataProvider& input) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider input(data, size);
   vt::AnalysisState analysis;
-  static constexpr const char16_t* kKinds[] = {u"Main", u"Include", u"Imported", u"MOD"};
+  static constexpr vt::EntryKind kKinds[] = {vt::EntryKind::Main, vt::EntryKind::Include,
+                                             vt::EntryKind::Imported, vt::EntryKind::Module};
   for (size_t n = input.ConsumeIntegralInRange<size_t>(0, 4); n > 0; --n) {
     analysis.NewScanEntry(TakeText(input), kKinds[input.ConsumeIntegralInRange<size_t>(0, 3)]);
   }

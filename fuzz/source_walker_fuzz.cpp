@@ -19,15 +19,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   vt::Text before = vt::CurrentFolder();
   vt::AnalysisState analysis;
-  vt::ScanFile(analysis, folder / "main.bmx", EntryKind::Main);
+  vt::ScanFile(analysis, folder / "main.bmx", vt::EntryKind::Main);
   if (vt::CurrentFolder() != before) vt::fuzz::Fail();
 
   std::set<vt::Text> seen;
   for (const auto& entry : analysis.ScanListList) {
-    if (entry->kind == EntryKind::Module) continue;
+    if (entry->kind == vt::EntryKind::Module) continue;
     if (!seen.insert(entry->path).second) vt::fuzz::Fail();
     if (vt::GetFileKind(entry->path) != vt::FileKind::File) vt::fuzz::Fail();
   }
-  if (analysis.ScanListList.empty() || analysis.ScanListList[0]->kind != EntryKind::Main) vt::fuzz::Fail();
+  if (analysis.ScanListList.empty() || analysis.ScanListList[0]->kind != vt::EntryKind::Main) {
+    vt::fuzz::Fail();
+  }
   return 0;
 }

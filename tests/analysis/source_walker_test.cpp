@@ -24,7 +24,7 @@ class SourceWalker : public testing::FreshState {
  protected:
   std::vector<Entry> Entries() const {
     std::vector<Entry> entries;
-    for (const auto& entry : Analysis.ScanListList) entries.emplace_back(entry->path, entry->kind);
+    for (const auto& entry : Analysis.ScanListList) entries.emplace_back(entry->path, EntryKindName(entry->kind));
     return entries;
   }
 
@@ -352,7 +352,9 @@ void WriteProgram(const testing::TempFolder& tmp, unsigned seed, size_t files) {
 
 std::vector<Entry> EntriesOf(const AnalysisState& analysis) {
   std::vector<Entry> entries;
-  for (const auto& entry : analysis.ScanListList) entries.emplace_back(entry->path, entry->kind);
+  for (const auto& entry : analysis.ScanListList) {
+    entries.emplace_back(entry->path, EntryKindName(entry->kind));
+  }
   return entries;
 }
 
