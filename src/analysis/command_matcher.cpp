@@ -309,7 +309,7 @@ CommandMatcher::CommandMatcher(CatalogueState& catalogue, CauseNotes notes,
   facts_.reserve(catalogue.ModList.size());
   size_t namesLength = 0;
   for (const auto& module : catalogue.ModList) {
-    facts_.push_back(FactsOf(catalogue, module->declaredName));
+    facts_.push_back(FactsOf(catalogue, module->declaredName, rules_));
     namesLength += facts_.back().toAppend.size();
   }
   // The names listed and their imports lie in two blocks, so that listing a
@@ -360,7 +360,7 @@ void CommandMatcher::ApplyWordRules(sourcemodtype& record, size_t word, CauseWat
       [](const WordRule& a, const WordRule& b) { return a.hash < b.hash; });
   for (auto rule = named.first; rule != named.second; ++rule) {
     if (rule->rule->text != record.words[word]) continue;
-    ApplyLoaderRule(catalogue_, record, *rule->rule);
+    ApplyLoaderRule(catalogue_, *rules_, record, *rule->rule);
     watch.Note(CauseKind::WordRule, rule->rule->reason);
     return;
   }
@@ -448,7 +448,7 @@ void CommandMatcher::AddImplementations(sourcemodtype& record) {
     const Text& chosen = family.members.front();
     if (!catalogue_.FindModule(chosen)) continue;
     size_t listed = record.modules.size();
-    record.AddModule(catalogue_, chosen);
+    record.AddModule(catalogue_, chosen, rules_);
     if (record.modules.size() == listed || notes_ != CauseNotes::Keep) continue;
     // Explained by the word that called for the interface.
     auto cause = record.causes.find(Lower(family.interfaceModule));

@@ -16,11 +16,11 @@ void OfferInstalled(const CatalogueState& catalogue, sourcemodtype& record,
 
 }  // namespace
 
-void ApplyLoaderRule(const CatalogueState& catalogue, sourcemodtype& record,
-                     const LoaderRule& rule) {
+void ApplyLoaderRule(const CatalogueState& catalogue, const RuleSet& rules,
+                     sourcemodtype& record, const LoaderRule& rule) {
   // FindModule folds the case of the name.
   if (!rule.module.empty() && catalogue.FindModule(rule.module)) {
-    record.AddModule(catalogue, rule.module);
+    record.AddModule(catalogue, rule.module, &rules);
   }
   if (rule.loads == LoadKind::Images) record.imagesUsed = 1;
   if (rule.loads == LoadKind::Audio) record.audioUsed = 1;
@@ -32,7 +32,7 @@ void ApplyLiteralRules(const CatalogueState& catalogue, const RuleSet& rules,
   for (const LoaderRule& rule : rules.loaders) {
     if (rule.match == LoaderRule::Match::Stream) {
       if (literal.find(rule.text) == TextView::npos) continue;
-      ApplyLoaderRule(catalogue, record, rule);
+      ApplyLoaderRule(catalogue, rules, record, rule);
       watch.Note(CauseKind::LiteralRule, rule.reason);
       continue;
     }
@@ -41,7 +41,7 @@ void ApplyLiteralRules(const CatalogueState& catalogue, const RuleSet& rules,
     if (!fileType || rule.text.size() > fileType->text.size()) fileType = &rule;
   }
   if (!fileType) return;
-  ApplyLoaderRule(catalogue, record, *fileType);
+  ApplyLoaderRule(catalogue, rules, record, *fileType);
   watch.Note(CauseKind::LiteralRule, fileType->reason);
 }
 

@@ -16,11 +16,12 @@ namespace vt {
 void ApplyLiteralRules(const CatalogueState& catalogue, const RuleSet& rules,
                        sourcemodtype& record, TextView literal, CauseWatch& watch);
 
-// Applies one rule to `record`: its module when `catalogue` holds it, and
+// Applies one rule of `rules` to `record`: its module (renamed as `rules`
+// say) when `catalogue` holds it, and
 // what it notes is loaded, which stands even when the module is missing
 // (the other loaders may be installed).
-void ApplyLoaderRule(const CatalogueState& catalogue, sourcemodtype& record,
-                     const LoaderRule& rule);
+void ApplyLoaderRule(const CatalogueState& catalogue, const RuleSet& rules,
+                     sourcemodtype& record, const LoaderRule& rule);
 
 // Offers the image and audio loaders of `analysis.Rules` that `catalogue`
 // holds to every record that loads images or sounds, unless it requires

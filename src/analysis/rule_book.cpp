@@ -120,8 +120,8 @@ Fault ReadImplementation(Fields& fields, RuleSet& rules, const RuleOrigin& origi
   if (Fault fault = CheckModuleName(implementation); !fault.empty()) return fault;
   Text reason(fields.Rest());
   if (reason.empty()) reason = ImplementationReason(interfaceModule);
-  rules.families.push_back(ModuleFamily{Text(), {Text(implementation)}, Text(interfaceModule),
-                                        std::move(reason), origin});
+  rules.families.push_back(ModuleFamily{
+      Text(), {Text(implementation)}, Text(interfaceModule), std::move(reason), origin});
   return Fault();
 }
 
@@ -225,7 +225,8 @@ Fault ReadFamily(Fields& fields, RuleSet& rules, const RuleOrigin& origin) {
     return Quoted(name) + u" is not a family name such as max2d-drivers";
   }
   if (field == u"--") {
-    if (family.interfaceModule.empty()) return u"family needs for INTERFACE to give a reason";
+    if (family.interfaceModule.empty())
+      return u"family needs for INTERFACE to give a reason";
     family.reason = fields.Rest();
     if (family.reason.empty()) return u"family needs a reason after --";
   } else if (!family.interfaceModule.empty()) {
@@ -268,9 +269,10 @@ Text LoaderShape(TextView keyword) {
 // A loader rule of the same kind and text read before is replaced in its
 // place, so that a user's row for ".png" wins over the shipped one.
 void AddLoader(LoaderRule rule, RuleSet& rules) {
-  auto same = std::find_if(rules.loaders.begin(), rules.loaders.end(), [&](const LoaderRule& known) {
-    return known.match == rule.match && known.text == rule.text;
-  });
+  auto same = std::find_if(rules.loaders.begin(), rules.loaders.end(),
+                           [&](const LoaderRule& known) {
+                             return known.match == rule.match && known.text == rule.text;
+                           });
   if (same == rules.loaders.end()) {
     rules.loaders.push_back(std::move(rule));
   } else {
@@ -279,7 +281,8 @@ void AddLoader(LoaderRule rule, RuleSet& rules) {
 }
 
 // file .EXT|stream TEXT|word WORD, then [MODULE] [images|audio] [-- REASON]
-Fault ReadLoader(TextView keyword, Fields& fields, RuleSet& rules, const RuleOrigin& origin) {
+Fault ReadLoader(TextView keyword, Fields& fields, RuleSet& rules,
+                 const RuleOrigin& origin) {
   LoaderRule rule;
   rule.match = keyword == u"file"     ? LoaderRule::Match::FileType
                : keyword == u"stream" ? LoaderRule::Match::Stream
@@ -317,7 +320,28 @@ Fault ReadLoaderList(Fields& fields, RuleSet& rules) {
     if (Fault fault = CheckModuleName(field); !fault.empty()) return fault;
     modules.emplace_back(field);
   }
-  (*loads == LoadKind::Images ? rules.imageLoaders : rules.audioLoaders) = std::move(modules);
+  (*loads == LoadKind::Images ? rules.imageLoaders : rules.audioLoaders) =
+      std::move(modules);
+  return Fault();
+}
+
+// rename MODULE LISTED: a rename of a module named before replaces it.
+Fault ReadRename(Fields& fields, RuleSet& rules, const RuleOrigin& origin) {
+  TextView from = fields.Next();
+  TextView to = fields.Next();
+  if (to.empty() || !fields.Rest().empty())
+    return u"rename needs a module and the name it is listed as";
+  if (Fault fault = CheckModuleName(from); !fault.empty()) return fault;
+  if (Fault fault = CheckModuleName(to); !fault.empty()) return fault;
+  ModuleRename rename{Text(from), Text(to), origin};
+  auto same = std::find_if(
+      rules.renames.begin(), rules.renames.end(),
+      [&](const ModuleRename& known) { return Lower(known.from) == Lower(from); });
+  if (same == rules.renames.end()) {
+    rules.renames.push_back(std::move(rename));
+  } else {
+    *same = std::move(rename);
+  }
   return Fault();
 }
 
@@ -327,11 +351,11 @@ Fault ReadRule(TextView line, RuleSet* rules, const RuleOrigin& origin) {
   bool loader = keyword == u"file" || keyword == u"stream" || keyword == u"word";
   bool known = loader || keyword == u"implementation" || keyword == u"driver" ||
                keyword == u"note" || keyword == u"gui" || keyword == u"family" ||
-               keyword == u"symbol" || keyword == u"loaders";
+               keyword == u"symbol" || keyword == u"loaders" || keyword == u"rename";
   if (!known) {
     return u"unknown rule " + Quoted(keyword) +
            u"; expected implementation, driver, note, gui, family, symbol, file, stream, "
-           u"word or loaders";
+           u"word, loaders or rename";
   }
   if (!rules) {
     return Quoted(keyword) + u" before any section; start with [classic] or [modern]";
@@ -343,6 +367,7 @@ Fault ReadRule(TextView line, RuleSet* rules, const RuleOrigin& origin) {
   if (keyword == u"symbol") return ReadSymbol(fields, *rules, origin);
   if (loader) return ReadLoader(keyword, fields, *rules, origin);
   if (keyword == u"loaders") return ReadLoaderList(fields, *rules);
+  if (keyword == u"rename") return ReadRename(fields, *rules, origin);
   return ReadGui(fields, *rules, origin);
 }
 
@@ -359,7 +384,8 @@ Fault ReadSection(TextView header, RuleBook& book, RuleSet*& section) {
 
 // One line without the blanks around it; `section` is the rule set that
 // the last section header chose, if any.
-Fault ReadLine(TextView line, RuleBook& book, RuleSet*& section, const RuleOrigin& origin) {
+Fault ReadLine(TextView line, RuleBook& book, RuleSet*& section,
+               const RuleOrigin& origin) {
   if (line.empty() || line[0] == u'#') return Fault();
   if (line[0] == u'[') return ReadSection(line, book, section);
   return ReadRule(line, section, origin);
@@ -375,7 +401,8 @@ std::optional<Text> DecodeLine(std::string_view bytes) {
 
 // Reads the lines of `text` into `book` up to the first fault, which is
 // returned prefixed with FILE:LINE.
-Text ReadLines(std::string_view text, TextView fileName, RuleBook& book, RuleSource source) {
+Text ReadLines(std::string_view text, TextView fileName, RuleBook& book,
+               RuleSource source) {
   // Windows editors may start a UTF-8 file with a byte order mark.
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   RuleSet* section = nullptr;
@@ -386,9 +413,10 @@ Text ReadLines(std::string_view text, TextView fileName, RuleBook& book, RuleSou
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     ++origin.line;
     std::optional<Text> line = DecodeLine(bytes);
-    Fault fault =
-        line ? ReadLine(TrimView(*line), book, section, origin) : Fault(u"not valid UTF-8");
-    if (!fault.empty()) return Text(fileName) + u":" + Decimal(origin.line) + u": " + fault;
+    Fault fault = line ? ReadLine(TrimView(*line), book, section, origin)
+                       : Fault(u"not valid UTF-8");
+    if (!fault.empty())
+      return Text(fileName) + u":" + Decimal(origin.line) + u": " + fault;
   }
   return Text();
 }
@@ -398,7 +426,8 @@ bool Installed(const CatalogueState& catalogue, TextView module) {
 }
 
 // The first module of `modules` the installation lacks, or empty.
-Text FirstMissing(const CatalogueState& catalogue, std::initializer_list<TextView> modules) {
+Text FirstMissing(const CatalogueState& catalogue,
+                  std::initializer_list<TextView> modules) {
   for (TextView module : modules) {
     if (!module.empty() && !Installed(catalogue, module)) return Text(module);
   }
@@ -413,7 +442,8 @@ void ForEachUninstalledRule(const RuleSet& rules, const CatalogueState& catalogu
   // The members are alternatives; an implementation line names one module
   // to import.
   for (const ModuleFamily& family : rules.families) {
-    TextView implementation = family.name.empty() ? TextView(family.members.front()) : TextView();
+    TextView implementation =
+        family.name.empty() ? TextView(family.members.front()) : TextView();
     Text missing = FirstMissing(catalogue, {family.interfaceModule, implementation});
     if (!missing.empty()) visit(family.origin, missing);
   }
@@ -442,7 +472,8 @@ TextView RuleSetName(RuleSetKind kind) {
   return kind == RuleSetKind::Modern ? u"modern" : u"classic";
 }
 
-Text ReadRules(std::string_view text, TextView fileName, RuleBook& book, RuleSource source) {
+Text ReadRules(std::string_view text, TextView fileName, RuleBook& book,
+               RuleSource source) {
   RuleBook changed = book;
   Text fault = ReadLines(text, fileName, changed, source);
   if (fault.empty()) book = std::move(changed);
@@ -475,19 +506,22 @@ RuleBook InstalledRules(const RuleBook& book, const CatalogueState& catalogue) {
        {&templates.openglGraphics, &templates.openglMax2D, &templates.directxMax2D}) {
     if (!FirstMissing(catalogue, {driver->module}).empty()) *driver = DriverTemplate();
   }
-  if (!FirstMissing(catalogue, {templates.guiModule}).empty()) templates.guiModule.clear();
+  if (!FirstMissing(catalogue, {templates.guiModule}).empty())
+    templates.guiModule.clear();
   return installed;
 }
 
-std::vector<Text> UninstalledRuleWarnings(const RuleBook& book, const CatalogueState& catalogue) {
+std::vector<Text> UninstalledRuleWarnings(const RuleBook& book,
+                                          const CatalogueState& catalogue) {
   std::vector<Text> warnings;
   // A catalogue without modules knows no installation to judge by, and the
   // classic rules act whatever is installed.
-  if (catalogue.ModList.empty() || catalogue.ruleSet == RuleSetKind::Classic) return warnings;
+  if (catalogue.ModList.empty() || catalogue.ruleSet == RuleSetKind::Classic)
+    return warnings;
   auto warn = [&](const RuleOrigin& origin, const Text& missing) {
     if (origin.shipped) return;
-    warnings.push_back(origin.file + u":" + Decimal(static_cast<long long>(origin.line)) + u": " +
-                       missing + u" is not installed here; the rule is not used");
+    warnings.push_back(origin.file + u":" + Decimal(static_cast<long long>(origin.line)) +
+                       u": " + missing + u" is not installed here; the rule is not used");
   };
   ForEachUninstalledRule(book.For(catalogue.ruleSet), catalogue, warn);
   return warnings;

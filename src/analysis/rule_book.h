@@ -49,9 +49,9 @@ struct SymbolRule {
 
 // A graphics driver a template puts on the Framework line.
 struct DriverTemplate {
-  Text module;  // e.g. "BRL.GLMax2D"
-  Text line;    // e.g. "SetGraphicsDriver GLMax2DDriver()"
-  Text note;    // shown under the block that uses it, or empty
+  Text module;             // e.g. "BRL.GLMax2D"
+  Text line;               // e.g. "SetGraphicsDriver GLMax2DDriver()"
+  Text note;               // shown under the block that uses it, or empty
   RuleOrigin origin = {};  // of the driver line
 
   bool operator==(const DriverTemplate&) const = default;
@@ -74,16 +74,26 @@ struct TemplateRules {
 // unit that lists the interface and holds no member (listed, or imported by
 // a listed module) gets the first member, its default, for `reason`.
 struct ModuleFamily {
-  Text name;  // e.g. "max2d-drivers"; empty for an `implementation` line
-  TextList members;  // as written
+  Text name;                  // e.g. "max2d-drivers"; empty for an `implementation` line
+  TextList members;           // as written
   Text interfaceModule = {};  // as written, e.g. "Random.Core"; empty: none
-  Text reason = {};  // e.g. "implementation of BRL.Timer"
+  Text reason = {};           // e.g. "implementation of BRL.Timer"
   RuleOrigin origin = {};
 
   bool operator==(const ModuleFamily&) const = default;
 };
 
 using ModuleFamilies = std::vector<ModuleFamily>;
+
+// A module listed under another name: the classic rules list BRL.Audio's
+// commands as BRL.FreeAudioAudio, the driver a classic program imports.
+struct ModuleRename {
+  Text from;  // as written, e.g. "BRL.Audio"
+  Text to;    // as written, e.g. "BRL.FreeAudioAudio"
+  RuleOrigin origin = {};
+
+  bool operator==(const ModuleRename&) const = default;
+};
 
 // What a program is seen to load, so that the loaders of that kind it may
 // also need are offered.
@@ -110,6 +120,7 @@ struct RuleSet {
   TemplateRules templates;
   ModuleFamilies families;
   std::vector<LoaderRule> loaders;
+  std::vector<ModuleRename> renames;
   // Offered as commented lines to a unit that loads images, or sounds, and
   // does not require them already.
   TextList imageLoaders;
@@ -125,7 +136,9 @@ struct RuleBook {
   const RuleSet& For(RuleSetKind kind) const {
     return kind == RuleSetKind::Modern ? modern : classic;
   }
-  RuleSet& For(RuleSetKind kind) { return kind == RuleSetKind::Modern ? modern : classic; }
+  RuleSet& For(RuleSetKind kind) {
+    return kind == RuleSetKind::Modern ? modern : classic;
+  }
 
   bool operator==(const RuleBook&) const = default;
 };
@@ -134,9 +147,9 @@ struct RuleBook {
 // the families of `implementation` lines are appended, template lines,
 // families of a name read before, loader rules of the same kind and text
 // and `loaders` lists replace the ones before (a family line without an
-// interface module keeps that of the family it replaces). Returns the first fault as "FILE:LINE: what is
-// wrong" (FILE is `fileName`), and then leaves `book` as it was; empty when
-// the file is sound.
+// interface module keeps that of the family it replaces). Returns the first fault as
+// "FILE:LINE: what is wrong" (FILE is `fileName`), and then leaves `book` as it was;
+// empty when the file is sound.
 Text ReadRules(std::string_view text, TextView fileName, RuleBook& book,
                RuleSource source = RuleSource::User);
 
@@ -152,7 +165,8 @@ RuleBook InstalledRules(const RuleBook& book, const CatalogueState& catalogue);
 // not installed here; the rule is not used". Family members are
 // alternatives and are not warned about (the module of an `implementation`
 // line is); an empty catalogue gives none.
-std::vector<Text> UninstalledRuleWarnings(const RuleBook& book, const CatalogueState& catalogue);
+std::vector<Text> UninstalledRuleWarnings(const RuleBook& book,
+                                          const CatalogueState& catalogue);
 
 // The rules that ship with the program, as built in.
 const RuleBook& BuiltInRules();

@@ -1,5 +1,7 @@
 #include "analysis/source_records.h"
 
+#include "analysis/rule_book.h"
+
 #include "analysis/present_header.h"
 
 #include <algorithm>
@@ -227,16 +229,18 @@ sourcemodtype& sourcemodtype::Section(TextView wanted, TextView key) {
   return made;
 }
 
-ModuleFacts FactsOf(const CatalogueState& catalogue, TextView declaredName) {
+ModuleFacts FactsOf(const CatalogueState& catalogue, TextView declaredName,
+                    const RuleSet* rules) {
   ModuleFacts facts;
   Text key = Lower(declaredName);
   facts.declaredName = declaredName;
   facts.toAppend = declaredName;
+  // The language's own runtime: every program has it.
   facts.dropped = key == u"brl.blitz";
-  // The modern distribution names its drivers apart (implementation rules).
-  if (catalogue.ruleSet == RuleSetKind::Classic) {
-    if (key == u"brl.audio" || key == u"brl.audiosample") facts.toAppend = u"BRL.FreeAudioAudio";
-    if (key == u"brl.maxgui") facts.toAppend = u"BRL.Win32MaxGUI";
+  if (rules) {
+    for (const ModuleRename& rename : rules->renames) {
+      if (Lower(rename.from) == key) facts.toAppend = rename.to;
+    }
   }
   facts.keyHash = FoldedHash(key);
   facts.appendHash = FoldedHash(facts.toAppend);
@@ -266,8 +270,9 @@ void sourcemodtype::AddModule(const CatalogueState& catalogue, const ModuleFacts
   ++gathered_;
 }
 
-void sourcemodtype::AddModule(const CatalogueState& catalogue, TextView name) {
-  AddModule(catalogue, FactsOf(catalogue, name));
+void sourcemodtype::AddModule(const CatalogueState& catalogue, TextView name,
+                              const RuleSet* rules) {
+  AddModule(catalogue, FactsOf(catalogue, name, rules));
 }
 
 void sourcemodtype::AddOptionalModule(TextView name) {

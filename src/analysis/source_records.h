@@ -25,7 +25,7 @@ struct RuleSet;
 // outlive the facts unchanged.
 struct ModuleFacts {
   TextView declaredName;
-  TextView toAppend;  // the name listed, after the fixed renames
+  TextView toAppend;  // the name listed, after the rule set's renames
   bool dropped = false;  // never listed (BRL.Blitz)
   // Hashes of both names as the lower-cased module list hashes them.
   size_t keyHash = 0;
@@ -36,7 +36,9 @@ struct ModuleFacts {
   // record.
   std::span<const NameNumber> listedImports;
 };
-ModuleFacts FactsOf(const CatalogueState& catalogue, TextView declaredName);
+// With `rules`, a module they rename is listed under its new name.
+ModuleFacts FactsOf(const CatalogueState& catalogue, TextView declaredName,
+                    const RuleSet* rules = nullptr);
 
 // One item an examination reached: a source file, or a module named on an
 // Import line.
@@ -62,9 +64,10 @@ class sourcemodtype {
   // (0: outside any); a known word used in a block it was not used in
   // before has that use noted in `furtherUses`.
   WordAdded AddScopedWord(TextView word, uint32_t context);
-  // Lists a required module, with the fixed renames and drop rules; a module
-  // that a listed one already imports (in `catalogue`) is not listed.
-  void AddModule(const CatalogueState& catalogue, TextView name);
+  // Lists a required module, with the renames of `rules` and the drop rule;
+  // a module that a listed one already imports (in `catalogue`) is not
+  // listed.
+  void AddModule(const CatalogueState& catalogue, TextView name, const RuleSet* rules = nullptr);
   // The same for a name whose facts are known (FactsOf, same catalogue).
   void AddModule(const CatalogueState& catalogue, const ModuleFacts& facts);
   // Lists a module that may be required, unless it is listed already.

@@ -88,6 +88,7 @@ TEST_F(Analyse, ModernRulesListSectionModulesUnderTheirConditionAndAddImplementa
                 "Include \"inc.bmx\"\n?Linux\nPlaySound s\n");
   tmp.WriteFile(u"inc.bmx", "FlashWindow w\n");
   RuleBook rules;
+  rules.classic = BuiltInRules().classic;
   rules.modern.families.push_back(
       {u"timers", {u"BRL.TimerDefault"}, u"BRL.Timer", u"implementation of BRL.Timer"});
 

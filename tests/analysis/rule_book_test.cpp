@@ -19,7 +19,7 @@ TEST(ReadRules, AFaultNamesFileAndLineAndLeavesTheBookAsItWas) {
        u"r.txt:1: unknown section \"[future]\"; expected [classic] or [modern]"},
       {"# note\n\n[modern]\r\n  implemnetation A.B C.D\r\n",
        u"r.txt:4: unknown rule \"implemnetation\"; expected implementation, driver, note, "
-       u"gui, family, symbol, file, stream, word or loaders"},
+       u"gui, family, symbol, file, stream, word, loaders or rename"},
       {"[modern]\nimplementation BRL.Timer\n",
        u"r.txt:2: implementation needs an interface module and an implementation module"},
       {"[modern]\nimplementation BRL.Timer BRLTimerDefault\n",
@@ -67,6 +67,8 @@ TEST(ReadRules, AFaultNamesFileAndLineAndLeavesTheBookAsItWas) {
        u"r.txt:2: \"pictures\" is not a module name, images, audio or --"},
       {"[modern]\nstream https:: Net.HTTPSStream images --\n",
        u"r.txt:2: stream needs a reason after --"},
+      {"[classic]\nrename BRL.Audio\n",
+       u"r.txt:2: rename needs a module and the name it is listed as"},
       {"[modern]\nloaders video Image.PNG\n",
        u"r.txt:2: loaders needs images or audio, then the modules to offer"},
       {"[modern]\nloaders images Image.PNG png\n",

@@ -93,15 +93,20 @@ TEST_F(SourceRecords, KeywordPiecesAreThePiecesOfTheKeywordText) {
   }
 }
 
-TEST_F(SourceRecords, AddModuleRenamesAndDropsFixedModules) {
-  record->AddModule(Catalogue, u"brl.blitz");
+// The classic rules' renames come from the rule set; without one a module
+// is listed as it is named. BRL.Blitz is never listed.
+TEST_F(SourceRecords, AddModuleRenamesAsTheRulesSayAndDropsBlitz) {
+  const RuleSet* classic = &BuiltInRules().classic;
+  record->AddModule(Catalogue, u"brl.blitz", classic);
   record->AddModule(Catalogue, u"BRL.Blitz");
-  record->AddModule(Catalogue, u"BRL.Audio");
-  record->AddModule(Catalogue, u"brl.audiosample");  // renamed the same way: listed once
-  record->AddModule(Catalogue, u"BRL.MaxGUI");
-  record->AddModule(Catalogue, u"BRL.FreeAudioAudio");
-  TextList expected = {u"BRL.FreeAudioAudio", u"BRL.Win32MaxGUI"};
-  EXPECT_EQ(record->modules, expected);
+  record->AddModule(Catalogue, u"BRL.Audio", classic);
+  record->AddModule(Catalogue, u"brl.audiosample", classic);  // renamed the same way: listed once
+  record->AddModule(Catalogue, u"BRL.MaxGUI", classic);
+  record->AddModule(Catalogue, u"BRL.FreeAudioAudio", classic);
+  EXPECT_EQ(record->modules, (TextList{u"BRL.FreeAudioAudio", u"BRL.Win32MaxGUI"}));
+  sourcemodtype& modern = *Analysis.NewSourceRecord();
+  modern.AddModule(Catalogue, u"BRL.Audio", &BuiltInRules().modern);
+  EXPECT_EQ(modern.modules, TextList{u"BRL.Audio"});
 }
 
 TEST_F(SourceRecords, AddModuleDropsDuplicatesInAnyCase) {
