@@ -443,12 +443,17 @@ TEST_F(CliRun, AFileThatFindsNoHandleIsListedAndReported) {
   std::string source = ToUtf8(work / u"src/main.bmx");
   pid_t pid = fork();
   if (pid == 0) {
+    // One walk first, with handles free: the undefined-behaviour checker
+    // needs a pipe to check a virtual call it has not seen yet.
+    AnalysisState warmUp;
+    ScanFile(warmUp, FromUtf8(source), EntryKind::Main);
     if (!LimitOpenFiles(16)) _exit(10);
     while (open("/dev/null", O_RDONLY) >= 0) {
     }
     AnalysisState analysis;
     ScanFile(analysis, FromUtf8(source), EntryKind::Main);
-    bool listed = analysis.ScanListList.size() == 1 && analysis.ScanListList[0]->kind == EntryKind::Main;
+    bool listed = analysis.ScanListList.size() == 1 &&
+                  analysis.ScanListList[0]->kind == EntryKind::Main;
     bool named = analysis.FilesNotRead == TextList{FromUtf8(source)};
     _exit(listed && named ? 0 : 11);
   }
