@@ -169,12 +169,60 @@ Text ImportedModuleName(TextView low) {
   return Text(name);
 }
 
+// Follows the blocks a line opens or closes (Type and the modern blocks,
+// Rem, Private and Public, platform sections) in `frame`.
+void FollowBlocks(modtype& module, TextView line, const Text& low, ParseFrame& frame) {
+  if (frame.inRemark) {
+    // Documentation text such as "Private fields are..." opens nothing.
+    if (StartsWith(low, u"endrem") || StartsWith(low, u"end rem")) frame.inRemark = false;
+    return;
+  }
+  bool opensType = StartsWithKeyword(low, u"type");
+  size_t block = opensType ? 4 : ModernBlockKeyword(low);
+  if (block > 0) {
+    if (!opensType && !frame.inType) module.modernSource = true;
+    // Only a public, top-level type; one opened inside another block is not.
+    if (!frame.inType && !frame.inPrivate) {
+      Text name = ExtractTypeName(low, block);
+      if (!name.empty()) {
+        module.types.push_back(std::move(name));
+        NoteSection(module.typeSections, module.types.size() - 1, frame.section);
+      }
+    }
+    frame.inType = true;
+  }
+  if (IsModernOnlySection(low)) module.modernSource = true;
+  if (low[0] == u'?') frame.section = SectionNumber(module, line);
+  if (StartsWithKeyword(low, u"rem")) frame.inRemark = true;
+  // Private and Public inside a type are the type's own sections.
+  bool typeOpen = frame.inType;
+  if (!typeOpen && StartsWithKeyword(low, u"private")) frame.inPrivate = true;
+  if (ClosesBlock(low)) frame.inType = false;
+  if (StartsWith(low, u"endrem") || StartsWith(low, u"end rem")) frame.inRemark = false;
+  if (!typeOpen && StartsWithKeyword(low, u"public")) frame.inPrivate = false;
+}
+
+// An Import line: the file a quoted one names (possibly empty), which the
+// caller parses next; a module one is noted and gives null.
+std::optional<Text> FollowImport(modtype& module, const Text& low) {
+  size_t p = Instr(low, u"\"", 1);
+  if (p > 0) {
+    size_t q = Instr(low, u"\"", p + 1);
+    return q > 0 ? low.substr(p, q - 1 - p) : Text();
+  }
+  if (low.size() >= 11) {
+    TextView collection = TextView(low).substr(7, 4);
+    if (collection == u"brl." || collection == u"pub.") module.imports.push_back(low.substr(7));
+  }
+  if (Text name = ImportedModuleName(low); !name.empty()) {
+    module.namedImports.push_back(std::move(name));
+  }
+  return std::nullopt;
+}
+
 // Handles one line of `frame`. Returns the file a quoted Import line names
 // (possibly empty), which the caller parses next; otherwise null.
 std::optional<Text> HandleLine(modtype& module, TextView raw, ParseFrame& frame) {
-  bool& inType = frame.inType;
-  bool& inRemark = frame.inRemark;
-  bool& inPrivate = frame.inPrivate;
   TextView line = TrimView(raw);
   // Every word the parse looks for at the start of a line begins with one
   // of these letters: the other lines, most of a module's, change nothing.
@@ -183,61 +231,16 @@ std::optional<Text> HandleLine(modtype& module, TextView raw, ParseFrame& frame)
   }
   LowerInto(frame.low, line);
   const Text& low = frame.low;
-
-  if (inRemark) {
-    // Documentation text such as "Private fields are..." opens nothing.
-    if (StartsWith(low, u"endrem") || StartsWith(low, u"end rem")) inRemark = false;
-  } else {
-    bool opensType = StartsWithKeyword(low, u"type");
-    size_t block = opensType ? 4 : ModernBlockKeyword(low);
-    if (block > 0) {
-      if (!opensType && !inType) module.modernSource = true;
-      // Only a public, top-level type; one opened inside another block is not.
-      if (!inType && !inPrivate) {
-        Text name = ExtractTypeName(low, block);
-        if (!name.empty()) {
-          module.types.push_back(std::move(name));
-          NoteSection(module.typeSections, module.types.size() - 1, frame.section);
-        }
-      }
-      inType = true;
-    }
-    if (IsModernOnlySection(low)) module.modernSource = true;
-    if (low[0] == u'?') frame.section = SectionNumber(module, line);
-    if (StartsWithKeyword(low, u"rem")) inRemark = true;
-    // Private and Public inside a type are the type's own sections.
-    bool typeOpen = inType;
-    if (!typeOpen && StartsWithKeyword(low, u"private")) inPrivate = true;
-    if (ClosesBlock(low)) inType = false;
-    if (StartsWith(low, u"endrem") || StartsWith(low, u"end rem")) inRemark = false;
-    if (!typeOpen && StartsWithKeyword(low, u"public")) inPrivate = false;
-  }
-  if (inType || inRemark || inPrivate) return std::nullopt;
+  FollowBlocks(module, line, low, frame);
+  if (frame.inType || frame.inRemark || frame.inPrivate) return std::nullopt;
 
   if (StartsWith(low, u"function")) {
     module.commands.push_back(ExtractFunctionName(low));
     NoteSection(module.commandSections, module.commands.size() - 1, frame.section);
   }
   if (StartsWithKeyword(low, u"const")) AddConstants(module, low, frame.section);
-  if (StartsWith(low, u"module ")) {
-    module.declaredName = line.substr(7);
-  }
-  if (StartsWith(low, u"import")) {
-    size_t p = Instr(low, u"\"", 1);
-    if (p > 0) {
-      size_t q = Instr(low, u"\"", p + 1);
-      return q > 0 ? low.substr(p, q - 1 - p) : Text();
-    }
-    if (low.size() >= 11) {
-      TextView collection = TextView(low).substr(7, 4);
-      if (collection == u"brl." || collection == u"pub.") {
-        module.imports.push_back(low.substr(7));
-      }
-    }
-    if (Text name = ImportedModuleName(low); !name.empty()) {
-      module.namedImports.push_back(std::move(name));
-    }
-  }
+  if (StartsWith(low, u"module ")) module.declaredName = line.substr(7);
+  if (StartsWith(low, u"import")) return FollowImport(module, low);
   return std::nullopt;
 }
 
