@@ -12,6 +12,8 @@ constexpr uint32_t kUnconditional = 0;
 // A declaration in a section that never holds: none at all.
 constexpr int64_t kNeverDeclared = -1;
 
+}  // namespace
+
 // The condition numbers of an index, given out as its conditions are met.
 class ConditionNumbers {
  public:
@@ -46,6 +48,8 @@ class ConditionNumbers {
   std::unordered_map<Text, int64_t> sections_;
 };
 
+namespace {
+
 // The number of the condition of each section of `module` (modtype::sections,
 // in order), under the modern rules.
 std::vector<int64_t> SectionNumbers(const modtype& module, ConditionNumbers& numbers) {
@@ -67,19 +71,70 @@ struct NameList {
 
 }  // namespace
 
-CommandIndex::CommandIndex(const CatalogueState& catalogue, IndexedNames which) {
-  // Each name's modules in catalogue order, gathered as (entry, module)
-  // pairs and then laid out entry by entry.
+// Each name's modules in catalogue order, gathered as (entry, module) pairs
+// and then laid out entry by entry.
+struct CommandIndex::Gathering {
   struct Declared {
     uint32_t entry;
-    modtype* module;
+    const modtype* module;
     uint32_t condition;
   };
   std::vector<Declared> declared;
   // For each entry, the last module that declares it and its pair.
-  std::vector<modtype*> lastModule;
+  std::vector<const modtype*> lastModule;
   std::vector<size_t> lastPair;
   std::vector<uint32_t> counts;
+};
+
+void CommandIndex::Declare(Gathering& gathering, ConditionNumbers& numbers, const Text& name,
+                           const modtype* module, uint32_t condition) {
+  size_t hash = entries_.Hash(name);
+  std::optional<size_t> found = EntryOf(name, hash);
+  uint32_t entry = static_cast<uint32_t>(found ? *found : gathering.lastModule.size());
+  if (!found) {
+    entries_.Add(entry, hash);
+    names_ += name;
+    nameStart_.push_back(static_cast<uint32_t>(names_.size()));
+    gathering.lastModule.push_back(nullptr);
+    gathering.lastPair.push_back(0);
+    gathering.counts.push_back(0);
+  }
+  // A module that declares a name twice is listed once, under either
+  // condition.
+  if (gathering.lastModule[entry] == module) {
+    Gathering::Declared& pair = gathering.declared[gathering.lastPair[entry]];
+    pair.condition = numbers.Either(pair.condition, condition);
+    return;
+  }
+  gathering.lastModule[entry] = module;
+  gathering.lastPair[entry] = gathering.declared.size();
+  ++gathering.counts[entry];
+  gathering.declared.push_back({entry, module, condition});
+}
+
+void CommandIndex::LayOut(const Gathering& gathering) {
+  const std::vector<uint32_t>& counts = gathering.counts;
+  first_.assign(counts.size() + 1, 0);
+  for (size_t entry = 0; entry < counts.size(); ++entry) {
+    first_[entry + 1] = first_[entry] + counts[entry];
+  }
+  // The pairs are in catalogue order, so each entry's modules stay in it.
+  positions_.resize(gathering.declared.size());
+  bool conditional = false;
+  for (const Gathering::Declared& pair : gathering.declared) {
+    conditional = conditional || pair.condition != kUnconditional;
+  }
+  if (conditional) conditions_.resize(gathering.declared.size());
+  std::vector<uint32_t> next(first_.begin(), first_.end() - 1);
+  for (const Gathering::Declared& pair : gathering.declared) {
+    uint32_t at = next[pair.entry]++;
+    positions_[at] = pair.module->position;
+    if (conditional) conditions_[at] = pair.condition;
+  }
+}
+
+CommandIndex::CommandIndex(const CatalogueState& catalogue, IndexedNames which) {
+  Gathering gathering;
   ConditionNumbers numbers(conditionTexts_);
   const bool modern = catalogue.ruleSet == RuleSetKind::Modern;
   for (const auto& module : catalogue.ModList) {
@@ -95,58 +150,20 @@ CommandIndex::CommandIndex(const CatalogueState& catalogue, IndexedNames which) 
     };
     for (const NameList& list : lists) {
       if (!list.indexed) continue;
-      const TextList* names = list.names;
       const std::vector<uint16_t>& sections = *list.sections;
-      for (size_t at = 0; at < names->size(); ++at) {
-        const Text& name = (*names)[at];
+      for (size_t at = 0; at < list.names->size(); ++at) {
         uint16_t section = at < sections.size() ? sections[at] : 0;
         int64_t condition = kUnconditional;
         if (section > 0 && section <= sectionNumbers.size()) {
           condition = sectionNumbers[section - 1];
         }
         if (condition == kNeverDeclared) continue;
-        size_t hash = entries_.Hash(name);
-        std::optional<size_t> found = EntryOf(name, hash);
-        uint32_t entry = static_cast<uint32_t>(found ? *found : lastModule.size());
-        if (!found) {
-          entries_.Add(entry, hash);
-          names_ += name;
-          nameStart_.push_back(static_cast<uint32_t>(names_.size()));
-          lastModule.push_back(nullptr);
-          lastPair.push_back(0);
-          counts.push_back(0);
-        }
-        // A module that declares a name twice is listed once, under either
-        // condition.
-        if (lastModule[entry] == module.get()) {
-          Declared& pair = declared[lastPair[entry]];
-          pair.condition = numbers.Either(pair.condition, static_cast<uint32_t>(condition));
-          continue;
-        }
-        lastModule[entry] = module.get();
-        lastPair[entry] = declared.size();
-        ++counts[entry];
-        declared.push_back({entry, module.get(), static_cast<uint32_t>(condition)});
+        Declare(gathering, numbers, (*list.names)[at], module.get(),
+                static_cast<uint32_t>(condition));
       }
     }
   }
-  first_.assign(counts.size() + 1, 0);
-  for (size_t entry = 0; entry < counts.size(); ++entry) {
-    first_[entry + 1] = first_[entry] + counts[entry];
-  }
-  // The pairs are in catalogue order, so each entry's modules stay in it.
-  positions_.resize(declared.size());
-  bool conditional = false;
-  for (const Declared& pair : declared) {
-    conditional = conditional || pair.condition != kUnconditional;
-  }
-  if (conditional) conditions_.resize(declared.size());
-  std::vector<uint32_t> next(first_.begin(), first_.end() - 1);
-  for (const Declared& pair : declared) {
-    uint32_t at = next[pair.entry]++;
-    positions_[at] = pair.module->position;
-    if (conditional) conditions_[at] = pair.condition;
-  }
+  LayOut(gathering);
 }
 
 CommandIndex::Declaring CommandIndex::FindDeclaring(TextView name, size_t hash) const {

@@ -18,6 +18,8 @@ namespace vt {
 // Which names of each module an index holds.
 enum class IndexedNames { CommandsAndTypes, TypesOnly };
 
+class ConditionNumbers;
+
 class CommandIndex {
  public:
   // Finds the same modules in the same order as walking every module's
@@ -74,6 +76,10 @@ class CommandIndex {
   }
 
  private:
+  struct Gathering;
+  void Declare(Gathering& gathering, ConditionNumbers& numbers, const Text& name,
+               const modtype* module, uint32_t condition);
+  void LayOut(const Gathering& gathering);
   std::optional<size_t> EntryOf(TextView name, size_t hash) const;
   TextView NameOf(size_t entry) const {
     return TextView(names_).substr(nameStart_[entry], nameStart_[entry + 1] - nameStart_[entry]);
