@@ -1,13 +1,12 @@
 #include "cli/options.h"
 
-#include "platform/native_path.h"
-
 #include <CLI/CLI.hpp>
 #include <string_view>
 #include <vector>
 
 #include "app/settings.h"
 #include "base/paths.h"
+#include "platform/native_path.h"
 
 namespace vt {
 
@@ -113,92 +112,124 @@ std::optional<std::string> CheckCombination(const Options& options,
   return std::nullopt;
 }
 
-}  // namespace
-
-std::optional<std::string> ParseOptions(int argc, const char* const* argv,
-                                        const Text& startFolder, Options& options) {
-  if (std::optional<std::string> error = EmptyAssignment(argc, argv)) return error;
-  CLI::App app("veltrane-cli", "veltrane-cli");
-  app.set_help_flag();
-  std::string root, html, format = "text";
+// The values the parser fills besides Options' own flags, and the options
+// whose presence counts.
+struct RawOptions {
+  std::string root, html, format = "text", rules = "auto", rulesFile;
   std::vector<std::string> sources;
-  app.add_flag("-h,--help", options.help);
-  app.add_flag("--version", options.version);
-  CLI::Option* modules = app.add_flag("--modules", options.modules);
-  CLI::Option* rootOption = app.add_option("--root", root)->check(NotEmpty);
-  CLI::Option* htmlOption = app.add_option("--html", html)->check(NotEmpty);
-  CLI::Option* noHtml = app.add_flag("--no-html", options.noHtml);
-  CLI::Option* explain = app.add_flag("--explain", options.explain);
-  CLI::Option* formatOption =
-      app.add_option("--format", format)->check(CLI::IsMember({"text", "json", "github"}));
-  app.add_flag("--quiet", options.quiet);
   bool check = false, diff = false, write = false, list = false;
-  CLI::Option* checkFlag = app.add_flag("--check", check);
-  CLI::Option* diffFlag = app.add_flag("--diff", diff);
-  CLI::Option* writeFlag = app.add_flag("--write", write);
-  CLI::Option* listFlag = app.add_flag("-l,--list", list);
+  CLI::Option* modules = nullptr;
+  CLI::Option* rootOption = nullptr;
+  CLI::Option* htmlOption = nullptr;
+  CLI::Option* explain = nullptr;
+  CLI::Option* formatOption = nullptr;
+  CLI::Option* rulesFileOption = nullptr;
+};
+
+void DeclareHeaderModes(CLI::App& app, Options& options, RawOptions& raw) {
+  CLI::Option* checkFlag = app.add_flag("--check", raw.check);
+  CLI::Option* diffFlag = app.add_flag("--diff", raw.diff);
+  CLI::Option* writeFlag = app.add_flag("--write", raw.write);
+  CLI::Option* listFlag = app.add_flag("-l,--list", raw.list);
   checkFlag->excludes(diffFlag)->excludes(writeFlag)->excludes(listFlag);
   diffFlag->excludes(writeFlag)->excludes(listFlag);
   writeFlag->excludes(listFlag);
   CLI::Option* noBackup = app.add_flag("--no-backup", options.noBackup);
   app.add_flag("--backup", options.backup)->excludes(noBackup);
   app.add_option("--template", options.templateNumber)->check(CLI::Range(1, 999999));
-  std::string rules = "auto", rulesFile;
-  CLI::Option* rulesOption =
-      app.add_option("--rules", rules)->check(CLI::IsMember({"classic", "modern", "auto"}));
-  CLI::Option* rulesFileOption = app.add_option("--rules-file", rulesFile)->check(NotEmpty);
-  app.add_option("SOURCE.bmx", sources)->check(NotEmpty);
+}
+
+void DeclareOptions(CLI::App& app, Options& options, RawOptions& raw) {
+  app.set_help_flag();
+  app.add_flag("-h,--help", options.help);
+  app.add_flag("--version", options.version);
+  raw.modules = app.add_flag("--modules", options.modules);
+  raw.rootOption = app.add_option("--root", raw.root)->check(NotEmpty);
+  raw.htmlOption = app.add_option("--html", raw.html)->check(NotEmpty);
+  CLI::Option* noHtml = app.add_flag("--no-html", options.noHtml);
+  raw.explain = app.add_flag("--explain", options.explain);
+  raw.formatOption = app.add_option("--format", raw.format)
+                         ->check(CLI::IsMember({"text", "json", "github"}));
+  app.add_flag("--quiet", options.quiet);
+  DeclareHeaderModes(app, options, raw);
+  CLI::Option* rulesOption = app.add_option("--rules", raw.rules)
+                                 ->check(CLI::IsMember({"classic", "modern", "auto"}));
+  raw.rulesFileOption = app.add_option("--rules-file", raw.rulesFile)->check(NotEmpty);
+  app.add_option("SOURCE.bmx", raw.sources)->check(NotEmpty);
   // The last of a repeated option counts, as it always has.
-  for (CLI::Option* option : {rootOption, htmlOption, formatOption, rulesOption,
-                              rulesFileOption}) {
+  for (CLI::Option* option : {raw.rootOption, raw.htmlOption, raw.formatOption,
+                              rulesOption, raw.rulesFileOption}) {
     option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   }
-  htmlOption->excludes(noHtml);
-  modules->excludes(noHtml)->excludes(explain)->excludes(formatOption);
+  raw.htmlOption->excludes(noHtml);
+  raw.modules->excludes(noHtml)->excludes(raw.explain)->excludes(raw.formatOption);
+}
+
+// The header mode chosen, and what does not go with it.
+std::optional<std::string> TakeHeaderMode(const RawOptions& raw, Options& options) {
+  options.headerMode = raw.check   ? HeaderMode::Check
+                       : raw.diff  ? HeaderMode::Diff
+                       : raw.write ? HeaderMode::Write
+                       : raw.list  ? HeaderMode::List
+                                   : HeaderMode::None;
+  if (options.headerMode == HeaderMode::None) return std::nullopt;
+  if (raw.modules->count())
+    return "--modules does not go with --check, --diff or --write";
+  if (raw.formatOption->count() && (options.headerMode == HeaderMode::Write ||
+                                    options.headerMode == HeaderMode::List)) {
+    return "--format goes with --check and --diff, not with --write or --list";
+  }
+  // The check gives its reasons anyway.
+  if (raw.explain->count() && options.headerMode != HeaderMode::Check) {
+    return "--explain goes with --check, not with --diff or --write";
+  }
+  return std::nullopt;
+}
+
+// The paths and choices as the tool holds them: relative paths from
+// `startFolder`.
+std::optional<std::string> TakeValues(const RawOptions& raw, const Text& startFolder,
+                                      Options& options) {
+  if (raw.htmlOption->count())
+    options.html = AnchorPath(FromNativeString(raw.html), startFolder);
+  if (std::optional<std::string> error = CheckCombination(options, raw.sources))
+    return error;
+  if (raw.rootOption->count()) {
+    options.root = NormaliseRootFolder(FromNativeString(raw.root), kNativePathStyle);
+  }
+  for (const std::string& source : raw.sources) {
+    options.paths.push_back(AnchorPath(FromNativeString(source), startFolder));
+  }
+  if (!options.paths.empty()) options.source = options.paths.front();
+  options.format = raw.format == "json"     ? OutputFormat::Json
+                   : raw.format == "github" ? OutputFormat::Github
+                                            : OutputFormat::Text;
+  if (options.format == OutputFormat::Github && options.headerMode == HeaderMode::None) {
+    return "--format github goes with --check and --diff";
+  }
+  if (raw.rules == "classic") options.ruleSet = RuleSetKind::Classic;
+  if (raw.rules == "modern") options.ruleSet = RuleSetKind::Modern;
+  if (raw.rulesFileOption->count()) {
+    options.rulesFile = AnchorPath(FromNativeString(raw.rulesFile), startFolder);
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> ParseOptions(int argc, const char* const* argv,
+                                        const Text& startFolder, Options& options) {
+  if (std::optional<std::string> error = EmptyAssignment(argc, argv)) return error;
+  CLI::App app("veltrane-cli", "veltrane-cli");
+  RawOptions raw;
+  DeclareOptions(app, options, raw);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
     return std::string(error.what());
   }
-  options.headerMode = check   ? HeaderMode::Check
-                       : diff  ? HeaderMode::Diff
-                       : write ? HeaderMode::Write
-                       : list  ? HeaderMode::List
-                               : HeaderMode::None;
-  if (options.headerMode != HeaderMode::None) {
-    if (modules->count()) return "--modules does not go with --check, --diff or --write";
-    if (formatOption->count() &&
-        (options.headerMode == HeaderMode::Write || options.headerMode == HeaderMode::List)) {
-      return "--format goes with --check and --diff, not with --write or --list";
-    }
-    // The check gives its reasons anyway.
-    if (explain->count() && options.headerMode != HeaderMode::Check) {
-      return "--explain goes with --check, not with --diff or --write";
-    }
-  }
-  if (htmlOption->count()) options.html = AnchorPath(FromNativeString(html), startFolder);
-  if (std::optional<std::string> error = CheckCombination(options, sources)) {
-    return error;
-  }
-  if (rootOption->count()) {
-    options.root = NormaliseRootFolder(FromNativeString(root), kNativePathStyle);
-  }
-  for (const std::string& source : sources) {
-    options.paths.push_back(AnchorPath(FromNativeString(source), startFolder));
-  }
-  if (!options.paths.empty()) options.source = options.paths.front();
-  options.format = format == "json"     ? OutputFormat::Json
-                   : format == "github" ? OutputFormat::Github
-                                        : OutputFormat::Text;
-  if (options.format == OutputFormat::Github && options.headerMode == HeaderMode::None) {
-    return "--format github goes with --check and --diff";
-  }
-  if (rules == "classic") options.ruleSet = RuleSetKind::Classic;
-  if (rules == "modern") options.ruleSet = RuleSetKind::Modern;
-  if (rulesFileOption->count()) {
-    options.rulesFile = AnchorPath(FromNativeString(rulesFile), startFolder);
-  }
-  return std::nullopt;
+  if (std::optional<std::string> error = TakeHeaderMode(raw, options)) return error;
+  return TakeValues(raw, startFolder, options);
 }
 
 }  // namespace vt
