@@ -189,10 +189,10 @@ bool StartFolderKnown(const Text& startFolder) {
   return false;
 }
 
-int Run(int argc, char** argv) {
-  UseUtf8Terminal();
-  Text startFolder = CurrentFolder();
-  Options options;
+// --help, --version, or a fault of the arguments: the exit code, when the
+// run ends here.
+std::optional<int> AnswerWithoutExamining(int argc, char** argv, const Text& startFolder,
+                                          Options& options) {
   std::vector<std::string> words = CommandLineArguments(argc, argv);
   std::vector<const char*> pointers;
   for (const std::string& word : words) pointers.push_back(word.c_str());
@@ -211,15 +211,12 @@ int Run(int argc, char** argv) {
     return FinishStandardOutput(kSuccess);
   }
   if (!StartFolderKnown(startFolder)) return kReportNotWritten;
+  return std::nullopt;
+}
 
-  ConsoleScreen screen;
-  // The window's rule for where vt.ini lies.
-  AppState state(screen, LayoutForProgram(ExecutableFolder()));
-  state.Report.ReportFile =
-      options.html.empty() ? startFolder + u"/results.htm" : options.html;
-
-  std::optional<RootChoice> projectRoot;
-  if (!ProjectApplied(options, startFolder, projectRoot)) return kRulesFileBroken;
+// The sources named, once the project file had its say: none, or several
+// without a header mode, is bad usage.
+std::optional<int> SourcesFault(const Options& options) {
   if (options.paths.empty() && !options.modules && !options.help) {
     std::fputs("veltrane-cli: no SOURCE.bmx given\nRun with --help for more information.\n",
                stderr);
@@ -230,30 +227,21 @@ int Run(int argc, char** argv) {
                "--write or --list\nRun with --help for more information.\n", stderr);
     return kBadUsage;
   }
-  if (!RulesLoaded(state, options)) return kRulesFileBroken;
-  GivenFiles given = ExpandPaths(options.paths, options.headerMode != HeaderMode::None);
-  for (const Text& path : given.unusable) {
-    std::fprintf(stderr, "veltrane-cli: cannot read source file (missing, empty or unreadable): "
-                 "%s\n", TerminalText(path).c_str());
-  }
-  if (!given.unusable.empty()) return kBadSource;
-  if (!RootFolderHoldsMod(state, options, projectRoot)) return kNoModFolder;
-  if (!CatalogueBuilt(state)) return kNoModFolder;
-  if (!options.quiet) PrintRuleWarnings(state);
+  return std::nullopt;
+}
 
-  if (options.modules) {
-    PageWrite page = ShowModuleDetails(state);
-    if (!page) return ReportNotWritten(state, page);
-    if (options.quiet) return FinishStandardOutput(kSuccess);
-    std::fprintf(stderr, "Module details written to %s\n",
-                 TerminalText(ReportFilePath(state)).c_str());
-    return kSuccess;
-  }
+// --modules: the module details page.
+int WriteModulesPage(AppState& state, const Options& options) {
+  PageWrite page = ShowModuleDetails(state);
+  if (!page) return ReportNotWritten(state, page);
+  if (options.quiet) return FinishStandardOutput(kSuccess);
+  std::fprintf(stderr, "Module details written to %s\n",
+               TerminalText(ReportFilePath(state)).c_str());
+  return kSuccess;
+}
 
-  if (options.headerMode != HeaderMode::None) {
-    return RunOverMainFiles(state, options, given, startFolder);
-  }
-
+// The plain run: the suggestion of one program, printed, and its page.
+int Suggest(AppState& state, const Options& options, const Text& startFolder) {
   PageChoice page = options.noHtml ? PageChoice::Skip : PageChoice::Write;
   // Only the plain suggestion leaves the reasons unsaid.
   bool saysWhy = options.explain || options.format == OutputFormat::Json ||
@@ -276,6 +264,40 @@ int Run(int argc, char** argv) {
   // The files themselves were named on standard error with the other messages.
   if (code == kSuccess && !examination.filesNotRead.empty()) return kFilesNotRead;
   return code;
+}
+
+int Run(int argc, char** argv) {
+  UseUtf8Terminal();
+  Text startFolder = CurrentFolder();
+  Options options;
+  if (std::optional<int> code = AnswerWithoutExamining(argc, argv, startFolder, options)) {
+    return *code;
+  }
+  ConsoleScreen screen;
+  // The window's rule for where vt.ini lies.
+  AppState state(screen, LayoutForProgram(ExecutableFolder()));
+  state.Report.ReportFile =
+      options.html.empty() ? startFolder + u"/results.htm" : options.html;
+
+  std::optional<RootChoice> projectRoot;
+  if (!ProjectApplied(options, startFolder, projectRoot)) return kRulesFileBroken;
+  if (std::optional<int> code = SourcesFault(options)) return *code;
+  if (!RulesLoaded(state, options)) return kRulesFileBroken;
+  GivenFiles given = ExpandPaths(options.paths, options.headerMode != HeaderMode::None);
+  for (const Text& path : given.unusable) {
+    std::fprintf(stderr, "veltrane-cli: cannot read source file (missing, empty or unreadable): "
+                 "%s\n", TerminalText(path).c_str());
+  }
+  if (!given.unusable.empty()) return kBadSource;
+  if (!RootFolderHoldsMod(state, options, projectRoot)) return kNoModFolder;
+  if (!CatalogueBuilt(state)) return kNoModFolder;
+  if (!options.quiet) PrintRuleWarnings(state);
+
+  if (options.modules) return WriteModulesPage(state, options);
+  if (options.headerMode != HeaderMode::None) {
+    return RunOverMainFiles(state, options, given, startFolder);
+  }
+  return Suggest(state, options, startFolder);
 }
 
 }  // namespace
