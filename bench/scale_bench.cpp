@@ -204,6 +204,17 @@ void Match(benchmark::State& state, const std::string& name) {
   }
 }
 
+// What matching costs before the first word: the indexes of the catalogue's
+// names and the facts of its modules, built per examination.
+void Matcher(benchmark::State& state, const std::string& name) {
+  Run run(Get(name));
+  const vt::RuleSet& rules = vt::BuiltInRules().For(run.catalogue.ruleSet);
+  for (auto _ : state) {
+    vt::CommandMatcher matcher(run.catalogue, vt::CauseNotes::Skip, &rules);
+    benchmark::DoNotOptimize(matcher.Declares(u"cls"));
+  }
+}
+
 void Report(benchmark::State& state, const std::string& name) {
   Run run(Get(name));
   run.Walk();
@@ -264,7 +275,7 @@ void Register(const std::string& input, std::initializer_list<std::pair<const ch
 int main(int argc, char** argv) {
   for (const char* program : {"real", "synthetic"}) {
     Register(program, {{"cat", Cat}, {"scan", Scan}, {"closure", Closure},
-                       {"walk", Walk}, {"command_pass", CommandPass}, {"match", Match},
+                       {"walk", Walk}, {"command_pass", CommandPass}, {"match", Match}, {"matcher", Matcher},
                        {"report", Report}, {"examine", Examine}, {"first", First},
                        {"modules", ModulesWhole}});
   }
