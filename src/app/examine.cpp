@@ -78,7 +78,6 @@ Examination ExamineSource(AppState& state, TextView path, PageChoice page,
   // Nothing of this examination is kept but its result.
   state.Analysis = AnalysisState();
   state.Report.ReportLines.clear();
-  for (const auto& module : state.Catalogue.ModList) module->matched = 0;
   screen.SetViewVisible(true);
   screen.SetLabelText(u"HTML Report:");
   if (page == PageChoice::Skip) {

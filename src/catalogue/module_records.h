@@ -46,7 +46,6 @@ class modtype {
   // The module's imports number their names in `names`.
   explicit modtype(std::shared_ptr<NamePool> names) : imports(std::move(names)) {}
 
-  uint8_t matched = 0;
   // Its place in ModList.
   uint32_t position = 0;
   Text name;

@@ -27,9 +27,6 @@ class TextStream {
     return bytes_.Position() - static_cast<int64_t>(aheadCount_);
   }
   TextEncoding Encoding() const { return encoding_; }
-  // How many bytes are read ahead and not yet taken: after Open, the start
-  // of the file, which tells how large a small file is.
-  size_t BytesAhead() { return bytes_.Buffered().size() + aheadCount_; }
   void Close() {
     bytes_.Close();
     aheadCount_ = 0;
