@@ -185,11 +185,7 @@ void EndLaunchedIdes(ShellState& shell) {
 }  // namespace
 
 Text IdeCommandLine(const SettingsState& settings) {
-#if defined(_WIN32)
-  return settings.RootFolder + u"/MaxIDE.exe";
-#else
-  return settings.RootFolder + u"/MaxIDE";
-#endif
+  return settings.RootFolder + u"/MaxIDE" + Text(ExecutableSuffix());
 }
 
 void LaunchIde(AppState& state) {

@@ -4,9 +4,9 @@
 #include <unordered_set>
 
 #include "analysis/unit_header.h"
+#include "base/paths.h"
 #include "header/header_edit.h"
 #include "header/unified_diff.h"
-#include "base/paths.h"
 #include "platform/atomic_file.h"
 #include "platform/file_bytes.h"
 #include "platform/file_system.h"
@@ -14,12 +14,6 @@
 namespace vt {
 
 namespace {
-
-#if defined(_WIN32)
-constexpr char16_t kNativeEnding[] = u"\r\n";
-#else
-constexpr char16_t kNativeEnding[] = u"\n";
-#endif
 
 // One source unit as it stands on disk.
 struct Unit {
@@ -35,8 +29,9 @@ struct Unit {
 };
 
 void Load(Unit& unit, const HeaderJob& job) {
-  unit.readable = job.files ? job.files->ReadBytes(unit.path, unit.bytes) == ReadOutcome::Read
-                            : ReadFileBytes(unit.path, unit.bytes);
+  unit.readable = job.files
+                      ? job.files->ReadBytes(unit.path, unit.bytes) == ReadOutcome::Read
+                      : ReadFileBytes(unit.path, unit.bytes);
   if (!unit.readable) return;
   unit.text = SplitTextLines(unit.bytes);
   std::vector<Text> decoded;
@@ -48,7 +43,8 @@ void Load(Unit& unit, const HeaderJob& job) {
   for (HeaderLine& line : unit.present.lines) {
     Text low = Lower(line.module);
     if (line.kind == HeaderLineKind::Import && job.keep.count(low)) line.keep = true;
-    bool names = line.kind == HeaderLineKind::Import || line.kind == HeaderLineKind::Framework;
+    bool names =
+        line.kind == HeaderLineKind::Import || line.kind == HeaderLineKind::Framework;
     if (names && !job.catalogue.FindModule(low)) line.notInstalled = true;
   }
 }
@@ -105,7 +101,8 @@ class HeaderRun {
         result_.differs = true;
         AddFinding(unit, difference);
       }
-      for (const HeaderDifference& note : UninstalledNotes(unit.present)) AddFinding(unit, note);
+      for (const HeaderDifference& note : UninstalledNotes(unit.present))
+        AddFinding(unit, note);
     }
   }
 
@@ -171,14 +168,16 @@ class HeaderRun {
     if (job_.templateNumber > 0) {
       if (job_.templateNumber <= blocks.size()) return &blocks[job_.templateNumber - 1];
       result_.status = HeaderStatus::BadTemplate;
-      result_.errors.push_back(u"there is no framework block " + Decimal(job_.templateNumber) +
-                               u"; the suggestion has " + Decimal(blocks.size()));
+      result_.errors.push_back(u"there is no framework block " +
+                               Decimal(job_.templateNumber) + u"; the suggestion has " +
+                               Decimal(blocks.size()));
       return nullptr;
     }
     const HeaderLine* framework = main.present.FrameworkLine();
     if (!framework) return &blocks.front();
     for (const FrameworkBlock& block : blocks) {
-      if (!block.boxes.empty() && Lower(block.boxes.front().Framework()) == Lower(framework->module)) {
+      if (!block.boxes.empty() &&
+          Lower(block.boxes.front().Framework()) == Lower(framework->module)) {
         return &block;
       }
     }
@@ -199,7 +198,8 @@ class HeaderRun {
   }
 
   Reason ReasonOf(const Unit& unit, const HeaderDifference& difference) const {
-    if (difference.kind != HeaderDifferenceKind::Missing || !job_.reasons) return Reason();
+    if (difference.kind != HeaderDifferenceKind::Missing || !job_.reasons)
+      return Reason();
     return job_.reasons(unit.path, difference.module);
   }
 
@@ -240,7 +240,8 @@ class HeaderRun {
     size_t all = 0;
     size_t dropped = 0;
     for (const auto& module : job_.catalogue.ModList) {
-      if (!StartsWith(module->name, u"brl.") && !StartsWith(module->name, u"pub.")) continue;
+      if (!StartsWith(module->name, u"brl.") && !StartsWith(module->name, u"pub."))
+        continue;
       ++all;
       if (!kept.count(module->name)) ++dropped;
     }
@@ -255,7 +256,8 @@ class HeaderRun {
     if (!unit.readable) return false;
     if (Compare(unit).empty()) return false;
     edit = EditHeader(unit.text, unit.present,
-                      WantedHeader(*unit.box, unit.present, job_.families), kNativeEnding);
+                      WantedHeader(*unit.box, unit.present, job_.families),
+                      NativeLineEnding());
     if (!edit.error.empty()) {
       result_.errors.push_back(unit.shown + u": left alone: " + edit.error);
       return false;
@@ -266,7 +268,8 @@ class HeaderRun {
   bool WriteUnit(const Unit& unit, const HeaderEdit& edit, bool keepBackup) {
     std::string now;
     if (!ReadFileBytes(unit.path, now) || now != unit.bytes) {
-      result_.errors.push_back(unit.shown + u": left alone: it changed on disk since it was read");
+      result_.errors.push_back(unit.shown +
+                               u": left alone: it changed on disk since it was read");
       return false;
     }
     Text backup = unit.path + u".bak";
@@ -281,7 +284,8 @@ class HeaderRun {
       }
     }
     std::string bytes = JoinTextLines(edit.Result(unit.text));
-    if (Text error = ReplaceFileAtomically(unit.path, bytes, unit.bytes); !error.empty()) {
+    if (Text error = ReplaceFileAtomically(unit.path, bytes, unit.bytes);
+        !error.empty()) {
       result_.errors.push_back(unit.shown + u": left alone: " + error);
       return false;
     }
@@ -302,7 +306,8 @@ class HeaderRun {
 
 }  // namespace
 
-std::vector<LineReplacement> Replacements(const TextLines& before, const HeaderEdit& edit) {
+std::vector<LineReplacement> Replacements(const TextLines& before,
+                                          const HeaderEdit& edit) {
   std::vector<LineReplacement> out;
   bool open = false;
   size_t nextOld = 0;  // the old line after the last step seen
@@ -318,7 +323,8 @@ std::vector<LineReplacement> Replacements(const TextLines& before, const HeaderE
       ++out.back().removed;
       nextOld = step.oldIndex + 1;
     } else {
-      out.back().inserted.push_back(DecodeLine(before.encoding, edit.after[step.newIndex].line.content));
+      out.back().inserted.push_back(
+          DecodeLine(before.encoding, edit.after[step.newIndex].line.content));
     }
   }
   return out;

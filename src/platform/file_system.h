@@ -51,6 +51,14 @@ Text CurrentFolder();
 // the process may search).
 bool CanEnterFolder(TextView path);
 
+// What the system's programs' file names end in: ".exe" on Windows, ""
+// elsewhere.
+TextView ExecutableSuffix();
+
+// The line ending of the system's own text files: "\r\n" on Windows, "\n"
+// elsewhere.
+TextView NativeLineEnding();
+
 // The folder that holds the running executable, "/"-separated, with no
 // trailing slash except at a root.
 Text ExecutableFolder();

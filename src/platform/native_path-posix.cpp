@@ -119,6 +119,10 @@ fs::path ExecutablePath() {
 #endif
 }
 
+TextView ExecutableSuffix() { return u""; }
+
+TextView NativeLineEnding() { return u"\n"; }
+
 bool CanEnterFolder(TextView path) {
   std::string native = ToNativeString(path);
   struct stat status;

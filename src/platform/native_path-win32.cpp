@@ -68,6 +68,10 @@ fs::path ExecutablePath() {
   return fs::path();
 }
 
+TextView ExecutableSuffix() { return u".exe"; }
+
+TextView NativeLineEnding() { return u"\r\n"; }
+
 // Windows has no search permission apart from reading.
 bool CanEnterFolder(TextView path) { return GetFileKind(path) == FileKind::Folder; }
 
