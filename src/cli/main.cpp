@@ -30,7 +30,7 @@
 #include "cli/header_modes.h"
 #include "cli/inputs.h"
 #include "cli/options.h"
-#include "cli/root_choice.h"
+#include "app/root_choice.h"
 #include "cli/run_messages.h"
 #include "platform/command_line.h"
 #include "platform/file_system.h"

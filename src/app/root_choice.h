@@ -1,6 +1,8 @@
-// Where veltrane-cli finds the BlitzMax root folder, in the order users
-// keep it: --root, the BMXPATH variable that BlitzMax's own tools read,
-// vt.ini, an installation around the program, and ~/BlitzMax.
+// Where a front end without a window finds the BlitzMax root folder, in the
+// order users keep it: --root, the project file, the BMXPATH variable that
+// BlitzMax's own tools read, vt.ini, an installation around the program,
+// and ~/BlitzMax. The command line decides so, and so may any front end
+// that examines programs on the user's behalf.
 #pragma once
 
 #include <optional>

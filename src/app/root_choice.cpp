@@ -1,4 +1,4 @@
-#include "cli/root_choice.h"
+#include "app/root_choice.h"
 
 #include "base/paths.h"
 #include "platform/file_system.h"
