@@ -16,8 +16,6 @@ namespace vt {
 
 namespace {
 
-constexpr int kIdeStartPause = 1000;
-
 void ShowHelpPage(AppState& state) {
   ShowFile(state.screen, state.Settings.Layout.HelpFolder + u"/index.htm");
 }
@@ -195,7 +193,6 @@ void LaunchIde(AppState& state) {
       IdeCommandLine(state.Settings), state.Settings.Layout.ProgramFolder);
   shell.IdeProcess = process.get();
   if (process) shell.LaunchedProcesses.push_back(std::move(process));
-  PauseThread(kIdeStartPause);
   if (shell.IdeProcess) return;
   state.screen.InformationBox(
       u"Unable to launch the IDE.\n"

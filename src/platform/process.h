@@ -1,5 +1,5 @@
 // Programs the tool starts and leaves running on their own, such as the
-// BlitzMax IDE, and pausing the tool's only thread.
+// BlitzMax IDE.
 #pragma once
 
 #include <memory>
@@ -33,8 +33,5 @@ class DetachedProcess {
   // `graceMilliseconds`, whatever remains of the group is ended by force.
   virtual void Terminate(int graceMilliseconds = kPoliteEndMilliseconds) = 0;
 };
-
-// Blocks the calling thread; nothing is handled meanwhile.
-void PauseThread(int milliseconds);
 
 }  // namespace vt
