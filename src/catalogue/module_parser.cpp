@@ -298,8 +298,12 @@ bool LoadFrame(const FileTree& files, TextView folder, TextView name, ParsedFile
 }  // namespace
 
 bool ParseModuleSource(modtype& module, TextView folder, TextView name) {
+  return ParseModuleSource(module, DiskFileTree(), folder, name);
+}
+
+bool ParseModuleSource(modtype& module, const FileTree& files, TextView folder, TextView name) {
   ModuleParseRoom room;
-  return ParseModuleSource(module, DiskFileTree(), folder, name, room);
+  return ParseModuleSource(module, files, folder, name, room);
 }
 
 bool ParseModuleSource(modtype& module, const FileTree& files, TextView folder, TextView name,

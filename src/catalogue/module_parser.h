@@ -20,6 +20,7 @@ namespace vt {
 // is read at most once per call, so once per module record. True when the
 // source `name` itself was read.
 bool ParseModuleSource(modtype& module, TextView folder, TextView name);
+bool ParseModuleSource(modtype& module, const FileTree& files, TextView folder, TextView name);
 // The room of files already parsed, kept for the next parse: a scan over
 // thousands of modules then allocates as much as one module needs.
 struct ModuleParseRoom {

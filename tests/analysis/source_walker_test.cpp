@@ -29,6 +29,8 @@ class SourceWalker : public testing::FreshState {
   }
 
   testing::TempFolder tmp;
+  // For the walks that need no disk of their own.
+  testing::MemoryFolder mem;
 };
 
 TEST(LineClassification, FollowsTheRulesInOrder) {
@@ -139,54 +141,54 @@ TEST_F(SourceWalker, FolderNamesResolveAgainstEachNamingFilesFolder) {
 }
 
 TEST_F(SourceWalker, WalksDepthFirstInLineOrder) {
-  tmp.WriteFile(u"main.bmx",
+  mem.WriteFile(u"main.bmx",
                 "Import \"a.bmx\"\nImport BRL.Max2D ' for drawing\nInclude \"b.bmx\"\n");
-  tmp.WriteFile(u"a.bmx", "Include \"c.bmx\"\nImport brl.retro\n");
-  tmp.WriteFile(u"b.bmx", "Cls\n");
-  tmp.WriteFile(u"c.bmx", "Cls\n");
-  ScanFile(Analysis, tmp / u"main.bmx", EntryKind::Main);
+  mem.WriteFile(u"a.bmx", "Include \"c.bmx\"\nImport brl.retro\n");
+  mem.WriteFile(u"b.bmx", "Cls\n");
+  mem.WriteFile(u"c.bmx", "Cls\n");
+  ScanFile(Analysis, mem.Files(), mem / u"main.bmx", EntryKind::Main);
   std::vector<Entry> expected = {
-      {tmp / u"main.bmx", u"Main"},     {tmp / u"a.bmx", u"Imported"},
-      {tmp / u"c.bmx", u"Include"},     {u"brl.retro", u"MOD"},
-      {u"brl.max2d ' for drawing", u"MOD"}, {tmp / u"b.bmx", u"Include"}};
+      {mem / u"main.bmx", u"Main"},     {mem / u"a.bmx", u"Imported"},
+      {mem / u"c.bmx", u"Include"},     {u"brl.retro", u"MOD"},
+      {u"brl.max2d ' for drawing", u"MOD"}, {mem / u"b.bmx", u"Include"}};
   EXPECT_EQ(Entries(), expected);
 }
 
 TEST_F(SourceWalker, CircularAndRepeatedReferencesEndWithOneEntryPerFile) {
-  tmp.WriteFile(u"main.bmx", "Include \"a.bmx\"\nImport \"c.bmx\"\nImport \"d.bmx\"\n");
-  tmp.WriteFile(u"a.bmx", "Include \"b.bmx\"\n");
-  tmp.WriteFile(u"b.bmx", "Include \"a.bmx\"\nInclude \"main.bmx\"\n");
-  tmp.WriteFile(u"c.bmx", "Import \"d.bmx\"\n");
-  tmp.WriteFile(u"d.bmx", "Import \"c.bmx\"\nImport \"./c.bmx\"\n");
-  ScanFile(Analysis, tmp / u"main.bmx", EntryKind::Main);
-  std::vector<Entry> expected = {{tmp / u"main.bmx", u"Main"}, {tmp / u"a.bmx", u"Include"},
-                                 {tmp / u"b.bmx", u"Include"}, {tmp / u"c.bmx", u"Imported"},
-                                 {tmp / u"d.bmx", u"Imported"}};
+  mem.WriteFile(u"main.bmx", "Include \"a.bmx\"\nImport \"c.bmx\"\nImport \"d.bmx\"\n");
+  mem.WriteFile(u"a.bmx", "Include \"b.bmx\"\n");
+  mem.WriteFile(u"b.bmx", "Include \"a.bmx\"\nInclude \"main.bmx\"\n");
+  mem.WriteFile(u"c.bmx", "Import \"d.bmx\"\n");
+  mem.WriteFile(u"d.bmx", "Import \"c.bmx\"\nImport \"./c.bmx\"\n");
+  ScanFile(Analysis, mem.Files(), mem / u"main.bmx", EntryKind::Main);
+  std::vector<Entry> expected = {{mem / u"main.bmx", u"Main"}, {mem / u"a.bmx", u"Include"},
+                                 {mem / u"b.bmx", u"Include"}, {mem / u"c.bmx", u"Imported"},
+                                 {mem / u"d.bmx", u"Imported"}};
   EXPECT_EQ(Entries(), expected);
   // Every directive line counts, followed or not.
   EXPECT_EQ(Analysis.CodeLines, 9);
 }
 
 TEST_F(SourceWalker, ImportKinds) {
-  tmp.WriteFile(u"main.bmx",
+  mem.WriteFile(u"main.bmx",
                 "Import BRL.Max2D\n"
                 "Import \"other.bmx\"\n"
                 "Import \"glue.c\"\n"
                 "Import \"\"\n"
                 "Import \"broken.bmx\n"
                 "Import Pub.FreeType\t' fonts\n");
-  tmp.WriteFile(u"other.bmx", "");
-  ScanFile(Analysis, tmp / u"main.bmx", EntryKind::Main);
-  std::vector<Entry> expected = {{tmp / u"main.bmx", u"Main"},
+  mem.WriteFile(u"other.bmx", "");
+  ScanFile(Analysis, mem.Files(), mem / u"main.bmx", EntryKind::Main);
+  std::vector<Entry> expected = {{mem / u"main.bmx", u"Main"},
                                  {u"brl.max2d", u"MOD"},
-                                 {tmp / u"other.bmx", u"Imported"},
+                                 {mem / u"other.bmx", u"Imported"},
                                  {u"pub.freetype\t' fonts", u"MOD"}};
   EXPECT_EQ(Entries(), expected);
   EXPECT_EQ(Analysis.CodeLines, 6);
 }
 
 TEST_F(SourceWalker, IncludeNeedsQuotedNameAfterTheKeyword) {
-  tmp.WriteFile(u"main.bmx",
+  mem.WriteFile(u"main.bmx",
                 "Include c.bmx\n"
                 "Include\"a.bmx\"\n"  // first quote at position 8: followed
                 "include \"\"\n"
@@ -195,12 +197,12 @@ TEST_F(SourceWalker, IncludeNeedsQuotedNameAfterTheKeyword) {
                 "Rem\n"
                 "Include \"b.bmx\"\n"
                 "End Rem\n");
-  tmp.WriteFile(u"a.bmx", "");
-  tmp.WriteFile(u"b.bmx", "");
-  tmp.WriteFile(u"c.bmx", "");
-  ScanFile(Analysis, tmp / u"main.bmx", EntryKind::Main);
+  mem.WriteFile(u"a.bmx", "");
+  mem.WriteFile(u"b.bmx", "");
+  mem.WriteFile(u"c.bmx", "");
+  ScanFile(Analysis, mem.Files(), mem / u"main.bmx", EntryKind::Main);
   std::vector<Entry> expected = {
-      {tmp / u"main.bmx", u"Main"}, {tmp / u"a.bmx", u"Include"}, {u"= 2", u"MOD"}};
+      {mem / u"main.bmx", u"Main"}, {mem / u"a.bmx", u"Include"}, {u"= 2", u"MOD"}};
   EXPECT_EQ(Entries(), expected);
   EXPECT_EQ(Analysis.CodeLines, 4);
   EXPECT_EQ(Analysis.InRemDirectives, 0);
@@ -243,30 +245,30 @@ TEST_F(SourceWalker, NamesBeyondAsciiAreFound) {
 }
 
 TEST_F(SourceWalker, UnreadableTargetsGetNoEntry) {
-  tmp.WriteFile(u"main.bmx",
+  mem.WriteFile(u"main.bmx",
                 "Include \"folder.bmx\"\n"
                 "Include \"missing.bmx\"\n"
                 "Include \"nowhere/a.bmx\"\n"
                 "Include \"data.txt\"\n");
-  tmp.MakeFolder(u"folder.bmx");
-  tmp.WriteFile(u"data.txt", "");
-  ScanFile(Analysis, tmp / u"main.bmx", EntryKind::Main);
-  EXPECT_EQ(Entries(), (std::vector<Entry>{{tmp / u"main.bmx", u"Main"}}));
+  mem.MakeFolder(u"folder.bmx");
+  mem.WriteFile(u"data.txt", "");
+  ScanFile(Analysis, mem.Files(), mem / u"main.bmx", EntryKind::Main);
+  EXPECT_EQ(Entries(), (std::vector<Entry>{{mem / u"main.bmx", u"Main"}}));
 
   Analysis = AnalysisState();
   Text before = CurrentFolder();
-  ScanFile(Analysis, tmp / u"missing.bmx", EntryKind::Main);
-  ScanFile(Analysis, tmp / u"folder.bmx", EntryKind::Main);
+  ScanFile(Analysis, mem.Files(), mem / u"missing.bmx", EntryKind::Main);
+  ScanFile(Analysis, mem.Files(), mem / u"folder.bmx", EntryKind::Main);
   EXPECT_TRUE(Analysis.ScanListList.empty());
   EXPECT_EQ(CurrentFolder(), before);
 }
 
 TEST_F(SourceWalker, AnUnclosedRemSilencesTheFilesWalkedAfterIt) {
-  tmp.WriteFile(u"main.bmx", "Include \"a.bmx\"\nInclude \"b.bmx\"\n");
-  tmp.WriteFile(u"a.bmx", "Rem\n");
-  tmp.WriteFile(u"b.bmx", "");
-  ScanFile(Analysis, tmp / u"main.bmx", EntryKind::Main);
-  std::vector<Entry> expected = {{tmp / u"main.bmx", u"Main"}, {tmp / u"a.bmx", u"Include"}};
+  mem.WriteFile(u"main.bmx", "Include \"a.bmx\"\nInclude \"b.bmx\"\n");
+  mem.WriteFile(u"a.bmx", "Rem\n");
+  mem.WriteFile(u"b.bmx", "");
+  ScanFile(Analysis, mem.Files(), mem / u"main.bmx", EntryKind::Main);
+  std::vector<Entry> expected = {{mem / u"main.bmx", u"Main"}, {mem / u"a.bmx", u"Include"}};
   EXPECT_EQ(Entries(), expected);
   EXPECT_EQ(Analysis.InRemDirectives, 1);
 }
@@ -408,11 +410,11 @@ TEST_F(SourceWalker, ADeepChainOfIncludesAndImportsIsWalkedCompletely) {
     std::string next = "Import brl.bottom\n";
     std::string up = kNativePathStyle == PathStyle::Windows ? "../" : "";
     if (k + 1 < kDepth) next = std::string(directive) + " \"" + up + ChainFile(k + 1) + "\"\n";
-    tmp.WriteFile(FromUtf8(ChainFile(k)), next);
+    mem.WriteFile(FromUtf8(ChainFile(k)), next);
   }
-  ScanFile(Analysis, tmp / FromUtf8(ChainFile(0)), EntryKind::Main);
+  ScanFile(Analysis, mem.Files(), mem / FromUtf8(ChainFile(0)), EntryKind::Main);
   ASSERT_EQ(Analysis.ScanListList.size(), static_cast<size_t>(kDepth) + 1);
-  EXPECT_EQ(Analysis.ScanListList[kDepth - 1]->path, tmp / FromUtf8(ChainFile(kDepth - 1)));
+  EXPECT_EQ(Analysis.ScanListList[kDepth - 1]->path, mem / FromUtf8(ChainFile(kDepth - 1)));
   EXPECT_EQ(Analysis.ScanListList[kDepth - 1]->kind, EntryKind::Include);
   EXPECT_EQ(Analysis.ScanListList[kDepth - 2]->kind, EntryKind::Imported);
   EXPECT_EQ(Analysis.ScanListList.back()->kind, EntryKind::Module);

@@ -12,7 +12,7 @@
 namespace vt {
 namespace {
 
-using testing::TempFolder;
+using testing::MemoryFolder;
 
 class ModuleParser : public testing::FreshState {
  protected:
@@ -24,10 +24,10 @@ class ModuleParser : public testing::FreshState {
   // Writes `text` as `relative` in the module folder and parses it.
   void Parse(TextView relative, std::string_view text) {
     tmp.WriteFile(relative, text);
-    ParseModuleSource(*module, tmp.Path(), relative);
+    ParseModuleSource(*module, tmp.Files(), tmp.Path(), relative);
   }
 
-  TempFolder tmp;
+  MemoryFolder tmp;
   modtype* module = nullptr;
 };
 
@@ -258,9 +258,9 @@ TEST_F(ModuleParser, QuotedImportPathsAreLowerCasedAndFoundIgnoringCase) {
 TEST_F(ModuleParser, AFileNotEndingInLowerCaseBmxIsSkipped) {
   tmp.WriteFile(u"x.BMX", "Function Upper()\n");
   tmp.WriteFile(u"x.txt", "Function Text()\n");
-  ParseModuleSource(*module, tmp.Path(), u"x.BMX");
-  ParseModuleSource(*module, tmp.Path(), u"x.txt");
-  ParseModuleSource(*module, tmp.Path(), u"");
+  ParseModuleSource(*module, tmp.Files(), tmp.Path(), u"x.BMX");
+  ParseModuleSource(*module, tmp.Files(), tmp.Path(), u"x.txt");
+  ParseModuleSource(*module, tmp.Files(), tmp.Path(), u"");
   EXPECT_TRUE(module->commands.empty());
 }
 
@@ -270,8 +270,8 @@ TEST_F(ModuleParser, MissingFilesAndFoldersNamedBmxAreSkipped) {
         "Import \"folder.bmx\"\n"
         "Import \"missing.bmx\"\n"
         "Function Kept()\n");
-  ParseModuleSource(*module, tmp.Path(), u"folder.bmx");
-  ParseModuleSource(*module, tmp.Path(), u"nothing.bmx");
+  ParseModuleSource(*module, tmp.Files(), tmp.Path(), u"folder.bmx");
+  ParseModuleSource(*module, tmp.Files(), tmp.Path(), u"nothing.bmx");
   EXPECT_EQ(module->commands, Names({u"kept"}));
 }
 
@@ -317,7 +317,7 @@ TEST_F(ModuleParser, EachFileIsReadOncePerModuleRecord) {
 
 TEST_F(ModuleParser, AbsolutePathsWork) {
   tmp.WriteFile(u"abs.bmx", "Function Absolute()\n");
-  ParseModuleSource(*module, u"/elsewhere", tmp / u"abs.bmx");
+  ParseModuleSource(*module, tmp.Files(), u"/elsewhere", tmp / u"abs.bmx");
   EXPECT_EQ(module->commands, Names({u"absolute"}));
 }
 
@@ -339,7 +339,7 @@ TEST_F(ModuleParser, SourcesWithAUtf16OrUtf8MarkReadLikeLatin1) {
 TEST_F(ModuleParser, OnlyTheRecordBeingFilledReceivesTheFindings) {
   modtype* other = Catalogue.CreateModule(u"brl.other");
   tmp.WriteFile(u"a.bmx", "Module BRL.X\nImport BRL.Y\nFunction Z()\n");
-  ParseModuleSource(*other, tmp.Path(), u"a.bmx");
+  ParseModuleSource(*other, tmp.Files(), tmp.Path(), u"a.bmx");
   EXPECT_EQ(other->declaredName, u"BRL.X");
   EXPECT_EQ(other->imports, Names({u"brl.y"}));
   EXPECT_EQ(other->commands, Names({u"z"}));
@@ -392,7 +392,7 @@ TEST_F(ModuleParser, StructInterfaceAndEnumBlocksHoldNoCommandsAndMarkTheSourceM
     SCOPED_TRACE(c.source);
     modtype* fresh = Catalogue.CreateModule(u"brl.case");
     tmp.WriteFile(u"c.bmx", c.source);
-    ParseModuleSource(*fresh, tmp.Path(), u"c.bmx");
+    ParseModuleSource(*fresh, tmp.Files(), tmp.Path(), u"c.bmx");
     EXPECT_EQ(fresh->commands, TextList(c.commands.begin(), c.commands.end()));
     EXPECT_EQ(fresh->types, TextList(c.types.begin(), c.types.end()));
     EXPECT_EQ(fresh->modernSource, c.modern);

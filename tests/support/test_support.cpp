@@ -9,6 +9,7 @@
 #include <unistd.h>
 #endif
 
+#include "base/paths.h"
 #include "platform/file_system.h"
 
 namespace vt::testing {
@@ -56,6 +57,14 @@ void TempFolder::WriteFile(TextView relative, std::string_view bytes) const {
 void TempFolder::MakeFolder(TextView relative) const {
   fs::create_directories(NativePath(*this / relative));
 }
+
+Text MemoryFolder::operator/(TextView relative) const { return JoinPath(path_, relative); }
+
+void MemoryFolder::WriteFile(TextView relative, std::string_view bytes) {
+  files_.SetFile(*this / relative, std::string(bytes));
+}
+
+void MemoryFolder::MakeFolder(TextView relative) { files_.AddFolder(*this / relative); }
 
 std::string ReadFileBytes(TextView path) {
   std::ifstream in(NativePath(path), std::ios::binary);

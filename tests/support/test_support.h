@@ -11,6 +11,7 @@
 
 #include "app/app_state.h"
 #include "base/text.h"
+#include "platform/file_tree.h"
 #include "support/headless_screen.h"
 
 namespace vt::testing {
@@ -34,6 +35,23 @@ class TempFolder {
 
  private:
   Text path_;
+};
+
+// A folder held in memory, filled as a TempFolder is: for tests of the
+// core, which reads through a FileTree. Nothing touches the disk.
+class MemoryFolder {
+ public:
+  MemoryFolder() = default;
+
+  const Text& Path() const { return path_; }
+  Text operator/(TextView relative) const;
+  void WriteFile(TextView relative, std::string_view bytes);
+  void MakeFolder(TextView relative);
+  const FileTree& Files() const { return files_; }
+
+ private:
+  Text path_ = u"/mem";
+  MemoryFileTree files_;
 };
 
 std::string ReadFileBytes(TextView path);
