@@ -16,7 +16,8 @@ namespace vt {
 // CauseNotes::Skip the records say nothing of why (no word places, no
 // causes). The catalogue's rule set picks the rules of `rules` that apply.
 void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, const FileTree& files,
-                    TextView mainPath, CauseNotes notes, const RuleBook& rules);
+                    TextView mainPath, CauseNotes notes = CauseNotes::Keep,
+                    const RuleBook& rules = BuiltInRules());
 // The same on the disk.
 void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, TextView mainPath,
                     CauseNotes notes = CauseNotes::Keep,

@@ -20,6 +20,8 @@ class Analyse : public testing::FreshState {
   sourcemodtype& Record(size_t index) { return *Analysis.SourceModList.at(index); }
 
   testing::TempFolder tmp;
+  // For the programs that need no disk of their own.
+  testing::MemoryFolder mem;
 };
 
 // An installation and a program held in memory are examined as on disk,
@@ -56,17 +58,17 @@ TEST_F(Analyse, TheFilesComeFromTheTreeGiven) {
 TEST_F(Analyse, AnIncludeFeedsTheUnitThatIncludesIt) {
   MakeModule(Catalogue, u"brl.max2d", u"BRL.Max2D", {u"cls", u"drawrect"});
   MakeModule(Catalogue, u"brl.retro", u"BRL.Retro", {u"mid", u"left"});
-  tmp.WriteFile(u"main.bmx", "Import \"a.bmx\"\nInclude \"b.bmx\"\nCls\n");
-  tmp.WriteFile(u"a.bmx", "Mid(s, 1)\nInclude \"c.bmx\"\n");
-  tmp.WriteFile(u"c.bmx", "Left(s, 1)\n");
-  tmp.WriteFile(u"b.bmx", "Include \"d.bmx\"\n");
-  tmp.WriteFile(u"d.bmx", "DrawRect 1, 2, 3, 4\n");
-  AnalyseProgram(Analysis, Catalogue, tmp / u"main.bmx");
+  mem.WriteFile(u"main.bmx", "Import \"a.bmx\"\nInclude \"b.bmx\"\nCls\n");
+  mem.WriteFile(u"a.bmx", "Mid(s, 1)\nInclude \"c.bmx\"\n");
+  mem.WriteFile(u"c.bmx", "Left(s, 1)\n");
+  mem.WriteFile(u"b.bmx", "Include \"d.bmx\"\n");
+  mem.WriteFile(u"d.bmx", "DrawRect 1, 2, 3, 4\n");
+  AnalyseProgram(Analysis, Catalogue, mem.Files(), mem / u"main.bmx");
   ASSERT_EQ(Analysis.SourceModList.size(), 2u);
-  EXPECT_EQ(Record(0).path, tmp / u"main.bmx");
+  EXPECT_EQ(Record(0).path, mem / u"main.bmx");
   EXPECT_EQ(Record(0).words, (TextList{u"cls", u"drawrect"}));
   EXPECT_EQ(Record(0).modules, TextList{u"BRL.Max2D"});
-  EXPECT_EQ(Record(1).path, tmp / u"a.bmx");
+  EXPECT_EQ(Record(1).path, mem / u"a.bmx");
   EXPECT_EQ(Record(1).words, (TextList{u"mid", u"left"}));
   EXPECT_EQ(Record(1).modules, TextList{u"BRL.Retro"});
 }
@@ -82,18 +84,18 @@ TEST_F(Analyse, ModernRulesListSectionModulesUnderTheirConditionAndAddImplementa
   MakeModule(Catalogue, u"pub.win32", u"Pub.Win32", {u"flashwindow"});
   MakeModule(Catalogue, u"maxgui.maxgui", u"MaxGUI.MaxGUI", {u"querygadget"});
   MakeModule(Catalogue, u"brl.audio", u"BRL.Audio", {u"playsound"});
-  tmp.WriteFile(u"main.bmx",
+  mem.WriteFile(u"main.bmx",
                 "CreateTimer 10\n?Win32\nFlashWindow w\nQueryGadget w\nCreateTimer 5\n"
                 "?Not  Win32 ' elsewhere\nPlaySound s\n?win32\nQueryGadget w\n?\nMid s\n"
                 "Include \"inc.bmx\"\n?Linux\nPlaySound s\n");
-  tmp.WriteFile(u"inc.bmx", "FlashWindow w\n");
+  mem.WriteFile(u"inc.bmx", "FlashWindow w\n");
   RuleBook rules;
   rules.classic = BuiltInRules().classic;
   rules.modern.families.push_back(
       {u"timers", {u"BRL.TimerDefault"}, u"BRL.Timer", u"implementation of BRL.Timer"});
 
   Catalogue.ruleSet = RuleSetKind::Modern;
-  AnalyseProgram(Analysis, Catalogue, tmp / u"main.bmx", CauseNotes::Keep, rules);
+  AnalyseProgram(Analysis, Catalogue, mem.Files(), mem / u"main.bmx", CauseNotes::Keep, rules);
   ASSERT_EQ(Analysis.SourceModList.size(), 1u);
   EXPECT_EQ(Record(0).modules,
             (TextList{u"BRL.Timer", u"BRL.Retro", u"Pub.Win32", u"BRL.TimerDefault"}));
@@ -107,14 +109,14 @@ TEST_F(Analyse, ModernRulesListSectionModulesUnderTheirConditionAndAddImplementa
                           {u"Linux", {u"BRL.Audio"}}}));
 
   Catalogue.ruleSet = RuleSetKind::Classic;
-  AnalyseProgram(Analysis, Catalogue, tmp / u"main.bmx", CauseNotes::Keep, rules);
+  AnalyseProgram(Analysis, Catalogue, mem.Files(), mem / u"main.bmx", CauseNotes::Keep, rules);
   EXPECT_TRUE(Record(0).sections.empty());
   EXPECT_EQ(Record(0).modules, (TextList{u"BRL.Timer", u"Pub.Win32", u"MaxGUI.MaxGUI",
                                          u"BRL.FreeAudioAudio", u"BRL.Retro"}));
 }
 
 TEST_F(Analyse, LineCountsCoverEveryWalkedFile) {
-  tmp.WriteFile(u"main.bmx",
+  mem.WriteFile(u"main.bmx",
                 "' game\n"
                 "Include \"inc/a.bmx\"\n"
                 "Import BRL.Max2D\n"
@@ -123,9 +125,9 @@ TEST_F(Analyse, LineCountsCoverEveryWalkedFile) {
                 "Cls\n"
                 "EndRem\n"
                 "Cls\n");
-  tmp.WriteFile(u"inc/a.bmx", "Include \"b.bmx\"\r\nFlip\r\n");
-  tmp.WriteFile(u"inc/b.bmx", "Flip\nFlip\n");
-  AnalyseProgram(Analysis, Catalogue, tmp / u"main.bmx");
+  mem.WriteFile(u"inc/a.bmx", "Include \"b.bmx\"\r\nFlip\r\n");
+  mem.WriteFile(u"inc/b.bmx", "Flip\nFlip\n");
+  AnalyseProgram(Analysis, Catalogue, mem.Files(), mem / u"main.bmx");
   EXPECT_EQ(Analysis.TotalLines, 12);
   // Three directive lines and four code lines.
   EXPECT_EQ(Analysis.CodeLines, 7);
@@ -135,7 +137,7 @@ TEST_F(Analyse, LineCountsCoverEveryWalkedFile) {
 // A Rem followed by text opens a block as a lone Rem does: the walk does
 // not follow the Include inside it, and the command pass takes no words.
 TEST_F(Analyse, ARemWithTextHidesIncludesAndWords) {
-  tmp.WriteFile(u"main.bmx",
+  mem.WriteFile(u"main.bmx",
                 "Rem\tMethod Parse()\n"
                 "Include \"hidden.bmx\"\n"
                 "DrawRect 1, 2, 3, 4\n"
@@ -144,8 +146,8 @@ TEST_F(Analyse, ARemWithTextHidesIncludesAndWords) {
                 "Flip\n"
                 "EndRem\n"
                 "Cls\n");
-  tmp.WriteFile(u"hidden.bmx", "Flip\n");
-  AnalyseProgram(Analysis, Catalogue, tmp / u"main.bmx");
+  mem.WriteFile(u"hidden.bmx", "Flip\n");
+  AnalyseProgram(Analysis, Catalogue, mem.Files(), mem / u"main.bmx");
   EXPECT_EQ(Analysis.ScanListList.size(), 1u);
   ASSERT_EQ(Analysis.SourceModList.size(), 1u);
   EXPECT_EQ(Record(0).words, TextList{u"cls"});
@@ -155,9 +157,9 @@ TEST_F(Analyse, ARemWithTextHidesIncludesAndWords) {
 }
 
 TEST_F(Analyse, CircularIncludesAndImportsEnd) {
-  tmp.WriteFile(u"main.bmx", "Import \"a.bmx\"\nInclude \"main.bmx\"\nCls\n");
-  tmp.WriteFile(u"a.bmx", "Import \"main.bmx\"\nImport \"a.bmx\"\nFlip\n");
-  AnalyseProgram(Analysis, Catalogue, tmp / u"main.bmx");
+  mem.WriteFile(u"main.bmx", "Import \"a.bmx\"\nInclude \"main.bmx\"\nCls\n");
+  mem.WriteFile(u"a.bmx", "Import \"main.bmx\"\nImport \"a.bmx\"\nFlip\n");
+  AnalyseProgram(Analysis, Catalogue, mem.Files(), mem / u"main.bmx");
   ASSERT_EQ(Analysis.ScanListList.size(), 2u);
   ASSERT_EQ(Analysis.SourceModList.size(), 2u);
   EXPECT_EQ(Analysis.TotalLines, 6);
@@ -166,10 +168,10 @@ TEST_F(Analyse, CircularIncludesAndImportsEnd) {
 
 TEST_F(Analyse, RemFlagsCarryBetweenFilesButNotBetweenExaminations) {
   // a.bmx ends inside a Rem block: b.bmx, read after it, is all remarks.
-  tmp.WriteFile(u"main.bmx", "Include \"a.bmx\"\nCls\n");
-  tmp.WriteFile(u"a.bmx", "Include \"b.bmx\"\nFlip\nRem\n");
-  tmp.WriteFile(u"b.bmx", "DrawRect 1, 2, 3, 4\n");
-  AnalyseProgram(Analysis, Catalogue, tmp / u"main.bmx");
+  mem.WriteFile(u"main.bmx", "Include \"a.bmx\"\nCls\n");
+  mem.WriteFile(u"a.bmx", "Include \"b.bmx\"\nFlip\nRem\n");
+  mem.WriteFile(u"b.bmx", "DrawRect 1, 2, 3, 4\n");
+  AnalyseProgram(Analysis, Catalogue, mem.Files(), mem / u"main.bmx");
   ASSERT_EQ(Analysis.ScanListList.size(), 3u);
   EXPECT_EQ(Record(0).words, (TextList{u"cls", u"flip"}));
   EXPECT_EQ(Analysis.TotalLines, 6);
@@ -177,8 +179,8 @@ TEST_F(Analyse, RemFlagsCarryBetweenFilesButNotBetweenExaminations) {
   EXPECT_EQ(Analysis.InRemDirectives, 1);
   EXPECT_EQ(Analysis.InRemCommands, 1);
 
-  tmp.WriteFile(u"other.bmx", "Include \"b.bmx\"\nCls\n");
-  AnalyseProgram(Analysis, Catalogue, tmp / u"other.bmx");
+  mem.WriteFile(u"other.bmx", "Include \"b.bmx\"\nCls\n");
+  AnalyseProgram(Analysis, Catalogue, mem.Files(), mem / u"other.bmx");
   ASSERT_EQ(Analysis.ScanListList.size(), 2u);
   EXPECT_EQ(Record(0).words, (TextList{u"cls", u"drawrect"}));
   EXPECT_EQ(Analysis.TotalLines, 3);
@@ -187,16 +189,16 @@ TEST_F(Analyse, RemFlagsCarryBetweenFilesButNotBetweenExaminations) {
 
 TEST_F(Analyse, ASecondExaminationStartsFromNothing) {
   MakeModule(Catalogue, u"brl.max2d", u"BRL.Max2D", {u"cls"});
-  tmp.WriteFile(u"main.bmx", "Cls\n");
-  AnalyseProgram(Analysis, Catalogue, tmp / u"main.bmx");
-  AnalyseProgram(Analysis, Catalogue, tmp / u"main.bmx");
+  mem.WriteFile(u"main.bmx", "Cls\n");
+  AnalyseProgram(Analysis, Catalogue, mem.Files(), mem / u"main.bmx");
+  AnalyseProgram(Analysis, Catalogue, mem.Files(), mem / u"main.bmx");
   ASSERT_EQ(Analysis.ScanListList.size(), 1u);
   ASSERT_EQ(Analysis.SourceModList.size(), 1u);
   EXPECT_EQ(Record(0).modules, TextList{u"BRL.Max2D"});
   EXPECT_EQ(Analysis.TotalLines, 1);
 
   // Nothing readable: no entries and no records are left from before.
-  AnalyseProgram(Analysis, Catalogue, tmp / u"missing.bmx");
+  AnalyseProgram(Analysis, Catalogue, mem.Files(), mem / u"missing.bmx");
   EXPECT_TRUE(Analysis.ScanListList.empty());
   EXPECT_TRUE(Analysis.SourceModList.empty());
   EXPECT_EQ(Analysis.TotalLines, 0);
