@@ -31,13 +31,13 @@ class ProgramNames : public testing::FreshState {
   std::vector<TextList> Modules(const char* main, const char* other = "") {
     tmp.WriteFile(u"main.bmx", main);
     tmp.WriteFile(u"other.bmx", other);
-    AnalyseProgram(Analysis, Catalogue, tmp / u"main.bmx");
+    AnalyseProgram(Analysis, Catalogue, tmp.Files(), tmp / u"main.bmx");
     std::vector<TextList> modules;
     for (const auto& record : Analysis.SourceModList) modules.push_back(record->modules);
     return modules;
   }
 
-  testing::TempFolder tmp;
+  testing::MemoryFolder tmp;
 };
 
 // Each scope rule from both sides: where the declaration is in scope the

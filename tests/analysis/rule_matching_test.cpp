@@ -44,7 +44,7 @@ class RuleMatching : public testing::FreshState {
 
   sourcemodtype& Main() { return *Analysis.SourceModList.at(0); }
 
-  testing::TempFolder tmp;
+  testing::MemoryFolder tmp;
   RuleBook rules;
 };
 
@@ -84,7 +84,7 @@ TEST_F(RuleMatching, SymbolRulesAndFamilyDefaultsAddTheirModulesWithTheirReasons
   for (const Case& c : cases) {
     SCOPED_TRACE(c.program);
     tmp.WriteFile(u"main.bmx", c.program);
-    AnalyseProgram(Analysis, Catalogue, tmp / u"main.bmx", CauseNotes::Keep, rules);
+    AnalyseProgram(Analysis, Catalogue, tmp.Files(), tmp / u"main.bmx", CauseNotes::Keep, rules);
     EXPECT_EQ(Main().modules, c.unit);
     Sections sections;
     for (const sourcemodtype& section : Main().sections) {
