@@ -215,6 +215,28 @@ TEST_F(HeaderCheck, ModernHeadersKeepTheirPlatformSections) {
             "?win32 ' only there\nImport Pub.Win32 ' flash\n?\n" + rest);
 }
 
+// An editor's unsaved buffer laid over the disk is what is examined and
+// checked; a write, which reads the disk again, finds other bytes there and
+// leaves the file alone rather than put the buffer's header on it.
+TEST_F(HeaderCheck, ABufferOverTheDiskIsCheckedButNeverWrittenFrom) {
+  std::string onDisk = "Framework BRL.StandardIO\nImport BRL.Retro\nPrint Upper(\"x\")\n";
+  work.WriteFile(u"main.bmx", onDisk);
+  EXPECT_EQ(Run(Mode::Check).output, "");
+  static const DiskFileTree disk;
+  auto buffers = std::make_shared<MemoryFileTree>(disk);
+  buffers->SetFile(work / u"main.bmx", "Framework BRL.StandardIO\nPrint Upper(\"x\")\n");
+  state.Files = buffers;
+  Examination examination = ExamineSource(state, work / u"main.bmx");
+  HeaderJob job{examination.suggestion, Catalogue, Settings.RootFolder + u"/mod", work.Path(),
+                0, nullptr};
+  job.files = state.Files.get();
+  EXPECT_EQ(CheckHeaders(job).output, "main.bmx:1: missing Import BRL.Retro\n");
+  HeaderResult write = WriteHeaders(job, false);
+  EXPECT_EQ(write.errors,
+            std::vector<Text>{u"main.bmx: left alone: it changed on disk since it was read"});
+  EXPECT_EQ(ReadFileBytes(work / u"main.bmx"), onDisk);
+}
+
 // A header the check finds right stays as written, so check, diff and write
 // agree; an Import the user marks to keep is never reported or removed.
 TEST_F(HeaderCheck, ARightHeaderStaysAsWrittenAndMarkedImportsAreKept) {
