@@ -64,15 +64,15 @@ Examination ExamineSource(AppState& state, TextView path, PageChoice page,
     result.suggestion =
         explain ? SuggestFrameworks(state.Analysis) : TakeFrameworks(state.Analysis);
   }
-  // Back in the starting folder, where a relative report path points.
+  // The examination's findings first; the page renders them after.
+  KeepFindings(state.Analysis, reasons, result);
+  result.filesNotRead = state.Analysis.FilesNotRead;
+  result.ruleSet = state.Analysis.ruleSet;
   if (page == PageChoice::Write) {
     result.page = WriteAndShowPage(state, FilesRead(state.Analysis), [&](htmltype& html) {
       WriteResultsPage(html, state.Analysis, result.suggestion);
     });
   }
-  KeepFindings(state.Analysis, reasons, result);
-  result.filesNotRead = state.Analysis.FilesNotRead;
-  result.ruleSet = state.Analysis.ruleSet;
   if (!result.filesNotRead.empty()) screen.InformationBox(FilesNotReadMessage(result.filesNotRead));
 
   // Nothing of this examination is kept but its result.
