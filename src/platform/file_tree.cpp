@@ -111,9 +111,9 @@ ReadOutcome MemoryFileTree::ReadBytes(TextView path, std::string& bytes) const {
 }
 
 Text MemoryFileTree::Canonical(TextView path) const {
-  Text key = Key(path);
-  if (files_.count(key) || folders_.count(key) || !under_) return key;
-  return under_->Canonical(path);
+  // Over another tree the folders are that tree's, links and all: a buffer
+  // must not give its file a second name.
+  return under_ ? under_->Canonical(path) : Key(path);
 }
 
 }  // namespace vt
