@@ -41,9 +41,12 @@ Examination ExamineSource(AppState& state, TextView path, PageChoice page,
                           ReasonChoice reasons) {
   Examination result;
   if (path.empty()) return result;
-  if (GetFileSize(path) <= 0) return result;
   // A relative name is the user's, from the folder the run started in.
   Text source = AnchorPath(path, CurrentFolder());
+  // An empty or unreadable program is no program; an unsaved buffer over
+  // the disk counts as what the file holds.
+  std::string bytes;
+  if (state.Files->ReadBytes(source, bytes) != ReadOutcome::Read || bytes.empty()) return result;
   state.Examine.MainSourcePath = source;
   if (!CheckRootFolder(state.Settings, state.screen, true)) {
     result.outcome = ExamineOutcome::RootFolderMissing;
