@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 #include <span>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
@@ -299,6 +300,32 @@ void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView li
   }
 }
 
+namespace {
+
+// Rules kept sorted by the index's hash of their word, so that a word no
+// rule names costs one search of a short list.
+template <typename Entry>
+void SortByHash(std::vector<Entry>& entries) {
+  std::stable_sort(entries.begin(), entries.end(),
+                   [](const Entry& a, const Entry& b) { return a.hash < b.hash; });
+}
+
+template <typename Entry>
+std::span<const Entry> WithHash(const std::vector<Entry>& entries, size_t hash) {
+  auto [first, last] = std::equal_range(
+      entries.begin(), entries.end(), hash, [](const auto& a, const auto& b) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(a)>, size_t>) {
+          return a < b.hash;
+        } else {
+          return a.hash < b;
+        }
+      });
+  return std::span<const Entry>(entries.data() + (first - entries.begin()),
+                                static_cast<size_t>(last - first));
+}
+
+}  // namespace
+
 CommandMatcher::CommandMatcher(CatalogueState& catalogue, CauseNotes notes,
                                const RuleSet* rules)
     : catalogue_(catalogue),
@@ -340,28 +367,21 @@ CommandMatcher::CommandMatcher(CatalogueState& catalogue, CauseNotes notes,
     auto place = static_cast<uint32_t>(found - catalogue.ModList.begin());
     symbols_.push_back(Symbol{hash, std::move(word), place, &rule});
   }
-  std::stable_sort(symbols_.begin(), symbols_.end(),
-                   [](const Symbol& a, const Symbol& b) { return a.hash < b.hash; });
+  SortByHash(symbols_);
   for (const LoaderRule& rule : rules_->loaders) {
     if (rule.match == LoaderRule::Match::Word) {
       wordRules_.push_back(WordRule{index_.Hash(rule.text), &rule});
     }
   }
-  std::stable_sort(wordRules_.begin(), wordRules_.end(),
-                   [](const WordRule& a, const WordRule& b) { return a.hash < b.hash; });
+  SortByHash(wordRules_);
 }
 
 void CommandMatcher::ApplyWordRules(sourcemodtype& record, size_t word, CauseWatch& watch) {
   if (wordRules_.empty()) return;
-  WordRule key;
-  key.hash = hashes_[word];
-  auto named = std::equal_range(
-      wordRules_.begin(), wordRules_.end(), key,
-      [](const WordRule& a, const WordRule& b) { return a.hash < b.hash; });
-  for (auto rule = named.first; rule != named.second; ++rule) {
-    if (rule->rule->text != record.words[word]) continue;
-    ApplyLoaderRule(catalogue_, *rules_, record, *rule->rule);
-    watch.Note(CauseKind::WordRule, rule->rule->reason);
+  for (const WordRule& rule : WithHash(wordRules_, hashes_[word])) {
+    if (rule.rule->text != record.words[word]) continue;
+    ApplyLoaderRule(catalogue_, *rules_, record, *rule.rule);
+    watch.Note(CauseKind::WordRule, rule.rule->reason);
     return;
   }
 }
@@ -420,20 +440,15 @@ void CommandMatcher::AddSymbols(sourcemodtype& record) {
   for (size_t i = 0; i < record.words.size() && i < hashes_.size(); ++i) {
     // The program's own name there, not a module's.
     if (i < record.hiddenWords.size() && record.hiddenWords[i]) continue;
-    Symbol key;
-    key.hash = hashes_[i];
-    auto named = std::equal_range(
-        symbols_.begin(), symbols_.end(), key,
-        [](const Symbol& a, const Symbol& b) { return a.hash < b.hash; });
-    for (auto symbol = named.first; symbol != named.second; ++symbol) {
-      if (symbol->word != record.words[i]) continue;
-      const SymbolRule& rule = *symbol->rule;
+    for (const Symbol& symbol : WithHash(symbols_, hashes_[i])) {
+      if (symbol.word != record.words[i]) continue;
+      const SymbolRule& rule = *symbol.rule;
       if (!rule.condition.empty() &&
-          !NeededInRecord(tables, record, i, symbol->place, rule.condition, rule.reason)) {
+          !NeededInRecord(tables, record, i, symbol.place, rule.condition, rule.reason)) {
         continue;
       }
       CauseWatch watch(record, i, notes_);
-      record.AddModule(catalogue_, facts_[symbol->place]);
+      record.AddModule(catalogue_, facts_[symbol.place]);
       watch.Note(CauseKind::Implementation, rule.reason);
     }
   }
