@@ -10,14 +10,19 @@
 
 namespace vt {
 
+class ExaminationMemo;
+
 // Starts a fresh examination (counters, Rem flags, scan list and records),
 // walks `mainPath` of `files` and what it includes and imports, collects and
 // matches the words of every file and suggests loaders. With
 // CauseNotes::Skip the records say nothing of why (no word places, no
 // causes). The catalogue's rule set picks the rules of `rules` that apply.
+// With a memo, what the last examination made of the files that have not
+// changed is taken from it, and what this one makes is kept in it; the
+// result is the same as without.
 void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, const FileTree& files,
                     TextView mainPath, CauseNotes notes = CauseNotes::Keep,
-                    const RuleBook& rules = BuiltInRules());
+                    const RuleBook& rules = BuiltInRules(), ExaminationMemo* memo = nullptr);
 // The same on the disk.
 void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, TextView mainPath,
                     CauseNotes notes = CauseNotes::Keep,

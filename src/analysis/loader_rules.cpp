@@ -47,15 +47,15 @@ void ApplyLiteralRules(const CatalogueState& catalogue, const RuleSet& rules,
 
 void SuggestLoaders(AnalysisState& analysis, const CatalogueState& catalogue) {
   if (!analysis.Rules) return;
-  const RuleSet& rules = *analysis.Rules;
-  for (const auto& owned : analysis.SourceModList) {
-    sourcemodtype& record = *owned;
-    if (record.imagesUsed) {
-      OfferInstalled(catalogue, record, rules.imageLoaders, CauseKind::ImagesUsed);
-    }
-    if (record.audioUsed) {
-      OfferInstalled(catalogue, record, rules.audioLoaders, CauseKind::AudioUsed);
-    }
+  for (const auto& owned : analysis.SourceModList) SuggestLoaders(*owned, catalogue, *analysis.Rules);
+}
+
+void SuggestLoaders(sourcemodtype& record, const CatalogueState& catalogue, const RuleSet& rules) {
+  if (record.imagesUsed) {
+    OfferInstalled(catalogue, record, rules.imageLoaders, CauseKind::ImagesUsed);
+  }
+  if (record.audioUsed) {
+    OfferInstalled(catalogue, record, rules.audioLoaders, CauseKind::AudioUsed);
   }
 }
 

@@ -27,5 +27,7 @@ void ApplyLoaderRule(const CatalogueState& catalogue, const RuleSet& rules,
 // holds to every record that loads images or sounds, unless it requires
 // them already.
 void SuggestLoaders(AnalysisState& analysis, const CatalogueState& catalogue);
+// The same for one record, under `rules`.
+void SuggestLoaders(sourcemodtype& record, const CatalogueState& catalogue, const RuleSet& rules);
 
 }  // namespace vt

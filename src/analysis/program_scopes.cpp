@@ -84,8 +84,8 @@ void ProgramScopes::DeclareShared(TextView name) {
   } else if (TypeBlock* type = TopType()) {
     type->members.emplace(name);
     anyMember_.emplace(name);
-  } else {
-    globals_.emplace(name);
+  } else if (globals_.emplace(name).second && notedGlobals_) {
+    notedGlobals_->emplace_back(name);
   }
 }
 
@@ -261,6 +261,45 @@ void ProgramScopes::ReadLine(TextView low, std::span<const WordSpan> spans,
     }
   }
   if (closeAfter) CloseFunction();
+}
+
+std::vector<ProgramScopes::TypeBlock> ProgramScopes::TypesSince(size_t count) const {
+  if (count >= types_.size()) return {};
+  return std::vector<TypeBlock>(types_.begin() + static_cast<ptrdiff_t>(count), types_.end());
+}
+
+void ProgramScopes::DeclareAgain(const Declarations& declared) {
+  for (const TypeBlock& type : declared.types) {
+    types_.push_back(type);
+    typeByName_.try_emplace(type.name, static_cast<uint32_t>(types_.size()));
+    anyMember_.insert(type.members.begin(), type.members.end());
+  }
+  globals_.insert(declared.globals.begin(), declared.globals.end());
+}
+
+namespace {
+
+// A set's hash that does not depend on the order it was filled in.
+uint64_t SetHash(const std::unordered_set<Text>& names) {
+  uint64_t sum = names.size();
+  for (const Text& name : names) sum += std::hash<Text>{}(name) * 0x9E3779B97F4A7C15ull + 1;
+  return sum;
+}
+
+uint64_t Mix(uint64_t seed, uint64_t value) {
+  return (seed ^ value) * 0x100000001B3ull + (seed >> 29);
+}
+
+}  // namespace
+
+uint64_t ProgramScopes::Fingerprint() const {
+  uint64_t print = Mix(SetHash(globals_), types_.size());
+  for (const TypeBlock& type : types_) {
+    print = Mix(print, std::hash<Text>{}(type.name));
+    print = Mix(print, std::hash<Text>{}(type.base));
+    print = Mix(print, SetHash(type.members));
+  }
+  return print;
 }
 
 bool ProgramScopes::Hides(const Text& key, uint32_t context) const {

@@ -46,6 +46,23 @@ inline constexpr uint32_t kHiddenHere = UINT32_MAX - 1;  // a Local or parameter
 
 class ProgramScopes {
  public:
+  struct TypeBlock {
+    Text name;
+    Text base;  // the type it extends, or empty
+    bool isInterface = false;
+    bool isEnum = false;
+    std::unordered_set<Text> members;
+
+    bool operator==(const TypeBlock&) const = default;
+  };
+  // What some files declared for every file: their types, numbered on from
+  // the types before them, and their top-level names. An examination that
+  // reuses those files' words declares it again without reading them.
+  struct Declarations {
+    std::vector<TypeBlock> types;
+    std::vector<Text> globals;
+  };
+
   // Keeps only the declared names for which `named` holds: a name no module
   // declares hides nothing, and a program declares thousands. Without it
   // every name is kept.
@@ -63,14 +80,20 @@ class ProgramScopes {
   // The name a word asks about: a dotted word "map.insert" uses "map".
   static TextView ScopeKey(TextView word);
 
+  // From now on notes each top-level name declared into `into` (none: no
+  // longer).
+  void NoteGlobalsInto(std::vector<Text>* into) { notedGlobals_ = into; }
+  size_t TypeCount() const { return types_.size(); }
+  // The types declared since there were `count`, with their members.
+  std::vector<TypeBlock> TypesSince(size_t count) const;
+  // Declares again what some files declared, as reading them did.
+  void DeclareAgain(const Declarations& declared);
+  // Changes whenever what the program declares changes in a way that could
+  // change which words are hidden; the same for the same declarations,
+  // whatever their order within a scope.
+  uint64_t Fingerprint() const;
+
  private:
-  struct TypeBlock {
-    Text name;
-    Text base;  // the type it extends, or empty
-    bool isInterface = false;
-    bool isEnum = false;
-    std::unordered_set<Text> members;
-  };
 
   // Whether `key`, used inside type block `context` (0: none), names
   // something the program declares there.
@@ -106,6 +129,7 @@ class ProgramScopes {
   // Whether a declared name is worth keeping.
   bool Kept(TextView name) const { return !named_ || named_(name); }
   std::function<bool(TextView)> named_;
+  std::vector<Text>* notedGlobals_ = nullptr;
 
   // Where the line being read stands in its file.
   std::vector<uint32_t> openTypes_;

@@ -25,7 +25,7 @@ scanlisttype* AnalysisState::NewScanEntry(TextView path, EntryKind kind) {
 }
 
 sourcemodtype* AnalysisState::NewSourceRecord() {
-  SourceModList.push_back(std::make_unique<sourcemodtype>());
+  SourceModList.push_back(std::make_shared<sourcemodtype>());
   return SourceModList.back().get();
 }
 

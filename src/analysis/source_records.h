@@ -168,7 +168,9 @@ inline constexpr char16_t WordChars[] = u"abcdefghijklmnopqrstuvwxyz01234567890.
 // and the line counts.
 struct AnalysisState {
   std::vector<std::unique_ptr<scanlisttype>> ScanListList;
-  std::vector<std::unique_ptr<sourcemodtype>> SourceModList;
+  // Shared with the memo of a process that examines again, which keeps the
+  // matched records: nothing changes a record once the examination is over.
+  std::vector<std::shared_ptr<sourcemodtype>> SourceModList;
   int32_t TotalLines = 0;
   int32_t CodeLines = 0;
   // The rules the examination follows: set from the catalogue it matches

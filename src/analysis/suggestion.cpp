@@ -25,10 +25,16 @@ class Drafts {
   }
   // The templates of the rule set in force.
   const TemplateRules* templates = &BuiltInRules().classic.templates;
-  // Takes the records' lists: a large program's are many.
+  // Takes the records' lists: a large program's are many. A record a memo
+  // keeps too is copied from instead.
   explicit Drafts(AnalysisState& analysis, bool) {
     for (const auto& record : analysis.SourceModList) {
       CodeBox& box = AddBox(*record);
+      if (record.use_count() > 1) {
+        box.modules = record->modules;
+        box.optionalModules = record->optionalModules;
+        continue;
+      }
       box.modules = std::move(record->modules);
       box.optionalModules = std::move(record->optionalModules);
       record->modules.clear();

@@ -22,6 +22,7 @@ void AppState::Reset(const ProgramLayout& layout) {
   Shell.LaunchedProcesses.clear();
   Rules = BuiltInRules();
   RuleSetChoice.reset();
+  if (Memo) Memo->Forget();
 }
 
 }  // namespace vt

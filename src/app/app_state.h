@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "analysis/causes.h"
+#include "analysis/examination_memo.h"
 #include "analysis/rule_book.h"
 #include "analysis/source_records.h"
 #include "analysis/suggestion.h"
@@ -81,6 +82,10 @@ class AppState {
   // one the user chose; without a choice the installation decides.
   RuleBook Rules = BuiltInRules();
   std::optional<RuleSetKind> RuleSetChoice;
+  // What the last examination made of each part of the program, for a
+  // process that examines again (the window): the next one reads only
+  // what changed. Null for a run that examines once.
+  std::unique_ptr<ExaminationMemo> Memo;
 };
 
 }  // namespace vt

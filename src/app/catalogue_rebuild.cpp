@@ -10,6 +10,8 @@ namespace vt {
 
 UnreadableParts RebuildCatalogue(AppState& state) {
   UnreadableParts unreadable;
+  // What was matched against the old catalogue says nothing of the new.
+  if (state.Memo) state.Memo->Forget();
   bool collectionFound =
       ScanModFolder(state.Catalogue, *state.Files, state.Settings.RootFolder, &unreadable);
   UpdateStatusLine(state);

@@ -62,7 +62,7 @@ Examination ExamineSource(AppState& state, TextView path, PageChoice page,
   {
     bool explain = reasons == ReasonChoice::Give;
     AnalyseProgram(state.Analysis, state.Catalogue, *state.Files, source,
-                   explain ? CauseNotes::Keep : CauseNotes::Skip, rules);
+                   explain ? CauseNotes::Keep : CauseNotes::Skip, rules, state.Memo.get());
     // Without an explanation nothing reads the records' lists again.
     result.suggestion =
         explain ? SuggestFrameworks(state.Analysis) : TakeFrameworks(state.Analysis);

@@ -272,6 +272,8 @@ void ShutDown(AppState& state) {
 int MainRoutine(Screen& screen, const std::vector<Text>& arguments,
                 const ProgramLayout& layout) {
   AppState state(screen, layout);
+  // The window examines the same program again and again.
+  state.Memo = std::make_unique<ExaminationMemo>();
   StartUp(state, arguments, layout);
   RunEventLoop(state);
   ShutDown(state);

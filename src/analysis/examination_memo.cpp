@@ -1,0 +1,41 @@
+#include "analysis/examination_memo.h"
+
+#include <utility>
+
+namespace vt {
+
+void ExaminationMemo::Forget() {
+  stretches_.clear();
+  reused_ = 0;
+}
+
+void ExaminationMemo::Fit(const CatalogueState& catalogue, RuleSetKind ruleSet,
+                          const RuleSet& rules, CauseNotes notes) {
+  bool fits = catalogue_ == &catalogue && moduleCount_ == catalogue.ModList.size() &&
+              commandCount_ == catalogue.CommandCount && ruleSet_ == ruleSet &&
+              notes_ == notes && rules_ == rules;
+  if (fits) return;
+  Forget();
+  catalogue_ = &catalogue;
+  moduleCount_ = catalogue.ModList.size();
+  commandCount_ = catalogue.CommandCount;
+  ruleSet_ = ruleSet;
+  rules_ = rules;
+  notes_ = notes;
+}
+
+std::unique_ptr<StretchMemo> ExaminationMemo::Take(size_t first) {
+  auto found = stretches_.find(first);
+  if (found == stretches_.end()) return nullptr;
+  std::unique_ptr<StretchMemo> taken = std::move(found->second);
+  stretches_.erase(found);
+  return taken;
+}
+
+void ExaminationMemo::Replace(std::unordered_map<size_t, std::unique_ptr<StretchMemo>> stretches,
+                              size_t reused) {
+  stretches_ = std::move(stretches);
+  reused_ = reused;
+}
+
+}  // namespace vt

@@ -1,0 +1,147 @@
+#include "analysis/examination_memo.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "analysis/analyse.h"
+#include "catalogue_fixture.h"
+#include "support/test_support.h"
+
+namespace vt {
+namespace {
+
+using testing::MakeModule;
+
+// Everything an examination's records say, as text, so that two
+// examinations can be compared whole.
+void DumpRecord(const sourcemodtype& record, std::string& out) {
+  out += ToUtf8(record.path) + "|" + ToUtf8(record.condition) + "\n words:";
+  for (size_t i = 0; i < record.words.size(); ++i) {
+    out += " " + ToUtf8(record.words[i]);
+    if (i < record.wordSites.size()) {
+      const WordSite& site = record.wordSites[i];
+      out += "@" + std::to_string(site.place.entry) + ":" + std::to_string(site.place.line) +
+             ToUtf8(site.spelling);
+    }
+    if (i < record.hiddenWords.size() && record.hiddenWords[i]) out += "(hidden)";
+  }
+  out += "\n modules:";
+  for (const Text& module : record.modules) out += " " + ToUtf8(module);
+  out += "\n optional:";
+  for (const Text& module : record.optionalModules) out += " " + ToUtf8(module);
+  std::vector<std::string> causes;
+  for (const auto& [module, cause] : record.causes) {
+    causes.push_back(ToUtf8(module) + "<-" + std::to_string(cause.word) + ToUtf8(cause.declaredBy));
+  }
+  std::sort(causes.begin(), causes.end());
+  out += "\n causes:";
+  for (const std::string& cause : causes) out += " " + cause;
+  out += "\n loads: " + std::to_string(record.imagesUsed) + std::to_string(record.audioUsed) + "\n";
+  for (const sourcemodtype& section : record.sections) DumpRecord(section, out);
+}
+
+std::string Dump(const AnalysisState& analysis) {
+  std::string out = std::to_string(analysis.TotalLines) + " " +
+                    std::to_string(analysis.CodeLines) + "\n";
+  for (const auto& entry : analysis.ScanListList) out += ToUtf8(entry->path) + "\n";
+  for (const auto& record : analysis.SourceModList) DumpRecord(*record, out);
+  return out;
+}
+
+class Memo : public testing::FreshState {
+ protected:
+  Memo() {
+    MakeModule(Catalogue, u"brl.timer", u"BRL.Timer", {u"createtimer"});
+    MakeModule(Catalogue, u"brl.retro", u"BRL.Retro", {u"mid", u"left"});
+    MakeModule(Catalogue, u"brl.max2d", u"BRL.Max2D", {u"cls", u"drawrect"});
+    MakeModule(Catalogue, u"brl.audio", u"BRL.Audio", {u"playsound"});
+    MakeModule(Catalogue, u"pub.win32", u"Pub.Win32", {u"flashwindow"});
+  }
+
+  void WriteProgram() {
+    // Three stretches: the Main file with the Include before the Import,
+    // the imported file, and the Include after it that feeds Main again.
+    mem.WriteFile(u"main.bmx",
+                  "Include \"inc.bmx\"\nImport \"util.bmx\"\nInclude \"late.bmx\"\n"
+                  "CreateTimer 10\nMid s\n?Win32\nFlashWindow w\n?\n");
+    mem.WriteFile(u"inc.bmx", "Cls\nType TThing\nMethod Mid()\nMid 1\nEnd Method\nEnd Type\n");
+    mem.WriteFile(u"util.bmx", "DrawRect 1\nPlaySound s\n");
+    mem.WriteFile(u"late.bmx", "Left s\n");
+  }
+
+  std::string Examine(ExaminationMemo* memo) {
+    AnalyseProgram(Analysis, Catalogue, mem.Files(), mem / u"main.bmx", CauseNotes::Keep,
+                   BuiltInRules(), memo);
+    return Dump(Analysis);
+  }
+
+  testing::MemoryFolder mem;
+};
+
+// Whatever changed since the memo was made, an examination with it finds
+// what one without finds; it reads again only the stretches that changed
+// or that start from what changed.
+TEST_F(Memo, AnExaminationWithTheMemoFindsWhatOneWithoutFinds) {
+  struct Edit {
+    const char16_t* file;
+    const char* bytes;
+    // Of the three stretches, under the classic and the modern rules (the
+    // classic ones keep no types).
+    size_t reused[2];
+  };
+  const Edit edits[] = {
+      {u"main.bmx", nullptr, {3, 3}},
+      {u"util.bmx", "Cls\nPlaySound s\n", {2, 2}},
+      {u"late.bmx", "Mid s\n", {2, 2}},
+      // The Main record changed, so the stretch that goes on feeding it
+      // is read again; the imported file is not.
+      {u"inc.bmx", "Left s\nType TThing\nMethod Mid()\nEnd Method\nEnd Type\n", {1, 1}},
+      // A type more renumbers the types of every later file.
+      {u"inc.bmx", "Cls\nType TA\nEnd Type\nType TThing\nMethod Mid()\nEnd Method\nEnd Type\n", {1, 0}},
+      // A name declared in one file hides the word of another, which is
+      // matched again though its files did not change.
+      {u"util.bmx", "Function CreateTimer()\nEnd Function\nPlaySound s\n", {2, 2}},
+      // A Rem left open silences the files after it.
+      {u"util.bmx", "PlaySound s\nRem\n", {1, 1}},
+  };
+  for (RuleSetKind ruleSet : {RuleSetKind::Classic, RuleSetKind::Modern}) {
+    Catalogue.ruleSet = ruleSet;
+    for (const Edit& edit : edits) {
+      SCOPED_TRACE(ToUtf8(edit.file) + (edit.bytes ? edit.bytes : ""));
+      WriteProgram();
+      ExaminationMemo memo;
+      std::string before = Examine(&memo);
+      EXPECT_EQ(memo.LastReused(), 0u);
+      EXPECT_EQ(memo.StretchCount(), 3u);
+      if (edit.bytes) mem.WriteFile(edit.file, edit.bytes);
+      std::string fresh = Examine(nullptr);
+      EXPECT_EQ(Examine(&memo), fresh);
+      if (edit.bytes) {
+        EXPECT_NE(fresh, before);
+      }
+      EXPECT_EQ(memo.LastReused(), edit.reused[ruleSet == RuleSetKind::Modern]);
+      // Kept again, the memo serves the examination after as well.
+      EXPECT_EQ(Examine(&memo), fresh);
+      EXPECT_EQ(memo.LastReused(), memo.StretchCount());
+    }
+  }
+}
+
+// A memo made under other notes or another catalogue is not used.
+TEST_F(Memo, AMemoOfOtherNotesOrAnotherCatalogueIsForgotten) {
+  WriteProgram();
+  ExaminationMemo memo;
+  Examine(&memo);
+  AnalyseProgram(Analysis, Catalogue, mem.Files(), mem / u"main.bmx", CauseNotes::Skip,
+                 BuiltInRules(), &memo);
+  EXPECT_EQ(memo.LastReused(), 0u);
+  MakeModule(Catalogue, u"brl.map", u"BRL.Map", {u"createmap"});
+  std::string fresh = Examine(nullptr);
+  EXPECT_EQ(Examine(&memo), fresh);
+  EXPECT_EQ(memo.LastReused(), 0u);
+}
+
+}  // namespace
+}  // namespace vt
