@@ -1,6 +1,8 @@
 #include "app/header_panel.h"
 
+#include "app/header_edit_text.h"
 #include "base/paths.h"
+#include "header/header_apply.h"
 
 namespace vt {
 
@@ -16,22 +18,21 @@ Text BlockChoiceTitle(const FrameworkBlock& block) {
   return title;
 }
 
-HeaderCheckState CheckStateOf(const Text& shown, const HeaderResult& check) {
-  if (Contains(check.unreadable, shown)) return HeaderCheckState::Unreadable;
-  for (const HeaderFinding& finding : check.findings) {
-    if (finding.file == shown && !finding.IsNote()) return HeaderCheckState::Differs;
-  }
-  return HeaderCheckState::Matches;
+HeaderCheckState CheckStateOf(const Text& shown, const HeaderPlan& plan) {
+  const FilePlan* file = plan.Find(shown);
+  if (!file) return HeaderCheckState::Matches;
+  if (!file->Readable()) return HeaderCheckState::Unreadable;
+  return file->Differs() ? HeaderCheckState::Differs : HeaderCheckState::Matches;
 }
 
-PanelBox PanelBoxOf(const CodeBox& box, const HeaderResult& check, TextView folder) {
+PanelBox PanelBoxOf(const CodeBox& box, const HeaderPlan& plan, TextView folder) {
   PanelBox shown;
   shown.title = box.label + FileNameOf(box.path);
   shown.file = RelativePath(box.path, folder);
   ForEachCodeLine(box, [&](TextView fixed, TextView data, TextView reason) {
     shown.lines.push_back({Text(fixed) + Text(data), Text(reason)});
   });
-  shown.check = CheckStateOf(shown.file, check);
+  shown.check = CheckStateOf(shown.file, plan);
   return shown;
 }
 
@@ -85,12 +86,12 @@ HeaderPanelContent BuildHeaderPanel(const AppState& state,
   for (const FrameworkBlock& block : panel.suggestion.blocks) {
     content.blockTitles.push_back(BlockChoiceTitle(block));
   }
-  HeaderResult check = CheckHeaders(HeaderPanelJob(state, panel, panel.block));
-  if (check.block == 0) return content;
-  content.block = check.block - 1;
+  HeaderPlan plan = PlanHeaders(HeaderPanelJob(state, panel, panel.block));
+  if (plan.block == 0) return content;
+  content.block = plan.block - 1;
   Text folder = ProgramFolder(panel);
   for (const CodeBox& box : panel.suggestion.blocks[content.block].boxes) {
-    content.boxes.push_back(PanelBoxOf(box, check, folder));
+    content.boxes.push_back(PanelBoxOf(box, plan, folder));
   }
   content.warnings = MissingParts(panel);
   return content;
@@ -152,20 +153,22 @@ void ApplyHeaderBlock(AppState& state) {
         JoinLines({panel.content.warnings}));
     return;
   }
-  HeaderJob job = HeaderPanelJob(state, panel, panel.block);
-  HeaderResult diff = DiffHeaders(job);
-  if (diff.output.empty()) {
-    Text why = JoinLines({diff.messages, diff.errors});
+  HeaderPlan plan = PlanHeaders(HeaderPanelJob(state, panel, panel.block));
+  std::string diff = DiffText(plan);
+  if (diff.empty()) {
+    Text why = JoinLines({LeftAloneLines(plan), PlanErrors(plan, true)});
     screen.InformationBox(why.empty() ? u"Every header matches; nothing to write."
                                       : u"Nothing to write.\n\n" + why);
     return;
   }
-  if (!screen.ConfirmHeaderEdit(FromUtf8(diff.output))) return;
-  HeaderResult written = WriteHeaders(job, false);
+  if (!screen.ConfirmHeaderEdit(FromUtf8(diff))) return;
+  // What is written is what the user saw: a file changed since is left alone.
+  AppliedFiles applied = ApplyHeaderPlan(plan, false);
   // Copied: examining again replaces the panel's state.
   Text program = panel.program;
   ShowHeaderPanel(state, program, ExamineSource(state, program));
-  screen.InformationBox(JoinLines({written.written, written.messages, written.errors}));
+  screen.InformationBox(
+      JoinLines({WrittenLines(plan, applied), LeftAloneLines(plan), ApplyErrors(plan, applied)}));
 }
 
 }  // namespace vt

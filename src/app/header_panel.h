@@ -8,7 +8,7 @@
 
 #include "app/app_state.h"
 #include "app/examine.h"
-#include "header/header_check.h"
+#include "header/header_plan.h"
 
 namespace vt {
 
@@ -17,8 +17,8 @@ namespace vt {
 // folder. Reads the program's files to check their headers.
 HeaderPanelContent BuildHeaderPanel(const AppState& state, const HeaderPanelState& panel);
 
-// The job that checks, diffs or writes the headers of `panel`'s program
-// against `block` (from 0), or the block the main file names.
+// The job that plans the headers of `panel`'s program against `block` (from
+// 0), or the block the main file names.
 HeaderJob HeaderPanelJob(const AppState& state, const HeaderPanelState& panel,
                          std::optional<size_t> block);
 

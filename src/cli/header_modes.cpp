@@ -4,7 +4,10 @@
 
 #include "app/examine.h"
 #include "analysis/rule_book.h"
-#include "header/header_check.h"
+#include "app/header_edit_text.h"
+#include "header/header_apply.h"
+#include "header/header_plan.h"
+#include "output/check_text.h"
 #include "output/header_output.h"
 #include "output/terminal_text.h"
 #include "output/text_output.h"
@@ -75,19 +78,32 @@ int RefuseIncompleteEdit(const Options& options, const std::vector<Text>& missin
   return kIncompletePicture;
 }
 
-int CodeOf(const HeaderResult& result, const Options& options) {
-  if (result.status == HeaderStatus::BadTemplate) return kBadUsage;
-  if (result.status == HeaderStatus::NoUnits) {
+// What a mode tells the user: standard output, then on standard error the
+// progress (which --quiet silences), the files left alone and the errors.
+struct ModeReport {
+  HeaderStatus status = HeaderStatus::Done;
+  std::string output;
+  std::vector<Text> written;
+  std::vector<Text> leftAlone;
+  std::vector<Text> errors;
+  // Some header differs (check, diff), or still does after the write
+  // because its file was left alone.
+  bool differs = false;
+};
+
+int CodeOf(const ModeReport& report, const Options& options) {
+  if (report.status == HeaderStatus::BadTemplate) return kBadUsage;
+  if (report.status == HeaderStatus::NoUnits) {
     std::fprintf(stderr, "veltrane-cli: no source unit to look at: %s\n",
                  TerminalText(options.source).c_str());
     return kBadSource;
   }
-  if (!result.errors.empty()) return kSourceNotWritten;
-  return result.differs ? kHeaderDiffers : kSuccess;
+  if (!report.errors.empty()) return kSourceNotWritten;
+  return report.differs ? kHeaderDiffers : kSuccess;
 }
 
-HeaderResult RunJob(const AppState& state, const Options& options, const Suggestion& suggestion,
-                    const Text& startFolder, HandledFiles& handled) {
+HeaderPlan PlanJob(const AppState& state, const Options& options, const Suggestion& suggestion,
+                   const Text& startFolder, HandledFiles& handled) {
   HeaderJob job{suggestion, state.Catalogue, state.Settings.RootFolder + u"/mod", startFolder,
                 options.templateNumber,
                 [&suggestion](TextView unit, TextView module) {
@@ -98,46 +114,54 @@ HeaderResult RunJob(const AppState& state, const Options& options, const Suggest
   job.keep = std::unordered_set<Text>(options.keep.begin(), options.keep.end());
   job.families = state.Rules.For(state.Catalogue.ruleSet).families;
   job.files = state.Files.get();
-  if (options.headerMode == HeaderMode::Check || options.headerMode == HeaderMode::List) {
-    return CheckHeaders(job);
-  }
-  if (options.headerMode == HeaderMode::Diff) return DiffHeaders(job);
-  return WriteHeaders(job, options.backup);
+  return PlanHeaders(job);
 }
 
-// The files with a difference, one name a line, each once.
-std::string ListedFiles(const HeaderResult& result) {
-  std::string out;
-  std::unordered_set<Text> listed;
-  for (const HeaderFinding& finding : result.findings) {
-    if (!finding.IsNote() && listed.insert(finding.file).second) out += TerminalText(finding.file) + "\n";
-  }
-  return out;
-}
-
-void PrintResult(const HeaderResult& result, const Options& options, RuleSetKind ruleSet) {
-  switch (options.headerMode == HeaderMode::List ? OutputFormat::Text : options.format) {
+// Standard output of --check, --list and --diff in the format asked for.
+std::string PlanOutput(const HeaderPlan& plan, const Options& options, RuleSetKind ruleSet) {
+  bool diff = options.headerMode == HeaderMode::Diff;
+  if (options.headerMode == HeaderMode::List) return ListedFiles(plan);
+  switch (options.format) {
     case OutputFormat::Text:
-      std::fputs(options.headerMode == HeaderMode::List ? ListedFiles(result).c_str()
-                                                         : result.output.c_str(),
-                 stdout);
-      break;
+      return diff ? DiffText(plan) : CheckText(plan);
     case OutputFormat::Json:
-      std::fputs(HeaderResultJson(result, ModeName(options.headerMode).substr(2),
-                                  RuleSetName(ruleSet)).c_str(), stdout);
-      break;
+      return HeaderPlanJson(plan, ModeName(options.headerMode).substr(2), RuleSetName(ruleSet));
     case OutputFormat::Github:
-      std::fputs(GithubAnnotations(result).c_str(), stdout);
-      break;
+      return GithubAnnotations(plan);
   }
+  return std::string();
+}
+
+// Carries out the mode on the plan: --write applies it.
+ModeReport RunMode(const HeaderPlan& plan, const Options& options, RuleSetKind ruleSet) {
+  ModeReport report;
+  report.status = plan.status;
+  if (options.headerMode != HeaderMode::Write) {
+    bool diff = options.headerMode == HeaderMode::Diff;
+    report.output = PlanOutput(plan, options, ruleSet);
+    if (diff) report.leftAlone = LeftAloneLines(plan);
+    report.errors = PlanErrors(plan, diff);
+    report.differs = plan.Differs();
+    return report;
+  }
+  AppliedFiles applied = ApplyHeaderPlan(plan, options.backup);
+  report.written = WrittenLines(plan, applied);
+  report.leftAlone = LeftAloneLines(plan);
+  report.errors = ApplyErrors(plan, applied);
+  report.differs = plan.LeavesDifferences();
+  return report;
+}
+
+void PrintReport(const ModeReport& report, const Options& options) {
+  std::fputs(report.output.c_str(), stdout);
   std::fflush(stdout);
   if (!options.quiet) {
-    for (const Text& line : result.written) std::fprintf(stderr, "%s\n", TerminalText(line).c_str());
+    for (const Text& line : report.written) std::fprintf(stderr, "%s\n", TerminalText(line).c_str());
   }
-  for (const Text& message : result.messages) {
-    std::fprintf(stderr, "%s\n", TerminalText(message).c_str());
+  for (const Text& line : report.leftAlone) {
+    std::fprintf(stderr, "%s\n", TerminalText(line).c_str());
   }
-  for (const Text& error : result.errors) {
+  for (const Text& error : report.errors) {
     std::fprintf(stderr, "veltrane-cli: %s\n", TerminalText(error).c_str());
   }
 }
@@ -172,9 +196,10 @@ int RunHeaderModes(AppState& state, const Options& options, const Text& startFol
   if (!missing.empty() && edits) return RefuseIncompleteEdit(options, missing);
   if (!options.quiet) PrintWarnings(examination, startFolder);
 
-  HeaderResult result = RunJob(state, options, examination.suggestion, startFolder, handled);
-  PrintResult(result, options, state.Catalogue.ruleSet);
-  int code = FinishStandardOutput(CodeOf(result, options));
+  HeaderPlan plan = PlanJob(state, options, examination.suggestion, startFolder, handled);
+  ModeReport report = RunMode(plan, options, state.Catalogue.ruleSet);
+  PrintReport(report, options);
+  int code = FinishStandardOutput(CodeOf(report, options));
   if (!missing.empty()) {
     std::fprintf(stderr, "veltrane-cli: the check is incomplete: %zu file(s) named by Include "
                  "or Import could not be read\n", missing.size());

@@ -17,7 +17,7 @@
 #include "app/catalogue_rebuild.h"
 #include "app/examine.h"
 #include "output/json_output.h"
-#include "header/header_check.h"
+#include "header/header_plan.h"
 #include "app/pages.h"
 #include "output/text_output.h"
 #include "output/terminal_text.h"

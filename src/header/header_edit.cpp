@@ -4,25 +4,13 @@ namespace vt {
 
 namespace {
 
-const char* EncodingName(TextEncoding encoding) {
-  switch (encoding) {
-    case TextEncoding::Utf8: return "UTF-8";
-    case TextEncoding::Utf16BE: return "UTF-16 (big-endian)";
-    case TextEncoding::Utf16LE: return "UTF-16";
-    default: return "Latin-1";
-  }
-}
-
-// The new header lines in the file's encoding; an error text when one of
-// them does not fit it.
+// The new header lines in the file's encoding; the first that does not fit
+// it, when one does not.
 Text EncodeWanted(const TextLines& before, const std::vector<WantedLine>& wanted,
                   const std::string& ending, std::vector<EditedLine>& out) {
   for (const WantedLine& line : wanted) {
     std::optional<std::string> bytes = EncodeText(before.encoding, line.text);
-    if (!bytes) {
-      return FromUtf8(std::string("its encoding (") + EncodingName(before.encoding) +
-                      ") cannot hold a character of \"") + line.text + u"\"";
-    }
+    if (!bytes) return line.text;
     if (line.keepFromLine && *line.keepFromLine < before.lines.size()) {
       *bytes += BytesFromUnit(before.encoding, before.lines[*line.keepFromLine].content,
                               line.keepFromUnit);
@@ -67,8 +55,8 @@ HeaderEdit EditHeader(const TextLines& before, const PresentHeader& present,
   HeaderEdit edit;
   std::string ending = MostCommonEnding(before, fallbackEnding);
   std::vector<EditedLine> inserted;
-  edit.error = EncodeWanted(before, wanted, ending, inserted);
-  if (!edit.error.empty()) return edit;
+  edit.unencodable = EncodeWanted(before, wanted, ending, inserted);
+  if (!edit.unencodable.empty()) return edit;
 
   std::vector<bool> removed(before.lines.size(), false);
   for (const HeaderLine& line : present.lines) removed[line.index] = true;
@@ -88,7 +76,7 @@ HeaderEdit EditHeader(const TextLines& before, const PresentHeader& present,
 }
 
 bool Changes(const TextLines& before, const HeaderEdit& edit) {
-  if (!edit.error.empty()) return false;
+  if (!edit.unencodable.empty()) return false;
   if (edit.after.size() != before.lines.size()) return true;
   for (size_t i = 0; i < edit.after.size(); ++i) {
     const RawLine& now = edit.after[i].line;

@@ -19,9 +19,9 @@ struct EditedLine {
 
 struct HeaderEdit {
   std::vector<EditedLine> after;
-  // Set when the file's encoding cannot hold a character of the new lines;
-  // the edit is then not to be made.
-  Text error;
+  // The first new line the file's encoding cannot hold a character of, when
+  // there is one; the edit is then not to be made.
+  Text unencodable;
 
   // The new file: the old one's encoding and mark with the lines after.
   TextLines Result(const TextLines& before) const;

@@ -2,8 +2,11 @@
 
 #include <nlohmann/json.hpp>
 
-#include "output/json_output.h"
+#include "app/header_edit_text.h"
 #include "base/version.h"
+#include "header/line_replacements.h"
+#include "output/check_text.h"
+#include "output/json_output.h"
 
 namespace vt {
 
@@ -37,7 +40,7 @@ json ReasonJson(const Reason& reason) {
   };
 }
 
-json FindingJson(const HeaderFinding& finding) {
+json FindingJson(const HeaderFinding& finding, const FrameworkSaving& saving) {
   const HeaderDifference& difference = finding.difference;
   return {
       {"file", ToUtf8(finding.file)},
@@ -47,18 +50,18 @@ json FindingJson(const HeaderFinding& finding) {
       {"module", ToUtf8(difference.module)},
       {"condition", OrNull(difference.condition)},
       {"reason", ReasonJson(finding.reason)},
-      {"text", ToUtf8(finding.text)},
+      {"text", ToUtf8(FindingText(finding, saving))},
   };
 }
 
-json EditJson(const FileEdit& edit) {
+json EditJson(const FilePlan& file) {
   json replacements = json::array();
-  for (const LineReplacement& change : edit.replacements) {
+  for (const LineReplacement& change : Replacements(file.lines, file.edit)) {
     json inserted = json::array();
     for (const Text& line : change.inserted) inserted.push_back(ToUtf8(line));
     replacements.push_back({{"line", change.line}, {"remove", change.removed}, {"insert", inserted}});
   }
-  return {{"file", ToUtf8(edit.file)}, {"replacements", replacements}};
+  return {{"file", ToUtf8(file.shown)}, {"replacements", replacements}};
 }
 
 json Texts(const std::vector<Text>& texts) {
@@ -91,32 +94,38 @@ std::string EscapeProperty(const std::string& text) {
 
 }  // namespace
 
-std::string HeaderResultJson(const HeaderResult& result, TextView mode, TextView ruleSet) {
+std::string HeaderPlanJson(const HeaderPlan& plan, TextView mode, TextView ruleSet) {
+  bool diff = mode == u"diff";
   json findings = json::array();
-  for (const HeaderFinding& finding : result.findings) findings.push_back(FindingJson(finding));
   json edits = json::array();
-  for (const FileEdit& edit : result.edits) edits.push_back(EditJson(edit));
+  for (const FilePlan& file : plan.files) {
+    for (const HeaderFinding& finding : file.findings)
+      findings.push_back(FindingJson(finding, plan.saving));
+    if (diff && file.ToWrite()) edits.push_back(EditJson(file));
+  }
   json document = {
       {"schema", kJsonSchema},
       {"version", kVersion},
       {"mode", ToUtf8(mode)},
       {"rule_set", ToUtf8(ruleSet)},
-      {"differs", result.differs},
+      {"differs", plan.Differs()},
       {"findings", findings},
       {"edits", edits},
-      {"left_alone", Texts(result.messages)},
-      {"errors", Texts(result.errors)},
+      {"left_alone", Texts(diff ? LeftAloneLines(plan) : std::vector<Text>())},
+      {"errors", Texts(PlanErrors(plan, diff))},
   };
   return document.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
 }
 
-std::string GithubAnnotations(const HeaderResult& result) {
+std::string GithubAnnotations(const HeaderPlan& plan) {
   std::string out;
-  for (const HeaderFinding& finding : result.findings) {
-    out += (finding.IsNote() ? "::notice file=" : "::error file=") +
-           EscapeProperty(ToUtf8(finding.file)) +
-           ",line=" + std::to_string(finding.difference.line) + ",title=Veltrane::" +
-           EscapeData(ToUtf8(finding.text)) + "\n";
+  for (const FilePlan& file : plan.files) {
+    for (const HeaderFinding& finding : file.findings) {
+      out += (finding.IsNote() ? "::notice file=" : "::error file=") +
+             EscapeProperty(ToUtf8(finding.file)) +
+             ",line=" + std::to_string(finding.difference.line) + ",title=Veltrane::" +
+             EscapeData(ToUtf8(FindingText(finding, plan.saving))) + "\n";
+    }
   }
   return out;
 }

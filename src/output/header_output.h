@@ -4,18 +4,19 @@
 
 #include <string>
 
-#include "header/header_check.h"
+#include "header/header_plan.h"
 
 namespace vt {
 
-// The findings and edits of a header run as a JSON document (the schema of
+// The findings of a plan as a JSON document (the schema of
 // docs/cli-json-schema.md), ending with a line feed. `mode` is "check" or
-// "diff".
-std::string HeaderResultJson(const HeaderResult& result, TextView mode, TextView ruleSet);
+// "diff"; a diff adds the edits, the files left alone and the files whose
+// encoding cannot hold their new lines.
+std::string HeaderPlanJson(const HeaderPlan& plan, TextView mode, TextView ruleSet);
 
 // One "::error file=...,line=...::text" line per difference, and a
 // "::notice ..." line per note, as GitHub Actions shows them on the changed
 // files.
-std::string GithubAnnotations(const HeaderResult& result);
+std::string GithubAnnotations(const HeaderPlan& plan);
 
 }  // namespace vt

@@ -8,6 +8,8 @@
 #include <filesystem>
 
 #include "app/catalogue_rebuild.h"
+#include "app/header_edit_text.h"
+#include "header/header_apply.h"
 #include "support/test_support.h"
 
 namespace vt {
@@ -36,8 +38,8 @@ class HeaderPanelTest : public testing::FreshState {
 TEST_F(HeaderPanelTest, ShowsTheChosenBlockAndWhetherEachHeaderMatchesIt) {
   Examine();
   // The second block's header, written: the panel then starts at that block.
-  HeaderResult written = WriteHeaders(HeaderPanelJob(state, state.Panel, 1), false);
-  ASSERT_TRUE(written.errors.empty());
+  HeaderPlan plan = PlanHeaders(HeaderPanelJob(state, state.Panel, 1));
+  ASSERT_TRUE(ApplyErrors(plan, ApplyHeaderPlan(plan, false)).empty());
   Examine();
 
   const Text math =

@@ -1,7 +1,7 @@
 // --check, --diff and --write as the engine does them, on programs in a
 // temporary folder examined against the example installation.
 #include "app/program_layout.h"
-#include "header/header_check.h"
+#include "header/header_plan.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,9 @@
 
 #include "app/catalogue_rebuild.h"
 #include "app/examine.h"
+#include "app/header_edit_text.h"
+#include "header/header_apply.h"
+#include "output/check_text.h"
 #include "platform/text_lines.h"
 #include "support/test_support.h"
 
@@ -22,6 +25,34 @@ using testing::SourceFolder;
 using testing::TempFolder;
 
 enum class Mode { Check, Diff, Write };
+
+// What a mode says, as the command line prints it.
+struct HeaderResult {
+  HeaderStatus status = HeaderStatus::Done;
+  std::string output;
+  std::vector<Text> written;
+  std::vector<Text> leftAlone;
+  std::vector<Text> errors;
+  bool differs = false;
+};
+
+HeaderResult CheckHeaders(const HeaderJob& job) {
+  HeaderPlan plan = PlanHeaders(job);
+  return {plan.status, CheckText(plan), {}, {}, PlanErrors(plan, false), plan.Differs()};
+}
+
+HeaderResult DiffHeaders(const HeaderJob& job) {
+  HeaderPlan plan = PlanHeaders(job);
+  return {plan.status, DiffText(plan), {}, LeftAloneLines(plan), PlanErrors(plan, true),
+          plan.Differs()};
+}
+
+HeaderResult WriteHeaders(const HeaderJob& job, bool keepBackup) {
+  HeaderPlan plan = PlanHeaders(job);
+  AppliedFiles applied = ApplyHeaderPlan(plan, keepBackup);
+  return {plan.status, "", WrittenLines(plan, applied), LeftAloneLines(plan),
+          ApplyErrors(plan, applied), plan.LeavesDifferences()};
+}
 
 // Empty when `text` starts with `head`, else what it starts with instead.
 std::string Head(const std::string& text, const std::string& head) {
@@ -308,7 +339,7 @@ TEST_F(HeaderCheck, FilesOutsideTheMainFilesFolderAreCheckedButNeverWritten) {
   EXPECT_TRUE(write.errors.empty());
   EXPECT_EQ(write.written,
             std::vector<Text>{u"Wrote game/main.bmx (the original is in game/main.bmx.bak)"});
-  EXPECT_EQ(write.messages,
+  EXPECT_EQ(write.leftAlone,
             std::vector<Text>{u"shared/text.bmx: left alone: it lies outside the main file's folder"});
   EXPECT_TRUE(write.differs) << "its header still differs";
   EXPECT_EQ(ReadFileBytes(work / u"shared/text.bmx"),

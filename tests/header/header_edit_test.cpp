@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/header_edit_text.h"
 #include "header/unified_diff.h"
 
 namespace vt {
@@ -76,11 +77,11 @@ TEST(HeaderEdit, AnEmptyFileGetsItsHeaderAndAFileOfOneLineGetsAnEnding) {
 TEST(HeaderEdit, AnEncodingThatCannotHoldTheNewLinesIsAnErrorAndNoEdit) {
   CodeBox box = Main({u"BRL.StandardIO", u"PUB.\u0141odz"});
   Edited latin = Edit("Print 1\n", box);
-  EXPECT_EQ(latin.edit.error,
+  EXPECT_EQ(EncodingRefusal(latin.before.encoding, latin.edit.unencodable),
             u"its encoding (Latin-1) cannot hold a character of \"Import PUB.\u0141odz\"");
   EXPECT_FALSE(Changes(latin.before, latin.edit));
   Edited utf8 = Edit("\xEF\xBB\xBFPrint 1\n", box);
-  EXPECT_EQ(utf8.edit.error, u"");
+  EXPECT_EQ(utf8.edit.unencodable, u"");
   EXPECT_EQ(utf8.Bytes(), "\xEF\xBB\xBF" "Framework BRL.StandardIO\nImport PUB.\xC5\x81odz\n\nPrint 1\n");
 }
 

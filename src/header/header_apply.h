@@ -1,0 +1,47 @@
+// Making a plan's edits on disk: the only step that writes a header.
+#pragma once
+
+#include <vector>
+
+#include "header/header_plan.h"
+
+namespace vt {
+
+enum class ApplyOutcome {
+  NoEdit,         // its header needs no edit
+  Refused,        // the plan says it may not be written (FilePlan::refusal)
+  Written,
+  ChangedOnDisk,  // its bytes are no longer the ones the plan judged
+  BackupFailed,   // the backup could not be written (`error` says why)
+  ReplaceFailed,  // the file could not be replaced (`error` says why)
+};
+
+struct AppliedFile {
+  ApplyOutcome outcome = ApplyOutcome::NoEdit;
+  // The backup's path, when one is kept, and whether it was there from
+  // before (it then holds the file as it was before its first edit).
+  Text backup;
+  bool backupFromBefore = false;
+  // The system's reason for a failure.
+  Text error;
+
+  bool Failed() const {
+    return outcome == ApplyOutcome::ChangedOnDisk || outcome == ApplyOutcome::BackupFailed ||
+           outcome == ApplyOutcome::ReplaceFailed;
+  }
+};
+
+// One per file of the plan, in its order.
+using AppliedFiles = std::vector<AppliedFile>;
+
+// Replaces each file the plan may write, atomically, with the edit of the
+// lines it judged, after checking that the disk still holds the bytes
+// judged. With `keepBackup`, NAME.bak keeps the file as it was before its
+// first edit: one that exists already is never written over. A file that
+// fails is left as it was.
+AppliedFiles ApplyHeaderPlan(const HeaderPlan& plan, bool keepBackup);
+
+// Some file was written.
+bool WroteAny(const AppliedFiles& applied);
+
+}  // namespace vt
