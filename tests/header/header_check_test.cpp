@@ -362,6 +362,30 @@ TEST_F(HeaderCheck, AFileThatCannotBeReadIsAnErrorNotAMatch) {
             "Framework BRL.StandardIO\n\nImport \"lib.bmx\"\nPrint 1\n");
 }
 
+// The write goes by the plan: a file changed after it was planned is left
+// alone without a backup, and the others get the edit of the lines judged.
+TEST_F(HeaderCheck, AnApplyWritesWhatWasPlannedAndNothingChangedSince) {
+  work.WriteFile(u"main.bmx", "Import \"lib.bmx\"\nPrint Upper(\"x\")\n");
+  work.WriteFile(u"lib.bmx", "Print Upper(\"y\")\n");
+  Examination examination = ExamineSource(state, work / u"main.bmx");
+  HeaderJob job{examination.suggestion, Catalogue, Text(), work.Path(), 0, nullptr};
+  HeaderPlan plan = PlanHeaders(job);
+  ASSERT_EQ(plan.files.size(), 2u);
+  ASSERT_TRUE(plan.files[0].ToWrite() && plan.files[1].ToWrite());
+  work.WriteFile(u"lib.bmx", "Print 2\n");
+  AppliedFiles applied = ApplyHeaderPlan(plan, true);
+  ASSERT_EQ(applied.size(), 2u);
+  EXPECT_EQ(applied[0].outcome, ApplyOutcome::Written);
+  EXPECT_EQ(applied[1].outcome, ApplyOutcome::ChangedOnDisk);
+  EXPECT_EQ(ApplyErrors(plan, applied),
+            std::vector<Text>{u"lib.bmx: left alone: it changed on disk since it was read"});
+  EXPECT_EQ(ReadFileBytes(work / u"lib.bmx"), "Print 2\n");
+  EXPECT_FALSE(std::filesystem::exists(ToUtf8(work / u"lib.bmx.bak")));
+  const FilePlan& main = plan.files[0];
+  EXPECT_EQ(ReadFileBytes(work / u"main.bmx"), JoinTextLines(main.edit.Result(main.lines)));
+  EXPECT_EQ(ReadFileBytes(work / u"main.bmx.bak"), main.bytes);
+}
+
 TEST_F(HeaderCheck, ReasonsFollowTheMissingModulesWhenThereAreAny) {
   work.WriteFile(u"main.bmx", "Framework BRL.StandardIO\nImport BRL.Max2D\nPrint Upper(\"x\")\n");
   Examination examination = ExamineSource(state, work / u"main.bmx");
