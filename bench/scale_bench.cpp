@@ -16,6 +16,7 @@
 
 #include "analysis/analyse.h"
 #include "analysis/command_matcher.h"
+#include "analysis/command_pass.h"
 #include "analysis/examination_memo.h"
 #include "analysis/loader_rules.h"
 #include "analysis/rule_book.h"
@@ -96,11 +97,13 @@ struct Run {
   }
   void CommandPass() {
     analysis.SourceModList.clear();
-    analysis.TotalLines = analysis.InRemCommands = 0;
+    analysis.TotalLines = 0;
+    vt::CommandPassState pass;
+    vt::DiskFileTree disk;
     vt::sourcemodtype* current = nullptr;
     vt::TextFileLines file;
     for (const auto& entry : analysis.ScanListList) {
-      current = vt::ScanFileCommands(analysis, entry->path, entry->kind, current, file);
+      current = vt::ScanFileCommands(analysis, pass, disk, entry->path, entry->kind, current, file);
     }
   }
   void ForgetMatches() {
@@ -113,7 +116,8 @@ struct Run {
   void Match() {
     // The loader rows are rules of the set, as in a run.
     analysis.Rules = &vt::BuiltInRules().For(catalogue.ruleSet);
-    vt::MatchCommands(analysis, catalogue);
+    vt::CommandMatcher matcher(catalogue, vt::CauseNotes::Keep, analysis.Rules);
+    for (const auto& record : analysis.SourceModList) matcher.Match(*record);
     vt::SuggestLoaders(analysis, catalogue);
   }
 

@@ -2,7 +2,7 @@
 // and every word kept must be one the cutting could produce.
 #include <cstdint>
 
-#include "analysis/command_matcher.h"
+#include "analysis/command_pass.h"
 #include "analysis/source_records.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (size_t i = 0; i + 1 < size; i += 2) {
     line += static_cast<char16_t>(data[i] | (data[i + 1] << 8));
   }
-  vt::ScanCommandLine(analysis, record, line);
+  vt::CommandPassState pass;
+  vt::ScanCommandLine(analysis, pass, record, line);
   for (const vt::Text& word : record->words) {
     if (word.size() < 2) __builtin_trap();
   }

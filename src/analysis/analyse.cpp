@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/command_matcher.h"
+#include "analysis/command_pass.h"
 #include "analysis/examination_memo.h"
 #include "analysis/loader_rules.h"
 #include "analysis/source_walker.h"
@@ -41,7 +42,7 @@ class ProgramPass {
         matcher_(catalogue, analysis.Notes, analysis.Rules),
         scoped_(analysis.ruleSet == RuleSetKind::Modern),
         memo_(memo) {
-    analysis_.Scopes.KeepOnly([this](TextView name) { return matcher_.Declares(name); });
+    pass_.scopes.KeepOnly([this](TextView name) { return matcher_.Declares(name); });
     if (memo_) memo_->Fit(catalogue, analysis.ruleSet, *analysis.Rules, analysis.Notes);
   }
 
@@ -62,9 +63,9 @@ class ProgramPass {
   void Finish() {
     EndStretch();
     LeaveUntil(kNone);
-    if (scoped_) declaredPrint_ = analysis_.Scopes.Fingerprint();
+    if (scoped_) declaredPrint_ = pass_.scopes.Fingerprint();
     for (sourcemodtype* record : waiting_) Match(record);
-    analysis_.Scopes.KeepOnly(nullptr);
+    pass_.scopes.KeepOnly(nullptr);
     if (memo_) memo_->Replace(std::move(kept_), reused_);
   }
 
@@ -82,7 +83,7 @@ class ProgramPass {
     std::unique_ptr<StretchMemo> candidate;
     bool read = false;      // the pass has read its files
     bool keepable = false;  // a memo may keep it
-    int remIn = 0;
+    bool remIn = false;
     size_t typesIn = 0;
     // The lines its files' command pass counted (the walk counts directive
     // lines as code too, as it goes).
@@ -115,8 +116,8 @@ class ProgramPass {
     stretch_ = Stretch();
     stretch_.open = true;
     stretch_.keepable = memo_ != nullptr;
-    stretch_.remIn = analysis_.InRemCommands;
-    stretch_.typesIn = analysis_.Scopes.TypeCount();
+    stretch_.remIn = pass_.inRem;
+    stretch_.typesIn = pass_.scopes.TypeCount();
     if (entry.kind != EntryKind::Include) {
       stretch_.unit = i;
       open_.emplace_back(i, nullptr);
@@ -172,7 +173,7 @@ class ProgramPass {
       if (ties.pending) *stretch_.feeds = *ties.pending->after;
       ties = {false, nullptr, nullptr, ties.index};
     }
-    if (stretch_.keepable) analysis_.Scopes.NoteGlobalsInto(&stretch_.globals);
+    if (stretch_.keepable) pass_.scopes.NoteGlobalsInto(&stretch_.globals);
     for (size_t j = 0; j < k; ++j) {
       ReadFile(j, nullptr);
       FileStamp& stamp = stretch_.files[j];
@@ -189,15 +190,15 @@ class ProgramPass {
   // again when null.
   void ReadFile(size_t k, const TextFileLines* lines) {
     const FileStamp& stamp = stretch_.files[k];
-    analysis_.CommandEntry = stamp.entry;
-    analysis_.CommandLineBase = analysis_.TotalLines;
+    pass_.entry = stamp.entry;
+    pass_.lineBase = analysis_.TotalLines;
     sourcemodtype* feeds = k == 0 ? stretch_.feeds : stretch_.record;
     int32_t codeBefore = analysis_.CodeLines;
     sourcemodtype* made =
-        lines ? ScanFileLines(analysis_, stamp.path, stamp.kind, feeds, *lines, scratch_)
-              : ScanFileCommands(analysis_, files_, stamp.path, stamp.kind, feeds, reread_);
+        lines ? ScanFileLines(analysis_, pass_, stamp.path, stamp.kind, feeds, *lines)
+              : ScanFileCommands(analysis_, pass_, files_, stamp.path, stamp.kind, feeds, reread_);
     if (k == 0) stretch_.record = made;
-    stretch_.totalLines += analysis_.TotalLines - analysis_.CommandLineBase;
+    stretch_.totalLines += analysis_.TotalLines - pass_.lineBase;
     stretch_.codeLines += analysis_.CodeLines - codeBefore;
   }
 
@@ -208,7 +209,7 @@ class ProgramPass {
       Reuse();
     } else {
       if (!stretch_.read) StartReading(stretch_.files.size());
-      analysis_.Scopes.NoteGlobalsInto(nullptr);
+      pass_.scopes.NoteGlobalsInto(nullptr);
       Keep();
     }
     if (stretch_.files[0].kind != EntryKind::Include) open_.back().second = stretch_.record;
@@ -219,8 +220,8 @@ class ProgramPass {
     std::unique_ptr<StretchMemo> memo = std::move(stretch_.candidate);
     analysis_.TotalLines += memo->totalLines;
     analysis_.CodeLines += memo->codeLines;
-    analysis_.InRemCommands = memo->remOut;
-    analysis_.Scopes.DeclareAgain(memo->declared);
+    pass_.inRem = memo->remOut;
+    pass_.scopes.DeclareAgain(memo->declared);
     if (memo->after) {
       size_t index = stretch_.feeds ? ties_[stretch_.feeds].index : analysis_.SourceModList.size();
       stretch_.record = stretch_.feeds ? stretch_.feeds : analysis_.NewSourceRecord();
@@ -246,10 +247,10 @@ class ProgramPass {
     memo->files = stretch_.files;
     memo->remIn = stretch_.remIn;
     memo->typesIn = stretch_.typesIn;
-    memo->remOut = analysis_.InRemCommands;
+    memo->remOut = pass_.inRem;
     memo->totalLines = stretch_.totalLines;
     memo->codeLines = stretch_.codeLines;
-    memo->declared.types = analysis_.Scopes.TypesSince(stretch_.typesIn);
+    memo->declared.types = pass_.scopes.TypesSince(stretch_.typesIn);
     memo->declared.globals = std::move(stretch_.globals);
     if (stretch_.unit != kNone) memo->recordEntry = stretch_.unit;
     if (stretch_.record) {
@@ -272,7 +273,7 @@ class ProgramPass {
       }
       *record = *ties.last->after;
     }
-    if (scoped_) analysis_.Scopes.MarkHidden(*record);
+    if (scoped_) pass_.scopes.MarkHidden(*record);
     matcher_.Match(*record);
     if (analysis_.Notes == CauseNotes::Skip) record->ReleaseWords();
     SuggestLoaders(*record, catalogue_, *analysis_.Rules);
@@ -305,9 +306,9 @@ class ProgramPass {
   // and its record (null when its file could not be read, or until its
   // first stretch ends).
   std::vector<std::pair<size_t, sourcemodtype*>> open_;
-  // Rooms the files of the pass share.
+  CommandPassState pass_;
+  // The room of the files read again.
   TextFileLines reread_;
-  LineScratch scratch_;
 
   ExaminationMemo* memo_;
   Stretch stretch_;

@@ -7,11 +7,10 @@ namespace vt {
 
 namespace {
 
-void NoteWarning(AnalysisState& analysis, EntryKind kind, TextView name,
+void NoteWarning(AnalysisState& analysis, SourcePlace at, EntryKind kind, TextView name,
                  WalkProblem problem) {
   // The Main file has no directive naming it; its failures are the caller's.
   if (kind == EntryKind::Main) return;
-  const SourcePlace& at = analysis.WalkAt;
   if (at.entry >= analysis.ScanListList.size()) return;
   analysis.Warnings.push_back(
       {analysis.ScanListList[at.entry]->path, at.line, kind, Text(name), problem});
@@ -19,12 +18,9 @@ void NoteWarning(AnalysisState& analysis, EntryKind kind, TextView name,
 
 }  // namespace
 
-void NoteWordSite(const AnalysisState& analysis, sourcemodtype& record,
-                  TextView spelling) {
+void NoteWordSite(sourcemodtype& record, SourcePlace place, TextView spelling) {
   // Words added some other way leave the two lists out of step for good.
   if (record.wordSites.size() + 1 != record.words.size()) return;
-  SourcePlace place{analysis.CommandEntry,
-                    analysis.TotalLines - analysis.CommandLineBase};
   record.wordSites.push_back({place, Text(spelling)});
 }
 
@@ -56,21 +52,23 @@ void NoteOptionalCause(sourcemodtype& record, TextView loader, CauseKind flag) {
   record.optionalCauses.try_emplace(Lower(loader), ModuleCause{*word, flag, Text()});
 }
 
-void NoteUnreadFolder(AnalysisState& analysis, EntryKind kind, TextView name, FileKind folder) {
+void NoteUnreadFolder(AnalysisState& analysis, SourcePlace at, EntryKind kind, TextView name,
+                      FileKind folder) {
   bool exists = folder == FileKind::Folder;
-  NoteWarning(analysis, kind, name,
+  NoteWarning(analysis, at, kind, name,
               exists ? WalkProblem::Unreadable : WalkProblem::NotFound);
 }
 
-void NoteUnreadFile(AnalysisState& analysis, EntryKind kind, TextView name, FileKind file) {
+void NoteUnreadFile(AnalysisState& analysis, SourcePlace at, EntryKind kind, TextView name,
+                    FileKind file) {
   switch (file) {
     case FileKind::None:
-      return NoteWarning(analysis, kind, name, WalkProblem::NotFound);
+      return NoteWarning(analysis, at, kind, name, WalkProblem::NotFound);
     case FileKind::Folder:
-      return NoteWarning(analysis, kind, name, WalkProblem::IsFolder);
+      return NoteWarning(analysis, at, kind, name, WalkProblem::IsFolder);
     case FileKind::File:
     case FileKind::Other:  // a FIFO or a device is never read
-      return NoteWarning(analysis, kind, name, WalkProblem::Unreadable);
+      return NoteWarning(analysis, at, kind, name, WalkProblem::Unreadable);
   }
 }
 

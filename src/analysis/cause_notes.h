@@ -9,10 +9,9 @@
 
 namespace vt {
 
-// The word just appended to `record.words` stands at the line the command
-// pass reads, written as `spelling`.
-void NoteWordSite(const AnalysisState& analysis, sourcemodtype& record,
-                  TextView spelling);
+// The word just appended to `record.words` stands at `place`, written as
+// `spelling`.
+void NoteWordSite(sourcemodtype& record, SourcePlace place, TextView spelling);
 
 // Watches one word of a record while it is matched: each module appended
 // since the last note was called for by this word, in the way given; so was
@@ -34,9 +33,11 @@ class CauseWatch {
 void NoteOptionalCause(sourcemodtype& record, TextView loader, CauseKind flag);
 
 // The walk could not enter the folder, of kind `folder`, of a file named
-// `name` by the directive line it follows.
-void NoteUnreadFolder(AnalysisState& analysis, EntryKind kind, TextView name, FileKind folder);
+// `name` by the directive line at `at`.
+void NoteUnreadFolder(AnalysisState& analysis, SourcePlace at, EntryKind kind, TextView name,
+                      FileKind folder);
 // The walk could not open the file `name`, of kind `file`.
-void NoteUnreadFile(AnalysisState& analysis, EntryKind kind, TextView name, FileKind file);
+void NoteUnreadFile(AnalysisState& analysis, SourcePlace at, EntryKind kind, TextView name,
+                    FileKind file);
 
 }  // namespace vt

@@ -1,6 +1,5 @@
-// The command pass: cutting the code lines of the walked files into words
-// and literals, one record per Main or Imported file, and matching the words
-// against the commands the installed modules declare.
+// Matching the words of the records against the commands the installed
+// modules declare, and the rules of the rule set.
 #pragma once
 
 #include <optional>
@@ -15,57 +14,6 @@
 #include "platform/text_file_reader.h"
 
 namespace vt {
-
-// Reads the walked file `path` of `kind`, counting its lines and collecting
-// its words. Main and Imported files get a record of their own; an Include
-// file feeds `current`, the record of the unit it belongs to (null before
-// any). Module entries are no files. Returns the record that the
-// files after this one feed.
-sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, EntryKind kind,
-                                sourcemodtype* current);
-// The same, reading into `file`, whose room a pass over many files reuses.
-sourcemodtype* ScanFileCommands(AnalysisState& analysis, TextView path, EntryKind kind,
-                                sourcemodtype* current, TextFileLines& file);
-// The same from `files`.
-sourcemodtype* ScanFileCommands(AnalysisState& analysis, const FileTree& files, TextView path,
-                                EntryKind kind, sourcemodtype* current, TextFileLines& file);
-
-
-// Counts one line and, for a code line, hands its words and literals to
-// `record` (if there is one).
-void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView line);
-
-// The condition of a trimmed line "?Win32 ' comment" as written ("Win32");
-// empty for a line that ends a platform section.
-Text SectionCondition(TextView trimmed);
-
-// Cuts a trimmed, lower-cased code line into words and literals, in order.
-TextList CutWords(TextView low);
-
-// The same cut, as places in the line, so that a word can be found again as
-// it is written.
-std::vector<WordSpan> CutWordSpans(TextView low);
-// The same into `words`, emptied first.
-void CutWordSpans(TextView low, std::vector<WordSpan>& words);
-
-// The room the cut of one line needs, kept for the next: a large program has
-// hundreds of thousands of lines.
-struct LineScratch {
-  Text low;
-  std::vector<WordSpan> spans;
-  // How each span stands in the program's scopes (modern rules).
-  std::vector<uint32_t> uses;
-};
-void ScanCommandLine(AnalysisState& analysis, sourcemodtype* record, TextView line,
-                     LineScratch& scratch);
-
-// The same as ScanFileCommands for the walked file's `lines`, already read;
-// with `scratch`, whose room the files of a pass share.
-sourcemodtype* ScanFileLines(AnalysisState& analysis, TextView path, EntryKind kind,
-                             sourcemodtype* current, const TextFileLines& lines);
-sourcemodtype* ScanFileLines(AnalysisState& analysis, TextView path, EntryKind kind,
-                             sourcemodtype* current, const TextFileLines& lines,
-                             LineScratch& scratch);
 
 // A module that a word calls for only under a condition that its record's
 // condition does not imply (a command Pub.Win32 declares under "?Win32",
@@ -143,7 +91,5 @@ class CommandMatcher {
   void ApplyWordRules(sourcemodtype& record, size_t word, CauseWatch& watch);
 };
 
-// Matches every record's words, by the rules of `analysis.Rules` when set.
-void MatchCommands(AnalysisState& analysis, CatalogueState& catalogue);
 
 }  // namespace vt

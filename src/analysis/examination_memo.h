@@ -41,10 +41,10 @@ struct FileStamp {
 struct StretchMemo {
   std::vector<FileStamp> files;
   // What the files before it left behind.
-  int remIn = 0;
+  bool remIn = false;
   size_t typesIn = 0;
   // What its files add or leave behind.
-  int remOut = 0;
+  bool remOut = false;
   int32_t totalLines = 0;
   int32_t codeLines = 0;
   ProgramScopes::Declarations declared;

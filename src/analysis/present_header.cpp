@@ -163,7 +163,7 @@ class HeaderReader {
   // Looks at line `i`; returns the last line it took.
   size_t Visit(size_t i) {
     Text low = Lower(Trim(lines_[i]));
-    bool inRem = rem_ != 0;
+    bool inRem = rem_;
     LineKind kind = ClassifyLine(low, rem_);
     if (inRem || kind == LineKind::RemStart || kind == LineKind::RemEnd) {
       if (section_) section_->onlyImports = false;
@@ -208,7 +208,7 @@ class HeaderReader {
   // After a Strict or SuperStrict line among the comments and blank lines
   // that start the file; else after the comment lines that open it.
   size_t OpeningEnd() const {
-    int rem = 0;
+    bool rem = false;
     size_t opening = 0;
     bool inOpening = true;
     for (size_t i = 0; i < lines_.size(); ++i) {
@@ -231,7 +231,7 @@ class HeaderReader {
   const std::vector<Text>& lines_;
   bool readSections_;
   PresentHeader header_;
-  int rem_ = 0;
+  bool rem_ = false;
   bool inConditional_ = false;
   std::optional<Section> section_;
 };

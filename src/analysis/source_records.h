@@ -165,7 +165,8 @@ inline constexpr char16_t KeywordText[] =
 inline constexpr char16_t WordChars[] = u"abcdefghijklmnopqrstuvwxyz01234567890._";
 
 // One examination: what the walk reached, the records of its source units
-// and the line counts.
+// and the line counts. Where the walk and the command pass stand while they
+// read is their own business, not kept here.
 struct AnalysisState {
   std::vector<std::unique_ptr<scanlisttype>> ScanListList;
   // Shared with the memo of a process that examines again, which keeps the
@@ -180,31 +181,10 @@ struct AnalysisState {
   // The rules of that set, which the templates read; null for the built-in
   // classic ones.
   const RuleSet* Rules = nullptr;
-  // The condition of the platform section the command pass is in, and its
-  // key, worked out once per "?" line: what is left of the condition once
-  // the modern rules are known to hold, empty outside any section and in
-  // one that always holds ("?bmxng").
-  Text Section;
-  Text SectionKey;
-  // Whether the command pass is in a section that never holds ("?Not
-  // bmxng"), whose lines add no words.
-  bool SectionNeverHolds = false;
-  // The program's own declarations, read by the command pass under the
-  // modern rules.
-  ProgramScopes Scopes;
-  // Whether the directive pass and the command pass are inside a Rem block.
-  int InRemDirectives = 0;
-  int InRemCommands = 0;
   // Files that exist but could not be opened, for lack of a file handle: they
   // are listed, but what they hold is missing from the examination.
   TextList FilesNotRead;
 
-  // Where the passes read, so that words and warnings get their places: the
-  // directive line the walk follows; the entry the command pass reads and
-  // TotalLines before its first line.
-  SourcePlace WalkAt;
-  size_t CommandEntry = 0;
-  int32_t CommandLineBase = 0;
   // Files named by Include or Import lines that could not be read.
   std::vector<WalkWarning> Warnings;
   // Whether the command pass and the matching note down why.

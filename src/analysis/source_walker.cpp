@@ -6,7 +6,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "analysis/command_matcher.h"
+#include "analysis/command_pass.h"
 #include "base/paths.h"
 #include "catalogue/platform_condition.h"
 #include "platform/file_system.h"
@@ -93,6 +93,10 @@ class SourceWalk {
   std::unordered_map<Text, Text> absolute_;
   std::vector<File> open_;
   std::vector<TextFileLines> spare_;
+  // Inside a Rem block: one left open silences the files walked after it.
+  bool inRem_ = false;
+  // The directive line followed, for the place of a warning.
+  SourcePlace at_;
 };
 
 void SourceWalk::Enter(TextView path, EntryKind kind) {
@@ -106,7 +110,7 @@ void SourceWalk::Enter(TextView path, EntryKind kind) {
   Text folder = FolderPart(found);
   const Text* current = EnterableFolder(folder);
   if (!current) {
-    NoteUnreadFolder(analysis_, kind, path, files_.KindOf(AnchorPath(folder, here_)));
+    NoteUnreadFolder(analysis_, at_, kind, path, files_.KindOf(AnchorPath(folder, here_)));
     return;
   }
   Text name = FileName(found);
@@ -122,7 +126,7 @@ void SourceWalk::Enter(TextView path, EntryKind kind) {
   }
   ReadTextFileLines(files_, fullPath, file);
   if (file.outcome == ReadOutcome::NotOpened) {
-    NoteUnreadFile(analysis_, kind, path, files_.KindOf(fullPath));
+    NoteUnreadFile(analysis_, at_, kind, path, files_.KindOf(fullPath));
     return;
   }
   size_t reaching = ReachingUnit();
@@ -164,7 +168,7 @@ void SourceWalk::Run() {
     // Follow is done with the line before it enters a file, which may move
     // `top` and so the text the view points into.
     TextView line = top.lines.Line(top.next++);
-    analysis_.WalkAt = {top.entry, static_cast<int32_t>(top.next)};
+    at_ = {top.entry, static_cast<int32_t>(top.next)};
     if (hereEntry_ != top.entry) {
       here_ = top.folder;
       hereEntry_ = top.entry;
@@ -177,7 +181,7 @@ void SourceWalk::Follow(TextView line) {
   TextView trimmed = TrimView(line);
   // Most lines are no directive: their start tells, without lowering them whole.
   Text start = Lower(trimmed.substr(0, kClassifiedLength));
-  LineKind kind = ClassifyLine(start, analysis_.InRemDirectives);
+  LineKind kind = ClassifyLine(start, inRem_);
   if (kind == LineKind::Code && trimmed[0] == u'?') FollowSection(trimmed);
   if (kind != LineKind::Directive) return;
   ++analysis_.CodeLines;
@@ -224,18 +228,18 @@ bool OpensRem(TextView low) {
 
 }  // namespace
 
-LineKind ClassifyLine(TextView low, int& remFlag) {
+LineKind ClassifyLine(TextView low, bool& inRem) {
   if (low.empty()) return LineKind::Blank;
   if (low[0] == u'\'') return LineKind::Comment;
   if (OpensRem(low)) {
-    remFlag = 1;
+    inRem = true;
     return LineKind::RemStart;
   }
   if (StartsWith(low, u"end rem") || StartsWith(low, u"endrem")) {
-    remFlag = 0;
+    inRem = false;
     return LineKind::RemEnd;
   }
-  if (remFlag) return LineKind::Remark;
+  if (inRem) return LineKind::Remark;
   if (StartsWith(low, u"include") || StartsWith(low, u"import")) return LineKind::Directive;
   return LineKind::Code;
 }

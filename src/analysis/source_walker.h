@@ -13,10 +13,10 @@ namespace vt {
 // What a line of BlitzMax source is, as far as the two passes care.
 enum class LineKind { Blank, Comment, RemStart, RemEnd, Remark, Directive, Code };
 
-// Classifies a trimmed, lower-cased line. `remFlag` is the caller's Rem
-// state: set to 1 by a line whose first word is Rem, alone or followed by
-// text ("Rem notes", "Rem:"), and to 0 by an End Rem line.
-LineKind ClassifyLine(TextView low, int& remFlag);
+// Classifies a trimmed, lower-cased line. `inRem` is the caller's Rem
+// state: set by a line whose first word is Rem, alone or followed by text
+// ("Rem notes", "Rem:"), and cleared by an End Rem line.
+LineKind ClassifyLine(TextView low, bool& inRem);
 // ClassifyLine looks at no more than this many first units of a line
 // ("end rem", "include", "rem" and the unit after it), so a caller may
 // lower-case just those.

@@ -152,8 +152,6 @@ TEST_F(Analyse, ARemWithTextHidesIncludesAndWords) {
   ASSERT_EQ(Analysis.SourceModList.size(), 1u);
   EXPECT_EQ(Record(0).words, TextList{u"cls"});
   EXPECT_EQ(Analysis.CodeLines, 1);
-  EXPECT_EQ(Analysis.InRemDirectives, 0);
-  EXPECT_EQ(Analysis.InRemCommands, 0);
 }
 
 TEST_F(Analyse, CircularIncludesAndImportsEnd) {
@@ -176,8 +174,6 @@ TEST_F(Analyse, RemFlagsCarryBetweenFilesButNotBetweenExaminations) {
   EXPECT_EQ(Record(0).words, (TextList{u"cls", u"flip"}));
   EXPECT_EQ(Analysis.TotalLines, 6);
   EXPECT_EQ(Analysis.CodeLines, 4);
-  EXPECT_EQ(Analysis.InRemDirectives, 1);
-  EXPECT_EQ(Analysis.InRemCommands, 1);
 
   mem.WriteFile(u"other.bmx", "Include \"b.bmx\"\nCls\n");
   AnalyseProgram(Analysis, Catalogue, mem.Files(), mem / u"other.bmx");

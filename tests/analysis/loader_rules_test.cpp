@@ -39,7 +39,7 @@ class LoaderRules : public testing::FreshState {
     if (!Analysis.Rules) Analysis.Rules = &BuiltInRules().classic;
     sourcemodtype& record = *Analysis.NewSourceRecord();
     for (const char16_t* word : words) record.words.emplace_back(word);
-    MatchCommands(Analysis, Catalogue);
+    CommandMatcher(Catalogue, Analysis.Notes, Analysis.Rules).Match(record);
     SuggestLoaders(Analysis, Catalogue);
     return record;
   }

@@ -34,26 +34,26 @@ class SourceWalker : public testing::FreshState {
 };
 
 TEST(LineClassification, FollowsTheRulesInOrder) {
-  int rem = 0;
+  bool rem = false;
   EXPECT_EQ(ClassifyLine(u"", rem), LineKind::Blank);
   EXPECT_EQ(ClassifyLine(u"' include \"a.bmx\"", rem), LineKind::Comment);
   EXPECT_EQ(ClassifyLine(u"remove()", rem), LineKind::Code);
   EXPECT_EQ(ClassifyLine(u"includeflag = 1", rem), LineKind::Directive);
   EXPECT_EQ(ClassifyLine(u"importance = 2", rem), LineKind::Directive);
-  EXPECT_EQ(rem, 0);
+  EXPECT_FALSE(rem);
 
   EXPECT_EQ(ClassifyLine(u"rem", rem), LineKind::RemStart);
-  EXPECT_EQ(rem, 1);
+  EXPECT_TRUE(rem);
   EXPECT_EQ(ClassifyLine(u"include \"a.bmx\"", rem), LineKind::Remark);
   EXPECT_EQ(ClassifyLine(u"cls", rem), LineKind::Remark);
   EXPECT_EQ(ClassifyLine(u"' still a comment", rem), LineKind::Comment);
   EXPECT_EQ(ClassifyLine(u"", rem), LineKind::Blank);
   EXPECT_EQ(ClassifyLine(u"rem", rem), LineKind::RemStart);
-  EXPECT_EQ(rem, 1);
+  EXPECT_TRUE(rem);
   EXPECT_EQ(ClassifyLine(u"end rem", rem), LineKind::RemEnd);
-  EXPECT_EQ(rem, 0);
+  EXPECT_FALSE(rem);
   EXPECT_EQ(ClassifyLine(u"endrem whatever", rem), LineKind::RemEnd);
-  EXPECT_EQ(rem, 0);
+  EXPECT_FALSE(rem);
 }
 
 // Rem opens a block as a whole word, whatever follows it.
@@ -75,13 +75,13 @@ TEST(LineClassification, RemOpensABlockAsAWholeWord) {
       {u"rem2 = 1", LineKind::Code},
   };
   for (const Row& row : rows) {
-    int rem = 0;
+    bool rem = false;
     EXPECT_EQ(ClassifyLine(row.low, rem), row.kind) << testing::Show(row.low);
-    EXPECT_EQ(rem, row.kind == LineKind::RemStart ? 1 : 0) << testing::Show(row.low);
+    EXPECT_EQ(rem, row.kind == LineKind::RemStart) << testing::Show(row.low);
   }
-  int rem = 1;
+  bool rem = true;
   EXPECT_EQ(ClassifyLine(u"end rem notes", rem), LineKind::RemEnd);
-  EXPECT_EQ(rem, 0);
+  EXPECT_FALSE(rem);
 }
 
 TEST(PathRules, SplitFolderAndName) {
@@ -205,7 +205,6 @@ TEST_F(SourceWalker, IncludeNeedsQuotedNameAfterTheKeyword) {
       {mem / u"main.bmx", u"Main"}, {mem / u"a.bmx", u"Include"}, {u"= 2", u"MOD"}};
   EXPECT_EQ(Entries(), expected);
   EXPECT_EQ(Analysis.CodeLines, 4);
-  EXPECT_EQ(Analysis.InRemDirectives, 0);
 }
 
 TEST_F(SourceWalker, LowerCasedNamesAreFoundAsWrittenOnDisk) {
@@ -270,26 +269,25 @@ TEST_F(SourceWalker, AnUnclosedRemSilencesTheFilesWalkedAfterIt) {
   ScanFile(Analysis, mem.Files(), mem / u"main.bmx", EntryKind::Main);
   std::vector<Entry> expected = {{mem / u"main.bmx", u"Main"}, {mem / u"a.bmx", u"Include"}};
   EXPECT_EQ(Entries(), expected);
-  EXPECT_EQ(Analysis.InRemDirectives, 1);
 }
 
 // The walk as the rules word it: recursion, a linear read-once test, every
 // file open until its nested files are done. The oracle for the real walk.
 namespace literal {
 
-void LiteralScanFile(AnalysisState& analysis, TextView path, EntryKind kind);
+void LiteralScanFile(AnalysisState& analysis, bool& inRem, TextView path, EntryKind kind);
 
-void LiteralScanDirectiveLine(AnalysisState& analysis, TextView line) {
+void LiteralScanDirectiveLine(AnalysisState& analysis, bool& inRem, TextView line) {
   Text low = Lower(Trim(line));
-  if (ClassifyLine(low, analysis.InRemDirectives) != LineKind::Directive) return;
+  if (ClassifyLine(low, inRem) != LineKind::Directive) return;
   ++analysis.CodeLines;
   size_t first = Instr(low, u"\"");
   size_t second = first ? Instr(low, u"\"", first + 1) : 0;
   Text quoted = second > first + 1 ? low.substr(first, second - first - 1) : Text();
   if (StartsWith(low, u"include")) {
-    if (first > 6 && !quoted.empty()) LiteralScanFile(analysis, quoted, EntryKind::Include);
+    if (first > 6 && !quoted.empty()) LiteralScanFile(analysis, inRem, quoted, EntryKind::Include);
   } else if (first != 0) {
-    LiteralScanFile(analysis, quoted, EntryKind::Imported);
+    LiteralScanFile(analysis, inRem, quoted, EntryKind::Imported);
   } else {
     size_t blank = low.find(u' ');
     analysis.NewScanEntry(Trim(blank == Text::npos ? TextView(low) : TextView(low).substr(blank)),
@@ -297,7 +295,7 @@ void LiteralScanDirectiveLine(AnalysisState& analysis, TextView line) {
   }
 }
 
-void LiteralScanFile(AnalysisState& analysis, TextView path, EntryKind kind) {
+void LiteralScanFile(AnalysisState& analysis, bool& inRem, TextView path, EntryKind kind) {
   if (!EndsWith(Lower(path), u".bmx")) return;
   Text found = ResolvePathCase(ForwardSlashes(path));
   Text saved = CurrentFolder();
@@ -310,7 +308,7 @@ void LiteralScanFile(AnalysisState& analysis, TextView path, EntryKind kind) {
         listed ? nullptr : TextFileReader::OpenTextFile(FileName(found), true, 0);
     if (stream) {
       analysis.NewScanEntry(fullPath, kind);
-      while (!stream->AtEnd()) LiteralScanDirectiveLine(analysis, ReadTextLine(*stream));
+      while (!stream->AtEnd()) LiteralScanDirectiveLine(analysis, inRem, ReadTextLine(*stream));
     }
   }
   testing::EnterFolder(saved);
@@ -366,15 +364,13 @@ TEST_F(SourceWalker, GeneratedProgramsWalkExactlyAsTheRulesSay) {
     testing::TempFolder program;
     WriteProgram(program, seed, 4 + seed % 30);
     AnalysisState literal, walked;
-    // The Rem flag carries over from an earlier examination.
-    literal.InRemDirectives = walked.InRemDirectives = seed % 2;
     Text before = CurrentFolder();
-    literal::LiteralScanFile(literal, program / u"f0.bmx", EntryKind::Main);
+    bool inRem = false;
+    literal::LiteralScanFile(literal, inRem, program / u"f0.bmx", EntryKind::Main);
     ScanFile(walked, program / u"f0.bmx", EntryKind::Main);
     EXPECT_EQ(CurrentFolder(), before);
     ASSERT_EQ(EntriesOf(walked), EntriesOf(literal)) << "seed " << seed;
     EXPECT_EQ(walked.CodeLines, literal.CodeLines) << "seed " << seed;
-    EXPECT_EQ(walked.InRemDirectives, literal.InRemDirectives) << "seed " << seed;
     EXPECT_TRUE(walked.FilesNotRead.empty());
     entries += walked.ScanListList.size();
   }
