@@ -17,6 +17,7 @@
 #include "analysis/analyse.h"
 #include "analysis/command_matcher.h"
 #include "analysis/command_pass.h"
+#include "analysis/examination.h"
 #include "analysis/examination_memo.h"
 #include "analysis/loader_rules.h"
 #include "analysis/rule_book.h"
@@ -226,24 +227,29 @@ void Report(benchmark::State& state, const std::string& name) {
   run.CommandPass();
   run.Match();
   for (auto _ : state) {
-    vt::Suggestion suggestion = vt::SuggestFrameworks(run.analysis);
+    vt::Examination findings = vt::ExaminationOf(run.analysis, vt::SuggestFrameworks(run.analysis));
     vt::htmltype html(run.reportLines);
-    vt::WriteResultsPage(html, run.analysis, suggestion);
+    vt::WriteResultsPage(html, findings);
     html.WriteReportFile(Text(ReportPath()));
   }
 }
 
-// The examination as the user waits for it: walk, command pass, match and
-// report, with the catalogue already built.
+// The examination and its page as the window makes them, with the
+// catalogue already built; with a memo kept from one to the next when given.
+void ExamineAndShow(Run& run, vt::ExaminationMemo* memo) {
+  vt::Examination findings =
+      vt::ExamineProgram(run.catalogue, vt::BuiltInRules(), vt::DiskFileTree(),
+                         Text(run.input.main), vt::ReasonChoice::Give, memo);
+  vt::htmltype html(run.reportLines);
+  vt::WriteResultsPage(html, findings);
+  html.WriteReportFile(Text(ReportPath()));
+}
+
+// The examination as the user waits for it: walk, command pass, match,
+// reasons and report, with the catalogue already built.
 void Examine(benchmark::State& state, const std::string& name) {
   Run run(Get(name));
-  for (auto _ : state) {
-    vt::AnalyseProgram(run.analysis, run.catalogue, Text(run.input.main));
-    vt::Suggestion suggestion = vt::SuggestFrameworks(run.analysis);
-    vt::htmltype html(run.reportLines);
-    vt::WriteResultsPage(html, run.analysis, suggestion);
-    html.WriteReportFile(Text(ReportPath()));
-  }
+  for (auto _ : state) ExamineAndShow(run, nullptr);
 }
 
 // A later examination of the same program in a process that keeps the
@@ -252,16 +258,8 @@ void Examine(benchmark::State& state, const std::string& name) {
 void Again(benchmark::State& state, const std::string& name) {
   Run run(Get(name));
   vt::ExaminationMemo memo;
-  vt::AnalyseProgram(run.analysis, run.catalogue, vt::DiskFileTree(), Text(run.input.main),
-                     vt::CauseNotes::Keep, vt::BuiltInRules(), &memo);
-  for (auto _ : state) {
-    vt::AnalyseProgram(run.analysis, run.catalogue, vt::DiskFileTree(), Text(run.input.main),
-                       vt::CauseNotes::Keep, vt::BuiltInRules(), &memo);
-      vt::Suggestion suggestion = vt::SuggestFrameworks(run.analysis);
-    vt::htmltype html(run.reportLines);
-    vt::WriteResultsPage(html, run.analysis, suggestion);
-    html.WriteReportFile(Text(ReportPath()));
-  }
+  ExamineAndShow(run, &memo);
+  for (auto _ : state) ExamineAndShow(run, &memo);
 }
 
 // The first examination of a process: the catalogue built from the
@@ -274,11 +272,10 @@ void First(benchmark::State& state, const std::string& name) {
     vt::CatalogueState catalogue;
     vt::ScanModFolder(catalogue, Text(input.root));
     vt::ExpandModuleImports(catalogue);
-    vt::AnalysisState analysis;
-    vt::AnalyseProgram(analysis, catalogue, Text(input.main));
-    vt::Suggestion suggestion = vt::SuggestFrameworks(analysis);
+    vt::Examination findings = vt::ExamineProgram(catalogue, vt::BuiltInRules(),
+                                                  vt::DiskFileTree(), Text(input.main));
     vt::htmltype html(lines);
-    vt::WriteResultsPage(html, analysis, suggestion);
+    vt::WriteResultsPage(html, findings);
     html.WriteReportFile(Text(ReportPath()));
   }
 }

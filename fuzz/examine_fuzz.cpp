@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   state.Settings.RootFolderVerified = true;
   state.Report.ReportFile = folder / "out/results.htm";
   vt::RebuildCatalogue(state);
-  vt::Examination examination = vt::ExamineSource(state, folder / "prog/main.bmx");
+  vt::ExaminedSource examination = vt::ExamineSource(state, folder / "prog/main.bmx");
   if (vt::CurrentFolder() != before) vt::fuzz::Fail();
 
   if (examination.outcome != vt::ExamineOutcome::ReportWritten) vt::fuzz::Fail();

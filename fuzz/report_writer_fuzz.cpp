@@ -5,6 +5,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
+#include <utility>
 
 #include "analysis/source_records.h"
 #include "analysis/suggestion.h"
@@ -69,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   vt::TextList lines;
   vt::htmltype html(lines);
-  vt::WriteResultsPage(html, analysis, suggestion);
+  vt::WriteResultsPage(html, vt::ExaminationOf(analysis, std::move(suggestion)));
   html.AddLine(u"</body>");
   html.AddLine(u"</html>");
   std::string page;

@@ -5,12 +5,12 @@
 
 namespace vt {
 
-void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, TextView mainPath,
+void AnalyseProgram(AnalysisState& analysis, const CatalogueState& catalogue, TextView mainPath,
                     CauseNotes notes, const RuleBook& rules) {
   AnalyseProgram(analysis, catalogue, DiskFileTree(), mainPath, notes, rules, nullptr);
 }
 
-void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, const FileTree& files,
+void AnalyseProgram(AnalysisState& analysis, const CatalogueState& catalogue, const FileTree& files,
                     TextView mainPath, CauseNotes notes, const RuleBook& rules,
                     ExaminationMemo* memo) {
   // Nothing of an earlier examination may leak into this one: an unclosed

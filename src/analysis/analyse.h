@@ -20,11 +20,11 @@ class ExaminationMemo;
 // With a memo, what the last examination made of the files that have not
 // changed is taken from it, and what this one makes is kept in it; the
 // result is the same as without.
-void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, const FileTree& files,
+void AnalyseProgram(AnalysisState& analysis, const CatalogueState& catalogue, const FileTree& files,
                     TextView mainPath, CauseNotes notes = CauseNotes::Keep,
                     const RuleBook& rules = BuiltInRules(), ExaminationMemo* memo = nullptr);
 // The same on the disk.
-void AnalyseProgram(AnalysisState& analysis, CatalogueState& catalogue, TextView mainPath,
+void AnalyseProgram(AnalysisState& analysis, const CatalogueState& catalogue, TextView mainPath,
                     CauseNotes notes = CauseNotes::Keep,
                     const RuleBook& rules = BuiltInRules());
 

@@ -140,7 +140,7 @@ std::span<const Entry> WithHash(const std::vector<Entry>& entries, size_t hash) 
 
 }  // namespace
 
-CommandMatcher::CommandMatcher(CatalogueState& catalogue, CauseNotes notes,
+CommandMatcher::CommandMatcher(const CatalogueState& catalogue, CauseNotes notes,
                                const RuleSet* rules)
     : catalogue_(catalogue),
       notes_(notes),

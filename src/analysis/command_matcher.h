@@ -37,7 +37,7 @@ class CommandMatcher {
   // With `rules`, a word that a symbol rule names brings in its module, and
   // a unit that lists a family's interface module but holds no member gets
   // the family's default, when installed.
-  CommandMatcher(CatalogueState& catalogue, CauseNotes notes, const RuleSet* rules = nullptr);
+  CommandMatcher(const CatalogueState& catalogue, CauseNotes notes, const RuleSet* rules = nullptr);
   // Matches the unit's words and those of its platform sections.
   void Match(sourcemodtype& record);
   // Whether a module declares `name` as a command or type.
@@ -52,7 +52,7 @@ class CommandMatcher {
   // sections are matched.
   void AddGuardedMatches(sourcemodtype& unit);
 
-  CatalogueState& catalogue_;
+  const CatalogueState& catalogue_;
   CauseNotes notes_;
   const RuleSet* rules_;
   const CommandIndex index_;

@@ -12,7 +12,7 @@ size_t BytesHash(const std::string& bytes) { return std::hash<std::string>{}(byt
 
 }  // namespace
 
-ProgramPass::ProgramPass(AnalysisState& analysis, CatalogueState& catalogue,
+ProgramPass::ProgramPass(AnalysisState& analysis, const CatalogueState& catalogue,
                          const FileTree& files, ExaminationMemo* memo)
     : analysis_(analysis),
       catalogue_(catalogue),

@@ -27,7 +27,7 @@ namespace vt {
 // files agree, and reads the stretch from its start once one differs.
 class ProgramPass {
  public:
-  ProgramPass(AnalysisState& analysis, CatalogueState& catalogue, const FileTree& files,
+  ProgramPass(AnalysisState& analysis, const CatalogueState& catalogue, const FileTree& files,
               ExaminationMemo* memo);
 
   // The walk lists the file of entry `i`, with the lines it read (null when

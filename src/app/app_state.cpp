@@ -14,7 +14,6 @@ void AppState::Reset(TextView applicationFolder) { Reset(PortableLayout(applicat
 void AppState::Reset(const ProgramLayout& layout) {
   Settings = FreshSettings(layout);
   Catalogue.Clear();
-  Analysis = AnalysisState();
   Report = ReportState();
   Examine = ExamineState();
   Panel = HeaderPanelState();

@@ -73,7 +73,6 @@ class AppState {
   std::shared_ptr<const FileTree> Files = std::make_shared<DiskFileTree>();
   SettingsState Settings;
   CatalogueState Catalogue;
-  AnalysisState Analysis;
   ReportState Report;
   ExamineState Examine;
   HeaderPanelState Panel;

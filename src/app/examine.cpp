@@ -1,7 +1,5 @@
 #include "app/examine.h"
 
-#include "analysis/analyse.h"
-#include "analysis/reasons.h"
 #include "app/pages.h"
 #include "base/paths.h"
 #include "platform/file_system.h"
@@ -10,21 +8,11 @@ namespace vt {
 
 namespace {
 
-// What the examination keeps of the analysis before it is reset: the walk,
-// the counts, the warnings and the reasons behind the suggestion.
-void KeepFindings(const AnalysisState& analysis, ReasonChoice reasons, Examination& result) {
-  if (reasons == ReasonChoice::Give) ExplainSuggestion(analysis, result.suggestion);
-  for (const auto& entry : analysis.ScanListList) result.walked.push_back(*entry);
-  result.totalLines = analysis.TotalLines;
-  result.codeLines = analysis.CodeLines;
-  result.warnings = analysis.Warnings;
-}
-
 // The files the walk read; module entries name no file.
-std::vector<Text> FilesRead(const AnalysisState& analysis) {
+std::vector<Text> FilesRead(const Examination& examination) {
   std::vector<Text> files;
-  for (const auto& entry : analysis.ScanListList) {
-    if (entry->kind != EntryKind::Module) files.push_back(entry->path);
+  for (const scanlisttype& entry : examination.walked) {
+    if (entry.kind != EntryKind::Module) files.push_back(entry.path);
   }
   return files;
 }
@@ -37,9 +25,9 @@ Text FilesNotReadMessage(const TextList& files) {
   return message;
 }
 
-Examination ExamineSource(AppState& state, TextView path, PageChoice page,
-                          ReasonChoice reasons) {
-  Examination result;
+ExaminedSource ExamineSource(AppState& state, TextView path, PageChoice page,
+                             ReasonChoice reasons) {
+  ExaminedSource result;
   if (path.empty()) return result;
   // A relative name is the user's, from the folder the run started in.
   Text source = AnchorPath(path, CurrentFolder());
@@ -56,30 +44,16 @@ Examination ExamineSource(AppState& state, TextView path, PageChoice page,
   Screen& screen = state.screen;
   screen.SetViewVisible(false);
   screen.SetLabelText(u"Scanning: " + source);
-  // Only the rules whose modules are installed act; the analysis points
-  // into these until it is reset below.
-  RuleBook rules = InstalledRules(state.Rules, state.Catalogue);
-  {
-    bool explain = reasons == ReasonChoice::Give;
-    AnalyseProgram(state.Analysis, state.Catalogue, *state.Files, source,
-                   explain ? CauseNotes::Keep : CauseNotes::Skip, rules, state.Memo.get());
-    // Without an explanation nothing reads the records' lists again.
-    result.suggestion =
-        explain ? SuggestFrameworks(state.Analysis) : TakeFrameworks(state.Analysis);
-  }
+  static_cast<Examination&>(result) = ExamineProgram(state.Catalogue, state.Rules, *state.Files,
+                                                     source, reasons, state.Memo.get());
   // The examination's findings first; the page renders them after.
-  KeepFindings(state.Analysis, reasons, result);
-  result.filesNotRead = state.Analysis.FilesNotRead;
-  result.ruleSet = state.Analysis.ruleSet;
   if (page == PageChoice::Write) {
-    result.page = WriteAndShowPage(state, FilesRead(state.Analysis), [&](htmltype& html) {
-      WriteResultsPage(html, state.Analysis, result.suggestion);
+    result.page = WriteAndShowPage(state, FilesRead(result), [&](htmltype& html) {
+      WriteResultsPage(html, result);
     });
   }
   if (!result.filesNotRead.empty()) screen.InformationBox(FilesNotReadMessage(result.filesNotRead));
 
-  // Nothing of this examination is kept but its result.
-  state.Analysis = AnalysisState();
   state.Report.ReportLines.clear();
   screen.SetViewVisible(true);
   screen.SetLabelText(u"HTML Report:");

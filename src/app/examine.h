@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "analysis/suggestion.h"
+#include "analysis/examination.h"
 #include "app/app_state.h"
 #include "app/pages.h"
 
@@ -20,30 +20,12 @@ enum class ExamineOutcome {
 
 enum class PageChoice { Write, Skip };
 
-// Whether the suggestion carries the reason for each line. Finding them
-// costs a good share of a large program's examination, so a caller that
-// shows none can do without.
-enum class ReasonChoice { Give, Skip };
-
-struct Examination {
+// An examination of the user's program as the front ends run it: the
+// findings, whether the installation could be used, and the page's fate.
+struct ExaminedSource : Examination {
   ExamineOutcome outcome = ExamineOutcome::Ignored;
-  // What the report suggests, with the reason for each line unless they
-  // were skipped; empty unless the analysis ran.
-  Suggestion suggestion;
-  // What the walk reached, in order (for a Module entry the path is a module
-  // name), and the line counts.
-  std::vector<scanlisttype> walked;
-  int32_t totalLines = 0;
-  int32_t codeLines = 0;
-  // Files named by Include or Import lines that could not be read.
-  std::vector<WalkWarning> warnings;
-  // The page's fate, with the reason for a refusal.
+  // With the reason for a refusal.
   PageWrite page;
-  // Files that exist but could not be opened for lack of a file handle: the
-  // report lists them, but misses what they hold.
-  TextList filesNotRead;
-  // The rules the suggestion follows.
-  RuleSetKind ruleSet = RuleSetKind::Classic;
 };
 
 // Walks the source and what it includes and imports, matches its words
@@ -52,9 +34,9 @@ struct Examination {
 // file that is empty or cannot be read, is ignored without a word. The
 // current folder is the same afterwards. With PageChoice::Skip no report is
 // written or shown. With ReasonChoice::Skip the suggestion has no reasons.
-Examination ExamineSource(AppState& state, TextView path,
-                          PageChoice page = PageChoice::Write,
-                          ReasonChoice reasons = ReasonChoice::Give);
+ExaminedSource ExamineSource(AppState& state, TextView path,
+                             PageChoice page = PageChoice::Write,
+                             ReasonChoice reasons = ReasonChoice::Give);
 
 // The message that names the files an examination could not read for lack
 // of a file handle.

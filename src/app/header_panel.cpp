@@ -103,7 +103,7 @@ Text ClipboardText(const PanelBox& box) {
   return text;
 }
 
-void ShowHeaderPanel(AppState& state, TextView program, const Examination& examination) {
+void ShowHeaderPanel(AppState& state, TextView program, const ExaminedSource& examination) {
   if (examination.outcome == ExamineOutcome::Ignored ||
       examination.outcome == ExamineOutcome::RootFolderMissing) {
     return;

@@ -28,7 +28,7 @@ Text ClipboardText(const PanelBox& box);
 // Keeps what the panel needs of `examination` of `program` and shows it. The
 // same program keeps the block chosen; another starts at the one its main
 // file names. An examination where the analysis did not run changes nothing.
-void ShowHeaderPanel(AppState& state, TextView program, const Examination& examination);
+void ShowHeaderPanel(AppState& state, TextView program, const ExaminedSource& examination);
 void HideHeaderPanel(AppState& state);
 
 // The panel's own events.

@@ -77,7 +77,7 @@ void ExamineUserFile(AppState& state, const Text& path) {
     state.screen.InformationBox(u"Not a BlitzMax source (.bmx): " + path);
     return;
   }
-  Examination examination = ExamineSource(state, path);
+  ExaminedSource examination = ExamineSource(state, path);
   ShowHeaderPanel(state, state.Examine.MainSourcePath, examination);
   ExamineOutcome outcome = examination.outcome;
   if (outcome == ExamineOutcome::Ignored) {
@@ -263,7 +263,6 @@ void RunEventLoop(AppState& state) {
 
 void ShutDown(AppState& state) {
   state.Catalogue.Clear();
-  state.Analysis = AnalysisState();
   state.Report.ReportLines.clear();
   state.screen.DestroyMainWindow();
   EndLaunchedIdes(state.Shell);

@@ -170,7 +170,7 @@ void PrintReport(const ModeReport& report, const Options& options) {
 // that cannot be written never hides them.
 int WritePageIfAsked(AppState& state, const Options& options) {
   if (options.html.empty()) return kSuccess;
-  Examination paged = ExamineSource(state, options.source, PageChoice::Write, ReasonChoice::Skip);
+  ExaminedSource paged = ExamineSource(state, options.source, PageChoice::Write, ReasonChoice::Skip);
   if (paged.outcome == ExamineOutcome::ReportWritten) {
     SayReportWritten(state, options.quiet);
     return kSuccess;
@@ -181,7 +181,7 @@ int WritePageIfAsked(AppState& state, const Options& options) {
 }  // namespace
 
 int RunHeaderModes(AppState& state, const Options& options, const Text& startFolder,
-                   const Examination& examination, HandledFiles& handled) {
+                   const ExaminedSource& examination, HandledFiles& handled) {
   if (examination.outcome == ExamineOutcome::Ignored) return kBadSource;
   if (examination.outcome == ExamineOutcome::RootFolderMissing) return kNoModFolder;
   size_t blocks = examination.suggestion.blocks.size();

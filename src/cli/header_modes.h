@@ -19,6 +19,6 @@ using HandledFiles = std::unordered_set<Text>;
 // Runs the header mode of `options` on `examination`, the one of its
 // source; returns the exit code.
 int RunHeaderModes(AppState& state, const Options& options, const Text& startFolder,
-                   const Examination& examination, HandledFiles& handled);
+                   const ExaminedSource& examination, HandledFiles& handled);
 
 }  // namespace vt

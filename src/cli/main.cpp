@@ -159,7 +159,7 @@ void PrintRuleWarnings(const AppState& state) {
 // reaches is no main file of its own.
 int RunOverMainFiles(AppState& state, const Options& options, const GivenFiles& given,
                      const Text& startFolder) {
-  std::vector<Examination> examinations;
+  std::vector<ExaminedSource> examinations;
   std::vector<std::vector<Text>> reached;
   for (const Text& file : given.files) {
     examinations.push_back(ExamineSource(state, file, PageChoice::Skip, ReasonChoice::Give));
@@ -246,7 +246,7 @@ int Suggest(AppState& state, const Options& options, const Text& startFolder) {
   // Only the plain suggestion leaves the reasons unsaid.
   bool saysWhy = options.explain || options.format == OutputFormat::Json ||
                  options.headerMode != HeaderMode::None;
-  Examination examination = ExamineSource(state, options.source, page,
+  ExaminedSource examination = ExamineSource(state, options.source, page,
                                           saysWhy ? ReasonChoice::Give : ReasonChoice::Skip);
   if (!options.quiet) PrintWarnings(examination, startFolder);
   ExamineOutcome outcome = examination.outcome;

@@ -85,13 +85,13 @@ void htmltype::WriteHead() {
   AddLine(u"<body background='htmldata/bkg.gif'>");
 }
 
-void htmltype::WriteFilesScanned(const AnalysisState& analysis) {
+void htmltype::WriteFilesScanned(const std::vector<scanlisttype>& walked) {
   AddLine(u"<p><h4>Files Scanned:</h4></p><ul>");
-  for (const auto& entry : analysis.ScanListList) {
-    if (entry->kind == EntryKind::Module) continue;
-    AddLine(u"<li><strong>" + HtmlEscape(EntryKindName(entry->kind)) + u": </strong>");
-    AddLine(u"<a href='file://" + HtmlEscape(LinkTarget(entry->path)) + u"'>");
-    AddLine(u"<font color='#0000FF'>" + HtmlEscape(FileNameOf(entry->path)) +
+  for (const scanlisttype& entry : walked) {
+    if (entry.kind == EntryKind::Module) continue;
+    AddLine(u"<li><strong>" + HtmlEscape(EntryKindName(entry.kind)) + u": </strong>");
+    AddLine(u"<a href='file://" + HtmlEscape(LinkTarget(entry.path)) + u"'>");
+    AddLine(u"<font color='#0000FF'>" + HtmlEscape(FileNameOf(entry.path)) +
             u"</font></a></li>");
   }
   AddLine(u"</ul>");
@@ -135,10 +135,10 @@ void htmltype::WriteFrameworkBlock(const FrameworkBlock& block) {
   }
 }
 
-void htmltype::WriteLineCounts(const AnalysisState& analysis) {
+void htmltype::WriteLineCounts(int32_t totalLines, int32_t codeLines) {
   AddLine(u"<p><hr><strong>Source code line counts:</strong><br><ul>");
-  AddLine(u"<li>Including remarks/blank lines: " + Decimal(analysis.TotalLines) + u"</li>");
-  AddLine(u"<li>Source code only: " + Decimal(analysis.CodeLines) + u"</li></ul></p>");
+  AddLine(u"<li>Including remarks/blank lines: " + Decimal(totalLines) + u"</li>");
+  AddLine(u"<li>Source code only: " + Decimal(codeLines) + u"</li></ul></p>");
 }
 
 void htmltype::WriteCodeArea(int rows) {
@@ -169,17 +169,16 @@ bool htmltype::WriteReportFile(TextView path) {
   return out.Commit();
 }
 
-void WriteResultsPage(htmltype& html, const AnalysisState& analysis,
-                      const Suggestion& suggestion) {
+void WriteResultsPage(htmltype& html, const Examination& examination) {
   html.WriteHead();
   html.AddLine(u"<hr>");
   // The classic page stays as it has always been.
-  if (analysis.ruleSet == RuleSetKind::Modern) {
+  if (examination.ruleSet == RuleSetKind::Modern) {
     html.AddLine(u"<p><h4>Rule set: modern BlitzMax</h4></p>");
   }
-  html.WriteFilesScanned(analysis);
-  html.WriteSuggestion(suggestion);
-  html.WriteLineCounts(analysis);
+  html.WriteFilesScanned(examination.walked);
+  html.WriteSuggestion(examination.suggestion);
+  html.WriteLineCounts(examination.totalLines, examination.codeLines);
 }
 
 }  // namespace vt

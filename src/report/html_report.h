@@ -5,8 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "analysis/source_records.h"
-#include "analysis/suggestion.h"
+#include "analysis/examination.h"
 #include "base/paths.h"
 #include "base/text.h"
 #include "platform/atomic_file.h"
@@ -40,10 +39,10 @@ class htmltype {
   // the lines are then dropped and WriteReportFile fails.
   bool StreamTo(TextView path);
   void WriteHead();
-  void WriteFilesScanned(const AnalysisState& analysis);
+  void WriteFilesScanned(const std::vector<scanlisttype>& walked);
   void WriteSuggestion(const Suggestion& suggestion);
   void WriteFrameworkBlock(const FrameworkBlock& block);
-  void WriteLineCounts(const AnalysisState& analysis);
+  void WriteLineCounts(int32_t totalLines, int32_t codeLines);
   void WriteCodeArea(int rows);
   // Ends the page and writes it to `path`. True when the file was written
   // completely.
@@ -61,8 +60,7 @@ class htmltype {
 };
 
 // The whole results page of an examination.
-void WriteResultsPage(htmltype& html, const AnalysisState& analysis,
-                      const Suggestion& suggestion);
+void WriteResultsPage(htmltype& html, const Examination& examination);
 
 // The link target a page uses for a file: on Windows the path with
 // backslashes, as it has always been written; elsewhere the path as it is,

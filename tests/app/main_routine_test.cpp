@@ -368,7 +368,7 @@ TEST_F(MainRoutineTest, ReportNeverReplacesTheExaminedSource) {
   for (const char16_t* page : {u"main.bmx", u"one.bmx"}) {
     state.Report.ReportFile = work / page;
     shell.messages.clear();
-    Examination examination = ExamineSource(state, work / u"main.bmx");
+    ExaminedSource examination = ExamineSource(state, work / u"main.bmx");
     EXPECT_EQ(examination.outcome, ExamineOutcome::ReportRefused) << Show(page);
     ASSERT_EQ(shell.messages.size(), 1u);
     EXPECT_NE(shell.messages[0].find(u"so it was not written"), Text::npos);
@@ -417,8 +417,6 @@ TEST_F(MainRoutineTest, ShutDownEmptiesEveryListAndRemovesTheWindow) {
   ShutDown(state);
   EXPECT_FALSE(shell.hasWindow);
   EXPECT_TRUE(state.Catalogue.ModList.empty());
-  EXPECT_TRUE(state.Analysis.ScanListList.empty());
-  EXPECT_TRUE(state.Analysis.SourceModList.empty());
   EXPECT_TRUE(state.Report.ReportLines.empty());
 }
 

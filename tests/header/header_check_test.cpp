@@ -82,7 +82,7 @@ class HeaderCheck : public testing::FreshState {
   }
 
   HeaderResult Run(Mode mode, TextView main = u"main.bmx", size_t block = 0, bool backup = true) {
-    Examination examination = ExamineSource(state, work / main);
+    ExaminedSource examination = ExamineSource(state, work / main);
     EXPECT_EQ(examination.outcome, ExamineOutcome::ReportWritten);
     HeaderJob job{examination.suggestion, Catalogue, Settings.RootFolder + u"/mod", work.Path(),
                   block, nullptr};

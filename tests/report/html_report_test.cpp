@@ -39,6 +39,8 @@ class ReportLines : public testing::FreshState {
   }
 
   void Scanned(TextView path, EntryKind kind) { Analysis.NewScanEntry(path, kind); }
+  // What the page renders: the analysis' findings with its suggestion.
+  Examination Findings() { return ExaminationOf(Analysis, SuggestFrameworks(Analysis)); }
 };
 
 // A code box as the templates hand it over.
@@ -127,7 +129,7 @@ TEST_F(ReportLines, FilesScannedListsEveryFileButModules) {
   Scanned(u"brl.max2d", EntryKind::Module);
   Scanned(u"C:/Work/inc/util.bmx", EntryKind::Include);
   Scanned(u"player.bmx", EntryKind::Imported);
-  Html.WriteFilesScanned(Analysis);
+  Html.WriteFilesScanned(Findings().walked);
   EXPECT_EQ(Report.ReportLines,
             (TextList{
                 u"<p><h4>Files Scanned:</h4></p><ul>",
@@ -146,7 +148,7 @@ TEST_F(ReportLines, FilesScannedListsEveryFileButModules) {
 
 TEST_F(ReportLines, FilesScannedEscapesPaths) {
   Scanned(u"/w/it's/R&D <1>.bmx", EntryKind::Main);
-  Html.WriteFilesScanned(Analysis);
+  Html.WriteFilesScanned(Findings().walked);
   EXPECT_EQ(LinesFrom(1), (TextList{
                               u"<li><strong>Main: </strong>",
                               u"<a href='file://" + Native(u"\\w\\it&#39;s\\R&amp;D &lt;1&gt;.bmx") +
@@ -263,17 +265,17 @@ TEST_F(ReportLines, ResultsPageIsHeadFilesSuggestionAndCounts) {
   Record(u"/w/main.bmx", {u"BRL.Retro"});
   Analysis.TotalLines = 12;
   Analysis.CodeLines = 7;
-  Suggestion suggestion = SuggestFrameworks(Analysis);
+  Examination findings = Findings();
   Html.AddLine(u"left over");
-  WriteResultsPage(Html, Analysis, suggestion);
+  WriteResultsPage(Html, findings);
 
   TextList expected;
   htmltype pieces(expected);
   pieces.WriteHead();
   pieces.AddLine(u"<hr>");
-  pieces.WriteFilesScanned(Analysis);
-  pieces.WriteSuggestion(suggestion);
-  pieces.WriteLineCounts(Analysis);
+  pieces.WriteFilesScanned(findings.walked);
+  pieces.WriteSuggestion(findings.suggestion);
+  pieces.WriteLineCounts(12, 7);
   EXPECT_EQ(Report.ReportLines, expected);
   EXPECT_EQ(Report.ReportLines[5], u"<hr>");
   EXPECT_EQ(Report.ReportLines.back(), u"<li>Source code only: 7</li></ul></p>");
@@ -292,9 +294,7 @@ TEST_F(ReportLines, CodeAreaOpensWithCappedRowsAndClosesOnZero) {
 }
 
 TEST_F(ReportLines, LineCountsPrintBothCounters) {
-  Analysis.TotalLines = 1234;
-  Analysis.CodeLines = 0;
-  Html.WriteLineCounts(Analysis);
+  Html.WriteLineCounts(1234, 0);
   EXPECT_EQ(Report.ReportLines,
             (TextList{u"<p><hr><strong>Source code line counts:</strong><br><ul>",
                       u"<li>Including remarks/blank lines: 1234</li>",

@@ -91,8 +91,9 @@ TEST_F(ReportFile, EscapedDataSurvivesTheQuoteConversion) {
   sourcemodtype* main = Analysis.NewSourceRecord();
   main->path = u"/w/it's \u0100.bmx";
   main->modules = {u"BRL.<Evil>"};
-  Html.WriteFilesScanned(Analysis);
-  Html.WriteSuggestion(SuggestFrameworks(Analysis));
+  Examination findings = ExaminationOf(Analysis, SuggestFrameworks(Analysis));
+  Html.WriteFilesScanned(findings.walked);
+  Html.WriteSuggestion(findings.suggestion);
   ASSERT_TRUE(WritePage());
 
   std::string bytes = testing::ReadFileBytes(ResultsPath());

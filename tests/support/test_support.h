@@ -108,7 +108,8 @@ class FreshState : public ::testing::Test {
   // Shorthands for the parts of the state, named as the tool names them.
   SettingsState& Settings = state.Settings;
   CatalogueState& Catalogue = state.Catalogue;
-  AnalysisState& Analysis = state.Analysis;
+  // A scratch examination for the tests of its parts.
+  AnalysisState Analysis;
   ReportState& Report = state.Report;
   ShellState& Shell = state.Shell;
   htmltype Html{state.Report.ReportLines};

@@ -1,0 +1,38 @@
+#include "analysis/examination.h"
+
+#include <utility>
+
+#include "analysis/analyse.h"
+#include "analysis/reasons.h"
+
+namespace vt {
+
+Examination ExaminationOf(const AnalysisState& analysis, Suggestion suggestion) {
+  Examination result;
+  result.suggestion = std::move(suggestion);
+  for (const auto& entry : analysis.ScanListList) result.walked.push_back(*entry);
+  result.totalLines = analysis.TotalLines;
+  result.codeLines = analysis.CodeLines;
+  result.warnings = analysis.Warnings;
+  result.filesNotRead = analysis.FilesNotRead;
+  result.ruleSet = analysis.ruleSet;
+  return result;
+}
+
+Examination ExamineProgram(const CatalogueState& catalogue, const RuleBook& rules,
+                           const FileTree& files, TextView mainPath, ReasonChoice reasons,
+                           ExaminationMemo* memo) {
+  bool explain = reasons == ReasonChoice::Give;
+  // Only the rules whose modules are installed act; the analysis points
+  // into these while it lasts.
+  RuleBook installed = InstalledRules(rules, catalogue);
+  AnalysisState analysis;
+  AnalyseProgram(analysis, catalogue, files, mainPath,
+                 explain ? CauseNotes::Keep : CauseNotes::Skip, installed, memo);
+  // Without an explanation nothing reads the records' lists again.
+  Suggestion suggestion = explain ? SuggestFrameworks(analysis) : TakeFrameworks(analysis);
+  if (explain) ExplainSuggestion(analysis, suggestion);
+  return ExaminationOf(analysis, std::move(suggestion));
+}
+
+}  // namespace vt
