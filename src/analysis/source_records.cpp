@@ -13,6 +13,27 @@
 
 namespace vt {
 
+std::optional<size_t> WordList::Find(TextView word, size_t hash) const {
+  return index_.FindIf(hash, [&](size_t at) { return words_[at] == word; });
+}
+
+void WordList::Add(TextView word, size_t hash) {
+  // A unit has hundreds of words as a rule: no need to double up to them.
+  if (words_.empty()) index_.Reserve(1024);
+  words_.emplace_back(word);
+  index_.Add(words_.size() - 1, hash);
+}
+
+void WordList::Add(TextView word) {
+  size_t hash = Hash(word);
+  if (!Find(word, hash)) Add(word, hash);
+}
+
+void WordList::Clear() {
+  TextList().swap(words_);
+  index_.Clear();
+}
+
 void scanlisttype::Set(TextView newPath, EntryKind newKind) {
   path = newPath;
   kind = newKind;
@@ -137,18 +158,11 @@ void sourcemodtype::AddWord(TextView word) {
 bool sourcemodtype::KeepWord(TextView word, std::optional<size_t>& known) {
   if (LeadingNumber(word) > 0) return false;
   if (word.size() < 2) return false;
-  if (wordSet_.size() != words.size()) {
-    wordSet_.Clear();
-    for (size_t at = 0; at < words.size(); ++at) wordSet_.Add(at, wordSet_.Hash(words[at]));
-  }
-  // A unit has hundreds of words as a rule: no need to double up to them.
-  if (words.empty()) wordSet_.Reserve(1024);
-  size_t hash = wordSet_.Hash(word);
-  known = wordSet_.FindIf(hash, [&](size_t at) { return words[at] == word; });
+  size_t hash = words.Hash(word);
+  known = words.Find(word, hash);
   if (known) return false;
   if (IsKeywordFragment(word)) return false;
-  words.emplace_back(word);
-  wordSet_.Add(words.size() - 1, hash);
+  words.Add(word, hash);
   return true;
 }
 
@@ -173,8 +187,7 @@ sourcemodtype::WordAdded sourcemodtype::AddScopedWord(TextView word, uint32_t co
 }
 
 void sourcemodtype::ReleaseWords() {
-  TextList().swap(words);
-  wordSet_.Clear();
+  words.Clear();
   std::vector<uint32_t>().swap(wordContexts);
   std::vector<FurtherUse>().swap(furtherUses);
   std::vector<uint8_t>().swap(hiddenWords);

@@ -53,6 +53,36 @@ class scanlisttype {
   size_t unit = 0;
 };
 
+// A record's words, each once, in the order they were first kept: the list
+// and the index that finds a word in it, kept together so that the two can
+// never disagree.
+class WordList {
+ public:
+  size_t size() const { return words_.size(); }
+  bool empty() const { return words_.empty(); }
+  const Text& operator[](size_t at) const { return words_[at]; }
+  TextList::const_iterator begin() const { return words_.begin(); }
+  TextList::const_iterator end() const { return words_.end(); }
+  operator const TextList&() const { return words_; }
+  friend bool operator==(const WordList& list, const TextList& words) {
+    return list.words_ == words;
+  }
+
+  size_t Hash(TextView word) const { return index_.Hash(word); }
+  // The place of `word`, whose Hash is `hash`, if the list holds it.
+  std::optional<size_t> Find(TextView word, size_t hash) const;
+  // Appends `word` (Hash `hash`), which the list does not hold.
+  void Add(TextView word, size_t hash);
+  // Appends `word` unless the list holds it.
+  void Add(TextView word);
+  // Empties the list and gives back its room.
+  void Clear();
+
+ private:
+  TextList words_;
+  PositionSet index_;
+};
+
 class sourcemodtype {
  public:
   // Keeps a word or literal of a code line unless it is a number, too short,
@@ -89,7 +119,7 @@ class sourcemodtype {
   TextList extraLines;
   TextList modules;
   TextList optionalModules;
-  TextList words;
+  WordList words;
   // For the record of a platform section: its condition as the program
   // first writes it ("Win32"), and that condition's key; empty for a unit's
   // own record.
@@ -140,9 +170,6 @@ class sourcemodtype {
   // Marks the names of `imports` in importedByListed_.
   void MarkImported(const NamePool& names, std::span<const NameNumber> imports);
 
-  // The positions of `words`, for the repeat test; rebuilt whenever the two
-  // disagree in size (someone else filled or emptied `words`).
-  PositionSet wordSet_;
   // The entries of `modules`, lower-cased, and of `optionalModules`.
   ListIndex modulesLowered_{true};
   ListIndex optionalIndex_;

@@ -21,7 +21,7 @@ class Matching : public testing::FreshState {
   sourcemodtype& Record(std::initializer_list<const char16_t*> words) {
     Analysis.Rules = &BuiltInRules().classic;
     sourcemodtype& record = *Analysis.NewSourceRecord();
-    for (const char16_t* word : words) record.words.emplace_back(word);
+    for (const char16_t* word : words) record.words.Add(word);
     return record;
   }
 };

@@ -38,7 +38,7 @@ class LoaderRules : public testing::FreshState {
   sourcemodtype& AnalyseAsInstalled(std::initializer_list<const char16_t*> words) {
     if (!Analysis.Rules) Analysis.Rules = &BuiltInRules().classic;
     sourcemodtype& record = *Analysis.NewSourceRecord();
-    for (const char16_t* word : words) record.words.emplace_back(word);
+    for (const char16_t* word : words) record.words.Add(word);
     CommandMatcher(Catalogue, Analysis.Notes, Analysis.Rules).Match(record);
     SuggestLoaders(Analysis, Catalogue);
     return record;

@@ -61,7 +61,7 @@ TEST_F(SourceRecords, AddWordDropsNumbersShortWordsRepeatsAndKeywordFragments) {
 
   // A piece of the keyword text may run over a bar; one that only looks like
   // two keywords joined is no piece.
-  record->words.clear();
+  record->words.Clear();
   for (const char16_t* word : {u"if|then", u"e|wend", u"then|x", u"ifthen", u"functions",
                                u"varptr", u"lse", u"new", u"ne"}) {
     record->AddWord(word);

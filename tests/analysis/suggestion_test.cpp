@@ -199,7 +199,8 @@ TEST_F(Suggestions, TemplatesAndGuiModulesNotInstalledAreNotOffered) {
 TEST_F(Suggestions, TheRecordsStayAsTheyAreAndEachBlockKeepsItsOwnLists) {
   sourcemodtype* main = Record(u"/w/a.bmx", {u"BRL.Max2D", u"BRL.Graphics", u"BRL.PNGLoader"});
   main->optionalModules = {u"BRL.BMPLoader"};
-  main->words = {u"cls", u"\"ball.png"};
+  main->words.Add(u"cls");
+  main->words.Add(u"\"ball.png");
   main->imagesUsed = 1;
   sourcemodtype* imported = Record(u"/w/b.bmx", {u"BRL.Retro", u"BRL.Win32MaxGUI"});
 
