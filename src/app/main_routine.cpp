@@ -8,6 +8,7 @@
 #include "app/program_layout.h"
 #include "app/recent_programs.h"
 #include "app/rule_files.h"
+#include "app/workspace.h"
 #include "base/paths.h"
 #include "platform/file_system.h"
 #include "platform/menu_tags.h"
@@ -31,6 +32,29 @@ void RebuildCatalogueAndWarn(AppState& state) {
   for (const Text& warning : UninstalledRuleWarnings(state.Rules, state.Catalogue)) {
     state.screen.InformationBox(u"Rule file warning:\n" + warning);
   }
+}
+
+// The window finds the root, the rule set and the rule files as the command
+// line does, from the project file beside the program given (or the start
+// folder) on. A malformed project file is said, and left out.
+Workspace WindowWorkspace(AppState& state, const Text& near) {
+  WorkspaceRequest request{std::nullopt, std::nullopt, std::nullopt, near, ExecutableFolder()};
+  WorkspaceRead read = ResolveWorkspace(request, state.Settings);
+  if (read.workspace) return *read.workspace;
+  state.screen.InformationBox(u"Project file not used:\n" + read.error);
+  request.near.clear();
+  return *ResolveWorkspace(request, state.Settings).workspace;
+}
+
+// A root from vt.ini or the default is the window's own, checked when it is
+// first needed; one the project file, BMXPATH or an installation around the
+// program names is tried first, and kept when it holds "mod".
+void UseWorkspaceRoot(AppState& state, const RootChoice& root) {
+  if (root.kind == RootSource::Settings || root.kind == RootSource::Default) return;
+  SettingsState candidate = state.Settings;
+  candidate.RootFolder = root.folder;
+  candidate.RootFolderVerified = false;
+  if (CheckChosenRootFolder(candidate, state.screen)) state.Settings = candidate;
 }
 
 void ScanIfRootFolderHoldsModules(AppState& state) {
@@ -221,9 +245,13 @@ void StartUp(AppState& state, const std::vector<Text>& arguments,
 
   Screen& screen = state.screen;
   screen.SetApplicationTitle(kApplicationTitle);
-  LoadedRules rules = LoadRules(layout);
+  Text program = arguments.size() == 1 ? AnchorPath(arguments[0], startFolder) : Text();
+  Workspace workspace = WindowWorkspace(state, program.empty() ? startFolder : FolderPart(program));
+  LoadedRules rules = LoadRules(layout, workspace.rulesFiles);
   state.Rules = std::move(rules.book);
+  state.RuleSetChoice = workspace.ruleSet;
   for (const Text& error : rules.errors) screen.InformationBox(u"Rule file not used:\n" + error);
+  UseWorkspaceRoot(state, workspace.root);
   ScanIfRootFolderHoldsModules(state);
   // Beside vt.ini, in a file of the window's own.
   screen.KeepWindowPlaceIn(JoinPath(state.Settings.Layout.SettingsFolder, u"window.ini"));
@@ -231,7 +259,7 @@ void StartUp(AppState& state, const std::vector<Text>& arguments,
   LoadRecentPrograms(state);
   UpdateStatusLine(state);
   ShowHelpPage(state);
-  if (arguments.size() == 1) ExamineUserFile(state, AnchorPath(arguments[0], startFolder));
+  if (!program.empty()) ExamineUserFile(state, program);
 }
 
 bool HandleEvent(AppState& state, const Event& event) {

@@ -27,19 +27,19 @@ Text InstallationAround(TextView folder) {
 RootChoice ChooseRootFolder(const std::optional<Text>& root,
                             const std::optional<RootChoice>& project,
                             const SettingsState& settings, TextView programFolder) {
-  if (root) return {*root, u"--root"};
+  if (root) return {*root, u"--root", RootSource::Given};
   if (project) return *project;
   if (Text variable = EnvironmentVariable("BMXPATH"); !variable.empty()) {
-    return {NormaliseRootFolder(variable, kNativePathStyle), u"BMXPATH"};
+    return {NormaliseRootFolder(variable, kNativePathStyle), u"BMXPATH", RootSource::Environment};
   }
   Text settingsFile = SettingsFilePath(settings);
   if (Text line; ReadSettingsLine(settingsFile, line) && !Trim(line).empty()) {
-    return {NormaliseRootFolder(line), u"vt.ini (" + settingsFile + u")"};
+    return {NormaliseRootFolder(line), u"vt.ini (" + settingsFile + u")", RootSource::Settings};
   }
   if (Text around = InstallationAround(programFolder); !around.empty()) {
-    return {around, u"the BlitzMax installation around veltrane-cli"};
+    return {around, u"the BlitzMax installation around veltrane-cli", RootSource::Installation};
   }
-  return {DefaultRootFolder(), u"the default"};
+  return {DefaultRootFolder(), u"the default", RootSource::Default};
 }
 
 }  // namespace vt

@@ -12,12 +12,16 @@
 
 namespace vt {
 
+// Where a root folder was named, in the order the choice looks.
+enum class RootSource { Given, Project, Environment, Settings, Installation, Default };
+
 struct RootChoice {
   Text folder;
   // Where it came from, for a message: "--root", the project file's path,
   // "BMXPATH", "vt.ini (...)", "the BlitzMax installation around
   // veltrane-cli" or "the default".
   Text source;
+  RootSource kind = RootSource::Default;
 };
 
 // The first place in the order that names a root folder. `root` is the

@@ -16,22 +16,21 @@
 #include "app/app_state.h"
 #include "app/catalogue_rebuild.h"
 #include "app/examine.h"
-#include "output/json_output.h"
-#include "header/header_plan.h"
 #include "app/pages.h"
-#include "output/text_output.h"
-#include "output/terminal_text.h"
 #include "app/program_layout.h"
-#include "app/project_file.h"
 #include "app/rule_files.h"
+#include "app/workspace.h"
 #include "base/paths.h"
 #include "base/version.h"
 #include "cli/exit_codes.h"
 #include "cli/header_modes.h"
 #include "cli/inputs.h"
 #include "cli/options.h"
-#include "app/root_choice.h"
 #include "cli/run_messages.h"
+#include "header/header_plan.h"
+#include "output/json_output.h"
+#include "output/terminal_text.h"
+#include "output/text_output.h"
 #include "platform/command_line.h"
 #include "platform/file_system.h"
 #include "platform/native_path.h"
@@ -56,10 +55,8 @@ class ConsoleScreen : public Screen {
 
 // A terminal user has --root where the window has its Max menu; the message
 // says where the folder came from, so that the right place gets mended.
-bool RootFolderHoldsMod(AppState& state, const Options& options,
-                        const std::optional<RootChoice>& projectRoot) {
+bool RootFolderHoldsMod(AppState& state, const RootChoice& choice) {
   SettingsState& settings = state.Settings;
-  RootChoice choice = ChooseRootFolder(options.root, projectRoot, settings, ExecutableFolder());
   settings.RootFolder = choice.folder;
   settings.RootFolderVerified =
       !choice.folder.empty() && GetFileKind(choice.folder + u"/mod") == FileKind::Folder;
@@ -93,42 +90,37 @@ void PrintResult(const AppState& state, const Options& options,
 
 // A rules file that is wrong would silently change the advice: it stops the
 // run, naming file and line.
-bool RulesLoaded(AppState& state, const Options& options) {
-  std::vector<Text> extra = options.projectRulesFiles;
-  if (options.rulesFile) extra.push_back(*options.rulesFile);
-  LoadedRules rules = LoadRules(state.Settings.Layout, extra);
+bool RulesLoaded(AppState& state, const Workspace& workspace) {
+  LoadedRules rules = LoadRules(state.Settings.Layout, workspace.rulesFiles);
   for (const Text& error : rules.errors) {
     std::fprintf(stderr, "veltrane-cli: %s\n", TerminalText(error).c_str());
   }
   state.Rules = std::move(rules.book);
-  state.RuleSetChoice = options.ruleSet;
+  state.RuleSetChoice = workspace.ruleSet;
   return rules.errors.empty();
 }
 
-// The project file beside the given files (or the current folder): what it
-// names stands where the command line names nothing. False, after saying
-// why, when it is malformed.
-bool ProjectApplied(Options& options, const Text& startFolder,
-                    std::optional<RootChoice>& projectRoot) {
-  Text from = startFolder;
+// The workspace of the files given (or of the current folder): the project
+// file beside them names what the command line does not. None, after saying
+// why, when the project file is malformed.
+std::optional<Workspace> WorkspaceOf(const AppState& state, Options& options,
+                                     const Text& startFolder) {
+  Text near = startFolder;
   if (!options.paths.empty()) {
     const Text& first = options.paths.front();
-    from = GetFileKind(first) == FileKind::Folder ? first : FolderPart(first);
+    near = GetFileKind(first) == FileKind::Folder ? first : FolderPart(first);
   }
-  std::optional<Text> found = FindProjectFile(from);
-  if (!found) return true;
-  ProjectRead read = ReadProjectFile(*found);
-  if (!read.project) {
+  WorkspaceRead read = ResolveWorkspace(
+      {options.root, options.ruleSet, options.rulesFile, near, ExecutableFolder()}, state.Settings);
+  if (!read.workspace) {
     std::fprintf(stderr, "veltrane-cli: %s\n", TerminalText(read.error).c_str());
-    return false;
+    return std::nullopt;
   }
-  const ProjectFile& project = *read.project;
-  if (project.root) projectRoot = RootChoice{*project.root, project.path};
-  if (!options.ruleSet) options.ruleSet = project.ruleSet;
-  options.projectRulesFiles = project.rulesFiles;
-  options.keep = project.keep;
-  if (options.paths.empty() && !options.modules) options.paths = project.mainFiles;
-  return true;
+  if (const std::optional<ProjectFile>& project = read.workspace->project) {
+    options.keep = project->keep;
+    if (options.paths.empty() && !options.modules) options.paths = project->mainFiles;
+  }
+  return read.workspace;
 }
 
 // A part of the installation that could not be read would silently shrink
@@ -279,17 +271,17 @@ int Run(int argc, char** argv) {
   state.Report.ReportFile =
       options.html.empty() ? startFolder + u"/results.htm" : options.html;
 
-  std::optional<RootChoice> projectRoot;
-  if (!ProjectApplied(options, startFolder, projectRoot)) return kRulesFileBroken;
+  std::optional<Workspace> workspace = WorkspaceOf(state, options, startFolder);
+  if (!workspace) return kRulesFileBroken;
   if (std::optional<int> code = SourcesFault(options)) return *code;
-  if (!RulesLoaded(state, options)) return kRulesFileBroken;
+  if (!RulesLoaded(state, *workspace)) return kRulesFileBroken;
   GivenFiles given = ExpandPaths(options.paths, options.headerMode != HeaderMode::None);
   for (const Text& path : given.unusable) {
     std::fprintf(stderr, "veltrane-cli: cannot read source file (missing, empty or unreadable): "
                  "%s\n", TerminalText(path).c_str());
   }
   if (!given.unusable.empty()) return kBadSource;
-  if (!RootFolderHoldsMod(state, options, projectRoot)) return kNoModFolder;
+  if (!RootFolderHoldsMod(state, workspace->root)) return kNoModFolder;
   if (!CatalogueBuilt(state)) return kNoModFolder;
   if (!options.quiet) PrintRuleWarnings(state);
 

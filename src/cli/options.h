@@ -37,9 +37,8 @@ struct Options {
   // Unset: the installation decides.
   std::optional<RuleSetKind> ruleSet;
   std::optional<Text> rulesFile;  // anchored at the starting folder
-  // From the project file, if any: its rule files, and the modules whose
-  // Import lines are kept (lower-cased).
-  std::vector<Text> projectRulesFiles;
+  // From the project file, if any: the modules whose Import lines are kept
+  // (lower-cased).
   std::vector<Text> keep;
 };
 

@@ -108,6 +108,33 @@ TEST_F(MainRoutineTest, StartUpScansBuildsTheWindowAndShowsTheHelpPage) {
   EXPECT_TRUE(shell.messages.empty());
 }
 
+// The window finds a program's installation and rules as the command line
+// does: the project file beside the program names them over vt.ini; a
+// malformed one is said and left out.
+TEST_F(MainRoutineTest, TheProjectFileBesideTheProgramNamesRootAndRules) {
+  UseRoot(root.Path());
+  TempFolder other;
+  other.WriteFile(u"mod/brl.mod/standardio.mod/standardio.bmx",
+                  "Module BRL.StandardIO\r\nFunction Print(s$)\r\nEnd Function\r\n");
+  work.WriteFile(u"veltrane.toml", "root = \"" + ToUtf8(other.Path()) +
+                                       "\"\nrules = \"modern\"\nrules_files = [\"own.txt\"]\n");
+  work.WriteFile(u"own.txt", "[modern]\nfile .dat BRL.StandardIO -- data file\n");
+  StartWith({work / u"two.bmx"});
+  EXPECT_TRUE(shell.messages.empty()) << Show(shell.messages.empty() ? Text() : shell.messages[0]);
+  EXPECT_EQ(state.Settings.RootFolder, other.Path());
+  EXPECT_EQ(state.Catalogue.ModList.size(), 1u);
+  EXPECT_EQ(state.RuleSetChoice, RuleSetKind::Modern);
+  EXPECT_EQ(state.Rules.modern.loaders.size(), BuiltInRules().modern.loaders.size() + 1);
+
+  work.WriteFile(u"veltrane.toml", "root = 3\n");
+  StartWith({work / u"two.bmx"});
+  ASSERT_FALSE(shell.messages.empty());
+  EXPECT_EQ(Show(shell.messages[0]).rfind("Project file not used:\n" + ToUtf8(work / u"veltrane.toml") + ":1:", 0), 0u)
+      << Show(shell.messages[0]);
+  EXPECT_EQ(state.Settings.RootFolder, root.Path());
+  EXPECT_EQ(state.Catalogue.ModList.size(), 2u);
+}
+
 TEST_F(MainRoutineTest, OnlyASingleArgumentIsExamined) {
   UseRoot(root.Path());
   StartWith({work / u"one.bmx", work / u"two.bmx"});
