@@ -60,11 +60,11 @@ class Fields {
 
 Text Quoted(TextView word) { return u"\"" + Text(word) + u"\""; }
 
-// A fault of one line: empty when the line is sound.
-using Fault = Text;
+// What is wrong with one line: empty when the line is sound.
+using LineFault = Text;
 
-Fault CheckModuleName(TextView name) {
-  if (IsModuleName(name)) return Fault();
+LineFault CheckModuleName(TextView name) {
+  if (IsModuleName(name)) return LineFault();
   return Quoted(name) + u" is not a module name such as BRL.Timer";
 }
 
@@ -75,7 +75,7 @@ DriverTemplate* TemplateNamed(TemplateRules& rules, TextView name) {
   return nullptr;
 }
 
-Fault UnknownTemplate(TextView name) {
+LineFault UnknownTemplate(TextView name) {
   return u"unknown driver " + Quoted(name) +
          u"; expected opengl-graphics, opengl-max2d or directx-max2d";
 }
@@ -110,19 +110,19 @@ void AddFamily(ModuleFamily family, RuleSet& rules) {
 
 // The short form of a family that serves an interface module: one member,
 // no name.
-Fault ReadImplementation(Fields& fields, RuleSet& rules, const RuleOrigin& origin) {
+LineFault ReadImplementation(Fields& fields, RuleSet& rules, const RuleOrigin& origin) {
   TextView interfaceModule = fields.Next();
   TextView implementation = fields.Next();
   if (implementation.empty()) {
     return u"implementation needs an interface module and an implementation module";
   }
-  if (Fault fault = CheckModuleName(interfaceModule); !fault.empty()) return fault;
-  if (Fault fault = CheckModuleName(implementation); !fault.empty()) return fault;
+  if (LineFault fault = CheckModuleName(interfaceModule); !fault.empty()) return fault;
+  if (LineFault fault = CheckModuleName(implementation); !fault.empty()) return fault;
   Text reason(fields.Rest());
   if (reason.empty()) reason = ImplementationReason(interfaceModule);
   rules.families.push_back(ModuleFamily{
       Text(), {Text(implementation)}, Text(interfaceModule), std::move(reason), origin});
-  return Fault();
+  return LineFault();
 }
 
 // A word as the command pass keeps it: name characters and dots, starting
@@ -139,14 +139,14 @@ Text SymbolReason(TextView word, TextView condition) {
   return reason;
 }
 
-Fault ReadSymbol(Fields& fields, RuleSet& rules, const RuleOrigin& origin) {
+LineFault ReadSymbol(Fields& fields, RuleSet& rules, const RuleOrigin& origin) {
   TextView word = fields.Next();
   TextView module = fields.Next();
   if (module.empty()) return u"symbol needs a word and a module";
   if (!IsSymbolWord(word)) {
     return Quoted(word) + u" is not a word such as CreateHTMLView or EArchiveFormat.ZIP";
   }
-  if (Fault fault = CheckModuleName(module); !fault.empty()) return fault;
+  if (LineFault fault = CheckModuleName(module); !fault.empty()) return fault;
   SymbolRule rule{Text(word), Text(module), Text(), Text(), origin};
   TextView rest = fields.Rest();
   if (!rest.empty() && rest.front() == u'?') {
@@ -160,40 +160,40 @@ Fault ReadSymbol(Fields& fields, RuleSet& rules, const RuleOrigin& origin) {
   }
   rule.reason = rest.empty() ? SymbolReason(word, rule.condition) : Text(rest);
   rules.symbols.push_back(std::move(rule));
-  return Fault();
+  return LineFault();
 }
 
-Fault ReadDriver(Fields& fields, RuleSet& rules, const RuleOrigin& origin) {
+LineFault ReadDriver(Fields& fields, RuleSet& rules, const RuleOrigin& origin) {
   TextView name = fields.Next();
   TextView module = fields.Next();
   TextView line = fields.Rest();
   if (line.empty()) return u"driver needs a template name, a module and a source line";
   DriverTemplate* driver = TemplateNamed(rules.templates, name);
   if (!driver) return UnknownTemplate(name);
-  if (Fault fault = CheckModuleName(module); !fault.empty()) return fault;
+  if (LineFault fault = CheckModuleName(module); !fault.empty()) return fault;
   driver->module = module;
   driver->line = line;
   driver->origin = origin;
-  return Fault();
+  return LineFault();
 }
 
-Fault ReadNote(Fields& fields, RuleSet& rules) {
+LineFault ReadNote(Fields& fields, RuleSet& rules) {
   TextView name = fields.Next();
   TextView note = fields.Rest();
   if (note.empty()) return u"note needs a template name and a text";
   DriverTemplate* driver = TemplateNamed(rules.templates, name);
   if (!driver) return UnknownTemplate(name);
   driver->note = note;
-  return Fault();
+  return LineFault();
 }
 
-Fault ReadGui(Fields& fields, RuleSet& rules, const RuleOrigin& origin) {
+LineFault ReadGui(Fields& fields, RuleSet& rules, const RuleOrigin& origin) {
   TextView module = fields.Next();
   if (module.empty() || !fields.Rest().empty()) return u"gui needs exactly one module";
-  if (Fault fault = CheckModuleName(module); !fault.empty()) return fault;
+  if (LineFault fault = CheckModuleName(module); !fault.empty()) return fault;
   rules.templates.guiModule = module;
   rules.templates.guiOrigin = origin;
-  return Fault();
+  return LineFault();
 }
 
 // A family name is one word that is no module name, so that a line that
@@ -205,19 +205,19 @@ bool IsFamilyName(TextView name) {
 }
 
 // family NAME [for INTERFACE] MEMBER... [-- REASON]
-Fault ReadFamily(Fields& fields, RuleSet& rules, const RuleOrigin& origin) {
+LineFault ReadFamily(Fields& fields, RuleSet& rules, const RuleOrigin& origin) {
   TextView name = fields.Next();
   ModuleFamily family{Text(name), {}, Text(), Text(), origin};
   TextView field = fields.Next();
   if (field == u"for") {
     TextView interfaceModule = fields.Next();
     if (interfaceModule.empty()) return u"family needs an interface module after for";
-    if (Fault fault = CheckModuleName(interfaceModule); !fault.empty()) return fault;
+    if (LineFault fault = CheckModuleName(interfaceModule); !fault.empty()) return fault;
     family.interfaceModule = interfaceModule;
     field = fields.Next();
   }
   for (; !field.empty() && field != u"--"; field = fields.Next()) {
-    if (Fault fault = CheckModuleName(field); !fault.empty()) return fault;
+    if (LineFault fault = CheckModuleName(field); !fault.empty()) return fault;
     family.members.emplace_back(field);
   }
   if (family.members.empty()) return u"family needs a name and its member modules";
@@ -233,7 +233,7 @@ Fault ReadFamily(Fields& fields, RuleSet& rules, const RuleOrigin& origin) {
     family.reason = ImplementationReason(family.interfaceModule);
   }
   AddFamily(std::move(family), rules);
-  return Fault();
+  return LineFault();
 }
 
 std::optional<LoadKind> LoadKindNamed(TextView name) {
@@ -281,7 +281,7 @@ void AddLoader(LoaderRule rule, RuleSet& rules) {
 }
 
 // file .EXT|stream TEXT|word WORD, then [MODULE] [images|audio] [-- REASON]
-Fault ReadLoader(TextView keyword, Fields& fields, RuleSet& rules,
+LineFault ReadLoader(TextView keyword, Fields& fields, RuleSet& rules,
                  const RuleOrigin& origin) {
   LoaderRule rule;
   rule.match = keyword == u"file"     ? LoaderRule::Match::FileType
@@ -308,31 +308,31 @@ Fault ReadLoader(TextView keyword, Fields& fields, RuleSet& rules,
   }
   if (rule.module.empty() && rule.loads == LoadKind::None) return LoaderShape(keyword);
   AddLoader(std::move(rule), rules);
-  return Fault();
+  return LineFault();
 }
 
 // loaders images|audio MODULE...: the whole list, replacing the one before.
-Fault ReadLoaderList(Fields& fields, RuleSet& rules) {
+LineFault ReadLoaderList(Fields& fields, RuleSet& rules) {
   std::optional<LoadKind> loads = LoadKindNamed(fields.Next());
   if (!loads) return u"loaders needs images or audio, then the modules to offer";
   TextList modules;
   for (TextView field = fields.Next(); !field.empty(); field = fields.Next()) {
-    if (Fault fault = CheckModuleName(field); !fault.empty()) return fault;
+    if (LineFault fault = CheckModuleName(field); !fault.empty()) return fault;
     modules.emplace_back(field);
   }
   (*loads == LoadKind::Images ? rules.imageLoaders : rules.audioLoaders) =
       std::move(modules);
-  return Fault();
+  return LineFault();
 }
 
 // rename MODULE LISTED: a rename of a module named before replaces it.
-Fault ReadRename(Fields& fields, RuleSet& rules, const RuleOrigin& origin) {
+LineFault ReadRename(Fields& fields, RuleSet& rules, const RuleOrigin& origin) {
   TextView from = fields.Next();
   TextView to = fields.Next();
   if (to.empty() || !fields.Rest().empty())
     return u"rename needs a module and the name it is listed as";
-  if (Fault fault = CheckModuleName(from); !fault.empty()) return fault;
-  if (Fault fault = CheckModuleName(to); !fault.empty()) return fault;
+  if (LineFault fault = CheckModuleName(from); !fault.empty()) return fault;
+  if (LineFault fault = CheckModuleName(to); !fault.empty()) return fault;
   ModuleRename rename{Text(from), Text(to), origin};
   auto same = std::find_if(
       rules.renames.begin(), rules.renames.end(),
@@ -342,10 +342,10 @@ Fault ReadRename(Fields& fields, RuleSet& rules, const RuleOrigin& origin) {
   } else {
     *same = std::move(rename);
   }
-  return Fault();
+  return LineFault();
 }
 
-Fault ReadRule(TextView line, RuleSet* rules, const RuleOrigin& origin) {
+LineFault ReadRule(TextView line, RuleSet* rules, const RuleOrigin& origin) {
   Fields fields(line);
   TextView keyword = fields.Next();
   bool loader = keyword == u"file" || keyword == u"stream" || keyword == u"word";
@@ -371,7 +371,7 @@ Fault ReadRule(TextView line, RuleSet* rules, const RuleOrigin& origin) {
   return ReadGui(fields, *rules, origin);
 }
 
-Fault ReadSection(TextView header, RuleBook& book, RuleSet*& section) {
+LineFault ReadSection(TextView header, RuleBook& book, RuleSet*& section) {
   if (header == u"[classic]") {
     section = &book.classic;
   } else if (header == u"[modern]") {
@@ -379,14 +379,14 @@ Fault ReadSection(TextView header, RuleBook& book, RuleSet*& section) {
   } else {
     return u"unknown section " + Quoted(header) + u"; expected [classic] or [modern]";
   }
-  return Fault();
+  return LineFault();
 }
 
 // One line without the blanks around it; `section` is the rule set that
 // the last section header chose, if any.
-Fault ReadLine(TextView line, RuleBook& book, RuleSet*& section,
+LineFault ReadLine(TextView line, RuleBook& book, RuleSet*& section,
                const RuleOrigin& origin) {
-  if (line.empty() || line[0] == u'#') return Fault();
+  if (line.empty() || line[0] == u'#') return LineFault();
   if (line[0] == u'[') return ReadSection(line, book, section);
   return ReadRule(line, section, origin);
 }
@@ -401,8 +401,8 @@ std::optional<Text> DecodeLine(std::string_view bytes) {
 
 // Reads the lines of `text` into `book` up to the first fault, which is
 // returned prefixed with FILE:LINE.
-Text ReadLines(std::string_view text, TextView fileName, RuleBook& book,
-               RuleSource source) {
+Fault ReadLines(std::string_view text, TextView fileName, RuleBook& book,
+                RuleSource source) {
   // Windows editors may start a UTF-8 file with a byte order mark.
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   RuleSet* section = nullptr;
@@ -413,12 +413,13 @@ Text ReadLines(std::string_view text, TextView fileName, RuleBook& book,
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     ++origin.line;
     std::optional<Text> line = DecodeLine(bytes);
-    Fault fault = line ? ReadLine(TrimView(*line), book, section, origin)
-                       : Fault(u"not valid UTF-8");
-    if (!fault.empty())
-      return Text(fileName) + u":" + Decimal(origin.line) + u": " + fault;
+    LineFault fault = line ? ReadLine(TrimView(*line), book, section, origin)
+                           : LineFault(u"not valid UTF-8");
+    if (!fault.empty()) {
+      return Fault(Text(fileName) + u":" + Decimal(origin.line) + u": " + fault);
+    }
   }
-  return Text();
+  return Fault();
 }
 
 bool Installed(const CatalogueState& catalogue, TextView module) {
@@ -472,11 +473,11 @@ TextView RuleSetName(RuleSetKind kind) {
   return kind == RuleSetKind::Modern ? u"modern" : u"classic";
 }
 
-Text ReadRules(std::string_view text, TextView fileName, RuleBook& book,
-               RuleSource source) {
+Fault ReadRules(std::string_view text, TextView fileName, RuleBook& book,
+                RuleSource source) {
   RuleBook changed = book;
-  Text fault = ReadLines(text, fileName, changed, source);
-  if (fault.empty()) book = std::move(changed);
+  Fault fault = ReadLines(text, fileName, changed, source);
+  if (!fault) book = std::move(changed);
   return fault;
 }
 

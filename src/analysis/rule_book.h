@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/fault.h"
 #include "base/text.h"
 #include "catalogue/distribution.h"
 #include "catalogue/import_list.h"
@@ -148,10 +149,9 @@ struct RuleBook {
 // families of a name read before, loader rules of the same kind and text
 // and `loaders` lists replace the ones before (a family line without an
 // interface module keeps that of the family it replaces). Returns the first fault as
-// "FILE:LINE: what is wrong" (FILE is `fileName`), and then leaves `book` as it was;
-// empty when the file is sound.
-Text ReadRules(std::string_view text, TextView fileName, RuleBook& book,
-               RuleSource source = RuleSource::User);
+// "FILE:LINE: what is wrong" (FILE is `fileName`), and then leaves `book` as it was.
+Fault ReadRules(std::string_view text, TextView fileName, RuleBook& book,
+                RuleSource source = RuleSource::User);
 
 // The rules of the catalogue's set that can act on its installation (the
 // classic set acts as it is, whatever is installed): a symbol rule whose

@@ -28,9 +28,9 @@ Text FailureLine(const HeaderPlan& plan, const FilePlan& file, const AppliedFile
       return start + u"it changed on disk since it was read";
     case ApplyOutcome::BackupFailed:
       return start + u"the backup " + RelativePath(applied.backup, plan.currentFolder) +
-             u" cannot be written: " + applied.error;
+             u" cannot be written: " + applied.error.message();
     default:
-      return start + applied.error;
+      return start + applied.error.message();
   }
 }
 

@@ -17,7 +17,7 @@ namespace vt {
 namespace {
 
 // A fault of the file, at the line of the node it concerns.
-struct Fault {
+struct LineFault {
   int64_t line = 0;
   Text what;
 };
@@ -26,7 +26,7 @@ Text Anchored(const Text& folder, const std::string& path) {
   return AnchorPath(ForwardSlashes(FromUtf8(path)), folder);
 }
 
-std::optional<Fault> ReadString(const toml::table& table, std::string_view key,
+std::optional<LineFault> ReadString(const toml::table& table, std::string_view key,
                                 std::optional<std::string>& out) {
   const toml::node* node = table.get(key);
   if (!node) return std::nullopt;
@@ -34,14 +34,14 @@ std::optional<Fault> ReadString(const toml::table& table, std::string_view key,
     out = text->get();
     return std::nullopt;
   }
-  return Fault{node->source().begin.line, FromUtf8(std::string(key)) + u" must be a string"};
+  return LineFault{node->source().begin.line, FromUtf8(std::string(key)) + u" must be a string"};
 }
 
-std::optional<Fault> ReadStrings(const toml::table& table, std::string_view key,
+std::optional<LineFault> ReadStrings(const toml::table& table, std::string_view key,
                                  std::vector<std::string>& out) {
   const toml::node* node = table.get(key);
   if (!node) return std::nullopt;
-  Fault wrong{node->source().begin.line, FromUtf8(std::string(key)) + u" must be a list of strings"};
+  LineFault wrong{node->source().begin.line, FromUtf8(std::string(key)) + u" must be a list of strings"};
   const toml::array* array = node->as_array();
   if (!array) return wrong;
   for (const toml::node& entry : *array) {
@@ -52,20 +52,20 @@ std::optional<Fault> ReadStrings(const toml::table& table, std::string_view key,
   return std::nullopt;
 }
 
-std::optional<Fault> Fill(const toml::table& table, const Text& folder, ProjectFile& project) {
+std::optional<LineFault> Fill(const toml::table& table, const Text& folder, ProjectFile& project) {
   static const char* const known[] = {"root", "rules", "rules_files", "main_files", "keep"};
   for (const auto& [key, node] : table) {
     bool isKnown = false;
     for (const char* name : known) isKnown = isKnown || key.str() == name;
     if (!isKnown) {
-      return Fault{node.source().begin.line,
+      return LineFault{node.source().begin.line,
                    u"unknown setting \"" + FromUtf8(std::string(key.str())) +
                        u"\"; expected root, rules, rules_files, main_files or keep"};
     }
   }
   std::optional<std::string> root, rules;
   std::vector<std::string> rulesFiles, mainFiles, keep;
-  for (std::optional<Fault> fault :
+  for (std::optional<LineFault> fault :
        {ReadString(table, "root", root), ReadString(table, "rules", rules),
         ReadStrings(table, "rules_files", rulesFiles), ReadStrings(table, "main_files", mainFiles),
         ReadStrings(table, "keep", keep)}) {
@@ -74,7 +74,7 @@ std::optional<Fault> Fill(const toml::table& table, const Text& folder, ProjectF
   if (root) project.root = Anchored(folder, *root);
   if (rules && *rules != "auto") {
     if (*rules != "classic" && *rules != "modern") {
-      return Fault{table.get("rules")->source().begin.line,
+      return LineFault{table.get("rules")->source().begin.line,
                    u"rules must be \"classic\", \"modern\" or \"auto\""};
     }
     project.ruleSet = *rules == "modern" ? RuleSetKind::Modern : RuleSetKind::Classic;
@@ -99,29 +99,22 @@ std::optional<Text> FindProjectFile(TextView folder) {
   return std::nullopt;
 }
 
-ProjectRead ReadProjectFile(TextView path) {
-  ProjectRead read;
+Result<ProjectFile> ReadProjectFile(TextView path) {
   std::string bytes;
-  if (!ReadFileBytes(path, bytes)) {
-    read.error = Text(path) + u": cannot read this project file";
-    return read;
-  }
+  if (!ReadFileBytes(path, bytes)) return Fault(Text(path) + u": cannot read this project file");
   toml::table table;
   try {
     table = toml::parse(bytes, ToUtf8(path));
   } catch (const toml::parse_error& error) {
-    read.error = Text(path) + u":" + Decimal(error.source().begin.line) + u": " +
-                 FromUtf8(std::string(error.description()));
-    return read;
+    return Fault(Text(path) + u":" + Decimal(error.source().begin.line) + u": " +
+                 FromUtf8(std::string(error.description())));
   }
   ProjectFile project;
   project.path = path;
-  if (std::optional<Fault> fault = Fill(table, FolderPart(path), project)) {
-    read.error = Text(path) + u":" + Decimal(fault->line) + u": " + fault->what;
-    return read;
+  if (std::optional<LineFault> fault = Fill(table, FolderPart(path), project)) {
+    return Fault(Text(path) + u":" + Decimal(fault->line) + u": " + fault->what);
   }
-  read.project = std::move(project);
-  return read;
+  return project;
 }
 
 }  // namespace vt

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/fault.h"
 #include "base/text.h"
 #include "catalogue/module_records.h"
 
@@ -27,12 +28,8 @@ struct ProjectFile {
 // The nearest veltrane.toml in `folder` or a folder above it, if any.
 std::optional<Text> FindProjectFile(TextView folder);
 
-// Reads the project file at `path`. On a fault, "FILE:LINE: what is wrong"
-// and no project.
-struct ProjectRead {
-  std::optional<ProjectFile> project;
-  Text error;
-};
-ProjectRead ReadProjectFile(TextView path);
+// Reads the project file at `path`; its fault says "FILE:LINE: what is
+// wrong".
+Result<ProjectFile> ReadProjectFile(TextView path);
 
 }  // namespace vt

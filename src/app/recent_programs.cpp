@@ -30,7 +30,7 @@ std::vector<Text> ReadRecentPrograms(TextView file) {
 bool WriteRecentPrograms(TextView file, const std::vector<Text>& programs) {
   std::string bytes;
   for (const Text& program : programs) bytes += ToUtf8(program) + "\n";
-  return WriteFileAtomically(file, bytes).empty();
+  return !WriteFileAtomically(file, bytes);
 }
 
 void RememberProgram(std::vector<Text>& programs, const Text& program) {

@@ -14,14 +14,14 @@ constexpr char16_t kRulesFileName[] = u"rules.txt";
 
 bool IsFile(TextView path) { return GetFileKind(path) == FileKind::File; }
 
-void AddError(LoadedRules& rules, Text error) {
-  if (!error.empty()) rules.errors.push_back(std::move(error));
+void AddError(LoadedRules& rules, const Fault& fault) {
+  if (fault) rules.errors.push_back(fault.message());
 }
 
 void ReadRulesFile(LoadedRules& rules, const Text& path, RuleSource source = RuleSource::User) {
   std::string bytes;
   if (!ReadFileBytes(path, bytes)) {
-    AddError(rules, path + u": cannot read this rules file");
+    AddError(rules, Fault(path + u": cannot read this rules file"));
     return;
   }
   rules.files.push_back(path);
@@ -50,7 +50,7 @@ void ReadUserRules(LoadedRules& rules) {
 
 void ReadExtraRules(LoadedRules& rules, const Text& path) {
   if (GetFileKind(path) == FileKind::None) {
-    AddError(rules, path + u": no such rules file");
+    AddError(rules, Fault(path + u": no such rules file"));
     return;
   }
   ReadRulesFile(rules, path);

@@ -7,13 +7,15 @@
 
 #include "analysis/rule_book.h"
 #include "app/program_layout.h"
+#include "base/fault.h"
 #include "base/text.h"
 
 namespace vt {
 
 struct LoadedRules {
   RuleBook book;
-  // Full messages naming the file, and the line where there is one.
+  // The faults' messages, each naming the file, and the line where there
+  // is one: every file is read, so there may be several.
   std::vector<Text> errors;
   // The files read, in order; the built-in copy is none.
   std::vector<Text> files;

@@ -2,18 +2,14 @@
 
 namespace vt {
 
-WorkspaceRead ResolveWorkspace(const WorkspaceRequest& request, const SettingsState& settings) {
-  WorkspaceRead read;
+Result<Workspace> ResolveWorkspace(const WorkspaceRequest& request, const SettingsState& settings) {
   Workspace workspace;
   workspace.ruleSet = request.ruleSet;
   std::optional<RootChoice> projectRoot;
   if (std::optional<Text> found = FindProjectFile(request.near)) {
-    ProjectRead project = ReadProjectFile(*found);
-    if (!project.project) {
-      read.error = project.error;
-      return read;
-    }
-    workspace.project = std::move(project.project);
+    Result<ProjectFile> project = ReadProjectFile(*found);
+    if (!project) return project.fault();
+    workspace.project = std::move(*project);
     const ProjectFile& file = *workspace.project;
     if (file.root) projectRoot = RootChoice{*file.root, file.path, RootSource::Project};
     if (!workspace.ruleSet) workspace.ruleSet = file.ruleSet;
@@ -21,8 +17,7 @@ WorkspaceRead ResolveWorkspace(const WorkspaceRequest& request, const SettingsSt
   }
   if (request.rulesFile) workspace.rulesFiles.push_back(*request.rulesFile);
   workspace.root = ChooseRootFolder(request.root, projectRoot, settings, request.programFolder);
-  read.workspace = std::move(workspace);
-  return read;
+  return workspace;
 }
 
 }  // namespace vt

@@ -9,6 +9,7 @@
 #include "app/project_file.h"
 #include "app/root_choice.h"
 #include "app/settings.h"
+#include "base/fault.h"
 #include "base/text.h"
 
 namespace vt {
@@ -34,15 +35,9 @@ struct Workspace {
   std::vector<Text> rulesFiles;
 };
 
-// A malformed project file leaves no workspace, and its error as
-// "FILE:LINE: what is wrong".
-struct WorkspaceRead {
-  std::optional<Workspace> workspace;
-  Text error;
-};
-
 // The root in the order of ChooseRootFolder (`settings` names vt.ini), the
-// rule set and the rule files, with the nearest project file's say.
-WorkspaceRead ResolveWorkspace(const WorkspaceRequest& request, const SettingsState& settings);
+// rule set and the rule files, with the nearest project file's say. A
+// malformed project file is the fault ("FILE:LINE: what is wrong").
+Result<Workspace> ResolveWorkspace(const WorkspaceRequest& request, const SettingsState& settings);
 
 }  // namespace vt

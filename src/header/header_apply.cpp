@@ -8,7 +8,7 @@ namespace vt {
 
 namespace {
 
-AppliedFile Outcome(ApplyOutcome outcome, Text error = Text()) {
+AppliedFile Outcome(ApplyOutcome outcome, Fault error = Fault()) {
   AppliedFile applied;
   applied.outcome = outcome;
   applied.error = std::move(error);
@@ -31,14 +31,14 @@ AppliedFile ApplyFile(const FilePlan& file, bool keepBackup) {
     applied.backupFromBefore = GetFileKind(applied.backup) == FileKind::File;
   }
   if (keepBackup && !applied.backupFromBefore) {
-    if (Text error = WriteFileAtomically(applied.backup, file.bytes); !error.empty()) {
+    if (Fault error = WriteFileAtomically(applied.backup, file.bytes)) {
       applied.outcome = ApplyOutcome::BackupFailed;
       applied.error = std::move(error);
       return applied;
     }
   }
   std::string bytes = JoinTextLines(file.edit.Result(file.lines));
-  if (Text error = ReplaceFileAtomically(file.path, bytes, file.bytes); !error.empty()) {
+  if (Fault error = ReplaceFileAtomically(file.path, bytes, file.bytes)) {
     return Outcome(ApplyOutcome::ReplaceFailed, std::move(error));
   }
   applied.outcome = ApplyOutcome::Written;

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "base/fault.h"
 #include "header/header_plan.h"
 
 namespace vt {
@@ -23,7 +24,7 @@ struct AppliedFile {
   Text backup;
   bool backupFromBefore = false;
   // The system's reason for a failure.
-  Text error;
+  Fault error;
 
   bool Failed() const {
     return outcome == ApplyOutcome::ChangedOnDisk || outcome == ApplyOutcome::BackupFailed ||

@@ -74,30 +74,30 @@ void AtomicFileWriter::Discard() {
 namespace {
 
 // `expected` null: no check before the rename.
-Text WriteChecked(TextView path, std::string_view bytes, const std::string_view* expected) {
+Fault WriteChecked(TextView path, std::string_view bytes, const std::string_view* expected) {
   if (GetFileKind(path) == FileKind::Folder || GetFileKind(path) == FileKind::Other) {
-    return u"not a regular file";
+    return Fault(u"not a regular file");
   }
   AtomicFileWriter out;
-  if (!out.Open(path)) return u"cannot create a temporary file in its folder";
+  if (!out.Open(path)) return Fault(u"cannot create a temporary file in its folder");
   out.Write(bytes);
   if (expected) {
     std::string now;
     if (!ReadFileBytes(path, now) || now != *expected) {
-      return u"it changed on disk since it was read";
+      return Fault(u"it changed on disk since it was read");
     }
   }
-  if (!out.Commit()) return u"cannot write it (is the disk full?)";
-  return Text();
+  if (!out.Commit()) return Fault(u"cannot write it (is the disk full?)");
+  return Fault();
 }
 
 }  // namespace
 
-Text WriteFileAtomically(TextView path, std::string_view bytes) {
+Fault WriteFileAtomically(TextView path, std::string_view bytes) {
   return WriteChecked(path, bytes, nullptr);
 }
 
-Text ReplaceFileAtomically(TextView path, std::string_view bytes, std::string_view expected) {
+Fault ReplaceFileAtomically(TextView path, std::string_view bytes, std::string_view expected) {
   return WriteChecked(path, bytes, &expected);
 }
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "base/fault.h"
 #include "base/text.h"
 
 namespace vt {
@@ -39,13 +40,13 @@ class AtomicFileWriter {
   bool failed_ = false;
 };
 
-// Writes `bytes` to `path` with the writer. Empty on success, otherwise what
-// went wrong; the old file then stays as it was.
-Text WriteFileAtomically(TextView path, std::string_view bytes);
+// Writes `bytes` to `path` with the writer. On a fault the old file stays as
+// it was.
+Fault WriteFileAtomically(TextView path, std::string_view bytes);
 
 // The same, but leaves the file alone, and says so, when its bytes are no
 // longer `expected` just before it is replaced: someone changed it meanwhile.
-Text ReplaceFileAtomically(TextView path, std::string_view bytes, std::string_view expected);
+Fault ReplaceFileAtomically(TextView path, std::string_view bytes, std::string_view expected);
 
 // The operating system's side of the writer; one implementation per system
 // (atomic_file-posix.cpp, -win32.cpp).

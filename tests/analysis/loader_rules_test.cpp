@@ -155,7 +155,7 @@ TEST_F(LoaderRules, RowsComeFromTheRuleSet) {
                       "word PlayTune audio\n"
                       "loaders images Image.PNG Image.WEBP\n"
                       "loaders audio Audio.ModLoader\n",
-                      u"r.txt", book),
+                      u"r.txt", book).message(),
             u"");
   Analysis.Rules = &book.modern;
   Install({u"Archive.GZIP", u"Archive.TAR", u"Image.WEBP", u"Image.PNG", u"Audio.ModLoader"});

@@ -76,7 +76,7 @@ TEST(ReadRules, AFaultNamesFileAndLineAndLeavesTheBookAsItWas) {
   };
   for (const Case& c : cases) {
     RuleBook book = BuiltInRules();
-    EXPECT_EQ(ReadRules(c.text, u"r.txt", book), c.error) << c.text;
+    EXPECT_EQ(ReadRules(c.text, u"r.txt", book).message(), c.error) << c.text;
     EXPECT_EQ(book, BuiltInRules()) << c.text;
   }
 }
@@ -95,7 +95,7 @@ TEST(ReadRules, SymbolsAndFamiliesTakeTheirDefaults) {
                       "family timers for BRL.Timer BRL.TimerDefault\n"
                       "implementation BRL.Audio BRL.FreeAudioAudio\n"
                       "family timers SDL.SDLTimer\n",
-                      u"r.txt", book, RuleSource::Shipped),
+                      u"r.txt", book, RuleSource::Shipped).message(),
             u"");
   auto at = [](size_t line) { return RuleOrigin{u"r.txt", line, true}; };
   EXPECT_EQ(book.modern.symbols,
@@ -123,7 +123,7 @@ TEST(ReadRules, LoaderRowsReplaceTheirOwnTextAndAddTheRest) {
                       "file .webp Bah.WebP images\n"
                       "stream .png Bah.PNGStream\n"
                       "loaders audio\n",
-                      u"r.txt", book),
+                      u"r.txt", book).message(),
             u"");
   const RuleSet& shipped = BuiltInRules().classic;
   const RuleSet& read = book.classic;
@@ -162,7 +162,7 @@ TEST(InstalledRules, AUsersRuleNamingAModuleNotInstalledIsWarnedAboutAndNotUsed)
                       "loaders images Image.PNG Image.WEBP\n"
                       "[classic]\n"
                       "gui BRL.Win32MaxGUI\n",
-                      u"mine.txt", book),
+                      u"mine.txt", book).message(),
             u"");
   EXPECT_EQ(UninstalledRuleWarnings(book, catalogue),
             (std::vector<Text>{

@@ -38,7 +38,7 @@ class RuleMatching : public testing::FreshState {
                         "symbol Missing Archive.None\n"
                         "family random for Random.Core BRL.Random Random.Xoshiro "
                         "-- generator for Random.Core\n",
-                        u"r.txt", rules),
+                        u"r.txt", rules).message(),
               u"");
   }
 

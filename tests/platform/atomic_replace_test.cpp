@@ -29,7 +29,7 @@ TEST(AtomicFile, ReplacesTheFileKeepingItsPermissionsAndLeavesNoTemporaryFile) {
   folder.WriteFile(u"a.bmx", "old");
   std::string path = ToUtf8(folder / u"a.bmx");
   ASSERT_EQ(chmod(path.c_str(), 0640), 0);
-  EXPECT_EQ(ReplaceFileAtomically(folder / u"a.bmx", "new", "old"), u"");
+  EXPECT_EQ(ReplaceFileAtomically(folder / u"a.bmx", "new", "old"), Fault());
   EXPECT_EQ(ReadFileBytes(folder / u"a.bmx"), "new");
 #if !defined(_WIN32)
   // Windows keeps only a read-only flag of the mode.
@@ -39,21 +39,21 @@ TEST(AtomicFile, ReplacesTheFileKeepingItsPermissionsAndLeavesNoTemporaryFile) {
 #endif
   EXPECT_EQ(EntriesIn(folder), 1u);
 
-  EXPECT_EQ(WriteFileAtomically(folder / u"b.bak", "copy"), u"");
+  EXPECT_EQ(WriteFileAtomically(folder / u"b.bak", "copy"), Fault());
   EXPECT_EQ(ReadFileBytes(folder / u"b.bak"), "copy");
 }
 
 TEST(AtomicFile, AFileChangedMeanwhileOrAMissingFolderIsLeftAsItWas) {
   TempFolder folder;
   folder.WriteFile(u"a.bmx", "theirs");
-  Text error = ReplaceFileAtomically(folder / u"a.bmx", "ours", "what we read");
-  EXPECT_EQ(error, u"it changed on disk since it was read");
+  Fault error = ReplaceFileAtomically(folder / u"a.bmx", "ours", "what we read");
+  EXPECT_EQ(error.message(), u"it changed on disk since it was read");
   EXPECT_EQ(ReadFileBytes(folder / u"a.bmx"), "theirs");
   EXPECT_EQ(EntriesIn(folder), 1u);
 
-  EXPECT_NE(WriteFileAtomically(folder / u"no/such/a.bmx", "x"), u"");
+  EXPECT_TRUE(WriteFileAtomically(folder / u"no/such/a.bmx", "x"));
   folder.MakeFolder(u"dir.bmx");
-  EXPECT_NE(WriteFileAtomically(folder / u"dir.bmx", "x"), u"");
+  EXPECT_TRUE(WriteFileAtomically(folder / u"dir.bmx", "x"));
   EXPECT_EQ(EntriesIn(folder), 2u);
 }
 
@@ -66,7 +66,7 @@ TEST(AtomicFile, ALinkedFileIsReplacedBehindItsLink) {
   // Windows lets only some users make links, and Wine none to files.
   if (ec && kNativePathStyle == PathStyle::Windows) GTEST_SKIP() << "cannot link: " << ec.message();
   ASSERT_FALSE(ec) << ec.message();
-  EXPECT_EQ(WriteFileAtomically(folder / u"link.bmx", "new"), u"");
+  EXPECT_EQ(WriteFileAtomically(folder / u"link.bmx", "new"), Fault());
   EXPECT_TRUE(std::filesystem::is_symlink(ToUtf8(folder / u"link.bmx")));
   EXPECT_EQ(ReadFileBytes(folder / u"real.bmx"), "new");
 }
