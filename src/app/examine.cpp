@@ -25,38 +25,41 @@ Text FilesNotReadMessage(const TextList& files) {
   return message;
 }
 
-ExaminedSource ExamineSource(AppState& state, TextView path, PageChoice page,
-                             ReasonChoice reasons) {
-  ExaminedSource result;
-  if (path.empty()) return result;
+SourceToExamine CheckSourceToExamine(AppState& state, TextView path) {
+  SourceToExamine checked;
+  if (path.empty()) return checked;
   // A relative name is the user's, from the folder the run started in.
   Text source = AnchorPath(path, CurrentFolder());
   // An empty or unreadable program is no program; an unsaved buffer over
   // the disk counts as what the file holds.
   std::string bytes;
-  if (state.Files->ReadBytes(source, bytes) != ReadOutcome::Read || bytes.empty()) return result;
+  if (state.Files->ReadBytes(source, bytes) != ReadOutcome::Read || bytes.empty()) return checked;
   state.Examine.MainSourcePath = source;
   if (!CheckRootFolder(state.Settings, state.screen, true)) {
-    result.outcome = ExamineOutcome::RootFolderMissing;
-    return result;
+    checked.refusal = ExamineOutcome::RootFolderMissing;
+    return checked;
   }
+  checked.source = source;
+  return checked;
+}
 
-  Screen& screen = state.screen;
-  screen.SetViewVisible(false);
-  screen.SetLabelText(u"Scanning: " + source);
+ExaminedSource ExamineCheckedSource(AppState& state, const SourceToExamine& checked,
+                                    PageChoice page, ReasonChoice reasons) {
+  ExaminedSource result;
+  result.outcome = checked.refusal;
+  if (checked.source.empty()) return result;
   static_cast<Examination&>(result) = ExamineProgram(state.Catalogue, state.Rules, *state.Files,
-                                                     source, reasons, state.Memo.get());
+                                                     checked.source, reasons, state.Memo.get());
   // The examination's findings first; the page renders them after.
   if (page == PageChoice::Write) {
     result.page = WriteAndShowPage(state, FilesRead(result), [&](htmltype& html) {
       WriteResultsPage(html, result);
     });
   }
-  if (!result.filesNotRead.empty()) screen.InformationBox(FilesNotReadMessage(result.filesNotRead));
-
+  if (!result.filesNotRead.empty()) {
+    state.screen.InformationBox(FilesNotReadMessage(result.filesNotRead));
+  }
   state.Report.ReportLines.clear();
-  screen.SetViewVisible(true);
-  screen.SetLabelText(u"HTML Report:");
   if (page == PageChoice::Skip) {
     result.outcome = ExamineOutcome::Analysed;
   } else {
@@ -65,6 +68,11 @@ ExaminedSource ExamineSource(AppState& state, TextView path, PageChoice page,
                                                    : ExamineOutcome::ReportRefused;
   }
   return result;
+}
+
+ExaminedSource ExamineSource(AppState& state, TextView path, PageChoice page,
+                             ReasonChoice reasons) {
+  return ExamineCheckedSource(state, CheckSourceToExamine(state, path), page, reasons);
 }
 
 }  // namespace vt

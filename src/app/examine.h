@@ -38,6 +38,19 @@ ExaminedSource ExamineSource(AppState& state, TextView path,
                              PageChoice page = PageChoice::Write,
                              ReasonChoice reasons = ReasonChoice::Give);
 
+// ExamineSource in its two steps, for a front end that shows the scan while
+// it runs. The first anchors `path` and makes it the program examined when
+// it can be examined; `source` stays empty when not, and `refusal` says why.
+struct SourceToExamine {
+  Text source;
+  ExamineOutcome refusal = ExamineOutcome::Ignored;
+};
+SourceToExamine CheckSourceToExamine(AppState& state, TextView path);
+// The second examines what the first accepted, or hands on its refusal.
+ExaminedSource ExamineCheckedSource(AppState& state, const SourceToExamine& checked,
+                                    PageChoice page = PageChoice::Write,
+                                    ReasonChoice reasons = ReasonChoice::Give);
+
 // The message that names the files an examination could not read for lack
 // of a file handle.
 Text FilesNotReadMessage(const TextList& files);

@@ -1,6 +1,7 @@
 #include "app/header_panel.h"
 
 #include "app/header_edit_text.h"
+#include "app/window_examine.h"
 #include "base/paths.h"
 #include "header/header_apply.h"
 
@@ -143,7 +144,7 @@ void ApplyHeaderBlock(AppState& state) {
   // The files may have changed since they were examined: the edit is judged
   // on what they hold now, and so is whether every file could be read.
   Text examined = panel.program;
-  ShowHeaderPanel(state, examined, ExamineSource(state, examined));
+  ShowHeaderPanel(state, examined, ExamineInWindow(state, examined));
   if (!panel.shown) return;
   // Judged without those files, a header could lose a module they need.
   if (!panel.content.warnings.empty()) {
@@ -166,7 +167,7 @@ void ApplyHeaderBlock(AppState& state) {
   AppliedFiles applied = ApplyHeaderPlan(plan, false);
   // Copied: examining again replaces the panel's state.
   Text program = panel.program;
-  ShowHeaderPanel(state, program, ExamineSource(state, program));
+  ShowHeaderPanel(state, program, ExamineInWindow(state, program));
   screen.InformationBox(
       JoinLines({WrittenLines(plan, applied), LeftAloneLines(plan), ApplyErrors(plan, applied)}));
 }

@@ -8,6 +8,7 @@
 #include "app/program_layout.h"
 #include "app/recent_programs.h"
 #include "app/rule_files.h"
+#include "app/window_examine.h"
 #include "app/workspace.h"
 #include "base/paths.h"
 #include "platform/file_system.h"
@@ -39,11 +40,11 @@ void RebuildCatalogueAndWarn(AppState& state) {
 // folder) on. A malformed project file is said, and left out.
 Workspace WindowWorkspace(AppState& state, const Text& near) {
   WorkspaceRequest request{std::nullopt, std::nullopt, std::nullopt, near, ExecutableFolder()};
-  WorkspaceRead read = ResolveWorkspace(request, state.Settings);
-  if (read.workspace) return *read.workspace;
-  state.screen.InformationBox(u"Project file not used:\n" + read.error);
+  Result<Workspace> workspace = ResolveWorkspace(request, state.Settings);
+  if (workspace) return *workspace;
+  state.screen.InformationBox(u"Project file not used:\n" + workspace.fault().message());
   request.near.clear();
-  return *ResolveWorkspace(request, state.Settings).workspace;
+  return *ResolveWorkspace(request, state.Settings);
 }
 
 // A root from vt.ini or the default is the window's own, checked when it is
@@ -66,7 +67,7 @@ void ReexamineOrShowHelp(AppState& state) {
   // A copy: the examination sets it anew.
   Text program = state.Examine.MainSourcePath;
   if (!program.empty() && GetFileSize(program) > 0) {
-    ShowHeaderPanel(state, program, ExamineSource(state, program));
+    ShowHeaderPanel(state, program, ExamineInWindow(state, program));
   } else {
     HideHeaderPanel(state);
     ShowHelpPage(state);
@@ -101,7 +102,7 @@ void ExamineUserFile(AppState& state, const Text& path) {
     state.screen.InformationBox(u"Not a BlitzMax source (.bmx): " + path);
     return;
   }
-  ExaminedSource examination = ExamineSource(state, path);
+  ExaminedSource examination = ExamineInWindow(state, path);
   ShowHeaderPanel(state, state.Examine.MainSourcePath, examination);
   ExamineOutcome outcome = examination.outcome;
   if (outcome == ExamineOutcome::Ignored) {
