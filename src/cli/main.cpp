@@ -45,11 +45,9 @@ class ConsoleScreen : public Screen {
   void InformationBox(const Text& text) override {
     std::fprintf(stderr, "%s\n", TerminalText(text).c_str());
   }
-  bool HasWindow() const override { return false; }
   void SetStatusText(const Text&) override {}
-  void SetLabelText(const Text&) override {}
-  void SetViewVisible(bool) override {}
   void Navigate(const Text&) override {}
+  void ClearView() override {}
   bool ShowsPages() const override { return false; }
 };
 
@@ -110,17 +108,17 @@ std::optional<Workspace> WorkspaceOf(const AppState& state, Options& options,
     const Text& first = options.paths.front();
     near = GetFileKind(first) == FileKind::Folder ? first : FolderPart(first);
   }
-  WorkspaceRead read = ResolveWorkspace(
+  Result<Workspace> workspace = ResolveWorkspace(
       {options.root, options.ruleSet, options.rulesFile, near, ExecutableFolder()}, state.Settings);
-  if (!read.workspace) {
-    std::fprintf(stderr, "veltrane-cli: %s\n", TerminalText(read.error).c_str());
+  if (!workspace) {
+    std::fprintf(stderr, "veltrane-cli: %s\n", TerminalText(workspace.fault().message()).c_str());
     return std::nullopt;
   }
-  if (const std::optional<ProjectFile>& project = read.workspace->project) {
+  if (const std::optional<ProjectFile>& project = workspace->project) {
     options.keep = project->keep;
     if (options.paths.empty() && !options.modules) options.paths = project->mainFiles;
   }
-  return read.workspace;
+  return *workspace;
 }
 
 // A part of the installation that could not be read would silently shrink
