@@ -26,6 +26,8 @@ Text FailureLine(const HeaderPlan& plan, const FilePlan& file, const AppliedFile
   switch (applied.outcome) {
     case ApplyOutcome::ChangedOnDisk:
       return start + u"it changed on disk since it was read";
+    case ApplyOutcome::HeldBack:
+      return start + u"another file of the edit cannot be written, so none is";
     case ApplyOutcome::BackupFailed:
       return start + u"the backup " + RelativePath(applied.backup, plan.currentFolder) +
              u" cannot be written: " + applied.error.message();

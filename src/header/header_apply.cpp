@@ -1,5 +1,8 @@
 #include "header/header_apply.h"
 
+#include <optional>
+#include <string>
+
 #include "platform/atomic_file.h"
 #include "platform/file_bytes.h"
 #include "platform/file_system.h"
@@ -15,23 +18,35 @@ AppliedFile Outcome(ApplyOutcome outcome, Fault error = Fault()) {
   return applied;
 }
 
-AppliedFile ApplyFile(const FilePlan& file, bool keepBackup) {
+// Whether the plan has the file written; NoEdit or Refused when not.
+std::optional<ApplyOutcome> NotToWrite(const FilePlan& file) {
   bool edited = file.changes || file.refusal == WriteRefusal::CannotEncode;
-  if (file.Readable() && !edited) return {};
-  if (file.refusal != WriteRefusal::None) return Outcome(ApplyOutcome::Refused);
-  // The disk is read again: the plan may have judged an editor's buffer,
-  // or the file may have changed since.
+  if (file.Readable() && !edited) return ApplyOutcome::NoEdit;
+  if (file.refusal != WriteRefusal::None) return ApplyOutcome::Refused;
+  return std::nullopt;
+}
+
+// What can be told before anything is written. The disk is read again: the
+// plan may have judged an editor's buffer, or the file may have changed
+// since.
+AppliedFile CheckBeforeWriting(const FilePlan& file) {
+  if (std::optional<ApplyOutcome> outcome = NotToWrite(file)) return Outcome(*outcome);
   std::string now;
   if (!ReadFileBytes(file.path, now) || now != file.bytes) {
     return Outcome(ApplyOutcome::ChangedOnDisk);
   }
+  if (Fault fault = CheckReplaceable(file.path)) return Outcome(ApplyOutcome::Unwritable, fault);
+  return Outcome(ApplyOutcome::Written);
+}
+
+AppliedFile ApplyFile(const FilePlan& file, bool keepBackup) {
   AppliedFile applied;
   if (keepBackup) {
     applied.backup = file.path + u".bak";
     applied.backupFromBefore = GetFileKind(applied.backup) == FileKind::File;
   }
   if (keepBackup && !applied.backupFromBefore) {
-    if (Fault error = WriteFileAtomically(applied.backup, file.bytes)) {
+    if (Fault error = WriteFileAtomically(applied.backup, file.bytes, file.path)) {
       applied.outcome = ApplyOutcome::BackupFailed;
       applied.error = std::move(error);
       return applied;
@@ -49,7 +64,16 @@ AppliedFile ApplyFile(const FilePlan& file, bool keepBackup) {
 
 AppliedFiles ApplyHeaderPlan(const HeaderPlan& plan, bool keepBackup) {
   AppliedFiles applied;
-  for (const FilePlan& file : plan.files) applied.push_back(ApplyFile(file, keepBackup));
+  bool blocked = false;
+  for (const FilePlan& file : plan.files) {
+    applied.push_back(CheckBeforeWriting(file));
+    blocked = blocked || applied.back().Failed();
+  }
+  // A program half edited may build with neither its old header nor its new.
+  for (size_t i = 0; i < plan.files.size(); ++i) {
+    if (applied[i].outcome != ApplyOutcome::Written) continue;
+    applied[i] = blocked ? Outcome(ApplyOutcome::HeldBack) : ApplyFile(plan.files[i], keepBackup);
+  }
   return applied;
 }
 

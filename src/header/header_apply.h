@@ -13,6 +13,8 @@ enum class ApplyOutcome {
   Refused,        // the plan says it may not be written (FilePlan::refusal)
   Written,
   ChangedOnDisk,  // its bytes are no longer the ones the plan judged
+  Unwritable,     // it cannot be replaced (`error` says why: read-only ...)
+  HeldBack,       // another file of the edit cannot be written, so none is
   BackupFailed,   // the backup could not be written (`error` says why)
   ReplaceFailed,  // the file could not be replaced (`error` says why)
 };
@@ -27,7 +29,8 @@ struct AppliedFile {
   Fault error;
 
   bool Failed() const {
-    return outcome == ApplyOutcome::ChangedOnDisk || outcome == ApplyOutcome::BackupFailed ||
+    return outcome == ApplyOutcome::ChangedOnDisk || outcome == ApplyOutcome::Unwritable ||
+           outcome == ApplyOutcome::HeldBack || outcome == ApplyOutcome::BackupFailed ||
            outcome == ApplyOutcome::ReplaceFailed;
   }
 };
@@ -36,10 +39,13 @@ struct AppliedFile {
 using AppliedFiles = std::vector<AppliedFile>;
 
 // Replaces each file the plan may write, atomically, with the edit of the
-// lines it judged, after checking that the disk still holds the bytes
-// judged. With `keepBackup`, NAME.bak keeps the file as it was before its
-// first edit: one that exists already is never written over. A file that
-// fails is left as it was.
+// lines it judged. All or nothing: first every such file is checked, that
+// the disk still holds the bytes judged and that it can be replaced (a
+// regular file this user may write, in a folder that takes a new file);
+// when one fails, none is written. With `keepBackup`, NAME.bak keeps the
+// file as it was before its first edit, with its permissions: one that
+// exists already is never written over. A file that fails is left as it
+// was.
 AppliedFiles ApplyHeaderPlan(const HeaderPlan& plan, bool keepBackup);
 
 // Some file was written.

@@ -9,6 +9,7 @@
 
 #include "base/paths.h"
 #include "platform/atomic_file.h"
+#include "platform/file_bytes.h"
 #include "platform/native_path.h"
 
 namespace vt {
@@ -33,13 +34,42 @@ void SyncFolderOf(TextView path) {
   close(fd);
 }
 
+// Gives the new file `fd` the identity of the file at `like`: owner and
+// group where the process may set them (root may; a user may pick a group
+// of its own), then the permission bits, which a change of owner can clear.
+void TakeIdentity(int fd, TextView like) {
+  struct stat old;
+  if (stat(ToNativeString(like).c_str(), &old) != 0) {
+    fchmod(fd, NewFileMode());
+    return;
+  }
+  if (fchown(fd, old.st_uid, old.st_gid) != 0 && fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
+    // Neither may be set: the file stays this user's, as any new file would.
+  }
+  fchmod(fd, old.st_mode & 07777);
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t wrote = write(fd, bytes.data(), bytes.size());
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote <= 0) return false;
+    bytes.remove_prefix(static_cast<size_t>(wrote));
+  }
+  return fsync(fd) == 0;
+}
+
+// Puts `bytes` into the file at `path` itself, truncating it first.
+bool OverwriteInPlace(TextView path, std::string_view bytes) {
+  int fd = open(ToNativeString(path).c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, bytes);
+  return close(fd) == 0 && ok;
+}
+
 }  // namespace
 
-std::FILE* CreateTemporaryBeside(TextView target, Text& temporary) {
-  // A file the user made read-only is not to be replaced behind its back,
-  // although the rename alone would be allowed.
-  std::string native = ToNativeString(target);
-  if (access(native.c_str(), F_OK) == 0 && access(native.c_str(), W_OK) != 0) return nullptr;
+std::FILE* CreateTemporaryBeside(TextView target, Text& temporary, TextView identityOf) {
   Text folder = FolderPart(target);
   Text pattern = (folder.empty() ? Text() : JoinPath(folder, u"")) + u"." + FileName(target) +
                  u".XXXXXX";
@@ -49,11 +79,7 @@ std::FILE* CreateTemporaryBeside(TextView target, Text& temporary) {
   int fd = mkstemp(buffer.data());
   if (fd < 0) return nullptr;
   temporary = FromNativeString(buffer.data());
-
-  struct stat old;
-  mode_t mode = stat(native.c_str(), &old) == 0 ? (old.st_mode & 07777)
-                                                                  : NewFileMode();
-  fchmod(fd, mode);
+  TakeIdentity(fd, identityOf);
   std::FILE* file = fdopen(fd, "wb");
   if (file) return file;
   close(fd);
@@ -77,6 +103,41 @@ bool RenameOver(TextView temporary, TextView target) {
   }
   SyncFolderOf(target);
   return true;
+}
+
+size_t LinkCount(TextView path) {
+  struct stat info;
+  if (stat(ToNativeString(path).c_str(), &info) != 0) return 1;
+  return static_cast<size_t>(info.st_nlink);
+}
+
+bool ReplaceInPlace(TextView temporary, TextView target) {
+  std::string old, now;
+  if (!ReadFileBytes(target, old) || !ReadFileBytes(temporary, now)) return false;
+  // The old bytes are kept on the disk until the new ones are, so that a
+  // crash in between leaves them recoverable beside the file.
+  Text safety;
+  std::FILE* keep = CreateTemporaryBeside(target, safety, target);
+  if (!keep) return false;
+  bool kept = std::fwrite(old.data(), 1, old.size(), keep) == old.size() && FlushToDisk(keep);
+  kept = std::fclose(keep) == 0 && kept;
+  if (!kept || !OverwriteInPlace(target, now)) {
+    // Put the old bytes back; only when even that fails is the copy left.
+    if (kept && OverwriteInPlace(target, old)) unlink(ToNativeString(safety).c_str());
+    return false;
+  }
+  unlink(ToNativeString(safety).c_str());
+  unlink(ToNativeString(temporary).c_str());
+  return true;
+}
+
+bool MayWrite(TextView path) {
+  std::string native = ToNativeString(path);
+  struct stat info;
+  if (stat(native.c_str(), &info) != 0) return false;
+  int wanted = S_ISDIR(info.st_mode) ? (W_OK | X_OK) : W_OK;
+  // As the process acts, not as the user who started it.
+  return faccessat(AT_FDCWD, native.c_str(), wanted, AT_EACCESS) == 0;
 }
 
 }  // namespace vt

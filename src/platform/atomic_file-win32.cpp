@@ -32,7 +32,7 @@ std::FILE* CreateNewFile(TextView path) {
 
 }  // namespace
 
-std::FILE* CreateTemporaryBeside(TextView target, Text& temporary) {
+std::FILE* CreateTemporaryBeside(TextView target, Text& temporary, TextView /*identityOf*/) {
   Text folder = FolderPart(target);
   Text stem = (folder.empty() ? Text() : JoinPath(folder, u"")) + u"." + FileName(target) + u".";
   Text process = Decimal(static_cast<long long>(GetCurrentProcessId()));
@@ -55,6 +55,20 @@ bool FlushToDisk(std::FILE* file) {
 bool RenameOver(TextView temporary, TextView target) {
   return MoveFileExW(ToNative(temporary).c_str(), ToNative(target).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+// Hard links are rare on Windows, and the rename is the only step there
+// that is atomic: a linked file is replaced like any other.
+size_t LinkCount(TextView) { return 1; }
+
+bool ReplaceInPlace(TextView temporary, TextView target) { return RenameOver(temporary, target); }
+
+bool MayWrite(TextView path) {
+  DWORD attributes = GetFileAttributesW(ToNative(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  // A folder's read-only flag means nothing to the files made in it.
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return true;
+  return (attributes & FILE_ATTRIBUTE_READONLY) == 0;
 }
 
 }  // namespace vt

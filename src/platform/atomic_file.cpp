@@ -1,5 +1,6 @@
 #include "platform/atomic_file.h"
 
+#include "base/paths.h"
 #include "platform/file_bytes.h"
 #include "platform/file_system.h"
 
@@ -36,13 +37,17 @@ Text WriteTarget(TextView path) {
 
 AtomicFileWriter::~AtomicFileWriter() { Discard(); }
 
-bool AtomicFileWriter::Open(TextView path) {
+bool AtomicFileWriter::Open(TextView path, TextView identityOf) {
   Discard();
   failed_ = false;
   if (path.empty()) return false;
   target_ = WriteTarget(path);
   if (target_.empty()) return false;
-  file_ = CreateTemporaryBeside(target_, temporary_);
+  // A file the user made read-only is not to be replaced behind its back,
+  // although the rename alone would be allowed.
+  if (GetFileKind(target_) == FileKind::File && !MayWrite(target_)) return false;
+  file_ = CreateTemporaryBeside(target_, temporary_, identityOf.empty() ? TextView(target_)
+                                                                        : identityOf);
   return file_ != nullptr;
 }
 
@@ -56,7 +61,10 @@ bool AtomicFileWriter::Commit() {
   bool ok = !failed_ && FlushToDisk(file_);
   ok = std::fclose(file_) == 0 && ok;
   file_ = nullptr;
-  if (ok) ok = RenameOver(temporary_, target_);
+  if (ok) {
+    ok = LinkCount(target_) > 1 ? ReplaceInPlace(temporary_, target_)
+                                : RenameOver(temporary_, target_);
+  }
   if (ok) temporary_.clear();
   Discard();
   return ok;
@@ -74,12 +82,11 @@ void AtomicFileWriter::Discard() {
 namespace {
 
 // `expected` null: no check before the rename.
-Fault WriteChecked(TextView path, std::string_view bytes, const std::string_view* expected) {
-  if (GetFileKind(path) == FileKind::Folder || GetFileKind(path) == FileKind::Other) {
-    return Fault(u"not a regular file");
-  }
+Fault WriteChecked(TextView path, std::string_view bytes, const std::string_view* expected,
+                   TextView identityOf) {
+  if (Fault fault = CheckReplaceable(path)) return fault;
   AtomicFileWriter out;
-  if (!out.Open(path)) return Fault(u"cannot create a temporary file in its folder");
+  if (!out.Open(path, identityOf)) return Fault(u"cannot create a temporary file in its folder");
   out.Write(bytes);
   if (expected) {
     std::string now;
@@ -93,12 +100,25 @@ Fault WriteChecked(TextView path, std::string_view bytes, const std::string_view
 
 }  // namespace
 
-Fault WriteFileAtomically(TextView path, std::string_view bytes) {
-  return WriteChecked(path, bytes, nullptr);
+Fault WriteFileAtomically(TextView path, std::string_view bytes, TextView identityOf) {
+  return WriteChecked(path, bytes, nullptr, identityOf);
 }
 
 Fault ReplaceFileAtomically(TextView path, std::string_view bytes, std::string_view expected) {
-  return WriteChecked(path, bytes, &expected);
+  return WriteChecked(path, bytes, &expected, {});
+}
+
+Fault CheckReplaceable(TextView path) {
+  FileKind kind = GetFileKind(path);
+  if (kind == FileKind::Folder || kind == FileKind::Other) return Fault(u"not a regular file");
+  Text target = WriteTarget(path);
+  if (target.empty()) return Fault(u"not a regular file");
+  if (kind == FileKind::File && !MayWrite(target)) return Fault(u"read-only");
+  Text folder = FolderPart(target);
+  if (!MayWrite(folder.empty() ? Text(u".") : folder)) {
+    return Fault(u"its folder takes no new file (read-only)");
+  }
+  return Fault();
 }
 
 }  // namespace vt

@@ -7,6 +7,10 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
+#if !defined(_WIN32)
+#include <unistd.h>
+#endif
 
 #include "app/catalogue_rebuild.h"
 #include "app/examine.h"
@@ -362,28 +366,65 @@ TEST_F(HeaderCheck, AFileThatCannotBeReadIsAnErrorNotAMatch) {
             "Framework BRL.StandardIO\n\nImport \"lib.bmx\"\nPrint 1\n");
 }
 
-// The write goes by the plan: a file changed after it was planned is left
-// alone without a backup, and the others get the edit of the lines judged.
-TEST_F(HeaderCheck, AnApplyWritesWhatWasPlannedAndNothingChangedSince) {
-  work.WriteFile(u"main.bmx", "Import \"lib.bmx\"\nPrint Upper(\"x\")\n");
-  work.WriteFile(u"lib.bmx", "Print Upper(\"y\")\n");
-  Examination examination = ExamineSource(state, work / u"main.bmx");
-  HeaderJob job{examination.suggestion, Catalogue, Text(), work.Path(), 0, nullptr};
-  HeaderPlan plan = PlanHeaders(job);
-  ASSERT_EQ(plan.files.size(), 2u);
-  ASSERT_TRUE(plan.files[0].ToWrite() && plan.files[1].ToWrite());
-  work.WriteFile(u"lib.bmx", "Print 2\n");
-  AppliedFiles applied = ApplyHeaderPlan(plan, true);
-  ASSERT_EQ(applied.size(), 2u);
-  EXPECT_EQ(applied[0].outcome, ApplyOutcome::Written);
-  EXPECT_EQ(applied[1].outcome, ApplyOutcome::ChangedOnDisk);
-  EXPECT_EQ(ApplyErrors(plan, applied),
-            std::vector<Text>{u"lib.bmx: left alone: it changed on disk since it was read"});
-  EXPECT_EQ(ReadFileBytes(work / u"lib.bmx"), "Print 2\n");
-  EXPECT_FALSE(std::filesystem::exists(ToUtf8(work / u"lib.bmx.bak")));
-  const FilePlan& main = plan.files[0];
-  EXPECT_EQ(ReadFileBytes(work / u"main.bmx"), JoinTextLines(main.edit.Result(main.lines)));
-  EXPECT_EQ(ReadFileBytes(work / u"main.bmx.bak"), main.bytes);
+// The write goes by the plan, all or nothing: a file changed after it was
+// planned, or one this user may not write, leaves every file as it was,
+// without backups, each named as it is; else each file gets the edit of the
+// lines judged, and its backup the original's permissions.
+TEST_F(HeaderCheck, AnApplyWritesWhatWasPlannedOrNothing) {
+  enum class Then { Nothing, ChangeLib, LockLib };
+  for (Then then : {Then::ChangeLib, Then::LockLib, Then::Nothing}) {
+    SCOPED_TRACE(static_cast<int>(then));
+    work.WriteFile(u"main.bmx", "Import \"lib.bmx\"\nPrint Upper(\"x\")\n");
+    work.WriteFile(u"lib.bmx", "Print Upper(\"y\")\n");
+    std::filesystem::remove(ToUtf8(work / u"main.bmx.bak"));
+    if (then == Then::Nothing) {
+      std::filesystem::permissions(ToUtf8(work / u"main.bmx"), std::filesystem::perms(0600));
+    }
+    ExaminedSource examination = ExamineSource(state, work / u"main.bmx");
+    HeaderJob job{examination.suggestion, Catalogue, Text(), work.Path(), 0, nullptr};
+    HeaderPlan plan = PlanHeaders(job);
+    ASSERT_EQ(plan.files.size(), 2u);
+    ASSERT_TRUE(plan.files[0].ToWrite() && plan.files[1].ToWrite());
+    std::string lib = plan.files[1].bytes;
+    if (then == Then::ChangeLib) work.WriteFile(u"lib.bmx", lib = "Print 2\n");
+    std::optional<testing::WithoutPrivileges> user;
+    if (then == Then::LockLib) {
+      std::filesystem::permissions(ToUtf8(work / u"lib.bmx"), std::filesystem::perms(0444));
+#if !defined(_WIN32)
+      // The user the test drops to owns the program, as its author would.
+      if (geteuid() == 0) {
+        for (const Text& path : {work.Path(), work / u"main.bmx", work / u"lib.bmx"}) {
+          ASSERT_EQ(chown(ToUtf8(path).c_str(), 65534, 65534), 0);
+        }
+      }
+#endif
+      user.emplace();
+      if (!user->Bound()) GTEST_SKIP() << "file permissions do not bind this user";
+    }
+    AppliedFiles applied = ApplyHeaderPlan(plan, true);
+    user.reset();
+    std::filesystem::permissions(ToUtf8(work / u"lib.bmx"), std::filesystem::perms(0644));
+    const FilePlan& main = plan.files[0];
+    if (then == Then::Nothing) {
+      EXPECT_TRUE(ApplyErrors(plan, applied).empty());
+      EXPECT_EQ(ReadFileBytes(work / u"main.bmx"), JoinTextLines(main.edit.Result(main.lines)));
+      EXPECT_EQ(ReadFileBytes(work / u"main.bmx.bak"), main.bytes);
+      EXPECT_EQ(std::filesystem::status(ToUtf8(work / u"main.bmx.bak")).permissions(),
+                std::filesystem::perms(0600));
+      continue;
+    }
+    std::vector<Text> errors = ApplyErrors(plan, applied);
+    EXPECT_EQ(errors, (std::vector<Text>{
+                          u"main.bmx: left alone: another file of the edit cannot be written, "
+                          u"so none is",
+                          then == Then::ChangeLib
+                              ? u"lib.bmx: left alone: it changed on disk since it was read"
+                              : u"lib.bmx: left alone: read-only"}));
+    EXPECT_EQ(ReadFileBytes(work / u"main.bmx"), main.bytes);
+    EXPECT_EQ(ReadFileBytes(work / u"lib.bmx"), lib);
+    EXPECT_FALSE(std::filesystem::exists(ToUtf8(work / u"main.bmx.bak")));
+    EXPECT_FALSE(std::filesystem::exists(ToUtf8(work / u"lib.bmx.bak")));
+  }
 }
 
 TEST_F(HeaderCheck, ReasonsFollowTheMissingModulesWhenThereAreAny) {

@@ -59,7 +59,31 @@ TEST(AtomicFileWriter, ReplacesTheWholeFileKeepingItsModeAndLinks) {
   ASSERT_TRUE(Write(tmp / u"link.htm", "through the link"));
   EXPECT_TRUE(std::filesystem::is_symlink(Native(tmp / u"link.htm")));
   EXPECT_EQ(ReadFileBytes(tmp / u"page.htm"), "through the link");
-  std::vector<Text> expected{u"fresh.htm", u"link.htm", u"page.htm"};
+
+  // Every name of a file with several sees the edit, and nothing is left
+  // beside it.
+  std::filesystem::create_hard_link(Native(tmp / u"page.htm"), Native(tmp / u"hard.htm"));
+  ASSERT_TRUE(Write(tmp / u"page.htm", "seen by both names"));
+  EXPECT_EQ(ReadFileBytes(tmp / u"hard.htm"), "seen by both names");
+  ASSERT_EQ(stat(Native(tmp / u"hard.htm").c_str(), &info), 0);
+  EXPECT_EQ(info.st_nlink, 2u);
+
+  // A user's file that root rewrites stays the user's, and a backup made
+  // like it is as private as the original.
+  if (geteuid() == 0) {
+    ASSERT_EQ(chown(Native(tmp / u"page.htm").c_str(), 65534, 65534), 0);
+    ASSERT_EQ(chmod(Native(tmp / u"page.htm").c_str(), 0600), 0);
+    EXPECT_EQ(WriteFileAtomically(tmp / u"page.htm", "root's edit"), Fault());
+    EXPECT_EQ(WriteFileAtomically(tmp / u"page.bak", "copy", tmp / u"page.htm"), Fault());
+    for (const char16_t* name : {u"page.htm", u"page.bak"}) {
+      ASSERT_EQ(stat(Native(tmp / name).c_str(), &info), 0);
+      EXPECT_EQ(info.st_uid, 65534u) << Native(name);
+      EXPECT_EQ(info.st_gid, 65534u) << Native(name);
+      EXPECT_EQ(info.st_mode & 0777, 0600u) << Native(name);
+    }
+    std::filesystem::remove(Native(tmp / u"page.bak"));
+  }
+  std::vector<Text> expected{u"fresh.htm", u"hard.htm", u"link.htm", u"page.htm"};
 #endif
 
   ASSERT_TRUE(Write(tmp / u"fresh.htm", ""));

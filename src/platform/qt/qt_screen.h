@@ -1,4 +1,4 @@
-// The screen interface on a real Qt window.
+// The desktop screen on a real Qt window.
 #pragma once
 
 #include <QEventLoop>
@@ -7,27 +7,27 @@
 
 #include "platform/events.h"
 #include "platform/qt/main_window.h"
-#include "platform/screen.h"
+#include "platform/desktop_screen.h"
 
 namespace vt {
 
-class QtScreen : public Screen {
+class QtScreen : public DesktopScreen {
  public:
   QtScreen();
   ~QtScreen() override;
 
   void InformationBox(const Text& text) override;
-  bool HasWindow() const override { return window_ != nullptr; }
   void SetStatusText(const Text& text) override;
-  void SetLabelText(const Text& text) override;
-  void SetViewVisible(bool visible) override;
   void Navigate(const Text& path) override;
   void ClearView() override;
+  bool ShowsPages() const override { return true; }
   void SetApplicationTitle(const Text& title) override;
   void KeepWindowPlaceIn(const Text& file) override;
   void CreateMainWindow(const Text& title) override;
   void DestroyMainWindow() override;
   Event WaitEvent() override;
+  void SetLabelText(const Text& text) override;
+  void SetViewVisible(bool visible) override;
   Text OpenFileDialog(const Text& title, const Text& extension, const Text& folder) override;
   void SetRecentPrograms(const std::vector<Text>& programs) override;
   Text ChooseFolderDialog(const Text& title) override;
@@ -36,6 +36,8 @@ class QtScreen : public Screen {
   void SetClipboardText(const Text& text) override;
   bool ConfirmHeaderEdit(const Text& diff) override;
 
+  // Whether the main window exists yet.
+  bool HasWindow() const { return window_ != nullptr; }
   // Queues `event` and wakes the loop if it waits.
   void Post(Event event);
   const EventQueue& Events() const { return events_; }
