@@ -90,8 +90,10 @@ std::optional<LineFault> Fill(const toml::table& table, const Text& folder, Proj
 std::optional<Text> FindProjectFile(TextView folder) {
   Text at(folder);
   while (!at.empty()) {
+    // A folder or a pipe of that name is found too, and refused when read:
+    // passed over, it would silently leave the project's settings out.
     Text candidate = JoinPath(at, kProjectFileName);
-    if (GetFileKind(candidate) == FileKind::File) return candidate;
+    if (GetFileKind(candidate) != FileKind::None) return candidate;
     Text parent = FolderPart(at);
     if (parent.empty() || parent == at) break;
     at = parent;
@@ -100,6 +102,7 @@ std::optional<Text> FindProjectFile(TextView folder) {
 }
 
 Result<ProjectFile> ReadProjectFile(TextView path) {
+  if (GetFileKind(path) != FileKind::File) return Fault(Text(path) + u": not a regular file");
   std::string bytes;
   if (!ReadFileBytes(path, bytes)) return Fault(Text(path) + u": cannot read this project file");
   toml::table table;

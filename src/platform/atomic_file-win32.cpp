@@ -66,9 +66,17 @@ bool ReplaceInPlace(TextView temporary, TextView target) { return RenameOver(tem
 bool MayWrite(TextView path) {
   DWORD attributes = GetFileAttributesW(ToNative(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-  // A folder's read-only flag means nothing to the files made in it.
-  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return true;
-  return (attributes & FILE_ATTRIBUTE_READONLY) == 0;
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return (attributes & FILE_ATTRIBUTE_READONLY) == 0;
+  // A folder's read-only flag means nothing to the files made in it, and its
+  // access rules are not to be read from the outside: a file the system
+  // removes once it is closed tells.
+  Text probe = JoinPath(path, u".veltrane-probe-" +
+                                  Decimal(static_cast<long long>(GetCurrentProcessId())) + u".tmp");
+  HANDLE handle = CreateFileW(ToNative(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(handle);
+  return true;
 }
 
 }  // namespace vt

@@ -1,5 +1,7 @@
 #include "platform/file_system.h"
 
+#include "platform/atomic_file.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
@@ -109,17 +111,7 @@ Text UniqueName(TextView prefix) {
 }  // namespace
 
 bool FolderAcceptsNewFiles(TextView folder) {
-  if (GetFileKind(folder) != FileKind::Folder) return false;
-  Text probe = JoinPath(folder, UniqueName(u".veltrane-probe-"));
-  // Never touch a file that is already there (fopen's "x" is not in every C
-  // runtime this builds for).
-  if (GetFileKind(probe) != FileKind::None) return false;
-  std::FILE* file = OpenNative(probe, "wb");
-  if (!file) return false;
-  std::fclose(file);
-  std::error_code ec;
-  fs::remove(ToNative(probe), ec);
-  return true;
+  return GetFileKind(folder) == FileKind::Folder && MayWrite(folder);
 }
 
 bool MakeFolders(TextView folder) {

@@ -132,6 +132,13 @@ TEST_F(HeaderCli, AProjectFileNamesRootMainFilesAndModulesToKeep) {
   EXPECT_EQ(bad.exitCode, 10);
   EXPECT_NE(bad.err.find("veltrane.toml:2: unknown setting \"main_file\""), std::string::npos)
       << bad.err;
+
+  // One that is no file is no less the project's.
+  std::filesystem::remove(ToUtf8(work / u"veltrane.toml"));
+  work.MakeFolder(u"veltrane.toml");
+  RunResult folder = RunCli({"--check", "src/a.bmx"}, work.Path());
+  EXPECT_EQ(folder.exitCode, 10);
+  EXPECT_NE(folder.err.find("veltrane.toml: not a regular file"), std::string::npos) << folder.err;
 }
 
 // A missing Include hides what that file needs: no edit is made on such a

@@ -129,7 +129,7 @@ TEST(FileSystem, SameFileAndInsideFolderFollowLinks) {
   EXPECT_FALSE(IsInsideFolder(tmp / u"mod/../x.htm", tmp / u"mod"));
 }
 
-TEST(FileSystem, WriteProbeLeavesTheFolderAsItWas) {
+TEST(FileSystem, WhetherAFolderTakesNewFilesIsAskedWithoutWriting) {
   TempFolder tmp;
   tmp.WriteFile(u"kept", "x");
   EXPECT_TRUE(FolderAcceptsNewFiles(tmp.Path()));
@@ -137,9 +137,16 @@ TEST(FileSystem, WriteProbeLeavesTheFolderAsItWas) {
   EXPECT_FALSE(FolderAcceptsNewFiles(tmp / u"kept"));
   EXPECT_FALSE(FolderAcceptsNewFiles(tmp / u"missing"));
   EXPECT_EQ(GetFileKind(tmp / u"missing"), FileKind::None);
-#if defined(__linux__)
-  // Read-only whoever asks, root included, whatever its permission bits say.
-  EXPECT_FALSE(FolderAcceptsNewFiles(u"/proc"));
+#if !defined(_WIN32)
+  tmp.MakeFolder(u"locked");
+  std::filesystem::permissions(ToUtf8(tmp / u"locked"), std::filesystem::perms(0555));
+  bool accepts = true;
+  {
+    testing::WithoutPrivileges user;
+    if (!user.Bound()) GTEST_SKIP() << "file permissions do not bind this user";
+    accepts = FolderAcceptsNewFiles(tmp / u"locked");
+  }
+  EXPECT_FALSE(accepts);
 #endif
 }
 
