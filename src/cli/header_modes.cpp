@@ -178,10 +178,25 @@ int WritePageIfAsked(AppState& state, const Options& options) {
   return ReportNotWritten(state, paged.page);
 }
 
+bool WantsJson(const Options& options) {
+  return options.format == OutputFormat::Json && options.headerMode != HeaderMode::List &&
+         options.headerMode != HeaderMode::Write;
+}
+
 }  // namespace
 
+int PrintRunOutput(const RunOutput& output, const Options& options, RuleSetKind ruleSet) {
+  if (!WantsJson(options) || output.jsonPlans.empty()) return kSuccess;
+  std::vector<const HeaderPlan*> plans;
+  for (const HeaderPlan& plan : output.jsonPlans) plans.push_back(&plan);
+  std::fputs(HeaderPlansJson(plans, ModeName(options.headerMode).substr(2), RuleSetName(ruleSet))
+                 .c_str(),
+             stdout);
+  return FinishStandardOutput(kSuccess);
+}
+
 int RunHeaderModes(AppState& state, const Options& options, const Text& startFolder,
-                   const ExaminedSource& examination, HandledFiles& handled) {
+                   const ExaminedSource& examination, HandledFiles& handled, RunOutput& output) {
   if (examination.outcome == ExamineOutcome::Ignored) return kBadSource;
   if (examination.outcome == ExamineOutcome::RootFolderMissing) return kNoModFolder;
   size_t blocks = examination.suggestion.blocks.size();
@@ -198,6 +213,11 @@ int RunHeaderModes(AppState& state, const Options& options, const Text& startFol
 
   HeaderPlan plan = PlanJob(state, options, examination.suggestion, startFolder, handled);
   ModeReport report = RunMode(plan, options, state.Catalogue.ruleSet);
+  // Two documents back to back would be no JSON at all.
+  if (WantsJson(options)) {
+    report.output.clear();
+    output.jsonPlans.push_back(std::move(plan));
+  }
   PrintReport(report, options);
   int code = FinishStandardOutput(CodeOf(report, options));
   if (!missing.empty()) {

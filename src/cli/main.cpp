@@ -162,12 +162,14 @@ int RunOverMainFiles(AppState& state, const Options& options, const GivenFiles& 
   }
   int code = kSuccess;
   HandledFiles handled;
+  RunOutput output;
   for (size_t main : MainFiles(given.files, reached)) {
     Options one = options;
     one.source = given.files[main];
-    code = Worst(code, RunHeaderModes(state, one, startFolder, examinations[main], handled));
+    code = Worst(code, RunHeaderModes(state, one, startFolder, examinations[main], handled, output));
   }
-  return code;
+  int printed = PrintRunOutput(output, options, state.Catalogue.ruleSet);
+  return printed == kSuccess ? code : printed;
 }
 
 // Relative paths count from the starting folder; when that folder is gone,

@@ -95,24 +95,38 @@ std::string EscapeProperty(const std::string& text) {
 }  // namespace
 
 std::string HeaderPlanJson(const HeaderPlan& plan, TextView mode, TextView ruleSet) {
+  return HeaderPlansJson({&plan}, mode, ruleSet);
+}
+
+std::string HeaderPlansJson(const std::vector<const HeaderPlan*>& plans, TextView mode,
+                            TextView ruleSet) {
   bool diff = mode == u"diff";
+  bool differs = false;
   json findings = json::array();
   json edits = json::array();
-  for (const FilePlan& file : plan.files) {
-    for (const HeaderFinding& finding : file.findings)
-      findings.push_back(FindingJson(finding, plan.saving));
-    if (diff && file.ToWrite()) edits.push_back(EditJson(file));
+  std::vector<Text> leftAlone, errors;
+  for (const HeaderPlan* plan : plans) {
+    differs = differs || plan->Differs();
+    for (const FilePlan& file : plan->files) {
+      for (const HeaderFinding& finding : file.findings)
+        findings.push_back(FindingJson(finding, plan->saving));
+      if (diff && file.ToWrite()) edits.push_back(EditJson(file));
+    }
+    if (diff) {
+      for (Text& line : LeftAloneLines(*plan)) leftAlone.push_back(std::move(line));
+    }
+    for (Text& error : PlanErrors(*plan, diff)) errors.push_back(std::move(error));
   }
   json document = {
       {"schema", kJsonSchema},
       {"version", kVersion},
       {"mode", ToUtf8(mode)},
       {"rule_set", ToUtf8(ruleSet)},
-      {"differs", plan.Differs()},
+      {"differs", differs},
       {"findings", findings},
       {"edits", edits},
-      {"left_alone", Texts(diff ? LeftAloneLines(plan) : std::vector<Text>())},
-      {"errors", Texts(PlanErrors(plan, diff))},
+      {"left_alone", Texts(leftAlone)},
+      {"errors", Texts(errors)},
   };
   return document.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "header/header_plan.h"
 
@@ -13,6 +14,9 @@ namespace vt {
 // "diff"; a diff adds the edits, the files left alone and the files whose
 // encoding cannot hold their new lines.
 std::string HeaderPlanJson(const HeaderPlan& plan, TextView mode, TextView ruleSet);
+// The same for the plans of several main files of one run, as one document.
+std::string HeaderPlansJson(const std::vector<const HeaderPlan*>& plans, TextView mode,
+                            TextView ruleSet);
 
 // One "::error file=...,line=...::text" line per difference, and a
 // "::notice ..." line per note, as GitHub Actions shows them on the changed

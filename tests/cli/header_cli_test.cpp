@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -98,6 +99,15 @@ TEST_F(HeaderCli, AFolderOfProgramsSharingFilesSettlesAfterOneWrite) {
   RunResult list = Run({"--list", "proj"});
   EXPECT_EQ(list.exitCode, 1) << list.err;
   EXPECT_EQ(list.out, "proj/a.bmx\nproj/lib/util.bmx\nproj/b.bmx\n");
+  // Several main files, one document.
+  RunResult json = Run({"--check", "--format", "json", "proj"});
+  EXPECT_EQ(json.exitCode, 1) << json.err;
+  std::set<std::string> flagged;
+  nlohmann::json document = nlohmann::json::parse(json.out);
+  for (const auto& finding : document["findings"]) {
+    flagged.insert(finding["file"].get<std::string>());
+  }
+  EXPECT_EQ(flagged, (std::set<std::string>{"proj/a.bmx", "proj/b.bmx", "proj/lib/util.bmx"}));
 
   for (int round = 0; round < 2; ++round) {
     RunResult write = Run({"--write", "--backup", "proj"});
