@@ -98,11 +98,9 @@ Fixture& Files() {
 class NoScreen : public vt::Screen {
  public:
   void InformationBox(const vt::Text&) override {}
-  bool HasWindow() const override { return false; }
   void SetStatusText(const vt::Text&) override {}
-  void SetLabelText(const vt::Text&) override {}
-  void SetViewVisible(bool) override {}
   void Navigate(const vt::Text&) override {}
+  void ClearView() override {}
   bool ShowsPages() const override { return false; }
 };
 

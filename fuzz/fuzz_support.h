@@ -64,11 +64,10 @@ class FuzzFolder {
 class QuietScreen : public Screen {
  public:
   void InformationBox(const Text&) override {}
-  bool HasWindow() const override { return false; }
   void SetStatusText(const Text&) override {}
-  void SetLabelText(const Text&) override {}
-  void SetViewVisible(bool) override {}
   void Navigate(const Text&) override {}
+  void ClearView() override {}
+  bool ShowsPages() const override { return true; }
 };
 
 inline void Fail() { __builtin_trap(); }

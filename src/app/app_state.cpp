@@ -9,6 +9,14 @@ AppState::AppState(Screen& screenToUse, const ProgramLayout& layout) : screen(sc
   Reset(layout);
 }
 
+AppState::AppState(DesktopScreen& screenToUse, TextView applicationFolder)
+    : AppState(screenToUse, PortableLayout(applicationFolder)) {}
+
+AppState::AppState(DesktopScreen& screenToUse, const ProgramLayout& layout)
+    : AppState(static_cast<Screen&>(screenToUse), layout) {
+  desktop = &screenToUse;
+}
+
 void AppState::Reset(TextView applicationFolder) { Reset(PortableLayout(applicationFolder)); }
 
 void AppState::Reset(const ProgramLayout& layout) {

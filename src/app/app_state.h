@@ -13,6 +13,7 @@
 #include "analysis/suggestion.h"
 #include "app/settings.h"
 #include "catalogue/module_records.h"
+#include "platform/desktop_screen.h"
 #include "platform/file_tree.h"
 #include "platform/header_panel_content.h"
 #include "platform/process.h"
@@ -55,9 +56,11 @@ struct HeaderPanelState {
 class AppState {
  public:
   // `applicationFolder` holds the program, and vt.ini, results.htm and
-  // index.htm lie beside it.
+  // index.htm lie beside it. A run on a DesktopScreen has a window too.
   AppState(Screen& screen, TextView applicationFolder);
   AppState(Screen& screen, const ProgramLayout& layout);
+  AppState(DesktopScreen& screen, TextView applicationFolder);
+  AppState(DesktopScreen& screen, const ProgramLayout& layout);
   AppState(const AppState&) = delete;
   AppState& operator=(const AppState&) = delete;
 
@@ -68,6 +71,9 @@ class AppState {
 
   // The screen that messages, the status line and pages go to.
   Screen& screen;
+  // The same screen as the desktop program's window, for its main routine
+  // and header panel; null for the command line.
+  DesktopScreen* desktop = nullptr;
   // Where installations and programs are read: the disk, unless a front end
   // lays other contents over it (an editor's unsaved buffers).
   std::shared_ptr<const FileTree> Files = std::make_shared<DiskFileTree>();

@@ -64,7 +64,7 @@ void Refresh(AppState& state) {
   if (panel.content.boxes.empty()) return HideHeaderPanel(state);
   panel.block = panel.content.block;
   panel.shown = true;
-  state.screen.ShowHeaderPanel(panel.content);
+  state.desktop->ShowHeaderPanel(panel.content);
 }
 
 }  // namespace
@@ -121,7 +121,7 @@ void ShowHeaderPanel(AppState& state, TextView program, const ExaminedSource& ex
 
 void HideHeaderPanel(AppState& state) {
   state.Panel.shown = false;
-  state.screen.HideHeaderPanel();
+  state.desktop->HideHeaderPanel();
 }
 
 void ChooseHeaderBlock(AppState& state, size_t block) {
@@ -134,13 +134,13 @@ void ChooseHeaderBlock(AppState& state, size_t block) {
 void CopyHeaderBox(AppState& state, size_t box) {
   const HeaderPanelState& panel = state.Panel;
   if (!panel.shown || box >= panel.content.boxes.size()) return;
-  state.screen.SetClipboardText(ClipboardText(panel.content.boxes[box]));
+  state.desktop->SetClipboardText(ClipboardText(panel.content.boxes[box]));
 }
 
 void ApplyHeaderBlock(AppState& state) {
   HeaderPanelState& panel = state.Panel;
   if (!panel.shown) return;
-  Screen& screen = state.screen;
+  DesktopScreen& screen = *state.desktop;
   // The files may have changed since they were examined: the edit is judged
   // on what they hold now, and so is whether every file could be read.
   Text examined = panel.program;

@@ -25,6 +25,9 @@ HeaderJob HeaderPanelJob(const AppState& state, const HeaderPanelState& panel,
 // The lines of a box as the clipboard takes them: each one ended.
 Text ClipboardText(const PanelBox& box);
 
+// The panel is the window's: what shows it, or acts on it, needs the
+// state's `desktop`.
+
 // Keeps what the panel needs of `examination` of `program` and shows it. The
 // same program keeps the block chosen; another starts at the one its main
 // file names. An examination where the analysis did not run changes nothing.

@@ -84,7 +84,7 @@ void RememberExamined(AppState& state) {
   if (PrepareSettingsFolder(layout)) {
     WriteRecentPrograms(RecentProgramsFile(layout.SettingsFolder), examine.RecentPrograms);
   }
-  state.screen.SetRecentPrograms(examine.RecentPrograms);
+  state.desktop->SetRecentPrograms(examine.RecentPrograms);
 }
 
 void LoadRecentPrograms(AppState& state) {
@@ -92,7 +92,7 @@ void LoadRecentPrograms(AppState& state) {
   examine.RecentPrograms =
       ReadRecentPrograms(RecentProgramsFile(state.Settings.Layout.SettingsFolder));
   if (!examine.RecentPrograms.empty()) examine.LastFolder = FolderPart(examine.RecentPrograms[0]);
-  state.screen.SetRecentPrograms(examine.RecentPrograms);
+  state.desktop->SetRecentPrograms(examine.RecentPrograms);
 }
 
 // A file the user named, chose or dropped: what cannot be examined is said,
@@ -115,8 +115,8 @@ void ExamineUserFile(AppState& state, const Text& path) {
 
 void ExamineChosenFile(AppState& state) {
   if (!CheckRootFolder(state, true)) return;
-  Text chosen = state.screen.OpenFileDialog(u"Select BMX source file ...", u"bmx",
-                                            state.Examine.LastFolder);
+  Text chosen = state.desktop->OpenFileDialog(u"Select BMX source file ...", u"bmx",
+                                              state.Examine.LastFolder);
   if (!chosen.empty()) ExamineUserFile(state, chosen);
 }
 
@@ -131,7 +131,7 @@ void ExamineRecentProgram(AppState& state, int tag) {
 // A folder the user chose is tested before anything is saved or scanned:
 // one without "mod" would replace a good root with one that finds nothing.
 void ChooseRootFolder(AppState& state) {
-  Text chosen = state.screen.ChooseFolderDialog(u"Choose BlitzMax ROOT folder");
+  Text chosen = state.desktop->ChooseFolderDialog(u"Choose BlitzMax ROOT folder");
   if (chosen.empty()) return;
   SettingsState candidate = state.Settings;
   candidate.RootFolder = NormaliseRootFolder(chosen, kNativePathStyle);
@@ -244,7 +244,7 @@ void StartUp(AppState& state, const std::vector<Text>& arguments,
   Text startFolder = CurrentFolder();
   state.Reset(layout);
 
-  Screen& screen = state.screen;
+  DesktopScreen& screen = *state.desktop;
   screen.SetApplicationTitle(kApplicationTitle);
   Text program = arguments.size() == 1 ? AnchorPath(arguments[0], startFolder) : Text();
   Workspace workspace = WindowWorkspace(state, program.empty() ? startFolder : FolderPart(program));
@@ -286,18 +286,18 @@ bool HandleEvent(AppState& state, const Event& event) {
 }
 
 void RunEventLoop(AppState& state) {
-  while (HandleEvent(state, state.screen.WaitEvent())) {
+  while (HandleEvent(state, state.desktop->WaitEvent())) {
   }
 }
 
 void ShutDown(AppState& state) {
   state.Catalogue.Clear();
   state.Report.ReportLines.clear();
-  state.screen.DestroyMainWindow();
+  state.desktop->DestroyMainWindow();
   EndLaunchedIdes(state.Shell);
 }
 
-int MainRoutine(Screen& screen, const std::vector<Text>& arguments,
+int MainRoutine(DesktopScreen& screen, const std::vector<Text>& arguments,
                 const ProgramLayout& layout) {
   AppState state(screen, layout);
   // The window examines the same program again and again.

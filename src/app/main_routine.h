@@ -1,6 +1,7 @@
 // The desktop program's main routine: start-up, the loop that handles one
-// event at a time, and shutdown. It drives the window only through the
-// screen interface, so it runs the same with a real window or headless.
+// event at a time, and shutdown. It drives the window only through
+// DesktopScreen (the state's `desktop`, which it needs), so it runs the
+// same with a real window or headless.
 #pragma once
 
 #include <vector>
@@ -34,7 +35,7 @@ void RunEventLoop(AppState& state);
 void ShutDown(AppState& state);
 
 // The whole run on `screen`; the process's exit code.
-int MainRoutine(Screen& screen, const std::vector<Text>& arguments,
+int MainRoutine(DesktopScreen& screen, const std::vector<Text>& arguments,
                 const ProgramLayout& layout);
 
 // The IDE's command line: the root folder's MaxIDE program.

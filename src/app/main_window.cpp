@@ -3,11 +3,10 @@
 namespace vt {
 
 void UpdateStatusLine(AppState& state) {
-  Screen& screen = state.screen;
-  if (!screen.HasWindow()) return;
-  screen.SetStatusText(u"Modules scanned: " +
-                       Decimal(static_cast<long long>(state.Catalogue.ModList.size())) +
-                       u"   Commands found: " + Decimal(state.Catalogue.CommandCount));
+  long long modules = static_cast<long long>(state.Catalogue.ModList.size());
+  state.screen.SetStatusText(u"Modules scanned: " + Decimal(modules) +
+                             u"   Commands found: " +
+                             Decimal(state.Catalogue.CommandCount));
 }
 
 }  // namespace vt

@@ -5,7 +5,7 @@
 
 namespace vt {
 
-// Writes the catalogue's size into the status line once the window exists.
+// Writes the catalogue's size into the status line, where there is one.
 void UpdateStatusLine(AppState& state);
 
 }  // namespace vt

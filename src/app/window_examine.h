@@ -7,7 +7,8 @@
 
 namespace vt {
 
-// ExamineSource with a page and reasons, shown in the window as it runs.
+// ExamineSource with a page and reasons, shown in the state's `desktop`
+// window as it runs.
 ExaminedSource ExamineInWindow(AppState& state, TextView path);
 
 }  // namespace vt

@@ -1,14 +1,15 @@
-// A screen without a window for the tests: keeps what it was told, and plays
-// back events and dialog answers that a test queued beforehand.
+// A desktop screen without a real window for the tests: keeps what it was
+// told, and plays back events and dialog answers that a test queued
+// beforehand.
 #pragma once
 
 #include <vector>
 
-#include "platform/screen.h"
+#include "platform/desktop_screen.h"
 
 namespace vt::testing {
 
-class HeadlessScreen : public Screen {
+class HeadlessScreen : public DesktopScreen {
  public:
   struct Dialog {
     bool chooseFolder = false;
@@ -18,20 +19,30 @@ class HeadlessScreen : public Screen {
   };
 
   void InformationBox(const Text& text) override { messages.push_back(text); }
-  bool HasWindow() const override { return hasWindow; }
-  void SetStatusText(const Text& text) override { statusText = text; }
-  void SetLabelText(const Text& text) override { labelText = text; }
-  void SetViewVisible(bool visible) override { viewVisible = visible; }
+  // As in a window, there is a status line only once the window is built.
+  void SetStatusText(const Text& text) override {
+    if (hasWindow) statusText = text;
+  }
   void Navigate(const Text& path) override { shownFiles.push_back(path); }
   void ClearView() override { ++viewsCleared; }
+  bool ShowsPages() const override { return true; }
+
   void SetApplicationTitle(const Text& title) override { applicationTitle = title; }
+  void KeepWindowPlaceIn(const Text&) override {}
   void CreateMainWindow(const Text& title) override;
   void DestroyMainWindow() override { hasWindow = false; }
   // The next queued event; once the queue is empty, the request to end.
   Event WaitEvent() override;
+  void SetLabelText(const Text& text) override { labelText = text; }
+  void SetViewVisible(bool visible) override { viewVisible = visible; }
   Text OpenFileDialog(const Text& title, const Text& extension, const Text& folder) override;
-  void SetRecentPrograms(const std::vector<Text>& programs) override { recentPrograms = programs; }
   Text ChooseFolderDialog(const Text& title) override;
+  void SetRecentPrograms(const std::vector<Text>& programs) override { recentPrograms = programs; }
+  // The panel and the clipboard are not kept; every header edit is declined.
+  void ShowHeaderPanel(const HeaderPanelContent&) override {}
+  void HideHeaderPanel() override {}
+  void SetClipboardText(const Text&) override {}
+  bool ConfirmHeaderEdit(const Text&) override { return false; }
 
   bool hasWindow = false;
   std::vector<Text> messages;
