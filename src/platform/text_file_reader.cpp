@@ -12,6 +12,19 @@ void AppendCodePoint(Text& line, int32_t value) {
   AppendUtf16(line, fits ? static_cast<char32_t>(value) : U'\uFFFD');
 }
 
+// Whether the next character of `bytes` is a line feed.
+template <typename Bytes>
+bool FeedFollows(Bytes& bytes, TextEncoding encoding) {
+  switch (encoding) {
+    case TextEncoding::Utf16BE:
+      return bytes.PeekByte(0) == 0 && bytes.PeekByte(1) == 10;
+    case TextEncoding::Utf16LE:
+      return bytes.PeekByte(0) == 10 && bytes.PeekByte(1) == 0;
+    default:
+      return bytes.PeekByte(0) == 10;
+  }
+}
+
 // Appends one character of `bytes` in `encoding` to `line` (one or two
 // units); false when the character ends the line. `bytes` gives NextByte()
 // (0 at the end), PeekByte(offset) (-1 past the end) and Take(count). A
@@ -57,7 +70,10 @@ bool DecodeCharacter(Bytes& bytes, TextEncoding encoding, Text& line) {
   }
   char16_t unit = static_cast<char16_t>(value & 0xFFFF);
   if (unit == 10 || unit == 0) return false;
-  if (unit != 13) line += unit;
+  // A carriage return belongs to the CRLF ending after it; alone, it ends
+  // the line, as old Mac files end theirs.
+  if (unit == 13) return FeedFollows(bytes, encoding);
+  line += unit;
   return true;
 }
 

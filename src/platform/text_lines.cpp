@@ -46,9 +46,15 @@ TextLines SplitTextLines(std::string_view bytes) {
   const size_t unit = UnitSize(text.encoding);
   size_t start = 0;
   for (size_t i = 0; i < body.size(); i += unit) {
-    if (UnitAt(text.encoding, body, i) != u'\n') continue;
+    char16_t c = UnitAt(text.encoding, body, i);
+    // A carriage return alone ends a line, as old Mac files end theirs.
+    bool loneReturn = c == u'\r' && (i + 2 * unit > body.size() ||
+                                      UnitAt(text.encoding, body, i + unit) != u'\n');
+    if (c != u'\n' && !loneReturn) continue;
     size_t end = i;
-    if (end >= start + unit && UnitAt(text.encoding, body, end - unit) == u'\r') end -= unit;
+    if (!loneReturn && end >= start + unit && UnitAt(text.encoding, body, end - unit) == u'\r') {
+      end -= unit;
+    }
     size_t next = std::min(i + unit, body.size());
     text.lines.push_back({std::string(body.substr(start, end - start)),
                           std::string(body.substr(end, next - end))});

@@ -27,7 +27,8 @@ struct TextLines {
 
 // Splits `bytes` into lines. The encoding comes from the byte-order mark, as
 // the line reader takes it: without one the file is Latin-1. A line ends at
-// a line feed; a carriage return right before it belongs to the ending.
+// a line feed, a carriage return right before it belonging to the ending, or
+// at a carriage return alone.
 TextLines SplitTextLines(std::string_view bytes);
 
 // The bytes of the file again: the mark, then every line and its ending.

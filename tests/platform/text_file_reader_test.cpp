@@ -36,7 +36,10 @@ using Lines_ = std::vector<Text>;
 TEST(TextFileReader, LineEndsAndCarriageReturns) {
   EXPECT_EQ(Lines("abc\r\ndef"), (Lines_{u"abc", u"def"}));
   EXPECT_EQ(Lines("abc\r\ndef\n"), (Lines_{u"abc", u"def"}));
-  EXPECT_EQ(Lines("abc\rdef\n"), (Lines_{u"abcdef"}));
+  // A carriage return alone ends a line, as old Mac files end theirs.
+  EXPECT_EQ(Lines("abc\rdef\n"), (Lines_{u"abc", u"def"}));
+  EXPECT_EQ(Lines("Import a\rCls\r"), (Lines_{u"Import a", u"Cls"}));
+  EXPECT_EQ(Lines(std::string("\xFF\xFE" "a\0\r\0b\0\r\0\n\0", 12)), (Lines_{u"a", u"b"}));
   EXPECT_EQ(Lines("\n\n"), (Lines_{u"", u""}));
   EXPECT_EQ(Lines(""), Lines_{});
 }
@@ -109,14 +112,16 @@ TEST(TextFileReader, BadUtf8SequencesReplaceTheLeadByteOnly) {
 }
 
 // Lines of Latin-1 bytes as the reader must give them, one character at a
-// time: a line feed or byte 0 ends a line, a carriage return is dropped.
+// time: a line feed or byte 0 ends a line, and so does a carriage return
+// that no line feed follows; one that a line feed follows is dropped.
 std::vector<Text> Latin1Model(std::string_view bytes) {
   std::vector<Text> lines;
   Text line;
   bool open = false;  // bytes taken since the last line ended
   for (size_t i = 0; i < bytes.size(); ++i) {
     unsigned char b = static_cast<unsigned char>(bytes[i]);
-    if (b == 10 || b == 0) {
+    bool loneReturn = b == 13 && (i + 1 == bytes.size() || bytes[i + 1] != '\n');
+    if (b == 10 || b == 0 || loneReturn) {
       lines.push_back(line);
       line.clear();
       open = false;

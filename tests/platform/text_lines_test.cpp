@@ -21,8 +21,13 @@ TEST(TextLines, LinesKeepTheirOwnEndingsAndJoinToTheSameBytes) {
   EXPECT_EQ(mixed.lines[0].ending, "\r\n");
   EXPECT_EQ(mixed.lines[1].ending, "\n");
   EXPECT_EQ(mixed.lines[2].ending, "");
-  // A lone carriage return ends no line, as for the line reader.
-  EXPECT_EQ(SplitTextLines("x\ry\n").lines[0].content, "x\ry");
+  // A lone carriage return ends a line, as for the line reader.
+  TextLines old = SplitTextLines("x\ry\r\nz\r");
+  ASSERT_EQ(old.lines.size(), 3u);
+  EXPECT_EQ(old.lines[0].content, "x");
+  EXPECT_EQ(old.lines[0].ending, "\r");
+  EXPECT_EQ(old.lines[1].ending, "\r\n");
+  EXPECT_EQ(old.lines[2].ending, "\r");
 }
 
 TEST(TextLines, TheMarkDecidesTheEncodingAndStaysApart) {
