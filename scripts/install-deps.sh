@@ -22,7 +22,7 @@ else
     nlohmann-json3-dev libcli11-dev libtomlplusplus-dev
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev libgl-dev
     fonts-dejavu-core
-    dpkg-dev desktop-file-utils appstream lintian
+    dpkg-dev desktop-file-utils appstream lintian patch
     clang libclang-rt-14-dev
   )
 fi

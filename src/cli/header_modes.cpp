@@ -153,7 +153,8 @@ ModeReport RunMode(const HeaderPlan& plan, const Options& options, RuleSetKind r
 }
 
 void PrintReport(const ModeReport& report, const Options& options) {
-  std::fputs(report.output.c_str(), stdout);
+  // A line of a file may hold a NUL byte; the diff carries it.
+  std::fwrite(report.output.data(), 1, report.output.size(), stdout);
   std::fflush(stdout);
   if (!options.quiet) {
     for (const Text& line : report.written) std::fprintf(stderr, "%s\n", TerminalText(line).c_str());

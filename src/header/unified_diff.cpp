@@ -60,6 +60,24 @@ std::string Shown(TextEncoding encoding, const RawLine& line) {
   return text + (line.ending.size() == 4 ? "\r\n" : "\n");
 }
 
+// A mark before the first line belongs to the first line of each file: a
+// line that is first in one and not in the other is shown removed and
+// added, so that the diff applied gives the edit's bytes.
+void SplitAtMark(std::vector<DiffStep>& steps) {
+  for (size_t s = 0; s < steps.size(); ++s) {
+    DiffStep& step = steps[s];
+    if (step.op != DiffOp::Equal || (step.oldIndex == 0) == (step.newIndex == 0)) continue;
+    DiffStep insert{DiffOp::Insert, 0, step.newIndex};
+    step = {DiffOp::Delete, step.oldIndex, 0};
+    steps.insert(steps.begin() + static_cast<std::ptrdiff_t>(s) + 1, insert);
+    ++s;
+  }
+}
+
+bool FirstOfItsFile(const DiffStep& step) {
+  return step.op == DiffOp::Insert ? step.newIndex == 0 : step.oldIndex == 0;
+}
+
 std::string Range(size_t start, size_t count) {
   // An empty range names the line before it.
   size_t first = count == 0 ? start : start + 1;
@@ -87,6 +105,9 @@ std::vector<DiffStep> DiffSteps(const TextLines& before, const HeaderEdit& edit)
 
 std::string UnifiedDiff(TextView name, const TextLines& before, const HeaderEdit& edit) {
   std::vector<DiffStep> steps = DiffSteps(before, edit);
+  // A UTF-16 file is shown in UTF-8, where its mark would mean nothing.
+  bool showMark = before.encoding == TextEncoding::Utf8 && !before.byteOrderMark.empty();
+  if (showMark) SplitAtMark(steps);
   // How many old and new lines come before each step.
   std::vector<size_t> oldBefore(steps.size() + 1, 0);
   std::vector<size_t> newBefore(steps.size() + 1, 0);
@@ -121,6 +142,7 @@ std::string UnifiedDiff(TextView name, const TextLines& before, const HeaderEdit
       const RawLine& line =
           step.op == DiffOp::Insert ? edit.after[step.newIndex].line : before.lines[step.oldIndex];
       body += step.op == DiffOp::Equal ? " " : step.op == DiffOp::Delete ? "-" : "+";
+      if (showMark && FirstOfItsFile(step)) body += before.byteOrderMark;
       body += Shown(before.encoding, line);
     }
     size_t oldStart = oldBefore[first];

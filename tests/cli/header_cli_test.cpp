@@ -151,6 +151,43 @@ TEST_F(HeaderCli, AProjectFileNamesRootMainFilesAndModulesToKeep) {
   EXPECT_NE(folder.err.find("veltrane.toml: not a regular file"), std::string::npos) << folder.err;
 }
 
+// The diff is the edit: applied with patch it gives the very bytes --write
+// writes, whatever the file holds (a byte-order mark, a NUL byte, CRLF
+// endings, no last ending).
+TEST_F(HeaderCli, TheDiffAppliedWithPatchGivesWhatTheWriteWrites) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "no patch program here";
+#else
+  if (!std::filesystem::exists("/usr/bin/patch")) GTEST_SKIP() << "no patch program";
+  const std::string files[] = {
+      "\xEF\xBB\xBFPrint Upper(\"x\")\n",
+      "\xEF\xBB\xBF" "Framework BRL.StandardIO\nImport BRL.Max2D\nPrint Upper(\"x\")\n",
+      std::string("Import BRL.Max2D\nPrint \"a\0b\"\nPrint Upper(\"x\")\nPrint 3\n", 55),
+      "Print Upper(\"x\")\r\nPrint 2\r\n",
+      "Print Upper(\"x\")",
+  };
+  for (const std::string& bytes : files) {
+    SCOPED_TRACE(testing::Show(FromUtf8(bytes)));
+    work.WriteFile(u"diff/main.bmx", bytes);
+    work.WriteFile(u"write/main.bmx", bytes);
+    RunResult diff = RunCli({"--root", ToUtf8(SourceFolder() + u"/examples/BlitzMax"), "--diff",
+                             "main.bmx"},
+                            work / u"diff");
+    ASSERT_EQ(diff.exitCode, 1) << diff.err;
+    work.WriteFile(u"diff/edit.diff", diff.out);
+    Setting patch;
+    patch.program = "/usr/bin/patch";
+    RunResult applied = RunCli({"-p0", "-s", "-i", "edit.diff"}, work / u"diff", patch);
+    ASSERT_EQ(applied.exitCode, 0) << applied.out << applied.err << diff.out;
+    RunResult write = RunCli({"--root", ToUtf8(SourceFolder() + u"/examples/BlitzMax"), "--write",
+                              "main.bmx"},
+                             work / u"write");
+    ASSERT_EQ(write.exitCode, 0) << write.err;
+    EXPECT_EQ(ReadFileBytes(work / u"diff/main.bmx"), ReadFileBytes(work / u"write/main.bmx"));
+  }
+#endif
+}
+
 // A missing Include hides what that file needs: no edit is made on such a
 // picture, and the check says it is incomplete.
 TEST_F(HeaderCli, AnIncompletePictureIsNeverEditedAndNoPass) {
