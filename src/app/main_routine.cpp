@@ -39,7 +39,7 @@ void RebuildCatalogueAndWarn(AppState& state) {
 // line does, from the project file beside the program given (or the start
 // folder) on. A malformed project file is said, and left out.
 Workspace WindowWorkspace(AppState& state, const Text& near) {
-  WorkspaceRequest request{std::nullopt, std::nullopt, std::nullopt, near, ExecutableFolder()};
+  WorkspaceRequest request{std::nullopt, std::nullopt, {}, near, ExecutableFolder()};
   Result<Workspace> workspace = ResolveWorkspace(request, state.Settings);
   if (workspace) return *workspace;
   state.screen.InformationBox(u"Project file not used:\n" + workspace.fault().message());

@@ -15,7 +15,7 @@ Result<Workspace> ResolveWorkspace(const WorkspaceRequest& request, const Settin
     if (!workspace.ruleSet) workspace.ruleSet = file.ruleSet;
     workspace.rulesFiles = file.rulesFiles;
   }
-  if (request.rulesFile) workspace.rulesFiles.push_back(*request.rulesFile);
+  for (const Text& file : request.rulesFiles) workspace.rulesFiles.push_back(file);
   workspace.root = ChooseRootFolder(request.root, projectRoot, settings, request.programFolder);
   return workspace;
 }

@@ -18,7 +18,7 @@ namespace vt {
 struct WorkspaceRequest {
   std::optional<Text> root;
   std::optional<RuleSetKind> ruleSet;
-  std::optional<Text> rulesFile;
+  std::vector<Text> rulesFiles;
   // The folder veltrane.toml is looked for in, and above it: the program's.
   Text near;
   // The folder that holds the running program, which may lie inside an

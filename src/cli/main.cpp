@@ -109,7 +109,7 @@ std::optional<Workspace> WorkspaceOf(const AppState& state, Options& options,
     near = GetFileKind(first) == FileKind::Folder ? first : FolderPart(first);
   }
   Result<Workspace> workspace = ResolveWorkspace(
-      {options.root, options.ruleSet, options.rulesFile, near, ExecutableFolder()}, state.Settings);
+      {options.root, options.ruleSet, options.rulesFiles, near, ExecutableFolder()}, state.Settings);
   if (!workspace) {
     std::fprintf(stderr, "veltrane-cli: %s\n", TerminalText(workspace.fault().message()).c_str());
     return std::nullopt;

@@ -56,7 +56,8 @@ const char kUsage[] =
     "  --rules-file FILE   more rules (symbols, families, implementation modules,\n"
     "                      loaders by file, stream and word, renames, drivers),\n"
     "                      read after the shipped rules.txt and the user's own\n"
-    "                      rules.txt; lines such as \"[modern]\" then\n"
+    "                      rules.txt, each FILE in the order given; lines such\n"
+    "                      as \"[modern]\" then\n"
     "                      \"symbol CreateHTMLView MaxGUI.GTK3WebKit2GTK ?Linux\",\n"
     "                      \"family timers for BRL.Timer BRL.TimerDefault\n"
     "                      SDL.SDLTimer\", \"implementation BRL.Timer\n"
@@ -115,7 +116,8 @@ std::optional<std::string> CheckCombination(const Options& options,
 // The values the parser fills besides Options' own flags, and the options
 // whose presence counts.
 struct RawOptions {
-  std::string root, html, format = "text", rules = "auto", rulesFile;
+  std::string root, html, format = "text", rules = "auto";
+  std::vector<std::string> rulesFiles;
   std::vector<std::string> sources;
   bool check = false, diff = false, write = false, list = false;
   CLI::Option* modules = nullptr;
@@ -154,11 +156,13 @@ void DeclareOptions(CLI::App& app, Options& options, RawOptions& raw) {
   DeclareHeaderModes(app, options, raw);
   CLI::Option* rulesOption = app.add_option("--rules", raw.rules)
                                  ->check(CLI::IsMember({"classic", "modern", "auto"}));
-  raw.rulesFileOption = app.add_option("--rules-file", raw.rulesFile)->check(NotEmpty);
+  // Each rules file adds to the ones before it, so every one given counts.
+  raw.rulesFileOption = app.add_option("--rules-file", raw.rulesFiles)
+                            ->check(NotEmpty)
+                            ->allow_extra_args(false);
   app.add_option("SOURCE.bmx", raw.sources)->check(NotEmpty);
   // The last of a repeated option counts, as it always has.
-  for (CLI::Option* option : {raw.rootOption, raw.htmlOption, raw.formatOption,
-                              rulesOption, raw.rulesFileOption}) {
+  for (CLI::Option* option : {raw.rootOption, raw.htmlOption, raw.formatOption, rulesOption}) {
     option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   }
   raw.htmlOption->excludes(noHtml);
@@ -209,8 +213,8 @@ std::optional<std::string> TakeValues(const RawOptions& raw, const Text& startFo
   }
   if (raw.rules == "classic") options.ruleSet = RuleSetKind::Classic;
   if (raw.rules == "modern") options.ruleSet = RuleSetKind::Modern;
-  if (raw.rulesFileOption->count()) {
-    options.rulesFile = AnchorPath(FromNativeString(raw.rulesFile), startFolder);
+  for (const std::string& file : raw.rulesFiles) {
+    options.rulesFiles.push_back(AnchorPath(FromNativeString(file), startFolder));
   }
   return std::nullopt;
 }

@@ -36,7 +36,7 @@ struct Options {
   bool backup = false;
   // Unset: the installation decides.
   std::optional<RuleSetKind> ruleSet;
-  std::optional<Text> rulesFile;  // anchored at the starting folder
+  std::vector<Text> rulesFiles;  // in the order given, anchored at the starting folder
   // From the project file, if any: the modules whose Import lines are kept
   // (lower-cased).
   std::vector<Text> keep;

@@ -151,6 +151,13 @@ TEST(CliRules, RuleFilesAddRulesAndAFaultyOneStopsTheRunNamingFileAndLine) {
   run = RunCli(args, work.Path(), OwnHome(home));
   EXPECT_EQ(run.exitCode, 10);
   EXPECT_NE(run.err.find("gone.txt"), std::string::npos) << run.err;
+
+  // Every file given is read, in order, not only the last.
+  work.WriteFile(u"mine.txt", "[modern]\nfamily maps BRL.Map\n");
+  args.insert(args.begin() + 4, {"--rules-file", "mine.txt"});
+  run = RunCli(args, work.Path(), OwnHome(home));
+  EXPECT_EQ(run.exitCode, 10);
+  EXPECT_NE(run.err.find("gone.txt"), std::string::npos) << run.err;
 }
 
 }  // namespace
