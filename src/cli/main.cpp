@@ -260,6 +260,7 @@ int Suggest(AppState& state, const Options& options, const Text& startFolder) {
 
 int Run(int argc, char** argv) {
   UseUtf8Terminal();
+  FailWritesPastTheSizeLimit();
   Text startFolder = CurrentFolder();
   Options options;
   if (std::optional<int> code = AnswerWithoutExamining(argc, argv, startFolder, options)) {

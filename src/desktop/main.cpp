@@ -12,6 +12,7 @@
 #include "app/main_routine.h"
 #include "app/program_layout.h"
 #include "base/version.h"
+#include "platform/command_line.h"
 #include "platform/qt/qt_screen.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/termination_signals.h"
@@ -38,6 +39,7 @@ bool DisplayMissing() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  vt::FailWritesPastTheSizeLimit();
   if (Asks(argc, argv, "--version")) {
     std::printf("veltrane %s\n", vt::kVersion);
     return std::fflush(stdout) == 0 ? 0 : 7;

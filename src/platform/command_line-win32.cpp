@@ -29,4 +29,7 @@ void UseUtf8Terminal() {
   SetConsoleOutputCP(CP_UTF8);
 }
 
+// Windows has no file size signal.
+void FailWritesPastTheSizeLimit() {}
+
 }  // namespace vt

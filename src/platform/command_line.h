@@ -18,4 +18,9 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv);
 // told so, elsewhere terminals take it as it is.
 void UseUtf8Terminal();
 
+// A write past the file size limit ("ulimit -f") fails like any other write
+// instead of ending the process at once, so that the writer can remove its
+// temporary file and say what went wrong.
+void FailWritesPastTheSizeLimit();
+
 }  // namespace vt

@@ -41,6 +41,8 @@ struct Setting {
   Text home;
   // At most this many files open at once, as under "ulimit -n" (0: no limit).
   unsigned long openFiles = 0;
+  // No file written past this many bytes, as under "ulimit -f" (0: no limit).
+  unsigned long fileSize = 0;
 };
 
 // A file or folder under the project's examples/ folder.
@@ -106,6 +108,7 @@ inline RunResult RunCli(const std::vector<std::string>& args, const Text& folder
                         const Setting& setting = {}) {
   RunResult result;
   if (setting.folderRemoved || setting.homeUnset || setting.unprivileged || setting.openFiles ||
+      setting.fileSize ||
       !setting.stdoutPath.empty()) {
     ADD_FAILURE() << "a setting that only POSIX has";
     return result;
@@ -178,6 +181,8 @@ inline bool PrepareChild(const Text& folder, const Setting& setting, const std::
   if (setting.unprivileged && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
     return false;
   }
+  rlimit size{setting.fileSize, setting.fileSize};
+  if (setting.fileSize && setrlimit(RLIMIT_FSIZE, &size) != 0) return false;
   return !setting.openFiles || LimitOpenFiles(setting.openFiles);
 }
 

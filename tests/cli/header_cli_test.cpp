@@ -188,6 +188,27 @@ TEST_F(HeaderCli, TheDiffAppliedWithPatchGivesWhatTheWriteWrites) {
 #endif
 }
 
+// Under a file size limit the write fails as a write: a message, exit 8,
+// the file as it was and no temporary file left beside it.
+TEST_F(HeaderCli, AFileSizeLimitIsAWriteErrorNotADeath) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "Windows has no file size limit";
+#else
+  std::string body = "Print Upper(\"x\")\n";
+  while (body.size() < 20000) body += "Print 1\n";
+  work.WriteFile(u"main.bmx", body);
+  Setting limited;
+  limited.fileSize = 8192;
+  RunResult run = RunCli({"--root", ToUtf8(SourceFolder() + u"/examples/BlitzMax"), "--write",
+                          "main.bmx"},
+                         work.Path(), limited);
+  EXPECT_EQ(run.exitCode, 8) << run.err;
+  EXPECT_NE(run.err.find("main.bmx: left alone: cannot write it"), std::string::npos) << run.err;
+  EXPECT_EQ(ReadFileBytes(work / u"main.bmx"), body);
+  EXPECT_EQ(ListFolder(work.Path()), std::vector<Text>{u"main.bmx"});
+#endif
+}
+
 // A missing Include hides what that file needs: no edit is made on such a
 // picture, and the check says it is incomplete.
 TEST_F(HeaderCli, AnIncompletePictureIsNeverEditedAndNoPass) {
