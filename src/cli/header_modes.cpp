@@ -9,7 +9,7 @@
 #include "header/header_plan.h"
 #include "output/check_text.h"
 #include "output/header_output.h"
-#include "output/terminal_text.h"
+#include "base/terminal_text.h"
 #include "output/text_output.h"
 #include "base/paths.h"
 #include "cli/exit_codes.h"

@@ -29,7 +29,7 @@
 #include "cli/run_messages.h"
 #include "header/header_plan.h"
 #include "output/json_output.h"
-#include "output/terminal_text.h"
+#include "base/terminal_text.h"
 #include "output/text_output.h"
 #include "platform/command_line.h"
 #include "platform/file_system.h"
@@ -43,7 +43,7 @@ namespace {
 class ConsoleScreen : public Screen {
  public:
   void InformationBox(const Text& text) override {
-    std::fprintf(stderr, "%s\n", TerminalText(text).c_str());
+    std::fprintf(stderr, "%s\n", TerminalMessage(text).c_str());
   }
   void SetStatusText(const Text&) override {}
   void Navigate(const Text&) override {}

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "output/terminal_text.h"
+#include "base/terminal_text.h"
 #include "output/text_output.h"
 #include "cli/exit_codes.h"
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/terminal_text.h"
+
 namespace vt {
 
 namespace {
@@ -150,7 +152,8 @@ std::string UnifiedDiff(TextView name, const TextLines& before, const HeaderEdit
     size_t oldCount = oldBefore[stop] - oldStart;
     size_t newCount = newBefore[stop] - newStart;
     if (out.empty()) {
-      std::string shownName = ToUtf8(name);
+      // The lines themselves go as they are; a name must keep to its line.
+      std::string shownName = TerminalText(name);
       out += "--- " + shownName + "\n+++ " + shownName + "\n";
     }
     out += "@@ -" + Range(oldStart, oldCount) + " +" + Range(newStart, newCount) + " @@\n";

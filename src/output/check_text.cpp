@@ -2,7 +2,7 @@
 
 #include <unordered_set>
 
-#include "output/terminal_text.h"
+#include "base/terminal_text.h"
 
 namespace vt {
 
@@ -32,7 +32,8 @@ std::string CheckText(const HeaderPlan& plan) {
   std::string text;
   for (const FilePlan& file : plan.files) {
     for (const HeaderFinding& finding : file.findings) {
-      text += ToUtf8(FindingText(finding, plan.saving)) + "\n";
+      AppendTerminalText(text, FindingText(finding, plan.saving));
+      text += '\n';
     }
   }
   return text;

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "app/header_edit_text.h"
+#include "base/terminal_text.h"
 #include "base/version.h"
 #include "header/line_replacements.h"
 #include "output/check_text.h"
@@ -136,9 +137,9 @@ std::string GithubAnnotations(const HeaderPlan& plan) {
   for (const FilePlan& file : plan.files) {
     for (const HeaderFinding& finding : file.findings) {
       out += (finding.IsNote() ? "::notice file=" : "::error file=") +
-             EscapeProperty(ToUtf8(finding.file)) +
+             EscapeProperty(TerminalText(finding.file)) +
              ",line=" + std::to_string(finding.difference.line) + ",title=Veltrane::" +
-             EscapeData(ToUtf8(FindingText(finding, plan.saving))) + "\n";
+             EscapeData(TerminalText(FindingText(finding, plan.saving))) + "\n";
     }
   }
   return out;

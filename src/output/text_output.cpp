@@ -1,6 +1,6 @@
 #include "output/text_output.h"
 
-#include "output/terminal_text.h"
+#include "base/terminal_text.h"
 
 #include "base/paths.h"
 

@@ -1,6 +1,7 @@
 // veltrane-cli --check, --diff and --write as a user or CI runs them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <nlohmann/json.hpp>
@@ -206,6 +207,32 @@ TEST_F(HeaderCli, AFileSizeLimitIsAWriteErrorNotADeath) {
   EXPECT_NE(run.err.find("main.bmx: left alone: cannot write it"), std::string::npos) << run.err;
   EXPECT_EQ(ReadFileBytes(work / u"main.bmx"), body);
   EXPECT_EQ(ListFolder(work.Path()), std::vector<Text>{u"main.bmx"});
+#endif
+}
+
+// A name holding ESC or a line feed keeps to its line in every output, so
+// that neither a terminal nor a reader of "file:line:" lines is misled.
+TEST_F(HeaderCli, ControlCharactersOfNamesAreEscapedInEveryOutput) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "Windows names hold no control characters";
+#else
+  work.WriteFile(u"p/e\x1b[31m.bmx", "Print Upper(\"x\")\n");
+  work.WriteFile(u"p/n\nl.bmx", "Print Upper(\"x\")\n");
+  RunResult json = Run({"--check", "--format", "json", "p"});
+  size_t findings = nlohmann::json::parse(json.out)["findings"].size();
+  ASSERT_GT(findings, 0u);
+  for (const char* format : {"text", "github"}) {
+    RunResult check = Run({"--check", "--format", format, "p"});
+    EXPECT_EQ(check.out.find('\x1b'), std::string::npos) << check.out;
+    EXPECT_EQ(static_cast<size_t>(std::count(check.out.begin(), check.out.end(), '\n')), findings)
+        << check.out;
+  }
+  RunResult diff = Run({"--diff", "p"});
+  EXPECT_NE(diff.out.find("--- p/n\\x0al.bmx\n"), std::string::npos) << diff.out;
+  EXPECT_NE(diff.out.find("--- p/e\\x1b[31m.bmx\n"), std::string::npos) << diff.out;
+  RunResult write = Run({"--write", "p"});
+  EXPECT_EQ(write.exitCode, 0) << write.err;
+  EXPECT_NE(write.err.find("Wrote p/n\\x0al.bmx\n"), std::string::npos) << write.err;
 #endif
 }
 
