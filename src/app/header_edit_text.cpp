@@ -25,7 +25,7 @@ Text FailureLine(const HeaderPlan& plan, const FilePlan& file, const AppliedFile
   Text start = file.shown + u": left alone: ";
   switch (applied.outcome) {
     case ApplyOutcome::ChangedOnDisk:
-      return start + u"it changed on disk since it was read";
+      return start + u"changed while being examined; run again";
     case ApplyOutcome::HeldBack:
       return start + u"another file of the edit cannot be written, so none is";
     case ApplyOutcome::BackupFailed:

@@ -91,7 +91,7 @@ Fault WriteChecked(TextView path, std::string_view bytes, const std::string_view
   if (expected) {
     std::string now;
     if (!ReadFileBytes(path, now) || now != *expected) {
-      return Fault(u"it changed on disk since it was read");
+      return Fault(u"changed while being examined; run again");
     }
   }
   if (!out.Commit()) return Fault(u"cannot write it (is the disk full?)");

@@ -268,7 +268,7 @@ TEST_F(HeaderCheck, ABufferOverTheDiskIsCheckedButNeverWrittenFrom) {
   EXPECT_EQ(CheckHeaders(job).output, "main.bmx:1: missing Import BRL.Retro\n");
   HeaderResult write = WriteHeaders(job, false);
   EXPECT_EQ(write.errors,
-            std::vector<Text>{u"main.bmx: left alone: it changed on disk since it was read"});
+            std::vector<Text>{u"main.bmx: left alone: changed while being examined; run again"});
   EXPECT_EQ(ReadFileBytes(work / u"main.bmx"), onDisk);
 }
 
@@ -418,7 +418,7 @@ TEST_F(HeaderCheck, AnApplyWritesWhatWasPlannedOrNothing) {
                           u"main.bmx: left alone: another file of the edit cannot be written, "
                           u"so none is",
                           then == Then::ChangeLib
-                              ? u"lib.bmx: left alone: it changed on disk since it was read"
+                              ? u"lib.bmx: left alone: changed while being examined; run again"
                               : u"lib.bmx: left alone: read-only"}));
     EXPECT_EQ(ReadFileBytes(work / u"main.bmx"), main.bytes);
     EXPECT_EQ(ReadFileBytes(work / u"lib.bmx"), lib);

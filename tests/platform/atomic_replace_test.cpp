@@ -47,7 +47,7 @@ TEST(AtomicFile, AFileChangedMeanwhileOrAMissingFolderIsLeftAsItWas) {
   TempFolder folder;
   folder.WriteFile(u"a.bmx", "theirs");
   Fault error = ReplaceFileAtomically(folder / u"a.bmx", "ours", "what we read");
-  EXPECT_EQ(error.message(), u"it changed on disk since it was read");
+  EXPECT_EQ(error.message(), u"changed while being examined; run again");
   EXPECT_EQ(ReadFileBytes(folder / u"a.bmx"), "theirs");
   EXPECT_EQ(EntriesIn(folder), 1u);
 
