@@ -148,7 +148,7 @@ void ApplyHeaderBlock(AppState& state) {
   if (!panel.shown) return;
   // Judged without those files, a header could lose a module they need.
   if (!panel.content.warnings.empty()) {
-    screen.InformationBox(
+    screen.WarningBox(
         u"Apply refused: the program names files that could not be read, so its header "
         u"cannot be judged. Nothing was written.\n\n" +
         JoinLines({panel.content.warnings}));
@@ -168,8 +168,13 @@ void ApplyHeaderBlock(AppState& state) {
   // Copied: examining again replaces the panel's state.
   Text program = panel.program;
   ShowHeaderPanel(state, program, ExamineInWindow(state, program));
-  screen.InformationBox(
-      JoinLines({WrittenLines(plan, applied), LeftAloneLines(plan), ApplyErrors(plan, applied)}));
+  Text outcome =
+      JoinLines({WrittenLines(plan, applied), LeftAloneLines(plan), ApplyErrors(plan, applied)});
+  if (ApplyErrors(plan, applied).empty()) {
+    screen.InformationBox(outcome);
+  } else {
+    screen.WarningBox(outcome);
+  }
 }
 
 }  // namespace vt

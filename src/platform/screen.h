@@ -15,6 +15,9 @@ class Screen {
   // Modal message with the caption "Veltrane", an information icon and one
   // OK button; returns once the user closed it.
   virtual void InformationBox(const Text& text) = 0;
+  // The same with a warning icon, for what failed or was refused; a screen
+  // without icons says it as any other message.
+  virtual void WarningBox(const Text& text) { InformationBox(text); }
 
   // The status line; passed over while there is none to write in.
   virtual void SetStatusText(const Text& text) = 0;

@@ -77,5 +77,23 @@ TEST_F(HeaderPanelTest, ShowsTheChosenBlockAndWhetherEachHeaderMatchesIt) {
   EXPECT_EQ(ClipboardText(state.Panel.content.boxes[1]), u"Import BRL.Retro\n");
 }
 
+// The window's Apply is all or nothing too: a file changed while the user
+// read the diff leaves every file as it was, and the window says so with a
+// warning.
+TEST_F(HeaderPanelTest, ApplyWritesNothingWhenAFileChangedMeanwhile) {
+  Examine();
+  std::string game = testing::ReadFileBytes(work / u"game.bmx");
+  Text math = testing::AsRecorded(work / u"MathUtil.bmx", u"mathutil.bmx");
+  screen.confirm = [&](const Text&) {
+    work.WriteFile(FileNameOf(math), "' changed meanwhile\n");
+    return true;
+  };
+  ApplyHeaderBlock(state);
+  EXPECT_EQ(testing::ReadFileBytes(work / u"game.bmx"), game);
+  ASSERT_EQ(screen.warnings.size(), 1u);
+  EXPECT_NE(screen.warnings[0].find(u"changed while being examined; run again"), Text::npos)
+      << testing::Show(screen.warnings[0]);
+}
+
 }  // namespace
 }  // namespace vt

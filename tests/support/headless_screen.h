@@ -3,6 +3,8 @@
 // beforehand.
 #pragma once
 
+#include <functional>
+
 #include <vector>
 
 #include "platform/desktop_screen.h"
@@ -19,6 +21,10 @@ class HeadlessScreen : public DesktopScreen {
   };
 
   void InformationBox(const Text& text) override { messages.push_back(text); }
+  void WarningBox(const Text& text) override {
+    messages.push_back(text);
+    warnings.push_back(text);
+  }
   // As in a window, there is a status line only once the window is built.
   void SetStatusText(const Text& text) override {
     if (hasWindow) statusText = text;
@@ -42,10 +48,14 @@ class HeadlessScreen : public DesktopScreen {
   void ShowHeaderPanel(const HeaderPanelContent&) override {}
   void HideHeaderPanel() override {}
   void SetClipboardText(const Text&) override {}
-  bool ConfirmHeaderEdit(const Text&) override { return false; }
+  bool ConfirmHeaderEdit(const Text& diff) override { return confirm ? confirm(diff) : false; }
 
   bool hasWindow = false;
   std::vector<Text> messages;
+  // The messages that came with a warning icon.
+  std::vector<Text> warnings;
+  // The user's answer to an edit shown; none cancels it.
+  std::function<bool(const Text&)> confirm;
   std::vector<Text> shownFiles;
   int viewsCleared = 0;
   Text statusText;

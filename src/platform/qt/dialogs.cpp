@@ -11,14 +11,28 @@
 
 namespace vt {
 
-void ShowInformationBox(QWidget* owner, const QString& caption, const QString& text) {
-  QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, owner);
+namespace {
+
+// One OK button, kept above other windows.
+void ShowMessageBox(QWidget* owner, const QString& caption, const QString& text,
+                    QMessageBox::Icon icon) {
+  QMessageBox box(icon, caption, text, QMessageBox::Ok, owner);
   // Setting the modality gives the box fresh window flags: it comes first.
   box.setWindowModality(Qt::ApplicationModal);
   box.setWindowFlag(Qt::WindowStaysOnTopHint);
   // Paths may hold "<" and must not be read as markup.
   box.setTextFormat(Qt::PlainText);
   box.exec();
+}
+
+}  // namespace
+
+void ShowInformationBox(QWidget* owner, const QString& caption, const QString& text) {
+  ShowMessageBox(owner, caption, text, QMessageBox::Information);
+}
+
+void ShowWarningBox(QWidget* owner, const QString& caption, const QString& text) {
+  ShowMessageBox(owner, caption, text, QMessageBox::Warning);
 }
 
 QString AskForFile(QWidget* owner, const QString& title, const QString& extension,

@@ -9,6 +9,8 @@ namespace vt {
 
 // Information icon, one OK button, kept above other windows.
 void ShowInformationBox(QWidget* owner, const QString& caption, const QString& text);
+// The same with a warning icon, for what failed or was refused.
+void ShowWarningBox(QWidget* owner, const QString& caption, const QString& text);
 
 // Lists only the files ending in "." + `extension`, starting in `folder`
 // when given; the chosen file's full path, or empty when cancelled.

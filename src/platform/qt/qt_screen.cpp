@@ -58,6 +58,10 @@ void QtScreen::InformationBox(const Text& text) {
   ShowInformationBox(Owner(), applicationTitle_, ToQString(text));
 }
 
+void QtScreen::WarningBox(const Text& text) {
+  ShowWarningBox(Owner(), applicationTitle_, ToQString(text));
+}
+
 void QtScreen::SetStatusText(const Text& text) {
   if (window_) window_->StatusLabel()->setText(ToQString(text));
 }

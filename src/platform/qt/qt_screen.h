@@ -17,6 +17,7 @@ class QtScreen : public DesktopScreen {
   ~QtScreen() override;
 
   void InformationBox(const Text& text) override;
+  void WarningBox(const Text& text) override;
   void SetStatusText(const Text& text) override;
   void Navigate(const Text& path) override;
   void ClearView() override;
