@@ -42,6 +42,9 @@ struct HeaderPlan {
   // The file's first Framework line stays the Framework line.
   bool frameworkStays = false;
   TextList imports;
+  // Modules the box wants only in platform sections that an Import outside
+  // them names already: that line serves every section.
+  TextList servingSections;
   // The 0-based file lines of the Framework and Import lines kept as written.
   std::unordered_set<size_t> kept;
 
@@ -124,15 +127,44 @@ void KeepImportsThatAlwaysHold(const CodeBox& box, const PresentHeader& present,
   }
 }
 
+bool IsPlainImport(const HeaderLine& line) {
+  return line.kind == HeaderLineKind::Import && line.condition.empty();
+}
+
+// An Import outside any section of a module the box wants in a section
+// serves that section as well: dropping it would only bring the module back
+// under the section's condition. It stays, unless a kept line names the
+// module already.
+void KeepImportsServingSections(const CodeBox& box, const PresentHeader& present,
+                                HeaderPlan& plan) {
+  std::unordered_map<Text, const Text*> wanted;
+  for (const GuardedModules& section : box.guarded) {
+    for (const Text& module : section.modules) wanted.emplace(Lower(module), &module);
+  }
+  for (const Text& module : plan.imports) wanted.erase(Lower(module));
+  for (const Text& module : box.optionalModules) wanted.erase(Lower(module));
+  for (const HeaderLine& line : present.lines) {
+    if (IsPlainImport(line) && plan.Keeps(line)) wanted.erase(Lower(line.module));
+  }
+  for (const HeaderLine& line : present.lines) {
+    if (!IsPlainImport(line) || plan.Keeps(line)) continue;
+    auto found = wanted.find(Lower(line.module));
+    if (found == wanted.end()) continue;
+    plan.servingSections.push_back(*found->second);
+    wanted.erase(found);
+  }
+}
+
 HeaderPlan PlanHeader(const CodeBox& box, const PresentHeader& present,
                       const ModuleFamilies& families) {
-  HeaderPlan plan{box.Framework(), false, box.Imports(), {}};
+  HeaderPlan plan{box.Framework(), false, box.Imports(), {}, {}};
   for (const HeaderLine& line : present.lines) {
     if (IsModuleLine(line) && KeptAsWritten(line)) plan.kept.insert(line.index);
   }
   KeepImportsThatAlwaysHold(box, present, plan);
   Text standIn = KeepChosenMembers(families, present, plan);
   if (box.isMain) SettleFramework(present, standIn, plan);
+  KeepImportsServingSections(box, present, plan);
   return plan;
 }
 
@@ -274,8 +306,10 @@ void AddGuardedLines(const CodeBox& box, const PresentHeader& present, const Hea
     for (const Text& module : section.modules) {
       auto found = guarded.find(GuardedKey(section.condition, module));
       const HeaderLine* line = found == guarded.end() ? nullptr : found->second;
-      bool marked = line && plan.Keeps(*line);
-      if (!marked && unconditional.count(Lower(module))) continue;
+      // A section's own Import stays beside one that serves it from outside:
+      // both are needed by a use, so neither is judged unneeded.
+      bool stays = line && (plan.Keeps(*line) || ContainsFolded(plan.servingSections, module));
+      if (!stays && unconditional.count(Lower(module))) continue;
       bool inUserSection =
           line && std::any_of(present.keptImports.begin(), present.keptImports.end(),
                               [line](const HeaderLine& user) { return &user == line; });
@@ -343,6 +377,7 @@ std::vector<HeaderDifference> CompareHeader(const CodeBox& box, const PresentHea
   }
   std::unordered_set<Text> offered = LowerSet(plan.imports);
   for (const Text& optional : box.optionalModules) offered.insert(Lower(optional));
+  for (const Text& serving : plan.servingSections) offered.insert(Lower(serving));
   std::unordered_set<Text> seen;
   for (const HeaderLine& line : present.lines) {
     if (line.kind != HeaderLineKind::Import || !line.condition.empty() || plan.Keeps(line)) {
@@ -378,6 +413,9 @@ std::vector<WantedLine> WantedHeader(const CodeBox& box, const PresentHeader& pr
     return found == imports.end() ? nullptr : found->second;
   };
   for (const Text& module : plan.imports) {
+    out.push_back(Named(u"Import ", module, presentImport(module)));
+  }
+  for (const Text& module : plan.servingSections) {
     out.push_back(Named(u"Import ", module, presentImport(module)));
   }
   AddKeptLines(box, present, plan, out);

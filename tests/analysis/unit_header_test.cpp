@@ -163,5 +163,54 @@ TEST(UnitHeader, ChosenFamilyMembersAndModulesNotInstalledAreKept) {
   }
 }
 
+// An Import outside any section serves the uses in sections too: it is
+// never unneeded while a section wants its module, no section gets an
+// Import of its own for it, and a section's Import of it stays.
+TEST(UnitHeader, AnImportOutsideSectionsServesTheSectionsThatWantIt) {
+  struct Case {
+    std::vector<Text> header;
+    V differences;
+    V wanted;
+  };
+  const Case cases[] = {
+      {{u"Import BRL.Map ' maps"}, V{}, V{"Import BRL.Retro", "Import BRL.Map +0"}},
+      {{u"Import BRL.Map", u"Import brl.map"}, V{"unneeded Import brl.map 2"},
+       V{"Import BRL.Retro", "Import BRL.Map"}},
+      {{u"Import BRL.Map ' veltrane: keep", u"Import BRL.Map"}, V{"unneeded Import BRL.Map 2"},
+       V{"Import BRL.Retro", " +0"}},
+      {{u"?Win32", u"Import BRL.Map", u"?", u"Import BRL.Map"}, V{},
+       V{"Import BRL.Retro", "Import BRL.Map", "?Win32", "Import BRL.Map", "?"}},
+      {{u"Import BRL.Path"}, V{"unneeded Import BRL.Path 1", "missing Import BRL.Map 1 ?Win32",
+                               "missing Import BRL.Map 1 ?Linux"},
+       V{"Import BRL.Retro", "?Win32", "Import BRL.Map", "?", "?Linux", "Import BRL.Map", "?"}},
+  };
+  CodeBox box = Box(false, {});
+  box.guarded = {{u"Win32", {u"BRL.Map"}, {}}, {u"Linux", {u"BRL.Map"}, {}}};
+  for (const Case& c : cases) {
+    std::vector<Text> header = c.header;
+    header.push_back(u"Print 1");
+    PresentHeader present = ReadPresentHeader(header, SectionImports::Read);
+    V differences;
+    for (const HeaderDifference& d : CompareHeader(box, present)) {
+      const char* kind = d.kind == HeaderDifferenceKind::Missing ? "missing" : "unneeded";
+      std::string condition = d.condition.empty() ? "" : " ?" + ToUtf8(d.condition);
+      differences.push_back(std::string(kind) + " Import " + ToUtf8(d.module) + " " +
+                            std::to_string(d.line) + condition);
+    }
+    // The header is written again whatever the differences: BRL.Retro is
+    // what it lacks.
+    box.modules = {u"BRL.Retro"};
+    V wanted;
+    for (const WantedLine& line : WantedHeader(box, present)) {
+      wanted.push_back(ToUtf8(line.text) +
+                       (line.keepFromLine ? " +" + std::to_string(*line.keepFromLine) : ""));
+    }
+    box.modules.clear();
+    std::string where = ToUtf8(c.header.front());
+    EXPECT_EQ(differences, c.differences) << where;
+    EXPECT_EQ(wanted, c.wanted) << where;
+  }
+}
+
 }  // namespace
 }  // namespace vt
