@@ -70,6 +70,8 @@ struct WalkWarning {
   EntryKind kind = EntryKind::Include;  // Include or Imported
   Text name;         // the file as the line names it
   WalkProblem problem = WalkProblem::NotFound;
+
+  bool operator==(const WalkWarning&) const = default;
 };
 
 // The warning's text, without its place: `Include file not found: "a.bmx"`.

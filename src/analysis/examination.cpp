@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "analysis/analyse.h"
+#include "analysis/examination_memo.h"
 #include "analysis/reasons.h"
 
 namespace vt {
@@ -29,10 +30,19 @@ Examination ExamineProgram(const CatalogueState& catalogue, const RuleBook& rule
   AnalysisState analysis;
   AnalyseProgram(analysis, catalogue, files, mainPath,
                  explain ? CauseNotes::Keep : CauseNotes::Skip, installed, memo);
+  // Nothing changed since the findings were made: they stand, as long as
+  // the walk met the same unreadable files.
+  if (const Examination* same = memo ? memo->UnchangedFindings(reasons) : nullptr) {
+    if (same->warnings == analysis.Warnings && same->filesNotRead == analysis.FilesNotRead) {
+      return *same;
+    }
+  }
   // Without an explanation nothing reads the records' lists again.
   Suggestion suggestion = explain ? SuggestFrameworks(analysis) : TakeFrameworks(analysis);
   if (explain) ExplainSuggestion(analysis, suggestion);
-  return ExaminationOf(analysis, std::move(suggestion));
+  Examination result = ExaminationOf(analysis, std::move(suggestion));
+  if (memo) memo->KeepFindings(result, reasons);
+  return result;
 }
 
 }  // namespace vt

@@ -7,6 +7,8 @@ namespace vt {
 void ExaminationMemo::Forget() {
   stretches_.clear();
   reused_ = 0;
+  unchanged_ = false;
+  findings_.reset();
 }
 
 void ExaminationMemo::Fit(const CatalogueState& catalogue, RuleSetKind ruleSet,
@@ -33,9 +35,21 @@ std::unique_ptr<StretchMemo> ExaminationMemo::Take(size_t first) {
 }
 
 void ExaminationMemo::Replace(std::unordered_map<size_t, std::unique_ptr<StretchMemo>> stretches,
-                              size_t reused) {
+                              size_t reused, bool unchanged) {
   stretches_ = std::move(stretches);
   reused_ = reused;
+  unchanged_ = unchanged;
+  if (!unchanged) findings_.reset();
+}
+
+void ExaminationMemo::KeepFindings(const Examination& findings, ReasonChoice reasons) {
+  findings_ = findings;
+  findingsReasons_ = reasons;
+}
+
+const Examination* ExaminationMemo::UnchangedFindings(ReasonChoice reasons) const {
+  if (!unchanged_ || !findings_ || findingsReasons_ != reasons) return nullptr;
+  return &*findings_;
 }
 
 }  // namespace vt

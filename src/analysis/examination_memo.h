@@ -21,6 +21,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "analysis/examination.h"
 #include "analysis/program_scopes.h"
 #include "analysis/rule_book.h"
 #include "analysis/source_records.h"
@@ -70,9 +71,17 @@ class ExaminationMemo {
   // The stretch that started at entry `first` last time, if any; it is
   // taken out of the memo.
   std::unique_ptr<StretchMemo> Take(size_t first);
-  // Keeps the stretches of this examination in place of the last one's.
+  // Keeps the stretches of this examination in place of the last one's;
+  // `unchanged` when every one came from the memo and no record was matched
+  // again.
   void Replace(std::unordered_map<size_t, std::unique_ptr<StretchMemo>> stretches,
-               size_t reused);
+               size_t reused, bool unchanged);
+  // The findings of an examination, for the next one that finds nothing
+  // changed.
+  void KeepFindings(const Examination& findings, ReasonChoice reasons);
+  // The findings kept, when the last examination found nothing changed
+  // since they were made and asked for the same reasons; else null.
+  const Examination* UnchangedFindings(ReasonChoice reasons) const;
   // How many stretches the last examination took from the memo.
   size_t LastReused() const { return reused_; }
   size_t StretchCount() const { return stretches_.size(); }
@@ -86,6 +95,9 @@ class ExaminationMemo {
   CauseNotes notes_ = CauseNotes::Keep;
   std::unordered_map<size_t, std::unique_ptr<StretchMemo>> stretches_;
   size_t reused_ = 0;
+  bool unchanged_ = false;
+  std::optional<Examination> findings_;
+  ReasonChoice findingsReasons_ = ReasonChoice::Give;
 };
 
 }  // namespace vt

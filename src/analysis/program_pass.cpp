@@ -22,6 +22,7 @@ ProgramPass::ProgramPass(AnalysisState& analysis, const CatalogueState& catalogu
       memo_(memo) {
   pass_.scopes.KeepOnly([this](TextView name) { return matcher_.Declares(name); });
   if (memo_) memo_->Fit(catalogue, analysis.ruleSet, *analysis.Rules, analysis.Notes);
+  if (memo_) previousStretches_ = memo_->StretchCount();
 }
 
 void ProgramPass::Scan(size_t i, const TextFileLines* lines) {
@@ -40,7 +41,10 @@ void ProgramPass::Finish() {
   if (scoped_) declaredPrint_ = pass_.scopes.Fingerprint();
   for (sourcemodtype* record : waiting_) Match(record);
   pass_.scopes.KeepOnly(nullptr);
-  if (memo_) memo_->Replace(std::move(kept_), reused_);
+  if (!memo_) return;
+  bool unchanged = previousStretches_ > 0 && reused_ == previousStretches_ &&
+                   kept_.size() == reused_ && matchedAgain_ == 0;
+  memo_->Replace(std::move(kept_), reused_, unchanged);
 }
 
 bool ProgramPass::UnitOpen(size_t unit) const {
@@ -202,6 +206,7 @@ void ProgramPass::Match(sourcemodtype* record) {
     }
     *record = *ties.last->after;
   }
+  if (ties.asBefore) ++matchedAgain_;
   if (scoped_) pass_.scopes.MarkHidden(*record);
   matcher_.Match(*record);
   if (analysis_.Notes == CauseNotes::Skip) record->ReleaseWords();

@@ -124,6 +124,10 @@ class ProgramPass {
   std::unordered_map<size_t, std::unique_ptr<StretchMemo>> kept_;
   std::unordered_map<const sourcemodtype*, RecordTies> ties_;
   size_t reused_ = 0;
+  // How many stretches the memo held, and how many records that came from
+  // it had to be matched again: nothing changed when all came and none had.
+  size_t previousStretches_ = 0;
+  size_t matchedAgain_ = 0;
   // The fingerprint of what the whole program declares, once it is read
   // (under the modern rules; nothing hides a word under the classic ones).
   uint64_t declaredPrint_ = 0;
