@@ -84,6 +84,10 @@ TEST_F(HeaderCli, ARelativeRootNeverLetsAnEditIntoTheInstallation) {
         {"--root", "BM", "--html", "BM/mod/brl.mod/retro.mod/retro.bmx", "BM/mod/myapp/app.bmx"}}) {
     RunResult run = RunCli(args, work.Path());
     EXPECT_NE(run.exitCode, 0) << args[3];
+    // The same root named by BMXPATH.
+    testing::ScopedEnvironment bmxpath("BMXPATH", "BM");
+    run = RunCli(std::vector<std::string>(args.begin() + 2, args.end()), work.Path());
+    EXPECT_NE(run.exitCode, 0) << args[3];
   }
   EXPECT_EQ(ReadFileBytes(work / u"BM/mod/myapp/app.bmx"), "SuperStrict\nPrint Upper(\"x\")\n");
   EXPECT_EQ(ReadFileBytes(work / u"BM/mod/brl.mod/retro.mod/retro.bmx"), module);

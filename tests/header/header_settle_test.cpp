@@ -57,10 +57,16 @@ class ProgramMaker {
       lines.push_back("?" + std::string(Condition()));
       lines.push_back(UseLine());  // a section the file never closes
     }
-    std::string ending = Chance(3) ? "\r\n" : "\n";
-    std::string bytes;
+    if (Chance(6)) {
+      // Words a Rem block holds are no uses.
+      lines.push_back("Rem " + UseLine());
+      lines.push_back(UseLine());
+      lines.push_back("End Rem");
+    }
+    std::string ending = Chance(3) ? "\r\n" : Chance(5) ? "\r" : "\n";
+    std::string bytes = Chance(8) ? "\xEF\xBB\xBF" : "";
     for (const std::string& line : lines) bytes += line + ending;
-    if (Chance(6) && !bytes.empty()) bytes.resize(bytes.size() - ending.size());
+    if (Chance(6) && bytes.size() > ending.size()) bytes.resize(bytes.size() - ending.size());
     return bytes;
   }
 
