@@ -168,9 +168,9 @@ void ApplyHeaderBlock(AppState& state) {
   // Copied: examining again replaces the panel's state.
   Text program = panel.program;
   ShowHeaderPanel(state, program, ExamineInWindow(state, program));
-  Text outcome =
-      JoinLines({WrittenLines(plan, applied), LeftAloneLines(plan), ApplyErrors(plan, applied)});
-  if (ApplyErrors(plan, applied).empty()) {
+  std::vector<Text> errors = ApplyErrors(plan, applied);
+  Text outcome = JoinLines({WrittenLines(plan, applied), LeftAloneLines(plan), errors});
+  if (errors.empty()) {
     screen.InformationBox(outcome);
   } else {
     screen.WarningBox(outcome);
