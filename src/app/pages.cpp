@@ -47,9 +47,12 @@ PageWrite ShowWrittenPage(AppState& state, TextView path, PageWrite page) {
     ShowFile(screen, path);
   } else if (screen.ShowsPages()) {
     screen.ClearView();
-    screen.InformationBox(page.refusal.empty()
-                              ? u"Unable to write the report:\n" + Replace(path, u"//", u"/")
-                              : page.refusal);
+    Text why = page.refusal;
+    if (why.empty()) {
+      why = u"Unable to write the report:\n" + Replace(path, u"//", u"/");
+      if (page.changedMeanwhile) why += u"\nIt changed while being examined; run again.";
+    }
+    screen.WarningBox(why);
   }
   return page;
 }
@@ -79,6 +82,7 @@ PageWrite WriteAndShowPage(AppState& state, const std::vector<Text>& readFiles,
     html.StreamTo(path);
     build(html);
     page.written = html.WriteReportFile(path);
+    page.changedMeanwhile = html.ChangedMeanwhile();
   }
   return ShowWrittenPage(state, path, page);
 }

@@ -14,6 +14,9 @@ struct PageWrite {
   // Why the page was not even tried: it would have replaced a file it must
   // not. Empty when the page was written, or when writing it failed.
   Text refusal;
+  // Writing failed because someone changed or replaced the file at the
+  // page's path while the page was being made; it was left as they made it.
+  bool changedMeanwhile = false;
   explicit operator bool() const { return written; }
 };
 

@@ -21,8 +21,9 @@ int ReportNotWritten(const AppState& state, const PageWrite& page) {
                  TerminalText(ReportFilePath(state)).c_str());
     return kReportRefused;
   }
-  std::fprintf(stderr, "veltrane-cli: cannot write the page: %s\n",
-               TerminalText(ReportFilePath(state)).c_str());
+  std::fprintf(stderr, "veltrane-cli: cannot write the page: %s%s\n",
+               TerminalText(ReportFilePath(state)).c_str(),
+               page.changedMeanwhile ? ": changed while being examined; run again" : "");
   return kReportNotWritten;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/file_system.h"
 
 #include <filesystem>
+#include <functional>
 #include <system_error>
 
 #include "platform/native_path.h"
@@ -40,9 +41,11 @@ AtomicFileWriter::~AtomicFileWriter() { Discard(); }
 bool AtomicFileWriter::Open(TextView path, TextView identityOf) {
   Discard();
   failed_ = false;
+  changedMeanwhile_ = false;
   if (path.empty()) return false;
   target_ = WriteTarget(path);
   if (target_.empty()) return false;
+  atOpen_ = StateOf(target_);
   // A file the user made read-only is not to be replaced behind its back,
   // although the rename alone would be allowed.
   if (GetFileKind(target_) == FileKind::File && !MayWrite(target_)) return false;
@@ -61,6 +64,10 @@ bool AtomicFileWriter::Commit() {
   bool ok = !failed_ && FlushToDisk(file_);
   ok = std::fclose(file_) == 0 && ok;
   file_ = nullptr;
+  if (ok && StateOf(target_) != atOpen_) {
+    changedMeanwhile_ = true;
+    ok = false;
+  }
   if (ok) {
     ok = LinkCount(target_) > 1 ? ReplaceInPlace(temporary_, target_)
                                 : RenameOver(temporary_, target_);
@@ -68,6 +75,16 @@ bool AtomicFileWriter::Commit() {
   if (ok) temporary_.clear();
   Discard();
   return ok;
+}
+
+// The bytes count too: a rewrite of the same size within the clock's
+// coarse tick leaves the times as they were.
+std::optional<AtomicFileWriter::TargetState> AtomicFileWriter::StateOf(TextView target) {
+  std::optional<FileState> stamp = FileStateOf(target);
+  if (!stamp) return std::nullopt;
+  std::string bytes;
+  ReadFileBytes(target, bytes);
+  return TargetState{*stamp, std::hash<std::string_view>{}(bytes)};
 }
 
 void AtomicFileWriter::Discard() {
@@ -94,7 +111,10 @@ Fault WriteChecked(TextView path, std::string_view bytes, const std::string_view
       return Fault(u"changed while being examined; run again");
     }
   }
-  if (!out.Commit()) return Fault(u"cannot write it (is the disk full?)");
+  if (!out.Commit()) {
+    return Fault(out.ChangedMeanwhile() ? u"changed while being examined; run again"
+                                        : u"cannot write it (is the disk full?)");
+  }
   return Fault();
 }
 

@@ -4,10 +4,12 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string_view>
 
 #include "base/fault.h"
 #include "base/text.h"
+#include "platform/native_path.h"
 
 namespace vt {
 
@@ -33,9 +35,12 @@ class AtomicFileWriter {
   // A target with more than one hard link is written in place, once its old
   // bytes are safe in a temporary copy, so that every link sees the new
   // content. False when any write, the flush or the rename failed; the
-  // target is then
-  // the old file (or absent, as before) and the temporary file is gone.
+  // target is then the old file (or absent, as before) and the temporary
+  // file is gone. Also false, with nothing written, when the target is no
+  // longer the file it was at Open: someone replaced or changed it meanwhile.
   bool Commit();
+  // Whether the last Commit failed because the target changed after Open.
+  bool ChangedMeanwhile() const { return changedMeanwhile_; }
 
  private:
   void Discard();
@@ -43,7 +48,16 @@ class AtomicFileWriter {
   std::FILE* file_ = nullptr;
   Text target_;
   Text temporary_;
+  // The target as Open found it; nothing when there was none.
+  struct TargetState {
+    FileState stamp;
+    size_t digest = 0;
+    bool operator==(const TargetState&) const = default;
+  };
+  static std::optional<TargetState> StateOf(TextView target);
+  std::optional<TargetState> atOpen_;
   bool failed_ = false;
+  bool changedMeanwhile_ = false;
 };
 
 // Writes `bytes` to `path` with the writer (`identityOf` as for Open). On a

@@ -107,6 +107,30 @@ std::optional<FileIdentity> IdentityOf(TextView path) {
   return FileIdentity{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
 }
 
+namespace {
+
+int64_t Nanoseconds(const struct timespec& time) {
+  return static_cast<int64_t>(time.tv_sec) * 1000000000 + time.tv_nsec;
+}
+
+}  // namespace
+
+std::optional<FileState> FileStateOf(TextView path) {
+  struct stat info;
+  if (path.empty() || stat(ToNativeString(path).c_str(), &info) != 0) return std::nullopt;
+  FileState stamp;
+  stamp.identity = {static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
+  stamp.size = static_cast<int64_t>(info.st_size);
+#if defined(__APPLE__)
+  stamp.modified = Nanoseconds(info.st_mtimespec);
+  stamp.changed = Nanoseconds(info.st_ctimespec);
+#else
+  stamp.modified = Nanoseconds(info.st_mtim);
+  stamp.changed = Nanoseconds(info.st_ctim);
+#endif
+  return stamp;
+}
+
 fs::path ExecutablePath() {
 #if defined(__APPLE__)
   char buf[4096];

@@ -61,6 +61,29 @@ std::optional<FileIdentity> IdentityOf(TextView path) {
   return FileIdentity{info.dwVolumeSerialNumber, file};
 }
 
+std::optional<FileState> FileStateOf(TextView path) {
+  if (path.empty()) return std::nullopt;
+  HANDLE handle = CreateFileW(ToNative(path).c_str(), 0,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info;
+  bool known = GetFileInformationByHandle(handle, &info) != 0;
+  CloseHandle(handle);
+  if (!known) return std::nullopt;
+  auto join = [](DWORD high, DWORD low) {
+    return static_cast<int64_t>((static_cast<uint64_t>(high) << 32) | low);
+  };
+  FileState stamp;
+  stamp.identity = {info.dwVolumeSerialNumber,
+                    static_cast<uint64_t>(join(info.nFileIndexHigh, info.nFileIndexLow))};
+  stamp.size = join(info.nFileSizeHigh, info.nFileSizeLow);
+  stamp.modified = join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime);
+  // Windows keeps no change time a user cannot set; the write time serves.
+  stamp.changed = stamp.modified;
+  return stamp;
+}
+
 fs::path ExecutablePath() {
   wchar_t buf[32768];
   DWORD length = GetModuleFileNameW(nullptr, buf, 32768);

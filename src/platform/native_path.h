@@ -37,6 +37,18 @@ struct FileIdentity {
   bool operator==(const FileIdentity&) const = default;
 };
 std::optional<FileIdentity> IdentityOf(TextView path);
+// What tells one state of a file from a later one: which file it is, its
+// size, when its bytes changed and (where the system keeps it) when anything
+// about it last changed, which no user can set back. Nothing when the path
+// names no file.
+struct FileState {
+  FileIdentity identity;
+  int64_t size = 0;
+  int64_t modified = 0;
+  int64_t changed = 0;
+  bool operator==(const FileState&) const = default;
+};
+std::optional<FileState> FileStateOf(TextView path);
 // The running executable's own path, or empty when the system cannot tell.
 std::filesystem::path ExecutablePath();
 

@@ -154,8 +154,10 @@ void htmltype::WriteCodeArea(int rows) {
 bool htmltype::WriteReportFile(TextView path) {
   AddLine(u"</body>");
   AddLine(u"</html>");
+  changedMeanwhile_ = false;
   if (streaming_) {
     bool written = stream_ && stream_->Commit();
+    changedMeanwhile_ = stream_ && stream_->ChangedMeanwhile();
     stream_.reset();
     return written;
   }
@@ -166,7 +168,9 @@ bool htmltype::WriteReportFile(TextView path) {
     AppendPageLine(bytes_, line);
     out.Write(bytes_);
   }
-  return out.Commit();
+  bool written = out.Commit();
+  changedMeanwhile_ = out.ChangedMeanwhile();
+  return written;
 }
 
 void WriteResultsPage(htmltype& html, const Examination& examination) {

@@ -45,8 +45,11 @@ class htmltype {
   void WriteLineCounts(int32_t totalLines, int32_t codeLines);
   void WriteCodeArea(int rows);
   // Ends the page and writes it to `path`. True when the file was written
-  // completely.
+  // completely. False, and nothing written, also when a file at `path`
+  // was changed or replaced by someone else while the page was being made.
   bool WriteReportFile(TextView path);
+  // Whether the last WriteReportFile failed for that reason.
+  bool ChangedMeanwhile() const { return changedMeanwhile_; }
 
  private:
   TextList& lines_;
@@ -57,6 +60,7 @@ class htmltype {
   std::string bytes_;
   // The text of a line being put together (escaped data, a code line).
   Text line_;
+  bool changedMeanwhile_ = false;
 };
 
 // The whole results page of an examination.

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "platform/file_system.h"
@@ -128,6 +129,61 @@ TEST(AtomicFileWriter, AbandonedWriteLeavesTheOldFile) {
   }
   EXPECT_EQ(ReadFileBytes(tmp / u"page.htm"), "old");
   EXPECT_EQ(Entries(tmp), std::vector<Text>{u"page.htm"});
+}
+
+// Someone else's change between Open and Commit wins: whether they wrote
+// the file in place, renamed a new one over it, made it where there was
+// none or removed it, Commit refuses, says why, and leaves no temporary.
+TEST(AtomicFileWriter, TargetChangedAfterOpenIsLeftAsTheyMadeIt) {
+  struct Case {
+    const char* name;
+    bool existsAtOpen;
+    std::function<void(const TempFolder&)> change;
+    const char* theirs;  // null: no file afterwards
+  };
+  const Case cases[] = {
+      {"written in place, same size", true,
+       [](const TempFolder& tmp) { tmp.WriteFile(u"page.htm", "OLD"); }, "OLD"},
+      {"renamed over", true,
+       [](const TempFolder& tmp) {
+         tmp.WriteFile(u"theirs.htm", "their page");
+         std::filesystem::rename(std::filesystem::path(Native(tmp / u"theirs.htm")),
+                                 std::filesystem::path(Native(tmp / u"page.htm")));
+       },
+       "their page"},
+      {"made meanwhile", false,
+       [](const TempFolder& tmp) { tmp.WriteFile(u"page.htm", "new"); }, "new"},
+      {"removed", true,
+       [](const TempFolder& tmp) {
+         std::filesystem::remove(std::filesystem::path(Native(tmp / u"page.htm")));
+       },
+       nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder tmp;
+    if (c.existsAtOpen) tmp.WriteFile(u"page.htm", "old");
+    AtomicFileWriter writer;
+    ASSERT_TRUE(writer.Open(tmp / u"page.htm"));
+    writer.Write("mine");
+    c.change(tmp);
+    EXPECT_FALSE(writer.Commit());
+    EXPECT_TRUE(writer.ChangedMeanwhile());
+    if (c.theirs) {
+      EXPECT_EQ(ReadFileBytes(tmp / u"page.htm"), c.theirs);
+      EXPECT_EQ(Entries(tmp), std::vector<Text>{u"page.htm"});
+    } else {
+      EXPECT_TRUE(Entries(tmp).empty());
+    }
+  }
+  // Untouched, the same writer's next file goes through.
+  TempFolder tmp;
+  tmp.WriteFile(u"page.htm", "old");
+  AtomicFileWriter writer;
+  ASSERT_TRUE(writer.Open(tmp / u"page.htm"));
+  writer.Write("mine");
+  EXPECT_TRUE(writer.Commit());
+  EXPECT_FALSE(writer.ChangedMeanwhile());
 }
 
 // A write cut short by the file size limit (as `ulimit -f` does) fails like

@@ -184,6 +184,19 @@ TEST_F(ReportFile, StreamThatCannotStartFailsAndKeepsTheOldFile) {
   EXPECT_FALSE(full.WriteReportFile(u"/dev/full"));
 }
 
+// A page made while someone saves another file under its name does not
+// replace theirs, and the caller can tell why.
+TEST_F(ReportFile, StreamedPageLeavesAFileChangedMeanwhile) {
+  elsewhere.WriteFile(u"results.htm", "an old page");
+  ASSERT_TRUE(Html.StreamTo(elsewhere / u"results.htm"));
+  Html.AddLine(u"the new page");
+  elsewhere.WriteFile(u"results.htm", "their notes, saved under this name");
+  EXPECT_FALSE(Html.WriteReportFile(elsewhere / u"results.htm"));
+  EXPECT_TRUE(Html.ChangedMeanwhile());
+  EXPECT_EQ(testing::ReadFileBytes(elsewhere / u"results.htm"),
+            "their notes, saved under this name");
+}
+
 class ShowFileTest : public testing::FreshState {
  protected:
   testing::TempFolder folder;
