@@ -45,7 +45,11 @@ void MendEndings(const TextLines& before, const std::string& ending,
 TextLines HeaderEdit::Result(const TextLines& before) const {
   TextLines text;
   text.encoding = before.encoding;
-  text.byteOrderMark = before.byteOrderMark;
+  // A UTF-8 mark goes with the first line, as a diff shows it: a file left
+  // with no line keeps none (a UTF-16 one keeps its encoding's mark).
+  if (!after.empty() || before.encoding != TextEncoding::Utf8) {
+    text.byteOrderMark = before.byteOrderMark;
+  }
   for (const EditedLine& line : after) text.lines.push_back(line.line);
   return text;
 }

@@ -23,7 +23,8 @@ struct HeaderEdit {
   // there is one; the edit is then not to be made.
   Text unencodable;
 
-  // The new file: the old one's encoding and mark with the lines after.
+  // The new file: the old one's encoding and mark with the lines after
+  // (a UTF-8 mark only while a line is left to carry it).
   TextLines Result(const TextLines& before) const;
 };
 

@@ -24,7 +24,9 @@ std::vector<DiffStep> DiffSteps(const TextLines& before, const HeaderEdit& edit)
 
 // The diff under the headers "--- name" and "+++ name", with three lines of
 // context; empty when nothing changes. Lines of a UTF-16 file are shown in
-// UTF-8; the others as their bytes, endings included.
+// UTF-8; the others as their bytes, endings included. patch knows no line
+// that ends in a carriage return alone: where a file has one, each row of
+// the diff is a run of lines up to a line feed, as patch reads them.
 std::string UnifiedDiff(TextView name, const TextLines& before, const HeaderEdit& edit);
 
 }  // namespace vt

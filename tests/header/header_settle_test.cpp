@@ -1,10 +1,13 @@
 // One write settles any header under the modern rules: random small
 // programs, with uses of modules in and out of platform sections and header
 // lines of every kind, are planned, written and planned again, all in
-// memory. The second plan finds nothing and changes nothing, and the write
-// touched no line but the header's.
+// memory. The second plan finds nothing and changes nothing, the write
+// touched no line but the header's, and the diff of each edit, applied by the
+// real patch program, gives the bytes the write gave.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -13,6 +16,7 @@
 #include "app/catalogue_rebuild.h"
 #include "app/program_layout.h"
 #include "header/header_plan.h"
+#include "header/unified_diff.h"
 #include "platform/text_lines.h"
 #include "support/test_support.h"
 
@@ -164,6 +168,11 @@ class HeaderSettles : public testing::FreshState {
 TEST_F(HeaderSettles, OneWriteSettlesAnyMixOfSectionsAndHeaderLines) {
   ASSERT_EQ(Catalogue.ruleSet, RuleSetKind::Modern);
   size_t written = 0;
+  // Every edit's file as it was, under seedN/, and one diff of them all, for
+  // one run of patch at the end.
+  testing::TempFolder patched;
+  std::string diffs;
+  std::vector<std::pair<Text, std::string>> expected;
   for (unsigned seed = 1; seed <= 400; ++seed) {
     ProgramMaker maker(seed);
     MemoryFileTree files;
@@ -190,6 +199,10 @@ TEST_F(HeaderSettles, OneWriteSettlesAnyMixOfSectionsAndHeaderLines) {
         if (Trim(FromUtf8(after[at])).empty()) after.erase(after.begin() + at);
       }
       EXPECT_EQ(after, before) << "written:\n" << bytes;
+      Text name = u"seed" + FromUtf8(std::to_string(seed)) + u"/" + FileNameOf(file.path);
+      patched.WriteFile(name, file.bytes);
+      diffs += UnifiedDiff(name, file.lines, file.edit);
+      expected.emplace_back(name, bytes);
       files.SetFile(file.path, bytes);
     }
     HeaderPlan second = Plan(files);
@@ -200,6 +213,15 @@ TEST_F(HeaderSettles, OneWriteSettlesAnyMixOfSectionsAndHeaderLines) {
     if (HasFailure()) break;
   }
   EXPECT_GT(written, 100u) << "most programs need a write";
+#if !defined(_WIN32)
+  if (!std::filesystem::exists("/usr/bin/patch")) GTEST_SKIP() << "no patch program here";
+  patched.WriteFile(u"all.diff", diffs);
+  std::string command = "cd '" + ToUtf8(patched.Path()) + "' && /usr/bin/patch -p0 -s -i all.diff";
+  ASSERT_EQ(std::system(command.c_str()), 0) << "patch refused the diff:\n" << diffs.substr(0, 3000);
+  for (const auto& [name, bytes] : expected) {
+    EXPECT_EQ(testing::ReadFileBytes(patched / name), bytes) << ToUtf8(name);
+  }
+#endif
 }
 
 }  // namespace
