@@ -168,6 +168,15 @@ HeaderPlan PlanHeader(const CodeBox& box, const PresentHeader& present,
   return plan;
 }
 
+// The module the header's Framework line will name: the one the file has
+// when it stays, else the one wanted; empty when there is none. Like an
+// Import outside sections, it serves every section.
+Text FrameworkModule(const PresentHeader& present, const HeaderPlan& plan) {
+  const HeaderLine* first = present.FrameworkLine();
+  if (plan.frameworkStays && first) return first->module;
+  return plan.framework;
+}
+
 // A line copied whole from the file.
 WantedLine AsWritten(const HeaderLine& line) { return {Text(), line.index, 0}; }
 
@@ -214,9 +223,10 @@ void CompareGuarded(const CodeBox& box, const PresentHeader& present, const Head
                     std::vector<HeaderDifference>& out) {
   auto unconditional = ImportsByModule(present);
   auto guarded = GuardedImports(present);
+  Text framework = FrameworkModule(present, plan);
   for (const GuardedModules& section : box.guarded) {
     for (const Text& module : section.modules) {
-      if (unconditional.count(Lower(module))) continue;
+      if (unconditional.count(Lower(module)) || EqualFolded(module, framework)) continue;
       if (guarded.count(GuardedKey(section.condition, module))) continue;
       out.push_back({HeaderDifferenceKind::Missing, false, module, present.FirstModuleLine(),
                      section.condition});
@@ -288,6 +298,7 @@ void AddGuardedLines(const CodeBox& box, const PresentHeader& present, const Hea
                      const std::unordered_map<Text, const HeaderLine*>& unconditional,
                      std::vector<WantedLine>& out) {
   auto guarded = GuardedImports(present);
+  Text framework = FrameworkModule(present, plan);
   // The box's sections, then those of the header that hold only imports the
   // user keeps.
   std::vector<GuardedModules> sections = box.guarded;
@@ -309,7 +320,9 @@ void AddGuardedLines(const CodeBox& box, const PresentHeader& present, const Hea
       // A section's own Import stays beside one that serves it from outside:
       // both are needed by a use, so neither is judged unneeded.
       bool stays = line && (plan.Keeps(*line) || ContainsFolded(plan.servingSections, module));
-      if (!stays && unconditional.count(Lower(module))) continue;
+      if (!stays && (unconditional.count(Lower(module)) || EqualFolded(module, framework))) {
+        continue;
+      }
       bool inUserSection =
           line && std::any_of(present.keptImports.begin(), present.keptImports.end(),
                               [line](const HeaderLine& user) { return &user == line; });

@@ -210,6 +210,16 @@ TEST(UnitHeader, AnImportOutsideSectionsServesTheSectionsThatWantIt) {
     EXPECT_EQ(differences, c.differences) << where;
     EXPECT_EQ(wanted, c.wanted) << where;
   }
+
+  // The author's Framework line serves the sections as an Import would.
+  CodeBox main = Box(true, {});
+  main.guarded = box.guarded;
+  PresentHeader framework =
+      ReadPresentHeader({u"Framework BRL.Map", u"Print 1"}, SectionImports::Read);
+  EXPECT_TRUE(CompareHeader(main, framework).empty());
+  V wanted;
+  for (const WantedLine& line : WantedHeader(main, framework)) wanted.push_back(ToUtf8(line.text));
+  EXPECT_EQ(wanted, V{"Framework BRL.Map"});
 }
 
 }  // namespace
