@@ -16,7 +16,7 @@ UnreadableParts RebuildCatalogue(AppState& state) {
       ScanModFolder(state.Catalogue, *state.Files, state.Settings.RootFolder, &unreadable);
   UpdateStatusLine(state);
   if (!collectionFound) {
-    state.screen.InformationBox(Text(kNoModuleCollectionsMessage));
+    state.screen.WarningBox(Text(kNoModuleCollectionsMessage));
     return unreadable;
   }
   CatalogueState& catalogue = state.Catalogue;

@@ -57,7 +57,7 @@ ExaminedSource ExamineCheckedSource(AppState& state, const SourceToExamine& chec
     });
   }
   if (!result.filesNotRead.empty()) {
-    state.screen.InformationBox(FilesNotReadMessage(result.filesNotRead));
+    state.screen.WarningBox(FilesNotReadMessage(result.filesNotRead));
   }
   state.Report.ReportLines.clear();
   if (page == PageChoice::Skip) {

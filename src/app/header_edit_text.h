@@ -15,6 +15,11 @@ namespace vt {
 // of the new `line`.
 Text EncodingRefusal(TextEncoding encoding, TextView line);
 
+// "file:line: missing Import BRL.X (reason)" and the like, as --check
+// prints it, without an ending; a Framework line that is missing altogether
+// says how many modules the program could drop (`saving`).
+Text FindingText(const HeaderFinding& finding, const FrameworkSaving& saving);
+
 // A unified diff of every file the plan would change and may write; UTF-8.
 std::string DiffText(const HeaderPlan& plan);
 

@@ -19,8 +19,7 @@ Text BlockChoiceTitle(const FrameworkBlock& block) {
   return title;
 }
 
-HeaderCheckState CheckStateOf(const Text& shown, const HeaderPlan& plan) {
-  const FilePlan* file = plan.Find(shown);
+HeaderCheckState CheckStateOf(const FilePlan* file) {
   if (!file) return HeaderCheckState::Matches;
   if (!file->Readable()) return HeaderCheckState::Unreadable;
   return file->Differs() ? HeaderCheckState::Differs : HeaderCheckState::Matches;
@@ -33,7 +32,12 @@ PanelBox PanelBoxOf(const CodeBox& box, const HeaderPlan& plan, TextView folder)
   ForEachCodeLine(box, [&](TextView fixed, TextView data, TextView reason) {
     shown.lines.push_back({Text(fixed) + Text(data), Text(reason)});
   });
-  shown.check = CheckStateOf(shown.file, plan);
+  const FilePlan* file = plan.Find(shown.file);
+  shown.check = CheckStateOf(file);
+  if (!file) return shown;
+  for (const HeaderFinding& finding : file->findings) {
+    shown.findings.push_back(FindingText(finding, plan.saving));
+  }
   return shown;
 }
 
@@ -74,7 +78,7 @@ HeaderJob HeaderPanelJob(const AppState& state, const HeaderPanelState& panel,
   Text modFolder = state.Settings.RootFolder + u"/mod";
   size_t templateNumber = block ? *block + 1 : 0;
   HeaderJob job{panel.suggestion, state.Catalogue, modFolder, ProgramFolder(panel),
-                templateNumber, nullptr};
+                templateNumber, SuggestedReasons(panel.suggestion)};
   if (state.Catalogue.ruleSet == RuleSetKind::Modern) job.sections = SectionImports::Read;
   job.families = state.Rules.For(state.Catalogue.ruleSet).families;
   job.files = state.Files.get();
@@ -162,7 +166,9 @@ void ApplyHeaderBlock(AppState& state) {
                                       : u"Nothing to write.\n\n" + why);
     return;
   }
-  if (!screen.ConfirmHeaderEdit(FromUtf8(diff))) return;
+  size_t files = 0;
+  for (const FilePlan& file : plan.files) files += file.ToWrite() ? 1 : 0;
+  if (!screen.ConfirmHeaderEdit(FromUtf8(diff), files)) return;
   // What is written is what the user saw: a file changed since is left alone.
   AppliedFiles applied = ApplyHeaderPlan(plan, false);
   // Copied: examining again replaces the panel's state.

@@ -31,7 +31,7 @@ bool CheckRootFolder(AppState& state, bool fromCommand) {
 void RebuildCatalogueAndWarn(AppState& state) {
   RebuildCatalogue(state);
   for (const Text& warning : UninstalledRuleWarnings(state.Rules, state.Catalogue)) {
-    state.screen.InformationBox(u"Rule file warning:\n" + warning);
+    state.screen.WarningBox(u"Rule file warning:\n" + warning);
   }
 }
 
@@ -42,7 +42,7 @@ Workspace WindowWorkspace(AppState& state, const Text& near) {
   WorkspaceRequest request{std::nullopt, std::nullopt, {}, near, ExecutableFolder()};
   Result<Workspace> workspace = ResolveWorkspace(request, state.Settings);
   if (workspace) return *workspace;
-  state.screen.InformationBox(u"Project file not used:\n" + workspace.fault().message());
+  state.screen.WarningBox(u"Project file not used:\n" + workspace.fault().message());
   request.near.clear();
   return *ResolveWorkspace(request, state.Settings);
 }
@@ -58,8 +58,18 @@ void UseWorkspaceRoot(AppState& state, const RootChoice& root) {
   if (CheckChosenRootFolder(candidate, state.screen)) state.Settings = candidate;
 }
 
+bool AdoptChosenRootFolder(AppState& state);
+
+// Without a root that holds "mod" nothing can be examined: the user is
+// offered the folder dialog at once.
 void ScanIfRootFolderHoldsModules(AppState& state) {
-  if (CheckRootFolder(state, false)) RebuildCatalogueAndWarn(state);
+  if (VerifyRootFolder(state.Settings)) {
+    RebuildCatalogueAndWarn(state);
+    return;
+  }
+  if (state.desktop->OfferFolderChoice(RootFolderMessage(state.Settings, false))) {
+    AdoptChosenRootFolder(state);
+  }
 }
 
 // A report made against the other installation must not stay on screen.
@@ -99,15 +109,14 @@ void LoadRecentPrograms(AppState& state) {
 // in the words of the command line, rather than passed over without a sign.
 void ExamineUserFile(AppState& state, const Text& path) {
   if (!EndsWith(Lower(path), u".bmx")) {
-    state.screen.InformationBox(u"Not a BlitzMax source (.bmx): " + path);
+    state.screen.WarningBox(u"Not a BlitzMax source (.bmx): " + path);
     return;
   }
   ExaminedSource examination = ExamineInWindow(state, path);
   ShowHeaderPanel(state, state.Examine.MainSourcePath, examination);
   ExamineOutcome outcome = examination.outcome;
   if (outcome == ExamineOutcome::Ignored) {
-    state.screen.InformationBox(u"Cannot read source file (missing, empty or unreadable): " +
-                                path);
+    state.screen.WarningBox(u"Cannot read source file (missing, empty or unreadable): " + path);
     return;
   }
   if (outcome != ExamineOutcome::RootFolderMissing) RememberExamined(state);
@@ -120,23 +129,40 @@ void ExamineChosenFile(AppState& state) {
   if (!chosen.empty()) ExamineUserFile(state, chosen);
 }
 
+// A program that is gone leaves the list, and the user learns why.
+void ForgetMissingProgram(AppState& state, size_t index) {
+  ExamineState& examine = state.Examine;
+  Text program = examine.RecentPrograms[index];
+  examine.RecentPrograms.erase(examine.RecentPrograms.begin() +
+                               static_cast<std::ptrdiff_t>(index));
+  const ProgramLayout& layout = state.Settings.Layout;
+  if (PrepareSettingsFolder(layout)) {
+    WriteRecentPrograms(RecentProgramsFile(layout.SettingsFolder), examine.RecentPrograms);
+  }
+  state.desktop->SetRecentPrograms(examine.RecentPrograms);
+  state.screen.WarningBox(u"The program is no longer there, so it was taken off the list:\n" +
+                          program);
+}
+
 void ExamineRecentProgram(AppState& state, int tag) {
   size_t index = static_cast<size_t>(tag - kMenuRecentProgram);
   if (index >= state.Examine.RecentPrograms.size()) return;
   // A copy: remembering it reorders the list.
   Text program = state.Examine.RecentPrograms[index];
+  if (GetFileKind(program) == FileKind::None) return ForgetMissingProgram(state, index);
   if (CheckRootFolder(state, true)) ExamineUserFile(state, program);
 }
 
 // A folder the user chose is tested before anything is saved or scanned:
 // one without "mod" would replace a good root with one that finds nothing.
-void ChooseRootFolder(AppState& state) {
+// True when the chosen folder is now the root.
+bool AdoptChosenRootFolder(AppState& state) {
   Text chosen = state.desktop->ChooseFolderDialog(u"Choose BlitzMax ROOT folder");
-  if (chosen.empty()) return;
+  if (chosen.empty()) return false;
   SettingsState candidate = state.Settings;
   candidate.RootFolder = NormaliseRootFolder(chosen, kNativePathStyle);
   candidate.RootFolderVerified = false;
-  if (!CheckChosenRootFolder(candidate, state.screen)) return;
+  if (!CheckChosenRootFolder(candidate, state.screen)) return false;
   // An installed program's data folder is made on first need.
   PrepareSettingsFolder(state.Settings.Layout);
   bool saved = WriteSettingsFile(state.Settings, candidate.RootFolder);
@@ -144,12 +170,16 @@ void ChooseRootFolder(AppState& state) {
   // Unsaved, the old vt.ini would bring back the old folder next time: the
   // chosen one is kept for this run, and the user learns that it is not saved.
   if (!saved) {
-    state.screen.InformationBox(u"Unable to save the BlitzMax ROOT folder in:\n" +
+    state.screen.WarningBox(u"Unable to save the BlitzMax ROOT folder in:\n" +
                                 SettingsFilePath(state.Settings) +
                                 u"\n\nIt is used until Veltrane is closed.");
   }
   RebuildCatalogueAndWarn(state);
-  ReexamineOrShowHelp(state);
+  return true;
+}
+
+void ChooseRootFolder(AppState& state) {
+  if (AdoptChosenRootFolder(state)) ReexamineOrShowHelp(state);
 }
 
 void LaunchIdeUnlessRunning(AppState& state) {
@@ -219,7 +249,7 @@ void LaunchIde(AppState& state) {
   shell.IdeProcess = process.get();
   if (process) shell.LaunchedProcesses.push_back(std::move(process));
   if (shell.IdeProcess) return;
-  state.screen.InformationBox(
+  state.screen.WarningBox(
       u"Unable to launch the IDE.\n"
       u"Ensure the BLitzMax ROOT path has been\n"
       u"set up correctly. See 'Max' menu.");
@@ -251,7 +281,7 @@ void StartUp(AppState& state, const std::vector<Text>& arguments,
   LoadedRules rules = LoadRules(layout, workspace.rulesFiles);
   state.Rules = std::move(rules.book);
   state.RuleSetChoice = workspace.ruleSet;
-  for (const Text& error : rules.errors) screen.InformationBox(u"Rule file not used:\n" + error);
+  for (const Text& error : rules.errors) screen.WarningBox(u"Rule file not used:\n" + error);
   UseWorkspaceRoot(state, workspace.root);
   ScanIfRootFolderHoldsModules(state);
   // Beside vt.ini, in a file of the window's own.

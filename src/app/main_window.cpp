@@ -4,9 +4,12 @@ namespace vt {
 
 void UpdateStatusLine(AppState& state) {
   long long modules = static_cast<long long>(state.Catalogue.ModList.size());
-  state.screen.SetStatusText(u"Modules scanned: " + Decimal(modules) +
-                             u"   Commands found: " +
-                             Decimal(state.Catalogue.CommandCount));
+  Text status = u"Modules scanned: " + Decimal(modules) + u"   Commands found: " +
+                Decimal(state.Catalogue.CommandCount);
+  if (state.Settings.RootFolderVerified) status += u"   Root: " + state.Settings.RootFolder;
+  const Text& program = state.Examine.MainSourcePath;
+  if (!program.empty()) status += u"   Program: " + program;
+  state.screen.SetStatusText(status);
 }
 
 }  // namespace vt

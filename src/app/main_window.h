@@ -5,7 +5,8 @@
 
 namespace vt {
 
-// Writes the catalogue's size into the status line, where there is one.
+// Writes the catalogue's size, the root folder once it holds "mod" and the
+// program examined last into the status line, where there is one.
 void UpdateStatusLine(AppState& state);
 
 }  // namespace vt

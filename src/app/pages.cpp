@@ -94,7 +94,7 @@ void ShowFile(Screen& screen, TextView path) {
     screen.Navigate(shown);
     return;
   }
-  screen.InformationBox(u"HTML file error. Unable to view:\n" + shown);
+  screen.WarningBox(u"HTML file error. Unable to view:\n" + shown);
 }
 
 PageWrite ShowModuleDetails(AppState& state) {

@@ -90,13 +90,13 @@ bool VerifyRootFolder(SettingsState& settings) {
 
 bool CheckRootFolder(SettingsState& settings, Screen& screen, bool fromCommand) {
   if (VerifyRootFolder(settings)) return true;
-  screen.InformationBox(RootFolderMessage(settings, fromCommand));
+  screen.WarningBox(RootFolderMessage(settings, fromCommand));
   return false;
 }
 
 bool CheckChosenRootFolder(SettingsState& settings, Screen& screen) {
   if (settings.RootFolderVerified || HoldsModFolder(settings)) return true;
-  screen.InformationBox(RootFolderMessage(settings, false));
+  screen.WarningBox(RootFolderMessage(settings, false));
   return false;
 }
 

@@ -19,29 +19,6 @@ namespace vt {
 
 namespace {
 
-// The reason the explanation gives for `module` in the unit `unitPath`, taken
-// from the first block that lists it there.
-Reason ReasonFor(const Suggestion& suggestion, TextView unitPath, TextView module) {
-  auto find = [&](const TextList& modules, const std::vector<Reason>& reasons) -> const Reason* {
-    for (size_t i = 0; i < modules.size() && i < reasons.size(); ++i) {
-      if (EqualFolded(modules[i], module)) return &reasons[i];
-    }
-    return nullptr;
-  };
-  for (const FrameworkBlock& block : suggestion.blocks) {
-    for (const CodeBox& box : block.boxes) {
-      if (box.path != unitPath) continue;
-      const Reason* reason = find(box.modules, box.reasons);
-      if (!reason) reason = find(box.optionalModules, box.optionalReasons);
-      for (const GuardedModules& guarded : box.guarded) {
-        if (!reason) reason = find(guarded.modules, guarded.reasons);
-      }
-      if (reason) return *reason;
-    }
-  }
-  return Reason();
-}
-
 TextView ModeName(HeaderMode mode) {
   switch (mode) {
     case HeaderMode::Diff:
@@ -105,10 +82,7 @@ int CodeOf(const ModeReport& report, const Options& options) {
 HeaderPlan PlanJob(const AppState& state, const Options& options, const Suggestion& suggestion,
                    const Text& startFolder, HandledFiles& handled) {
   HeaderJob job{suggestion, state.Catalogue, state.Settings.RootFolder + u"/mod", startFolder,
-                options.templateNumber,
-                [&suggestion](TextView unit, TextView module) {
-                  return ReasonFor(suggestion, unit, module);
-                }};
+                options.templateNumber, SuggestedReasons(suggestion)};
   if (state.Catalogue.ruleSet == RuleSetKind::Modern) job.sections = SectionImports::Read;
   job.handled = &handled;
   job.keep = std::unordered_set<Text>(options.keep.begin(), options.keep.end());

@@ -1,8 +1,10 @@
 // veltrane: the desktop program.
 
 #include <QApplication>
+#include <QLoggingCategory>
 #include <QStringList>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 #ifndef _WIN32
@@ -36,10 +38,52 @@ bool DisplayMissing() {
 #endif
 }
 
+constexpr char kUsage[] =
+    "Usage: veltrane [PROGRAM.bmx]\n"
+    "\n"
+    "Opens the Veltrane window and, given a BlitzMax program, examines it: the\n"
+    "report shows the Framework and Import lines it needs, and the panel beside\n"
+    "it checks and fixes the program's header.\n"
+    "\n"
+    "  --help      print this and exit\n"
+    "  --version   print the version and exit\n"
+    "\n"
+    "veltrane-cli does the same job in a terminal (veltrane-cli --help).\n";
+
+// Qt ends the process when it cannot open the display it was told to use;
+// the user gets one plain line and exit code 1 instead of an abort. Only
+// while the application starts: later messages go their usual way.
+void SayDisplayFailure(QtMsgType type, const QMessageLogContext&, const QString&) {
+  if (type != QtFatalMsg) return;
+  const QByteArray display = qgetenv("DISPLAY");
+  std::fprintf(stderr,
+               "veltrane: cannot open the window: the display%s%s cannot be reached; "
+               "veltrane-cli does the same job in a terminal\n",
+               display.isEmpty() ? "" : " ", display.constData());
+  std::_Exit(1);
+}
+
+// The web view's engine says much at every start that means nothing to a
+// user; what the user asks for with QT_LOGGING_RULES still shows.
+void QuietenTheWebEngine() {
+  if (!qEnvironmentVariableIsSet("QT_LOGGING_RULES")) {
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
+  }
+  if (!qEnvironmentVariableIsSet("QTWEBENGINE_CHROMIUM_FLAGS")) {
+    // One renderer for the one page shown, and Chromium's log only for
+    // errors.
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--log-level=3 --renderer-process-limit=1");
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   vt::FailWritesPastTheSizeLimit();
+  if (Asks(argc, argv, "--help") || Asks(argc, argv, "-h")) {
+    std::fputs(kUsage, stdout);
+    return std::fflush(stdout) == 0 ? 0 : 7;
+  }
   if (Asks(argc, argv, "--version")) {
     std::printf("veltrane %s\n", vt::kVersion);
     return std::fflush(stdout) == 0 ? 0 : 7;
@@ -50,11 +94,7 @@ int main(int argc, char** argv) {
                stderr);
     return 1;
   }
-  // The web view's engine logs much that means nothing to a user; its fatal
-  // errors still show.
-  if (!qEnvironmentVariableIsSet("QTWEBENGINE_CHROMIUM_FLAGS")) {
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--log-level=3");
-  }
+  QuietenTheWebEngine();
 #ifndef _WIN32
   // The web view will not start as root with its sandbox on.
   if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX")) {
@@ -64,13 +104,16 @@ int main(int argc, char** argv) {
 #endif
   // Qt WebEngine needs this before the application object exists.
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QtMessageHandler usual = qInstallMessageHandler(SayDisplayFailure);
   QApplication application(argc, argv);
+  qInstallMessageHandler(usual);
 
   vt::QtScreen screen;
   vt::WatchTerminationSignals([&screen] {
     screen.Post(vt::TerminateEvent());
-    // A box waiting for its OK would hold the way out: close it.
-    if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    // A box waiting for its OK would hold the way out: every dialog closes
+    // as if cancelled, so nothing is written, and none opens after it.
+    screen.EndDialogs();
   });
 
   std::vector<vt::Text> arguments;

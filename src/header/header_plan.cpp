@@ -193,4 +193,31 @@ const FilePlan* HeaderPlan::Find(TextView shown) const {
   return nullptr;
 }
 
+Reason SuggestedReason(const Suggestion& suggestion, TextView unitPath, TextView module) {
+  auto find = [&](const TextList& modules, const std::vector<Reason>& reasons) -> const Reason* {
+    for (size_t i = 0; i < modules.size() && i < reasons.size(); ++i) {
+      if (EqualFolded(modules[i], module)) return &reasons[i];
+    }
+    return nullptr;
+  };
+  for (const FrameworkBlock& block : suggestion.blocks) {
+    for (const CodeBox& box : block.boxes) {
+      if (box.path != unitPath) continue;
+      const Reason* reason = find(box.modules, box.reasons);
+      if (!reason) reason = find(box.optionalModules, box.optionalReasons);
+      for (const GuardedModules& guarded : box.guarded) {
+        if (!reason) reason = find(guarded.modules, guarded.reasons);
+      }
+      if (reason) return *reason;
+    }
+  }
+  return Reason();
+}
+
+ModuleReasons SuggestedReasons(const Suggestion& suggestion) {
+  return [&suggestion](TextView unit, TextView module) {
+    return SuggestedReason(suggestion, unit, module);
+  };
+}
+
 }  // namespace vt

@@ -24,6 +24,12 @@ namespace vt {
 // or an empty reason; shown after a missing module.
 using ModuleReasons = std::function<Reason(TextView unitPath, TextView module)>;
 
+// The reason the explanation gives for `module` in the unit `unitPath`, taken
+// from the first block that lists it there; none when no block does.
+Reason SuggestedReason(const Suggestion& suggestion, TextView unitPath, TextView module);
+// The same as a job's reasons; `suggestion` must outlive the job.
+ModuleReasons SuggestedReasons(const Suggestion& suggestion);
+
 struct HeaderJob {
   const Suggestion& suggestion;
   const CatalogueState& catalogue;

@@ -3,14 +3,10 @@
 
 #include <string>
 
+#include "app/header_edit_text.h"
 #include "header/header_plan.h"
 
 namespace vt {
-
-// "file:line: missing Import BRL.X (reason)" and the like, without an
-// ending; a Framework line that is missing altogether says how many modules
-// the program could drop (`saving`).
-Text FindingText(const HeaderFinding& finding, const FrameworkSaving& saving);
 
 // One line per difference and note of every file, each ended. UTF-8.
 std::string CheckText(const HeaderPlan& plan);

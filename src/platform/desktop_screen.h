@@ -49,9 +49,16 @@ class DesktopScreen : public Screen {
   virtual void ShowHeaderPanel(const HeaderPanelContent& content) = 0;
   virtual void HideHeaderPanel() = 0;
   virtual void SetClipboardText(const Text& text) = 0;
-  // Modal dialog that shows `diff`, the edit about to be made to the
-  // program's files, with OK and Cancel; true only for OK.
-  virtual bool ConfirmHeaderEdit(const Text& diff) = 0;
+  // Modal dialog that shows `diff`, the edit about to be made to `files` of
+  // the program's files, with a button to write them and Cancel; true only
+  // when the user chose to write.
+  virtual bool ConfirmHeaderEdit(const Text& diff, size_t files) = 0;
+  // A warning with a "Choose folder..." button beside Close; true when the
+  // user asked to choose a folder.
+  virtual bool OfferFolderChoice(const Text& text) = 0;
+  // The program now shown, for the window's title; empty when there is none.
+  // A different program's report starts at its top.
+  virtual void ShowProgramName(const Text& program) = 0;
 };
 
 }  // namespace vt

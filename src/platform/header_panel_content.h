@@ -24,6 +24,9 @@ struct PanelBox {
   Text file;   // relative to the program's folder
   std::vector<PanelLine> lines;
   HeaderCheckState check = HeaderCheckState::Matches;
+  // What differs, one line each in the words of --check ("game.bmx:3:
+  // missing Import BRL.Retro (...)"); empty when the header matches.
+  std::vector<Text> findings;
 };
 
 struct HeaderPanelContent {

@@ -19,6 +19,11 @@ enum MenuTag {
   kMenuAbout = 302,
   // The header panel's "Apply to files..." button.
   kMenuApplyHeaders = 400,
+  // The View menu: the window acts on these itself; they reach no loop.
+  kMenuView = 500,
+  kMenuHeaderPanel = 501,
+  kMenuBack = 502,
+  kMenuFind = 503,
 };
 
 }  // namespace vt

@@ -96,7 +96,8 @@ TEST_F(InstalledRun, LaterRunsReadTheUsersSettingsAndReplaceTheReport) {
   home.WriteFile(u".local/share/veltrane/results.htm", "an old report");
   Start({work / u"hello.bmx"});
   EXPECT_TRUE(screen.messages.empty());
-  EXPECT_EQ(screen.statusText, u"Modules scanned: 1   Commands found: 1");
+  EXPECT_EQ(screen.statusText, u"Modules scanned: 1   Commands found: 1   Root: " + root.Path() +
+                                   u"   Program: " + (work / u"hello.bmx"));
   EXPECT_EQ(screen.shownFiles, (std::vector<Text>{Help(), Data() + u"/results.htm"}));
   EXPECT_NE(ReadFileBytes(Data() + u"/results.htm").find("hello.bmx"), std::string::npos);
 

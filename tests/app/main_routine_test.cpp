@@ -101,7 +101,8 @@ TEST_F(MainRoutineTest, StartUpScansBuildsTheWindowAndShowsTheHelpPage) {
   EXPECT_EQ(shell.applicationTitle, u"Veltrane");
   EXPECT_EQ(shell.windowTitle, u"Veltrane v2.09");
   EXPECT_EQ(shell.windowsCreated, 1);
-  EXPECT_EQ(Show(shell.statusText), "Modules scanned: 2   Commands found: 3");
+  // The status line names the installation the counts come from.
+  EXPECT_EQ(shell.statusText, u"Modules scanned: 2   Commands found: 3   Root: " + root.Path());
   EXPECT_EQ(shell.shownFiles, std::vector<Text>{Help()});
   // Nothing moves the process: later relative paths mean what they meant.
   EXPECT_EQ(CurrentFolder(), work.Path());
@@ -278,7 +279,7 @@ TEST_F(MainRoutineTest, ChosenRootFolderIsKeptCheckedAndScanned) {
   RunEventLoop(state);
   EXPECT_EQ(ReadFileBytes(app / u"vt.ini"), ToUtf8(root.Path()) + "\r\n");
   EXPECT_EQ(state.Settings.RootFolder, root.Path());
-  EXPECT_EQ(Show(shell.statusText), "Modules scanned: 2   Commands found: 3");
+  EXPECT_EQ(shell.statusText, u"Modules scanned: 2   Commands found: 3   Root: " + root.Path());
   EXPECT_EQ(shell.messages.size(), 1u);  // only the one at start-up
 
   // A folder without "mod" after a good one is refused before anything is
@@ -360,7 +361,7 @@ TEST_F(MainRoutineTest, UnsavableRootFolderIsSaidAndKeptForTheRun) {
             std::vector<Text>{u"Unable to save the BlitzMax ROOT folder in:\n" + (app / u"vt.ini") +
                               u"\n\nIt is used until Veltrane is closed."});
   EXPECT_EQ(state.Settings.RootFolder, root.Path());
-  EXPECT_EQ(Show(shell.statusText), "Modules scanned: 2   Commands found: 3");
+  EXPECT_EQ(shell.statusText, u"Modules scanned: 2   Commands found: 3   Root: " + root.Path());
 }
 
 // An installed copy's folder is often read-only: the window must say that

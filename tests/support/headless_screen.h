@@ -48,7 +48,17 @@ class HeadlessScreen : public DesktopScreen {
   void ShowHeaderPanel(const HeaderPanelContent&) override {}
   void HideHeaderPanel() override {}
   void SetClipboardText(const Text&) override {}
-  bool ConfirmHeaderEdit(const Text& diff) override { return confirm ? confirm(diff) : false; }
+  bool ConfirmHeaderEdit(const Text& diff, size_t files) override {
+    filesToConfirm = files;
+    return confirm ? confirm(diff) : false;
+  }
+  // Offered with a warning; the answer is `chooseFolder`.
+  bool OfferFolderChoice(const Text& text) override {
+    WarningBox(text);
+    ++folderChoicesOffered;
+    return chooseFolder;
+  }
+  void ShowProgramName(const Text& program) override { programName = program; }
 
   bool hasWindow = false;
   std::vector<Text> messages;
@@ -56,6 +66,10 @@ class HeadlessScreen : public DesktopScreen {
   std::vector<Text> warnings;
   // The user's answer to an edit shown; none cancels it.
   std::function<bool(const Text&)> confirm;
+  size_t filesToConfirm = 0;
+  bool chooseFolder = false;
+  int folderChoicesOffered = 0;
+  Text programName;
   std::vector<Text> shownFiles;
   int viewsCleared = 0;
   Text statusText;

@@ -1,6 +1,8 @@
 #include "platform/qt/dialogs.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
+#include <QSyntaxHighlighter>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QLabel>
@@ -24,6 +26,37 @@ void ShowMessageBox(QWidget* owner, const QString& caption, const QString& text,
   box.setTextFormat(Qt::PlainText);
   box.exec();
 }
+
+// Added lines green, removed red, hunk heads blue: in colours that read on
+// the editor's own base, light or dark.
+class DiffHighlighter : public QSyntaxHighlighter {
+ public:
+  DiffHighlighter(QTextDocument* document, bool dark)
+      : QSyntaxHighlighter(document),
+        added_(dark ? QColor(0x56, 0xd3, 0x64) : QColor(0x11, 0x63, 0x29)),
+        removed_(dark ? QColor(0xff, 0x8e, 0x86) : QColor(0xb3, 0x26, 0x1e)),
+        head_(dark ? QColor(0x79, 0xc0, 0xff) : QColor(0x05, 0x50, 0xae)) {}
+
+ protected:
+  void highlightBlock(const QString& text) override {
+    if (text.startsWith(QStringLiteral("+++")) || text.startsWith(QStringLiteral("---"))) {
+      QTextCharFormat bold;
+      bold.setFontWeight(QFont::Bold);
+      setFormat(0, int(text.size()), bold);
+    } else if (text.startsWith(QLatin1Char('+'))) {
+      setFormat(0, int(text.size()), added_);
+    } else if (text.startsWith(QLatin1Char('-'))) {
+      setFormat(0, int(text.size()), removed_);
+    } else if (text.startsWith(QStringLiteral("@@"))) {
+      setFormat(0, int(text.size()), head_);
+    }
+  }
+
+ private:
+  QColor added_;
+  QColor removed_;
+  QColor head_;
+};
 
 }  // namespace
 
@@ -56,7 +89,7 @@ QString AskForFolder(QWidget* owner, const QString& title) {
   return chosen.isEmpty() ? QString() : chosen.first();
 }
 
-bool ConfirmEdit(QWidget* owner, const QString& caption, const QString& diff) {
+bool ConfirmEdit(QWidget* owner, const QString& caption, const QString& diff, size_t files) {
   QDialog dialog(owner);
   dialog.setWindowTitle(caption);
   dialog.setWindowModality(Qt::ApplicationModal);
@@ -68,14 +101,39 @@ bool ConfirmEdit(QWidget* owner, const QString& caption, const QString& diff) {
   shown->setReadOnly(true);
   shown->setLineWrapMode(QPlainTextEdit::NoWrap);
   shown->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  new DiffHighlighter(shown->document(),
+                      shown->palette().color(QPalette::Base).lightness() < 128);
   layout->addWidget(shown, 1);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  buttons->button(QDialogButtonBox::Ok)
+      ->setText(files == 1 ? QStringLiteral("&Write 1 file")
+                           : QStringLiteral("&Write %1 files").arg(files));
   // Nothing is written on a stray Enter.
   buttons->button(QDialogButtonBox::Cancel)->setDefault(true);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   layout->addWidget(buttons);
   return dialog.exec() == QDialog::Accepted;
+}
+
+bool OfferFolderChoice(QWidget* owner, const QString& caption, const QString& text) {
+  QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::NoButton, owner);
+  box.setWindowModality(Qt::ApplicationModal);
+  box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  box.setTextFormat(Qt::PlainText);
+  QPushButton* choose =
+      box.addButton(QStringLiteral("&Choose folder…"), QMessageBox::AcceptRole);
+  box.addButton(QMessageBox::Close);
+  box.setDefaultButton(choose);
+  box.exec();
+  return box.clickedButton() == choose;
+}
+
+void CloseOpenDialogs() {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    auto* dialog = qobject_cast<QDialog*>(widget);
+    if (dialog && dialog->isVisible()) dialog->reject();
+  }
 }
 
 }  // namespace vt

@@ -20,8 +20,17 @@ QString AskForFile(QWidget* owner, const QString& title, const QString& extensio
 // The chosen folder's full path, or empty when cancelled.
 QString AskForFolder(QWidget* owner, const QString& title);
 
-// Shows `diff`, an edit about to be made to files, with OK and Cancel; true
-// only for OK.
-bool ConfirmEdit(QWidget* owner, const QString& caption, const QString& diff);
+// Shows `diff`, an edit about to be made to `files` files, coloured as
+// diffs are, with a button that names what it writes ("Write 2 files") and
+// Cancel; true only for the first.
+bool ConfirmEdit(QWidget* owner, const QString& caption, const QString& diff, size_t files);
+
+// A warning with a "Choose folder..." button beside Close; true when the
+// user chose to pick a folder.
+bool OfferFolderChoice(QWidget* owner, const QString& caption, const QString& text);
+
+// Closes every dialog and box that is open, as Cancel or Close would: the
+// program is asked to end.
+void CloseOpenDialogs();
 
 }  // namespace vt

@@ -55,11 +55,18 @@ QWidget* QtScreen::Owner() const {
 }
 
 void QtScreen::InformationBox(const Text& text) {
+  if (ending_) return;
   ShowInformationBox(Owner(), applicationTitle_, ToQString(text));
 }
 
 void QtScreen::WarningBox(const Text& text) {
+  if (ending_) return;
   ShowWarningBox(Owner(), applicationTitle_, ToQString(text));
+}
+
+void QtScreen::EndDialogs() {
+  ending_ = true;
+  CloseOpenDialogs();
 }
 
 void QtScreen::SetStatusText(const Text& text) {
@@ -79,7 +86,9 @@ void QtScreen::SetViewVisible(bool visible) {
 
 void QtScreen::Navigate(const Text& path) {
   if (!window_) return;
-  window_->ReportView()->load(QUrl::fromLocalFile(ToQString(path)));
+  QUrl page = QUrl::fromLocalFile(ToQString(path));
+  page.setQuery(QStringLiteral("view=%1").arg(pageGeneration_));
+  window_->ReportView()->load(page);
   window_->update();
 }
 
@@ -94,21 +103,39 @@ void QtScreen::SetApplicationTitle(const Text& title) {
 
 void QtScreen::KeepWindowPlaceIn(const Text& file) { placeFile_ = ToQString(file); }
 
+// Shown only once the kept size, place and panel are restored, so that the
+// window appears once, where the user left it.
 void QtScreen::CreateMainWindow(const Text& title) {
-  window_ = std::make_unique<MainWindow>(ToQString(title),
+  windowTitle_ = ToQString(title);
+  program_.clear();
+  window_ = std::make_unique<MainWindow>(windowTitle_,
                                          [this](Event event) { Post(std::move(event)); });
-  if (placeFile_.isEmpty() || !QFile::exists(placeFile_)) return;
-  QSettings place(placeFile_, QSettings::IniFormat);
-  const QByteArray geometry = place.value(QStringLiteral("window/geometry")).toByteArray();
-  if (!geometry.isEmpty()) window_->restoreGeometry(geometry);
+  if (!placeFile_.isEmpty() && QFile::exists(placeFile_)) {
+    QSettings place(placeFile_, QSettings::IniFormat);
+    const QByteArray geometry = place.value(QStringLiteral("window/geometry")).toByteArray();
+    if (!geometry.isEmpty()) window_->restoreGeometry(geometry);
+    window_->RestoreLayoutState(place.value(QStringLiteral("window/layout")).toByteArray());
+  }
+  window_->show();
 }
 
 void QtScreen::DestroyMainWindow() {
   if (window_ && !placeFile_.isEmpty() && QFileInfo(placeFile_).dir().exists()) {
     QSettings place(placeFile_, QSettings::IniFormat);
     place.setValue(QStringLiteral("window/geometry"), window_->saveGeometry());
+    place.setValue(QStringLiteral("window/layout"), window_->SaveLayoutState());
   }
   window_.reset();
+}
+
+void QtScreen::ShowProgramName(const Text& program) {
+  const QString path = ToQString(program);
+  if (path != program_) ++pageGeneration_;
+  program_ = path;
+  if (!window_) return;
+  window_->setWindowTitle(path.isEmpty() ? windowTitle_
+                                         : QFileInfo(path).fileName() +
+                                               QStringLiteral(" \u2014 ") + windowTitle_);
 }
 
 void QtScreen::Post(Event event) {
@@ -129,6 +156,7 @@ Event QtScreen::WaitEvent() {
 }
 
 Text QtScreen::OpenFileDialog(const Text& title, const Text& extension, const Text& folder) {
+  if (ending_) return Text();
   return ToText(AskForFile(Owner(), ToQString(title), ToQString(extension), ToQString(folder)));
 }
 
@@ -140,6 +168,7 @@ void QtScreen::SetRecentPrograms(const std::vector<Text>& programs) {
 }
 
 Text QtScreen::ChooseFolderDialog(const Text& title) {
+  if (ending_) return Text();
   return ToText(AskForFolder(Owner(), ToQString(title)));
 }
 
@@ -148,15 +177,21 @@ void QtScreen::ShowHeaderPanel(const HeaderPanelContent& content) {
 }
 
 void QtScreen::HideHeaderPanel() {
-  if (window_) window_->HeaderPanel()->hide();
+  if (window_) window_->HideHeaderPanel();
 }
 
 void QtScreen::SetClipboardText(const Text& text) {
   QApplication::clipboard()->setText(ToQString(text));
 }
 
-bool QtScreen::ConfirmHeaderEdit(const Text& diff) {
-  return ConfirmEdit(Owner(), applicationTitle_, ToQString(diff));
+bool QtScreen::ConfirmHeaderEdit(const Text& diff, size_t files) {
+  if (ending_) return false;
+  return ConfirmEdit(Owner(), applicationTitle_, ToQString(diff), files);
+}
+
+bool QtScreen::OfferFolderChoice(const Text& text) {
+  if (ending_) return false;
+  return vt::OfferFolderChoice(Owner(), applicationTitle_, ToQString(text));
 }
 
 }  // namespace vt

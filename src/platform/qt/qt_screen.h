@@ -35,7 +35,13 @@ class QtScreen : public DesktopScreen {
   void ShowHeaderPanel(const HeaderPanelContent& content) override;
   void HideHeaderPanel() override;
   void SetClipboardText(const Text& text) override;
-  bool ConfirmHeaderEdit(const Text& diff) override;
+  bool ConfirmHeaderEdit(const Text& diff, size_t files) override;
+  bool OfferFolderChoice(const Text& text) override;
+  void ShowProgramName(const Text& program) override;
+
+  // The program is to end (a termination signal): open dialogs close as if
+  // cancelled, and no new one waits for an answer.
+  void EndDialogs();
 
   // Whether the main window exists yet.
   bool HasWindow() const { return window_ != nullptr; }
@@ -52,6 +58,13 @@ class QtScreen : public DesktopScreen {
   QEventLoop* waiting_ = nullptr;
   std::unique_ptr<MainWindow> window_;
   QString applicationTitle_;
+  QString windowTitle_;
+  QString program_;
+  // Goes with every page address; a new one for each program, so that its
+  // page opens at its top where the same file would open where the last
+  // program's page was left. Examined again, a program's page stays put.
+  int pageGeneration_ = 0;
+  bool ending_ = false;
   QString placeFile_;
   std::unique_ptr<QObject> quitWatcher_;
 };

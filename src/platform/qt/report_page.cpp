@@ -17,9 +17,13 @@ bool IsPage(const QUrl& url) {
 
 }  // namespace
 
-ReportPage::ReportPage(Poster post, QObject* parent, Opener open)
-    : QWebEnginePage(parent), post_(std::move(post)), open_(std::move(open)) {
-  if (!open_) open_ = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+ReportPage::ReportPage(Poster post, QObject* parent, Opener open, Teller tell)
+    : QWebEnginePage(parent),
+      post_(std::move(post)),
+      open_(std::move(open)),
+      tell_(std::move(tell)) {
+  if (!open_) open_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+  if (!tell_) tell_ = [](const QString&) {};
 }
 
 bool ReportPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
@@ -28,7 +32,9 @@ bool ReportPage::acceptNavigationRequest(const QUrl& url, NavigationType type, b
     return false;
   }
   if (type == NavigationTypeLinkClicked && url.isLocalFile() && !IsPage(url)) {
-    open_(url);
+    if (!open_(url)) {
+      tell_(QStringLiteral("No program here opens %1").arg(url.toLocalFile()));
+    }
     return false;
   }
   return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);

@@ -1,7 +1,7 @@
 // The report view's page: a click on a source file's link opens the file
 // in the user's own program for it, and the report stays; the view's Reload
 // asks for the program to be examined again rather than showing the same
-// file.
+// file. A file nothing on the system opens is said in a passing note.
 #pragma once
 
 #include <functional>
@@ -16,14 +16,18 @@ class ReportPage : public QWebEnginePage {
  public:
   using Poster = std::function<void(Event)>;
   // Opens a file of the user's; by default in the system's program for it.
-  using Opener = std::function<void(const QUrl&)>;
-  ReportPage(Poster post, QObject* parent, Opener open = {});
+  // False when it could not be opened.
+  using Opener = std::function<bool(const QUrl&)>;
+  // Shows a passing note (in the status line).
+  using Teller = std::function<void(const QString&)>;
+  ReportPage(Poster post, QObject* parent, Opener open = {}, Teller tell = {});
 
   bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
 
  private:
   Poster post_;
   Opener open_;
+  Teller tell_;
 };
 
 }  // namespace vt
