@@ -2,6 +2,7 @@
 
 #include "app/catalogue_rebuild.h"
 #include "app/examine.h"
+#include "app/given_files.h"
 #include "app/header_panel.h"
 #include "app/main_window.h"
 #include "app/pages.h"
@@ -120,6 +121,45 @@ void ExamineUserFile(AppState& state, const Text& path) {
     return;
   }
   if (outcome != ExamineOutcome::RootFolderMissing) RememberExamined(state);
+}
+
+// The files of `files` that no other of them reaches, as the command line
+// takes a folder's.
+std::vector<Text> MainFilesOf(AppState& state, const std::vector<Text>& files) {
+  std::vector<std::vector<Text>> reached;
+  for (const Text& file : files) {
+    ExaminedSource walk = ExamineSource(state, file, PageChoice::Skip, ReasonChoice::Skip);
+    std::vector<Text>& reachedHere = reached.emplace_back();
+    for (const scanlisttype& entry : walk.walked) {
+      if (entry.kind == EntryKind::Include || entry.kind == EntryKind::Imported) {
+        reachedHere.push_back(entry.path);
+      }
+    }
+  }
+  std::vector<Text> mains;
+  for (size_t main : MainFiles(files, reached)) mains.push_back(files[main]);
+  return mains;
+}
+
+// A dropped folder stands for its main files: the first is examined, and
+// every one goes on the recent list, one click away.
+void ExamineDroppedFolder(AppState& state, const Text& folder) {
+  std::vector<Text> mains = MainFilesOf(state, ExpandPaths({folder}, true).files);
+  if (mains.empty()) {
+    state.screen.WarningBox(u"No BlitzMax source (.bmx) in the folder:\n" + folder);
+    return;
+  }
+  for (size_t i = mains.size(); i-- > 1;) RememberProgram(state.Examine.RecentPrograms, mains[i]);
+  ExamineUserFile(state, mains.front());
+  if (mains.size() == 1) return;
+  UpdateStatusLine(state, Decimal(static_cast<long long>(mains.size())) +
+                              u" programs in the folder; the others are in the File menu");
+}
+
+void ExamineDropped(AppState& state, const Text& path) {
+  if (!CheckRootFolder(state, true)) return;
+  if (GetFileKind(path) == FileKind::Folder) return ExamineDroppedFolder(state, path);
+  ExamineUserFile(state, path);
 }
 
 void ExamineChosenFile(AppState& state) {
@@ -299,7 +339,7 @@ bool HandleEvent(AppState& state, const Event& event) {
     case EventKind::Terminate:
       return false;
     case EventKind::Drop:
-      if (CheckRootFolder(state, true)) ExamineUserFile(state, event.text);
+      ExamineDropped(state, event.text);
       return true;
     case EventKind::Menu:
       return HandleMenu(state, event.tag);

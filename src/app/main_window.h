@@ -7,6 +7,7 @@ namespace vt {
 
 // Writes the catalogue's size, the root folder once it holds "mod" and the
 // program examined last into the status line, where there is one.
-void UpdateStatusLine(AppState& state);
+// A `note` follows them.
+void UpdateStatusLine(AppState& state, TextView note = {});
 
 }  // namespace vt

@@ -24,7 +24,7 @@
 #include "base/version.h"
 #include "cli/exit_codes.h"
 #include "cli/header_modes.h"
-#include "cli/inputs.h"
+#include "app/given_files.h"
 #include "cli/options.h"
 #include "cli/run_messages.h"
 #include "header/header_plan.h"

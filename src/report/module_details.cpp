@@ -1,5 +1,8 @@
 #include "report/module_details.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace vt {
 
 namespace {
@@ -46,7 +49,14 @@ void WriteModuleDetails(htmltype& html, const CatalogueState& catalogue) {
   html.AddLine(u"bgcolor='#FFFFFF' bordercolor='#000000'");
   html.AddLine(u"bordercolordark='#000000' bordercolorlight='#000000'>");
   AddHeaderRow(html);
-  for (const auto& module : catalogue.ModList) AddModuleRow(html, *module);
+  // By name, so that a module is found where the eye looks for it; the
+  // catalogue's own order is the order the folders were read in.
+  std::vector<const modtype*> modules;
+  for (const auto& module : catalogue.ModList) modules.push_back(module.get());
+  std::stable_sort(modules.begin(), modules.end(), [](const modtype* a, const modtype* b) {
+    return Lower(a->declaredName) < Lower(b->declaredName);
+  });
+  for (const modtype* module : modules) AddModuleRow(html, *module);
   html.AddLine(u"</table>");
 }
 

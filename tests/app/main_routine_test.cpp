@@ -225,6 +225,29 @@ TEST_F(MainRoutineTest, DroppedFilesAreExaminedInTheirOrder) {
                 u"Not a BlitzMax source (.bmx): " + work / u"notes.txt"}));
 }
 
+// A dropped folder stands for its main files, as on the command line: a
+// file another one includes is none, the first main file is examined and
+// every one is on the recent list; a folder without sources is said.
+TEST_F(MainRoutineTest, ADroppedFolderIsItsMainFiles) {
+  UseRoot(root.Path());
+  StartWith({});
+  TempFolder project;
+  project.WriteFile(u"game.bmx", "Include \"inc/lib.bmx\"\r\nPrint Left(\"abc\", 1)\r\n");
+  project.WriteFile(u"inc/lib.bmx", "Print Right(\"abc\", 1)\r\n");
+  project.WriteFile(u"tool.bmx", "Print \"tool\"\r\n");
+  TempFolder bare;
+  bare.WriteFile(u"notes.txt", "none");
+  shell.messages.clear();
+  shell.events.Post(DropEvent(project.Path()));
+  shell.events.Post(DropEvent(bare.Path()));
+  RunEventLoop(state);
+  EXPECT_EQ(state.Examine.MainSourcePath, project / u"game.bmx");
+  EXPECT_EQ(shell.recentPrograms, (std::vector<Text>{project / u"game.bmx", project / u"tool.bmx"}));
+  EXPECT_NE(shell.statusText.find(u"2 programs in the folder"), Text::npos);
+  EXPECT_EQ(shell.warnings,
+            std::vector<Text>{u"No BlitzMax source (.bmx) in the folder:\n" + bare.Path()});
+}
+
 TEST_F(MainRoutineTest, DropWithWrongRootOnlyAsksForTheRoot) {
   UseRoot(root / u"nowhere");
   StartWith({});

@@ -93,14 +93,16 @@ TEST_F(ModuleDetails, EmptyCatalogueGivesTheHeaderRowOnly) {
   EXPECT_TRUE(screen.messages.empty());
 }
 
-TEST_F(ModuleDetails, OneRowPerModuleInCatalogueOrder) {
+TEST_F(ModuleDetails, OneRowPerModuleSortedByName) {
   Module(u"Pub.ZLib", {}, {u"compress", u"compress"});
   Module(u"", {u"brl.blitz", u"pub.zlib"}, {});
+  Module(u"brl.Blitz", {}, {u"print"});
   Module(u"BRL.Audio", {u"brl.blitz"}, {u"loadsound", u"playsound"});
   ASSERT_TRUE(ShowModuleDetails(state));
-  TextList expected = Row(u"Pub.ZLib", {u"(none)"}, {u"compress", u"compress"});
-  for (const TextList& row : {Row(u"", {u"brl.blitz", u"pub.zlib"}, {u"(none)"}),
-                              Row(u"BRL.Audio", {u"brl.blitz"}, {u"loadsound", u"playsound"})}) {
+  TextList expected = Row(u"", {u"brl.blitz", u"pub.zlib"}, {u"(none)"});
+  for (const TextList& row : {Row(u"BRL.Audio", {u"brl.blitz"}, {u"loadsound", u"playsound"}),
+                              Row(u"brl.Blitz", {u"(none)"}, {u"print"}),
+                              Row(u"Pub.ZLib", {u"(none)"}, {u"compress", u"compress"})}) {
     expected.insert(expected.end(), row.begin(), row.end());
   }
   EXPECT_EQ(Rows(), expected);

@@ -1,6 +1,7 @@
-// The paths given to veltrane-cli, as the main files of one run: files as
-// they are, folders as the .bmx files in them, and of all those only the
-// ones that no other reaches through Import or Include.
+// The paths given to veltrane-cli or dropped on the window, as the main
+// files of one run: files as they are, folders as the .bmx files in them,
+// and of all those only the ones that no other reaches through Import or
+// Include.
 #pragma once
 
 #include <vector>

@@ -1,4 +1,4 @@
-#include "cli/inputs.h"
+#include "app/given_files.h"
 
 #include <algorithm>
 #include <unordered_set>
