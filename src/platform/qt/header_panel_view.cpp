@@ -25,9 +25,9 @@ namespace {
 enum RowKind { kBoxRow = 1, kLineRow, kFindingsRow, kFindingRow };
 constexpr int kKindRole = Qt::UserRole;
 constexpr int kBoxRole = Qt::UserRole + 1;
-// The lines column never takes more of the tree than this share, so that
-// the reasons keep some room.
-constexpr int kLinesShare = 60;
+// The lines come first; the reasons keep at least this much room, enough to
+// show that there is one (the whole of it is in its tooltip).
+constexpr int kReasonRoom = 64;
 
 QString CheckStateText(HeaderCheckState state) {
   switch (state) {
@@ -152,12 +152,12 @@ QTreeWidgetItem* HeaderPanelView::Findings(size_t index) const {
   return nullptr;
 }
 
-// The lines column takes what its widest line needs, up to its share of the
-// tree; the reasons take the rest and are elided in it.
+// The lines column takes what its widest line needs, leaving the reasons
+// some room; the reasons take the rest and are elided in it.
 void HeaderPanelView::FitColumns() {
   const int room = boxes_->viewport()->width();
   if (room <= 0) return;
-  const int lines = std::max(40, std::min(linesWidth_, room * kLinesShare / 100));
+  const int lines = std::max(40, std::min(linesWidth_, room - kReasonRoom));
   boxes_->setColumnWidth(0, lines);
   boxes_->setColumnWidth(1, std::max(24, room - lines));
 }
