@@ -374,20 +374,6 @@ void MainWindowTest::oneArgumentShowsItsReport() {
   QVERIFY(!Window()->FindField()->isVisible());
   QTest::keySequence(Window(), QKeySequence::Back);
   WaitForPage(AppFile("results.htm"));
-
-  const QString screenshot = qEnvironmentVariable("VELTRANE_SCREENSHOT");
-  if (!screenshot.isEmpty()) {
-    Window()->resize(1280, 800);
-    // Room for the panel's reasons beside a page at its natural width.
-    Window()->ReportSplitter()->setSizes({660, 600});
-    HandleEvent(*state_, DropEvent(ToText(ExampleProgram())));
-    WaitForPage(AppFile("results.htm"));
-    QTRY_COMPARE_WITH_TIMEOUT(PageTextAreas(), written, kPatience);
-    Window()->ReportView()->page()->runJavaScript(
-        QStringLiteral("window.scrollTo(0, 172)"));
-    QTest::qWait(1500);  // let the compositor paint the page once more
-    QVERIFY(Window()->grab().save(screenshot));
-  }
 }
 
 void MainWindowTest::twoArgumentsKeepTheHelpPage() {
