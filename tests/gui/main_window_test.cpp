@@ -23,6 +23,9 @@
 #include <QTreeWidget>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QMainWindow>
 #include <QTimer>
 #include <QUrl>
 #include <QtTest>
@@ -75,6 +78,19 @@ QStringList TextAreasOfFile(const QString& path) {
   for (auto it = area.globalMatch(page); it.hasNext();) areas << it.next().captured(1);
   return areas;
 }
+
+// The size the main window has when it is first shown.
+class FirstShownSize : public QObject {
+ public:
+  QSize size;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* window = qobject_cast<QMainWindow*>(watched);
+    if (window && event->type() == QEvent::Show && !size.isValid()) size = window->size();
+    return false;
+  }
+};
 
 }  // namespace
 
@@ -136,6 +152,7 @@ class MainWindowTest : public QObject {
   std::function<void(QWidget*)> answer_;
   QStringList boxTexts_;
   QString writeButtonText_;
+  bool diffColoured_ = false;
 };
 
 void MainWindowTest::initTestCase() {
@@ -184,7 +201,13 @@ void MainWindowTest::AnswerEditWith(QDialogButtonBox::StandardButton button,
                                     QString* shown) {
   AnswerModals([this, button, shown](QWidget* modal) {
     if (qobject_cast<QMessageBox*>(modal)) return PressOk(modal);
-    *shown = modal->findChild<QPlainTextEdit*>()->toPlainText();
+    auto* diff = modal->findChild<QPlainTextEdit*>();
+    *shown = diff->toPlainText();
+    // Added and removed lines have colours of their own.
+    for (QTextBlock block = diff->document()->begin(); block.isValid(); block = block.next()) {
+      const bool changed = block.text().startsWith('+') || block.text().startsWith('-');
+      if (changed) diffColoured_ = diffColoured_ || !block.layout()->formats().isEmpty();
+    }
     auto* buttons = modal->findChild<QDialogButtonBox*>();
     writeButtonText_ = buttons->button(QDialogButtonBox::Ok)->text();
     buttons->button(button)->click();
@@ -711,8 +734,12 @@ void MainWindowTest::theWindowKeepsItsSizeAndPlace() {
   const QList<int> sizes = Window()->ReportSplitter()->sizes();
   ShutDown(*state_);
   QVERIFY(QFile::exists(AppFile("window.ini")));
-  Start({program});
   // Restored before it is shown: it never appears at another size.
+  FirstShownSize shownAt;
+  qApp->installEventFilter(&shownAt);
+  Start({program});
+  qApp->removeEventFilter(&shownAt);
+  QCOMPARE(shownAt.size, QSize(900, 620));
   QCOMPARE(Window()->size(), QSize(900, 620));
   QCOMPARE(Window()->ReportSplitter()->sizes(), sizes);
 
@@ -942,6 +969,7 @@ void MainWindowTest::headerPanelCopiesSwitchesBlocksAndAppliesOnlyWhenConfirmed(
   HandleQueuedEvents();
   QVERIFY2(diff.contains(QStringLiteral("\n+Framework BRL.D3D7Max2D\n")), qPrintable(diff));
   QCOMPARE(writeButtonText_, QStringLiteral("&Write 2 files"));
+  QVERIFY(diffColoured_);
   QCOMPARE(Contents(program), before);
 
   diff.clear();
