@@ -64,7 +64,7 @@ bool AtomicFileWriter::Commit() {
   bool ok = !failed_ && FlushToDisk(file_);
   ok = std::fclose(file_) == 0 && ok;
   file_ = nullptr;
-  if (ok && StateOf(target_) != atOpen_) {
+  if (ok && !TargetUnchanged()) {
     changedMeanwhile_ = true;
     ok = false;
   }
@@ -77,14 +77,31 @@ bool AtomicFileWriter::Commit() {
   return ok;
 }
 
-// The bytes count too: a rewrite of the same size within the clock's
-// coarse tick leaves the times as they were.
+namespace {
+
+size_t DigestOf(TextView path) {
+  std::string bytes;
+  ReadFileBytes(path, bytes);
+  return std::hash<std::string_view>{}(bytes);
+}
+
+}  // namespace
+
+// The times and size tell a change, except one made within the clock's
+// coarse tick of the last: then the bytes are read, at Open and again here.
 std::optional<AtomicFileWriter::TargetState> AtomicFileWriter::StateOf(TextView target) {
   std::optional<FileState> stamp = FileStateOf(target);
   if (!stamp) return std::nullopt;
-  std::string bytes;
-  ReadFileBytes(target, bytes);
-  return TargetState{*stamp, std::hash<std::string_view>{}(bytes)};
+  TargetState state{*stamp, std::nullopt};
+  if (stamp->recent) state.digest = DigestOf(target);
+  return state;
+}
+
+bool AtomicFileWriter::TargetUnchanged() const {
+  std::optional<FileState> now = FileStateOf(target_);
+  if (!now || !atOpen_) return !now && !atOpen_;
+  if (!(*now == atOpen_->stamp)) return false;
+  return !atOpen_->digest || DigestOf(target_) == *atOpen_->digest;
 }
 
 void AtomicFileWriter::Discard() {

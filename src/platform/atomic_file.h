@@ -51,10 +51,12 @@ class AtomicFileWriter {
   // The target as Open found it; nothing when there was none.
   struct TargetState {
     FileState stamp;
-    size_t digest = 0;
-    bool operator==(const TargetState&) const = default;
+    // Of the bytes, taken only when the times alone cannot tell.
+    std::optional<size_t> digest;
   };
   static std::optional<TargetState> StateOf(TextView target);
+  // Whether the target is still as Open found it.
+  bool TargetUnchanged() const;
   std::optional<TargetState> atOpen_;
   bool failed_ = false;
   bool changedMeanwhile_ = false;

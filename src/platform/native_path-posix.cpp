@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -128,6 +129,9 @@ std::optional<FileState> FileStateOf(TextView path) {
   stamp.modified = Nanoseconds(info.st_mtim);
   stamp.changed = Nanoseconds(info.st_ctim);
 #endif
+  struct timespec now;
+  clock_gettime(CLOCK_REALTIME, &now);
+  stamp.recent = Nanoseconds(now) - stamp.changed < 2000000000;
   return stamp;
 }
 

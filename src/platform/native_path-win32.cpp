@@ -81,6 +81,9 @@ std::optional<FileState> FileStateOf(TextView path) {
   stamp.modified = join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime);
   // Windows keeps no change time a user cannot set; the write time serves.
   stamp.changed = stamp.modified;
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  stamp.recent = join(now.dwHighDateTime, now.dwLowDateTime) - stamp.changed < 20000000;
   return stamp;
 }
 

@@ -46,7 +46,14 @@ struct FileState {
   int64_t size = 0;
   int64_t modified = 0;
   int64_t changed = 0;
-  bool operator==(const FileState&) const = default;
+  // The file changed so lately (within two seconds) that a change made now
+  // could leave the times as they are, the system's clock being coarse: only
+  // its bytes can tell. Not part of the comparison.
+  bool recent = false;
+  bool operator==(const FileState& other) const {
+    return identity == other.identity && size == other.size && modified == other.modified &&
+           changed == other.changed;
+  }
 };
 std::optional<FileState> FileStateOf(TextView path);
 // The running executable's own path, or empty when the system cannot tell.
