@@ -7,6 +7,7 @@
 #include "app/header_edit_text.h"
 #include "header/header_apply.h"
 #include "header/header_plan.h"
+#include "header/module_reason.h"
 #include "output/check_text.h"
 #include "output/header_output.h"
 #include "base/terminal_text.h"
@@ -18,29 +19,6 @@
 namespace vt {
 
 namespace {
-
-// The reason the explanation gives for `module` in the unit `unitPath`, taken
-// from the first block that lists it there.
-Reason ReasonFor(const Suggestion& suggestion, TextView unitPath, TextView module) {
-  auto find = [&](const TextList& modules, const std::vector<Reason>& reasons) -> const Reason* {
-    for (size_t i = 0; i < modules.size() && i < reasons.size(); ++i) {
-      if (EqualFolded(modules[i], module)) return &reasons[i];
-    }
-    return nullptr;
-  };
-  for (const FrameworkBlock& block : suggestion.blocks) {
-    for (const CodeBox& box : block.boxes) {
-      if (box.path != unitPath) continue;
-      const Reason* reason = find(box.modules, box.reasons);
-      if (!reason) reason = find(box.optionalModules, box.optionalReasons);
-      for (const GuardedModules& guarded : box.guarded) {
-        if (!reason) reason = find(guarded.modules, guarded.reasons);
-      }
-      if (reason) return *reason;
-    }
-  }
-  return Reason();
-}
 
 TextView ModeName(HeaderMode mode) {
   switch (mode) {

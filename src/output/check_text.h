@@ -11,6 +11,9 @@ namespace vt {
 // ending; a Framework line that is missing altogether says how many modules
 // the program could drop (`saving`).
 Text FindingText(const HeaderFinding& finding, const FrameworkSaving& saving);
+// The same without the place, for a front end that shows the place itself
+// (an editor's diagnostic).
+Text FindingMessage(const HeaderFinding& finding, const FrameworkSaving& saving);
 
 // One line per difference and note of every file, each ended. UTF-8.
 std::string CheckText(const HeaderPlan& plan);
