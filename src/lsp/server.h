@@ -1,0 +1,96 @@
+// The language server itself, without its transport: messages in, messages
+// out through `send`. The open documents lie over the disk in one file tree
+// that every examination reads; an edit is examined once the editor has
+// been quiet for the debounce, or at once when a request needs the result.
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "lsp/installations.h"
+#include "lsp/message_framing.h"
+#include "lsp/program_check.h"
+#include "lsp/protocol.h"
+
+namespace vt::lsp {
+
+using Clock = std::chrono::steady_clock;
+
+class Server {
+ public:
+  using Sender = std::function<void(const Json& message)>;
+  explicit Server(Sender send, std::chrono::milliseconds debounce = std::chrono::milliseconds(30));
+
+  // One message as framed on the wire; a malformed one is answered with
+  // the protocol's error, never thrown.
+  void Receive(const Frame& frame);
+  // When the documents edited last should be examined; none when nothing
+  // waits.
+  std::optional<Clock::time_point> Due() const { return due_; }
+  // Examines what waits and publishes its diagnostics.
+  void ExamineWaiting();
+
+  bool Exited() const { return exited_; }
+  // 0 after shutdown then exit, 1 for an exit without shutdown.
+  int ExitCode() const { return shutdown_ ? 0 : 1; }
+
+ private:
+  struct Document {
+    std::string uri;
+    Text text;
+    Json version;
+  };
+
+  void Dispatch(const Json& message);
+  Json Answer(const std::string& method, const Json& params);
+  void Notice(const std::string& method, const Json& params);
+
+  Json Initialize(const Json& params);
+  void Open(const Json& params);
+  void Change(const Json& params);
+  void Close(const Json& params);
+  void WatchedFilesChanged(const Json& params);
+  Json CodeActionsFor(const Json& params);
+  Json HoverFor(const Json& params);
+
+  // The document's path, from its URI; throws an invalid-params error.
+  Text PathOf(const Json& textDocument) const;
+  void Store(const Text& path, Document document);
+  void Wait(const Text& path);
+  void WaitForEverything();
+  // The check whose program reaches `path`, examined first when it waits.
+  const ProgramCheck* CheckFor(const Text& path);
+  // The main files whose programs must be examined again for `path`.
+  std::vector<Text> MainsFor(const Text& path, Installation& installation);
+  void Check(const Text& mainPath, Installation& installation);
+  void Publish(const ProgramCheck& check);
+  void PublishFor(const Text& path, Json diagnostics);
+  std::string UriOf(const Text& path) const;
+  void ShowMessage(const Text& message, bool fault);
+
+  Sender send_;
+  std::chrono::milliseconds debounce_;
+  bool initialized_ = false;
+  bool shutdown_ = false;
+  bool exited_ = false;
+  bool watchRegistration_ = false;
+  std::shared_ptr<DiskFileTree> disk_ = std::make_shared<DiskFileTree>();
+  std::shared_ptr<MemoryFileTree> files_ = std::make_shared<MemoryFileTree>(*disk_);
+  std::unique_ptr<Installations> installations_;
+  std::map<Text, Document> documents_;
+  // By main file.
+  std::map<Text, ProgramCheck> checks_;
+  // The files edited since their programs were last examined.
+  std::set<Text> waiting_;
+  std::optional<Clock::time_point> due_;
+  // Files whose last published diagnostics were not empty.
+  std::set<Text> published_;
+  int nextRequest_ = 1;
+};
+
+}  // namespace vt::lsp
