@@ -58,7 +58,8 @@ Json Capabilities() {
       {"textDocumentSync",
        Json{{"openClose", true}, {"change", 2}, {"save", Json{{"includeText", false}}}}},
       {"codeActionProvider", Json{{"codeActionKinds", Json::array({"quickfix", kFixHeaderKind})}}},
-      {"hoverProvider", true}};
+      {"hoverProvider", true},
+      {"positionEncoding", "utf-16"}};
 }
 
 }  // namespace
@@ -335,7 +336,7 @@ void Server::ExamineWaiting() {
   due_.reset();
   std::set<Text> done;
   auto check = [&](const Text& main, Installation& installation) {
-    if (done.insert(main).second) Check(main, installation);
+    if (done.insert(main).second) Check(main, installation, paths);
   };
   auto reaching = [&](const Text& path) {
     std::vector<Text> mains;
@@ -350,6 +351,8 @@ void Server::ExamineWaiting() {
       if (published_.count(path)) PublishFor(path, Json::array());
       continue;
     }
+    // A module's source is no program: its header is the module's own.
+    if (StartsWith(path, installation->ModFolder() + u"/")) continue;
     std::vector<Text> mains = reaching(path);
     if (mains.empty() && installation->workspace.project) {
       for (const Text& main : installation->workspace.project->mainFiles) {
@@ -362,7 +365,8 @@ void Server::ExamineWaiting() {
   }
 }
 
-void Server::Check(const Text& mainPath, Installation& installation) {
+void Server::Check(const Text& mainPath, Installation& installation,
+                   const std::set<Text>& edited) {
   std::string bytes;
   if (files_->ReadBytes(mainPath, bytes) != ReadOutcome::Read || bytes.empty()) {
     // Nothing to examine yet: an empty buffer, or a main file that is gone.
@@ -373,7 +377,7 @@ void Server::Check(const Text& mainPath, Installation& installation) {
     return;
   }
   ProgramCheck check = CheckProgram(installation, mainPath);
-  Publish(check);
+  Publish(check, edited);
   // A file this program reaches is no program of its own.
   for (const Text& file : check.files) {
     if (file != mainPath) checks_.erase(file);
@@ -381,16 +385,17 @@ void Server::Check(const Text& mainPath, Installation& installation) {
   checks_.insert_or_assign(mainPath, std::move(check));
 }
 
-void Server::Publish(const ProgramCheck& check) {
+void Server::Publish(const ProgramCheck& check, const std::set<Text>& edited) {
   std::map<Text, Json> diagnostics = DiagnosticsOf(check, *files_);
   std::set<Text> files = check.files;
   for (const auto& [path, list] : diagnostics) files.insert(path);
   for (const Text& path : files) {
     auto found = diagnostics.find(path);
-    Json list = found == diagnostics.end() ? Json::array() : found->second;
-    if (documents_.count(path) || !list.empty() || published_.count(path)) {
-      PublishFor(path, std::move(list));
-    }
+    Json list = found == diagnostics.end() ? Json::array() : std::move(found->second);
+    auto before = published_.find(path);
+    bool changed = before == published_.end() ? !list.empty() : before->second != list;
+    bool waited = edited.count(path) && documents_.count(path);
+    if (changed || waited) PublishFor(path, std::move(list));
   }
 }
 
@@ -398,7 +403,7 @@ void Server::PublishFor(const Text& path, Json diagnostics) {
   if (diagnostics.empty()) {
     published_.erase(path);
   } else {
-    published_.insert(path);
+    published_[path] = diagnostics;
   }
   Json params{{"uri", UriOf(path)}, {"diagnostics", std::move(diagnostics)}};
   auto open = documents_.find(path);

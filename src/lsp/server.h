@@ -67,8 +67,10 @@ class Server {
   const ProgramCheck* CheckFor(const Text& path);
   // The main files whose programs must be examined again for `path`.
   std::vector<Text> MainsFor(const Text& path, Installation& installation);
-  void Check(const Text& mainPath, Installation& installation);
-  void Publish(const ProgramCheck& check);
+  // Publishes what changed, and always for the files in `edited`, whose
+  // editor waits for the diagnostics of its new version.
+  void Check(const Text& mainPath, Installation& installation, const std::set<Text>& edited);
+  void Publish(const ProgramCheck& check, const std::set<Text>& edited);
   void PublishFor(const Text& path, Json diagnostics);
   std::string UriOf(const Text& path) const;
   void ShowMessage(const Text& message, bool fault);
@@ -88,8 +90,9 @@ class Server {
   // The files edited since their programs were last examined.
   std::set<Text> waiting_;
   std::optional<Clock::time_point> due_;
-  // Files whose last published diagnostics were not empty.
-  std::set<Text> published_;
+  // The diagnostics published last for each file, when not none: a file
+  // whose findings an edit elsewhere leaves as they were is not sent again.
+  std::map<Text, Json> published_;
   int nextRequest_ = 1;
 };
 
