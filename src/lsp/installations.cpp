@@ -100,6 +100,7 @@ void Installations::Build(Installation& installation) {
     return;
   }
   installation.screen->messages.clear();
+  ++installation.scans;
   for (const Text& part : RebuildCatalogue(state)) {
     ReportOnce(u"cannot read " + part + u"; its modules are left out", false);
   }
@@ -128,10 +129,10 @@ void Installations::Forget() {
   folders_.clear();
 }
 
-const ProjectFile* Installations::ProjectOf(TextView path) {
-  Installation* installation = For(path);
-  if (!installation || !installation->workspace.project) return nullptr;
-  return &*installation->workspace.project;
+size_t Installations::Scans() const {
+  size_t scans = 0;
+  for (const auto& [key, installation] : installations_) scans += installation->scans;
+  return scans;
 }
 
 void Installations::ReportOnce(const Text& message, bool fault) {

@@ -49,6 +49,8 @@ struct Installation {
   // False when the root, the rules or the catalogue failed: such an
   // installation says why once and examines nothing.
   bool usable = false;
+  // How many times the mod folder was scanned.
+  size_t scans = 0;
 
   Text ModFolder() const { return state->Settings.RootFolder + u"/mod"; }
   ExaminationMemo& MemoFor(const Text& mainPath);
@@ -71,8 +73,8 @@ class Installations {
   // Forgets every installation and where each folder's programs go: a
   // project, settings or rules file changed.
   void Forget();
-  // The project file of the program `path`, if any; null when none.
-  const ProjectFile* ProjectOf(TextView path);
+  // How many times any mod folder was scanned, for the tests.
+  size_t Scans() const;
 
  private:
   Installation& Make(const Workspace& workspace);

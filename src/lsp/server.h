@@ -35,6 +35,10 @@ class Server {
   // Examines what waits and publishes its diagnostics.
   void ExamineWaiting();
 
+  // How many times a mod folder was scanned: once per installation, then
+  // only when a module file changes.
+  size_t CatalogueScans() const { return installations_ ? installations_->Scans() : 0; }
+
   bool Exited() const { return exited_; }
   // 0 after shutdown then exit, 1 for an exit without shutdown.
   int ExitCode() const { return shutdown_ ? 0 : 1; }

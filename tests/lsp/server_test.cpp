@@ -228,9 +228,11 @@ TEST_F(LspServer, TheCatalogueIsScannedAgainOnlyWhenAModuleChanges) {
   installation.WriteFile(u"mod/brl.mod/chime.mod/chime.bmx",
                          "SuperStrict\nModule BRL.Chime\nImport BRL.Blitz\n"
                          "Function Chime:String()\n\tReturn \"ding\"\nEnd Function\n");
+  EXPECT_EQ(client.server().CatalogueScans(), 1u);
   // An edit alone reads no module folder.
   Replace(uri, program + "\n", 2);
   EXPECT_EQ(client.Diagnostics(uri), Json::array());
+  EXPECT_EQ(client.server().CatalogueScans(), 1u);
   client.Notify("workspace/didChangeWatchedFiles",
                 Json{{"changes", Json::array({Json{
                                      {"uri", UriFromPath(installation /
@@ -238,6 +240,7 @@ TEST_F(LspServer, TheCatalogueIsScannedAgainOnlyWhenAModuleChanges) {
                                      {"type", 1}}})}});
   EXPECT_EQ(Messages(client.Diagnostics(uri)),
             std::vector<std::string>{"missing Import BRL.Chime (Chime at game.bmx:4)"});
+  EXPECT_EQ(client.server().CatalogueScans(), 2u);
 }
 
 TEST_F(LspServer, ProtocolErrorsAreAnswered) {
