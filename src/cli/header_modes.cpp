@@ -82,11 +82,10 @@ int CodeOf(const ModeReport& report, const Options& options) {
 
 HeaderPlan PlanJob(const AppState& state, const Options& options, const Suggestion& suggestion,
                    const Text& startFolder, HandledFiles& handled) {
+  ReasonFinder reasons(suggestion);
   HeaderJob job{suggestion, state.Catalogue, state.Settings.RootFolder + u"/mod", startFolder,
                 options.templateNumber,
-                [&suggestion](TextView unit, TextView module) {
-                  return ReasonFor(suggestion, unit, module);
-                }};
+                [&reasons](TextView unit, TextView module) { return reasons.For(unit, module); }};
   if (state.Catalogue.ruleSet == RuleSetKind::Modern) job.sections = SectionImports::Read;
   job.handled = &handled;
   job.keep = std::unordered_set<Text>(options.keep.begin(), options.keep.end());

@@ -2,25 +2,41 @@
 
 namespace vt {
 
+namespace {
+
+Text KeyOf(TextView unitPath, TextView module) {
+  Text key(unitPath);
+  key += u'\0';
+  key += Lower(module);
+  return key;
+}
+
+}  // namespace
+
 Reason ReasonFor(const Suggestion& suggestion, TextView unitPath, TextView module) {
-  auto find = [&](const TextList& modules, const std::vector<Reason>& reasons) -> const Reason* {
+  return ReasonFinder(suggestion).For(unitPath, module);
+}
+
+ReasonFinder::ReasonFinder(const Suggestion& suggestion) {
+  auto add = [this](const Text& unit, const TextList& modules, const std::vector<Reason>& reasons) {
     for (size_t i = 0; i < modules.size() && i < reasons.size(); ++i) {
-      if (EqualFolded(modules[i], module)) return &reasons[i];
+      reasons_.emplace(KeyOf(unit, modules[i]), &reasons[i]);
     }
-    return nullptr;
   };
   for (const FrameworkBlock& block : suggestion.blocks) {
     for (const CodeBox& box : block.boxes) {
-      if (box.path != unitPath) continue;
-      const Reason* reason = find(box.modules, box.reasons);
-      if (!reason) reason = find(box.optionalModules, box.optionalReasons);
+      add(box.path, box.modules, box.reasons);
+      add(box.path, box.optionalModules, box.optionalReasons);
       for (const GuardedModules& guarded : box.guarded) {
-        if (!reason) reason = find(guarded.modules, guarded.reasons);
+        add(box.path, guarded.modules, guarded.reasons);
       }
-      if (reason) return *reason;
     }
   }
-  return Reason();
+}
+
+Reason ReasonFinder::For(TextView unitPath, TextView module) const {
+  auto found = reasons_.find(KeyOf(unitPath, module));
+  return found == reasons_.end() ? Reason() : *found->second;
 }
 
 }  // namespace vt

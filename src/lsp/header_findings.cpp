@@ -244,18 +244,44 @@ Text WhyText(const ProgramCheck& check, const FilePlan& file, const HeaderLine& 
 
 }  // namespace
 
-std::map<Text, Json> DiagnosticsOf(const ProgramCheck& check, const FileTree& files) {
-  std::map<Text, Json> diagnostics;
-  for (const FilePlan& file : check.plan.files) {
-    for (const HeaderFinding& finding : file.findings) {
-      Json& list = diagnostics[file.path];
-      list.push_back(FindingDiagnostic(file, finding, check.plan.saving));
-    }
+Json HeaderDiagnostics(const FilePlan& file, const FrameworkSaving& saving) {
+  Json list = Json::array();
+  for (const HeaderFinding& finding : file.findings) {
+    list.push_back(FindingDiagnostic(file, finding, saving));
   }
-  for (const WalkWarning& warning : check.examination.warnings) {
+  return list;
+}
+
+std::map<Text, Json> WalkDiagnostics(const Examination& examination, const FileTree& files) {
+  std::map<Text, Json> diagnostics;
+  for (const WalkWarning& warning : examination.warnings) {
     diagnostics[warning.file].push_back(WarningDiagnostic(warning, files));
   }
   return diagnostics;
+}
+
+bool SameDiagnostics(const FilePlan& a, const FrameworkSaving& aSaving, const FilePlan& b,
+                     const FrameworkSaving& bSaving) {
+  if (a.bytes != b.bytes || a.findings.size() != b.findings.size()) return false;
+  if (aSaving.dropped != bSaving.dropped || aSaving.importedNow != bSaving.importedNow) {
+    return false;
+  }
+  for (size_t i = 0; i < a.findings.size(); ++i) {
+    const HeaderFinding& x = a.findings[i];
+    const HeaderFinding& y = b.findings[i];
+    const HeaderDifference& d = x.difference;
+    const HeaderDifference& e = y.difference;
+    if (x.file != y.file || d.kind != e.kind || d.framework != e.framework ||
+        d.module != e.module || d.line != e.line || d.condition != e.condition) {
+      return false;
+    }
+    if (x.reason.word != y.reason.word || x.reason.file != y.reason.file ||
+        x.reason.line != y.reason.line || x.reason.rule != y.reason.rule ||
+        x.reason.templateName != y.reason.templateName) {
+      return false;
+    }
+  }
+  return true;
 }
 
 Json CodeActions(const ProgramCheck& check, TextView path, const std::string& uri,

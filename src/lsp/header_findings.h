@@ -13,9 +13,18 @@
 
 namespace vt::lsp {
 
-// The diagnostics of every file the check has something to say about, by
-// path; a file it reached but finds nothing in is left out.
-std::map<Text, Json> DiagnosticsOf(const ProgramCheck& check, const FileTree& files);
+// The diagnostics of one unit's header: its differences and notes.
+Json HeaderDiagnostics(const FilePlan& file, const FrameworkSaving& saving);
+
+// The diagnostics of the Include and Import lines whose files could not be
+// read, by the file that holds the line.
+std::map<Text, Json> WalkDiagnostics(const Examination& examination, const FileTree& files);
+
+// Whether two plans of a unit give the same diagnostics: the same bytes
+// and the same findings. Far cheaper than making them, for a program of
+// many units of which an edit changes one.
+bool SameDiagnostics(const FilePlan& a, const FrameworkSaving& aSaving, const FilePlan& b,
+                     const FrameworkSaving& bSaving);
 
 // The code actions for `range` of the file `path` (known to the client as
 // `uri`): a quick fix for each finding on those lines, and "Fix the header",

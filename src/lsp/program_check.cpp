@@ -27,10 +27,9 @@ ProgramCheck CheckProgram(Installation& installation, const Text& mainPath) {
   const Suggestion& suggestion = check.examination.suggestion;
   // Places in the messages count from the main file's folder, as the
   // reasons do.
+  ReasonFinder reasons(suggestion);
   HeaderJob job{suggestion, state.Catalogue, installation.ModFolder(), FolderPart(mainPath), 0,
-                [&suggestion](TextView unit, TextView module) {
-                  return ReasonFor(suggestion, unit, module);
-                }};
+                [&reasons](TextView unit, TextView module) { return reasons.For(unit, module); }};
   if (state.Catalogue.ruleSet == RuleSetKind::Modern) job.sections = SectionImports::Read;
   if (const std::optional<ProjectFile>& project = installation.workspace.project) {
     job.keep = std::unordered_set<Text>(project->keep.begin(), project->keep.end());

@@ -1,6 +1,8 @@
 #include "lsp/server.h"
 
 #include <algorithm>
+#include <functional>
+#include <unordered_map>
 
 #include "base/paths.h"
 #include "base/version.h"
@@ -21,6 +23,12 @@ struct MethodNotFound {
 struct InvalidParams {
   std::string message;
 };
+
+// Zero for no diagnostics at all.
+size_t FingerprintOf(const Json& diagnostics) {
+  if (diagnostics.empty()) return 0;
+  return std::hash<std::string>()(Serialised(diagnostics)) | 1;
+}
 
 bool ValidId(const Json& id) { return id.is_number_integer() || id.is_string() || id.is_null(); }
 
@@ -377,7 +385,8 @@ void Server::Check(const Text& mainPath, Installation& installation,
     return;
   }
   ProgramCheck check = CheckProgram(installation, mainPath);
-  Publish(check, edited);
+  auto before = checks_.find(mainPath);
+  Publish(check, before == checks_.end() ? nullptr : &before->second, edited);
   // A file this program reaches is no program of its own.
   for (const Text& file : check.files) {
     if (file != mainPath) checks_.erase(file);
@@ -385,25 +394,52 @@ void Server::Check(const Text& mainPath, Installation& installation,
   checks_.insert_or_assign(mainPath, std::move(check));
 }
 
-void Server::Publish(const ProgramCheck& check, const std::set<Text>& edited) {
-  std::map<Text, Json> diagnostics = DiagnosticsOf(check, *files_);
-  std::set<Text> files = check.files;
-  for (const auto& [path, list] : diagnostics) files.insert(path);
-  for (const Text& path : files) {
-    auto found = diagnostics.find(path);
-    Json list = found == diagnostics.end() ? Json::array() : std::move(found->second);
-    auto before = published_.find(path);
-    bool changed = before == published_.end() ? !list.empty() : before->second != list;
-    bool waited = edited.count(path) && documents_.count(path);
-    if (changed || waited) PublishFor(path, std::move(list));
+void Server::Publish(const ProgramCheck& check, const ProgramCheck* before,
+                     const std::set<Text>& edited) {
+  std::map<Text, Json> walk = WalkDiagnostics(check.examination, *files_);
+  std::unordered_map<Text, const FilePlan*> earlier;
+  std::set<Text> warnedBefore;
+  if (before) {
+    for (const FilePlan& file : before->plan.files) earlier.emplace(file.path, &file);
+    for (const WalkWarning& warning : before->examination.warnings) {
+      warnedBefore.insert(warning.file);
+    }
   }
+  auto waited = [&](const Text& path) { return edited.count(path) && documents_.count(path); };
+  std::set<Text> offered;
+  for (const FilePlan& file : check.plan.files) {
+    if (!offered.insert(file.path).second) continue;
+    auto warnings = walk.find(file.path);
+    auto old = earlier.find(file.path);
+    bool same = old != earlier.end() && warnings == walk.end() &&
+                !warnedBefore.count(file.path) &&
+                SameDiagnostics(*old->second, before->plan.saving, file, check.plan.saving);
+    if (same && !waited(file.path)) continue;
+    Json list = HeaderDiagnostics(file, check.plan.saving);
+    if (warnings != walk.end()) {
+      for (Json& diagnostic : warnings->second) list.push_back(std::move(diagnostic));
+    }
+    Offer(file.path, std::move(list), waited(file.path));
+  }
+  for (auto& [path, list] : walk) {
+    if (offered.insert(path).second) Offer(path, std::move(list), waited(path));
+  }
+  for (const Text& path : check.files) {
+    if (offered.insert(path).second) Offer(path, Json::array(), waited(path));
+  }
+}
+
+void Server::Offer(const Text& path, Json diagnostics, bool waited) {
+  auto last = published_.find(path);
+  size_t before = last == published_.end() ? 0 : last->second;
+  if (FingerprintOf(diagnostics) != before || waited) PublishFor(path, std::move(diagnostics));
 }
 
 void Server::PublishFor(const Text& path, Json diagnostics) {
   if (diagnostics.empty()) {
     published_.erase(path);
   } else {
-    published_[path] = diagnostics;
+    published_[path] = FingerprintOf(diagnostics);
   }
   Json params{{"uri", UriOf(path)}, {"diagnostics", std::move(diagnostics)}};
   auto open = documents_.find(path);

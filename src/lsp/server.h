@@ -74,7 +74,13 @@ class Server {
   // Publishes what changed, and always for the files in `edited`, whose
   // editor waits for the diagnostics of its new version.
   void Check(const Text& mainPath, Installation& installation, const std::set<Text>& edited);
-  void Publish(const ProgramCheck& check, const std::set<Text>& edited);
+  // `before` is the last check of the same program, if any: a unit whose
+  // plan gives what it gave then is passed over.
+  void Publish(const ProgramCheck& check, const ProgramCheck* before,
+               const std::set<Text>& edited);
+  // Sends `diagnostics` when they differ from those published last, or
+  // when `waited`.
+  void Offer(const Text& path, Json diagnostics, bool waited);
   void PublishFor(const Text& path, Json diagnostics);
   std::string UriOf(const Text& path) const;
   void ShowMessage(const Text& message, bool fault);
@@ -94,9 +100,11 @@ class Server {
   // The files edited since their programs were last examined.
   std::set<Text> waiting_;
   std::optional<Clock::time_point> due_;
-  // The diagnostics published last for each file, when not none: a file
-  // whose findings an edit elsewhere leaves as they were is not sent again.
-  std::map<Text, Json> published_;
+  // A fingerprint of the diagnostics published last for each file, when
+  // not none: a file whose findings an edit elsewhere leaves as they were
+  // is not sent again. Fingerprints, since a large program's diagnostics
+  // as JSON would cost more memory than its examination.
+  std::map<Text, size_t> published_;
   int nextRequest_ = 1;
 };
 
