@@ -5,7 +5,7 @@
 // under 50 ms, the catalogue not scanned again), then makes 1,000 edits and
 // reads the resident memory (target: under 100 MiB, no growth per edit).
 //
-//   veltrane_lsp_bench [--edits N]
+//   veltrane_lsp_bench [--edits N] [--root DIR --program DIR]
 
 #include <unistd.h>
 
@@ -104,15 +104,22 @@ int main(int argc, char** argv) {
   // Each figure as soon as it is known, even into a file.
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
   int edits = 1000;
-  for (int i = 1; i + 1 < argc; ++i) {
-    if (std::strcmp(argv[i], "--edits") == 0) edits = std::atoi(argv[++i]);
-  }
   bench::fs::path base =
       bench::fs::temp_directory_path() / ("veltrane-lsp-bench-" + std::to_string(getpid()));
   bench::fs::path root = base / "root";
   bench::fs::path program = base / "program";
-  bench::WriteInstallation(root, 2000, 10, 40);
-  bench::WriteProgram(program, 1000, 200000, 2000, 10);
+  bool given = false;
+  for (int i = 1; i + 1 < argc; ++i) {
+    if (std::strcmp(argv[i], "--edits") == 0) edits = std::atoi(argv[++i]);
+    // The same inputs as veltrane_generate writes them, perhaps with their
+    // headers written by veltrane-cli --write first.
+    if (std::strcmp(argv[i], "--root") == 0) root = argv[++i], given = true;
+    if (std::strcmp(argv[i], "--program") == 0) program = argv[++i], given = true;
+  }
+  if (!given) {
+    bench::WriteInstallation(root, 2000, 10, 40);
+    bench::WriteProgram(program, 1000, 200000, 2000, 10);
+  }
   bench::fs::path edited = program / "f501.bmx";
   std::string uri = vt::lsp::UriFromPath(vt::FromUtf8(edited.string()));
   std::string mainUri = vt::lsp::UriFromPath(vt::FromUtf8((program / "main.bmx").string()));
@@ -159,7 +166,7 @@ int main(int argc, char** argv) {
               "the first tenth\n",
               edits, after, (after - before) / (edits - edits / 10));
   std::printf("catalogue scans: %zu (target 1)\n", editor.server().CatalogueScans());
-  bench::fs::remove_all(base);
+  if (!given) bench::fs::remove_all(base);
   bool met = times[times.size() / 2] < 50 && after < 100 && editor.server().CatalogueScans() == 1;
   return met ? 0 : 1;
 }

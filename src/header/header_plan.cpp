@@ -62,7 +62,7 @@ class Planner {
     }
     if (plan_.files.empty()) return std::move(plan_);
     RefuseByFolder(block->boxes.front().path);
-    plan_.saving = Saving(planned);
+    plan_.saving = SavingOf(planned, job_.catalogue);
     return std::move(plan_);
   }
 
@@ -137,31 +137,31 @@ class Planner {
     }
   }
 
-  FrameworkSaving Saving(const std::vector<const CodeBox*>& planned) const {
-    std::unordered_set<Text> kept{u"brl.blitz"};
-    for (const CodeBox* box : planned) {
-      for (const Text& module : box->modules) {
-        Text low = Lower(module);
-        kept.insert(low);
-        if (const modtype* found = job_.catalogue.FindModule(low)) {
-          kept.insert(found->imports.begin(), found->imports.end());
-        }
-      }
-    }
-    FrameworkSaving saving;
-    for (const auto& module : job_.catalogue.ModList) {
-      if (!StartsWith(module->name, u"brl.") && !StartsWith(module->name, u"pub.")) continue;
-      ++saving.importedNow;
-      if (!kept.count(module->name)) ++saving.dropped;
-    }
-    return saving;
-  }
-
   const HeaderJob& job_;
   HeaderPlan plan_;
 };
 
 }  // namespace
+
+FrameworkSaving SavingOf(const std::vector<const CodeBox*>& boxes, const CatalogueState& catalogue) {
+  std::unordered_set<Text> kept{u"brl.blitz"};
+  for (const CodeBox* box : boxes) {
+    for (const Text& module : box->modules) {
+      Text low = Lower(module);
+      kept.insert(low);
+      if (const modtype* found = catalogue.FindModule(low)) {
+        kept.insert(found->imports.begin(), found->imports.end());
+      }
+    }
+  }
+  FrameworkSaving saving;
+  for (const auto& module : catalogue.ModList) {
+    if (!StartsWith(module->name, u"brl.") && !StartsWith(module->name, u"pub.")) continue;
+    ++saving.importedNow;
+    if (!kept.count(module->name)) ++saving.dropped;
+  }
+  return saving;
+}
 
 HeaderPlan PlanHeaders(const HeaderJob& job) { return Planner(job).Plan(); }
 

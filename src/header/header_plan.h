@@ -129,6 +129,10 @@ struct HeaderPlan {
   const FilePlan* Find(TextView shown) const;
 };
 
+// What a Framework line with the modules of `boxes` (a block's) would let
+// the program drop.
+FrameworkSaving SavingOf(const std::vector<const CodeBox*>& boxes, const CatalogueState& catalogue);
+
 // Reads each unit (from `job.files` when given) and judges its header. A
 // header the check finds right gets no edit, so that check, diff and write
 // always agree. Adds the files planned to `job.handled`.

@@ -1,11 +1,103 @@
 #include "lsp/program_check.h"
 
+#include <unordered_map>
 #include <unordered_set>
 
 #include "base/paths.h"
+#include "platform/file_bytes.h"
 #include "header/module_reason.h"
 
 namespace vt::lsp {
+
+namespace {
+
+bool SameReasons(const std::vector<Reason>& a, const std::vector<Reason>& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (a[i].word != b[i].word || a[i].file != b[i].file || a[i].line != b[i].line ||
+        a[i].rule != b[i].rule || a[i].templateName != b[i].templateName) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool SameBox(const CodeBox& a, const CodeBox& b) {
+  if (a.path != b.path || a.isMain != b.isMain || a.modules != b.modules ||
+      a.optionalModules != b.optionalModules || a.extraLines != b.extraLines ||
+      a.standsInFor != b.standsInFor || a.guarded.size() != b.guarded.size() ||
+      !SameReasons(a.reasons, b.reasons) || !SameReasons(a.optionalReasons, b.optionalReasons)) {
+    return false;
+  }
+  for (size_t i = 0; i < a.guarded.size(); ++i) {
+    const GuardedModules& x = a.guarded[i];
+    const GuardedModules& y = b.guarded[i];
+    if (x.condition != y.condition || x.modules != y.modules ||
+        !SameReasons(x.reasons, y.reasons)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The plan of the job, judging again only the units whose box or bytes
+// changed since `before`: in a program of many units an edit changes one.
+// The main file is always judged, since it picks the block.
+HeaderPlan PlanReusing(HeaderJob& job, ProgramCheck* before, std::unordered_set<Text>& reused) {
+  const Suggestion& suggestion = job.suggestion;
+  size_t number = before ? before->plan.block : 0;
+  if (number == 0 || !before->plansCurrent || number > suggestion.blocks.size() ||
+      number > before->examination.suggestion.blocks.size() ||
+      before->plan.status != HeaderStatus::Done) {
+    return PlanHeaders(job);
+  }
+  const FrameworkBlock& block = suggestion.blocks[number - 1];
+  std::unordered_map<Text, const CodeBox*> oldBoxes;
+  for (const CodeBox& box : before->examination.suggestion.blocks[number - 1].boxes) {
+    oldBoxes.emplace(box.path, &box);
+  }
+  std::unordered_map<Text, FilePlan*> oldFiles;
+  for (FilePlan& file : before->plan.files) oldFiles.emplace(file.path, &file);
+  std::unordered_set<Text> handled;
+  std::unordered_map<Text, FilePlan*> reusable;
+  std::string bytes;
+  for (size_t i = 1; i < block.boxes.size(); ++i) {
+    const CodeBox& box = block.boxes[i];
+    auto oldBox = oldBoxes.find(box.path);
+    auto oldFile = oldFiles.find(box.path);
+    if (oldBox == oldBoxes.end() || oldFile == oldFiles.end() || !SameBox(box, *oldBox->second)) {
+      continue;
+    }
+    bool read = job.files && job.files->ReadBytes(box.path, bytes) == ReadOutcome::Read;
+    if (!read || bytes != oldFile->second->bytes) continue;
+    handled.insert(CanonicalPath(box.path));
+    reusable.emplace(box.path, oldFile->second);
+  }
+  job.handled = &handled;
+  HeaderPlan plan = PlanHeaders(job);
+  job.handled = nullptr;
+  if (plan.status != HeaderStatus::Done || plan.block != number) return PlanHeaders(job);
+  std::unordered_map<Text, FilePlan*> judged;
+  for (FilePlan& file : plan.files) judged.emplace(file.path, &file);
+  std::vector<FilePlan> files;
+  std::vector<const CodeBox*> boxes;
+  for (const CodeBox& box : block.boxes) {
+    boxes.push_back(&box);
+    if (auto now = judged.find(box.path); now != judged.end()) {
+      files.push_back(std::move(*now->second));
+      judged.erase(now);
+    } else if (auto kept = reusable.find(box.path); kept != reusable.end()) {
+      files.push_back(std::move(*kept->second));
+      reusable.erase(kept);
+      reused.insert(box.path);
+    }
+  }
+  plan.files = std::move(files);
+  plan.saving = SavingOf(boxes, job.catalogue);
+  return plan;
+}
+
+}  // namespace
 
 const FilePlan* ProgramCheck::PlanOf(TextView path) const {
   for (const FilePlan& file : plan.files) {
@@ -14,7 +106,8 @@ const FilePlan* ProgramCheck::PlanOf(TextView path) const {
   return nullptr;
 }
 
-ProgramCheck CheckProgram(Installation& installation, const Text& mainPath) {
+ProgramCheck CheckProgram(Installation& installation, const Text& mainPath,
+                          ProgramCheck* before) {
   AppState& state = *installation.state;
   ProgramCheck check;
   check.mainPath = mainPath;
@@ -36,7 +129,7 @@ ProgramCheck CheckProgram(Installation& installation, const Text& mainPath) {
   }
   job.families = state.Rules.For(state.Catalogue.ruleSet).families;
   job.files = state.Files.get();
-  check.plan = PlanHeaders(job);
+  check.plan = PlanReusing(job, before, check.reused);
   return check;
 }
 

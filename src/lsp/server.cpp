@@ -274,13 +274,11 @@ void Server::WatchedFilesChanged(const Json& params) {
     if (!changed) continue;
     Text path = NormalisePath(*changed);
     Text name = Lower(FileName(path));
-    if (name == u"veltrane.toml" || name == u"vt.ini" || name == u"rules.txt") {
-      installations_->Forget();
-      checks_.clear();
-      everything = true;
-      continue;
-    }
-    if (installations_->RescanFor(path)) {
+    bool settings = name == u"veltrane.toml" || name == u"vt.ini" || name == u"rules.txt";
+    if (settings) installations_->Forget();
+    if (settings || installations_->RescanFor(path)) {
+      // Which programs reach which files still holds; their plans do not.
+      for (auto& [main, check] : checks_) check.plansCurrent = false;
       everything = true;
       continue;
     }
@@ -384,9 +382,10 @@ void Server::Check(const Text& mainPath, Installation& installation,
     }
     return;
   }
-  ProgramCheck check = CheckProgram(installation, mainPath);
-  auto before = checks_.find(mainPath);
-  Publish(check, before == checks_.end() ? nullptr : &before->second, edited);
+  auto found = checks_.find(mainPath);
+  ProgramCheck* before = found == checks_.end() ? nullptr : &found->second;
+  ProgramCheck check = CheckProgram(installation, mainPath, before);
+  Publish(check, before, edited);
   // A file this program reaches is no program of its own.
   for (const Text& file : check.files) {
     if (file != mainPath) checks_.erase(file);
@@ -411,9 +410,14 @@ void Server::Publish(const ProgramCheck& check, const ProgramCheck* before,
     if (!offered.insert(file.path).second) continue;
     auto warnings = walk.find(file.path);
     auto old = earlier.find(file.path);
-    bool same = old != earlier.end() && warnings == walk.end() &&
-                !warnedBefore.count(file.path) &&
-                SameDiagnostics(*old->second, before->plan.saving, file, check.plan.saving);
+    bool quiet = warnings == walk.end() && !warnedBefore.count(file.path);
+    // A reused plan was moved out of the check before: it is the same.
+    bool same = quiet && check.reused.count(file.path) &&
+                before->plan.saving.dropped == check.plan.saving.dropped &&
+                before->plan.saving.importedNow == check.plan.saving.importedNow;
+    if (!same && quiet && old != earlier.end()) {
+      same = SameDiagnostics(*old->second, before->plan.saving, file, check.plan.saving);
+    }
     if (same && !waited(file.path)) continue;
     Json list = HeaderDiagnostics(file, check.plan.saving);
     if (warnings != walk.end()) {

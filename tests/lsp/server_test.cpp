@@ -291,3 +291,43 @@ TEST_F(LspServer, EditsArriveAsIncrementalChanges) {
 
 }  // namespace
 }  // namespace vt::lsp
+
+namespace vt::lsp {
+namespace {
+
+class LspUnits : public LspServer {};
+
+TEST_F(LspUnits, AnEditOfOneUnitLeavesTheOthersAloneButRight) {
+  Start();
+  project.WriteFile(u"util.bmx", "SuperStrict\nImport BRL.Map\n\nFunction Names:String[]()\n"
+                                 "\tReturn ReadFolder(\".\")\nEnd Function\n");
+  std::string main = "SuperStrict\nFramework BRL.TextStream\nImport \"util.bmx\"\n\n"
+                     "Print LoadText(\"notes.txt\")\n";
+  std::string mainUri = Open(u"game.bmx", main);
+  std::string utilUri = UriFromPath(project / u"util.bmx");
+  EXPECT_EQ(client.Diagnostics(mainUri), Json::array());
+  EXPECT_EQ(Messages(client.Diagnostics(utilUri)),
+            (std::vector<std::string>{"missing Import BRL.Path (ReadFolder at util.bmx:5)",
+                                      "unneeded Import BRL.Map"}));
+  // An edit of the main file that changes nothing of the unit's: the unit's
+  // findings are not sent again, and its fix is still the whole fix.
+  Replace(mainUri, main + "Print 1\n", 2);
+  EXPECT_EQ(client.Diagnostics(mainUri), Json::array());
+  EXPECT_TRUE(client.Diagnostics(utilUri).contains("timedOut"));
+  Json fix = Action(utilUri, "Fix the header");
+  ASSERT_FALSE(fix.is_null());
+  EXPECT_EQ(fix["edit"]["changes"][utilUri][0]["newText"], "Import BRL.Path\n");
+  // An edit of the main file that the unit's box follows: the unit is judged again.
+  Replace(mainUri, "SuperStrict\nFramework BRL.TextStream\nImport \"util.bmx\"\n\n"
+                   "Print LoadText(\"notes.txt\")\nFunction ReadFolder:String[](x:String)\n"
+                   "End Function\n", 3);
+  client.Diagnostics(mainUri);
+  Json judged = client.Diagnostics(utilUri);
+  ASSERT_TRUE(judged.is_array()) << judged;
+  std::vector<std::string> now = Messages(judged);
+  EXPECT_EQ(std::count(now.begin(), now.end(), "missing Import BRL.Path (ReadFolder at util.bmx:5)"),
+            0) << ::testing::PrintToString(now);
+}
+
+}  // namespace
+}  // namespace vt::lsp
