@@ -15,17 +15,24 @@ namespace vt {
 Reason ReasonFor(const Suggestion& suggestion, TextView unitPath, TextView module);
 
 // The same for many questions about one suggestion: each unit's modules
-// are indexed once, so that a program of many units with many missing lines
-// is not searched whole for each. `suggestion` must outlive it.
+// are indexed once, when it is first asked about, so that a program of many
+// units with many missing lines is not searched whole for each, nor indexed
+// whole for a few. `suggestion` must outlive it.
 class ReasonFinder {
  public:
   explicit ReasonFinder(const Suggestion& suggestion);
   Reason For(TextView unitPath, TextView module) const;
 
  private:
-  // The unit's path, a NUL, the module lower-cased: the first reason the
-  // blocks give in their order.
-  std::unordered_map<Text, const Reason*> reasons_;
+  struct Unit {
+    // In the order of the blocks.
+    std::vector<const CodeBox*> boxes;
+    // The module lower-cased to the first reason the boxes give; made on
+    // the first question.
+    mutable std::unordered_map<Text, const Reason*> reasons;
+    mutable bool indexed = false;
+  };
+  std::unordered_map<Text, Unit> units_;
 };
 
 }  // namespace vt

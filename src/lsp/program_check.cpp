@@ -1,5 +1,6 @@
 #include "lsp/program_check.h"
 
+#include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -38,6 +39,15 @@ bool SameBox(const CodeBox& a, const CodeBox& b) {
     }
   }
   return true;
+}
+
+// Only a missing Framework line's message tells the saving.
+bool TellsSaving(const HeaderPlan& plan) {
+  if (plan.files.empty()) return false;
+  const std::vector<HeaderFinding>& findings = plan.files.front().findings;
+  return std::any_of(findings.begin(), findings.end(), [](const HeaderFinding& finding) {
+    return finding.difference.kind == HeaderDifferenceKind::NoFramework;
+  });
 }
 
 // The plan of the job, judging again only the units whose box or bytes
@@ -93,7 +103,9 @@ HeaderPlan PlanReusing(HeaderJob& job, ProgramCheck* before, std::unordered_set<
     }
   }
   plan.files = std::move(files);
-  plan.saving = SavingOf(boxes, job.catalogue);
+  // Working the saving out over every box costs more than the rest of an
+  // edit's plan: only when a message tells it.
+  plan.saving = TellsSaving(plan) ? SavingOf(boxes, job.catalogue) : FrameworkSaving();
   return plan;
 }
 
@@ -130,6 +142,8 @@ ProgramCheck CheckProgram(Installation& installation, const Text& mainPath,
   job.families = state.Rules.For(state.Catalogue.ruleSet).families;
   job.files = state.Files.get();
   check.plan = PlanReusing(job, before, check.reused);
+  // The same plan says the same whichever way it was made.
+  if (!TellsSaving(check.plan)) check.plan.saving = FrameworkSaving();
   return check;
 }
 
