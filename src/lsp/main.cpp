@@ -127,7 +127,9 @@ int Run(int argc, char** argv) {
 #endif
   Server server(Write, debounce);
   FrameReader reader;
-  InputPump input;
+  // Never freed: its thread may still wait in read when the server ends,
+  // and must find its queue there until the process is gone.
+  InputPump& input = *new InputPump;
   while (!server.Exited()) {
     std::optional<Clock::time_point> due = server.Due();
     if (due && Clock::now() >= *due) {
