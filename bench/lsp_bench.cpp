@@ -5,7 +5,7 @@
 // under 50 ms, the catalogue not scanned again), then makes 1,000 edits and
 // reads the resident memory (target: under 100 MiB, no growth per edit).
 //
-//   veltrane_lsp_bench [--edits N] [--root DIR --program DIR]
+//   veltrane_lsp_bench [--edits N] [--root DIR --program DIR [--edited fK.bmx]]
 
 #include <unistd.h>
 
@@ -109,18 +109,20 @@ int main(int argc, char** argv) {
   bench::fs::path root = base / "root";
   bench::fs::path program = base / "program";
   bool given = false;
+  std::string editedName = "f501.bmx";
   for (int i = 1; i + 1 < argc; ++i) {
     if (std::strcmp(argv[i], "--edits") == 0) edits = std::atoi(argv[++i]);
     // The same inputs as veltrane_generate writes them, perhaps with their
     // headers written by veltrane-cli --write first.
     if (std::strcmp(argv[i], "--root") == 0) root = argv[++i], given = true;
     if (std::strcmp(argv[i], "--program") == 0) program = argv[++i], given = true;
+    if (std::strcmp(argv[i], "--edited") == 0) editedName = argv[++i];
   }
   if (!given) {
     bench::WriteInstallation(root, 2000, 10, 40);
     bench::WriteProgram(program, 1000, 200000, 2000, 10);
   }
-  bench::fs::path edited = program / "f501.bmx";
+  bench::fs::path edited = program / editedName;
   std::string uri = vt::lsp::UriFromPath(vt::FromUtf8(edited.string()));
   std::string mainUri = vt::lsp::UriFromPath(vt::FromUtf8((program / "main.bmx").string()));
 

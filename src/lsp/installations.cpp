@@ -101,8 +101,8 @@ void Installations::Build(Installation& installation) {
   }
   installation.screen->messages.clear();
   ++installation.scans;
-  for (const Text& part : RebuildCatalogue(state)) {
-    ReportOnce(u"cannot read " + part + u"; its modules are left out", false);
+  for (const Text& unreadable : RebuildCatalogue(state)) {
+    ReportOnce(u"cannot read " + unreadable + u"; its modules are left out", false);
   }
   installation.memos.clear();
   for (const Text& message : installation.screen->messages) ReportOnce(message);

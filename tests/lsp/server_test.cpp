@@ -118,18 +118,18 @@ TEST_F(LspServer, TheBufferIsExaminedNotTheFileOnDisk) {
 TEST_F(LspServer, AnIncludedBufferCountsForItsProgram) {
   project.WriteFile(u"veltrane.toml", "root = \"" + ToUtf8(ModernRoot()) +
                                           "\"\nmain_files = [\"game.bmx\"]\n");
-  project.WriteFile(u"game.bmx", "SuperStrict\nFramework BRL.TextStream\n\nInclude \"part.bmx\"\n"
+  project.WriteFile(u"game.bmx", "SuperStrict\nFramework BRL.TextStream\n\nInclude \"seeding.bmx\"\n"
                                  "Print LoadText(\"a.txt\")\n");
-  project.WriteFile(u"part.bmx", "Function Nothing()\nEnd Function\n");
+  project.WriteFile(u"seeding.bmx", "Function Nothing()\nEnd Function\n");
   // No root given: the project file names it.
   Json response = client.Request("initialize", Json{{"capabilities", Json::object()}});
   ASSERT_TRUE(response.contains("result"));
-  std::string part = Open(u"part.bmx", "Function Seed()\n\tSeedRnd(3)\nEnd Function\n");
+  std::string seeding = Open(u"seeding.bmx", "Function Seed()\n\tSeedRnd(3)\nEnd Function\n");
   std::string game = UriFromPath(project / u"game.bmx");
   std::vector<std::string> messages = Messages(client.Diagnostics(game));
   ASSERT_EQ(messages.size(), 2u);
-  EXPECT_EQ(messages[0], "missing Import Random.Core (SeedRnd at part.bmx:2)");
-  EXPECT_EQ(client.Diagnostics(part), Json::array());
+  EXPECT_EQ(messages[0], "missing Import Random.Core (SeedRnd at seeding.bmx:2)");
+  EXPECT_EQ(client.Diagnostics(seeding), Json::array());
 }
 
 TEST_F(LspServer, AFileTheProgramNamesButLacksIsAnErrorOnItsLine) {
