@@ -14,7 +14,8 @@ size_t OffsetOf(TextView text, TextPosition position) {
   }
   size_t lineEnd = offset;
   while (lineEnd < text.size() && text[lineEnd] != u'\n' && text[lineEnd] != u'\r') ++lineEnd;
-  return std::min(offset + position.character, lineEnd);
+  // Compared as a length: a character near the largest number must not wrap.
+  return offset + std::min(position.character, lineEnd - offset);
 }
 
 void ApplyChange(Text& text, const std::optional<TextRange>& range, TextView replacement) {

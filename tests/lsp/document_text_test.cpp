@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "lsp/file_uri.h"
@@ -34,6 +35,9 @@ TEST(DocumentText, AppliesChangesAtUtf16Positions) {
       {"empty text", u"", TextRange{{0, 0}, {0, 0}}, u"Import X\n", u"Import X\n"},
       {"end of a text that ends with a break", u"a\n", TextRange{{1, 0}, {1, 0}}, u"b",
        u"a\nb"},
+      {"a character as large as can be", u"ab\ncd", TextRange{{1, SIZE_MAX}, {1, SIZE_MAX}}, u"!",
+       u"ab\ncd!"},
+      {"a line as large as can be", u"ab", TextRange{{SIZE_MAX, 0}, {SIZE_MAX, 5}}, u"!", u"ab!"},
   };
   for (const ChangeCase& c : cases) {
     Text text = c.before;

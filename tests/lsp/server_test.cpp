@@ -331,3 +331,47 @@ TEST_F(LspUnits, AnEditOfOneUnitLeavesTheOthersAloneButRight) {
 
 }  // namespace
 }  // namespace vt::lsp
+
+namespace vt::lsp {
+namespace {
+
+// Messages of every odd shape: each is answered or passed over, and the
+// server still answers a good request after them.
+TEST_F(LspServer, OddMessagesNeverStopIt) {
+  Start();
+  std::string uri = Open(u"game.bmx", kProgram);
+  client.Diagnostics(uri);
+  const std::vector<std::string> bodies = {
+      "", "null", "3", "\"text\"", "{}", "[]", "{\"jsonrpc\":\"2.0\"}",
+      "{\"jsonrpc\":\"2.0\",\"id\":1.5,\"method\":\"shutdown\"}",
+      "{\"jsonrpc\":\"2.0\",\"id\":7,\"method\":5}",
+      "{\"jsonrpc\":\"2.0\",\"id\":8,\"method\":\"textDocument/hover\",\"params\":null}",
+      "{\"jsonrpc\":\"2.0\",\"id\":9,\"method\":\"textDocument/hover\",\"params\":{\"textDocument\":"
+      "{\"uri\":\"" + uri + "\"},\"position\":{\"line\":-1,\"character\":-1}}}",
+      "{\"jsonrpc\":\"2.0\",\"id\":10,\"method\":\"textDocument/codeAction\",\"params\":{"
+      "\"textDocument\":{\"uri\":\"" + uri + "\"},\"range\":{\"start\":{\"line\":99999999,"
+      "\"character\":0},\"end\":{\"line\":0,\"character\":\"x\"}}}}",
+      "{\"jsonrpc\":\"2.0\",\"method\":\"textDocument/didChange\",\"params\":{\"textDocument\":"
+      "{\"uri\":\"" + uri + "\",\"version\":2},\"contentChanges\":[{\"range\":{\"start\":{\"line\":"
+      "18446744073709551615,\"character\":18446744073709551615},\"end\":{\"line\":0,\"character\":0}},"
+      "\"text\":\"\"}]}}",
+      "{\"jsonrpc\":\"2.0\",\"method\":\"workspace/didChangeWatchedFiles\",\"params\":{\"changes\":"
+      "[{\"uri\":7},{\"uri\":\"file:///nowhere/mod/x.bmx\",\"type\":2}]}}",
+      "{\"jsonrpc\":\"2.0\",\"method\":\"textDocument/didClose\",\"params\":{\"textDocument\":{}}}",
+      "\xff\xfe{",
+  };
+  for (const std::string& body : bodies) {
+    client.SendBytes(FrameOf(body));
+    // Whatever it says to this one, it says as JSON-RPC.
+    while (std::optional<Json> answer = client.Take([](const Json&) { return true; })) {
+      EXPECT_EQ((*answer)["jsonrpc"], "2.0") << body;
+    }
+  }
+  Json hover = client.Request("textDocument/hover",
+                              Json{{"textDocument", Json{{"uri", uri}}},
+                                   {"position", Json{{"line", 1}, {"character", 12}}}});
+  EXPECT_TRUE(hover.contains("result")) << hover;
+}
+
+}  // namespace
+}  // namespace vt::lsp
