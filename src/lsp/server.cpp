@@ -6,6 +6,7 @@
 
 #include "base/paths.h"
 #include "base/version.h"
+#include "platform/file_system.h"
 #include "lsp/document_text.h"
 #include "lsp/file_uri.h"
 #include "lsp/header_findings.h"
@@ -41,21 +42,25 @@ std::optional<RuleSetKind> RuleSetFrom(const Json& value) {
   throw InvalidParams{"\"rules\" is classic, modern or auto, not " + name};
 }
 
+// A path the client gave, anchored as the command line anchors its own at
+// the folder it started in; none when empty, as an unset setting sends it.
+std::optional<Text> GivenPath(const Json& value) {
+  if (!value.is_string() || value.get_ref<const std::string&>().empty()) return std::nullopt;
+  return AnchorPath(FromUtf8(value.get<std::string>()), CurrentFolder());
+}
+
 // The client's initialization options, as the command line's options.
 InstallationRequest RequestFrom(const Json& options) {
   InstallationRequest request;
   if (!options.is_object()) return request;
-  if (options.contains("root") && options["root"].is_string()) {
-    request.root = FromUtf8(options["root"].get<std::string>());
-  }
+  if (options.contains("root")) request.root = GivenPath(options["root"]);
   if (options.contains("rules")) request.ruleSet = RuleSetFrom(options["rules"]);
   if (options.contains("rulesFile")) {
     const Json& files = options["rulesFile"];
-    if (files.is_string()) request.rulesFiles.push_back(FromUtf8(files.get<std::string>()));
-    if (files.is_array()) {
-      for (const Json& file : files) {
-        if (file.is_string()) request.rulesFiles.push_back(FromUtf8(file.get<std::string>()));
-      }
+    std::vector<Json> named = files.is_array() ? files.get<std::vector<Json>>()
+                                               : std::vector<Json>{files};
+    for (const Json& file : named) {
+      if (std::optional<Text> path = GivenPath(file)) request.rulesFiles.push_back(*path);
     }
   }
   return request;

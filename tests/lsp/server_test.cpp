@@ -375,3 +375,17 @@ TEST_F(LspServer, OddMessagesNeverStopIt) {
 
 }  // namespace
 }  // namespace vt::lsp
+
+namespace vt::lsp {
+namespace {
+
+TEST_F(LspServer, AnEmptyRootOptionLeavesTheChoiceToTheProjectFile) {
+  project.WriteFile(u"veltrane.toml", "root = \"" + ToUtf8(ModernRoot()) + "\"\n");
+  ASSERT_TRUE(client.Request("initialize", Initialize(Text())).contains("result"));
+  std::string uri = Open(u"game.bmx", kProgram);
+  EXPECT_EQ(client.Diagnostics(uri).size(), 2u);
+  EXPECT_TRUE(ShownMessages().empty());
+}
+
+}  // namespace
+}  // namespace vt::lsp
