@@ -11,11 +11,8 @@ export async function activate(context: vscode.ExtensionContext): Promise<void> 
   const server: ServerOptions = { command, args: [] };
   const options: LanguageClientOptions = {
     documentSelector: [{ scheme: "file", language: "blitzmax" }],
-    // The server asks for the watched files it needs itself; these also
-    // reach servers of clients that cannot register watchers.
-    synchronize: {
-      fileEvents: vscode.workspace.createFileSystemWatcher("**/{*.bmx,veltrane.toml,vt.ini,rules.txt}"),
-    },
+    // No file events here: the server registers the watchers it needs, and
+    // both would scan an installation twice for one change.
     initializationOptions: root ? { root } : {},
   };
   client = new LanguageClient("veltrane", "Veltrane", server, options);
