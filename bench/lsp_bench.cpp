@@ -129,8 +129,11 @@ int main(int argc, char** argv) {
   Editor editor(uri);
   std::printf("resident before the server starts: %.1f MiB\n", ResidentMiB());
   Clock::time_point start = Clock::now();
+  // As VS Code does: it watches the files, so the server may keep what it
+  // read of the disk until told of a change.
+  Json watching{{"workspace", Json{{"didChangeWatchedFiles", Json{{"dynamicRegistration", true}}}}}};
   editor.Send("initialize",
-              Json{{"capabilities", Json::object()},
+              Json{{"capabilities", watching},
                    {"initializationOptions", Json{{"root", root.string()}}}},
               true);
   editor.Send("initialized", Json::object());

@@ -208,6 +208,8 @@ Json Server::Initialize(const Json& params) {
   }
   watchRegistration_ =
       capability && capability->value("dynamicRegistration", false);
+  // A client that watches the files says when the disk changes.
+  disk_->KeepAnswers(watchRegistration_);
   installations_ = std::make_unique<Installations>(
       std::move(request), files_,
       [this](const Text& message, bool fault) { ShowMessage(message, fault); });
@@ -273,6 +275,9 @@ void Server::Close(const Json& params) {
 }
 
 void Server::WatchedFilesChanged(const Json& params) {
+  // Whatever changed, the disk is read afresh: a new file changes its
+  // folder's listing as well as its own answers.
+  disk_->Forget();
   bool everything = false;
   for (const Json& change : params.at("changes")) {
     std::optional<Text> changed = PathFromUri(change.at("uri").get<std::string>());

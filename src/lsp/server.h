@@ -12,6 +12,7 @@
 #include <set>
 #include <string>
 
+#include "lsp/disk_snapshot.h"
 #include "lsp/installations.h"
 #include "lsp/message_framing.h"
 #include "lsp/program_check.h"
@@ -91,7 +92,7 @@ class Server {
   bool shutdown_ = false;
   bool exited_ = false;
   bool watchRegistration_ = false;
-  std::shared_ptr<DiskFileTree> disk_ = std::make_shared<DiskFileTree>();
+  std::shared_ptr<DiskSnapshot> disk_ = std::make_shared<DiskSnapshot>();
   std::shared_ptr<MemoryFileTree> files_ = std::make_shared<MemoryFileTree>(*disk_);
   std::unique_ptr<Installations> installations_;
   std::map<Text, Document> documents_;

@@ -389,3 +389,54 @@ TEST_F(LspServer, AnEmptyRootOptionLeavesTheChoiceToTheProjectFile) {
 
 }  // namespace
 }  // namespace vt::lsp
+
+namespace vt::lsp {
+namespace {
+
+// A client that watches the files is asked to, and is trusted to say when
+// the disk changes: until then the disk is read as it was.
+TEST_F(LspServer, AWatchingClientSaysWhenTheDiskChanges) {
+  Json params = Initialize(ModernRoot());
+  params["capabilities"] =
+      Json{{"workspace", Json{{"didChangeWatchedFiles", Json{{"dynamicRegistration", true}}}}}};
+  ASSERT_TRUE(client.Request("initialize", params).contains("result"));
+  client.Notify("initialized", Json::object());
+  std::optional<Json> registration = client.Take(
+      [](const Json& m) { return m.value("method", "") == "client/registerCapability"; });
+  ASSERT_TRUE(registration);
+  EXPECT_EQ((*registration)["params"]["registrations"][0]["method"],
+            "workspace/didChangeWatchedFiles");
+
+  project.WriteFile(u"helper.bmx", "Function Helper()\nEnd Function\n");
+  std::string main = "SuperStrict\nFramework BRL.TextStream\nInclude \"helper.bmx\"\n\n"
+                     "Print LoadText(\"notes.txt\")\n";
+  std::string uri = Open(u"game.bmx", main);
+  EXPECT_EQ(client.Diagnostics(uri), Json::array());
+  project.WriteFile(u"helper.bmx", "Function Helper:String[]()\n\tReturn ReadFolder(\".\")\n"
+                                   "End Function\n");
+  Replace(uri, main + "\n", 2);
+  EXPECT_EQ(client.Diagnostics(uri), Json::array());
+  client.Notify("workspace/didChangeWatchedFiles",
+                Json{{"changes", Json::array({Json{{"uri", UriFromPath(project / u"helper.bmx")},
+                                                   {"type", 2}}})}});
+  EXPECT_EQ(Messages(client.Diagnostics(uri)),
+            std::vector<std::string>{"missing Import BRL.Path (ReadFolder at helper.bmx:2)"});
+}
+
+// Without that promise every examination reads the disk.
+TEST_F(LspServer, OtherwiseTheDiskIsReadEachTime) {
+  Start();
+  project.WriteFile(u"helper.bmx", "Function Helper()\nEnd Function\n");
+  std::string main = "SuperStrict\nFramework BRL.TextStream\nInclude \"helper.bmx\"\n\n"
+                     "Print LoadText(\"notes.txt\")\n";
+  std::string uri = Open(u"game.bmx", main);
+  EXPECT_EQ(client.Diagnostics(uri), Json::array());
+  project.WriteFile(u"helper.bmx", "Function Helper:String[]()\n\tReturn ReadFolder(\".\")\n"
+                                   "End Function\n");
+  Replace(uri, main + "\n", 2);
+  EXPECT_EQ(Messages(client.Diagnostics(uri)),
+            std::vector<std::string>{"missing Import BRL.Path (ReadFolder at helper.bmx:2)"});
+}
+
+}  // namespace
+}  // namespace vt::lsp
