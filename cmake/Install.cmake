@@ -1,5 +1,5 @@
 # What `cmake --install` lays out, in the usual places under the prefix:
-#   bin/                          veltrane, veltrane-cli
+#   bin/                          veltrane, veltrane-cli, veltrane-lsp
 #   share/veltrane/               the help page index.htm, htmldata/, rules.txt
 #   share/applications/           the desktop entry
 #   share/metainfo/               the AppStream description
@@ -19,6 +19,11 @@ if(TARGET veltrane-cli)
   install(TARGETS veltrane-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   # Both programs read it, beside the help page.
   install(FILES ${CMAKE_SOURCE_DIR}/resources/rules.txt DESTINATION ${VELTRANE_DATA_DIR})
+endif()
+# Beside veltrane-cli: an editor finds both on the PATH, and the server finds
+# an installation around itself as the command line does.
+if(TARGET veltrane-lsp)
+  install(TARGETS veltrane-lsp RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 
 if(TARGET veltrane)

@@ -24,6 +24,8 @@ else
     fonts-dejavu-core
     dpkg-dev desktop-file-utils appstream lintian patch
     clang libclang-rt-14-dev
+    # an editor that drives the language server in a test, as a user's would
+    neovim
   )
 fi
 

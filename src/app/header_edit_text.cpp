@@ -52,25 +52,29 @@ Text EncodingRefusal(TextEncoding encoding, TextView line) {
 }
 
 Text FindingText(const HeaderFinding& finding, const FrameworkSaving& saving) {
+  return finding.file + u":" + Decimal(finding.difference.line) + u": " +
+         FindingMessage(finding, saving);
+}
+
+Text FindingMessage(const HeaderFinding& finding, const FrameworkSaving& saving) {
   const HeaderDifference& difference = finding.difference;
-  Text where = finding.file + u":" + Decimal(difference.line) + u": ";
   Text line = difference.framework ? u"Framework " : u"Import ";
   line += difference.module;
   if (!difference.condition.empty()) line += u" under ?" + difference.condition;
   switch (difference.kind) {
     case HeaderDifferenceKind::NoFramework:
-      return where + u"no Framework line: with " + line + u" it could drop " +
+      return u"no Framework line: with " + line + u" it could drop " +
              Decimal(saving.dropped) + u" of the " + Decimal(saving.importedNow) +
              u" modules it imports now";
     case HeaderDifferenceKind::Unneeded:
-      return where + u"unneeded " + line;
+      return u"unneeded " + line;
     case HeaderDifferenceKind::NotInstalled:
-      return where + line + u": not installed here: kept";
+      return line + u": not installed here: kept";
     case HeaderDifferenceKind::Missing:
       break;
   }
   Text reason = finding.reason.Comment();
-  return where + u"missing " + line + (reason.empty() ? Text() : u" (" + reason + u")");
+  return u"missing " + line + (reason.empty() ? Text() : u" (" + reason + u")");
 }
 
 std::string DiffText(const HeaderPlan& plan) {

@@ -19,6 +19,9 @@ Text EncodingRefusal(TextEncoding encoding, TextView line);
 // prints it, without an ending; a Framework line that is missing altogether
 // says how many modules the program could drop (`saving`).
 Text FindingText(const HeaderFinding& finding, const FrameworkSaving& saving);
+// The same without the place, for a front end that shows the place itself
+// (an editor's diagnostic).
+Text FindingMessage(const HeaderFinding& finding, const FrameworkSaving& saving);
 
 // A unified diff of every file the plan would change and may write; UTF-8.
 std::string DiffText(const HeaderPlan& plan);

@@ -3,6 +3,7 @@
 #include "app/header_edit_text.h"
 #include "app/window_examine.h"
 #include "base/paths.h"
+#include "header/module_reason.h"
 #include "header/header_apply.h"
 
 namespace vt {
@@ -78,7 +79,7 @@ HeaderJob HeaderPanelJob(const AppState& state, const HeaderPanelState& panel,
   Text modFolder = state.Settings.RootFolder + u"/mod";
   size_t templateNumber = block ? *block + 1 : 0;
   HeaderJob job{panel.suggestion, state.Catalogue, modFolder, ProgramFolder(panel),
-                templateNumber, SuggestedReasons(panel.suggestion)};
+                templateNumber, ReasonsOf(panel.suggestion)};
   if (state.Catalogue.ruleSet == RuleSetKind::Modern) job.sections = SectionImports::Read;
   job.families = state.Rules.For(state.Catalogue.ruleSet).families;
   job.files = state.Files.get();

@@ -7,6 +7,7 @@
 #include "app/header_edit_text.h"
 #include "header/header_apply.h"
 #include "header/header_plan.h"
+#include "header/module_reason.h"
 #include "output/check_text.h"
 #include "output/header_output.h"
 #include "base/terminal_text.h"
@@ -82,7 +83,7 @@ int CodeOf(const ModeReport& report, const Options& options) {
 HeaderPlan PlanJob(const AppState& state, const Options& options, const Suggestion& suggestion,
                    const Text& startFolder, HandledFiles& handled) {
   HeaderJob job{suggestion, state.Catalogue, state.Settings.RootFolder + u"/mod", startFolder,
-                options.templateNumber, SuggestedReasons(suggestion)};
+                options.templateNumber, ReasonsOf(suggestion)};
   if (state.Catalogue.ruleSet == RuleSetKind::Modern) job.sections = SectionImports::Read;
   job.handled = &handled;
   job.keep = std::unordered_set<Text>(options.keep.begin(), options.keep.end());

@@ -62,7 +62,7 @@ class Planner {
     }
     if (plan_.files.empty()) return std::move(plan_);
     RefuseByFolder(block->boxes.front().path);
-    plan_.saving = Saving(planned);
+    plan_.saving = SavingOf(planned, job_.catalogue);
     return std::move(plan_);
   }
 
@@ -137,31 +137,31 @@ class Planner {
     }
   }
 
-  FrameworkSaving Saving(const std::vector<const CodeBox*>& planned) const {
-    std::unordered_set<Text> kept{u"brl.blitz"};
-    for (const CodeBox* box : planned) {
-      for (const Text& module : box->modules) {
-        Text low = Lower(module);
-        kept.insert(low);
-        if (const modtype* found = job_.catalogue.FindModule(low)) {
-          kept.insert(found->imports.begin(), found->imports.end());
-        }
-      }
-    }
-    FrameworkSaving saving;
-    for (const auto& module : job_.catalogue.ModList) {
-      if (!StartsWith(module->name, u"brl.") && !StartsWith(module->name, u"pub.")) continue;
-      ++saving.importedNow;
-      if (!kept.count(module->name)) ++saving.dropped;
-    }
-    return saving;
-  }
-
   const HeaderJob& job_;
   HeaderPlan plan_;
 };
 
 }  // namespace
+
+FrameworkSaving SavingOf(const std::vector<const CodeBox*>& boxes, const CatalogueState& catalogue) {
+  std::unordered_set<Text> kept{u"brl.blitz"};
+  for (const CodeBox* box : boxes) {
+    for (const Text& module : box->modules) {
+      Text low = Lower(module);
+      kept.insert(low);
+      if (const modtype* found = catalogue.FindModule(low)) {
+        kept.insert(found->imports.begin(), found->imports.end());
+      }
+    }
+  }
+  FrameworkSaving saving;
+  for (const auto& module : catalogue.ModList) {
+    if (!StartsWith(module->name, u"brl.") && !StartsWith(module->name, u"pub.")) continue;
+    ++saving.importedNow;
+    if (!kept.count(module->name)) ++saving.dropped;
+  }
+  return saving;
+}
 
 HeaderPlan PlanHeaders(const HeaderJob& job) { return Planner(job).Plan(); }
 
@@ -191,33 +191,6 @@ const FilePlan* HeaderPlan::Find(TextView shown) const {
     if (file.shown == shown) return &file;
   }
   return nullptr;
-}
-
-Reason SuggestedReason(const Suggestion& suggestion, TextView unitPath, TextView module) {
-  auto find = [&](const TextList& modules, const std::vector<Reason>& reasons) -> const Reason* {
-    for (size_t i = 0; i < modules.size() && i < reasons.size(); ++i) {
-      if (EqualFolded(modules[i], module)) return &reasons[i];
-    }
-    return nullptr;
-  };
-  for (const FrameworkBlock& block : suggestion.blocks) {
-    for (const CodeBox& box : block.boxes) {
-      if (box.path != unitPath) continue;
-      const Reason* reason = find(box.modules, box.reasons);
-      if (!reason) reason = find(box.optionalModules, box.optionalReasons);
-      for (const GuardedModules& guarded : box.guarded) {
-        if (!reason) reason = find(guarded.modules, guarded.reasons);
-      }
-      if (reason) return *reason;
-    }
-  }
-  return Reason();
-}
-
-ModuleReasons SuggestedReasons(const Suggestion& suggestion) {
-  return [&suggestion](TextView unit, TextView module) {
-    return SuggestedReason(suggestion, unit, module);
-  };
 }
 
 }  // namespace vt

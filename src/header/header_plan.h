@@ -24,12 +24,6 @@ namespace vt {
 // or an empty reason; shown after a missing module.
 using ModuleReasons = std::function<Reason(TextView unitPath, TextView module)>;
 
-// The reason the explanation gives for `module` in the unit `unitPath`, taken
-// from the first block that lists it there; none when no block does.
-Reason SuggestedReason(const Suggestion& suggestion, TextView unitPath, TextView module);
-// The same as a job's reasons; `suggestion` must outlive the job.
-ModuleReasons SuggestedReasons(const Suggestion& suggestion);
-
 struct HeaderJob {
   const Suggestion& suggestion;
   const CatalogueState& catalogue;
@@ -134,6 +128,10 @@ struct HeaderPlan {
   bool LeavesDifferences() const;
   const FilePlan* Find(TextView shown) const;
 };
+
+// What a Framework line with the modules of `boxes` (a block's) would let
+// the program drop.
+FrameworkSaving SavingOf(const std::vector<const CodeBox*>& boxes, const CatalogueState& catalogue);
 
 // Reads each unit (from `job.files` when given) and judges its header. A
 // header the check finds right gets no edit, so that check, diff and write
