@@ -3,8 +3,9 @@
 # (with the desktop program and its offscreen window tests), once under
 # AddressSanitizer and UndefinedBehaviorSanitizer in build-asan/ (core and
 # command line); then builds the Debian package in build-package/ and runs
-# the programs as it installs them (scripts/test-package.sh); fuzzes each
-# target briefly; and last cross-builds the core and veltrane-cli for
+# the programs as it installs them (scripts/test-package.sh); builds and
+# packs the VS Code extension (scripts/test-vscode.sh); fuzzes each target
+# briefly; and last cross-builds the core and veltrane-cli for
 # Windows and runs their tests under Wine (scripts/test-windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,6 +23,8 @@ cmake --build build-asan -j"$jobs"
 ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
 bash scripts/test-package.sh
+
+bash scripts/test-vscode.sh
 
 # Each fuzz target for a short while, on a copy of its seed corpus; the long
 # run is described in the README.
