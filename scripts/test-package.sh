@@ -27,7 +27,7 @@ cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DVELTRANE_GUI=ON -DVELTRANE_BENCH=OFF -DVELTRANE_SANITIZE=OFF \
   -DCMAKE_CXX_FLAGS="$cppflags $cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" >/dev/null
 # Only what the package holds; the tests are built and run by scripts/test.sh.
-cmake --build build-package -j"$(nproc)" --target veltrane veltrane-cli veltrane_man_pages
+cmake --build build-package -j"$(nproc)" --target veltrane veltrane-cli veltrane-lsp veltrane_man_pages
 rm -f build-package/veltrane_*.deb
 (cd build-package && cpack -G DEB >/dev/null)
 
@@ -54,7 +54,7 @@ check "has a maintainer" test -n "$(dpkg-deb -f "$deb" Maintainer)"
 check "has a section" test "$(dpkg-deb -f "$deb" Section)" = devel
 app=io.github.veltrane.Veltrane
 dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's|^\./|/|' >"$work/contents"
-for path in /usr/bin/veltrane /usr/bin/veltrane-cli \
+for path in /usr/bin/veltrane /usr/bin/veltrane-cli /usr/bin/veltrane-lsp \
   /usr/share/veltrane/index.htm /usr/share/veltrane/rules.txt /usr/share/veltrane/htmldata/bkg.gif \
   /usr/share/veltrane/htmldata/codebox.gif /usr/share/veltrane/htmldata/fwtype.gif \
   /usr/share/applications/$app.desktop /usr/share/metainfo/$app.metainfo.xml \
@@ -117,6 +117,22 @@ check "... prints the suggested framework" grep -qx 'Framework BRL.GLMax2D' "$wo
 check "... names the main file" grep -qx 'Main Source: game.bmx' "$work/run.out"
 check "... says where the report went" grep -qF "Report written to $work/r.htm" "$work/run.err"
 check "... writes the expected report" cmp -s "$work/expected.htm" "$work/r.htm"
+
+# The installed language server answers a whole session over its pipes:
+# initialize, shutdown, exit, each message framed as the protocol says.
+lsp_message() { printf 'Content-Length: %d\r\n\r\n%s' "${#1}" "$1"; }
+{
+  lsp_message '{"jsonrpc":"2.0","id":1,"method":"initialize","params":{"capabilities":{}}}'
+  lsp_message '{"jsonrpc":"2.0","method":"initialized","params":{}}'
+  lsp_message '{"jsonrpc":"2.0","id":2,"method":"shutdown"}'
+  lsp_message '{"jsonrpc":"2.0","method":"exit"}'
+} >"$work/lsp.in"
+set +e
+timeout 20 "$root/usr/bin/veltrane-lsp" <"$work/lsp.in" >"$work/lsp.out" 2>"$work/lsp.err"
+status=$?
+set -e
+check "veltrane-lsp ends a session with exit 0" test "$status" -eq 0
+check "... and answers initialize with its capabilities" grep -q '"capabilities"' "$work/lsp.out"
 
 # The window, offscreen, given the example at start. It looks for its help
 # page beside itself, where the package does not put it (it is in
