@@ -1,6 +1,6 @@
 -- Neovim as the user's editor, headless: it starts veltrane-lsp for the
 -- program, waits for the diagnostics, applies "Fix the header" and waits for
--- them to go. What it saw goes to VELTRANE_NVIM_OUT, one fact a line.
+-- them to go, then writes the buffer. What it saw goes to VELTRANE_NVIM_OUT, one fact a line.
 local server = os.getenv("VELTRANE_LSP")
 local root = os.getenv("VELTRANE_ROOT")
 local program = os.getenv("VELTRANE_PROGRAM")
@@ -49,5 +49,7 @@ if vim.wait(20000, function() return #vim.diagnostic.get(buffer) == 0 end, 20) t
   say("diagnostics after the fix: 0")
 end
 for _, line in ipairs(vim.api.nvim_buf_get_lines(buffer, 0, -1, false)) do say("line: " .. line) end
+vim.cmd("write")
+say("written")
 client.stop()
 vim.cmd("qa!")

@@ -1,5 +1,6 @@
 // Neovim, headless, as the user's editor: it starts the built veltrane-lsp,
-// shows its diagnostics, applies "Fix the header" and sees them go.
+// shows its diagnostics, applies "Fix the header", sees them go and writes
+// the file, which must then hold what the command line's --write makes.
 
 #include <gtest/gtest.h>
 
@@ -29,10 +30,13 @@ TEST(LspEditor, NeovimShowsTheFindingsAndFixesTheHeader) {
   if (!NeovimInstalled()) GTEST_SKIP() << "nvim is not installed (scripts/install-deps.sh)";
   testing::TempFolder home;
   testing::TempFolder project;
-  project.WriteFile(u"game.bmx",
-                    "SuperStrict\nFramework BRL.TextStream\nImport BRL.Map\n\n"
-                    "Local text:String = LoadText(\"notes.txt\")\n"
-                    "Local names:String[] = ReadFolder(\".\")\n");
+  testing::TempFolder written;
+  const char* program =
+      "SuperStrict\nFramework BRL.TextStream\nImport BRL.Map\n\n"
+      "Local text:String = LoadText(\"notes.txt\")\n"
+      "Local names:String[] = ReadFolder(\".\")\n";
+  project.WriteFile(u"game.bmx", program);
+  written.WriteFile(u"game.bmx", program);
   std::string script = ToUtf8(testing::SourceFolder() + u"/tests/lsp/neovim_client.lua");
   std::string command =
       "cd " + Quoted(ToUtf8(project.Path())) + " && HOME=" + Quoted(ToUtf8(home.Path())) +
@@ -53,7 +57,13 @@ TEST(LspEditor, NeovimShowsTheFindingsAndFixesTheHeader) {
             "line: Import BRL.Path\n"
             "line: \n"
             "line: Local text:String = LoadText(\"notes.txt\")\n"
-            "line: Local names:String[] = ReadFolder(\".\")\n");
+            "line: Local names:String[] = ReadFolder(\".\")\n"
+            "written\n");
+  std::string write = Quoted(VELTRANE_CLI_PATH) + " --root " + Quoted(ToUtf8(ModernRoot())) +
+                      " --write " + Quoted(ToUtf8(written / u"game.bmx")) + " > /dev/null 2>&1";
+  ASSERT_EQ(std::system(write.c_str()), 0);
+  EXPECT_EQ(testing::ReadFileBytes(project / u"game.bmx"),
+            testing::ReadFileBytes(written / u"game.bmx"));
 }
 
 #endif
