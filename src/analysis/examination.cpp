@@ -39,9 +39,12 @@ Examination ExamineProgram(const CatalogueState& catalogue, const RuleBook& rule
   }
   // Without an explanation nothing reads the records' lists again.
   Suggestion suggestion = explain ? SuggestFrameworks(analysis) : TakeFrameworks(analysis);
-  if (explain) ExplainSuggestion(analysis, suggestion);
+  if (explain) {
+    std::optional<ExplainedBefore> before = memo ? memo->LastExplained() : std::nullopt;
+    ExplainSuggestion(analysis, suggestion, before ? &*before : nullptr);
+  }
   Examination result = ExaminationOf(analysis, std::move(suggestion));
-  if (memo) memo->KeepFindings(result, reasons);
+  if (memo) memo->KeepFindings(result, reasons, analysis);
   return result;
 }
 

@@ -9,6 +9,7 @@ void ExaminationMemo::Forget() {
   reused_ = 0;
   unchanged_ = false;
   findings_.reset();
+  explainedRecords_.clear();
 }
 
 void ExaminationMemo::Fit(const CatalogueState& catalogue, RuleSetKind ruleSet,
@@ -38,13 +39,23 @@ void ExaminationMemo::Replace(std::unordered_map<size_t, std::unique_ptr<Stretch
                               size_t reused, bool unchanged) {
   stretches_ = std::move(stretches);
   reused_ = reused;
+  // Findings of a changed program are no longer the answer, but their
+  // reasons still serve the units that did not change.
   unchanged_ = unchanged;
-  if (!unchanged) findings_.reset();
 }
 
-void ExaminationMemo::KeepFindings(const Examination& findings, ReasonChoice reasons) {
+void ExaminationMemo::KeepFindings(const Examination& findings, ReasonChoice reasons,
+                                   const AnalysisState& analysis) {
   findings_ = findings;
   findingsReasons_ = reasons;
+  explainedRecords_.clear();
+  if (reasons != ReasonChoice::Give) return;
+  explainedRecords_.assign(analysis.SourceModList.begin(), analysis.SourceModList.end());
+}
+
+std::optional<ExplainedBefore> ExaminationMemo::LastExplained() {
+  if (!findings_ || findingsReasons_ != ReasonChoice::Give) return std::nullopt;
+  return ExplainedBefore{*findings_, explainedRecords_};
 }
 
 const Examination* ExaminationMemo::UnchangedFindings(ReasonChoice reasons) const {

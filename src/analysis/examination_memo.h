@@ -23,6 +23,7 @@
 
 #include "analysis/examination.h"
 #include "analysis/program_scopes.h"
+#include "analysis/reasons.h"
 #include "analysis/rule_book.h"
 #include "analysis/source_records.h"
 
@@ -77,8 +78,14 @@ class ExaminationMemo {
   void Replace(std::unordered_map<size_t, std::unique_ptr<StretchMemo>> stretches,
                size_t reused, bool unchanged);
   // The findings of an examination, for the next one that finds nothing
-  // changed.
-  void KeepFindings(const Examination& findings, ReasonChoice reasons);
+  // changed; with reasons, also the records they were explained from, so
+  // that the next explanation takes what still holds.
+  void KeepFindings(const Examination& findings, ReasonChoice reasons,
+                    const AnalysisState& analysis);
+  // The last explanation and its records, when the last findings kept
+  // were explained; else none. An explanation takes the reasons out of
+  // it, so it must be followed by KeepFindings.
+  std::optional<ExplainedBefore> LastExplained();
   // The findings kept, when the last examination found nothing changed
   // since they were made and asked for the same reasons; else null.
   const Examination* UnchangedFindings(ReasonChoice reasons) const;
@@ -98,6 +105,7 @@ class ExaminationMemo {
   bool unchanged_ = false;
   std::optional<Examination> findings_;
   ReasonChoice findingsReasons_ = ReasonChoice::Give;
+  std::vector<std::shared_ptr<const sourcemodtype>> explainedRecords_;
 };
 
 }  // namespace vt

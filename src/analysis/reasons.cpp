@@ -2,7 +2,9 @@
 
 #include <optional>
 #include <unordered_map>
+#include <utility>
 
+#include "analysis/examination.h"
 #include "base/paths.h"
 
 namespace vt {
@@ -51,7 +53,8 @@ class Explainer {
 
   Reason ForModule(const CodeBox& box, const sourcemodtype& record, const Text& module,
                    TextView templateName) const {
-    if (record.causes.count(Lower(module)) || box.standsInFor.empty()) {
+    LowerInto(key_, module);
+    if (box.standsInFor.empty() || record.causes.count(key_)) {
       return FromCause(record, record.causes, module);
     }
     // A driver the template put in place of the module the words asked for.
@@ -65,7 +68,8 @@ class Explainer {
                    const std::unordered_map<Text, ModuleCause>& causes,
                    const Text& module) const {
     Reason reason;
-    auto found = causes.find(Lower(module));
+    LowerInto(key_, module);
+    auto found = causes.find(key_);
     if (found == causes.end()) return reason;
     const ModuleCause& cause = found->second;
     if (cause.site) return FromSite(cause, module);
@@ -100,7 +104,7 @@ class Explainer {
   static Text RuleText(const ModuleCause& cause, const Text& module) {
     switch (cause.kind) {
       case CauseKind::Command:
-        if (Lower(cause.declaredBy) == Lower(module)) return Text();
+        if (EqualFolded(cause.declaredBy, module)) return Text();
         return u"declared by " + cause.declaredBy;
       case CauseKind::WordRule:
       case CauseKind::LiteralRule:
@@ -127,6 +131,8 @@ class Explainer {
   const AnalysisState& analysis_;
   Text mainFolder_;
   mutable std::unordered_map<size_t, Text> relativePaths_;
+  // The lower-cased module being looked up; its room is reused.
+  mutable Text key_;
 };
 
 }  // namespace
@@ -139,14 +145,72 @@ Text Reason::Comment() const {
   return comment.empty() ? templateName : templateName + u": " + comment;
 }
 
-void ExplainSuggestion(const AnalysisState& analysis, Suggestion& suggestion) {
+namespace {
+
+bool SameWalk(const AnalysisState& analysis, const Examination& before) {
+  if (analysis.ScanListList.size() != before.walked.size()) return false;
+  for (size_t i = 0; i < before.walked.size(); ++i) {
+    if (analysis.ScanListList[i]->path != before.walked[i].path) return false;
+  }
+  return true;
+}
+
+bool SameModules(const CodeBox& a, const CodeBox& b) {
+  if (a.path != b.path || a.isMain != b.isMain || a.modules != b.modules ||
+      a.optionalModules != b.optionalModules || a.standsInFor != b.standsInFor ||
+      a.guarded.size() != b.guarded.size()) {
+    return false;
+  }
+  for (size_t i = 0; i < a.guarded.size(); ++i) {
+    if (a.guarded[i].condition != b.guarded[i].condition ||
+        a.guarded[i].modules != b.guarded[i].modules) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The box as explained before, when its reasons still hold; else null.
+CodeBox* KeptBox(const ExplainedBefore* before, size_t blockIndex, const FrameworkBlock& block,
+                       size_t boxIndex, const sourcemodtype* record) {
+  if (!before || boxIndex >= before->records.size() ||
+      before->records[boxIndex].get() != record) {
+    return nullptr;
+  }
+  std::vector<FrameworkBlock>& blocks = before->findings.suggestion.blocks;
+  if (blockIndex >= blocks.size() || blocks[blockIndex].title != block.title) return nullptr;
+  std::vector<CodeBox>& boxes = blocks[blockIndex].boxes;
+  if (boxIndex >= boxes.size() || !SameModules(boxes[boxIndex], block.boxes[boxIndex])) {
+    return nullptr;
+  }
+  return &boxes[boxIndex];
+}
+
+void TakeReasons(CodeBox& box, CodeBox& kept) {
+  box.reasons = std::move(kept.reasons);
+  box.optionalReasons = std::move(kept.optionalReasons);
+  for (size_t i = 0; i < box.guarded.size(); ++i) {
+    box.guarded[i].reasons = std::move(kept.guarded[i].reasons);
+  }
+}
+
+}  // namespace
+
+void ExplainSuggestion(const AnalysisState& analysis, Suggestion& suggestion,
+                       const ExplainedBefore* before) {
+  if (before && !SameWalk(analysis, before->findings)) before = nullptr;
   Explainer explainer(analysis);
   const auto& records = analysis.SourceModList;
-  for (FrameworkBlock& block : suggestion.blocks) {
+  for (size_t b = 0; b < suggestion.blocks.size(); ++b) {
+    FrameworkBlock& block = suggestion.blocks[b];
     Text templateName = TemplateName(block.title);
     // The boxes follow the records, one each, in order.
     for (size_t i = 0; i < block.boxes.size() && i < records.size(); ++i) {
-      explainer.Explain(block.boxes[i], *records[i], templateName);
+      if (CodeBox* kept = KeptBox(before, b, block, i, records[i].get())) {
+        TakeReasons(block.boxes[i], *kept);
+      } else {
+        explainer.Explain(block.boxes[i], *records[i], templateName);
+      }
     }
   }
 }

@@ -144,14 +144,16 @@ class Planner {
 }  // namespace
 
 FrameworkSaving SavingOf(const std::vector<const CodeBox*>& boxes, const CatalogueState& catalogue) {
-  std::unordered_set<Text> kept{u"brl.blitz"};
+  // Many units name the same modules: each one's imports are added once.
+  std::unordered_set<Text> named;
   for (const CodeBox* box : boxes) {
-    for (const Text& module : box->modules) {
-      Text low = Lower(module);
-      kept.insert(low);
-      if (const modtype* found = catalogue.FindModule(low)) {
-        kept.insert(found->imports.begin(), found->imports.end());
-      }
+    for (const Text& module : box->modules) named.insert(Lower(module));
+  }
+  std::unordered_set<Text> kept{u"brl.blitz"};
+  for (const Text& module : named) {
+    kept.insert(module);
+    if (const modtype* found = catalogue.FindModule(module)) {
+      kept.insert(found->imports.begin(), found->imports.end());
     }
   }
   FrameworkSaving saving;

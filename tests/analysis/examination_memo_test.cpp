@@ -6,6 +6,7 @@
 #include <string>
 
 #include "analysis/analyse.h"
+#include "analysis/examination.h"
 #include "catalogue_fixture.h"
 #include "support/test_support.h"
 
@@ -50,6 +51,25 @@ std::string Dump(const AnalysisState& analysis) {
   return out;
 }
 
+// Every box's modules with the reasons given for them.
+std::string DumpReasons(const Examination& examination) {
+  std::string out;
+  for (const FrameworkBlock& block : examination.suggestion.blocks) {
+    out += ToUtf8(block.title) + "\n";
+    for (const CodeBox& box : block.boxes) {
+      out += " " + ToUtf8(box.path) + ":";
+      for (const Reason& reason : box.reasons) out += " [" + ToUtf8(reason.Comment()) + "]";
+      for (const Reason& reason : box.optionalReasons) out += " (" + ToUtf8(reason.Comment()) + ")";
+      for (const GuardedModules& guarded : box.guarded) {
+        out += " ?" + ToUtf8(guarded.condition);
+        for (const Reason& reason : guarded.reasons) out += " {" + ToUtf8(reason.Comment()) + "}";
+      }
+      out += "\n";
+    }
+  }
+  return out;
+}
+
 class Memo : public testing::FreshState {
  protected:
   Memo() {
@@ -75,6 +95,11 @@ class Memo : public testing::FreshState {
     AnalyseProgram(Analysis, Catalogue, mem.Files(), mem / u"main.bmx", CauseNotes::Keep,
                    BuiltInRules(), memo);
     return Dump(Analysis);
+  }
+
+  std::string Explain(ExaminationMemo* memo) {
+    return DumpReasons(ExamineProgram(Catalogue, BuiltInRules(), mem.Files(), mem / u"main.bmx",
+                                      ReasonChoice::Give, memo));
   }
 
   testing::MemoryFolder mem;
@@ -125,6 +150,17 @@ TEST_F(Memo, AnExaminationWithTheMemoFindsWhatOneWithoutFinds) {
       // Kept again, the memo serves the examination after as well.
       EXPECT_EQ(Examine(&memo), fresh);
       EXPECT_EQ(memo.LastReused(), memo.StretchCount());
+
+      // The reasons too: those of the units that did not change are
+      // taken from the last explanation, and must be what a fresh one
+      // gives, whatever changed.
+      WriteProgram();
+      ExaminationMemo explained;
+      Explain(&explained);
+      if (edit.bytes) mem.WriteFile(edit.file, edit.bytes);
+      std::string freshReasons = Explain(nullptr);
+      EXPECT_EQ(Explain(&explained), freshReasons);
+      EXPECT_EQ(Explain(&explained), freshReasons);
     }
   }
 }
