@@ -67,7 +67,9 @@ class SourceWalk {
   size_t ReachingUnit() const { return open_.empty() ? 0 : open_.back().unit; }
   void List(TextView path, EntryKind kind) {
     analysis_.NewScanEntry(path, kind)->unit = ReachingUnit();
-    listed_.insert(Text(path));
+    // Only files are looked up (by their full path, which no module name
+    // can equal); a program names the same modules thousands of times.
+    if (kind != EntryKind::Module) listed_.insert(Text(path));
   }
   // The absolute path of `folder`, relative to here_, with its links
   // resolved, or null when it cannot be entered.
