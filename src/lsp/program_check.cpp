@@ -62,18 +62,23 @@ HeaderPlan PlanReusing(HeaderJob& job, ProgramCheck* before, std::unordered_set<
     return PlanHeaders(job);
   }
   const FrameworkBlock& block = suggestion.blocks[number - 1];
+  const std::vector<CodeBox>& oldBlockBoxes = before->examination.suggestion.blocks[number - 1].boxes;
   std::unordered_map<Text, const CodeBox*> oldBoxes;
-  for (const CodeBox& box : before->examination.suggestion.blocks[number - 1].boxes) {
-    oldBoxes.emplace(box.path, &box);
-  }
+  for (const CodeBox& box : oldBlockBoxes) oldBoxes.emplace(box.path, &box);
+  // The saving depends only on the modules of the boxes: when each box
+  // names what it named before, the last one stands.
+  bool savingStands = TellsSaving(before->plan) && oldBlockBoxes.size() == block.boxes.size();
+  FrameworkSaving savingBefore = before->plan.saving;
   std::unordered_map<Text, FilePlan*> oldFiles;
   for (FilePlan& file : before->plan.files) oldFiles.emplace(file.path, &file);
   std::unordered_set<Text> handled;
   std::unordered_map<Text, FilePlan*> reusable;
   std::string bytes;
-  for (size_t i = 1; i < block.boxes.size(); ++i) {
+  for (size_t i = 0; i < block.boxes.size(); ++i) {
     const CodeBox& box = block.boxes[i];
     auto oldBox = oldBoxes.find(box.path);
+    if (oldBox == oldBoxes.end() || oldBox->second->modules != box.modules) savingStands = false;
+    if (i == 0) continue;
     auto oldFile = oldFiles.find(box.path);
     if (oldBox == oldBoxes.end() || oldFile == oldFiles.end() || !SameBox(box, *oldBox->second)) {
       continue;
@@ -104,8 +109,12 @@ HeaderPlan PlanReusing(HeaderJob& job, ProgramCheck* before, std::unordered_set<
   }
   plan.files = std::move(files);
   // Working the saving out over every box costs more than the rest of an
-  // edit's plan: only when a message tells it.
-  plan.saving = TellsSaving(plan) ? SavingOf(boxes, job.catalogue) : FrameworkSaving();
+  // edit's plan: only when a message tells it, and the modules changed.
+  if (!TellsSaving(plan)) {
+    plan.saving = FrameworkSaving();
+  } else {
+    plan.saving = savingStands ? savingBefore : SavingOf(boxes, job.catalogue);
+  }
   return plan;
 }
 

@@ -329,6 +329,36 @@ TEST_F(LspUnits, AnEditOfOneUnitLeavesTheOthersAloneButRight) {
             0) << ::testing::PrintToString(now);
 }
 
+// What a Framework line would save, told to a main file without one, is
+// taken from the last check while every unit names the modules it named,
+// and worked out again when one names another: as a fresh server says.
+TEST_F(LspUnits, TheSavingOfAFrameworkFollowsTheModules) {
+  auto saving = [](const Json& diagnostics) {
+    for (const std::string& message : Messages(diagnostics)) {
+      if (message.rfind("no Framework line", 0) == 0) return message;
+    }
+    return std::string();
+  };
+  Start();
+  project.WriteFile(u"util.bmx", "SuperStrict\n\nPrint LoadText(\"notes.txt\")\n");
+  std::string main = "SuperStrict\nImport \"util.bmx\"\n\nLocal names:String[] = ReadFolder(\".\")\n";
+  std::string uri = Open(u"game.bmx", main);
+  std::string first = saving(client.Diagnostics(uri));
+  ASSERT_NE(first, "");
+  Replace(uri, main + "Local n:Int = 1\n", 2);
+  EXPECT_EQ(saving(client.Diagnostics(uri)), first);
+
+  std::string timed = main + "CreateTimer(60)\n";
+  Replace(uri, timed, 3);
+  std::string now = saving(client.Diagnostics(uri));
+  EXPECT_NE(now, first);
+  InProcessClient fresh;
+  fresh.Request("initialize", Initialize(ModernRoot()));
+  fresh.Notify("initialized", Json::object());
+  fresh.Notify("textDocument/didOpen", DidOpen(uri, timed));
+  EXPECT_EQ(now, saving(fresh.Diagnostics(uri)));
+}
+
 }  // namespace
 }  // namespace vt::lsp
 
