@@ -62,6 +62,7 @@ for path in /usr/bin/veltrane /usr/bin/veltrane-cli /usr/bin/veltrane-lsp \
   /usr/share/icons/hicolor/48x48/apps/$app.png \
   /usr/share/icons/hicolor/256x256/apps/$app.png \
   /usr/share/man/man1/veltrane-cli.1.gz /usr/share/man/man1/veltrane.1.gz \
+  /usr/share/man/man1/veltrane-lsp.1.gz \
   /usr/share/doc/veltrane/copyright /usr/share/doc/veltrane/changelog.gz; do
   check "holds $path" grep -qxF "$path" "$work/contents"
 done
@@ -249,7 +250,7 @@ else
       cmp -s "$root/usr/share/veltrane/htmldata/$picture" "$data/htmldata/$picture"
   done
   check "... left bin/ as installed" \
-    test -z "$(find "$bin" -mindepth 1 ! -name veltrane ! -name veltrane-cli -print -quit)"
+    test -z "$(find "$bin" -mindepth 1 ! -name veltrane ! -name veltrane-cli ! -name veltrane-lsp -print -quit)"
   if [ "$failed" -ne 0 ]; then
     echo "--- read-only window's standard error ---" >&2
     tail -20 "$work/ro-window.err" >&2
