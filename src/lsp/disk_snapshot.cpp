@@ -2,6 +2,18 @@
 
 namespace vt::lsp {
 
+namespace {
+
+// The answer kept for `key`, asked of the disk the first time.
+template <typename Map, typename Ask>
+typename Map::mapped_type Remembered(Map& kept, TextView key, Ask ask) {
+  auto found = kept.find(key);
+  if (found != kept.end()) return found->second;
+  return kept.emplace(Text(key), ask()).first->second;
+}
+
+}  // namespace
+
 void DiskSnapshot::Forget() {
   kinds_.clear();
   enterable_.clear();
@@ -12,20 +24,12 @@ void DiskSnapshot::Forget() {
 
 FileKind DiskSnapshot::KindOf(TextView path) const {
   if (!keep_) return disk_.KindOf(path);
-  auto found = kinds_.find(path);
-  if (found != kinds_.end()) return found->second;
-  FileKind kind = disk_.KindOf(path);
-  kinds_.emplace(Text(path), kind);
-  return kind;
+  return Remembered(kinds_, path, [&] { return disk_.KindOf(path); });
 }
 
 bool DiskSnapshot::CanEnter(TextView folder) const {
   if (!keep_) return disk_.CanEnter(folder);
-  auto found = enterable_.find(folder);
-  if (found != enterable_.end()) return found->second;
-  bool can = disk_.CanEnter(folder);
-  enterable_.emplace(Text(folder), can);
-  return can;
+  return Remembered(enterable_, folder, [&] { return disk_.CanEnter(folder); });
 }
 
 bool DiskSnapshot::List(TextView folder, std::vector<Text>& names,
@@ -56,11 +60,7 @@ ReadOutcome DiskSnapshot::ReadBytes(TextView path, std::string& bytes) const {
 
 Text DiskSnapshot::Canonical(TextView path) const {
   if (!keep_) return disk_.Canonical(path);
-  auto found = canonical_.find(path);
-  if (found != canonical_.end()) return found->second;
-  Text canonical = disk_.Canonical(path);
-  canonical_.emplace(Text(path), canonical);
-  return canonical;
+  return Remembered(canonical_, path, [&] { return disk_.Canonical(path); });
 }
 
 }  // namespace vt::lsp

@@ -50,6 +50,16 @@ bool TellsSaving(const HeaderPlan& plan) {
   });
 }
 
+// Whether every box names the modules it named before: the saving of a
+// Framework line depends on nothing else.
+bool SameModules(const std::vector<CodeBox>& now, const std::vector<CodeBox>& before) {
+  if (now.size() != before.size()) return false;
+  for (size_t i = 0; i < now.size(); ++i) {
+    if (now[i].path != before[i].path || now[i].modules != before[i].modules) return false;
+  }
+  return true;
+}
+
 // The plan of the job, judging again only the units whose box or bytes
 // changed since `before`: in a program of many units an edit changes one.
 // The main file is always judged, since it picks the block.
@@ -65,20 +75,16 @@ HeaderPlan PlanReusing(HeaderJob& job, ProgramCheck* before, std::unordered_set<
   const std::vector<CodeBox>& oldBlockBoxes = before->examination.suggestion.blocks[number - 1].boxes;
   std::unordered_map<Text, const CodeBox*> oldBoxes;
   for (const CodeBox& box : oldBlockBoxes) oldBoxes.emplace(box.path, &box);
-  // The saving depends only on the modules of the boxes: when each box
-  // names what it named before, the last one stands.
-  bool savingStands = TellsSaving(before->plan) && oldBlockBoxes.size() == block.boxes.size();
+  bool savingStands = TellsSaving(before->plan) && SameModules(block.boxes, oldBlockBoxes);
   FrameworkSaving savingBefore = before->plan.saving;
   std::unordered_map<Text, FilePlan*> oldFiles;
   for (FilePlan& file : before->plan.files) oldFiles.emplace(file.path, &file);
   std::unordered_set<Text> handled;
   std::unordered_map<Text, FilePlan*> reusable;
   std::string bytes;
-  for (size_t i = 0; i < block.boxes.size(); ++i) {
+  for (size_t i = 1; i < block.boxes.size(); ++i) {
     const CodeBox& box = block.boxes[i];
     auto oldBox = oldBoxes.find(box.path);
-    if (oldBox == oldBoxes.end() || oldBox->second->modules != box.modules) savingStands = false;
-    if (i == 0) continue;
     auto oldFile = oldFiles.find(box.path);
     if (oldBox == oldBoxes.end() || oldFile == oldFiles.end() || !SameBox(box, *oldBox->second)) {
       continue;
@@ -110,11 +116,8 @@ HeaderPlan PlanReusing(HeaderJob& job, ProgramCheck* before, std::unordered_set<
   plan.files = std::move(files);
   // Working the saving out over every box costs more than the rest of an
   // edit's plan: only when a message tells it, and the modules changed.
-  if (!TellsSaving(plan)) {
-    plan.saving = FrameworkSaving();
-  } else {
-    plan.saving = savingStands ? savingBefore : SavingOf(boxes, job.catalogue);
-  }
+  if (!TellsSaving(plan)) return plan;
+  plan.saving = savingStands ? savingBefore : SavingOf(boxes, job.catalogue);
   return plan;
 }
 

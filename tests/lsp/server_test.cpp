@@ -424,48 +424,49 @@ namespace vt::lsp {
 namespace {
 
 // A client that watches the files is asked to, and is trusted to say when
-// the disk changes: until then the disk is read as it was.
-TEST_F(LspServer, AWatchingClientSaysWhenTheDiskChanges) {
-  Json params = Initialize(ModernRoot());
-  params["capabilities"] =
-      Json{{"workspace", Json{{"didChangeWatchedFiles", Json{{"dynamicRegistration", true}}}}}};
-  ASSERT_TRUE(client.Request("initialize", params).contains("result"));
-  client.Notify("initialized", Json::object());
-  std::optional<Json> registration = client.Take(
-      [](const Json& m) { return m.value("method", "") == "client/registerCapability"; });
-  ASSERT_TRUE(registration);
-  EXPECT_EQ((*registration)["params"]["registrations"][0]["method"],
-            "workspace/didChangeWatchedFiles");
+// the disk changes: until then the disk is read as it was. Without that
+// promise every examination reads the disk.
+TEST_F(LspServer, TheDiskIsReadAgainWhenAWatchingClientSaysOrEachTime) {
+  for (bool watching : {true, false}) {
+    SCOPED_TRACE(watching ? "watching" : "not watching");
+    InProcessClient editor;
+    Json params = Initialize(ModernRoot());
+    if (watching) {
+      params["capabilities"] = Json{
+          {"workspace", Json{{"didChangeWatchedFiles", Json{{"dynamicRegistration", true}}}}}};
+    }
+    ASSERT_TRUE(editor.Request("initialize", params).contains("result"));
+    editor.Notify("initialized", Json::object());
+    std::optional<Json> registration = editor.Take(
+        [](const Json& m) { return m.value("method", "") == "client/registerCapability"; });
+    ASSERT_EQ(registration.has_value(), watching);
+    if (watching) {
+      EXPECT_EQ((*registration)["params"]["registrations"][0]["method"],
+                "workspace/didChangeWatchedFiles");
+    }
 
-  project.WriteFile(u"helper.bmx", "Function Helper()\nEnd Function\n");
-  std::string main = "SuperStrict\nFramework BRL.TextStream\nInclude \"helper.bmx\"\n\n"
-                     "Print LoadText(\"notes.txt\")\n";
-  std::string uri = Open(u"game.bmx", main);
-  EXPECT_EQ(client.Diagnostics(uri), Json::array());
-  project.WriteFile(u"helper.bmx", "Function Helper:String[]()\n\tReturn ReadFolder(\".\")\n"
-                                   "End Function\n");
-  Replace(uri, main + "\n", 2);
-  EXPECT_EQ(client.Diagnostics(uri), Json::array());
-  client.Notify("workspace/didChangeWatchedFiles",
-                Json{{"changes", Json::array({Json{{"uri", UriFromPath(project / u"helper.bmx")},
-                                                   {"type", 2}}})}});
-  EXPECT_EQ(Messages(client.Diagnostics(uri)),
-            std::vector<std::string>{"missing Import BRL.Path (ReadFolder at helper.bmx:2)"});
-}
-
-// Without that promise every examination reads the disk.
-TEST_F(LspServer, OtherwiseTheDiskIsReadEachTime) {
-  Start();
-  project.WriteFile(u"helper.bmx", "Function Helper()\nEnd Function\n");
-  std::string main = "SuperStrict\nFramework BRL.TextStream\nInclude \"helper.bmx\"\n\n"
-                     "Print LoadText(\"notes.txt\")\n";
-  std::string uri = Open(u"game.bmx", main);
-  EXPECT_EQ(client.Diagnostics(uri), Json::array());
-  project.WriteFile(u"helper.bmx", "Function Helper:String[]()\n\tReturn ReadFolder(\".\")\n"
-                                   "End Function\n");
-  Replace(uri, main + "\n", 2);
-  EXPECT_EQ(Messages(client.Diagnostics(uri)),
-            std::vector<std::string>{"missing Import BRL.Path (ReadFolder at helper.bmx:2)"});
+    project.WriteFile(u"helper.bmx", "Function Helper()\nEnd Function\n");
+    std::string main = "SuperStrict\nFramework BRL.TextStream\nInclude \"helper.bmx\"\n\n"
+                       "Print LoadText(\"notes.txt\")\n";
+    std::string uri = UriFromPath(project / u"game.bmx");
+    editor.Notify("textDocument/didOpen", DidOpen(uri, main));
+    EXPECT_EQ(editor.Diagnostics(uri), Json::array());
+    project.WriteFile(u"helper.bmx", "Function Helper:String[]()\n\tReturn ReadFolder(\".\")\n"
+                                     "End Function\n");
+    editor.Notify("textDocument/didChange",
+                  Json{{"textDocument", Json{{"uri", uri}, {"version", 2}}},
+                       {"contentChanges", Json::array({Json{{"text", main + "\n"}}})}});
+    Json afterEdit = editor.Diagnostics(uri);
+    if (watching) {
+      EXPECT_EQ(afterEdit, Json::array());
+      editor.Notify("workspace/didChangeWatchedFiles",
+                    Json{{"changes", Json::array({Json{{"uri", UriFromPath(project / u"helper.bmx")},
+                                                       {"type", 2}}})}});
+      afterEdit = editor.Diagnostics(uri);
+    }
+    EXPECT_EQ(Messages(afterEdit),
+              std::vector<std::string>{"missing Import BRL.Path (ReadFolder at helper.bmx:2)"});
+  }
 }
 
 }  // namespace
