@@ -260,34 +260,23 @@ std::map<Text, Json> WalkDiagnostics(const Examination& examination, const FileT
   return diagnostics;
 }
 
-bool SameDiagnostics(const FilePlan& a, const FrameworkSaving& aSaving, const FilePlan& b,
-                     const FrameworkSaving& bSaving) {
-  if (a.bytes != b.bytes || a.findings.size() != b.findings.size()) return false;
-  if (aSaving.dropped != bSaving.dropped || aSaving.importedNow != bSaving.importedNow) {
-    return false;
+size_t FindingsPrint(const FilePlan& file, const FrameworkSaving& saving) {
+  size_t print = file.findings.size();
+  auto mix = [&print](size_t value) { print ^= value + 0x9e3779b97f4a7c15 + (print << 6) + (print >> 2); };
+  std::hash<Text> hash;
+  for (const HeaderFinding& finding : file.findings) {
+    // What the diagnostic shows: its kind, its line and its message.
+    mix(static_cast<size_t>(finding.difference.kind));
+    mix(finding.difference.line);
+    mix(hash(FindingMessage(finding, saving)));
   }
-  for (size_t i = 0; i < a.findings.size(); ++i) {
-    const HeaderFinding& x = a.findings[i];
-    const HeaderFinding& y = b.findings[i];
-    const HeaderDifference& d = x.difference;
-    const HeaderDifference& e = y.difference;
-    if (x.file != y.file || d.kind != e.kind || d.framework != e.framework ||
-        d.module != e.module || d.line != e.line || d.condition != e.condition) {
-      return false;
-    }
-    if (x.reason.word != y.reason.word || x.reason.file != y.reason.file ||
-        x.reason.line != y.reason.line || x.reason.rule != y.reason.rule ||
-        x.reason.templateName != y.reason.templateName) {
-      return false;
-    }
-  }
-  return true;
+  return print;
 }
 
 Json CodeActions(const ProgramCheck& check, TextView path, const std::string& uri,
                  TextRange range, const Json& only) {
   Json actions = Json::array();
-  const FilePlan* file = check.PlanOf(path);
+  const FilePlan* file = check.WholePlanOf(path);
   if (!file) return actions;
   size_t first = std::min(range.start.line, range.end.line);
   size_t last = std::max(range.start.line, range.end.line);
@@ -313,7 +302,7 @@ Json CodeActions(const ProgramCheck& check, TextView path, const std::string& ur
 }
 
 std::optional<Json> HoverAt(const ProgramCheck& check, TextView path, TextPosition position) {
-  const FilePlan* file = check.PlanOf(path);
+  const FilePlan* file = check.WholePlanOf(path);
   if (!file) return std::nullopt;
   auto at = [&](const std::vector<HeaderLine>& lines) -> const HeaderLine* {
     for (const HeaderLine& line : lines) {

@@ -20,11 +20,11 @@ Json HeaderDiagnostics(const FilePlan& file, const FrameworkSaving& saving);
 // read, by the file that holds the line.
 std::map<Text, Json> WalkDiagnostics(const Examination& examination, const FileTree& files);
 
-// Whether two plans of a unit give the same diagnostics: the same bytes
-// and the same findings. Far cheaper than making them, for a program of
-// many units of which an edit changes one.
-bool SameDiagnostics(const FilePlan& a, const FrameworkSaving& aSaving, const FilePlan& b,
-                     const FrameworkSaving& bSaving);
+// A fingerprint of the diagnostics of one unit's header, but for their
+// ranges, which the file's bytes decide: far cheaper to tell than the
+// diagnostics to make, for a program of many units of which an edit changes
+// one.
+size_t FindingsPrint(const FilePlan& file, const FrameworkSaving& saving);
 
 // The code actions for `range` of the file `path` (known to the client as
 // `uri`): a quick fix for each finding on those lines, and "Fix the header",

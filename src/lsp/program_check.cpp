@@ -1,12 +1,15 @@
 #include "lsp/program_check.h"
 
 #include <algorithm>
+#include <functional>
+#include <string>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "base/paths.h"
 #include "platform/file_bytes.h"
 #include "header/module_reason.h"
+#include "lsp/header_findings.h"
 
 namespace vt::lsp {
 
@@ -41,13 +44,8 @@ bool SameBox(const CodeBox& a, const CodeBox& b) {
   return true;
 }
 
-// Only a missing Framework line's message tells the saving.
-bool TellsSaving(const HeaderPlan& plan) {
-  if (plan.files.empty()) return false;
-  const std::vector<HeaderFinding>& findings = plan.files.front().findings;
-  return std::any_of(findings.begin(), findings.end(), [](const HeaderFinding& finding) {
-    return finding.difference.kind == HeaderDifferenceKind::NoFramework;
-  });
+bool PlanTellsSaving(const HeaderPlan& plan) {
+  return !plan.files.empty() && TellsSaving(plan.files.front());
 }
 
 // Whether every box names the modules it named before: the saving of a
@@ -62,8 +60,11 @@ bool SameModules(const std::vector<CodeBox>& now, const std::vector<CodeBox>& be
 
 // The plan of the job, judging again only the units whose box or bytes
 // changed since `before`: in a program of many units an edit changes one.
-// The main file is always judged, since it picks the block.
-HeaderPlan PlanReusing(HeaderJob& job, ProgramCheck* before, std::unordered_set<Text>& reused) {
+// The main file is always judged, since it picks the block; so is a
+// slimmed plan unless `slimStands` says its findings are all it needs.
+HeaderPlan PlanReusing(HeaderJob& job, ProgramCheck* before,
+                       const std::function<bool(const Text&)>& slimStands,
+                       std::unordered_set<Text>& reused) {
   const Suggestion& suggestion = job.suggestion;
   size_t number = before ? before->plan.block : 0;
   if (number == 0 || !before->plansCurrent || number > suggestion.blocks.size() ||
@@ -75,7 +76,7 @@ HeaderPlan PlanReusing(HeaderJob& job, ProgramCheck* before, std::unordered_set<
   const std::vector<CodeBox>& oldBlockBoxes = before->examination.suggestion.blocks[number - 1].boxes;
   std::unordered_map<Text, const CodeBox*> oldBoxes;
   for (const CodeBox& box : oldBlockBoxes) oldBoxes.emplace(box.path, &box);
-  bool savingStands = TellsSaving(before->plan) && SameModules(block.boxes, oldBlockBoxes);
+  bool savingStands = PlanTellsSaving(before->plan) && SameModules(block.boxes, oldBlockBoxes);
   FrameworkSaving savingBefore = before->plan.saving;
   std::unordered_map<Text, FilePlan*> oldFiles;
   for (FilePlan& file : before->plan.files) oldFiles.emplace(file.path, &file);
@@ -89,8 +90,10 @@ HeaderPlan PlanReusing(HeaderJob& job, ProgramCheck* before, std::unordered_set<
     if (oldBox == oldBoxes.end() || oldFile == oldFiles.end() || !SameBox(box, *oldBox->second)) {
       continue;
     }
+    if (before->slim.count(box.path) && !slimStands(box.path)) continue;
+    auto print = before->prints.find(box.path);
     bool read = job.files && job.files->ReadBytes(box.path, bytes) == ReadOutcome::Read;
-    if (!read || bytes != oldFile->second->bytes) continue;
+    if (!read || print == before->prints.end() || DigestOf(bytes) != print->second.bytes) continue;
     handled.insert(CanonicalPath(box.path));
     reusable.emplace(box.path, oldFile->second);
   }
@@ -116,12 +119,22 @@ HeaderPlan PlanReusing(HeaderJob& job, ProgramCheck* before, std::unordered_set<
   plan.files = std::move(files);
   // Working the saving out over every box costs more than the rest of an
   // edit's plan: only when a message tells it, and the modules changed.
-  if (!TellsSaving(plan)) return plan;
+  if (!PlanTellsSaving(plan)) return plan;
   plan.saving = savingStands ? savingBefore : SavingOf(boxes, job.catalogue);
   return plan;
 }
 
 }  // namespace
+
+bool TellsSaving(const FilePlan& file) {
+  return std::any_of(file.findings.begin(), file.findings.end(), [](const HeaderFinding& finding) {
+    return finding.difference.kind == HeaderDifferenceKind::NoFramework;
+  });
+}
+
+BytesDigest DigestOf(const std::string& bytes) {
+  return {bytes.size(), std::hash<std::string>{}(bytes)};
+}
 
 const FilePlan* ProgramCheck::PlanOf(TextView path) const {
   for (const FilePlan& file : plan.files) {
@@ -130,8 +143,55 @@ const FilePlan* ProgramCheck::PlanOf(TextView path) const {
   return nullptr;
 }
 
+const FilePlan* ProgramCheck::WholePlanOf(TextView path) const {
+  const FilePlan* file = PlanOf(path);
+  return file && !slim.count(file->path) ? file : nullptr;
+}
+
+void ProgramCheck::Slim(const WholePlanWanted& whole) {
+  for (FilePlan& file : plan.files) {
+    if (file.path == mainPath || slim.count(file.path) || TellsSaving(file) ||
+        (whole && whole(file.path))) {
+      continue;
+    }
+    file.bytes = std::string();
+    file.lines = TextLines();
+    file.present = PresentHeader();
+    file.wanted = std::vector<WantedLine>();
+    file.edit = HeaderEdit();
+    file.findings = std::vector<HeaderFinding>();
+    slim.insert(file.path);
+  }
+}
+
+namespace {
+
+// The files the walk warned about now or last time: their diagnostics are
+// made again from their plans.
+std::unordered_set<Text> WarnedFiles(const Examination& now, const ProgramCheck* before) {
+  std::unordered_set<Text> warned;
+  for (const WalkWarning& warning : now.warnings) warned.insert(warning.file);
+  if (!before) return warned;
+  for (const WalkWarning& warning : before->examination.warnings) warned.insert(warning.file);
+  return warned;
+}
+
+// Each plan's print: a reused one keeps its own, and stays slim if it was.
+void NotePrints(ProgramCheck& check, const ProgramCheck* before) {
+  for (const FilePlan& file : check.plan.files) {
+    if (!check.reused.count(file.path)) {
+      check.prints[file.path] = {DigestOf(file.bytes), FindingsPrint(file, check.plan.saving)};
+      continue;
+    }
+    check.prints[file.path] = before->prints.at(file.path);
+    if (before->slim.count(file.path)) check.slim.insert(file.path);
+  }
+}
+
+}  // namespace
+
 ProgramCheck CheckProgram(Installation& installation, const Text& mainPath,
-                          ProgramCheck* before) {
+                          ProgramCheck* before, const WholePlanWanted& whole) {
   AppState& state = *installation.state;
   ProgramCheck check;
   check.mainPath = mainPath;
@@ -153,9 +213,15 @@ ProgramCheck CheckProgram(Installation& installation, const Text& mainPath,
   }
   job.families = state.Rules.For(state.Catalogue.ruleSet).families;
   job.files = state.Files.get();
-  check.plan = PlanReusing(job, before, check.reused);
-  // The same plan says the same whichever way it was made.
-  if (!TellsSaving(check.plan)) check.plan.saving = FrameworkSaving();
+  std::unordered_set<Text> warned = WarnedFiles(check.examination, before);
+  auto slimStands = [&](const Text& path) {
+    return !(whole && whole(path)) && !warned.count(path);
+  };
+  check.plan = PlanReusing(job, before, slimStands, check.reused);
+  // The saving is known only now, and the main file, whose findings tell
+  // it, is never reused.
+  if (!PlanTellsSaving(check.plan)) check.plan.saving = FrameworkSaving();
+  NotePrints(check, before);
   return check;
 }
 

@@ -340,10 +340,23 @@ const ProgramCheck* Server::CheckFor(const Text& path) {
   if (!waiting_.empty()) ExamineWaiting();
   const ProgramCheck* reaching = nullptr;
   for (const auto& [main, check] : checks_) {
-    if (check.PlanOf(path)) return &check;
+    if (check.PlanOf(path)) return WholeCheck(main, path);
     if (!reaching && check.files.count(path)) reaching = &check;
   }
   return reaching;
+}
+
+const ProgramCheck* Server::WholeCheck(const Text& mainPath, const Text& path) {
+  const ProgramCheck* check = &checks_.at(mainPath);
+  if (!check->slim.count(path)) return check;
+  // A file no editor has open, asked for all the same: judged again, and
+  // kept whole from now on.
+  asked_.insert(path);
+  Installation* installation = installations_->For(mainPath);
+  if (!installation || !installation->usable) return check;
+  Check(mainPath, *installation, {});
+  auto found = checks_.find(mainPath);
+  return found == checks_.end() ? nullptr : &found->second;
 }
 
 void Server::ExamineWaiting() {
@@ -394,8 +407,10 @@ void Server::Check(const Text& mainPath, Installation& installation,
   }
   auto found = checks_.find(mainPath);
   ProgramCheck* before = found == checks_.end() ? nullptr : &found->second;
-  ProgramCheck check = CheckProgram(installation, mainPath, before);
+  auto open = [this](const Text& path) { return documents_.count(path) || asked_.count(path); };
+  ProgramCheck check = CheckProgram(installation, mainPath, before, open);
   Publish(check, before, edited);
+  check.Slim(open);
   // A file this program reaches is no program of its own.
   for (const Text& file : check.files) {
     if (file != mainPath) checks_.erase(file);
@@ -406,10 +421,8 @@ void Server::Check(const Text& mainPath, Installation& installation,
 void Server::Publish(const ProgramCheck& check, const ProgramCheck* before,
                      const std::set<Text>& edited) {
   std::map<Text, Json> walk = WalkDiagnostics(check.examination, *files_);
-  std::unordered_map<Text, const FilePlan*> earlier;
   std::set<Text> warnedBefore;
   if (before) {
-    for (const FilePlan& file : before->plan.files) earlier.emplace(file.path, &file);
     for (const WalkWarning& warning : before->examination.warnings) {
       warnedBefore.insert(warning.file);
     }
@@ -419,15 +432,12 @@ void Server::Publish(const ProgramCheck& check, const ProgramCheck* before,
   for (const FilePlan& file : check.plan.files) {
     if (!offered.insert(file.path).second) continue;
     auto warnings = walk.find(file.path);
-    auto old = earlier.find(file.path);
     bool quiet = warnings == walk.end() && !warnedBefore.count(file.path);
-    // A reused plan was moved out of the check before: it is the same.
-    bool same = quiet && check.reused.count(file.path) &&
-                before->plan.saving.dropped == check.plan.saving.dropped &&
-                before->plan.saving.importedNow == check.plan.saving.importedNow;
-    if (!same && quiet && old != earlier.end()) {
-      same = SameDiagnostics(*old->second, before->plan.saving, file, check.plan.saving);
-    }
+    // A plan judged from the same bytes with the same findings gives the
+    // same diagnostics, which a slimmed one could no longer make.
+    auto old = before ? before->prints.find(file.path) : check.prints.end();
+    bool same = quiet && before && old != before->prints.end() &&
+                old->second == check.prints.at(file.path);
     if (same && !waited(file.path)) continue;
     Json list = HeaderDiagnostics(file, check.plan.saving);
     if (warnings != walk.end()) {

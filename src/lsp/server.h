@@ -70,6 +70,8 @@ class Server {
   void WaitForEverything();
   // The check whose program reaches `path`, examined first when it waits.
   const ProgramCheck* CheckFor(const Text& path);
+  // The check of `mainPath`, with the plan of `path` whole.
+  const ProgramCheck* WholeCheck(const Text& mainPath, const Text& path);
   // The main files whose programs must be examined again for `path`.
   std::vector<Text> MainsFor(const Text& path, Installation& installation);
   // Publishes what changed, and always for the files in `edited`, whose
@@ -98,6 +100,9 @@ class Server {
   std::map<Text, Document> documents_;
   // By main file.
   std::map<Text, ProgramCheck> checks_;
+  // Files not open whose code actions or hovers were asked for: their plans
+  // are kept whole, as an open file's are.
+  std::set<Text> asked_;
   // The files edited since their programs were last examined.
   std::set<Text> waiting_;
   std::optional<Clock::time_point> due_;

@@ -329,6 +329,29 @@ TEST_F(LspUnits, AnEditOfOneUnitLeavesTheOthersAloneButRight) {
             0) << ::testing::PrintToString(now);
 }
 
+// A unit no editor has open keeps only what tells whether its diagnostics
+// changed; when a file it includes is gone, its box and bytes as they were,
+// they are made again, each on the line it belongs to.
+TEST_F(LspUnits, AUnitNotOpenShowsAGoneIncludeOnItsLines) {
+  Start();
+  project.WriteFile(u"util.bmx", "SuperStrict\nImport BRL.Map\nInclude \"part.bmx\"\n");
+  project.WriteFile(u"part.bmx", "' nothing yet\n");
+  std::string main = "SuperStrict\nFramework BRL.TextStream\nImport \"util.bmx\"\n";
+  std::string mainUri = Open(u"game.bmx", main);
+  std::string utilUri = UriFromPath(project / u"util.bmx");
+  EXPECT_EQ(Messages(client.Diagnostics(utilUri)),
+            std::vector<std::string>{"unneeded Import BRL.Map"});
+  std::filesystem::remove(ToUtf8(project / u"part.bmx"));
+  Replace(mainUri, main + "\n", 2);
+  client.Diagnostics(mainUri);
+  Json gone = client.Diagnostics(utilUri);
+  ASSERT_TRUE(gone.is_array()) << gone;
+  std::map<std::string, Json> ranges;
+  for (const Json& diagnostic : gone) ranges[diagnostic["code"]] = diagnostic["range"];
+  EXPECT_EQ(ranges["unneeded"]["end"], (Json{{"line", 1}, {"character", 14}})) << gone;
+  EXPECT_EQ(ranges["file-not-read"]["start"]["line"], 2) << gone;
+}
+
 // What a Framework line would save, told to a main file without one, is
 // taken from the last check while every unit names the modules it named,
 // and worked out again when one names another: as a fresh server says.
