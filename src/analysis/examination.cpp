@@ -22,7 +22,7 @@ Examination ExaminationOf(const AnalysisState& analysis, Suggestion suggestion) 
 
 Examination ExamineProgram(const CatalogueState& catalogue, const RuleBook& rules,
                            const FileTree& files, TextView mainPath, ReasonChoice reasons,
-                           ExaminationMemo* memo) {
+                           ExaminationMemo* memo, const Examination* last) {
   bool explain = reasons == ReasonChoice::Give;
   // Only the rules whose modules are installed act; the analysis points
   // into these while it lasts.
@@ -32,7 +32,7 @@ Examination ExamineProgram(const CatalogueState& catalogue, const RuleBook& rule
                  explain ? CauseNotes::Keep : CauseNotes::Skip, installed, memo);
   // Nothing changed since the findings were made: they stand, as long as
   // the walk met the same unreadable files.
-  if (const Examination* same = memo ? memo->UnchangedFindings(reasons) : nullptr) {
+  if (const Examination* same = memo ? memo->UnchangedFindings(reasons, last) : nullptr) {
     if (same->warnings == analysis.Warnings && same->filesNotRead == analysis.FilesNotRead) {
       return *same;
     }
@@ -40,7 +40,7 @@ Examination ExamineProgram(const CatalogueState& catalogue, const RuleBook& rule
   // Without an explanation nothing reads the records' lists again.
   Suggestion suggestion = explain ? SuggestFrameworks(analysis) : TakeFrameworks(analysis);
   if (explain) {
-    std::optional<ExplainedBefore> before = memo ? memo->LastExplained() : std::nullopt;
+    std::optional<ExplainedBefore> before = memo ? memo->LastExplained(last) : std::nullopt;
     ExplainSuggestion(analysis, suggestion, before ? &*before : nullptr);
   }
   Examination result = ExaminationOf(analysis, std::move(suggestion));

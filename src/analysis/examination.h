@@ -42,10 +42,12 @@ struct Examination {
 // Examines the program whose Main file is `mainPath` in `files` against
 // `catalogue`, by the rules of `rules` whose modules are installed. With a
 // memo (a process that examines again), only what changed is read again.
+// A memo whose caller keeps the findings is lent `last`: what the last
+// examination with it returned, if the caller still has it.
 Examination ExamineProgram(const CatalogueState& catalogue, const RuleBook& rules,
                            const FileTree& files, TextView mainPath,
                            ReasonChoice reasons = ReasonChoice::Give,
-                           ExaminationMemo* memo = nullptr);
+                           ExaminationMemo* memo = nullptr, const Examination* last = nullptr);
 
 // The findings of an analysis already made, with its suggestion.
 Examination ExaminationOf(const AnalysisState& analysis, Suggestion suggestion);

@@ -9,6 +9,7 @@ void ExaminationMemo::Forget() {
   reused_ = 0;
   unchanged_ = false;
   findings_.reset();
+  kept_ = false;
   explainedRecords_.clear();
 }
 
@@ -46,21 +47,36 @@ void ExaminationMemo::Replace(std::unordered_map<size_t, std::unique_ptr<Stretch
 
 void ExaminationMemo::KeepFindings(const Examination& findings, ReasonChoice reasons,
                                    const AnalysisState& analysis) {
-  findings_ = findings;
+  if (keeper_ == FindingsKeeper::Memo) findings_ = findings;
+  kept_ = true;
+  keptWalked_ = findings.walked.size();
+  keptLines_ = findings.totalLines;
   findingsReasons_ = reasons;
   explainedRecords_.clear();
   if (reasons != ReasonChoice::Give) return;
   explainedRecords_.assign(analysis.SourceModList.begin(), analysis.SourceModList.end());
 }
 
-std::optional<ExplainedBefore> ExaminationMemo::LastExplained() {
-  if (!findings_ || findingsReasons_ != ReasonChoice::Give) return std::nullopt;
-  return ExplainedBefore{*findings_, explainedRecords_};
+const Examination* ExaminationMemo::Kept(const Examination* lent) const {
+  if (!kept_) return nullptr;
+  if (keeper_ == FindingsKeeper::Memo) return findings_ ? &*findings_ : nullptr;
+  // Findings of another examination would lend wrong reasons.
+  if (!lent || lent->walked.size() != keptWalked_ || lent->totalLines != keptLines_) {
+    return nullptr;
+  }
+  return lent;
 }
 
-const Examination* ExaminationMemo::UnchangedFindings(ReasonChoice reasons) const {
-  if (!unchanged_ || !findings_ || findingsReasons_ != reasons) return nullptr;
-  return &*findings_;
+std::optional<ExplainedBefore> ExaminationMemo::LastExplained(const Examination* lent) const {
+  const Examination* kept = Kept(lent);
+  if (!kept || findingsReasons_ != ReasonChoice::Give) return std::nullopt;
+  return ExplainedBefore{*kept, explainedRecords_};
+}
+
+const Examination* ExaminationMemo::UnchangedFindings(ReasonChoice reasons,
+                                                      const Examination* lent) const {
+  if (!unchanged_ || findingsReasons_ != reasons) return nullptr;
+  return Kept(lent);
 }
 
 }  // namespace vt

@@ -61,8 +61,16 @@ struct StretchMemo {
   uint64_t matchedUnder = 0;
 };
 
+// Who keeps the findings of the last examination for the next one: the
+// memo, as a copy; or its caller, who holds them anyway and lends them back
+// (a server that keeps each program's last check), so that a large
+// program's findings are not held twice.
+enum class FindingsKeeper { Memo, Caller };
+
 class ExaminationMemo {
  public:
+  explicit ExaminationMemo(FindingsKeeper keeper = FindingsKeeper::Memo) : keeper_(keeper) {}
+  FindingsKeeper Keeper() const { return keeper_; }
   // Drops everything: for a catalogue scanned again, or other rules.
   void Forget();
   // Whether what is kept was made with this catalogue, these rules and
@@ -79,16 +87,17 @@ class ExaminationMemo {
                size_t reused, bool unchanged);
   // The findings of an examination, for the next one that finds nothing
   // changed; with reasons, also the records they were explained from, so
-  // that the next explanation takes what still holds.
+  // that the next explanation takes what still holds. A memo whose caller
+  // keeps the findings keeps no copy of them.
   void KeepFindings(const Examination& findings, ReasonChoice reasons,
                     const AnalysisState& analysis);
   // The last explanation and its records, when the last findings kept
-  // were explained; else none. An explanation takes the reasons out of
-  // it, so it must be followed by KeepFindings.
-  std::optional<ExplainedBefore> LastExplained();
+  // were explained; else none. `lent` is what the caller kept of the last
+  // examination, for a memo whose caller keeps the findings.
+  std::optional<ExplainedBefore> LastExplained(const Examination* lent) const;
   // The findings kept, when the last examination found nothing changed
   // since they were made and asked for the same reasons; else null.
-  const Examination* UnchangedFindings(ReasonChoice reasons) const;
+  const Examination* UnchangedFindings(ReasonChoice reasons, const Examination* lent) const;
   // How many stretches the last examination took from the memo.
   size_t LastReused() const { return reused_; }
   size_t StretchCount() const { return stretches_.size(); }
@@ -103,7 +112,14 @@ class ExaminationMemo {
   std::unordered_map<size_t, std::unique_ptr<StretchMemo>> stretches_;
   size_t reused_ = 0;
   bool unchanged_ = false;
+  // The last findings, or what can tell that the ones lent are those.
+  const Examination* Kept(const Examination* lent) const;
+
+  FindingsKeeper keeper_;
   std::optional<Examination> findings_;
+  bool kept_ = false;
+  size_t keptWalked_ = 0;
+  int32_t keptLines_ = 0;
   ReasonChoice findingsReasons_ = ReasonChoice::Give;
   std::vector<std::shared_ptr<const sourcemodtype>> explainedRecords_;
 };

@@ -171,27 +171,25 @@ bool SameModules(const CodeBox& a, const CodeBox& b) {
 }
 
 // The box as explained before, when its reasons still hold; else null.
-CodeBox* KeptBox(const ExplainedBefore* before, size_t blockIndex, const FrameworkBlock& block,
-                       size_t boxIndex, const sourcemodtype* record) {
+const CodeBox* KeptBox(const ExplainedBefore* before, size_t blockIndex,
+                       const FrameworkBlock& block, size_t boxIndex, const sourcemodtype* record) {
   if (!before || boxIndex >= before->records.size() ||
       before->records[boxIndex].get() != record) {
     return nullptr;
   }
-  std::vector<FrameworkBlock>& blocks = before->findings.suggestion.blocks;
+  const std::vector<FrameworkBlock>& blocks = before->findings.suggestion.blocks;
   if (blockIndex >= blocks.size() || blocks[blockIndex].title != block.title) return nullptr;
-  std::vector<CodeBox>& boxes = blocks[blockIndex].boxes;
+  const std::vector<CodeBox>& boxes = blocks[blockIndex].boxes;
   if (boxIndex >= boxes.size() || !SameModules(boxes[boxIndex], block.boxes[boxIndex])) {
     return nullptr;
   }
   return &boxes[boxIndex];
 }
 
-void TakeReasons(CodeBox& box, CodeBox& kept) {
-  box.reasons = std::move(kept.reasons);
-  box.optionalReasons = std::move(kept.optionalReasons);
-  for (size_t i = 0; i < box.guarded.size(); ++i) {
-    box.guarded[i].reasons = std::move(kept.guarded[i].reasons);
-  }
+void TakeReasons(CodeBox& box, const CodeBox& kept) {
+  box.reasons = kept.reasons;
+  box.optionalReasons = kept.optionalReasons;
+  for (size_t i = 0; i < box.guarded.size(); ++i) box.guarded[i].reasons = kept.guarded[i].reasons;
 }
 
 }  // namespace
@@ -206,7 +204,7 @@ void ExplainSuggestion(const AnalysisState& analysis, Suggestion& suggestion,
     Text templateName = TemplateName(block.title);
     // The boxes follow the records, one each, in order.
     for (size_t i = 0; i < block.boxes.size() && i < records.size(); ++i) {
-      if (CodeBox* kept = KeptBox(before, b, block, i, records[i].get())) {
+      if (const CodeBox* kept = KeptBox(before, b, block, i, records[i].get())) {
         TakeReasons(block.boxes[i], *kept);
       } else {
         explainer.Explain(block.boxes[i], *records[i], templateName);

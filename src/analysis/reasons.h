@@ -14,10 +14,10 @@ struct Examination;
 
 // An explanation made before, and the records it was made from: a box whose
 // record is the same object again, in a walk of the same files, with the
-// same modules, has the same reasons, which are moved out of `findings`
-// instead of worked out again. `findings` is spent by it.
+// same modules, has the same reasons, which are copied from `findings`
+// instead of worked out again.
 struct ExplainedBefore {
-  Examination& findings;
+  const Examination& findings;
   const std::vector<std::shared_ptr<const sourcemodtype>>& records;
 };
 

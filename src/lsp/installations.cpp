@@ -28,7 +28,8 @@ bool InFolder(TextView path, TextView folder) {
 
 ExaminationMemo& Installation::MemoFor(const Text& mainPath) {
   std::unique_ptr<ExaminationMemo>& memo = memos[mainPath];
-  if (!memo) memo = std::make_unique<ExaminationMemo>();
+  // The server keeps each program's last check, examination and all.
+  if (!memo) memo = std::make_unique<ExaminationMemo>(FindingsKeeper::Caller);
   return *memo;
 }
 

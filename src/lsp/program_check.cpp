@@ -196,7 +196,8 @@ ProgramCheck CheckProgram(Installation& installation, const Text& mainPath,
   ProgramCheck check;
   check.mainPath = mainPath;
   check.examination = ExamineProgram(state.Catalogue, state.Rules, *state.Files, mainPath,
-                                     ReasonChoice::Give, &installation.MemoFor(mainPath));
+                                     ReasonChoice::Give, &installation.MemoFor(mainPath),
+                                     before ? &before->examination : nullptr);
   check.files.insert(mainPath);
   for (const scanlisttype& entry : check.examination.walked) {
     if (entry.kind != EntryKind::Module) check.files.insert(entry.path);

@@ -456,14 +456,15 @@ void Server::Publish(const ProgramCheck& check, const ProgramCheck* before,
 void Server::Offer(const Text& path, Json diagnostics, bool waited) {
   auto last = published_.find(path);
   size_t before = last == published_.end() ? 0 : last->second;
-  if (FingerprintOf(diagnostics) != before || waited) PublishFor(path, std::move(diagnostics));
+  size_t print = FingerprintOf(diagnostics);
+  if (print != before || waited) PublishFor(path, std::move(diagnostics), print);
 }
 
-void Server::PublishFor(const Text& path, Json diagnostics) {
+void Server::PublishFor(const Text& path, Json diagnostics, std::optional<size_t> print) {
   if (diagnostics.empty()) {
     published_.erase(path);
   } else {
-    published_[path] = FingerprintOf(diagnostics);
+    published_[path] = print ? *print : FingerprintOf(diagnostics);
   }
   Json params{{"uri", UriOf(path)}, {"diagnostics", std::move(diagnostics)}};
   auto open = documents_.find(path);

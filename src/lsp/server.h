@@ -84,7 +84,8 @@ class Server {
   // Sends `diagnostics` when they differ from those published last, or
   // when `waited`.
   void Offer(const Text& path, Json diagnostics, bool waited);
-  void PublishFor(const Text& path, Json diagnostics);
+  // `print` is their FingerprintOf, when it is known.
+  void PublishFor(const Text& path, Json diagnostics, std::optional<size_t> print = {});
   std::string UriOf(const Text& path) const;
   void ShowMessage(const Text& message, bool fault);
 

@@ -97,9 +97,9 @@ class Memo : public testing::FreshState {
     return Dump(Analysis);
   }
 
-  std::string Explain(ExaminationMemo* memo) {
-    return DumpReasons(ExamineProgram(Catalogue, BuiltInRules(), mem.Files(), mem / u"main.bmx",
-                                      ReasonChoice::Give, memo));
+  Examination Explain(ExaminationMemo* memo, const Examination* last = nullptr) {
+    return ExamineProgram(Catalogue, BuiltInRules(), mem.Files(), mem / u"main.bmx",
+                          ReasonChoice::Give, memo, last);
   }
 
   testing::MemoryFolder mem;
@@ -152,15 +152,18 @@ TEST_F(Memo, AnExaminationWithTheMemoFindsWhatOneWithoutFinds) {
       EXPECT_EQ(memo.LastReused(), memo.StretchCount());
 
       // The reasons too: those of the units that did not change are
-      // taken from the last explanation, and must be what a fresh one
-      // gives, whatever changed.
-      WriteProgram();
-      ExaminationMemo explained;
-      Explain(&explained);
-      if (edit.bytes) mem.WriteFile(edit.file, edit.bytes);
-      std::string freshReasons = Explain(nullptr);
-      EXPECT_EQ(Explain(&explained), freshReasons);
-      EXPECT_EQ(Explain(&explained), freshReasons);
+      // taken from the last explanation, kept by the memo or lent by its
+      // caller, and must be what a fresh one gives, whatever changed.
+      for (FindingsKeeper keeper : {FindingsKeeper::Memo, FindingsKeeper::Caller}) {
+        WriteProgram();
+        ExaminationMemo explained(keeper);
+        Examination last = Explain(&explained);
+        if (edit.bytes) mem.WriteFile(edit.file, edit.bytes);
+        std::string freshReasons = DumpReasons(Explain(nullptr));
+        last = Explain(&explained, &last);
+        EXPECT_EQ(DumpReasons(last), freshReasons);
+        EXPECT_EQ(DumpReasons(Explain(&explained, &last)), freshReasons);
+      }
     }
   }
 }
