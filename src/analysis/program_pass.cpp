@@ -211,6 +211,9 @@ void ProgramPass::Match(sourcemodtype* record) {
   matcher_.Match(*record);
   if (analysis_.Notes == CauseNotes::Skip) record->ReleaseWords();
   SuggestLoaders(*record, catalogue_, *analysis_.Rules);
+  // The memo keeps the record matched: what is read of it from now on is
+  // what explains it (a record matched again starts from the one before).
+  if (memo_ && analysis_.Notes == CauseNotes::Keep) record->KeepOnlyExplainingWords();
   if (!ties.last) return;
   ties.last->matched = analysis_.SourceModList[ties.index];
   ties.last->matchedUnder = declaredPrint_;

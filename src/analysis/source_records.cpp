@@ -34,6 +34,16 @@ void WordList::Clear() {
   index_.Clear();
 }
 
+void WordList::KeepOnly(const std::vector<uint8_t>& wanted) {
+  TextList kept;
+  for (size_t i = 0; i < words_.size(); ++i) {
+    if (i < wanted.size() && wanted[i]) kept.push_back(std::move(words_[i]));
+  }
+  Clear();
+  words_ = std::move(kept);
+  for (size_t i = 0; i < words_.size(); ++i) index_.Add(i, Hash(words_[i]));
+}
+
 void scanlisttype::Set(TextView newPath, EntryKind newKind) {
   path = newPath;
   kind = newKind;
@@ -193,6 +203,42 @@ void sourcemodtype::ReleaseWords() {
   std::vector<uint8_t>().swap(hiddenWords);
   std::unordered_set<uint64_t>().swap(usedContexts_);
   for (sourcemodtype& section : sections) section.ReleaseWords();
+}
+
+void sourcemodtype::KeepOnlyExplainingWords() {
+  for (sourcemodtype& section : sections) section.KeepOnlyExplainingWords();
+  std::vector<uint8_t> wanted(words.size(), 0);
+  auto mark = [&wanted](size_t word) {
+    if (word < wanted.size()) wanted[word] = 1;
+  };
+  for (const auto& [module, cause] : causes) mark(cause.word);
+  for (const auto& [module, cause] : optionalCauses) mark(cause.word);
+  if (imagesWord) mark(*imagesWord);
+  if (audioWord) mark(*audioWord);
+  // No word stands past the end, as "no word" did.
+  constexpr size_t kNoWord = static_cast<size_t>(-1);
+  std::vector<size_t> renumbered(words.size(), kNoWord);
+  std::vector<WordSite> sites;
+  size_t next = 0;
+  for (size_t i = 0; i < wanted.size(); ++i) {
+    if (!wanted[i]) continue;
+    renumbered[i] = next++;
+    // The sites run parallel to the first words only; so do those kept.
+    if (i < wordSites.size()) sites.push_back(std::move(wordSites[i]));
+  }
+  auto renumber = [&renumbered](size_t word) {
+    return word < renumbered.size() ? renumbered[word] : kNoWord;
+  };
+  for (auto& [module, cause] : causes) cause.word = renumber(cause.word);
+  for (auto& [module, cause] : optionalCauses) cause.word = renumber(cause.word);
+  if (imagesWord) imagesWord = renumber(*imagesWord);
+  if (audioWord) audioWord = renumber(*audioWord);
+  words.KeepOnly(wanted);
+  wordSites = std::move(sites);
+  std::vector<uint32_t>().swap(wordContexts);
+  std::vector<FurtherUse>().swap(furtherUses);
+  std::vector<uint8_t>().swap(hiddenWords);
+  std::unordered_set<uint64_t>().swap(usedContexts_);
 }
 
 bool sourcemodtype::ImportedByListed(const CatalogueState& catalogue, TextView key) {

@@ -77,6 +77,8 @@ class WordList {
   void Add(TextView word);
   // Empties the list and gives back its room.
   void Clear();
+  // Keeps the words `wanted` marks, in their order.
+  void KeepOnly(const std::vector<uint8_t>& wanted);
 
  private:
   TextList words_;
@@ -105,6 +107,10 @@ class sourcemodtype {
   // Lets go of the words, once they are matched and nothing will explain
   // them.
   void ReleaseWords();
+  // Lets go of the words, once they are matched, but those a cause names
+  // (renumbered in their order), which explanations read: a process that
+  // keeps the matched records of a large program keeps a few of its words.
+  void KeepOnlyExplainingWords();
   // The record of the words inside the platform sections headed
   // "?`condition`", whose ConditionKey is `key` (so that case and runs of
   // blanks do not count), made when it is new.
