@@ -21,7 +21,7 @@ void AnalyseProgram(AnalysisState& analysis, const CatalogueState& catalogue, co
   analysis.Rules = &rules.For(catalogue.ruleSet);
   ProgramPass pass(analysis, catalogue, files, memo);
   ScanFile(analysis, files, mainPath, EntryKind::Main,
-           [&pass](size_t i, const TextFileLines* lines) { pass.Scan(i, lines); });
+           [&pass](size_t i, TextFileLines* lines) { pass.Scan(i, lines); });
   pass.Finish();
 }
 

@@ -25,7 +25,7 @@ ProgramPass::ProgramPass(AnalysisState& analysis, const CatalogueState& catalogu
   if (memo_) previousStretches_ = memo_->StretchCount();
 }
 
-void ProgramPass::Scan(size_t i, const TextFileLines* lines) {
+void ProgramPass::Scan(size_t i, TextFileLines* lines) {
   const scanlisttype& entry = *analysis_.ScanListList[i];
   bool ownUnit = entry.kind != EntryKind::Include;
   bool continues = !ownUnit && stretch_.open && stretch_.unit == entry.unit;
@@ -84,7 +84,7 @@ void ProgramPass::TakeCandidate(size_t i) {
   stretch_.candidate = std::move(candidate);
 }
 
-void ProgramPass::AddFile(size_t i, const TextFileLines* lines) {
+void ProgramPass::AddFile(size_t i, TextFileLines* lines) {
   const scanlisttype& entry = *analysis_.ScanListList[i];
   FileStamp stamp{i, entry.path, entry.kind};
   if (lines) {
@@ -126,7 +126,8 @@ void ProgramPass::StartReading(size_t k) {
   }
 }
 
-void ProgramPass::ReadFile(size_t k, const TextFileLines* lines) {
+void ProgramPass::ReadFile(size_t k, TextFileLines* lines) {
+  if (lines) DecodeLinesOf(*lines);
   const FileStamp& stamp = stretch_.files[k];
   pass_.entry = stamp.entry;
   pass_.lineBase = analysis_.TotalLines;

@@ -30,9 +30,10 @@ class ProgramPass {
   ProgramPass(AnalysisState& analysis, const CatalogueState& catalogue, const FileTree& files,
               ExaminationMemo* memo);
 
-  // The walk lists the file of entry `i`, with the lines it read (null when
-  // it found no handle: the file is tried again).
-  void Scan(size_t i, const TextFileLines* lines);
+  // The walk lists the file of entry `i`, with the bytes it read (null when
+  // it found no handle: the file is tried again); their lines are decoded
+  // only if the pass reads them.
+  void Scan(size_t i, TextFileLines* lines);
 
   // After the walk: every record is matched; the matcher ends here, and
   // nothing may ask it later.
@@ -81,14 +82,14 @@ class ProgramPass {
   // The memo's stretch from entry `i`, when it started as this one does.
   void TakeCandidate(size_t i);
 
-  void AddFile(size_t i, const TextFileLines* lines);
+  void AddFile(size_t i, TextFileLines* lines);
 
   // The pass reads the stretch from its start: the first `k` files again.
   void StartReading(size_t k);
 
   // The command pass over file `k` of the stretch, with `lines` or read
   // again when null.
-  void ReadFile(size_t k, const TextFileLines* lines);
+  void ReadFile(size_t k, TextFileLines* lines);
 
   void EndStretch();
 

@@ -2,6 +2,9 @@
 
 #include "analysis/cause_notes.h"
 
+#include <algorithm>
+#include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -26,6 +29,16 @@ Text Quoted(const Text& low, size_t first) {
   return low.substr(first, second - first - 1);
 }
 
+// Whether only line feeds end the lines of `bytes` (a carriage return
+// before one belongs to it).
+bool OnlyFeedsEndLines(std::string_view bytes) {
+  if (bytes.find('\0') != std::string_view::npos) return false;
+  for (size_t at = bytes.find('\r'); at != std::string_view::npos; at = bytes.find('\r', at + 1)) {
+    if (at + 1 >= bytes.size() || bytes[at + 1] != '\n') return false;
+  }
+  return true;
+}
+
 // One walk. The files whose lines are still being followed form an explicit
 // stack, so deep includes cost memory, not call stack; each file is read
 // whole and closed before its directives are followed, so that one file is
@@ -44,6 +57,10 @@ class SourceWalk {
   void Enter(TextView path, EntryKind kind);
   // Follows one line of the file on top.
   void Follow(TextView line);
+  // Follows the line of `kind` (ClassifyLine's) whose text, trimmed, is
+  // `trimmed`.
+  void FollowKind(LineKind kind, TextView trimmed);
+
   // Follows the lines of every file entered, depth first.
   void Run();
 
@@ -51,7 +68,14 @@ class SourceWalk {
   struct File {
     Text folder;
     TextFileLines lines;
+    // The lines followed so far.
     size_t next = 0;
+    // In a file whose encoding writes every plain character as one byte,
+    // the lines are followed on the bytes, from `at`: only directive and
+    // section lines are decoded. Otherwise they are decoded first.
+    bool bytewise = false;
+    TextEncoding encoding = TextEncoding::Latin1;
+    size_t at = 0;
     // Its entry in ScanListList, for the place of a warning.
     size_t entry = 0;
     // The entry of the Main or Imported file it belongs to: itself, or for
@@ -78,6 +102,8 @@ class SourceWalk {
   void FollowImport(const Text& low);
   // A "?condition" or "?" line of the file on top.
   void FollowSection(TextView trimmed);
+  // Follows the next line of a file read bytewise.
+  void FollowBytes(File& file);
 
   AnalysisState& analysis_;
   const FileTree& files_;
@@ -95,6 +121,11 @@ class SourceWalk {
   std::unordered_map<Text, Text> absolute_;
   std::vector<File> open_;
   std::vector<TextFileLines> spare_;
+  // The room of a line decoded alone, and of its classified start.
+  static constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
+  std::string oneBytes_;
+  TextFileLines oneLine_;
+  Text start_;
   // Inside a Rem block: one left open silences the files walked after it.
   bool inRem_ = false;
   // The directive line followed, for the place of a warning.
@@ -126,7 +157,7 @@ void SourceWalk::Enter(TextView path, EntryKind kind) {
     file = std::move(spare_.back());
     spare_.pop_back();
   }
-  ReadTextFileLines(files_, fullPath, file);
+  ReadTextFileBytes(files_, fullPath, file);
   if (file.outcome == ReadOutcome::NotOpened) {
     NoteUnreadFile(analysis_, at_, kind, path, files_.KindOf(fullPath));
     return;
@@ -144,8 +175,20 @@ void SourceWalk::Enter(TextView path, EntryKind kind) {
     if (visit_) (*visit_)(entry, nullptr);
     return;
   }
+  size_t markLength = 0;
+  TextEncoding encoding = EncodingOfMark(file.bytes, &markLength);
+  // A character 0 or a carriage return alone ends a line as a line feed
+  // does, and a line too long comes in pieces: such files are decoded, as
+  // files of two bytes a character are.
+  bool bytewise = (encoding == TextEncoding::Latin1 || encoding == TextEncoding::Utf8) &&
+                  file.bytes.size() < TextStream::kLongestLine &&
+                  OnlyFeedsEndLines(file.bytes);
+  if (!bytewise) DecodeLinesOf(file);
   if (visit_) (*visit_)(entry, &file);
-  open_.push_back({*current, std::move(file), 0, entry, unit});
+  File opened{*current, std::move(file), 0, bytewise, encoding, markLength};
+  opened.entry = entry;
+  opened.unit = unit;
+  open_.push_back(std::move(opened));
 }
 
 const Text* SourceWalk::EnterableFolder(const Text& folder) {
@@ -162,28 +205,83 @@ const Text* SourceWalk::EnterableFolder(const Text& folder) {
 void SourceWalk::Run() {
   while (!open_.empty()) {
     File& top = open_.back();
-    if (top.next >= top.lines.LineCount()) {
+    // Read bytewise, a file of no bytes has no line, and one of a mark
+    // alone one empty line, as decoded.
+    bool done = top.bytewise
+                    ? top.at >= top.lines.bytes.size() && (top.next > 0 || top.lines.bytes.empty())
+                    : top.next >= top.lines.LineCount();
+    if (done) {
       spare_.push_back(std::move(top.lines));
       open_.pop_back();
+      continue;
+    }
+    if (hereEntry_ != top.entry) {
+      here_ = top.folder;
+      hereEntry_ = top.entry;
+    }
+    if (top.bytewise) {
+      FollowBytes(top);
       continue;
     }
     // Follow is done with the line before it enters a file, which may move
     // `top` and so the text the view points into.
     TextView line = top.lines.Line(top.next++);
     at_ = {top.entry, static_cast<int32_t>(top.next)};
-    if (hereEntry_ != top.entry) {
-      here_ = top.folder;
-      hereEntry_ = top.entry;
-    }
     Follow(line);
   }
+}
+
+void SourceWalk::FollowBytes(File& file) {
+  std::string_view bytes = file.lines.bytes;
+  size_t begin = file.at;
+  size_t feed = bytes.find('\n', begin);
+  size_t end = feed == std::string_view::npos ? bytes.size() : feed;
+  file.at = end + 1;
+  at_ = {file.entry, static_cast<int32_t>(++file.next)};
+  // Blanks are the units up to the space, as the decoder leaves them.
+  size_t first = begin;
+  while (first < end && static_cast<unsigned char>(bytes[first]) <= 32) ++first;
+  size_t last = end;
+  while (last > first && static_cast<unsigned char>(bytes[last - 1]) <= 32) --last;
+  size_t length = std::min(last - first, kClassifiedLength);
+  // A carriage return the decoder drops, or in UTF-8 a character of several
+  // bytes, would make the start differ from the decoded one's.
+  bool plain = true;
+  for (size_t i = first; i < first + length; ++i) {
+    unsigned char unit = static_cast<unsigned char>(bytes[i]);
+    if (unit == '\r' || (unit >= 0x80 && file.encoding == TextEncoding::Utf8)) plain = false;
+  }
+  auto decoded = [&]() {
+    // Decoded as a file's first line, after a mark of its own, which the
+    // decoder drops: a mark the line itself starts with then stays, as it
+    // does in a decoded file.
+    oneBytes_.assign(file.encoding == TextEncoding::Utf8 ? kUtf8Mark : "");
+    oneBytes_.append(bytes.substr(begin, end - begin));
+    DecodeTextLines(oneBytes_, file.encoding, oneLine_);
+    return oneLine_.LineCount() == 0 ? TextView() : oneLine_.Line(0);
+  };
+  if (!plain) {
+    Follow(decoded());
+    return;
+  }
+  start_.resize(length);
+  for (size_t i = 0; i < length; ++i) {
+    char16_t unit = static_cast<unsigned char>(bytes[first + i]);
+    start_[i] = unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + 32) : unit;
+  }
+  LineKind kind = ClassifyLine(start_, inRem_);
+  bool section = kind == LineKind::Code && bytes[first] == '?';
+  if (kind == LineKind::Directive || section) FollowKind(kind, TrimView(decoded()));
 }
 
 void SourceWalk::Follow(TextView line) {
   TextView trimmed = TrimView(line);
   // Most lines are no directive: their start tells, without lowering them whole.
   Text start = Lower(trimmed.substr(0, kClassifiedLength));
-  LineKind kind = ClassifyLine(start, inRem_);
+  FollowKind(ClassifyLine(start, inRem_), trimmed);
+}
+
+void SourceWalk::FollowKind(LineKind kind, TextView trimmed) {
   if (kind == LineKind::Code && trimmed[0] == u'?') FollowSection(trimmed);
   if (kind != LineKind::Directive) return;
   ++analysis_.CodeLines;

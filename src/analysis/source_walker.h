@@ -33,9 +33,10 @@ void ScanFile(AnalysisState& analysis, const FileTree& files, TextView path, Ent
 void ScanFile(AnalysisState& analysis, TextView path, EntryKind kind);
 
 // Told of each file the walk lists, in the order of ScanListList, with the
-// lines it read (null when no file handle was free), so that a second pass
-// can use them without reading the file again.
-using ListedFileVisitor = std::function<void(size_t entry, const TextFileLines* lines)>;
+// bytes it read (null when no file handle was free), so that a second pass
+// can use them without reading the file again. Their lines are decoded only
+// when the walk needed them (DecodeLinesOf).
+using ListedFileVisitor = std::function<void(size_t entry, TextFileLines* lines)>;
 void ScanFile(AnalysisState& analysis, const FileTree& files, TextView path, EntryKind kind,
               const ListedFileVisitor& visit);
 

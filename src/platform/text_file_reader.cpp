@@ -301,6 +301,7 @@ void DecodeTextLines(std::string_view bytes, TextEncoding encoding, TextFileLine
     decoder.ReadLineInto(file.text);
     file.lineEnds.push_back(file.text.size());
   }
+  file.decoded = true;
 }
 
 void ReadTextFileLines(TextView path, TextFileLines& file) {
@@ -308,11 +309,19 @@ void ReadTextFileLines(TextView path, TextFileLines& file) {
 }
 
 void ReadTextFileLines(const FileTree& files, TextView path, TextFileLines& file) {
+  ReadTextFileBytes(files, path, file);
+  if (file.outcome == ReadOutcome::Read) DecodeLinesOf(file);
+}
+
+void ReadTextFileBytes(const FileTree& files, TextView path, TextFileLines& file) {
   file.text.clear();
   file.lineEnds.clear();
+  file.decoded = false;
   file.outcome = files.ReadBytes(path, file.bytes);
-  if (file.outcome != ReadOutcome::Read) return;
-  DecodeTextLines(file.bytes, EncodingOfMark(file.bytes), file);
+}
+
+void DecodeLinesOf(TextFileLines& file) {
+  if (!file.decoded) DecodeTextLines(file.bytes, EncodingOfMark(file.bytes), file);
 }
 
 }  // namespace vt

@@ -94,6 +94,9 @@ struct TextFileLines {
   Text text;
   // Where each line ends in `text`; the next begins there.
   std::vector<size_t> lineEnds;
+  // Whether `text` and `lineEnds` hold the lines of `bytes`: a reader that
+  // needs only some lines may leave the rest undecoded.
+  bool decoded = false;
 
   size_t LineCount() const { return lineEnds.size(); }
   TextView Line(size_t index) const {
@@ -110,5 +113,9 @@ void DecodeTextLines(std::string_view bytes, TextEncoding encoding, TextFileLine
 void ReadTextFileLines(TextView path, TextFileLines& file);
 // The same from `files`.
 void ReadTextFileLines(const FileTree& files, TextView path, TextFileLines& file);
+// Only the bytes, into `file`; its lines wait for DecodeLinesOf.
+void ReadTextFileBytes(const FileTree& files, TextView path, TextFileLines& file);
+// Decodes the lines of `file`'s bytes, unless they are decoded.
+void DecodeLinesOf(TextFileLines& file);
 
 }  // namespace vt

@@ -331,7 +331,7 @@ void WriteProgram(const testing::TempFolder& tmp, unsigned seed, size_t files) {
     for (size_t l = 0; l < lines; ++l) {
       size_t target = pick(files), where = target == 0 ? 0 : (target * 7 + seed) % 4;
       std::string name = std::string(up[home]) + folders[where] + "f" + std::to_string(target);
-      switch (pick(12)) {
+      switch (pick(17)) {
         case 0: text += "Import brl.m" + std::to_string(pick(5)) + "\n"; break;
         case 1: text += "' Include \"" + name + ".bmx\"\n"; break;
         case 2: text += pick(4) == 0 ? "Rem\n" : "End Rem\n"; break;
@@ -339,6 +339,13 @@ void WriteProgram(const testing::TempFolder& tmp, unsigned seed, size_t files) {
         case 4: text += "Import \"" + name + ".c\"\n"; break;
         case 5: text += "  DrawText \"x\", 1, 2\n"; break;
         case 6: text += "INCLUDE \"" + name + ".BMX\"\r\n"; break;
+        // Old Mac endings, blanks, characters beyond ASCII and a character
+        // 0 end or start lines as the line reader says.
+        case 12: text += "\tInclude \"" + name + ".bmx\"\r"; break;
+        case 13: text += "\xC3\xA9 Include \"" + name + ".bmx\"\n"; break;
+        case 14: text += "Import \"" + name + ".bmx\" ' caf\xC3\xA9\n"; break;
+        case 15: text += pick(2) ? "Rem\xE9\n" : "Print 1\r\nEnd Rem \xC3\xA9\n"; break;
+        case 16: text += std::string("Print 1") + '\0' + "Include \"" + name + ".bmx\"\n"; break;
         case 7: case 8: text += "Import \"" + name + ".bmx\"\n"; break;
         default: text += "Include \"" + name + ".bmx\"\n"; break;
       }
@@ -346,6 +353,8 @@ void WriteProgram(const testing::TempFolder& tmp, unsigned seed, size_t files) {
     // Some files have capitals on disk: found by their lower-cased names.
     std::string onDisk = (f % 5 == 3 ? "F" : "f") + std::to_string(f) + ".bmx";
     size_t where = f == 0 ? 0 : (f * 7 + seed) % 4;
+    // Some start with a UTF-8 mark, which the first line drops.
+    if (f % 3 == 1) text = "\xEF\xBB\xBF" + text;
     tmp.WriteFile(FromUtf8(std::string(folders[where]) + onDisk), text);
   }
 }
