@@ -55,6 +55,7 @@ class Planner {
     std::vector<const CodeBox*> planned;
     for (const CodeBox& box : block->boxes) {
       bool first = &box == &block->boxes.front();
+      if (!first && job_.planned && job_.planned->count(box.path)) continue;
       if (job_.handled && !job_.handled->insert(CanonicalPath(box.path)).second) continue;
       plan_.files.push_back(first ? std::move(main) : NewFile(box));
       Judge(plan_.files.back(), box);

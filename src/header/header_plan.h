@@ -40,6 +40,9 @@ struct HeaderJob {
   // When given: the files an earlier job of the same run looked at, which
   // are left out; the files of this job are added.
   std::unordered_set<Text>* handled = nullptr;
+  // When given: units, by the path their box names, whose plans the caller
+  // has already; left out, without a look at the disk.
+  const std::unordered_set<Text>* planned = nullptr;
   // Modules (lower-cased) whose Import lines are kept as if marked
   // "veltrane: keep".
   std::unordered_set<Text> keep = {};

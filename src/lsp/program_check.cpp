@@ -7,7 +7,6 @@
 #include <unordered_set>
 
 #include "base/paths.h"
-#include "platform/file_bytes.h"
 #include "header/module_reason.h"
 #include "lsp/header_findings.h"
 
@@ -80,7 +79,7 @@ HeaderPlan PlanReusing(HeaderJob& job, ProgramCheck* before,
   FrameworkSaving savingBefore = before->plan.saving;
   std::unordered_map<Text, FilePlan*> oldFiles;
   for (FilePlan& file : before->plan.files) oldFiles.emplace(file.path, &file);
-  std::unordered_set<Text> handled;
+  std::unordered_set<Text> planned;
   std::unordered_map<Text, FilePlan*> reusable;
   std::string bytes;
   for (size_t i = 1; i < block.boxes.size(); ++i) {
@@ -94,11 +93,14 @@ HeaderPlan PlanReusing(HeaderJob& job, ProgramCheck* before,
     auto print = before->prints.find(box.path);
     bool read = job.files && job.files->ReadBytes(box.path, bytes) == ReadOutcome::Read;
     if (!read || print == before->prints.end() || DigestOf(bytes) != print->second.bytes) continue;
-    handled.insert(CanonicalPath(box.path));
+    planned.insert(box.path);
     reusable.emplace(box.path, oldFile->second);
   }
+  std::unordered_set<Text> handled;
+  job.planned = &planned;
   job.handled = &handled;
   HeaderPlan plan = PlanHeaders(job);
+  job.planned = nullptr;
   job.handled = nullptr;
   if (plan.status != HeaderStatus::Done || plan.block != number) return PlanHeaders(job);
   std::unordered_map<Text, FilePlan*> judged;
