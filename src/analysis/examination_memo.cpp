@@ -11,6 +11,7 @@ void ExaminationMemo::Forget() {
   findings_.reset();
   kept_ = false;
   explainedRecords_.clear();
+  matcher_.reset();
 }
 
 void ExaminationMemo::Fit(const CatalogueState& catalogue, RuleSetKind ruleSet,
@@ -26,6 +27,11 @@ void ExaminationMemo::Fit(const CatalogueState& catalogue, RuleSetKind ruleSet,
   ruleSet_ = ruleSet;
   rules_ = rules;
   notes_ = notes;
+}
+
+CommandMatcher& ExaminationMemo::Matcher() {
+  if (!matcher_) matcher_ = std::make_unique<CommandMatcher>(*catalogue_, notes_, &rules_);
+  return *matcher_;
 }
 
 std::unique_ptr<StretchMemo> ExaminationMemo::Take(size_t first) {

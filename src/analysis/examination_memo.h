@@ -21,6 +21,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "analysis/command_matcher.h"
 #include "analysis/examination.h"
 #include "analysis/program_scopes.h"
 #include "analysis/reasons.h"
@@ -98,6 +99,10 @@ class ExaminationMemo {
   // The findings kept, when the last examination found nothing changed
   // since they were made and asked for the same reasons; else null.
   const Examination* UnchangedFindings(ReasonChoice reasons, const Examination* lent) const;
+  // The matcher of the catalogue and rules the memo fits (see Fit), made
+  // once for every examination after: building its index of a large
+  // catalogue costs more than an edit's matching.
+  CommandMatcher& Matcher();
   // How many stretches the last examination took from the memo.
   size_t LastReused() const { return reused_; }
   size_t StretchCount() const { return stretches_.size(); }
@@ -122,6 +127,8 @@ class ExaminationMemo {
   int32_t keptLines_ = 0;
   ReasonChoice findingsReasons_ = ReasonChoice::Give;
   std::vector<std::shared_ptr<const sourcemodtype>> explainedRecords_;
+  // Reads rules_, which stays as it is while the matcher lasts.
+  std::unique_ptr<CommandMatcher> matcher_;
 };
 
 }  // namespace vt

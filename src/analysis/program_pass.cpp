@@ -17,12 +17,16 @@ ProgramPass::ProgramPass(AnalysisState& analysis, const CatalogueState& catalogu
     : analysis_(analysis),
       catalogue_(catalogue),
       files_(files),
-      matcher_(catalogue, analysis.Notes, analysis.Rules),
       scoped_(analysis.ruleSet == RuleSetKind::Modern),
       memo_(memo) {
-  pass_.scopes.KeepOnly([this](TextView name) { return matcher_.Declares(name); });
-  if (memo_) memo_->Fit(catalogue, analysis.ruleSet, *analysis.Rules, analysis.Notes);
-  if (memo_) previousStretches_ = memo_->StretchCount();
+  if (memo_) {
+    memo_->Fit(catalogue, analysis.ruleSet, *analysis.Rules, analysis.Notes);
+    previousStretches_ = memo_->StretchCount();
+    matcher_ = &memo_->Matcher();
+  } else {
+    matcher_ = &ownMatcher_.emplace(catalogue, analysis.Notes, analysis.Rules);
+  }
+  pass_.scopes.KeepOnly([this](TextView name) { return matcher_->Declares(name); });
 }
 
 void ProgramPass::Scan(size_t i, TextFileLines* lines) {
@@ -209,7 +213,7 @@ void ProgramPass::Match(sourcemodtype* record) {
   }
   if (ties.asBefore) ++matchedAgain_;
   if (scoped_) pass_.scopes.MarkHidden(*record);
-  matcher_.Match(*record);
+  matcher_->Match(*record);
   if (analysis_.Notes == CauseNotes::Skip) record->ReleaseWords();
   SuggestLoaders(*record, catalogue_, *analysis_.Rules);
   // The memo keeps the record matched: what is read of it from now on is

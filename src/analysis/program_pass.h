@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -109,7 +110,9 @@ class ProgramPass {
   AnalysisState& analysis_;
   const CatalogueState& catalogue_;
   const FileTree& files_;
-  CommandMatcher matcher_;
+  // The memo's, or one of the pass's own.
+  std::optional<CommandMatcher> ownMatcher_;
+  CommandMatcher* matcher_ = nullptr;
   bool scoped_;
   std::vector<sourcemodtype*> waiting_;
   // The units whose walk is under way, outermost first: each entry's unit

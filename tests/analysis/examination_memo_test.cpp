@@ -183,7 +183,11 @@ TEST_F(Memo, AMemoOfOtherNotesOrAnotherCatalogueIsForgotten) {
                  BuiltInRules(), &memo);
   EXPECT_EQ(memo.LastReused(), 0u);
   MakeModule(Catalogue, u"brl.map", u"BRL.Map", {u"createmap"});
+  // A word only the new module declares: a matcher made for the catalogue
+  // before would miss it.
+  mem.WriteFile(u"late.bmx", "Left s\nCreateMap\n");
   std::string fresh = Examine(nullptr);
+  EXPECT_NE(fresh.find("BRL.Map"), std::string::npos);
   EXPECT_EQ(Examine(&memo), fresh);
   EXPECT_EQ(memo.LastReused(), 0u);
 }
