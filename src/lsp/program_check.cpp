@@ -57,6 +57,56 @@ bool SameModules(const std::vector<CodeBox>& now, const std::vector<CodeBox>& be
   return true;
 }
 
+// The plans of `before` that still hold, by path: of the units (the main
+// file aside) whose box and bytes are as they were, and that are not
+// slimmed unless `slimStands` says their findings are all they need.
+std::unordered_map<Text, FilePlan*> ReusablePlans(
+    const HeaderJob& job, ProgramCheck& before, const FrameworkBlock& block,
+    const std::vector<CodeBox>& oldBlockBoxes,
+    const std::function<bool(const Text&)>& slimStands) {
+  std::unordered_map<Text, const CodeBox*> oldBoxes;
+  for (const CodeBox& box : oldBlockBoxes) oldBoxes.emplace(box.path, &box);
+  std::unordered_map<Text, FilePlan*> oldFiles;
+  for (FilePlan& file : before.plan.files) oldFiles.emplace(file.path, &file);
+  std::unordered_map<Text, FilePlan*> reusable;
+  std::string bytes;
+  for (size_t i = 1; i < block.boxes.size(); ++i) {
+    const CodeBox& box = block.boxes[i];
+    auto oldBox = oldBoxes.find(box.path);
+    auto oldFile = oldFiles.find(box.path);
+    if (oldBox == oldBoxes.end() || oldFile == oldFiles.end() || !SameBox(box, *oldBox->second)) {
+      continue;
+    }
+    if (before.slim.count(box.path) && !slimStands(box.path)) continue;
+    auto print = before.prints.find(box.path);
+    bool read = job.files && job.files->ReadBytes(box.path, bytes) == ReadOutcome::Read;
+    if (!read || print == before.prints.end() || DigestOf(bytes) != print->second.bytes) continue;
+    reusable.emplace(box.path, oldFile->second);
+  }
+  return reusable;
+}
+
+// The plan's files in the order of the block's boxes: those judged now and
+// those reused, which `reused` lists.
+void TakeInReused(HeaderPlan& plan, const FrameworkBlock& block,
+                  std::unordered_map<Text, FilePlan*>& reusable,
+                  std::unordered_set<Text>& reused) {
+  std::unordered_map<Text, FilePlan*> judged;
+  for (FilePlan& file : plan.files) judged.emplace(file.path, &file);
+  std::vector<FilePlan> files;
+  for (const CodeBox& box : block.boxes) {
+    if (auto now = judged.find(box.path); now != judged.end()) {
+      files.push_back(std::move(*now->second));
+      judged.erase(now);
+    } else if (auto kept = reusable.find(box.path); kept != reusable.end()) {
+      files.push_back(std::move(*kept->second));
+      reusable.erase(kept);
+      reused.insert(box.path);
+    }
+  }
+  plan.files = std::move(files);
+}
+
 // The plan of the job, judging again only the units whose box or bytes
 // changed since `before`: in a program of many units an edit changes one.
 // The main file is always judged, since it picks the block; so is a
@@ -73,29 +123,12 @@ HeaderPlan PlanReusing(HeaderJob& job, ProgramCheck* before,
   }
   const FrameworkBlock& block = suggestion.blocks[number - 1];
   const std::vector<CodeBox>& oldBlockBoxes = before->examination.suggestion.blocks[number - 1].boxes;
-  std::unordered_map<Text, const CodeBox*> oldBoxes;
-  for (const CodeBox& box : oldBlockBoxes) oldBoxes.emplace(box.path, &box);
   bool savingStands = PlanTellsSaving(before->plan) && SameModules(block.boxes, oldBlockBoxes);
   FrameworkSaving savingBefore = before->plan.saving;
-  std::unordered_map<Text, FilePlan*> oldFiles;
-  for (FilePlan& file : before->plan.files) oldFiles.emplace(file.path, &file);
+  std::unordered_map<Text, FilePlan*> reusable =
+      ReusablePlans(job, *before, block, oldBlockBoxes, slimStands);
   std::unordered_set<Text> planned;
-  std::unordered_map<Text, FilePlan*> reusable;
-  std::string bytes;
-  for (size_t i = 1; i < block.boxes.size(); ++i) {
-    const CodeBox& box = block.boxes[i];
-    auto oldBox = oldBoxes.find(box.path);
-    auto oldFile = oldFiles.find(box.path);
-    if (oldBox == oldBoxes.end() || oldFile == oldFiles.end() || !SameBox(box, *oldBox->second)) {
-      continue;
-    }
-    if (before->slim.count(box.path) && !slimStands(box.path)) continue;
-    auto print = before->prints.find(box.path);
-    bool read = job.files && job.files->ReadBytes(box.path, bytes) == ReadOutcome::Read;
-    if (!read || print == before->prints.end() || DigestOf(bytes) != print->second.bytes) continue;
-    planned.insert(box.path);
-    reusable.emplace(box.path, oldFile->second);
-  }
+  for (const auto& [path, file] : reusable) planned.insert(path);
   std::unordered_set<Text> handled;
   job.planned = &planned;
   job.handled = &handled;
@@ -103,25 +136,12 @@ HeaderPlan PlanReusing(HeaderJob& job, ProgramCheck* before,
   job.planned = nullptr;
   job.handled = nullptr;
   if (plan.status != HeaderStatus::Done || plan.block != number) return PlanHeaders(job);
-  std::unordered_map<Text, FilePlan*> judged;
-  for (FilePlan& file : plan.files) judged.emplace(file.path, &file);
-  std::vector<FilePlan> files;
-  std::vector<const CodeBox*> boxes;
-  for (const CodeBox& box : block.boxes) {
-    boxes.push_back(&box);
-    if (auto now = judged.find(box.path); now != judged.end()) {
-      files.push_back(std::move(*now->second));
-      judged.erase(now);
-    } else if (auto kept = reusable.find(box.path); kept != reusable.end()) {
-      files.push_back(std::move(*kept->second));
-      reusable.erase(kept);
-      reused.insert(box.path);
-    }
-  }
-  plan.files = std::move(files);
+  TakeInReused(plan, block, reusable, reused);
   // Working the saving out over every box costs more than the rest of an
   // edit's plan: only when a message tells it, and the modules changed.
   if (!PlanTellsSaving(plan)) return plan;
+  std::vector<const CodeBox*> boxes;
+  for (const CodeBox& box : block.boxes) boxes.push_back(&box);
   plan.saving = savingStands ? savingBefore : SavingOf(boxes, job.catalogue);
   return plan;
 }
