@@ -52,11 +52,16 @@ struct StretchMemo {
   int32_t codeLines = 0;
   ProgramScopes::Declarations declared;
   // The entry whose record its files feed (the first file's, for a stretch
-  // that starts one), or none.
+  // that starts one), or none; and whether there was such a record to feed.
   std::optional<size_t> recordEntry;
-  // That record as the stretch left it, not yet matched; and, when the
-  // stretch was the last to feed it, the record matched, under
-  // declarations whose fingerprint is `matchedUnder`.
+  bool fedRecord = false;
+  // Under the modern rules, that record as the stretch left it, not yet
+  // matched: what a file adds to it depends on every declaration read
+  // before, so it cannot be read again alone. Under the classic rules a
+  // record is made again from its stretches' files when it is wanted, which
+  // a large program's memo could not afford to hold. And, when the stretch
+  // was the last to feed it, the record matched, under declarations whose
+  // fingerprint is `matchedUnder`.
   std::optional<sourcemodtype> after;
   std::shared_ptr<sourcemodtype> matched;
   uint64_t matchedUnder = 0;

@@ -114,8 +114,8 @@ void ProgramPass::StartReading(size_t k) {
   stretch_.candidate.reset();
   if (memo_ && stretch_.feeds) {
     RecordTies& ties = ties_[stretch_.feeds];
-    if (ties.pending) *stretch_.feeds = *ties.pending->after;
-    ties = {false, nullptr, nullptr, ties.index};
+    if (ties.pending) Restore(*stretch_.feeds, ties);
+    ties = {false, nullptr, nullptr, ties.index, {}};
   }
   if (stretch_.keepable) pass_.scopes.NoteGlobalsInto(&stretch_.globals);
   for (size_t j = 0; j < k; ++j) {
@@ -164,10 +164,14 @@ void ProgramPass::Reuse() {
   analysis_.CodeLines += memo->codeLines;
   pass_.inRem = memo->remOut;
   pass_.scopes.DeclareAgain(memo->declared);
-  if (memo->after) {
+  if (memo->fedRecord) {
     size_t index = stretch_.feeds ? ties_[stretch_.feeds].index : analysis_.SourceModList.size();
     stretch_.record = stretch_.feeds ? stretch_.feeds : analysis_.NewSourceRecord();
-    ties_[stretch_.record] = {true, memo.get(), memo.get(), index};
+    RecordTies& ties = ties_[stretch_.record];
+    ties.asBefore = true;
+    ties.last = ties.pending = memo.get();
+    ties.index = index;
+    ties.fed.push_back(memo.get());
   }
   ++reused_;
   kept_[stretch_.files[0].entry] = std::move(memo);
@@ -181,7 +185,7 @@ void ProgramPass::Keep() {
     index = known != ties_.end() ? known->second.index : analysis_.SourceModList.size() - 1;
   }
   if (!stretch_.keepable) {
-    if (stretch_.record) ties_[stretch_.record] = {false, nullptr, nullptr, index};
+    if (stretch_.record) ties_[stretch_.record] = {false, nullptr, nullptr, index, {}};
     return;
   }
   auto memo = std::make_unique<StretchMemo>();
@@ -195,10 +199,43 @@ void ProgramPass::Keep() {
   memo->declared.globals = std::move(stretch_.globals);
   if (stretch_.unit != kNone) memo->recordEntry = stretch_.unit;
   if (stretch_.record) {
-    memo->after = *stretch_.record;
-    ties_[stretch_.record] = {false, memo.get(), nullptr, index};
+    memo->fedRecord = true;
+    if (scoped_) memo->after = *stretch_.record;
+    ties_[stretch_.record] = {false, memo.get(), nullptr, index, {}};
   }
   kept_[stretch_.files[0].entry] = std::move(memo);
+}
+
+void ProgramPass::Restore(sourcemodtype& record, const RecordTies& ties) {
+  if (ties.last->after) {
+    record = *ties.last->after;
+    return;
+  }
+  AnalysisState scratch;
+  scratch.ruleSet = analysis_.ruleSet;
+  scratch.Rules = analysis_.Rules;
+  scratch.Notes = analysis_.Notes;
+  sourcemodtype* made = nullptr;
+  for (StretchMemo* stretch : ties.fed) ReadAgain(*stretch, scratch, made);
+  if (made) record = std::move(*made);
+}
+
+void ProgramPass::ReadAgain(StretchMemo& stretch, AnalysisState& scratch, sourcemodtype*& made) {
+  CommandPassState pass;
+  pass.inRem = stretch.remIn;
+  for (FileStamp& stamp : stretch.files) {
+    ReadTextFileLines(files_, stamp.path, reread_);
+    bool same = reread_.outcome == ReadOutcome::Read && reread_.bytes.size() == stamp.size &&
+                BytesHash(reread_.bytes) == stamp.hash;
+    // Changed since the walk read it: what is made now is of newer bytes,
+    // and the memo must not vouch for them.
+    if (!same) stamp.size = static_cast<size_t>(-1);
+    if (reread_.outcome != ReadOutcome::Read) continue;
+    pass.entry = stamp.entry;
+    pass.lineBase = scratch.TotalLines;
+    sourcemodtype* feeds = ScanFileLines(scratch, pass, stamp.path, stamp.kind, made, reread_);
+    if (!made) made = feeds;
+  }
 }
 
 void ProgramPass::Match(sourcemodtype* record) {
@@ -209,7 +246,7 @@ void ProgramPass::Match(sourcemodtype* record) {
       analysis_.SourceModList[ties.index] = ties.last->matched;
       return;
     }
-    *record = *ties.last->after;
+    Restore(*record, ties);
   }
   if (ties.asBefore) ++matchedAgain_;
   if (scoped_) pass_.scopes.MarkHidden(*record);

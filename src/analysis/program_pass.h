@@ -74,6 +74,8 @@ class ProgramPass {
     StretchMemo* pending = nullptr;
     // Its place in the examination's records.
     size_t index = 0;
+    // While it is as before: the stretches that fed it, in order.
+    std::vector<StretchMemo*> fed;
   };
 
   bool UnitOpen(size_t unit) const;
@@ -99,6 +101,15 @@ class ProgramPass {
 
   // The stretch as read, for the next examination.
   void Keep();
+
+  // Makes `record` again as the memo's stretches `fed` left it: from the
+  // last one's copy, or, without one, from their files.
+  void Restore(sourcemodtype& record, const RecordTies& ties);
+  // The command pass over `stretch`'s files again, on its own, into the
+  // record `made` (null for a stretch that starts one); what else it counts
+  // goes to `scratch`. A file that no longer holds the bytes the memo knew
+  // has its stamp spoiled, so that the next examination reads it.
+  void ReadAgain(StretchMemo& stretch, AnalysisState& scratch, sourcemodtype*& made);
 
   // Matches the record and offers it the loaders, or takes the memo's
   // record matched as it would be: the memo and the examination then share
