@@ -36,6 +36,29 @@ void Load(FilePlan& file, const HeaderJob& job) {
   }
 }
 
+// Refuses a file that lies in the installation's mod folder or outside the
+// main file's folder tree.
+class FolderRefusal {
+ public:
+  FolderRefusal(const Text& mainPath, const Text& modFolder)
+      : tree_(CanonicalPath(FolderPart(mainPath))),
+        mod_(modFolder.empty() ? Text() : CanonicalPath(modFolder)) {}
+
+  void Judge(FilePlan& file) const {
+    if (file.refusal != WriteRefusal::None) return;
+    Text path = CanonicalPath(file.path);
+    if (!mod_.empty() && IsInFolderTree(path, mod_)) {
+      file.refusal = WriteRefusal::InModFolder;
+    } else if (!IsInFolderTree(path, tree_)) {
+      file.refusal = WriteRefusal::OutsideTree;
+    }
+  }
+
+ private:
+  Text tree_;
+  Text mod_;
+};
+
 class Planner {
  public:
   explicit Planner(const HeaderJob& job) : job_(job) {
@@ -52,17 +75,21 @@ class Planner {
     const FrameworkBlock* block = ChooseBlock(main);
     if (!block) return std::move(plan_);
     plan_.block = static_cast<size_t>(block - blocks.data()) + 1;
+    if (job_.expectedBlock != 0 && plan_.block != job_.expectedBlock) return std::move(plan_);
+    FolderRefusal refusal(block->boxes.front().path, job_.modFolder);
     std::vector<const CodeBox*> planned;
     for (const CodeBox& box : block->boxes) {
       bool first = &box == &block->boxes.front();
       if (!first && job_.planned && job_.planned->count(box.path)) continue;
       if (job_.handled && !job_.handled->insert(CanonicalPath(box.path)).second) continue;
       plan_.files.push_back(first ? std::move(main) : NewFile(box));
-      Judge(plan_.files.back(), box);
+      FilePlan& file = plan_.files.back();
+      Judge(file, box);
+      refusal.Judge(file);
       planned.push_back(&box);
+      if (!first && job_.judged) job_.judged(file);
     }
     if (plan_.files.empty()) return std::move(plan_);
-    RefuseByFolder(block->boxes.front().path);
     plan_.saving = SavingOf(planned, job_.catalogue);
     return std::move(plan_);
   }
@@ -122,20 +149,6 @@ class Planner {
   Reason ReasonOf(const FilePlan& file, const HeaderDifference& difference) const {
     if (difference.kind != HeaderDifferenceKind::Missing || !job_.reasons) return Reason();
     return job_.reasons(file.path, difference.module);
-  }
-
-  void RefuseByFolder(const Text& mainPath) {
-    Text tree = CanonicalPath(FolderPart(mainPath));
-    Text mod = job_.modFolder.empty() ? Text() : CanonicalPath(job_.modFolder);
-    for (FilePlan& file : plan_.files) {
-      if (file.refusal != WriteRefusal::None) continue;
-      Text path = CanonicalPath(file.path);
-      if (!mod.empty() && IsInFolderTree(path, mod)) {
-        file.refusal = WriteRefusal::InModFolder;
-      } else if (!IsInFolderTree(path, tree)) {
-        file.refusal = WriteRefusal::OutsideTree;
-      }
-    }
   }
 
   const HeaderJob& job_;

@@ -24,6 +24,8 @@ namespace vt {
 // or an empty reason; shown after a missing module.
 using ModuleReasons = std::function<Reason(TextView unitPath, TextView module)>;
 
+struct FilePlan;
+
 struct HeaderJob {
   const Suggestion& suggestion;
   const CatalogueState& catalogue;
@@ -53,6 +55,15 @@ struct HeaderJob {
   // the disk when null. A write reads the disk again and edits only what
   // was judged.
   const FileTree* files = nullptr;
+  // When not 0: the block the caller planned with last time; a plan that
+  // picks another stops after the main file, which the caller plans again
+  // from scratch.
+  size_t expectedBlock = 0;
+  // When given: called with each unit's plan but the main file's as soon as
+  // it is judged, before the next is read. It may let go of what it no
+  // longer needs of the plan: a program of a thousand units would otherwise
+  // hold every unit's text and edit at once.
+  std::function<void(FilePlan&)> judged = {};
 };
 
 enum class HeaderStatus {

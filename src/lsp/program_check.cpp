@@ -132,9 +132,11 @@ HeaderPlan PlanReusing(HeaderJob& job, ProgramCheck* before,
   std::unordered_set<Text> handled;
   job.planned = &planned;
   job.handled = &handled;
+  job.expectedBlock = number;
   HeaderPlan plan = PlanHeaders(job);
   job.planned = nullptr;
   job.handled = nullptr;
+  job.expectedBlock = 0;
   if (plan.status != HeaderStatus::Done || plan.block != number) return PlanHeaders(job);
   TakeInReused(plan, block, reusable, reused);
   // Working the saving out over every box costs more than the rest of an
@@ -171,19 +173,21 @@ const FilePlan* ProgramCheck::WholePlanOf(TextView path) const {
 }
 
 void ProgramCheck::Slim(const WholePlanWanted& whole) {
-  for (FilePlan& file : plan.files) {
-    if (file.path == mainPath || slim.count(file.path) || TellsSaving(file) ||
-        (whole && whole(file.path))) {
-      continue;
-    }
-    file.bytes = std::string();
-    file.lines = TextLines();
-    file.present = PresentHeader();
-    file.wanted = std::vector<WantedLine>();
-    file.edit = HeaderEdit();
-    file.findings = std::vector<HeaderFinding>();
-    slim.insert(file.path);
+  for (FilePlan& file : plan.files) SlimPlan(file, whole);
+}
+
+void ProgramCheck::SlimPlan(FilePlan& file, const WholePlanWanted& whole) {
+  if (file.path == mainPath || slim.count(file.path) || TellsSaving(file) ||
+      (whole && whole(file.path))) {
+    return;
   }
+  file.bytes = std::string();
+  file.lines = TextLines();
+  file.present = PresentHeader();
+  file.wanted = std::vector<WantedLine>();
+  file.edit = HeaderEdit();
+  file.findings = std::vector<HeaderFinding>();
+  slim.insert(file.path);
 }
 
 namespace {
@@ -198,10 +202,12 @@ std::unordered_set<Text> WarnedFiles(const Examination& now, const ProgramCheck*
   return warned;
 }
 
-// Each plan's print: a reused one keeps its own, and stays slim if it was.
+// Each plan's print: a reused one keeps its own, and stays slim if it was;
+// one settled while it was planned has its own already.
 void NotePrints(ProgramCheck& check, const ProgramCheck* before) {
   for (const FilePlan& file : check.plan.files) {
     if (!check.reused.count(file.path)) {
+      if (check.slim.count(file.path)) continue;
       check.prints[file.path] = {DigestOf(file.bytes), FindingsPrint(file, check.plan.saving)};
       continue;
     }
@@ -213,7 +219,8 @@ void NotePrints(ProgramCheck& check, const ProgramCheck* before) {
 }  // namespace
 
 ProgramCheck CheckProgram(Installation& installation, const Text& mainPath,
-                          ProgramCheck* before, const WholePlanWanted& whole) {
+                          ProgramCheck* before, const WholePlanWanted& whole,
+                          const UnitSettled& settled) {
   AppState& state = *installation.state;
   ProgramCheck check;
   check.mainPath = mainPath;
@@ -239,6 +246,14 @@ ProgramCheck CheckProgram(Installation& installation, const Text& mainPath,
   std::unordered_set<Text> warned = WarnedFiles(check.examination, before);
   auto slimStands = [&](const Text& path) {
     return !(whole && whole(path)) && !warned.count(path);
+  };
+  // A unit's findings that do not tell the saving, which is known only
+  // once every unit is planned, are all its diagnostics need.
+  job.judged = [&](FilePlan& file) {
+    if (TellsSaving(file)) return;
+    check.prints[file.path] = {DigestOf(file.bytes), FindingsPrint(file, FrameworkSaving())};
+    if (settled) settled(check, file);
+    check.SlimPlan(file, whole);
   };
   check.plan = PlanReusing(job, before, slimStands, check.reused);
   // The saving is known only now, and the main file, whose findings tell

@@ -67,6 +67,8 @@ struct ProgramCheck {
   // their diagnostics changed. A slimmed plan is judged again before its
   // diagnostics are made again.
   void Slim(const WholePlanWanted& whole);
+  // The same for one plan.
+  void SlimPlan(FilePlan& file, const WholePlanWanted& whole);
   // Whether the header may be written as --write would: it refuses when a
   // file named by the program could not be read.
   bool Complete() const {
@@ -74,12 +76,19 @@ struct ProgramCheck {
   }
 };
 
+// Told of a unit's plan as soon as it is judged, with its print noted,
+// before it is slimmed; not of the main file's, nor of one whose findings
+// tell the saving.
+using UnitSettled = std::function<void(const ProgramCheck& check, const FilePlan& file)>;
+
 // Examines `mainPath` with the installation's catalogue, rules and files,
 // reading again only what changed since its last examination. The plans of
 // units that `before` (the program's last check, with the same catalogue
 // and rules) judged from the same box and bytes are moved from it, unless
 // slimmed ones that `whole` now wants whole or that a walk warning names.
+// Each unit judged now is slimmed as soon as `settled` was told of it.
 ProgramCheck CheckProgram(Installation& installation, const Text& mainPath,
-                          ProgramCheck* before = nullptr, const WholePlanWanted& whole = {});
+                          ProgramCheck* before = nullptr, const WholePlanWanted& whole = {},
+                          const UnitSettled& settled = {});
 
 }  // namespace vt::lsp

@@ -408,8 +408,16 @@ void Server::Check(const Text& mainPath, Installation& installation,
   auto found = checks_.find(mainPath);
   ProgramCheck* before = found == checks_.end() ? nullptr : &found->second;
   auto open = [this](const Text& path) { return documents_.count(path) || asked_.count(path); };
-  ProgramCheck check = CheckProgram(installation, mainPath, before, open);
-  Publish(check, before, edited);
+  // Each unit's diagnostics go out as soon as its plan is judged, so that
+  // its plan need not be held whole until every unit is planned.
+  std::optional<Publication> publication;
+  auto settled = [&](const ProgramCheck& now, const FilePlan& file) {
+    if (!publication) publication = StartPublication(now.examination, before, edited);
+    PublishUnit(*publication, now, file);
+  };
+  ProgramCheck check = CheckProgram(installation, mainPath, before, open, settled);
+  if (!publication) publication = StartPublication(check.examination, before, edited);
+  Publish(*publication, check);
   check.Slim(open);
   // A file this program reaches is no program of its own.
   for (const Text& file : check.files) {
@@ -418,38 +426,52 @@ void Server::Check(const Text& mainPath, Installation& installation,
   checks_.insert_or_assign(mainPath, std::move(check));
 }
 
-void Server::Publish(const ProgramCheck& check, const ProgramCheck* before,
-                     const std::set<Text>& edited) {
-  std::map<Text, Json> walk = WalkDiagnostics(check.examination, *files_);
-  std::set<Text> warnedBefore;
-  if (before) {
-    for (const WalkWarning& warning : before->examination.warnings) {
-      warnedBefore.insert(warning.file);
-    }
+Server::Publication Server::StartPublication(const Examination& examination,
+                                             const ProgramCheck* before,
+                                             const std::set<Text>& edited) const {
+  Publication publication{before, &edited, WalkDiagnostics(examination, *files_), {}, {}};
+  if (!before) return publication;
+  for (const WalkWarning& warning : before->examination.warnings) {
+    publication.warnedBefore.insert(warning.file);
   }
-  auto waited = [&](const Text& path) { return edited.count(path) && documents_.count(path); };
-  std::set<Text> offered;
-  for (const FilePlan& file : check.plan.files) {
-    if (!offered.insert(file.path).second) continue;
-    auto warnings = walk.find(file.path);
-    bool quiet = warnings == walk.end() && !warnedBefore.count(file.path);
-    // A plan judged from the same bytes with the same findings gives the
-    // same diagnostics, which a slimmed one could no longer make.
-    auto old = before ? before->prints.find(file.path) : check.prints.end();
-    bool same = quiet && before && old != before->prints.end() &&
-                old->second == check.prints.at(file.path);
-    if (same && !waited(file.path)) continue;
-    Json list = HeaderDiagnostics(file, check.plan.saving);
-    if (warnings != walk.end()) {
-      for (Json& diagnostic : warnings->second) list.push_back(std::move(diagnostic));
-    }
-    Offer(file.path, std::move(list), waited(file.path));
+  return publication;
+}
+
+bool Server::Waited(const Publication& publication, const Text& path) const {
+  return publication.edited->count(path) && documents_.count(path);
+}
+
+void Server::PublishUnit(Publication& publication, const ProgramCheck& check,
+                         const FilePlan& file) {
+  if (!publication.offered.insert(file.path).second) return;
+  const ProgramCheck* before = publication.before;
+  auto warnings = publication.walk.find(file.path);
+  bool quiet = warnings == publication.walk.end() && !publication.warnedBefore.count(file.path);
+  // A plan judged from the same bytes with the same findings gives the
+  // same diagnostics, which a slimmed one could no longer make.
+  auto old = before ? before->prints.find(file.path) : check.prints.end();
+  bool same = quiet && before && old != before->prints.end() &&
+              old->second == check.prints.at(file.path);
+  bool waited = Waited(publication, file.path);
+  if (same && !waited) return;
+  Json list = HeaderDiagnostics(file, check.plan.saving);
+  if (warnings != publication.walk.end()) {
+    for (Json& diagnostic : warnings->second) list.push_back(std::move(diagnostic));
   }
-  for (auto& [path, list] : walk) {
-    if (offered.insert(path).second) Offer(path, std::move(list), waited(path));
+  Offer(file.path, std::move(list), waited);
+}
+
+void Server::Publish(Publication& publication, const ProgramCheck& check) {
+  for (const FilePlan& file : check.plan.files) PublishUnit(publication, check, file);
+  for (auto& [path, list] : publication.walk) {
+    if (publication.offered.insert(path).second) {
+      Offer(path, std::move(list), Waited(publication, path));
+    }
   }
   for (const Text& path : check.files) {
-    if (offered.insert(path).second) Offer(path, Json::array(), waited(path));
+    if (publication.offered.insert(path).second) {
+      Offer(path, Json::array(), Waited(publication, path));
+    }
   }
 }
 

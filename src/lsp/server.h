@@ -77,10 +77,25 @@ class Server {
   // Publishes what changed, and always for the files in `edited`, whose
   // editor waits for the diagnostics of its new version.
   void Check(const Text& mainPath, Installation& installation, const std::set<Text>& edited);
-  // `before` is the last check of the same program, if any: a unit whose
-  // plan gives what it gave then is passed over.
-  void Publish(const ProgramCheck& check, const ProgramCheck* before,
-               const std::set<Text>& edited);
+  // What one check has published so far. `before` is the last check of
+  // the same program, if any: a unit whose plan gives what it gave then is
+  // passed over.
+  struct Publication {
+    const ProgramCheck* before = nullptr;
+    const std::set<Text>* edited = nullptr;
+    // The walk's diagnostics, by file, and the files it warned about last.
+    std::map<Text, Json> walk;
+    std::set<Text> warnedBefore;
+    std::set<Text> offered;
+  };
+  Publication StartPublication(const Examination& examination, const ProgramCheck* before,
+                               const std::set<Text>& edited) const;
+  bool Waited(const Publication& publication, const Text& path) const;
+  // The diagnostics of a unit's plan, unless it was published already.
+  void PublishUnit(Publication& publication, const ProgramCheck& check, const FilePlan& file);
+  // The rest: the units not published yet, and every file the walk warned
+  // about or reached.
+  void Publish(Publication& publication, const ProgramCheck& check);
   // Sends `diagnostics` when they differ from those published last, or
   // when `waited`.
   void Offer(const Text& path, Json diagnostics, bool waited);
