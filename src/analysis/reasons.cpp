@@ -26,29 +26,36 @@ class Explainer {
   }
 
   void Explain(CodeBox& box, const sourcemodtype& record, TextView templateName) const {
-    box.reasons.clear();
+    // Kept as long as the unit does not change: no room to spare.
+    std::vector<Reason> reasons;
+    reasons.reserve(box.modules.size());
     for (size_t i = 0; i < box.modules.size(); ++i) {
       Reason reason = ForModule(box, record, box.modules[i], templateName);
       if (box.isMain && i == 0) reason.templateName = templateName;
-      box.reasons.push_back(std::move(reason));
+      reasons.push_back(std::move(reason));
     }
-    box.optionalReasons.clear();
+    box.reasons = std::move(reasons);
+    std::vector<Reason> optional;
+    optional.reserve(box.optionalModules.size());
     for (const Text& module : box.optionalModules) {
-      box.optionalReasons.push_back(FromCause(record, record.optionalCauses, module));
+      optional.push_back(FromCause(record, record.optionalCauses, module));
     }
+    box.optionalReasons = std::move(optional);
     for (GuardedModules& guarded : box.guarded) ExplainGuarded(guarded, record);
   }
 
  private:
   void ExplainGuarded(GuardedModules& guarded, const sourcemodtype& record) const {
-    guarded.reasons.clear();
     const sourcemodtype* section = nullptr;
     for (const sourcemodtype& candidate : record.sections) {
       if (candidate.condition == guarded.condition) section = &candidate;
     }
+    std::vector<Reason> reasons;
+    reasons.reserve(guarded.modules.size());
     for (const Text& module : guarded.modules) {
-      guarded.reasons.push_back(section ? FromCause(*section, section->causes, module) : Reason());
+      reasons.push_back(section ? FromCause(*section, section->causes, module) : Reason());
     }
+    guarded.reasons = std::move(reasons);
   }
 
   Reason ForModule(const CodeBox& box, const sourcemodtype& record, const Text& module,

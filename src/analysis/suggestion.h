@@ -3,6 +3,8 @@
 // command line as text.
 #pragma once
 
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "analysis/source_records.h"
@@ -23,11 +25,38 @@ struct Reason {
   Text Comment() const;
 };
 
+// Reasons parallel to a list of modules. Once made they never change, and
+// copies share them: the next examination of a program takes the reasons
+// of its unchanged units without copying a large program's reasons.
+class ReasonList {
+ public:
+  ReasonList() = default;
+  ReasonList(std::vector<Reason> reasons)
+      : list_(std::make_shared<const std::vector<Reason>>(std::move(reasons))) {}
+
+  size_t size() const { return list_ ? list_->size() : 0; }
+  bool empty() const { return size() == 0; }
+  const Reason& operator[](size_t at) const { return (*list_)[at]; }
+  const Reason& at(size_t at) const { return All().at(at); }
+  std::vector<Reason>::const_iterator begin() const { return All().begin(); }
+  std::vector<Reason>::const_iterator end() const { return All().end(); }
+  void clear() { list_.reset(); }
+  // Whether both are copies of one list, and so the same.
+  bool Shares(const ReasonList& other) const { return list_ && list_ == other.list_; }
+
+ private:
+  const std::vector<Reason>& All() const {
+    static const std::vector<Reason> none;
+    return list_ ? *list_ : none;
+  }
+  std::shared_ptr<const std::vector<Reason>> list_;
+};
+
 // The imports a unit needs only under one platform condition.
 struct GuardedModules {
   Text condition;  // as the program writes it, e.g. "Win32"
   TextList modules;
-  std::vector<Reason> reasons;  // parallel to `modules` once explained
+  ReasonList reasons;  // parallel to `modules` once explained
 };
 
 struct CodeBox {
@@ -42,8 +71,8 @@ struct CodeBox {
   // The module a template replaced by its driver ("BRL.Max2D"), or empty.
   Text standsInFor;
   // Parallel to `modules` and `optionalModules` once explained; empty before.
-  std::vector<Reason> reasons;
-  std::vector<Reason> optionalReasons;
+  ReasonList reasons;
+  ReasonList optionalReasons;
 
   // The module on the Framework line: the main box's first module, if any.
   Text Framework() const;

@@ -19,7 +19,7 @@ Reason ReasonFinder::For(TextView unitPath, TextView module) const {
   if (found == units_.end()) return Reason();
   const Unit& unit = found->second;
   if (!unit.indexed) {
-    auto add = [&unit](const TextList& modules, const std::vector<Reason>& reasons) {
+    auto add = [&unit](const TextList& modules, const ReasonList& reasons) {
       for (size_t i = 0; i < modules.size() && i < reasons.size(); ++i) {
         unit.reasons.emplace(Lower(modules[i]), &reasons[i]);
       }

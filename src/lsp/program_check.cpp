@@ -14,7 +14,8 @@ namespace vt::lsp {
 
 namespace {
 
-bool SameReasons(const std::vector<Reason>& a, const std::vector<Reason>& b) {
+bool SameReasons(const ReasonList& a, const ReasonList& b) {
+  if (a.Shares(b)) return true;
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
     if (a[i].word != b[i].word || a[i].file != b[i].file || a[i].line != b[i].line ||
@@ -181,7 +182,8 @@ void ProgramCheck::SlimPlan(FilePlan& file, const WholePlanWanted& whole) {
       (whole && whole(file.path))) {
     return;
   }
-  file.bytes = std::string();
+  // Assigning an empty string would keep the room.
+  std::string().swap(file.bytes);
   file.lines = TextLines();
   file.present = PresentHeader();
   file.wanted = std::vector<WantedLine>();

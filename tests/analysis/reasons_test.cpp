@@ -93,7 +93,7 @@ TEST_F(Reasons, EveryLineNamesAPlaceWhereItsWordReallyStands) {
     for (const CodeBox& box : block.boxes) {
       ASSERT_EQ(box.reasons.size(), box.modules.size());
       ASSERT_EQ(box.optionalReasons.size(), box.optionalModules.size());
-      std::vector<Reason> all = box.reasons;
+      std::vector<Reason> all(box.reasons.begin(), box.reasons.end());
       all.insert(all.end(), box.optionalReasons.begin(), box.optionalReasons.end());
       for (const Reason& reason : all) {
         ASSERT_FALSE(reason.word.empty()) << ToUtf8(reason.Comment());
