@@ -19,6 +19,11 @@ Reason ReasonFinder::For(TextView unitPath, TextView module) const {
   if (found == units_.end()) return Reason();
   const Unit& unit = found->second;
   if (!unit.indexed) {
+    if (indexed_) {
+      std::unordered_map<Text, const Reason*>().swap(indexed_->reasons);
+      indexed_->indexed = false;
+    }
+    indexed_ = &unit;
     auto add = [&unit](const TextList& modules, const ReasonList& reasons) {
       for (size_t i = 0; i < modules.size() && i < reasons.size(); ++i) {
         unit.reasons.emplace(Lower(modules[i]), &reasons[i]);

@@ -15,10 +15,12 @@ namespace vt {
 // taken from the first block that lists it there; empty when none does.
 Reason ReasonFor(const Suggestion& suggestion, TextView unitPath, TextView module);
 
-// The same for many questions about one suggestion: each unit's modules
-// are indexed once, when it is first asked about, so that a program of many
-// units with many missing lines is not searched whole for each, nor indexed
-// whole for a few. `suggestion` must outlive it.
+// The same for many questions about one suggestion: a unit's modules are
+// indexed when it is asked about, so that a program of many units with many
+// missing lines is not searched whole for each. Only the unit asked about
+// last keeps its index: the questions come unit by unit, and the index of a
+// large program's every unit would cost as much as its reasons.
+// `suggestion` must outlive it.
 class ReasonFinder {
  public:
   explicit ReasonFinder(const Suggestion& suggestion);
@@ -34,6 +36,7 @@ class ReasonFinder {
     mutable bool indexed = false;
   };
   std::unordered_map<Text, Unit> units_;
+  mutable const Unit* indexed_ = nullptr;
 };
 
 // A job's reasons, answered by a finder the function owns; `suggestion`

@@ -16,6 +16,7 @@
 #include "app/examine.h"
 #include "app/header_edit_text.h"
 #include "header/header_apply.h"
+#include "header/module_reason.h"
 #include "output/check_text.h"
 #include "platform/text_lines.h"
 #include "support/test_support.h"
@@ -442,6 +443,25 @@ TEST_F(HeaderCheck, ReasonsFollowTheMissingModulesWhenThereAreAny) {
   Suggestion empty;
   HeaderJob nothing{empty, Catalogue, Text(), work.Path(), 0, nullptr};
   EXPECT_EQ(CheckHeaders(nothing).status, HeaderStatus::NoUnits);
+}
+
+// A finder asked about one unit, then another, then the first again, still
+// finds the first one's reasons, though it keeps one unit's index at a time.
+TEST(ReasonFinderTest, AnswersForEveryUnitInAnyOrder) {
+  Suggestion suggestion;
+  FrameworkBlock& block = suggestion.blocks.emplace_back();
+  for (const char16_t* path : {u"/p/a.bmx", u"/p/b.bmx"}) {
+    CodeBox& box = block.boxes.emplace_back();
+    box.path = path;
+    box.modules = {u"BRL.Timer"};
+    box.reasons = std::vector<Reason>{Reason{Text(u"CreateTimer"), Text(path), 3, {}, {}}};
+  }
+  ReasonFinder finder(suggestion);
+  for (const char16_t* path : {u"/p/a.bmx", u"/p/b.bmx", u"/p/a.bmx"}) {
+    EXPECT_EQ(finder.For(path, u"brl.timer").file, path);
+  }
+  EXPECT_TRUE(finder.For(u"/p/a.bmx", u"BRL.Map").word.empty());
+  EXPECT_TRUE(finder.For(u"/p/c.bmx", u"BRL.Timer").word.empty());
 }
 
 }  // namespace
