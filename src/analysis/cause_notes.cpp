@@ -34,8 +34,10 @@ void CauseWatch::Note(CauseKind kind, TextView declaredBy) {
   if (!keep_) return;
   // Matching only ever appends, so what lies past `seen_` is new.
   for (; seen_ < record_.modules.size(); ++seen_) {
-    record_.causes.try_emplace(Lower(record_.modules[seen_]),
-                               ModuleCause{word_, kind, Text(declaredBy)});
+    const Text& listed = record_.modules[seen_];
+    bool renamed = kind != CauseKind::Command || !EqualFolded(declaredBy, listed);
+    record_.causes.TryNote(Lower(listed),
+                           ModuleCause{word_, kind, Text(renamed ? declaredBy : TextView())});
   }
   if (record_.imagesUsed && !record_.imagesWord) record_.imagesWord = word_;
   if (record_.audioUsed && !record_.audioWord) record_.audioWord = word_;
@@ -49,7 +51,7 @@ void NoteOptionalCause(sourcemodtype& record, TextView loader, CauseKind flag) {
       record.optionalModules.back() != loader) {
     return;
   }
-  record.optionalCauses.try_emplace(Lower(loader), ModuleCause{*word, flag, Text()});
+  record.optionalCauses.TryNote(Lower(loader), ModuleCause{*word, flag, Text()});
 }
 
 void NoteUnreadFolder(AnalysisState& analysis, SourcePlace at, EntryKind kind, TextView name,

@@ -5,8 +5,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <vector>
 
+#include "base/position_set.h"
 #include "base/text.h"
 
 namespace vt {
@@ -44,13 +47,47 @@ enum class CauseKind {
 struct ModuleCause {
   size_t word = 0;  // index into the record's `words`
   CauseKind kind = CauseKind::Command;
-  // For a command: the module that declares it, as the catalogue names it
-  // (it differs from the listed name when the listing renames it).
+  // For a command: the module that declares it, as the catalogue names it,
+  // when that differs from the name listed (the listing renames it); else
+  // empty.
   Text declaredBy;
   // For a module listed in a platform section for a word that stands
   // elsewhere (a command declared only under a condition): that word and
-  // its place, since `word` then counts no word of the section.
-  std::optional<WordSite> site = std::nullopt;
+  // its place, since `word` then counts no word of the section. Shared, as
+  // most causes have none and copies of a record need no copy of it.
+  std::shared_ptr<const WordSite> site = nullptr;
+};
+
+// A record's causes by the lower-cased name of the module each brought in,
+// the first noted for each, in the order noted. Flat, with the names in one
+// text: the records of a large program note tens of thousands, and a map's
+// nodes and names would cost several times what the causes hold.
+class CauseMap {
+ public:
+  // Notes `cause` for `key` unless one is noted for it; false then.
+  bool TryNote(TextView key, ModuleCause cause);
+  const ModuleCause* Find(TextView key) const;
+  bool Contains(TextView key) const { return Find(key) != nullptr; }
+  size_t size() const { return causes_.size(); }
+  bool empty() const { return causes_.empty(); }
+  TextView KeyAt(size_t at) const {
+    return TextView(keys_).substr(places_[at].start, places_[at].length);
+  }
+  const ModuleCause& operator[](size_t at) const { return causes_[at]; }
+  ModuleCause& operator[](size_t at) { return causes_[at]; }
+  // Gives back the room the lists grew into: a matched record's causes
+  // change no more.
+  void ShrinkToFit();
+
+ private:
+  struct KeyPlace {
+    uint32_t start = 0;
+    uint32_t length = 0;
+  };
+  Text keys_;
+  std::vector<KeyPlace> places_;
+  std::vector<ModuleCause> causes_;
+  PositionSet index_;
 };
 
 // What brought an entry into the walk: the file examined, a file named by

@@ -233,11 +233,15 @@ void CommandMatcher::AddGuardedMatches(sourcemodtype& unit) {
     if (section.modules.size() == listed) continue;
     if (std::find(gained.begin(), gained.end(), at) == gained.end()) gained.push_back(at);
     if (notes_ != CauseNotes::Keep) continue;
+    const Text& added = section.modules.back();
+    Text declaredBy = EqualFolded(facts.declaredName, added) ? Text() : Text(facts.declaredName);
+    std::shared_ptr<const WordSite> site;
+    if (match.site) site = std::make_shared<const WordSite>(*match.site);
     ModuleCause cause =
         match.reason.empty()
-            ? ModuleCause{kNoWord, CauseKind::Command, Text(facts.declaredName), match.site}
-            : ModuleCause{kNoWord, CauseKind::Implementation, match.reason, match.site};
-    section.causes.try_emplace(Lower(section.modules.back()), std::move(cause));
+            ? ModuleCause{kNoWord, CauseKind::Command, std::move(declaredBy), std::move(site)}
+            : ModuleCause{kNoWord, CauseKind::Implementation, match.reason, std::move(site)};
+    section.causes.TryNote(Lower(added), std::move(cause));
   }
   for (size_t at : gained) {
     sourcemodtype& section = unit.sections[at];
@@ -280,12 +284,11 @@ void CommandMatcher::AddImplementations(sourcemodtype& record) {
     record.AddModule(catalogue_, chosen, rules_);
     if (record.modules.size() == listed || notes_ != CauseNotes::Keep) continue;
     // Explained by the word that called for the interface.
-    auto cause = record.causes.find(Lower(family.interfaceModule));
-    size_t word = cause == record.causes.end() ? record.words.size() : cause->second.word;
-    std::optional<WordSite> site;
-    if (cause != record.causes.end()) site = cause->second.site;
-    record.causes.try_emplace(Lower(record.modules.back()),
-                              ModuleCause{word, CauseKind::Implementation, family.reason, site});
+    const ModuleCause* cause = record.causes.Find(Lower(family.interfaceModule));
+    size_t word = cause ? cause->word : record.words.size();
+    std::shared_ptr<const WordSite> site = cause ? cause->site : nullptr;
+    record.causes.TryNote(Lower(record.modules.back()),
+                          ModuleCause{word, CauseKind::Implementation, family.reason, site});
   }
 }
 

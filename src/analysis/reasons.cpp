@@ -61,7 +61,7 @@ class Explainer {
   Reason ForModule(const CodeBox& box, const sourcemodtype& record, const Text& module,
                    TextView templateName) const {
     LowerInto(key_, module);
-    if (box.standsInFor.empty() || record.causes.count(key_)) {
+    if (box.standsInFor.empty() || record.causes.Contains(key_)) {
       return FromCause(record, record.causes, module);
     }
     // A driver the template put in place of the module the words asked for.
@@ -71,14 +71,12 @@ class Explainer {
     return reason;
   }
 
-  Reason FromCause(const sourcemodtype& record,
-                   const std::unordered_map<Text, ModuleCause>& causes,
-                   const Text& module) const {
+  Reason FromCause(const sourcemodtype& record, const CauseMap& causes, const Text& module) const {
     Reason reason;
     LowerInto(key_, module);
-    auto found = causes.find(key_);
-    if (found == causes.end()) return reason;
-    const ModuleCause& cause = found->second;
+    const ModuleCause* found = causes.Find(key_);
+    if (!found) return reason;
+    const ModuleCause& cause = *found;
     if (cause.site) return FromSite(cause, module);
     if (cause.word >= record.words.size()) {
       if (cause.kind == CauseKind::Implementation) reason.rule = cause.declaredBy;
@@ -111,7 +109,7 @@ class Explainer {
   static Text RuleText(const ModuleCause& cause, const Text& module) {
     switch (cause.kind) {
       case CauseKind::Command:
-        if (EqualFolded(cause.declaredBy, module)) return Text();
+        if (cause.declaredBy.empty() || EqualFolded(cause.declaredBy, module)) return Text();
         return u"declared by " + cause.declaredBy;
       case CauseKind::WordRule:
       case CauseKind::LiteralRule:

@@ -211,8 +211,8 @@ void sourcemodtype::KeepOnlyExplainingWords() {
   auto mark = [&wanted](size_t word) {
     if (word < wanted.size()) wanted[word] = 1;
   };
-  for (const auto& [module, cause] : causes) mark(cause.word);
-  for (const auto& [module, cause] : optionalCauses) mark(cause.word);
+  for (size_t i = 0; i < causes.size(); ++i) mark(causes[i].word);
+  for (size_t i = 0; i < optionalCauses.size(); ++i) mark(optionalCauses[i].word);
   if (imagesWord) mark(*imagesWord);
   if (audioWord) mark(*audioWord);
   // No word stands past the end, as "no word" did.
@@ -229,8 +229,12 @@ void sourcemodtype::KeepOnlyExplainingWords() {
   auto renumber = [&renumbered](size_t word) {
     return word < renumbered.size() ? renumbered[word] : kNoWord;
   };
-  for (auto& [module, cause] : causes) cause.word = renumber(cause.word);
-  for (auto& [module, cause] : optionalCauses) cause.word = renumber(cause.word);
+  for (size_t i = 0; i < causes.size(); ++i) causes[i].word = renumber(causes[i].word);
+  for (size_t i = 0; i < optionalCauses.size(); ++i) {
+    optionalCauses[i].word = renumber(optionalCauses[i].word);
+  }
+  causes.ShrinkToFit();
+  optionalCauses.ShrinkToFit();
   if (imagesWord) imagesWord = renumber(*imagesWord);
   if (audioWord) audioWord = renumber(*audioWord);
   words.KeepOnly(wanted);

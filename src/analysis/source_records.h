@@ -144,8 +144,8 @@ class sourcemodtype {
   // the lower-cased module name as listed; the two words are the first that
   // set `imagesUsed` and `audioUsed`.
   std::vector<WordSite> wordSites;
-  std::unordered_map<Text, ModuleCause> causes;
-  std::unordered_map<Text, ModuleCause> optionalCauses;
+  CauseMap causes;
+  CauseMap optionalCauses;
   std::optional<size_t> imagesWord;
   std::optional<size_t> audioWord;
 

@@ -35,8 +35,10 @@ void DumpRecord(const sourcemodtype& record, std::string& out) {
   out += "\n optional:";
   for (const Text& module : record.optionalModules) out += " " + ToUtf8(module);
   std::vector<std::string> causes;
-  for (const auto& [module, cause] : record.causes) {
-    causes.push_back(ToUtf8(module) + "<-" + std::to_string(cause.word) + ToUtf8(cause.declaredBy));
+  for (size_t i = 0; i < record.causes.size(); ++i) {
+    const ModuleCause& cause = record.causes[i];
+    causes.push_back(ToUtf8(record.causes.KeyAt(i)) + "<-" + std::to_string(cause.word) +
+                     ToUtf8(cause.declaredBy));
   }
   std::sort(causes.begin(), causes.end());
   out += "\n causes:";

@@ -122,7 +122,7 @@ TEST_F(ProgramNames, AWordIsExplainedWhereItIsUsedInTheOpen) {
           "  End Method\nEnd Type\nSetColor 1, 2, 3\n");
   const sourcemodtype& main = *Analysis.SourceModList.at(0);
   ASSERT_EQ(main.modules, TextList{u"BRL.Max2D"});
-  size_t word = main.causes.at(u"brl.max2d").word;
+  size_t word = main.causes.Find(u"brl.max2d")->word;
   EXPECT_EQ(main.wordSites.at(word).place.line, 8);
 }
 

@@ -93,10 +93,10 @@ TEST_F(RuleMatching, SymbolRulesAndFamilyDefaultsAddTheirModulesWithTheirReasons
     EXPECT_EQ(sections, c.sections);
     if (!c.module) continue;
     const sourcemodtype& holder = c.sections.empty() ? Main() : Main().sections.at(0);
-    auto cause = holder.causes.find(Lower(c.module));
-    ASSERT_NE(cause, holder.causes.end());
-    EXPECT_EQ(cause->second.kind, CauseKind::Implementation);
-    EXPECT_EQ(cause->second.declaredBy, c.reason);
+    const ModuleCause* cause = holder.causes.Find(Lower(c.module));
+    ASSERT_NE(cause, nullptr);
+    EXPECT_EQ(cause->kind, CauseKind::Implementation);
+    EXPECT_EQ(cause->declaredBy, c.reason);
   }
 }
 
