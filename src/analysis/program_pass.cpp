@@ -94,6 +94,10 @@ void ProgramPass::AddFile(size_t i, TextFileLines* lines) {
   if (lines) {
     stamp.size = lines->bytes.size();
     stamp.hash = BytesHash(lines->bytes);
+    scanlisttype& listed = *analysis_.ScanListList[i];
+    listed.hashed = true;
+    listed.bytesSize = stamp.size;
+    listed.bytesHash = stamp.hash;
   } else {
     stretch_.keepable = false;
   }

@@ -51,6 +51,12 @@ class scanlisttype {
   // The entry of the Main or Imported file whose walk reached this item:
   // an Include file's words feed that file's record.
   size_t unit = 0;
+  // For a file whose bytes the examination read: their size and hash
+  // (std::hash), so that a later step can tell whether the file is still
+  // as examined without reading it again.
+  bool hashed = false;
+  size_t bytesSize = 0;
+  size_t bytesHash = 0;
 };
 
 // A record's words, each once, in the order they were first kept: the list

@@ -60,17 +60,21 @@ bool SameModules(const std::vector<CodeBox>& now, const std::vector<CodeBox>& be
 
 // The plans of `before` that still hold, by path: of the units (the main
 // file aside) whose box and bytes are as they were, and that are not
-// slimmed unless `slimStands` says their findings are all they need.
+// slimmed unless `slimStands` says their findings are all they need. The
+// bytes are as the examination `now` read them: the plans judge those.
 std::unordered_map<Text, FilePlan*> ReusablePlans(
-    const HeaderJob& job, ProgramCheck& before, const FrameworkBlock& block,
+    const Examination& now, ProgramCheck& before, const FrameworkBlock& block,
     const std::vector<CodeBox>& oldBlockBoxes,
     const std::function<bool(const Text&)>& slimStands) {
   std::unordered_map<Text, const CodeBox*> oldBoxes;
   for (const CodeBox& box : oldBlockBoxes) oldBoxes.emplace(box.path, &box);
   std::unordered_map<Text, FilePlan*> oldFiles;
   for (FilePlan& file : before.plan.files) oldFiles.emplace(file.path, &file);
+  std::unordered_map<Text, BytesDigest> examined;
+  for (const scanlisttype& entry : now.walked) {
+    if (entry.hashed) examined.emplace(entry.path, BytesDigest{entry.bytesSize, entry.bytesHash});
+  }
   std::unordered_map<Text, FilePlan*> reusable;
-  std::string bytes;
   for (size_t i = 1; i < block.boxes.size(); ++i) {
     const CodeBox& box = block.boxes[i];
     auto oldBox = oldBoxes.find(box.path);
@@ -80,8 +84,11 @@ std::unordered_map<Text, FilePlan*> ReusablePlans(
     }
     if (before.slim.count(box.path) && !slimStands(box.path)) continue;
     auto print = before.prints.find(box.path);
-    bool read = job.files && job.files->ReadBytes(box.path, bytes) == ReadOutcome::Read;
-    if (!read || print == before.prints.end() || DigestOf(bytes) != print->second.bytes) continue;
+    auto bytes = examined.find(box.path);
+    if (bytes == examined.end() || print == before.prints.end() ||
+        bytes->second != print->second.bytes) {
+      continue;
+    }
     reusable.emplace(box.path, oldFile->second);
   }
   return reusable;
@@ -112,7 +119,7 @@ void TakeInReused(HeaderPlan& plan, const FrameworkBlock& block,
 // changed since `before`: in a program of many units an edit changes one.
 // The main file is always judged, since it picks the block; so is a
 // slimmed plan unless `slimStands` says its findings are all it needs.
-HeaderPlan PlanReusing(HeaderJob& job, ProgramCheck* before,
+HeaderPlan PlanReusing(HeaderJob& job, const Examination& now, ProgramCheck* before,
                        const std::function<bool(const Text&)>& slimStands,
                        std::unordered_set<Text>& reused) {
   const Suggestion& suggestion = job.suggestion;
@@ -127,7 +134,7 @@ HeaderPlan PlanReusing(HeaderJob& job, ProgramCheck* before,
   bool savingStands = PlanTellsSaving(before->plan) && SameModules(block.boxes, oldBlockBoxes);
   FrameworkSaving savingBefore = before->plan.saving;
   std::unordered_map<Text, FilePlan*> reusable =
-      ReusablePlans(job, *before, block, oldBlockBoxes, slimStands);
+      ReusablePlans(now, *before, block, oldBlockBoxes, slimStands);
   std::unordered_set<Text> planned;
   for (const auto& [path, file] : reusable) planned.insert(path);
   std::unordered_set<Text> handled;
@@ -158,6 +165,7 @@ bool TellsSaving(const FilePlan& file) {
 }
 
 BytesDigest DigestOf(const std::string& bytes) {
+  // As the examination hashes the files it reads.
   return {bytes.size(), std::hash<std::string>{}(bytes)};
 }
 
@@ -257,7 +265,7 @@ ProgramCheck CheckProgram(Installation& installation, const Text& mainPath,
     if (settled) settled(check, file);
     check.SlimPlan(file, whole);
   };
-  check.plan = PlanReusing(job, before, slimStands, check.reused);
+  check.plan = PlanReusing(job, check.examination, before, slimStands, check.reused);
   // The saving is known only now, and the main file, whose findings tell
   // it, is never reused.
   if (!PlanTellsSaving(check.plan)) check.plan.saving = FrameworkSaving();

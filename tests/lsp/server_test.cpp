@@ -329,6 +329,22 @@ TEST_F(LspUnits, AnEditOfOneUnitLeavesTheOthersAloneButRight) {
             0) << ::testing::PrintToString(now);
 }
 
+// A unit whose header is mended in its buffer, its box as it was, is judged
+// again from its new bytes.
+TEST_F(LspUnits, AUnitsOwnEditIsJudgedThoughItsBoxStaysTheSame) {
+  Start();
+  std::string util = "SuperStrict\nImport BRL.Map\n\nPrint ReadFolder(\".\").length\n";
+  project.WriteFile(u"util.bmx", util);
+  std::string mainUri = Open(u"game.bmx", "SuperStrict\nImport \"util.bmx\"\n");
+  std::string utilUri = Open(u"util.bmx", util);
+  EXPECT_EQ(Messages(client.Diagnostics(utilUri)),
+            (std::vector<std::string>{"missing Import BRL.Path (ReadFolder at util.bmx:4)",
+                                      "unneeded Import BRL.Map"}));
+  Replace(utilUri, "SuperStrict\nImport BRL.Path\n\nPrint ReadFolder(\".\").length\n", 2);
+  EXPECT_EQ(client.Diagnostics(utilUri), Json::array());
+  EXPECT_EQ(client.Diagnostics(mainUri), Json::array());
+}
+
 // A unit no editor has open keeps only what tells whether its diagnostics
 // changed; when a file it includes is gone, its box and bytes as they were,
 // they are made again, each on the line it belongs to.
