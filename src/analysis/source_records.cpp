@@ -14,10 +14,16 @@
 namespace vt {
 
 std::optional<size_t> WordList::Find(TextView word, size_t hash) const {
+  CatchUp();
   return index_.FindIf(hash, [&](size_t at) { return words_[at] == word; });
 }
 
+void WordList::CatchUp() const {
+  for (size_t at = index_.size(); at < words_.size(); ++at) index_.Add(at, Hash(words_[at]));
+}
+
 void WordList::Add(TextView word, size_t hash) {
+  CatchUp();
   // A unit has hundreds of words as a rule: no need to double up to them.
   if (words_.empty()) index_.Reserve(1024);
   words_.emplace_back(word);
@@ -36,12 +42,14 @@ void WordList::Clear() {
 
 void WordList::KeepOnly(const std::vector<uint8_t>& wanted) {
   TextList kept;
+  kept.reserve(std::count(wanted.begin(), wanted.end(), 1));
   for (size_t i = 0; i < words_.size(); ++i) {
     if (i < wanted.size() && wanted[i]) kept.push_back(std::move(words_[i]));
   }
   Clear();
+  // The index is made again only if the list is asked: the few words a
+  // matched record keeps are read by their places.
   words_ = std::move(kept);
-  for (size_t i = 0; i < words_.size(); ++i) index_.Add(i, Hash(words_[i]));
 }
 
 void scanlisttype::Set(TextView newPath, EntryKind newKind) {
@@ -219,6 +227,7 @@ void sourcemodtype::KeepOnlyExplainingWords() {
   constexpr size_t kNoWord = static_cast<size_t>(-1);
   std::vector<size_t> renumbered(words.size(), kNoWord);
   std::vector<WordSite> sites;
+  sites.reserve(std::count(wanted.begin(), wanted.begin() + std::min(wanted.size(), wordSites.size()), 1));
   size_t next = 0;
   for (size_t i = 0; i < wanted.size(); ++i) {
     if (!wanted[i]) continue;
@@ -243,6 +252,12 @@ void sourcemodtype::KeepOnlyExplainingWords() {
   std::vector<FurtherUse>().swap(furtherUses);
   std::vector<uint8_t>().swap(hiddenWords);
   std::unordered_set<uint64_t>().swap(usedContexts_);
+  // Made again if a module is ever listed after all.
+  modulesLowered_ = ListIndex(true);
+  optionalIndex_ = ListIndex();
+  std::vector<bool>().swap(importedByListed_);
+  gathered_ = 0;
+  gatheredFrom_ = nullptr;
 }
 
 bool sourcemodtype::ImportedByListed(const CatalogueState& catalogue, TextView key) {

@@ -87,8 +87,11 @@ class WordList {
   void KeepOnly(const std::vector<uint8_t>& wanted);
 
  private:
+  // Indexes the words the index lacks: KeepOnly leaves it empty.
+  void CatchUp() const;
+
   TextList words_;
-  PositionSet index_;
+  mutable PositionSet index_;
 };
 
 class sourcemodtype {

@@ -229,6 +229,19 @@ TEST_F(Memo, ARecordIsMadeAgainFromItsEarlierFiles) {
   EXPECT_EQ(Examine(&memo), Examine(nullptr));
 }
 
+// A list that kept only some of its words finds those, at their new places,
+// and no other, though it indexes them again only when asked.
+TEST(WordListTest, FindsWhatItKeptOnly) {
+  WordList list;
+  for (const char16_t* word : {u"alpha", u"beta", u"gamma"}) list.Add(word);
+  list.KeepOnly({1, 0, 1});
+  EXPECT_EQ(list.Find(u"gamma", list.Hash(u"gamma")), std::optional<size_t>(1));
+  EXPECT_EQ(list.Find(u"beta", list.Hash(u"beta")), std::nullopt);
+  list.Add(u"alpha");
+  list.Add(u"beta");
+  EXPECT_EQ(list, (TextList{u"alpha", u"gamma", u"beta"}));
+}
+
 // A memo made under other notes or another catalogue is not used.
 TEST_F(Memo, AMemoOfOtherNotesOrAnotherCatalogueIsForgotten) {
   WriteProgram();
