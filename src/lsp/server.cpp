@@ -93,6 +93,47 @@ void Server::Receive(const Frame& frame) {
   Dispatch(message);
 }
 
+// The method of a well-formed JSON-RPC message, or null after answering
+// one that is not (or passing over a client's answer to a request of ours).
+const std::string* Server::MethodOf(const Json& message, bool hasId, const Json& id) {
+  if (!ValidId(id)) {
+    send_(ErrorResponse(nullptr, kInvalidRequest, "an id is a number or a string"));
+    return nullptr;
+  }
+  auto version = message.find("jsonrpc");
+  if (version == message.end() || *version != "2.0") {
+    send_(ErrorResponse(id, kInvalidRequest, "\"jsonrpc\" must be \"2.0\""));
+    return nullptr;
+  }
+  auto method = message.find("method");
+  if (method == message.end()) {
+    // A client's answer to a request of ours: nothing waits for it.
+    if (hasId && (message.contains("result") || message.contains("error"))) return nullptr;
+    send_(ErrorResponse(id, kInvalidRequest, "a request names its method"));
+    return nullptr;
+  }
+  if (!method->is_string()) {
+    send_(ErrorResponse(id, kInvalidRequest, "a method is a string"));
+    return nullptr;
+  }
+  return &method->get_ref<const std::string&>();
+}
+
+void Server::Notified(const std::string& name, const Json& params) {
+  if (name == "exit") {
+    exited_ = true;
+    return;
+  }
+  if (!initialized_ || shutdown_) return;
+  // A notification gets no answer, so a malformed one is passed over.
+  try {
+    Notice(name, params);
+  } catch (const MethodNotFound&) {
+  } catch (const InvalidParams&) {
+  } catch (const Json::exception&) {
+  }
+}
+
 void Server::Dispatch(const Json& message) {
   if (!message.is_object()) {
     send_(ErrorResponse(nullptr, kInvalidRequest, "a message is a JSON object"));
@@ -100,41 +141,12 @@ void Server::Dispatch(const Json& message) {
   }
   bool hasId = message.contains("id");
   Json id = hasId ? message["id"] : Json();
-  if (!ValidId(id)) {
-    send_(ErrorResponse(nullptr, kInvalidRequest, "an id is a number or a string"));
-    return;
-  }
-  auto version = message.find("jsonrpc");
-  if (version == message.end() || *version != "2.0") {
-    send_(ErrorResponse(id, kInvalidRequest, "\"jsonrpc\" must be \"2.0\""));
-    return;
-  }
-  auto method = message.find("method");
-  if (method == message.end()) {
-    // A client's answer to a request of ours: nothing waits for it.
-    if (hasId && (message.contains("result") || message.contains("error"))) return;
-    send_(ErrorResponse(id, kInvalidRequest, "a request names its method"));
-    return;
-  }
-  if (!method->is_string()) {
-    send_(ErrorResponse(id, kInvalidRequest, "a method is a string"));
-    return;
-  }
-  const std::string& name = method->get_ref<const std::string&>();
+  const std::string* method = MethodOf(message, hasId, id);
+  if (!method) return;
+  const std::string& name = *method;
   Json params = message.value("params", Json::object());
   if (!hasId) {
-    if (name == "exit") {
-      exited_ = true;
-      return;
-    }
-    if (!initialized_ || shutdown_) return;
-    // A notification gets no answer, so a malformed one is passed over.
-    try {
-      Notice(name, params);
-    } catch (const MethodNotFound&) {
-    } catch (const InvalidParams&) {
-    } catch (const Json::exception&) {
-    }
+    Notified(name, params);
     return;
   }
   if (!initialized_ && name != "initialize") {

@@ -52,6 +52,8 @@ class Server {
   };
 
   void Dispatch(const Json& message);
+  const std::string* MethodOf(const Json& message, bool hasId, const Json& id);
+  void Notified(const std::string& name, const Json& params);
   Json Answer(const std::string& method, const Json& params);
   void Notice(const std::string& method, const Json& params);
 
