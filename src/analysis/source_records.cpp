@@ -340,7 +340,7 @@ void sourcemodtype::AddModule(const CatalogueState& catalogue, const ModuleFacts
     return;
   }
   if (ImportedByListed(catalogue, facts.number)) return;
-  modules.emplace_back(facts.toAppend);
+  modules.Edit().emplace_back(facts.toAppend);
   // The gathering is up to date (just asked), so the new entry's imports are
   // marked here, without looking its record up again.
   MarkImported(catalogue.ImportNames(), facts.listedImports);
@@ -356,7 +356,7 @@ void sourcemodtype::AddModule(const CatalogueState& catalogue, TextView name,
 void sourcemodtype::AddOptionalModule(TextView name) {
   if (optionalIndex_.Holds(optionalModules, name)) return;
   if (modulesLowered_.Holds(modules, name)) return;
-  optionalModules.emplace_back(name);
+  optionalModules.Edit().emplace_back(name);
 }
 
 }  // namespace vt

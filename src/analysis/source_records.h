@@ -13,6 +13,7 @@
 #include "analysis/causes.h"
 #include "analysis/program_scopes.h"
 #include "base/position_set.h"
+#include "base/shared_list.h"
 #include "catalogue/module_records.h"
 
 namespace vt {
@@ -132,8 +133,8 @@ class sourcemodtype {
   Text path;
   Text folder;
   TextList extraLines;
-  TextList modules;
-  TextList optionalModules;
+  SharedTextList modules;
+  SharedTextList optionalModules;
   WordList words;
   // For the record of a platform section: its condition as the program
   // first writes it ("Win32"), and that condition's key; empty for a unit's

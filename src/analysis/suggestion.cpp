@@ -16,6 +16,7 @@ constexpr char16_t kMixingHint[] = u"HINT: See help file - Mixing OpenGL/Max2D";
 // The records' lists while the templates rearrange them.
 class Drafts {
  public:
+  // The boxes share the records' lists until a template changes one.
   explicit Drafts(const AnalysisState& analysis) {
     for (const auto& record : analysis.SourceModList) {
       CodeBox& box = AddBox(*record);
@@ -222,13 +223,17 @@ std::vector<CodeLine> CodeLinesOf(const CodeBox& box) {
   return lines;
 }
 
-void RemoveEntry(TextList& list, TextView entry) {
+void RemoveEntry(SharedTextList& list, TextView entry) {
   auto found = std::find(list.begin(), list.end(), entry);
-  if (found != list.end()) list.erase(found);
+  if (found == list.end()) return;
+  size_t at = static_cast<size_t>(found - list.begin());
+  TextList& own = list.Edit();
+  own.erase(own.begin() + static_cast<std::ptrdiff_t>(at));
 }
 
-void InsertAtFront(TextList& list, TextView entry) {
-  list.insert(list.begin(), Text(entry));
+void InsertAtFront(SharedTextList& list, TextView entry) {
+  TextList& own = list.Edit();
+  own.insert(own.begin(), Text(entry));
 }
 
 void Append(TextList& list, TextView entry) { list.emplace_back(entry); }

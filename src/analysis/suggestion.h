@@ -55,15 +55,15 @@ class ReasonList {
 // The imports a unit needs only under one platform condition.
 struct GuardedModules {
   Text condition;  // as the program writes it, e.g. "Win32"
-  TextList modules;
+  SharedTextList modules;
   ReasonList reasons;  // parallel to `modules` once explained
 };
 
 struct CodeBox {
   Text label;      // "Main Source: " or "Imported Code: "
   Text path;       // the unit's file, as the walk recorded it
-  TextList modules;          // in order; on the main box the first is the framework
-  TextList optionalModules;  // "may be required"
+  SharedTextList modules;          // in order; on the main box the first is the framework
+  SharedTextList optionalModules;  // "may be required"
   TextList extraLines;       // statements such as the graphics driver line
   // Imports inside "?condition ... ?" sections, after the plain ones.
   std::vector<GuardedModules> guarded;
@@ -159,9 +159,10 @@ Suggestion SuggestFrameworks(const AnalysisState& analysis);
 Suggestion TakeFrameworks(AnalysisState& analysis);
 
 // The list operations the templates use. Removal takes the first entry that
-// is exactly equal, and does nothing when there is none.
-void RemoveEntry(TextList& list, TextView entry);
-void InsertAtFront(TextList& list, TextView entry);
+// is exactly equal, and does nothing when there is none: a list that others
+// share stays shared then.
+void RemoveEntry(SharedTextList& list, TextView entry);
+void InsertAtFront(SharedTextList& list, TextView entry);
 void Append(TextList& list, TextView entry);
 
 }  // namespace vt

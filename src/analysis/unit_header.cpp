@@ -310,7 +310,7 @@ void AddGuardedLines(const CodeBox& box, const PresentHeader& present, const Hea
       return ConditionKey(s.condition) == ConditionKey(line.condition);
     });
     if (same == sections.end()) same = sections.insert(sections.end(), {line.condition, {}, {}});
-    same->modules.push_back(line.module);
+    same->modules.Edit().push_back(line.module);
   }
   for (const GuardedModules& section : sections) {
     std::vector<WantedLine> lines;

@@ -77,7 +77,7 @@ TEST_F(Matching, RuleModulesComeFirstAndLiteralsAreNeverCommands) {
 TEST_F(Matching, AWordOfAListedModuleChangesNothing) {
   MakeModule(Catalogue, u"brl.freeaudioaudio", u"BRL.FreeAudioAudio", {u"playsound"});
   sourcemodtype& record = Record({u"playsound"});
-  record.modules.push_back(u"BRL.FreeAudioAudio");
+  record.modules.Edit().push_back(u"BRL.FreeAudioAudio");
   MatchAll(Analysis, Catalogue);
   EXPECT_EQ(record.modules, TextList{u"BRL.FreeAudioAudio"});
 }

@@ -350,18 +350,22 @@ TEST_F(Suggestions, GraphicsStaysInAUnitThatGetsNoDriver) {
             (TextList{u"Import BRL.GLMax2D", u"Import BRL.Graphics", u"", u"", kGL}));
 }
 
-TEST(ListOperations, RemoveTakesTheFirstExactMatchOnly) {
-  TextList list = {u"A", u"b", u"B", u"b"};
+TEST(ListOperations, RemoveTakesTheFirstExactMatchOnlyAndLeavesSharersAlone) {
+  SharedTextList list = {u"A", u"b", u"B", u"b"};
+  SharedTextList record = list;
   RemoveEntry(list, u"B");
   EXPECT_EQ(list, (TextList{u"A", u"b", u"b"}));
+  EXPECT_EQ(record, (TextList{u"A", u"b", u"B", u"b"}));
   RemoveEntry(list, u"b");
   EXPECT_EQ(list, (TextList{u"A", u"b"}));
+  SharedTextList before = list;
   RemoveEntry(list, u"a");
-  EXPECT_EQ(list, (TextList{u"A", u"b"}));
+  EXPECT_TRUE(list.Shares(before));
   InsertAtFront(list, u"Z");
-  Append(list, u"Y");
+  Append(list.Edit(), u"Y");
   EXPECT_EQ(list, (TextList{u"Z", u"A", u"b", u"Y"}));
-  TextList empty;
+  EXPECT_EQ(before, (TextList{u"A", u"b"}));
+  SharedTextList empty;
   RemoveEntry(empty, u"A");
   InsertAtFront(empty, u"A");
   EXPECT_EQ(empty, (TextList{u"A"}));
