@@ -46,8 +46,9 @@ class Drafts {
   // The first box whose modules hold `name` (lower-case), or null.
   CodeBox* Holding(TextView name) {
     for (CodeBox& box : boxes_) {
+      // Every module of every box is asked: the length first, cheaply.
       for (const Text& entry : box.modules) {
-        if (EqualFolded(entry, name)) return &box;
+        if (entry.size() == name.size() && EqualFolded(entry, name)) return &box;
       }
     }
     return nullptr;

@@ -89,7 +89,7 @@ class Planner {
       planned.push_back(&box);
       if (!first && job_.judged) job_.judged(file);
     }
-    if (plan_.files.empty()) return std::move(plan_);
+    if (plan_.files.empty() || job_.planned) return std::move(plan_);
     plan_.saving = SavingOf(planned, job_.catalogue);
     return std::move(plan_);
   }

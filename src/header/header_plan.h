@@ -43,7 +43,8 @@ struct HeaderJob {
   // are left out; the files of this job are added.
   std::unordered_set<Text>* handled = nullptr;
   // When given: units, by the path their box names, whose plans the caller
-  // has already; left out, without a look at the disk.
+  // has already; left out, without a look at the disk. The saving, which
+  // only every box can tell, is then the caller's to work out.
   const std::unordered_set<Text>* planned = nullptr;
   // Modules (lower-cased) whose Import lines are kept as if marked
   // "veltrane: keep".
