@@ -104,7 +104,7 @@ struct Run {
     vt::sourcemodtype* current = nullptr;
     vt::TextFileLines file;
     for (const auto& entry : analysis.ScanListList) {
-      current = vt::ScanFileCommands(analysis, pass, disk, entry->path, entry->kind, current, file);
+      current = vt::ScanFileCommands(analysis, pass, disk, entry.path, entry.kind, current, file);
     }
   }
   void ForgetMatches() {

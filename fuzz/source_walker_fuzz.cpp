@@ -24,11 +24,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   std::set<vt::Text> seen;
   for (const auto& entry : analysis.ScanListList) {
-    if (entry->kind == vt::EntryKind::Module) continue;
-    if (!seen.insert(entry->path).second) vt::fuzz::Fail();
-    if (vt::GetFileKind(entry->path) != vt::FileKind::File) vt::fuzz::Fail();
+    if (entry.kind == vt::EntryKind::Module) continue;
+    if (!seen.insert(entry.path).second) vt::fuzz::Fail();
+    if (vt::GetFileKind(entry.path) != vt::FileKind::File) vt::fuzz::Fail();
   }
-  if (analysis.ScanListList.empty() || analysis.ScanListList[0]->kind != vt::EntryKind::Main) {
+  if (analysis.ScanListList.empty() || analysis.ScanListList[0].kind != vt::EntryKind::Main) {
     vt::fuzz::Fail();
   }
   return 0;

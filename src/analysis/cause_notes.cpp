@@ -13,7 +13,7 @@ void NoteWarning(AnalysisState& analysis, SourcePlace at, EntryKind kind, TextVi
   if (kind == EntryKind::Main) return;
   if (at.entry >= analysis.ScanListList.size()) return;
   analysis.Warnings.push_back(
-      {analysis.ScanListList[at.entry]->path, at.line, kind, Text(name), problem});
+      {analysis.ScanListList[at.entry].path, at.line, kind, Text(name), problem});
 }
 
 }  // namespace

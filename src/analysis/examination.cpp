@@ -1,5 +1,6 @@
 #include "analysis/examination.h"
 
+#include <iterator>
 #include <utility>
 
 #include "analysis/analyse.h"
@@ -8,15 +9,25 @@
 
 namespace vt {
 
-Examination ExaminationOf(const AnalysisState& analysis, Suggestion suggestion) {
+namespace {
+
+// The examination of `analysis`, all but the files walked.
+Examination UnwalkedOf(const AnalysisState& analysis, Suggestion suggestion) {
   Examination result;
   result.suggestion = std::move(suggestion);
-  for (const auto& entry : analysis.ScanListList) result.walked.push_back(*entry);
   result.totalLines = analysis.TotalLines;
   result.codeLines = analysis.CodeLines;
   result.warnings = analysis.Warnings;
   result.filesNotRead = analysis.FilesNotRead;
   result.ruleSet = analysis.ruleSet;
+  return result;
+}
+
+}  // namespace
+
+Examination ExaminationOf(const AnalysisState& analysis, Suggestion suggestion) {
+  Examination result = UnwalkedOf(analysis, std::move(suggestion));
+  result.walked.assign(analysis.ScanListList.begin(), analysis.ScanListList.end());
   return result;
 }
 
@@ -43,7 +54,12 @@ Examination ExamineProgram(const CatalogueState& catalogue, const RuleBook& rule
     std::optional<ExplainedBefore> before = memo ? memo->LastExplained(last) : std::nullopt;
     ExplainSuggestion(analysis, suggestion, before ? &*before : nullptr);
   }
-  Examination result = ExaminationOf(analysis, std::move(suggestion));
+  // The entries move rather than copy: a program with many Import lines
+  // walks a hundred thousand, and nothing reads them here again.
+  Examination result = UnwalkedOf(analysis, std::move(suggestion));
+  result.walked.assign(std::make_move_iterator(analysis.ScanListList.begin()),
+                       std::make_move_iterator(analysis.ScanListList.end()));
+  analysis.ScanListList.clear();
   if (memo) memo->KeepFindings(result, reasons, analysis);
   return result;
 }

@@ -30,7 +30,7 @@ ProgramPass::ProgramPass(AnalysisState& analysis, const CatalogueState& catalogu
 }
 
 void ProgramPass::Scan(size_t i, TextFileLines* lines) {
-  const scanlisttype& entry = *analysis_.ScanListList[i];
+  const scanlisttype& entry = analysis_.ScanListList[i];
   bool ownUnit = entry.kind != EntryKind::Include;
   bool continues = !ownUnit && stretch_.open && stretch_.unit == entry.unit;
   if (!continues) EndStretch();
@@ -89,12 +89,12 @@ void ProgramPass::TakeCandidate(size_t i) {
 }
 
 void ProgramPass::AddFile(size_t i, TextFileLines* lines) {
-  const scanlisttype& entry = *analysis_.ScanListList[i];
+  const scanlisttype& entry = analysis_.ScanListList[i];
   FileStamp stamp{i, entry.path, entry.kind};
   if (lines) {
     stamp.size = lines->bytes.size();
     stamp.hash = BytesHash(lines->bytes);
-    scanlisttype& listed = *analysis_.ScanListList[i];
+    scanlisttype& listed = analysis_.ScanListList[i];
     listed.hashed = true;
     listed.bytesSize = stamp.size;
     listed.bytesHash = stamp.hash;

@@ -21,7 +21,7 @@ class Explainer {
  public:
   explicit Explainer(const AnalysisState& analysis) : analysis_(analysis) {
     if (!analysis.ScanListList.empty()) {
-      mainFolder_ = FolderPart(analysis.ScanListList.front()->path);
+      mainFolder_ = FolderPart(analysis.ScanListList.front().path);
     }
   }
 
@@ -125,7 +125,7 @@ class Explainer {
 
   Text FileOf(size_t entry) const {
     if (entry >= analysis_.ScanListList.size()) return Text();
-    const Text& path = analysis_.ScanListList[entry]->path;
+    const Text& path = analysis_.ScanListList[entry].path;
     if (mainFolder_.empty()) return path;
     // Many reasons name the same few files.
     auto [known, added] = relativePaths_.try_emplace(entry);
@@ -155,7 +155,7 @@ namespace {
 bool SameWalk(const AnalysisState& analysis, const Examination& before) {
   if (analysis.ScanListList.size() != before.walked.size()) return false;
   for (size_t i = 0; i < before.walked.size(); ++i) {
-    if (analysis.ScanListList[i]->path != before.walked[i].path) return false;
+    if (analysis.ScanListList[i].path != before.walked[i].path) return false;
   }
   return true;
 }

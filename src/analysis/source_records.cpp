@@ -58,9 +58,8 @@ void scanlisttype::Set(TextView newPath, EntryKind newKind) {
 }
 
 scanlisttype* AnalysisState::NewScanEntry(TextView path, EntryKind kind) {
-  ScanListList.push_back(std::make_unique<scanlisttype>());
-  ScanListList.back()->Set(path, kind);
-  return ScanListList.back().get();
+  ScanListList.emplace_back().Set(path, kind);
+  return &ScanListList.back();
 }
 
 sourcemodtype* AnalysisState::NewSourceRecord() {

@@ -3,6 +3,7 @@
 // modules they call for.
 #pragma once
 
+#include <deque>
 #include <memory>
 #include <optional>
 #include <span>
@@ -211,7 +212,8 @@ inline constexpr char16_t WordChars[] = u"abcdefghijklmnopqrstuvwxyz01234567890.
 // and the line counts. Where the walk and the command pass stand while they
 // read is their own business, not kept here.
 struct AnalysisState {
-  std::vector<std::unique_ptr<scanlisttype>> ScanListList;
+  // A deque: an entry stays where it is while the walk adds more.
+  std::deque<scanlisttype> ScanListList;
   // Shared with the memo of a process that examines again, which keeps the
   // matched records: nothing changes a record once the examination is over.
   std::vector<std::shared_ptr<sourcemodtype>> SourceModList;

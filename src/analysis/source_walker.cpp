@@ -49,7 +49,7 @@ class SourceWalk {
   SourceWalk(AnalysisState& analysis, const FileTree& files,
              const ListedFileVisitor* visit = nullptr)
       : analysis_(analysis), files_(files), visit_(visit), here_(CurrentFolder()) {
-    for (const auto& entry : analysis.ScanListList) listed_.insert(entry->path);
+    for (const auto& entry : analysis.ScanListList) listed_.insert(entry.path);
   }
 
   // Records and reads the file `path`, named in the file whose lines are
@@ -166,7 +166,7 @@ void SourceWalk::Enter(TextView path, EntryKind kind) {
   List(fullPath, kind);
   size_t entry = analysis_.ScanListList.size() - 1;
   // The Main file is its own unit.
-  if (open_.empty()) analysis_.ScanListList.back()->unit = entry;
+  if (open_.empty()) analysis_.ScanListList.back().unit = entry;
   size_t unit = kind == EntryKind::Include && !open_.empty() ? reaching : entry;
   if (file.outcome == ReadOutcome::OutOfHandles) {
     // Nothing else of the walk is open, so no handle can be freed to retry:

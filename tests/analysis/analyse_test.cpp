@@ -40,7 +40,7 @@ TEST_F(Analyse, TheFilesComeFromTheTreeGiven) {
   AnalyseProgram(Analysis, Catalogue, memory, u"/mem/prog/main.bmx", CauseNotes::Keep,
                  BuiltInRules());
   ASSERT_EQ(Analysis.ScanListList.size(), 2u);
-  EXPECT_EQ(Analysis.ScanListList[1]->path, u"/mem/prog/Inc/Sub.bmx");
+  EXPECT_EQ(Analysis.ScanListList[1].path, u"/mem/prog/Inc/Sub.bmx");
   EXPECT_EQ(Record(0).modules, (TextList{u"BRL.Retro", u"BRL.Max2D"}));
 
   tmp.WriteFile(u"main.bmx", "Print Upper(\"x\")\n");

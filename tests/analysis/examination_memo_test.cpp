@@ -50,7 +50,7 @@ void DumpRecord(const sourcemodtype& record, std::string& out) {
 std::string Dump(const AnalysisState& analysis) {
   std::string out = std::to_string(analysis.TotalLines) + " " +
                     std::to_string(analysis.CodeLines) + "\n";
-  for (const auto& entry : analysis.ScanListList) out += ToUtf8(entry->path) + "\n";
+  for (const auto& entry : analysis.ScanListList) out += ToUtf8(entry.path) + "\n";
   for (const auto& record : analysis.SourceModList) DumpRecord(*record, out);
   return out;
 }

@@ -32,7 +32,7 @@ class ExampleProgram : public testing::FreshState {
 
 TEST_F(ExampleProgram, WalksEveryFileOnceDepthFirst) {
   std::vector<Entry> entries;
-  for (const auto& entry : Analysis.ScanListList) entries.emplace_back(entry->path, EntryKindName(entry->kind));
+  for (const auto& entry : Analysis.ScanListList) entries.emplace_back(entry.path, EntryKindName(entry.kind));
   std::vector<Entry> expected = {
       {Game(u"game.bmx"), u"Main"},
       {u"brl.linkedlist", u"MOD"},

@@ -24,7 +24,7 @@ class SourceWalker : public testing::FreshState {
  protected:
   std::vector<Entry> Entries() const {
     std::vector<Entry> entries;
-    for (const auto& entry : Analysis.ScanListList) entries.emplace_back(entry->path, EntryKindName(entry->kind));
+    for (const auto& entry : Analysis.ScanListList) entries.emplace_back(entry.path, EntryKindName(entry.kind));
     return entries;
   }
 
@@ -303,7 +303,7 @@ void LiteralScanFile(AnalysisState& analysis, bool& inRem, TextView path, EntryK
   if (folder.empty() || testing::EnterFolder(folder)) {
     Text fullPath = JoinPath(CurrentFolder(), FileName(found));
     bool listed = false;
-    for (const auto& entry : analysis.ScanListList) listed = listed || entry->path == fullPath;
+    for (const auto& entry : analysis.ScanListList) listed = listed || entry.path == fullPath;
     std::unique_ptr<TextStream> stream =
         listed ? nullptr : TextFileReader::OpenTextFile(FileName(found), true, 0);
     if (stream) {
@@ -362,7 +362,7 @@ void WriteProgram(const testing::TempFolder& tmp, unsigned seed, size_t files) {
 std::vector<Entry> EntriesOf(const AnalysisState& analysis) {
   std::vector<Entry> entries;
   for (const auto& entry : analysis.ScanListList) {
-    entries.emplace_back(entry->path, EntryKindName(entry->kind));
+    entries.emplace_back(entry.path, EntryKindName(entry.kind));
   }
   return entries;
 }
@@ -419,10 +419,10 @@ TEST_F(SourceWalker, ADeepChainOfIncludesAndImportsIsWalkedCompletely) {
   }
   ScanFile(Analysis, mem.Files(), mem / FromUtf8(ChainFile(0)), EntryKind::Main);
   ASSERT_EQ(Analysis.ScanListList.size(), static_cast<size_t>(kDepth) + 1);
-  EXPECT_EQ(Analysis.ScanListList[kDepth - 1]->path, mem / FromUtf8(ChainFile(kDepth - 1)));
-  EXPECT_EQ(Analysis.ScanListList[kDepth - 1]->kind, EntryKind::Include);
-  EXPECT_EQ(Analysis.ScanListList[kDepth - 2]->kind, EntryKind::Imported);
-  EXPECT_EQ(Analysis.ScanListList.back()->kind, EntryKind::Module);
+  EXPECT_EQ(Analysis.ScanListList[kDepth - 1].path, mem / FromUtf8(ChainFile(kDepth - 1)));
+  EXPECT_EQ(Analysis.ScanListList[kDepth - 1].kind, EntryKind::Include);
+  EXPECT_EQ(Analysis.ScanListList[kDepth - 2].kind, EntryKind::Imported);
+  EXPECT_EQ(Analysis.ScanListList.back().kind, EntryKind::Module);
   EXPECT_EQ(Analysis.CodeLines, kDepth);
 }
 

@@ -92,7 +92,7 @@ TEST_F(WalkWarnings, MissingFolderAndUnreadableFilesAreNamedAtTheirLine) {
   EXPECT_EQ(Warnings(), expected);
   // The walk itself went on as before.
   ASSERT_EQ(Analysis.ScanListList.size(), 2u);
-  EXPECT_EQ(Analysis.ScanListList[1]->path, tmp / u"sub/nested.bmx");
+  EXPECT_EQ(Analysis.ScanListList[1].path, tmp / u"sub/nested.bmx");
 }
 
 TEST_F(WalkWarnings, AFileWithoutReadPermissionIsUnreadable) {

@@ -453,7 +453,7 @@ TEST_F(CliRun, AFileThatFindsNoHandleIsListedAndReported) {
     AnalysisState analysis;
     ScanFile(analysis, FromUtf8(source), EntryKind::Main);
     bool listed = analysis.ScanListList.size() == 1 &&
-                  analysis.ScanListList[0]->kind == EntryKind::Main;
+                  analysis.ScanListList[0].kind == EntryKind::Main;
     bool named = analysis.FilesNotRead == TextList{FromUtf8(source)};
     _exit(listed && named ? 0 : 11);
   }
