@@ -160,21 +160,6 @@ bool SameWalk(const AnalysisState& analysis, const Examination& before) {
   return true;
 }
 
-bool SameModules(const CodeBox& a, const CodeBox& b) {
-  if (a.path != b.path || a.isMain != b.isMain || a.modules != b.modules ||
-      a.optionalModules != b.optionalModules || a.standsInFor != b.standsInFor ||
-      a.guarded.size() != b.guarded.size()) {
-    return false;
-  }
-  for (size_t i = 0; i < a.guarded.size(); ++i) {
-    if (a.guarded[i].condition != b.guarded[i].condition ||
-        a.guarded[i].modules != b.guarded[i].modules) {
-      return false;
-    }
-  }
-  return true;
-}
-
 // The box as explained before, when its reasons still hold; else null.
 const CodeBox* KeptBox(const ExplainedBefore* before, size_t blockIndex,
                        const FrameworkBlock& block, size_t boxIndex, const sourcemodtype* record) {
@@ -216,6 +201,21 @@ void ExplainSuggestion(const AnalysisState& analysis, Suggestion& suggestion,
       }
     }
   }
+}
+
+bool SameModules(const CodeBox& a, const CodeBox& b) {
+  if (a.path != b.path || a.isMain != b.isMain || a.modules != b.modules ||
+      a.optionalModules != b.optionalModules || a.standsInFor != b.standsInFor ||
+      a.guarded.size() != b.guarded.size()) {
+    return false;
+  }
+  for (size_t i = 0; i < a.guarded.size(); ++i) {
+    if (a.guarded[i].condition != b.guarded[i].condition ||
+        a.guarded[i].modules != b.guarded[i].modules) {
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace vt

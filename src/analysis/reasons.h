@@ -27,4 +27,9 @@ struct ExplainedBefore {
 void ExplainSuggestion(const AnalysisState& analysis, Suggestion& suggestion,
                        const ExplainedBefore* before = nullptr);
 
+// Whether two boxes name the same unit and the same modules, in order, in
+// and out of platform sections: their reasons aside, all a box's reasons
+// depend on.
+bool SameModules(const CodeBox& a, const CodeBox& b);
+
 }  // namespace vt

@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "analysis/reasons.h"
 #include "base/paths.h"
 #include "header/module_reason.h"
 #include "lsp/header_findings.h"
@@ -27,19 +28,12 @@ bool SameReasons(const ReasonList& a, const ReasonList& b) {
 }
 
 bool SameBox(const CodeBox& a, const CodeBox& b) {
-  if (a.path != b.path || a.isMain != b.isMain || a.modules != b.modules ||
-      a.optionalModules != b.optionalModules || a.extraLines != b.extraLines ||
-      a.standsInFor != b.standsInFor || a.guarded.size() != b.guarded.size() ||
-      !SameReasons(a.reasons, b.reasons) || !SameReasons(a.optionalReasons, b.optionalReasons)) {
+  if (!SameModules(a, b) || a.extraLines != b.extraLines || !SameReasons(a.reasons, b.reasons) ||
+      !SameReasons(a.optionalReasons, b.optionalReasons)) {
     return false;
   }
   for (size_t i = 0; i < a.guarded.size(); ++i) {
-    const GuardedModules& x = a.guarded[i];
-    const GuardedModules& y = b.guarded[i];
-    if (x.condition != y.condition || x.modules != y.modules ||
-        !SameReasons(x.reasons, y.reasons)) {
-      return false;
-    }
+    if (!SameReasons(a.guarded[i].reasons, b.guarded[i].reasons)) return false;
   }
   return true;
 }
@@ -50,7 +44,7 @@ bool PlanTellsSaving(const HeaderPlan& plan) {
 
 // Whether every box names the modules it named before: the saving of a
 // Framework line depends on nothing else.
-bool SameModules(const std::vector<CodeBox>& now, const std::vector<CodeBox>& before) {
+bool SameBoxModules(const std::vector<CodeBox>& now, const std::vector<CodeBox>& before) {
   if (now.size() != before.size()) return false;
   for (size_t i = 0; i < now.size(); ++i) {
     if (now[i].path != before[i].path || now[i].modules != before[i].modules) return false;
@@ -131,7 +125,7 @@ HeaderPlan PlanReusing(HeaderJob& job, const Examination& now, ProgramCheck* bef
   }
   const FrameworkBlock& block = suggestion.blocks[number - 1];
   const std::vector<CodeBox>& oldBlockBoxes = before->examination.suggestion.blocks[number - 1].boxes;
-  bool savingStands = PlanTellsSaving(before->plan) && SameModules(block.boxes, oldBlockBoxes);
+  bool savingStands = PlanTellsSaving(before->plan) && SameBoxModules(block.boxes, oldBlockBoxes);
   FrameworkSaving savingBefore = before->plan.saving;
   std::unordered_map<Text, FilePlan*> reusable =
       ReusablePlans(now, *before, block, oldBlockBoxes, slimStands);
