@@ -127,15 +127,24 @@ inline RunResult RunCli(const std::vector<std::string>& args, const Text& folder
   DWORD savedLength = GetEnvironmentVariableW(L"APPDATA", savedAppData, 32768);
   if (!setting.home.empty()) SetEnvironmentVariableW(L"APPDATA", Wide(setting.home).c_str());
   PROCESS_INFORMATION info{};
-  BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                Wide(folder).c_str(), &startup, &info);
+  // Wine now and then fails a start with an internal error, which the same
+  // start a moment later does not meet.
+  BOOL started = FALSE;
+  DWORD startError = 0;
+  for (int attempt = 0; attempt < 5 && !started; ++attempt) {
+    if (attempt > 0) Sleep(200);
+    started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                             Wide(folder).c_str(), &startup, &info);
+    startError = started ? 0 : GetLastError();
+    if (startError != ERROR_INTERNAL_ERROR) break;
+  }
   if (!setting.home.empty()) {
     SetEnvironmentVariableW(L"APPDATA", savedLength ? savedAppData : nullptr);
   }
   CloseHandle(startup.hStdOutput);
   if (!setting.merged) CloseHandle(startup.hStdError);
   if (!started) {
-    ADD_FAILURE() << "cannot start " << setting.program << ": error " << GetLastError();
+    ADD_FAILURE() << "cannot start " << setting.program << ": error " << startError;
     return result;
   }
   // A command that hangs ends here instead of stalling the tests.
